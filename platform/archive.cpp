@@ -219,9 +219,9 @@ DWORD CArchive::ReadCount() {
 
 void CArchive::WriteClass(const CRuntimeClass* cls) {
     if (!cls->IsSerializable())
-        throw CArchiveException(CArchiveException::badClass,
-                                QStringLiteral("class %1 cannot be stored")
-                                    .arg(QLatin1String(cls->m_lpszClassName)));
+        throw CArchiveException(
+            CArchiveException::badClass,
+            QStringLiteral("class %1 cannot be stored").arg(QLatin1String(cls->m_lpszClassName)));
     auto it = m_storeMap.constFind(cls);
     if (it != m_storeMap.constEnd()) {
         DWORD index = *it;
@@ -291,10 +291,9 @@ CRuntimeClass* CArchive::ReadClass(UINT& schema, DWORD& objectTag) {
             throw CArchiveException(CArchiveException::badClass,
                                     QStringLiteral("unknown class %1").arg(QLatin1String(name)));
         if (!(cls->m_wSchema & VERSIONABLE_SCHEMA) && storedSchema != cls->StoredSchema())
-            throw CArchiveException(CArchiveException::badSchema,
-                                    QStringLiteral("%1 schema %2")
-                                        .arg(QLatin1String(name))
-                                        .arg(storedSchema));
+            throw CArchiveException(
+                CArchiveException::badSchema,
+                QStringLiteral("%1 schema %2").arg(QLatin1String(name)).arg(storedSchema));
         if (m_mapCount >= kMaxMapCount)
             throw CArchiveException(CArchiveException::badIndex);
         m_loadArray.push_back({cls, nullptr});

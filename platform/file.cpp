@@ -109,4 +109,6 @@ void CFile::Remove(const QString& path) {
                              path, f.errorString());
 }
 
-bool CFile::Exists(const QString& path) { return QFileInfo::exists(path); }
+bool CFile::Exists(const QString& path) {
+    return QFileInfo::exists(path);
+}

@@ -9,9 +9,15 @@
 constexpr COLORREF RGB(int r, int g, int b) {
     return COLORREF(BYTE(r)) | (COLORREF(BYTE(g)) << 8) | (COLORREF(BYTE(b)) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return BYTE(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return BYTE((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return BYTE((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+    return BYTE(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return BYTE((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return BYTE((c >> 16) & 0xFF);
+}
 
 class CSize;
 
@@ -28,8 +34,14 @@ public:
     constexpr bool operator==(const CPoint&) const = default;
     inline CPoint& operator+=(const CSize& s);
     inline CPoint& operator-=(const CSize& s);
-    CPoint& operator+=(const CPoint& p) { x += p.x, y += p.y; return *this; }
-    CPoint& operator-=(const CPoint& p) { x -= p.x, y -= p.y; return *this; }
+    CPoint& operator+=(const CPoint& p) {
+        x += p.x, y += p.y;
+        return *this;
+    }
+    CPoint& operator-=(const CPoint& p) {
+        x -= p.x, y -= p.y;
+        return *this;
+    }
     inline CPoint operator+(const CSize& s) const;
     inline CPoint operator-(const CSize& s) const;
     inline CSize operator-(const CPoint& p) const;
@@ -49,15 +61,33 @@ public:
     CSize operator+(const CSize& s) const { return CSize(cx + s.cx, cy + s.cy); }
     CSize operator-(const CSize& s) const { return CSize(cx - s.cx, cy - s.cy); }
     CSize operator-() const { return CSize(-cx, -cy); }
-    CSize& operator+=(const CSize& s) { cx += s.cx, cy += s.cy; return *this; }
-    CSize& operator-=(const CSize& s) { cx -= s.cx, cy -= s.cy; return *this; }
+    CSize& operator+=(const CSize& s) {
+        cx += s.cx, cy += s.cy;
+        return *this;
+    }
+    CSize& operator-=(const CSize& s) {
+        cx -= s.cx, cy -= s.cy;
+        return *this;
+    }
 };
 
-inline CPoint& CPoint::operator+=(const CSize& s) { x += s.cx, y += s.cy; return *this; }
-inline CPoint& CPoint::operator-=(const CSize& s) { x -= s.cx, y -= s.cy; return *this; }
-inline CPoint CPoint::operator+(const CSize& s) const { return CPoint(x + s.cx, y + s.cy); }
-inline CPoint CPoint::operator-(const CSize& s) const { return CPoint(x - s.cx, y - s.cy); }
-inline CSize CPoint::operator-(const CPoint& p) const { return CSize(x - p.x, y - p.y); }
+inline CPoint& CPoint::operator+=(const CSize& s) {
+    x += s.cx, y += s.cy;
+    return *this;
+}
+inline CPoint& CPoint::operator-=(const CSize& s) {
+    x -= s.cx, y -= s.cy;
+    return *this;
+}
+inline CPoint CPoint::operator+(const CSize& s) const {
+    return CPoint(x + s.cx, y + s.cy);
+}
+inline CPoint CPoint::operator-(const CSize& s) const {
+    return CPoint(x - s.cx, y - s.cy);
+}
+inline CSize CPoint::operator-(const CPoint& p) const {
+    return CSize(x - p.x, y - p.y);
+}
 
 // A rectangle as GDI keeps it: right and bottom are outside.  Under a y-up
 // mapping top may be greater than bottom; NormalizeRect puts it right.

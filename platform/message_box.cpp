@@ -48,7 +48,8 @@ int RealMessageBox(const QString& text, const QString& caption, UINT type) {
                    {QMessageBox::Ignore, IDIGNORE}};
         break;
     case MB_YESNOCANCEL:
-        buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+        buttons = {
+            {QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
         break;
     case MB_YESNO:
         buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
@@ -79,7 +80,9 @@ int RealMessageBox(const QString& text, const QString& caption, UINT type) {
 }
 } // namespace
 
-QString AppCaption() { return QStringLiteral("Lumbrel V2"); }
+QString AppCaption() {
+    return QStringLiteral("Lumbrel V2");
+}
 
 int ShowMessageBox(const QString& text, const QString& caption, UINT type) {
     if (BoxHandler())
@@ -87,7 +90,9 @@ int ShowMessageBox(const QString& text, const QString& caption, UINT type) {
     return RealMessageBox(text, caption, type);
 }
 
-int AfxMessageBox(const QString& text, UINT type) { return ShowMessageBox(text, AppCaption(), type); }
+int AfxMessageBox(const QString& text, UINT type) {
+    return ShowMessageBox(text, AppCaption(), type);
+}
 
 void MessageBeep(UINT) {
     if (BeepFn()) {
@@ -101,4 +106,6 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
     return std::exchange(BoxHandler(), std::move(handler));
 }
 
-BeepHandler SetBeepHandler(BeepHandler handler) { return std::exchange(BeepFn(), std::move(handler)); }
+BeepHandler SetBeepHandler(BeepHandler handler) {
+    return std::exchange(BeepFn(), std::move(handler));
+}

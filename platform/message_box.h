@@ -45,7 +45,8 @@ int ShowMessageBox(const QString& text, const QString& caption, UINT type = MB_O
 int AfxMessageBox(const QString& text, UINT type = MB_OK);
 void MessageBeep(UINT type = 0);
 
-using MessageBoxHandler = std::function<int(const QString& text, const QString& caption, UINT type)>;
+using MessageBoxHandler =
+    std::function<int(const QString& text, const QString& caption, UINT type)>;
 using BeepHandler = std::function<void()>;
 // Returns the previous handler; an empty handler restores the real one.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);

@@ -42,9 +42,13 @@ QString FormatC(const char* format, ...) {
     return QString::fromLatin1(big);
 }
 
-double AtofC(const char* text) { return strtod_l(text, nullptr, CLocale()); }
+double AtofC(const char* text) {
+    return strtod_l(text, nullptr, CLocale());
+}
 
-double AtofC(const QString& text) { return AtofC(text.toLatin1().constData()); }
+double AtofC(const QString& text) {
+    return AtofC(text.toLatin1().constData());
+}
 
 int AtoiC(const QString& text) {
     return int(strtol_l(text.toLatin1().constData(), nullptr, 10, CLocale()));

@@ -11,10 +11,13 @@ std::map<std::string, CRuntimeClass*>& Registry() {
 }
 } // namespace
 
-CObject* CRuntimeClass::CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
+CObject* CRuntimeClass::CreateObject() const {
+    return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
+}
 
 bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
-    for (const CRuntimeClass* c = this; c; c = c->m_pfnGetBaseClass ? c->m_pfnGetBaseClass() : nullptr) {
+    for (const CRuntimeClass* c = this; c;
+         c = c->m_pfnGetBaseClass ? c->m_pfnGetBaseClass() : nullptr) {
         if (c == base)
             return true;
     }

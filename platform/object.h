@@ -48,7 +48,9 @@ public:
 #define DECLARE_DYNAMIC(cls)                                                                       \
 public:                                                                                            \
     static CRuntimeClass* ThisClass();                                                             \
-    CRuntimeClass* GetRuntimeClass() const override { return ThisClass(); }
+    CRuntimeClass* GetRuntimeClass() const override {                                              \
+        return ThisClass();                                                                        \
+    }
 
 #define DECLARE_DYNCREATE(cls)                                                                     \
     DECLARE_DYNAMIC(cls)                                                                           \
@@ -56,7 +58,7 @@ public:                                                                         
 
 #define DECLARE_SERIAL(cls) DECLARE_DYNCREATE(cls)
 
-#define LUMBREL_IMPLEMENT_RUNTIME(cls, base, schema, create)                                      \
+#define LUMBREL_IMPLEMENT_RUNTIME(cls, base, schema, create)                                       \
     CRuntimeClass* cls::ThisClass() {                                                              \
         static CRuntimeClass rc{#cls, UINT(schema), create, &base::ThisClass};                     \
         return &rc;                                                                                \
@@ -65,11 +67,15 @@ public:                                                                         
 #define IMPLEMENT_DYNAMIC(cls, base) LUMBREL_IMPLEMENT_RUNTIME(cls, base, 0xFFFF, nullptr)
 
 #define IMPLEMENT_DYNCREATE(cls, base)                                                             \
-    CObject* cls::CreateObject() { return new cls; }                                               \
+    CObject* cls::CreateObject() {                                                                 \
+        return new cls;                                                                            \
+    }                                                                                              \
     LUMBREL_IMPLEMENT_RUNTIME(cls, base, 0xFFFF, &cls::CreateObject)
 
 #define IMPLEMENT_SERIAL(cls, base, schema)                                                        \
-    CObject* cls::CreateObject() { return new cls; }                                               \
+    CObject* cls::CreateObject() {                                                                 \
+        return new cls;                                                                            \
+    }                                                                                              \
     LUMBREL_IMPLEMENT_RUNTIME(cls, base, schema, &cls::CreateObject)                               \
     [[maybe_unused]] static const bool lumbrel_registered_##cls =                                  \
         CRuntimeClass::Register(cls::ThisClass());

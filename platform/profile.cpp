@@ -11,7 +11,9 @@ std::unique_ptr<QSettings>& Instance() {
     return settings;
 }
 
-QString Key(const QString& section, const QString& entry) { return section + '/' + entry; }
+QString Key(const QString& section, const QString& entry) {
+    return section + '/' + entry;
+}
 
 // A value QSettings read as a list (a comma outside quotes) is one string to us.
 QString AsString(const QVariant& v) {
@@ -79,7 +81,9 @@ void RemoveProfileEntry(const QString& section, const QString& entry) {
     ProfileSettings().remove(entry.isEmpty() ? section : Key(section, entry));
 }
 
-QString ProfilePath() { return ProfileSettings().fileName(); }
+QString ProfilePath() {
+    return ProfileSettings().fileName();
+}
 
 void FlushProfile() {
     if (Instance())

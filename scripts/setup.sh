@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
           libpng-dev zlib1g-dev fonts-liberation2 libgtest-dev libgmock-dev
-          libbenchmark-dev)
+          libbenchmark-dev locales)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

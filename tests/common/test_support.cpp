@@ -10,10 +10,11 @@
 #include <memory>
 
 MessageRecorder::MessageRecorder(int a) : answer(a) {
-    m_savedBox = SetMessageBoxHandler([this](const QString& text, const QString& caption, UINT type) {
-        messages.push_back({text, caption, type});
-        return answer;
-    });
+    m_savedBox =
+        SetMessageBoxHandler([this](const QString& text, const QString& caption, UINT type) {
+            messages.push_back({text, caption, type});
+            return answer;
+        });
     m_savedBeep = SetBeepHandler([this] { ++beeps; });
 }
 
@@ -37,4 +38,6 @@ TempProfile::~TempProfile() {
     ResetProfile();
 }
 
-QByteArray Hex(const char* text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
+QByteArray Hex(const char* text) {
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}
