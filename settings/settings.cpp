@@ -5,8 +5,6 @@
 #include "platform/profile.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <memory>
