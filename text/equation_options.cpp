@@ -1,0 +1,6 @@
+#include "text/equation_options.h"
+
+QvEquationOptions& TheEquationOptions() {
+    static QvEquationOptions options;
+    return options;
+}
