@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include "geometry/snap_kind.h"
+
 #include "platform/file.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
@@ -39,6 +41,8 @@ void QvSettings::Load() {
     ImportDefFile();
     // Missing entries keep what the import just gave them.
     ReadFromRegistry();
+    // From now on the geometry's snap checks follow the stored level.
+    QvSetMADLevelReader([] { return TheSettings().MADLevel(); });
 }
 
 void QvSettings::Save(BOOL defaults) {
