@@ -46,8 +46,8 @@ QAction* CCommandActions::MakeAction(UINT id, QObject* parent) {
             keys.append(QKeySequence(QString::fromLatin1(accel.key), QKeySequence::PortableText));
     if (!keys.isEmpty())
         action->setShortcuts(keys);
-    // Menus show only what is enabled; the idle pass corrects every action
-    // before the user can reach it.
+    // Actions start enabled; each menu's opening and the idle pass give them
+    // their real state.
     m_router.ConnectAction(action, id);
     m_actions.emplace(id, action);
     return action;
