@@ -111,6 +111,7 @@ void CDC::Dirty() {
     m_onPainterPen = PainterPen::Unknown;
     m_onPainterBrush = PainterBrush::Unknown;
     m_painterFontSet = false;
+    m_appliedRop = 0;
 }
 
 int CDC::GetDeviceCaps(int index) const {
@@ -474,31 +475,28 @@ void CDC::ApplyBackground() {
 }
 
 void CDC::UseRop(bool on) {
-    bool want = on && m_rasterOps && m_s.rop2 != R2_COPYPEN;
-    if (want == m_ropOn &&
-        (!want || m_painter->compositionMode() != QPainter::CompositionMode_SourceOver))
+    int want = on && m_rasterOps ? m_s.rop2 : R2_COPYPEN;
+    if (want == m_appliedRop)
         return;
     QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
-    if (want) {
-        switch (m_s.rop2) {
-        case R2_MASKPEN:
-            mode = QPainter::RasterOp_SourceAndDestination;
-            break;
-        case R2_NOTXORPEN:
-            mode = QPainter::RasterOp_NotSourceXorDestination;
-            break;
-        case R2_XORPEN:
-            mode = QPainter::RasterOp_SourceXorDestination;
-            break;
-        case R2_NOT:
-            mode = QPainter::RasterOp_NotDestination;
-            break;
-        default:
-            break;
-        }
+    switch (want) {
+    case R2_MASKPEN:
+        mode = QPainter::RasterOp_SourceAndDestination;
+        break;
+    case R2_NOTXORPEN:
+        mode = QPainter::RasterOp_NotSourceXorDestination;
+        break;
+    case R2_XORPEN:
+        mode = QPainter::RasterOp_SourceXorDestination;
+        break;
+    case R2_NOT:
+        mode = QPainter::RasterOp_NotDestination;
+        break;
+    default:
+        break;
     }
     m_painter->setCompositionMode(mode);
-    m_ropOn = want;
+    m_appliedRop = want;
 }
 
 void CDC::UsePen() {
@@ -860,8 +858,10 @@ BOOL CDC::TextOut(int x, int y, const QString& text) {
         return TRUE;
     RealizeFont();
     const QString& shown = m_symbol ? SymbolTextToUnicode(text) : text;
-    double width = m_metrics->horizontalAdvance(shown);
     UINT align = m_s.textAlign;
+    // Measuring costs a layout pass; left-aligned transparent text needs none.
+    bool opaque = m_s.bkMode == OPAQUE;
+    double width = (align & TA_CENTER) || opaque ? m_metrics->horizontalAdvance(shown) : 0;
     double ox = 0, oy = m_ascent;
     if ((align & TA_CENTER) == TA_CENTER)
         ox = -width / 2;
@@ -890,7 +890,7 @@ BOOL CDC::TextOut(int x, int y, const QString& text) {
         m_painter->setTransform(t);
         ref = QPointF();
     }
-    if (m_s.bkMode == OPAQUE) {
+    if (opaque) {
         m_painter->fillRect(
             QRectF(ref.x() + ox, ref.y() + oy - m_ascent, width, m_ascent + m_descent),
             ToQColor(m_s.bkColor));
@@ -918,8 +918,8 @@ BOOL CDC::GetTextMetrics(TEXTMETRIC* metrics) const {
     double sx = std::abs(m_sx), sy = std::abs(m_sy);
     TEXTMETRIC tm;
     tm.tmAscent = RoundInt(m_ascent / sy);
-    tm.tmDescent = RoundInt(m_descent / sy);
-    tm.tmHeight = tm.tmAscent + tm.tmDescent;
+    tm.tmHeight = RoundInt((m_ascent + m_descent) / sy);
+    tm.tmDescent = tm.tmHeight - tm.tmAscent;
     tm.tmInternalLeading = std::max(0, tm.tmHeight - RoundInt(m_qfont.pixelSize() / sy));
     tm.tmExternalLeading = std::max(0, RoundInt(m_leading / sy));
     tm.tmAveCharWidth = RoundInt(m_avgWidth / sx);

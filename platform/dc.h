@@ -312,6 +312,6 @@ private:
     PainterPen m_onPainterPen = PainterPen::Unknown;
     PainterBrush m_onPainterBrush = PainterBrush::Unknown;
     bool m_painterFontSet = false;
-    bool m_ropOn = false;
+    int m_appliedRop = 0; // the mix mode set on the painter, 0 unknown
     COLORREF m_painterTextColor = 0;
 };

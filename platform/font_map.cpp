@@ -178,7 +178,9 @@ QString SymbolTextToUnicode(const QString& text) {
     QString out = text;
     QByteArray byte;
     for (qsizetype i = 0; i < out.size(); ++i) {
-        if (ToWindows1252(QString(out[i]), byte))
+        // 0x80-0x9F have no Symbol glyphs; the character stays as decoded.
+        if (ToWindows1252(QString(out[i]), byte) && (static_cast<unsigned char>(byte[0]) < 0x80 ||
+                                                     static_cast<unsigned char>(byte[0]) >= 0xA0))
             out[i] = QChar(SymbolToUnicode(static_cast<unsigned char>(byte[0])));
     }
     return out;
