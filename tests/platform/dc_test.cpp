@@ -688,3 +688,35 @@ TEST(DeviceContext, PdfSurfaceWritesAValidFile) {
     EXPECT_FALSE(empty.contains("/FontFile2"));
     EXPECT_GT(pdf.size(), empty.size() + 1000);
 }
+
+// SVG has no bitwise mixing: a mix mode draws what it gives on white paper.
+TEST(DeviceContext, MixModesOnVectorSurfacesDrawTheWhitePaperResult) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(QSize(40, 10));
+    generator.setViewBox(QRect(0, 0, 40, 10));
+    {
+        CDC dc(&generator);
+        dc.SelectStockObject(NULL_PEN);
+        CBrush brush(RGB(0x30, 0x60, 0x90));
+        dc.SelectObject(&brush);
+        int x = 0;
+        for (int mode : {R2_MASKPEN, R2_NOTXORPEN, R2_XORPEN, R2_NOT}) {
+            dc.SetROP2(mode);
+            dc.Rectangle(x, 0, x + 9, 9);
+            x += 10;
+        }
+    }
+    QSvgRenderer renderer(buffer.data());
+    ASSERT_TRUE(renderer.isValid());
+    QImage back = Page(96, 40, 10);
+    QPainter painter(&back);
+    renderer.render(&painter);
+    painter.end();
+    EXPECT_EQ(QRgb(back.pixel(4, 4)), 0xFF306090u);
+    EXPECT_EQ(QRgb(back.pixel(14, 4)), 0xFF306090u);
+    EXPECT_EQ(QRgb(back.pixel(24, 4)), 0xFFCF9F6Fu);
+    EXPECT_EQ(QRgb(back.pixel(34, 4)), 0xFF000000u);
+}
