@@ -1,0 +1,957 @@
+#include "platform/dc.h"
+
+#include "platform/font_map.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPixmap>
+#include <QPrinter>
+#include <QScreen>
+#include <QSvgGenerator>
+#include <QWidget>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+constexpr int kHimetricInch = 2540;
+
+QColor ToQColor(COLORREF c) {
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+int RoundInt(double v) {
+    return int(std::floor(v + 0.5));
+}
+
+// a * b / c rounded half away from zero, in 64 bits.
+int MulDiv(int a, int b, int c) {
+    if (c == 0)
+        return -1;
+    long long n = (long long)a * b;
+    long long h = std::llabs((long long)c) / 2;
+    long long q = ((n < 0) != (c < 0)) ? -((std::llabs(n) + h) / std::llabs((long long)c))
+                                       : (std::llabs(n) + h) / std::llabs((long long)c);
+    return int(q);
+}
+
+Qt::BrushStyle HatchStyle(ULONG hatch) {
+    switch (hatch) {
+    case HS_HORIZONTAL:
+        return Qt::HorPattern;
+    case HS_VERTICAL:
+        return Qt::VerPattern;
+    case HS_FDIAGONAL:
+        return Qt::FDiagPattern;
+    case HS_BDIAGONAL:
+        return Qt::BDiagPattern;
+    case HS_CROSS:
+        return Qt::CrossPattern;
+    case HS_DIAGCROSS:
+        return Qt::DiagCrossPattern;
+    default:
+        return Qt::SolidPattern;
+    }
+}
+} // namespace
+
+CDC::CDC(QPainter* painter) : m_painter(painter) {
+    Init();
+}
+
+CDC::CDC(QPaintDevice* device) : m_ownPainter(std::make_unique<QPainter>(device)) {
+    m_painter = m_ownPainter.get();
+    Init();
+}
+
+CDC::~CDC() {
+    if (m_ownPainter && m_ownPainter->isActive())
+        m_ownPainter->end();
+}
+
+void CDC::Init() {
+    QPaintDevice* device = m_painter->device();
+    if (dynamic_cast<QImage*>(device)) {
+        m_surface = Surface::Image;
+    } else if (dynamic_cast<QPrinter*>(device)) {
+        m_surface = Surface::Printer;
+    } else if (dynamic_cast<QPdfWriter*>(device)) {
+        m_surface = Surface::Pdf;
+    } else if (dynamic_cast<QSvgGenerator*>(device)) {
+        m_surface = Surface::Svg;
+    } else {
+        m_surface = Surface::Screen;
+    }
+    // Screens are taken at 96 pixels per inch, as Qt's device-independent
+    // pixels are; other devices have their own resolution.
+    if (m_surface != Surface::Screen && device) {
+        m_dpiX = std::max(1, device->logicalDpiX());
+        m_dpiY = std::max(1, device->logicalDpiY());
+    }
+    QPaintEngine* engine = m_painter->paintEngine();
+    m_rasterOps = engine && engine->hasFeature(QPaintEngine::RasterOpModes) &&
+                  (m_surface == Surface::Image || m_surface == Surface::Screen);
+    m_painter->resetTransform();
+    m_s = State();
+    m_s.pen = *static_cast<CPen*>(CGdiObject::GetStockObject(BLACK_PEN));
+    m_s.brush = *static_cast<CBrush*>(CGdiObject::GetStockObject(WHITE_BRUSH));
+    m_s.font = *static_cast<CFont*>(CGdiObject::GetStockObject(SYSTEM_FONT));
+    m_s.penObject = static_cast<CPen*>(CGdiObject::GetStockObject(BLACK_PEN));
+    m_s.brushObject = static_cast<CBrush*>(CGdiObject::GetStockObject(WHITE_BRUSH));
+    m_s.fontObject = static_cast<CFont*>(CGdiObject::GetStockObject(SYSTEM_FONT));
+    UpdateScale();
+    Dirty();
+}
+
+void CDC::Dirty() {
+    m_penDirty = m_brushDirty = m_bgDirty = m_fontDirty = true;
+    m_onPainterPen = PainterPen::Unknown;
+    m_onPainterBrush = PainterBrush::Unknown;
+    m_painterFontSet = false;
+    m_appliedRop = 0;
+}
+
+int CDC::GetDeviceCaps(int index) const {
+    QPaintDevice* device = m_painter->device();
+    int width = device ? device->width() : 0;
+    int height = device ? device->height() : 0;
+    if (m_surface == Surface::Screen) {
+        if (auto* widget = dynamic_cast<QWidget*>(device); widget && widget->screen()) {
+            width = widget->screen()->size().width();
+            height = widget->screen()->size().height();
+        }
+    }
+    switch (index) {
+    case LOGPIXELSX:
+        return m_dpiX;
+    case LOGPIXELSY:
+        return m_dpiY;
+    case HORZRES:
+        return width;
+    case VERTRES:
+        return height;
+    case HORZSIZE:
+        return MulDiv(width, 254, m_dpiX * 10);
+    case VERTSIZE:
+        return MulDiv(height, 254, m_dpiY * 10);
+    case TECHNOLOGY:
+        switch (m_surface) {
+        case Surface::Printer:
+        case Surface::Pdf:
+            return DT_RASPRINTER;
+        case Surface::Svg:
+            return DT_METAFILE;
+        default:
+            return DT_RASDISPLAY;
+        }
+    case RASTERCAPS:
+        switch (m_surface) {
+        case Surface::Printer:
+        case Surface::Pdf:
+            return RC_BITBLT | RC_BITMAP64 | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT |
+                   RC_STRETCHDIB;
+        case Surface::Svg:
+            return 0;
+        default:
+            return RC_BITBLT | RC_BITMAP64 | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT |
+                   RC_FLOODFILL | RC_STRETCHDIB;
+        }
+    default:
+        return 0;
+    }
+}
+
+// ---- Mapping ----
+
+void CDC::UpdateScale() {
+    m_sx = double(m_s.vpExt.cx) / m_s.winExt.cx;
+    m_sy = double(m_s.vpExt.cy) / m_s.winExt.cy;
+    m_penDirty = true;
+    m_fontDirty = true;
+    m_painterFontSet = false;
+}
+
+int CDC::SetMapMode(int mode) {
+    int old = m_s.mapMode;
+    switch (mode) {
+    case MM_TEXT:
+        m_s.winExt = CSize(1, 1);
+        m_s.vpExt = CSize(1, 1);
+        break;
+    case MM_HIMETRIC:
+        m_s.winExt = CSize(kHimetricInch, kHimetricInch);
+        m_s.vpExt = CSize(m_dpiX, -m_dpiY);
+        break;
+    case MM_ISOTROPIC:
+    case MM_ANISOTROPIC:
+        // The extents of the previous mode stay until the caller sets others.
+        break;
+    default:
+        return 0;
+    }
+    m_s.mapMode = mode;
+    if (mode == MM_ISOTROPIC)
+        SetViewportExt(m_s.vpExt);
+    UpdateScale();
+    return old;
+}
+
+CPoint CDC::SetWindowOrg(int x, int y) {
+    CPoint old = m_s.winOrg;
+    m_s.winOrg = CPoint(x, y);
+    return old;
+}
+
+CPoint CDC::SetViewportOrg(int x, int y) {
+    CPoint old = m_s.vpOrg;
+    m_s.vpOrg = CPoint(x, y);
+    return old;
+}
+
+CSize CDC::SetWindowExt(int cx, int cy) {
+    CSize old = m_s.winExt;
+    if ((m_s.mapMode != MM_ISOTROPIC && m_s.mapMode != MM_ANISOTROPIC) || cx == 0 || cy == 0)
+        return old;
+    m_s.winExt = CSize(cx, cy);
+    if (m_s.mapMode == MM_ISOTROPIC)
+        SetViewportExt(m_s.vpExt);
+    UpdateScale();
+    return old;
+}
+
+CSize CDC::SetViewportExt(int cx, int cy) {
+    CSize old = m_s.vpExt;
+    if ((m_s.mapMode != MM_ISOTROPIC && m_s.mapMode != MM_ANISOTROPIC) || cx == 0 || cy == 0)
+        return old;
+    if (m_s.mapMode == MM_ISOTROPIC) {
+        // The axis with the larger scale gives way, keeping its sign.
+        double sx = std::abs(double(cx) / m_s.winExt.cx);
+        double sy = std::abs(double(cy) / m_s.winExt.cy);
+        if (sx < sy)
+            cy = (cy < 0 ? -1 : 1) * std::max(1, RoundInt(sx * std::abs(m_s.winExt.cy)));
+        else if (sy < sx)
+            cx = (cx < 0 ? -1 : 1) * std::max(1, RoundInt(sy * std::abs(m_s.winExt.cx)));
+    }
+    m_s.vpExt = CSize(cx, cy);
+    UpdateScale();
+    return old;
+}
+
+int CDC::Ix(int x) const {
+    return RoundInt(Dx(x));
+}
+int CDC::Iy(int y) const {
+    return RoundInt(Dy(y));
+}
+
+void CDC::LPtoDP(CPoint* points, int count) const {
+    for (int i = 0; i < count; ++i)
+        points[i] = CPoint(Ix(points[i].x), Iy(points[i].y));
+}
+
+void CDC::LPtoDP(CRect* rect) const {
+    *rect = CRect(Ix(rect->left), Iy(rect->top), Ix(rect->right), Iy(rect->bottom));
+}
+
+void CDC::LPtoDP(CSize* size) const {
+    *size = CSize(RoundInt(size->cx * m_sx), RoundInt(size->cy * m_sy));
+}
+
+void CDC::DPtoLP(CPoint* points, int count) const {
+    for (int i = 0; i < count; ++i) {
+        points[i] = CPoint(RoundInt((points[i].x - m_s.vpOrg.x) / m_sx + m_s.winOrg.x),
+                           RoundInt((points[i].y - m_s.vpOrg.y) / m_sy + m_s.winOrg.y));
+    }
+}
+
+void CDC::DPtoLP(CRect* rect) const {
+    CPoint p[2] = {rect->TopLeft(), rect->BottomRight()};
+    DPtoLP(p, 2);
+    *rect = CRect(p[0], p[1]);
+}
+
+void CDC::DPtoLP(CSize* size) const {
+    *size = CSize(RoundInt(size->cx / m_sx), RoundInt(size->cy / m_sy));
+}
+
+void CDC::HIMETRICtoDP(CSize* size) const {
+    *size = CSize(MulDiv(size->cx, m_dpiX, kHimetricInch), MulDiv(size->cy, m_dpiY, kHimetricInch));
+}
+
+void CDC::DPtoHIMETRIC(CSize* size) const {
+    *size = CSize(MulDiv(size->cx, kHimetricInch, m_dpiX), MulDiv(size->cy, kHimetricInch, m_dpiY));
+}
+
+// ---- Objects and modes ----
+
+CPen* CDC::SelectObject(CPen* pen) {
+    if (!pen || !pen->IsCreated())
+        return nullptr;
+    CPen* old = m_s.penObject;
+    m_s.penObject = pen;
+    m_s.pen = *pen;
+    m_penDirty = true;
+    return old;
+}
+
+CBrush* CDC::SelectObject(CBrush* brush) {
+    if (!brush || !brush->IsCreated())
+        return nullptr;
+    CBrush* old = m_s.brushObject;
+    m_s.brushObject = brush;
+    m_s.brush = *brush;
+    m_brushDirty = true;
+    return old;
+}
+
+CFont* CDC::SelectObject(CFont* font) {
+    if (!font || !font->IsCreated())
+        return nullptr;
+    CFont* old = m_s.fontObject;
+    m_s.fontObject = font;
+    m_s.font = *font;
+    m_fontDirty = true;
+    m_painterFontSet = false;
+    return old;
+}
+
+CGdiObject* CDC::SelectObject(CGdiObject* object) {
+    if (!object)
+        return nullptr;
+    switch (object->GetKind()) {
+    case CGdiObject::Kind::Pen:
+        return SelectObject(static_cast<CPen*>(object));
+    case CGdiObject::Kind::Brush:
+        return SelectObject(static_cast<CBrush*>(object));
+    case CGdiObject::Kind::Font:
+        return SelectObject(static_cast<CFont*>(object));
+    default:
+        return nullptr;
+    }
+}
+
+CGdiObject* CDC::SelectStockObject(int id) {
+    return SelectObject(CGdiObject::GetStockObject(id));
+}
+
+COLORREF CDC::SetTextColor(COLORREF color) {
+    COLORREF old = m_s.textColor;
+    m_s.textColor = color;
+    return old;
+}
+
+COLORREF CDC::SetBkColor(COLORREF color) {
+    COLORREF old = m_s.bkColor;
+    m_s.bkColor = color;
+    m_bgDirty = true;
+    return old;
+}
+
+int CDC::SetBkMode(int mode) {
+    if (mode != TRANSPARENT && mode != OPAQUE)
+        return 0;
+    int old = m_s.bkMode;
+    m_s.bkMode = mode;
+    m_bgDirty = true;
+    return old;
+}
+
+int CDC::SetROP2(int mode) {
+    if (mode != R2_COPYPEN && mode != R2_MASKPEN && mode != R2_NOTXORPEN && mode != R2_XORPEN &&
+        mode != R2_NOT)
+        return 0;
+    int old = m_s.rop2;
+    m_s.rop2 = mode;
+    // Vector surfaces change the colours instead of mixing bits.
+    m_penDirty = m_brushDirty = true;
+    return old;
+}
+
+int CDC::SetPolyFillMode(int mode) {
+    if (mode != ALTERNATE && mode != WINDING)
+        return 0;
+    int old = m_s.polyFillMode;
+    m_s.polyFillMode = mode;
+    return old;
+}
+
+UINT CDC::SetTextAlign(UINT align) {
+    UINT old = m_s.textAlign;
+    m_s.textAlign = align;
+    return old;
+}
+
+// ---- Drawing state ----
+
+QColor CDC::MixColor(COLORREF color) const {
+    if (m_rasterOps)
+        return ToQColor(color);
+    switch (m_s.rop2) {
+    case R2_XORPEN:
+        return ToQColor(~color & 0xFFFFFF);
+    case R2_NOT:
+        return Qt::black;
+    default:
+        return ToQColor(color);
+    }
+}
+
+void CDC::RealizePen() {
+    const LOGPEN& log = m_s.pen.Log();
+    UINT style = log.lopnStyle & 0x0F;
+    m_penVisible = style != PS_NULL;
+    m_insideFrame = style == PS_INSIDEFRAME;
+    double width = 1;
+    if (log.lopnWidth.x > 0)
+        width = std::max(1.0, std::round(log.lopnWidth.x * std::abs(m_sx)));
+    m_penWidth = width;
+    bool raster = m_surface == Surface::Image || m_surface == Surface::Screen;
+    QPen pen(MixColor(log.lopnColor));
+    if (width <= 1) {
+        // One pixel: cosmetic on raster surfaces, one device unit elsewhere.
+        // Flat caps leave out a line's last pixel, as GDI does.
+        pen.setWidthF(raster ? 0.0 : 1.0);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+    } else {
+        pen.setWidthF(width);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    }
+    // Styled lines exist only one logical unit wide or less; wider ones are
+    // solid.  The patterns are in device pixels.
+    if (log.lopnWidth.x <= 1) {
+        switch (style) {
+        case PS_DASH:
+            pen.setDashPattern({18, 6});
+            break;
+        case PS_DOT:
+            pen.setDashPattern({3, 3});
+            break;
+        case PS_DASHDOT:
+            pen.setDashPattern({9, 6, 3, 6});
+            break;
+        case PS_DASHDOTDOT:
+            pen.setDashPattern({9, 3, 3, 3, 3, 3});
+            break;
+        default:
+            break;
+        }
+    }
+    m_qpen = pen;
+    m_penDirty = false;
+    if (m_onPainterPen == PainterPen::Selected)
+        m_onPainterPen = PainterPen::Unknown;
+}
+
+void CDC::RealizeBrush() {
+    const LOGBRUSH& log = m_s.brush.Log();
+    switch (log.lbStyle) {
+    case BS_NULL:
+        m_qbrush = QBrush(Qt::NoBrush);
+        break;
+    case BS_HATCHED:
+        m_qbrush = QBrush(MixColor(log.lbColor), HatchStyle(log.lbHatch));
+        break;
+    default:
+        m_qbrush = QBrush(MixColor(log.lbColor));
+        break;
+    }
+    m_brushDirty = false;
+    if (m_onPainterBrush == PainterBrush::Selected)
+        m_onPainterBrush = PainterBrush::Unknown;
+}
+
+void CDC::ApplyBackground() {
+    if (!m_bgDirty)
+        return;
+    // Fills the gaps of hatches and styled lines in OPAQUE mode.
+    m_painter->setBackgroundMode(m_s.bkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
+    m_painter->setBackground(ToQColor(m_s.bkColor));
+    m_bgDirty = false;
+}
+
+void CDC::UseRop(bool on) {
+    int want = on && m_rasterOps ? m_s.rop2 : R2_COPYPEN;
+    if (want == m_appliedRop)
+        return;
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+    switch (want) {
+    case R2_MASKPEN:
+        mode = QPainter::RasterOp_SourceAndDestination;
+        break;
+    case R2_NOTXORPEN:
+        mode = QPainter::RasterOp_NotSourceXorDestination;
+        break;
+    case R2_XORPEN:
+        mode = QPainter::RasterOp_SourceXorDestination;
+        break;
+    case R2_NOT:
+        mode = QPainter::RasterOp_NotDestination;
+        break;
+    default:
+        break;
+    }
+    m_painter->setCompositionMode(mode);
+    m_appliedRop = want;
+}
+
+void CDC::UsePen() {
+    if (m_penDirty)
+        RealizePen();
+    if (m_onPainterPen != PainterPen::Selected) {
+        m_painter->setPen(m_penVisible ? m_qpen : QPen(Qt::NoPen));
+        m_onPainterPen = PainterPen::Selected;
+    }
+    ApplyBackground();
+    UseRop(true);
+}
+
+void CDC::UsePenAndBrush() {
+    UsePen();
+    if (m_brushDirty)
+        RealizeBrush();
+    if (m_onPainterBrush != PainterBrush::Selected) {
+        m_painter->setBrush(m_qbrush);
+        m_onPainterBrush = PainterBrush::Selected;
+    }
+}
+
+// ---- Lines ----
+
+CPoint CDC::MoveTo(int x, int y) {
+    CPoint old = m_s.current;
+    m_s.current = CPoint(x, y);
+    return old;
+}
+
+BOOL CDC::LineTo(int x, int y) {
+    UsePen();
+    if (m_penVisible)
+        m_painter->drawLine(ToDevice(m_s.current.x, m_s.current.y), ToDevice(x, y));
+    m_s.current = CPoint(x, y);
+    return TRUE;
+}
+
+BOOL CDC::Polyline(const CPoint* points, int count) {
+    if (!points || count < 2)
+        return FALSE;
+    UsePen();
+    if (!m_penVisible)
+        return TRUE;
+    QPolygon polygon(count);
+    for (int i = 0; i < count; ++i)
+        polygon[i] = ToDevice(points[i].x, points[i].y);
+    m_painter->drawPolyline(polygon);
+    return TRUE;
+}
+
+BOOL CDC::PolyBezier(const CPoint* points, int count) {
+    if (!points || count < 4 || (count - 1) % 3 != 0)
+        return FALSE;
+    UsePen();
+    if (!m_penVisible)
+        return TRUE;
+    QPainterPath path(QPointF(ToDevice(points[0].x, points[0].y)));
+    for (int i = 1; i + 2 < count; i += 3) {
+        path.cubicTo(QPointF(ToDevice(points[i].x, points[i].y)),
+                     QPointF(ToDevice(points[i + 1].x, points[i + 1].y)),
+                     QPointF(ToDevice(points[i + 2].x, points[i + 2].y)));
+    }
+    m_painter->strokePath(path, m_painter->pen());
+    return TRUE;
+}
+
+// ---- Closed shapes ----
+
+QRect CDC::DeviceBox(int left, int top, int right, int bottom) const {
+    int l = Ix(left), r = Ix(right), t = Iy(top), b = Iy(bottom);
+    if (l > r)
+        std::swap(l, r);
+    if (t > b)
+        std::swap(t, b);
+    return QRect(QPoint(l, t), QPoint(r - 1, b - 1)); // QRect's right is inside
+}
+
+// The geometry to hand the painter for a shape whose pixels must stay in
+// `box`: a one-pixel outline falls on the box's last row and column, a wide
+// inside-frame pen lies wholly inside, other wide pens straddle the edge.
+QRectF CDC::ShapeBox(const QRect& box) const {
+    double w = box.width(), h = box.height();
+    if (!m_penVisible || m_penWidth <= 1)
+        return QRectF(box.left(), box.top(), w - 1, h - 1);
+    if (m_insideFrame) {
+        double inset = std::min({m_penWidth, w, h}) / 2;
+        return QRectF(box.left() + inset, box.top() + inset, w - 2 * inset, h - 2 * inset);
+    }
+    return QRectF(box.left() + 0.5, box.top() + 0.5, w - 1, h - 1);
+}
+
+BOOL CDC::Polygon(const CPoint* points, int count) {
+    if (!points || count < 2)
+        return FALSE;
+    UsePenAndBrush();
+    QPolygon polygon(count);
+    for (int i = 0; i < count; ++i)
+        polygon[i] = ToDevice(points[i].x, points[i].y);
+    m_painter->drawPolygon(polygon,
+                           m_s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    return TRUE;
+}
+
+BOOL CDC::PolyPolygon(const CPoint* points, const int* counts, int polygons) {
+    if (!points || !counts || polygons < 1)
+        return FALSE;
+    QPainterPath path;
+    path.setFillRule(m_s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    for (int p = 0; p < polygons; ++p) {
+        if (counts[p] < 2)
+            return FALSE;
+        QPolygonF polygon(counts[p]);
+        for (int i = 0; i < counts[p]; ++i)
+            polygon[i] = QPointF(ToDevice(points[i].x, points[i].y));
+        points += counts[p];
+        path.addPolygon(polygon);
+        path.closeSubpath();
+    }
+    UsePenAndBrush();
+    m_painter->drawPath(path);
+    return TRUE;
+}
+
+BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
+    UsePenAndBrush();
+    QRect box = DeviceBox(left, top, right, bottom);
+    if (box.isEmpty())
+        return TRUE;
+    m_painter->drawRect(ShapeBox(box));
+    return TRUE;
+}
+
+BOOL CDC::RoundRect(int left, int top, int right, int bottom, int width, int height) {
+    UsePenAndBrush();
+    QRect box = DeviceBox(left, top, right, bottom);
+    if (box.isEmpty())
+        return TRUE;
+    double rx = std::abs(width * m_sx) / 2, ry = std::abs(height * m_sy) / 2;
+    m_painter->drawRoundedRect(ShapeBox(box), rx, ry);
+    return TRUE;
+}
+
+BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
+    UsePenAndBrush();
+    QRect box = DeviceBox(left, top, right, bottom);
+    if (box.isEmpty())
+        return TRUE;
+    m_painter->drawEllipse(ShapeBox(box));
+    return TRUE;
+}
+
+BOOL CDC::Arc(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) {
+    return ArcShape(0, left, top, right, bottom, xs, ys, xe, ye);
+}
+
+BOOL CDC::Pie(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) {
+    return ArcShape(1, left, top, right, bottom, xs, ys, xe, ye);
+}
+
+BOOL CDC::Chord(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) {
+    return ArcShape(2, left, top, right, bottom, xs, ys, xe, ye);
+}
+
+// kind 0 arc, 1 pie, 2 chord.
+BOOL CDC::ArcShape(int kind, int left, int top, int right, int bottom, int xs, int ys, int xe,
+                   int ye) {
+    if (kind == 0)
+        UsePen();
+    else
+        UsePenAndBrush();
+    QRect box = DeviceBox(left, top, right, bottom);
+    if (box.isEmpty())
+        return TRUE;
+    QRectF shape = ShapeBox(box);
+    QPointF centre = shape.center();
+    double a = std::max(shape.width() / 2, 1e-9), b = std::max(shape.height() / 2, 1e-9);
+    // Radial directions as seen on the page (y up), turned into the
+    // ellipse's own parameter angles, which is what Qt's arcs take.
+    auto angle = [&](int x, int y) {
+        double dx = Dx(x) - centre.x(), dy = centre.y() - Dy(y);
+        double radial = std::atan2(dy, dx);
+        return std::atan2(a * std::sin(radial), b * std::cos(radial)) * 180 / std::numbers::pi;
+    };
+    double start = angle(xs, ys);
+    double span = angle(xe, ye) - start;
+    while (span <= 1e-9)
+        span += 360;
+    QPainterPath path;
+    if (kind == 1) {
+        path.moveTo(centre);
+        path.arcTo(shape, start, span);
+        path.closeSubpath();
+    } else {
+        path.arcMoveTo(shape, start);
+        path.arcTo(shape, start, span);
+        if (kind == 2)
+            path.closeSubpath();
+    }
+    if (kind == 0) {
+        if (m_penVisible)
+            m_painter->strokePath(path, m_painter->pen());
+    } else {
+        m_painter->drawPath(path);
+    }
+    return TRUE;
+}
+
+void CDC::FillRect(const CRect& rect, CBrush* brush) {
+    if (!brush || !brush->IsCreated())
+        return;
+    QRect box = DeviceBox(rect.left, rect.top, rect.right, rect.bottom);
+    if (box.isEmpty())
+        return;
+    ApplyBackground();
+    UseRop(false);
+    const LOGBRUSH& log = brush->Log();
+    if (log.lbStyle == BS_NULL)
+        return;
+    QBrush qbrush = log.lbStyle == BS_HATCHED
+                        ? QBrush(ToQColor(log.lbColor), HatchStyle(log.lbHatch))
+                        : QBrush(ToQColor(log.lbColor));
+    m_painter->fillRect(box, qbrush);
+}
+
+void CDC::FillSolidRect(const CRect& rect, COLORREF color) {
+    SetBkColor(color);
+    QRect box = DeviceBox(rect.left, rect.top, rect.right, rect.bottom);
+    if (box.isEmpty())
+        return;
+    UseRop(false);
+    m_painter->fillRect(box, ToQColor(color));
+}
+
+COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
+    UseRop(false);
+    m_painter->fillRect(QRect(Ix(x), Iy(y), 1, 1), ToQColor(color));
+    return color;
+}
+
+// ---- Regions ----
+
+BOOL CDC::FillRgn(CRgn* region, CBrush* brush) {
+    if (!region || !region->IsCreated() || !brush || !brush->IsCreated())
+        return FALSE;
+    QTransform map(m_sx, 0, 0, m_sy, m_s.vpOrg.x - m_s.winOrg.x * m_sx,
+                   m_s.vpOrg.y - m_s.winOrg.y * m_sy);
+    const LOGBRUSH& log = brush->Log();
+    if (log.lbStyle == BS_NULL)
+        return TRUE;
+    ApplyBackground();
+    UseRop(false);
+    QBrush qbrush = log.lbStyle == BS_HATCHED
+                        ? QBrush(ToQColor(log.lbColor), HatchStyle(log.lbHatch))
+                        : QBrush(ToQColor(log.lbColor));
+    m_painter->fillPath(map.map(region->Path()), qbrush);
+    return TRUE;
+}
+
+int CDC::SelectClipRgn(CRgn* region) {
+    if (!region) {
+        m_s.clipped = false;
+        m_s.clip = QPainterPath();
+        m_painter->setClipping(false);
+        return SIMPLEREGION;
+    }
+    if (!region->IsCreated())
+        return RGN_ERROR;
+    m_s.clipped = true;
+    m_s.clip = region->Path();
+    m_painter->setClipPath(m_s.clip, Qt::ReplaceClip);
+    return region->RegionKind();
+}
+
+int CDC::GetClipBox(CRect* rect) const {
+    QRect box;
+    int kind = SIMPLEREGION;
+    if (m_s.clipped) {
+        kind = m_s.clip.isEmpty() ? NULLREGION : COMPLEXREGION;
+        box = m_s.clip.boundingRect().toAlignedRect();
+    } else if (QPaintDevice* device = m_painter->device()) {
+        box = QRect(0, 0, device->width(), device->height());
+    }
+    if (rect) {
+        CPoint p[2] = {CPoint(box.left(), box.top()),
+                       CPoint(box.left() + box.width(), box.top() + box.height())};
+        DPtoLP(p, 2);
+        *rect = CRect(p[0], p[1]);
+    }
+    return kind;
+}
+
+// ---- Text ----
+
+void CDC::RealizeFont() const {
+    if (!m_fontDirty)
+        return;
+    const LOGFONT& log = m_s.font.Log();
+    QString face = QString::fromLatin1(log.lfFaceName);
+    QString family = SubstituteFace(face);
+    if (family.isEmpty()) {
+        BYTE fam = log.lfPitchAndFamily & 0xF0;
+        family = fam == FF_ROMAN ? "Liberation Serif"
+                 : fam == FF_MODERN || (log.lfPitchAndFamily & 3) == FIXED_PITCH
+                     ? "Liberation Mono"
+                     : "Liberation Sans";
+    }
+    m_symbol = IsSymbolFace(face);
+    QFont font(family);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    int weight = log.lfWeight == FW_DONTCARE ? FW_NORMAL : std::clamp(int(log.lfWeight), 1, 1000);
+    font.setWeight(QFont::Weight(weight));
+    font.setItalic(log.lfItalic != 0);
+    font.setUnderline(log.lfUnderline != 0);
+    font.setStrikeOut(log.lfStrikeOut != 0);
+    double sy = std::abs(m_sy), sx = std::abs(m_sx);
+    // Negative heights give the em, positive ones the whole cell.
+    double em = log.lfHeight == 0 ? 12.0 * m_dpiY / 72.0 : std::abs(log.lfHeight) * sy;
+    if (log.lfHeight > 0) {
+        QFont probe(font);
+        probe.setPixelSize(1000);
+        QFontMetricsF pm(probe);
+        double cell = pm.ascent() + pm.descent();
+        if (cell > 0)
+            em = em * 1000 / cell;
+    }
+    font.setPixelSize(std::max(1, RoundInt(em)));
+    if (log.lfWidth != 0) {
+        QFontMetricsF natural(font, m_painter->device());
+        double average = natural.averageCharWidth();
+        if (average > 0)
+            font.setStretch(
+                std::clamp(RoundInt(100 * std::abs(log.lfWidth) * sx / average), 1, 4000));
+    }
+    m_qfont = font;
+    m_metrics = std::make_unique<QFontMetricsF>(font, m_painter->device());
+    const QFontMetricsF& fm = *m_metrics;
+    m_ascent = fm.ascent();
+    m_descent = fm.descent();
+    m_leading = fm.leading();
+    m_avgWidth = fm.averageCharWidth();
+    m_maxWidth = fm.maxWidth();
+    // The escapement is a direction in logical space, counted
+    // counter-clockwise as a y-down mapping shows it; the mapping's signs
+    // then turn it into the direction on the page.
+    double e = log.lfEscapement * std::numbers::pi / 1800;
+    double dx = std::cos(e) * (m_sx < 0 ? -1 : 1);
+    double dy = -std::sin(e) * (m_sy < 0 ? -1 : 1);
+    m_angle = std::atan2(-dy, dx) * 180 / std::numbers::pi;
+    if (std::abs(m_angle) < 1e-9)
+        m_angle = 0;
+    m_fontDirty = false;
+}
+
+BOOL CDC::TextOut(int x, int y, const QString& text) {
+    if (text.isEmpty())
+        return TRUE;
+    RealizeFont();
+    const QString& shown = m_symbol ? SymbolTextToUnicode(text) : text;
+    UINT align = m_s.textAlign;
+    // Measuring costs a layout pass; left-aligned transparent text needs none.
+    bool opaque = m_s.bkMode == OPAQUE;
+    double width = (align & TA_CENTER) || opaque ? m_metrics->horizontalAdvance(shown) : 0;
+    double ox = 0, oy = m_ascent;
+    if ((align & TA_CENTER) == TA_CENTER)
+        ox = -width / 2;
+    else if (align & TA_RIGHT)
+        ox = -width;
+    if ((align & TA_BASELINE) == TA_BASELINE)
+        oy = 0;
+    else if (align & TA_BOTTOM)
+        oy = -m_descent;
+    UseRop(false);
+    if (!m_painterFontSet) {
+        m_painter->setFont(m_qfont);
+        m_painterFontSet = true;
+    }
+    if (m_onPainterPen != PainterPen::Text || m_painterTextColor != m_s.textColor) {
+        m_painter->setPen(ToQColor(m_s.textColor));
+        m_onPainterPen = PainterPen::Text;
+        m_painterTextColor = m_s.textColor;
+    }
+    QPointF ref(Ix(x), Iy(y));
+    bool turned = m_angle != 0;
+    if (turned) {
+        QTransform t;
+        t.translate(ref.x(), ref.y());
+        t.rotate(-m_angle);
+        m_painter->setTransform(t);
+        ref = QPointF();
+    }
+    if (opaque) {
+        m_painter->fillRect(
+            QRectF(ref.x() + ox, ref.y() + oy - m_ascent, width, m_ascent + m_descent),
+            ToQColor(m_s.bkColor));
+    }
+    m_painter->drawText(QPointF(ref.x() + ox, ref.y() + oy), shown);
+    if (turned)
+        m_painter->resetTransform();
+    return TRUE;
+}
+
+CSize CDC::GetTextExtent(const QString& text) const {
+    if (text.isEmpty())
+        return CSize(0, 0);
+    RealizeFont();
+    double width = m_metrics->horizontalAdvance(m_symbol ? SymbolTextToUnicode(text) : text);
+    return CSize(RoundInt(width / std::abs(m_sx)),
+                 RoundInt((m_ascent + m_descent) / std::abs(m_sy)));
+}
+
+BOOL CDC::GetTextMetrics(TEXTMETRIC* metrics) const {
+    if (!metrics)
+        return FALSE;
+    RealizeFont();
+    const LOGFONT& log = m_s.font.Log();
+    double sx = std::abs(m_sx), sy = std::abs(m_sy);
+    TEXTMETRIC tm;
+    tm.tmAscent = RoundInt(m_ascent / sy);
+    tm.tmHeight = RoundInt((m_ascent + m_descent) / sy);
+    tm.tmDescent = tm.tmHeight - tm.tmAscent;
+    tm.tmInternalLeading = std::max(0, tm.tmHeight - RoundInt(m_qfont.pixelSize() / sy));
+    tm.tmExternalLeading = std::max(0, RoundInt(m_leading / sy));
+    tm.tmAveCharWidth = RoundInt(m_avgWidth / sx);
+    tm.tmMaxCharWidth = RoundInt(m_maxWidth / sx);
+    tm.tmWeight = log.lfWeight == FW_DONTCARE ? FW_NORMAL : log.lfWeight;
+    tm.tmItalic = log.lfItalic;
+    tm.tmUnderlined = log.lfUnderline;
+    tm.tmStruckOut = log.lfStrikeOut;
+    tm.tmPitchAndFamily = log.lfPitchAndFamily;
+    tm.tmCharSet = log.lfCharSet;
+    *metrics = tm;
+    return TRUE;
+}
+
+// ---- Saved states ----
+
+int CDC::SaveDC() {
+    m_saved.push_back(m_s);
+    return int(m_saved.size());
+}
+
+BOOL CDC::RestoreDC(int saved) {
+    int level = saved < 0 ? int(m_saved.size()) + 1 + saved : saved;
+    if (level < 1 || level > int(m_saved.size()))
+        return FALSE;
+    m_s = m_saved[size_t(level - 1)];
+    m_saved.resize(size_t(level - 1));
+    if (m_s.clipped)
+        m_painter->setClipPath(m_s.clip, Qt::ReplaceClip);
+    else
+        m_painter->setClipping(false);
+    UpdateScale();
+    Dirty();
+    return TRUE;
+}

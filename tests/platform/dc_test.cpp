@@ -1,0 +1,722 @@
+// The device context draws by GDI's rules: rendered into images at screen
+// and print resolution and checked by pixels and pixel bounds.
+#include "platform/dc.h"
+#include "platform/font_map.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+constexpr QRgb kWhite = 0xFFFFFFFF;
+
+QImage Page(int dpi, int width, int height, QRgb fill = kWhite) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+    image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    image.fill(fill);
+    return image;
+}
+
+bool Inked(const QImage& image, int x, int y) {
+    return image.pixel(x, y) != kWhite;
+}
+
+// Bounds of every pixel that is not white.
+QRect InkBounds(const QImage& image) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (Inked(image, x, y))
+                bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
+}
+
+LOGFONT Font(int height, int escapement = 0, const char* face = "Arial") {
+    LOGFONT log;
+    log.lfHeight = height;
+    log.lfEscapement = log.lfOrientation = escapement;
+    std::strncpy(log.lfFaceName, face, LF_FACESIZE - 1);
+    return log;
+}
+
+// Logical point for a device point under the context's mapping.
+CPoint Logical(const CDC& dc, int x, int y) {
+    CPoint p(x, y);
+    dc.DPtoLP(&p);
+    return p;
+}
+} // namespace
+
+TEST(DeviceContext, HimetricRectangleLandsWhereItsUnitsSay) {
+    for (int dpi : {96, 300}) {
+        SCOPED_TRACE(dpi);
+        QImage image = Page(dpi, dpi * 3, dpi * 3);
+        {
+            CDC dc(&image);
+            dc.SetMapMode(MM_HIMETRIC);
+            CBrush black(RGB(0, 0, 0));
+            dc.SelectObject(&black);
+            // 10 mm to 50 mm across, 10 mm to 30 mm down the page (y is up).
+            dc.Rectangle(1000, -1000, 5000, -3000);
+        }
+        auto px = [dpi](int units) { return int(std::lround(units * dpi / 2540.0)); };
+        EXPECT_EQ(InkBounds(image),
+                  QRect(QPoint(px(1000), px(1000)), QPoint(px(5000) - 1, px(3000) - 1)));
+    }
+}
+
+TEST(DeviceContext, MappingConversions) {
+    QImage screen = Page(96, 100, 100), print = Page(300, 100, 100);
+    CDC dc96(&screen), dc300(&print);
+    // The marker's base size of 25 x 25 hundredths of a millimetre.
+    CSize s(25, 25);
+    dc96.HIMETRICtoDP(&s);
+    EXPECT_EQ(s, CSize(1, 1));
+    s = CSize(25, 25);
+    dc300.HIMETRICtoDP(&s);
+    EXPECT_EQ(s, CSize(3, 3));
+    s = CSize(1, 1);
+    dc96.DPtoHIMETRIC(&s);
+    EXPECT_EQ(s, CSize(26, 26));
+
+    dc96.SetMapMode(MM_HIMETRIC);
+    CPoint p(2540, -2540);
+    dc96.LPtoDP(&p);
+    EXPECT_EQ(p, CPoint(96, 96));
+    dc96.DPtoLP(&p);
+    EXPECT_EQ(p, CPoint(2540, -2540));
+    CSize size(2540, 2540);
+    dc96.LPtoDP(&size);
+    EXPECT_EQ(size, CSize(96, -96));
+    CRect r(0, 0, 2540, -2540);
+    dc96.LPtoDP(&r);
+    EXPECT_EQ(r, CRect(0, 0, 96, 96));
+
+    // Extents change only in the scalable modes.
+    EXPECT_EQ(dc96.SetWindowExt(10, 10), CSize(2540, 2540));
+    EXPECT_EQ(dc96.GetWindowExt(), CSize(2540, 2540));
+
+    dc96.SetMapMode(MM_ANISOTROPIC);
+    dc96.SetWindowExt(100, 100);
+    dc96.SetViewportExt(200, -400);
+    dc96.SetWindowOrg(10, 10);
+    dc96.SetViewportOrg(5, 500);
+    p = CPoint(20, 20);
+    dc96.LPtoDP(&p);
+    EXPECT_EQ(p, CPoint(25, 460));
+
+    // Isotropic: the larger scale gives way, keeping its sign.
+    dc96.SetMapMode(MM_ISOTROPIC);
+    dc96.SetWindowExt(100, 100);
+    dc96.SetViewportExt(200, -400);
+    EXPECT_EQ(dc96.GetViewportExt(), CSize(200, -200));
+}
+
+TEST(DeviceContext, DeviceCapsOfEachSurface) {
+    QImage image = Page(300, 3543, 3543);
+    CDC dc(&image);
+    EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSX), 300);
+    EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSY), 300);
+    EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 3543);
+    EXPECT_EQ(dc.GetDeviceCaps(VERTRES), 3543);
+    EXPECT_EQ(dc.GetDeviceCaps(HORZSIZE), 300);
+    EXPECT_EQ(dc.GetDeviceCaps(TECHNOLOGY), DT_RASDISPLAY);
+    EXPECT_TRUE(dc.GetDeviceCaps(RASTERCAPS) & RC_BITBLT);
+    EXPECT_FALSE(dc.IsPrinting());
+
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    writer.setResolution(600);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    {
+        CDC pdc(&writer);
+        EXPECT_EQ(pdc.GetDeviceCaps(LOGPIXELSX), 600);
+        EXPECT_EQ(pdc.GetDeviceCaps(TECHNOLOGY), DT_RASPRINTER);
+        EXPECT_NEAR(pdc.GetDeviceCaps(HORZSIZE), 210, 1);
+        EXPECT_NEAR(pdc.GetDeviceCaps(HORZRES), 210 / 25.4 * 600, 5);
+        EXPECT_FALSE(pdc.IsPrinting());
+    }
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QDir::temp().filePath("lumbrel_dc_caps.pdf"));
+    {
+        CDC pdc(&printer);
+        EXPECT_TRUE(pdc.IsPrinting());
+        EXPECT_EQ(pdc.GetDeviceCaps(LOGPIXELSX), printer.resolution());
+    }
+    QFile::remove(printer.outputFileName());
+
+    QBuffer svg;
+    QSvgGenerator generator;
+    generator.setOutputDevice(&svg);
+    generator.setResolution(96);
+    generator.setSize(QSize(200, 100));
+    {
+        CDC sdc(&generator);
+        EXPECT_EQ(sdc.GetDeviceCaps(TECHNOLOGY), DT_METAFILE);
+        EXPECT_EQ(sdc.GetDeviceCaps(HORZRES), 200);
+        EXPECT_EQ(sdc.GetDeviceCaps(LOGPIXELSY), 96);
+    }
+}
+
+// Pie, Chord and Arc run counter-clockwise on the page from the start
+// radial to the end radial, under a y-down and a y-up mapping alike.
+TEST(DeviceContext, ArcsRunCounterClockwiseInEveryMappingMode) {
+    for (int mode : {MM_TEXT, MM_HIMETRIC}) {
+        for (int dpi : {96, 300}) {
+            SCOPED_TRACE(testing::Message() << "mode " << mode << " dpi " << dpi);
+            // Page points: centre (100,100), radius 80; east and north radials.
+            auto draw = [&](auto shape, int sx, int sy, int ex, int ey) {
+                QImage image = Page(dpi, 200, 200);
+                CDC dc(&image);
+                dc.SetMapMode(mode);
+                CBrush black(RGB(0, 0, 0));
+                dc.SelectObject(&black);
+                CPoint box[2] = {Logical(dc, 20, 20), Logical(dc, 180, 180)};
+                CPoint start = Logical(dc, sx, sy), end = Logical(dc, ex, ey);
+                (dc.*shape)(box[0].x, box[0].y, box[1].x, box[1].y, start.x, start.y, end.x, end.y);
+                return image;
+            };
+            using Shape = BOOL (CDC::*)(int, int, int, int, int, int, int, int);
+            const Shape pie = &CDC::Pie, chord = &CDC::Chord, arc = &CDC::Arc;
+            // Quadrant probes at 45 degrees, 50 px out: NE, NW, SW, SE.
+            const QPoint ne(135, 65), nw(65, 65), sw(65, 135), se(135, 135);
+
+            QImage image = draw(pie, 180, 100, 100, 20); // east to north
+            EXPECT_TRUE(Inked(image, ne.x(), ne.y()));
+            EXPECT_FALSE(Inked(image, nw.x(), nw.y()));
+            EXPECT_FALSE(Inked(image, sw.x(), sw.y()));
+            EXPECT_FALSE(Inked(image, se.x(), se.y()));
+
+            image = draw(pie, 100, 20, 180, 100); // north to east: three quarters
+            EXPECT_FALSE(Inked(image, ne.x(), ne.y()));
+            EXPECT_TRUE(Inked(image, nw.x(), nw.y()));
+            EXPECT_TRUE(Inked(image, sw.x(), sw.y()));
+            EXPECT_TRUE(Inked(image, se.x(), se.y()));
+
+            // Radials need not reach the ellipse, only point along it.
+            image = draw(pie, 110, 100, 110, 100); // equal: the whole ellipse
+            for (QPoint q : {ne, nw, sw, se})
+                EXPECT_TRUE(Inked(image, q.x(), q.y()));
+
+            image = draw(chord, 180, 100, 100, 20); // the cap beyond the chord
+            EXPECT_TRUE(Inked(image, 150, 50));
+            EXPECT_FALSE(Inked(image, 100, 100));
+            EXPECT_FALSE(Inked(image, sw.x(), sw.y()));
+
+            image = draw(arc, 180, 100, 100, 20); // only the NE quarter of the rim
+            QRect ink = InkBounds(image);
+            EXPECT_GE(ink.left(), 99);
+            EXPECT_LE(ink.bottom(), 101);
+            EXPECT_NEAR(ink.right(), 179, 1);
+            EXPECT_NEAR(ink.top(), 20, 1);
+        }
+    }
+}
+
+TEST(DeviceContext, InsideFramePenKeepsAThickEllipseInsideItsBox) {
+    for (int dpi : {96, 300}) {
+        SCOPED_TRACE(dpi);
+        QImage inside = Page(dpi, dpi * 2, dpi * 2), centred = inside;
+        const int width = 250; // 2.5 mm
+        for (UINT style : {PS_INSIDEFRAME, PS_SOLID}) {
+            QImage& image = style == PS_INSIDEFRAME ? inside : centred;
+            CDC dc(&image);
+            dc.SetMapMode(MM_HIMETRIC);
+            CPen pen(int(style), width, RGB(0, 0, 255));
+            dc.SelectObject(&pen);
+            dc.SelectStockObject(NULL_BRUSH);
+            dc.Ellipse(1000, -1000, 3540, -2270);
+        }
+        auto px = [dpi](int units) { return int(std::lround(units * dpi / 2540.0)); };
+        QRect box(QPoint(px(1000), px(1000)), QPoint(px(3540) - 1, px(2270) - 1));
+        EXPECT_EQ(InkBounds(inside), box);
+        // The stroke is as thick as the pen, not thinner.
+        int y = box.center().y(), thick = 0;
+        for (int x = box.left(); x < box.center().x(); ++x)
+            thick += Inked(inside, x, y);
+        EXPECT_NEAR(thick, px(width), 1);
+        // A centred pen spills out by half its width.
+        EXPECT_TRUE(InkBounds(centred).contains(
+            box.adjusted(-px(width) / 3, -px(width) / 3, px(width) / 3, px(width) / 3)));
+    }
+}
+
+TEST(DeviceContext, HairlinePensAreOnePixelAndLinesLeaveOutTheirLastPixel) {
+    for (int dpi : {96, 300}) {
+        // Width 0 and the thinnest logical width both give one device pixel.
+        for (int width : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << "dpi " << dpi << " width " << width);
+            QImage image = Page(dpi, 200, 200);
+            {
+                CDC dc(&image);
+                dc.SetMapMode(MM_HIMETRIC);
+                CPen pen(PS_SOLID, width, RGB(0, 0, 0));
+                dc.SelectObject(&pen);
+                CPoint from = Logical(dc, 10, 50), to = Logical(dc, 150, 50);
+                dc.MoveTo(from);
+                dc.LineTo(to);
+                from = Logical(dc, 100, 100), to = Logical(dc, 180, 180);
+                dc.MoveTo(from);
+                dc.LineTo(to);
+            }
+            int rows = 0;
+            for (int y = 40; y < 60; ++y)
+                rows += Inked(image, 80, y);
+            EXPECT_EQ(rows, 1);
+            EXPECT_TRUE(Inked(image, 10, 50));
+            EXPECT_TRUE(Inked(image, 149, 50));
+            EXPECT_FALSE(Inked(image, 150, 50));
+            EXPECT_TRUE(Inked(image, 179, 179));
+            EXPECT_FALSE(Inked(image, 180, 180));
+        }
+    }
+}
+
+TEST(DeviceContext, HatchesKeepTheirPixelPeriodAtEveryResolution) {
+    const QRgb blue = 0xFF0000FF, green = 0xFF00FF00, red = 0xFFFF0000;
+    for (int dpi : {96, 300}) {
+        for (int hatch : {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL}) {
+            SCOPED_TRACE(testing::Message() << "dpi " << dpi << " hatch " << hatch);
+            QImage image = Page(dpi, 64, 64, blue);
+            {
+                CDC dc(&image);
+                dc.SetMapMode(MM_HIMETRIC);
+                CBrush brush(hatch, RGB(255, 0, 0));
+                dc.SetBkColor(RGB(0, 255, 0));
+                dc.FillRect(CRect(0, 0, 10000, -10000), &brush);
+            }
+            // Every pixel is hatch or background (OPAQUE is the default mode).
+            int lines = 0;
+            for (int y = 0; y < 64; ++y) {
+                for (int x = 0; x < 64; ++x) {
+                    QRgb c = image.pixel(x, y);
+                    ASSERT_TRUE(c == red || c == green);
+                    if (c != red)
+                        continue;
+                    ++lines;
+                    // One line in eight pixels, running the hatch's way.
+                    EXPECT_EQ(image.pixel((x + 8) % 64, y), red);
+                    EXPECT_EQ(image.pixel(x, (y + 8) % 64), red);
+                    if (hatch == HS_FDIAGONAL) { // "\\\"
+                        EXPECT_EQ(image.pixel((x + 1) % 64, (y + 1) % 64), red);
+                    }
+                    if (hatch == HS_BDIAGONAL) { // "///"
+                        EXPECT_EQ(image.pixel((x + 1) % 64, (y + 63) % 64), red);
+                    }
+                }
+            }
+            EXPECT_EQ(lines, 64 * 64 / 8);
+        }
+    }
+    // Transparent mode leaves the gaps alone.
+    QImage image = Page(96, 16, 16, blue);
+    {
+        CDC dc(&image);
+        dc.SetBkMode(TRANSPARENT);
+        CBrush brush(HS_CROSS, RGB(255, 0, 0));
+        dc.SelectObject(&brush);
+        dc.SelectStockObject(NULL_PEN);
+        dc.Rectangle(0, 0, 17, 17);
+    }
+    int gaps = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            gaps += image.pixel(x, y) == blue;
+    EXPECT_EQ(gaps, 7 * 7 * 4);
+}
+
+// Text drawn under MM_HIMETRIC is the same picture as under MM_TEXT: upright,
+// never mirrored.  A turned label reads bottom-to-top with escapement 900 in
+// y-down mappings and 2700 under MM_HIMETRIC, whose axes turn the other way.
+TEST(DeviceContext, TextStaysUprightAndTurnsWithItsEscapement) {
+    auto render = [](int mode, int escapement) {
+        QImage image = Page(96, 200, 200);
+        CDC dc(&image);
+        dc.SetMapMode(mode);
+        // 40 pixels em at 96 dpi either way.
+        CFont font(Font(mode == MM_TEXT ? -40 : -1058, escapement));
+        dc.SelectObject(&font);
+        dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+        CPoint at = Logical(dc, 100, 100);
+        dc.TextOut(at.x, at.y, "Fg");
+        return image;
+    };
+    QImage flat = render(MM_TEXT, 0);
+    EXPECT_EQ(render(MM_HIMETRIC, 0), flat);
+    QRect ink = InkBounds(flat);
+    EXPECT_GE(ink.left(), 100);
+    EXPECT_LT(ink.top(), 100 - 20); // the capital stands above the baseline
+    EXPECT_GT(ink.bottom(), 100);   // the g hangs below it
+
+    QImage up = render(MM_TEXT, 900);
+    EXPECT_EQ(render(MM_HIMETRIC, 2700), up);
+    ink = InkBounds(up);
+    // Along the baseline upward from the reference point, glyphs to its left.
+    EXPECT_LE(ink.bottom(), 100);
+    EXPECT_LT(ink.top(), 100 - 30);
+    EXPECT_LT(ink.left(), 100 - 20);
+    EXPECT_GT(ink.right(), 100); // the descender of g
+    // The capital comes first, so it sits at the bottom: the left column has
+    // ink low down (the F's height) rather than high up.
+    QRect low = InkBounds(up.copy(0, ink.bottom() - 15, 200, 16));
+    EXPECT_LT(low.left(), 100 - 20);
+
+    QImage down = render(MM_HIMETRIC, 900);
+    EXPECT_GE(InkBounds(down).top(), 100);
+}
+
+TEST(DeviceContext, TextAlignmentPlacesTheReferencePoint) {
+    struct Case {
+        UINT align;
+        int left, right, top, bottom; // expected ink edges relative to (100,100), or 999
+    };
+    QImage probe = Page(96, 10, 10);
+    CDC measure(&probe);
+    CFont font(Font(-40));
+    measure.SelectObject(&font);
+    TEXTMETRIC tm;
+    ASSERT_TRUE(measure.GetTextMetrics(&tm));
+    EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+    CSize extent = measure.GetTextExtent("HH");
+    EXPECT_EQ(extent.cy, tm.tmHeight);
+    EXPECT_EQ(measure.GetTextExtent(""), CSize(0, 0));
+
+    for (UINT align : {TA_LEFT | TA_TOP, TA_CENTER | TA_BASELINE, TA_RIGHT | TA_BOTTOM}) {
+        SCOPED_TRACE(align);
+        QImage image = Page(96, 200, 200);
+        {
+            CDC dc(&image);
+            dc.SelectObject(&font);
+            dc.SetTextAlign(align);
+            dc.TextOut(100, 100, "HH");
+        }
+        QRect ink = InkBounds(image);
+        if (align == (TA_LEFT | TA_TOP)) {
+            EXPECT_NEAR(ink.left(), 100, 4);
+            EXPECT_GE(ink.top(), 100 + tm.tmAscent - 32);
+            EXPECT_NEAR(ink.bottom(), 100 + tm.tmAscent - 1, 1);
+        } else if (align == (TA_CENTER | TA_BASELINE)) {
+            EXPECT_NEAR(ink.center().x(), 100, 2);
+            EXPECT_NEAR(ink.bottom(), 99, 1);
+        } else {
+            EXPECT_NEAR(ink.right(), 100 - 1, 4);
+            EXPECT_LE(ink.right(), 99);
+            EXPECT_NEAR(ink.bottom(), 100 - tm.tmDescent - 1, 1);
+        }
+    }
+}
+
+TEST(DeviceContext, OpaqueTextFillsItsCell) {
+    QImage image = Page(96, 200, 100);
+    {
+        CDC dc(&image);
+        CFont font(Font(-20));
+        dc.SelectObject(&font);
+        dc.SetBkColor(RGB(255, 0, 0));
+        dc.TextOut(10, 10, "a b");
+        CSize extent = dc.GetTextExtent("a b");
+        EXPECT_EQ(QRgb(image.pixel(10, 10)), 0xFFFF0000);
+        EXPECT_EQ(QRgb(image.pixel(10 + extent.cx - 1, 10 + extent.cy - 1)), 0xFFFF0000);
+        EXPECT_EQ(QRgb(image.pixel(10 + extent.cx + 1, 10)), kWhite);
+        dc.SetBkMode(TRANSPARENT);
+        dc.TextOut(10, 50, "a b");
+        EXPECT_EQ(QRgb(image.pixel(10, 50)), kWhite);
+    }
+}
+
+TEST(DeviceContext, SymbolFontCodesDrawAsUnicode) {
+    EXPECT_EQ(SubstituteFace("Arial"), "Liberation Sans");
+    EXPECT_EQ(SubstituteFace("Times New Roman"), "Liberation Serif");
+    EXPECT_EQ(SubstituteFace("Courier New"), "Liberation Mono");
+    EXPECT_EQ(SubstituteFace("DejaVu Sans"), "DejaVu Sans");
+    // Letters, the relation bytes the expressions use, and the en dash byte
+    // that Windows-1252 decoding turned into U+2013.
+    EXPECT_EQ(SymbolTextToUnicode(QString("apSW") + QChar(0xB3) + QChar(0xA3) + QChar(0xB4) +
+                                  QChar(0x2013) + QChar(0x3C9)),
+              QString::fromUtf8("απΣΩ≥≤×–ω"));
+
+    auto render = [](const char* face, const QString& text) {
+        QImage image = Page(96, 100, 60);
+        CDC dc(&image);
+        CFont font(Font(-30, 0, face));
+        dc.SelectObject(&font);
+        dc.TextOut(10, 10, text);
+        return image;
+    };
+    EXPECT_EQ(render("Symbol", "a"), render("Times New Roman", QString::fromUtf8("α")));
+}
+
+TEST(DeviceContext, RegionsCombineAndClip) {
+    // A = [10,50)^2, B = [30,70)^2; probes in A only, both, B only, neither.
+    const QPoint aOnly(20, 20), both(40, 40), bOnly(60, 60), neither(80, 20);
+    struct Case {
+        int mode;
+        bool a, ab, b;
+    };
+    const Case cases[] = {{RGN_AND, false, true, false},
+                          {RGN_OR, true, true, true},
+                          {RGN_XOR, true, false, true},
+                          {RGN_DIFF, true, false, false},
+                          {RGN_COPY, true, true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        CRgn a, b, result;
+        a.CreateRectRgn(10, 10, 50, 50);
+        b.CreateRectRgn(30, 30, 70, 70);
+        result.CreateRectRgn(0, 0, 0, 0);
+        EXPECT_NE(result.CombineRgn(&a, &b, c.mode), RGN_ERROR);
+        QImage image = Page(96, 100, 100);
+        {
+            CDC dc(&image);
+            CBrush black(RGB(0, 0, 0));
+            dc.FillRgn(&result, &black);
+        }
+        EXPECT_EQ(Inked(image, aOnly.x(), aOnly.y()), c.a);
+        EXPECT_EQ(Inked(image, both.x(), both.y()), c.ab);
+        EXPECT_EQ(Inked(image, bOnly.x(), bOnly.y()), c.b);
+        EXPECT_FALSE(Inked(image, neither.x(), neither.y()));
+        if (c.mode == RGN_AND) {
+            EXPECT_EQ(InkBounds(image), QRect(30, 30, 20, 20));
+            EXPECT_EQ(result.RegionKind(), SIMPLEREGION);
+        }
+        if (c.mode == RGN_XOR) {
+            EXPECT_EQ(result.RegionKind(), COMPLEXREGION);
+        }
+    }
+    // Disjoint regions intersect to nothing.
+    CRgn a, b, result;
+    a.CreateEllipticRgn(0, 0, 10, 10);
+    b.CreateRectRgn(20, 20, 30, 30);
+    result.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(result.CombineRgn(&a, &b, RGN_AND), NULLREGION);
+    // Combining into a region never created fails, as GDI requires.
+    CRgn fresh;
+    EXPECT_EQ(fresh.CombineRgn(&a, &b, RGN_OR), RGN_ERROR);
+}
+
+TEST(DeviceContext, ClippingClipsAndGetClipBoxReportsIt) {
+    QImage image = Page(96, 100, 100);
+    CDC dc(&image);
+    CRgn clip;
+    clip.CreateRectRgn(20, 30, 60, 70);
+    EXPECT_EQ(dc.SelectClipRgn(&clip), SIMPLEREGION);
+    CRect box;
+    dc.GetClipBox(&box);
+    EXPECT_EQ(box, CRect(20, 30, 60, 70));
+    dc.SelectStockObject(BLACK_BRUSH);
+    dc.Rectangle(0, 0, 100, 100);
+    EXPECT_EQ(InkBounds(image), QRect(20, 30, 40, 40));
+
+    dc.SelectClipRgn(nullptr);
+    dc.GetClipBox(&box);
+    EXPECT_EQ(box, CRect(0, 0, 100, 100));
+    dc.SetPixel(5, 5, RGB(0, 0, 0));
+    EXPECT_TRUE(Inked(image, 5, 5));
+}
+
+TEST(DeviceContext, RestoreDCRestoresObjectsMappingAndClip) {
+    QImage image = Page(96, 100, 100);
+    CDC dc(&image);
+    CPen red(PS_SOLID, 0, RGB(255, 0, 0));
+    CBrush blue(RGB(0, 0, 255));
+    CFont big(Font(-30));
+    dc.SelectObject(&red);
+    dc.SelectObject(&blue);
+    CFont* systemFont = dc.SelectObject(&big);
+    EXPECT_EQ(systemFont, CGdiObject::GetStockObject(SYSTEM_FONT));
+    int level = dc.SaveDC();
+    EXPECT_EQ(level, 1);
+
+    CPen green(PS_DASH, 1, RGB(0, 255, 0));
+    CFont small(Font(-8));
+    EXPECT_EQ(dc.SelectObject(&green), &red);
+    dc.SelectStockObject(NULL_BRUSH);
+    dc.SelectObject(&small);
+    dc.SetMapMode(MM_HIMETRIC);
+    CRgn clip;
+    clip.CreateRectRgn(0, 0, 10, 10);
+    dc.SelectClipRgn(&clip);
+    dc.SaveDC();
+    dc.SetMapMode(MM_TEXT);
+
+    EXPECT_FALSE(dc.RestoreDC(3));
+    ASSERT_TRUE(dc.RestoreDC(level)); // also drops the later save
+    EXPECT_FALSE(dc.RestoreDC(-1));
+    LOGPEN pen;
+    dc.GetCurrentPen()->GetLogPen(&pen);
+    EXPECT_EQ(pen.lopnColor, RGB(255, 0, 0));
+    EXPECT_EQ(pen.lopnStyle, PS_SOLID);
+    LOGBRUSH brush;
+    dc.GetCurrentBrush()->GetLogBrush(&brush);
+    EXPECT_EQ(brush.lbStyle, BS_SOLID);
+    EXPECT_EQ(brush.lbColor, RGB(0, 0, 255));
+    LOGFONT font;
+    dc.GetCurrentFont()->GetLogFont(&font);
+    EXPECT_EQ(font.lfHeight, -30);
+    EXPECT_EQ(dc.GetMapMode(), MM_TEXT);
+    CRect box;
+    dc.GetClipBox(&box);
+    EXPECT_EQ(box, CRect(0, 0, 100, 100));
+
+    // Drawing uses the restored pen and brush.
+    dc.Rectangle(20, 20, 60, 60);
+    EXPECT_EQ(QRgb(image.pixel(20, 40)), 0xFFFF0000);
+    EXPECT_EQ(QRgb(image.pixel(40, 40)), 0xFF0000FF);
+}
+
+TEST(DeviceContext, MixModesCombineBitsOnImages) {
+    QImage image = Page(96, 40, 10);
+    CDC dc(&image);
+    dc.FillSolidRect(0, 0, 40, 10, RGB(0xF0, 0x0F, 0xCC));
+    dc.SelectStockObject(NULL_PEN);
+    CBrush brush(RGB(0x3C, 0xFF, 0x0F));
+    dc.SelectObject(&brush);
+    const QRgb dst = 0xF00FCC, src = 0x3CFF0F;
+    struct Case {
+        int mode;
+        QRgb expected;
+    };
+    const Case cases[] = {{R2_COPYPEN, src},
+                          {R2_MASKPEN, dst & src},
+                          {R2_XORPEN, dst ^ src},
+                          {R2_NOTXORPEN, ~(dst ^ src) & 0xFFFFFF},
+                          {R2_NOT, ~dst & 0xFFFFFF}};
+    int x = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        dc.SetROP2(c.mode);
+        dc.Rectangle(x, 0, x + 6, 6);
+        EXPECT_EQ(QRgb(image.pixel(x + 2, 2)), 0xFF000000 | c.expected);
+        x += 8;
+    }
+    // Drawing twice with R2_NOTXORPEN gives the picture back.
+    dc.SetROP2(R2_NOTXORPEN);
+    dc.Rectangle(0, 7, 10, 10);
+    dc.Rectangle(0, 7, 10, 10);
+    EXPECT_EQ(QRgb(image.pixel(3, 8)), 0xFF000000 | dst);
+    // A mode not offered leaves the current one.
+    EXPECT_EQ(dc.SetROP2(3), 0);
+    EXPECT_EQ(dc.GetROP2(), R2_NOTXORPEN);
+}
+
+namespace {
+// The same figure through any surface.
+void DrawSample(CDC& dc) {
+    dc.SetMapMode(MM_HIMETRIC);
+    CPen pen(PS_INSIDEFRAME, 50, RGB(0, 0, 200));
+    CBrush brush(RGB(200, 0, 0));
+    dc.SelectObject(&pen);
+    dc.SelectObject(&brush);
+    dc.Rectangle(500, -500, 3000, -2000);
+    dc.Ellipse(3500, -500, 6000, -2000);
+    CFont font(Font(-500));
+    dc.SelectObject(&font);
+    dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(500, -2500, "Lumbrel");
+    dc.SelectStockObject(BLACK_PEN);
+    dc.SelectStockObject(WHITE_BRUSH);
+    dc.SelectStockObject(SYSTEM_FONT);
+}
+} // namespace
+
+TEST(DeviceContext, SvgSurfaceWritesTheShapes) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setResolution(96);
+    generator.setSize(QSize(260, 130));
+    generator.setViewBox(QRect(0, 0, 260, 130));
+    {
+        CDC dc(&generator);
+        DrawSample(dc);
+    }
+    QByteArray svg = buffer.data();
+    EXPECT_TRUE(svg.contains("Lumbrel"));
+    QSvgRenderer renderer(svg);
+    ASSERT_TRUE(renderer.isValid());
+    QImage back = Page(96, 260, 130);
+    QPainter painter(&back);
+    renderer.render(&painter);
+    painter.end();
+    // Rectangle from (19,19) to (113,76) in pixels, ellipse beside it.
+    EXPECT_EQ(QRgb(back.pixel(60, 45)), 0xFFC80000);
+    EXPECT_EQ(QRgb(back.pixel(20, 45)), 0xFF0000C8);
+    EXPECT_EQ(QRgb(back.pixel(180, 45)), 0xFFC80000);
+    EXPECT_EQ(QRgb(back.pixel(135, 21)), kWhite); // outside the ellipse's curve
+    EXPECT_FALSE(InkBounds(back.copy(19, 80, 200, 40)).isEmpty());
+}
+
+TEST(DeviceContext, PdfSurfaceWritesAValidFile) {
+    auto write = [](bool draw) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(300);
+        writer.setPageSize(QPageSize(QSizeF(100, 50), QPageSize::Millimeter));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        {
+            CDC dc(&writer);
+            if (draw)
+                DrawSample(dc);
+        }
+        return buffer.data();
+    };
+    QByteArray empty = write(false), pdf = write(true);
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
+    EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
+    // A font was embedded for the text, and the page's content grew.
+    EXPECT_TRUE(pdf.contains("/FontFile2"));
+    EXPECT_FALSE(empty.contains("/FontFile2"));
+    EXPECT_GT(pdf.size(), empty.size() + 1000);
+}
+
+// SVG has no bitwise mixing: a mix mode draws what it gives on white paper.
+TEST(DeviceContext, MixModesOnVectorSurfacesDrawTheWhitePaperResult) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(QSize(40, 10));
+    generator.setViewBox(QRect(0, 0, 40, 10));
+    {
+        CDC dc(&generator);
+        dc.SelectStockObject(NULL_PEN);
+        CBrush brush(RGB(0x30, 0x60, 0x90));
+        dc.SelectObject(&brush);
+        int x = 0;
+        for (int mode : {R2_MASKPEN, R2_NOTXORPEN, R2_XORPEN, R2_NOT}) {
+            dc.SetROP2(mode);
+            dc.Rectangle(x, 0, x + 9, 9);
+            x += 10;
+        }
+    }
+    QSvgRenderer renderer(buffer.data());
+    ASSERT_TRUE(renderer.isValid());
+    QImage back = Page(96, 40, 10);
+    QPainter painter(&back);
+    renderer.render(&painter);
+    painter.end();
+    EXPECT_EQ(QRgb(back.pixel(4, 4)), 0xFF306090u);
+    EXPECT_EQ(QRgb(back.pixel(14, 4)), 0xFF306090u);
+    EXPECT_EQ(QRgb(back.pixel(24, 4)), 0xFFCF9F6Fu);
+    EXPECT_EQ(QRgb(back.pixel(34, 4)), 0xFF000000u);
+}
