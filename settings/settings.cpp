@@ -214,6 +214,7 @@ bool QvSettings::ImportDefFile() {
     m_nShownFillStyle = kept.m_nShownFillStyle;
     m_nGripSize = kept.m_nGripSize;
     std::copy(std::begin(kept.m_nMarkerSize), std::end(kept.m_nMarkerSize), m_nMarkerSize);
+    m_nMarkerSizeDpi = kept.m_nMarkerSizeDpi;
 
     Save(FALSE);
     QFile::remove(path);

@@ -53,6 +53,10 @@ public:
     // first is the grip size, the other three the point markers'.
     int m_nGripSize = -1;
     int m_nMarkerSize[3] = {-1, -1, -1};
+    // The resolution (dots per inch across) the marker sizes were worked out
+    // at, so that marks on a printer or an export bitmap do not leave their
+    // size behind for the screen; 0 until then.
+    int m_nMarkerSizeDpi = 0;
 
     QvSettingColor m_CurLineColor;
     QvSettingColor m_CurFillColor;

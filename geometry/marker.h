@@ -1,0 +1,39 @@
+#pragma once
+// The small marks that stand for points: point figures, centre marks, the
+// point marks of angle marks, dot paper, data points of statistics graphs
+// and the samples of the point-style list.
+//
+// Under MM_HIMETRIC and MM_TEXT a mark's half-size is worked out in device
+// pixels once per resolution and kept in the settings object, so marks keep
+// one size in pixels whatever the scale.  Under any other mapping they are
+// sized in logical units and scale with it.
+#include "geometry/point.h"
+
+class CBrush;
+class CDC;
+class CPen;
+
+// Mark codes: 1 plus, 2 dot, 3 circle, 4 diamond, 5 square, 6 'X',
+// 8 asterisk; 0, 7 and any other code draw nothing.
+class QvMarker {
+public:
+    QvMarker() = default;
+    virtual ~QvMarker() = default;
+
+    // Mark `code` centred on `at` (each coordinate truncated toward zero),
+    // outlined inside its frame in the current pen's width and colour and
+    // filled in that colour.  The DC's pen and brush are left as they were.
+    void Draw(CDC* dc, QvPoint at, int code);
+    // The same marks at integer logical coordinates, with the caller's pen
+    // and brush.
+    void DrawAt(CDC* dc, int x, int y, int code, CPen* pen, CBrush* brush);
+
+    // Shape drawers: centre (x, y) and the converted base size (cx, cy),
+    // with whatever pen and brush are selected.
+    void DrawPlus(CDC* dc, int x, int y, int cx, int cy);
+    void DrawDiamond(CDC* dc, int x, int y, int cx, int cy);
+    void DrawLargeEllipse(CDC* dc, int x, int y, int cx, int cy);
+    void DrawSmallEllipse(CDC* dc, int x, int y, int cx, int cy);
+    void DrawCross(CDC* dc, int x, int y, int cx, int cy);
+    void DrawSquare(CDC* dc, int x, int y, int cx, int cy);
+};
