@@ -38,13 +38,17 @@ TEST(QvGRRect, SquaringKeepsCornerZeroAndOneAndTurnsSideOneCounterClockwise) {
     } rows[] = {
         {"already square", kPlain, kPlain},
         {"skewed", {{0, 100, 120, 0}, {0, 0, 60, 50}}, {{0, 100, 100, 0}, {0, 0, 50, 50}}},
-        {"mirrored square stays", {{0, 100, 100, 0}, {0, 0, -50, -50}},
+        {"mirrored square stays",
+         {{0, 100, 100, 0}, {0, 0, -50, -50}},
          {{0, 100, 100, 0}, {0, 0, -50, -50}}},
-        {"skewed mirrored turns", {{0, 100, 110, 0}, {0, 0, -50, -50}},
+        {"skewed mirrored turns",
+         {{0, 100, 110, 0}, {0, 0, -50, -50}},
          {{0, 100, 100, 0}, {0, 0, 50, 50}}},
-        {"rotated square stays", {{0, 30, 6, -24}, {0, 40, 58, 18}},
+        {"rotated square stays",
+         {{0, 30, 6, -24}, {0, 40, 58, 18}},
          {{0, 30, 6, -24}, {0, 40, 58, 18}}},
-        {"zero side 0 collapses side 1", {{5, 5, 9, 9}, {5, 5, 9, 8}},
+        {"zero side 0 collapses side 1",
+         {{5, 5, 9, 9}, {5, 5, 9, 8}},
          {{5, 5, 5, 5}, {5, 5, 5, 5}}},
     };
     for (const Row& r : rows) {
@@ -117,21 +121,45 @@ TEST(QvGRRect, CornerDrags) {
         Corners expected;
     } rows[] = {
         {"free, corner 2", false, kPlain, 2, QvPoint(200, 80), {{0, 200, 200, 0}, {0, 0, 80, 80}}},
-        {"free, corner 0", false, kPlain, 0, QvPoint(-20, -10),
+        {"free, corner 0",
+         false,
+         kPlain,
+         0,
+         QvPoint(-20, -10),
          {{-20, 100, 100, -20}, {-10, -10, 50, 50}}},
-        {"free, corner 1", false, kPlain, 1, QvPoint(150, -10),
+        {"free, corner 1",
+         false,
+         kPlain,
+         1,
+         QvPoint(150, -10),
          {{0, 150, 150, 0}, {-10, -10, 50, 50}}},
-        {"free, corner 3", false, kPlain, 3, QvPoint(-30, 70),
+        {"free, corner 3",
+         false,
+         kPlain,
+         3,
+         QvPoint(-30, 70),
          {{-30, 100, 100, -30}, {0, 0, 70, 70}}},
         {"free, index 4 changes nothing", false, kPlain, 4, QvPoint(1, 1), kPlain},
         {"free, index -1 changes nothing", false, kPlain, -1, QvPoint(1, 1), kPlain},
-        {"keep aspect, corner 2", true, {{0, 200, 200, 0}, {0, 0, 100, 100}}, 2,
-         QvPoint(300, 120), {{0, 240, 240, 0}, {0, 0, 120, 120}}},
-        {"keep aspect, narrow side keeps the ratio", true, {{0, 100, 100, 0}, {0, 0, 200, 200}}, 2,
-         QvPoint(90, 300), {{0, 90, 90, 0}, {0, 0, 180, 180}}},
+        {"keep aspect, corner 2",
+         true,
+         {{0, 200, 200, 0}, {0, 0, 100, 100}},
+         2,
+         QvPoint(300, 120),
+         {{0, 240, 240, 0}, {0, 0, 120, 120}}},
+        {"keep aspect, narrow side keeps the ratio",
+         true,
+         {{0, 100, 100, 0}, {0, 0, 200, 200}},
+         2,
+         QvPoint(90, 300),
+         {{0, 90, 90, 0}, {0, 0, 180, 180}}},
         {"keep aspect, index 7 changes nothing", true, kPlain, 7, QvPoint(1, 1), kPlain},
-        {"keep aspect, collapsed side drags freely", true, {{0, 100, 100, 0}, {0, 0, 0, 0}}, 2,
-         QvPoint(50, 40), {{0, 50, 50, 0}, {0, 0, 40, 40}}},
+        {"keep aspect, collapsed side drags freely",
+         true,
+         {{0, 100, 100, 0}, {0, 0, 0, 0}},
+         2,
+         QvPoint(50, 40),
+         {{0, 50, 50, 0}, {0, 0, 40, 40}}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
@@ -158,9 +186,9 @@ TEST(QvGRRect, ContainsPointAtItsTolerance) {
         double s, t;
         bool inside;
     } rows[] = {
-        {0.5, 0.5, true},        {-0.00005, 0.5, true},  {1.00005, 0.5, true},
-        {-0.0002, 0.5, false},   {1.0002, 0.5, false},   {0.5, -0.00005, true},
-        {0.5, 1.00005, true},    {0.5, -0.0002, false},  {0.5, 1.0002, false},
+        {0.5, 0.5, true},         {-0.00005, 0.5, true},  {1.00005, 0.5, true},
+        {-0.0002, 0.5, false},    {1.0002, 0.5, false},   {0.5, -0.00005, true},
+        {0.5, 1.00005, true},     {0.5, -0.0002, false},  {0.5, 1.0002, false},
         {-0.0001, -0.0001, true}, {1.0001, 1.0001, true},
     };
     for (const Row& row : rows) {
@@ -188,8 +216,7 @@ TEST(QvGRRect, FrameMappingAndBounds) {
     QvGRRect flat(QvPoint(0, 0), QvPoint(100, 0), QvPoint(100, 0), QvPoint(0, 0));
     EXPECT_TRUE(PointNear(flat.DocumentToFrame(QvPoint(50, 20)), QvPoint(500, 0)));
 
-    QvGRRect bounds(QvPoint(0.5, -2.5), QvPoint(10.7, -2.5), QvPoint(10.7, 3.2),
-                    QvPoint(0.5, 3.2));
+    QvGRRect bounds(QvPoint(0.5, -2.5), QvPoint(10.7, -2.5), QvPoint(10.7, 3.2), QvPoint(0.5, 3.2));
     CRect box = bounds.GetBounds();
     // Rounded down, so the box holds y = -2.5 as well.
     EXPECT_EQ(box.left, 0);
@@ -227,8 +254,8 @@ TEST(QvGRRect, SnapPointsVerticesThenMidPoints) {
     QvSpecialPointList list;
     r.AddSnapPoints(&list, 0);
     const ExpectedRecord expected[] = {
-        {"Vertex", 3.02, 0, 0},     {"Vertex", 3.02, 100, 0},    {"Vertex", 3.02, 100, 50},
-        {"Vertex", 3.02, 0, 50},    {"Mid point", 3.0, 50, 0},   {"Mid point", 3.0, 100, 25},
+        {"Vertex", 3.02, 0, 0},     {"Vertex", 3.02, 100, 0},  {"Vertex", 3.02, 100, 50},
+        {"Vertex", 3.02, 0, 50},    {"Mid point", 3.0, 50, 0}, {"Mid point", 3.0, 100, 25},
         {"Mid point", 3.0, 50, 50}, {"Mid point", 3.0, 0, 25},
     };
     ExpectRecords(list, expected);
