@@ -61,8 +61,8 @@ TEST(QvGRBezierCurve, OpenTwoPointCurve) {
     EXPECT_EQ(curve.GetLastIndex(), 3);
     EXPECT_TRUE(PointNear(curve.GetPoint(1), QvPoint(1050, 0)));
     EXPECT_TRUE(PointNear(curve.GetPoint(2), QvPoint(1950, 0)));
-    EXPECT_TRUE(PointNear(QvPoint(curve.startDirection.x, curve.startDirection.y),
-                          QvPoint(-1050, 0)));
+    EXPECT_TRUE(
+        PointNear(QvPoint(curve.startDirection.x, curve.startDirection.y), QvPoint(-1050, 0)));
     EXPECT_TRUE(PointNear(QvPoint(curve.endDirection.x, curve.endDirection.y), QvPoint(1050, 0)));
     EXPECT_NEAR(curve.GetLength(), 2989.504988888889, 1e-6);
 
@@ -490,8 +490,8 @@ TEST(QvGRBezierCurve, AddIntersectionsWithTheirLimits) {
     QvGRCircle circle;
     circle.centre = QvPoint(0, 0);
     circle.radius = 1000;
-    QvGRBezierCurve flower = Curve(
-        {QvPoint(1100, 0), QvPoint(0, 1100), QvPoint(-1100, 0), QvPoint(0, -1100)}, true);
+    QvGRBezierCurve flower =
+        Curve({QvPoint(1100, 0), QvPoint(0, 1100), QvPoint(-1100, 0), QvPoint(0, -1100)}, true);
     QvGRBezierCurve round;
     QvGRBezierCurve::MakeCircleCurve(circle, round);
     QvPoint all[100];
