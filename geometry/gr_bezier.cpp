@@ -57,13 +57,6 @@ CRect UnitBox(QvPoint p) {
     return CRect(x, y, x + 1, y + 1);
 }
 
-void Unite(CRect& r, const CRect& box) {
-    r.left = std::min(r.left, box.left);
-    r.top = std::min(r.top, box.top);
-    r.right = std::max(r.right, box.right);
-    r.bottom = std::max(r.bottom, box.bottom);
-}
-
 // The quadrant patterns of the B ends around the A ends for which the two
 // pieces may still cross.
 bool MayCross(int code) {
@@ -355,7 +348,7 @@ CRect QvGRBezierCurve::GetBounds() const {
         CPoint p;
         m_points[i].ToCPoint(p);
         r.NormalizeRect();
-        Unite(r, CRect(p.x, p.y, p.x + 1, p.y + 1));
+        r.UnionRect(r, CRect(p.x, p.y, p.x + 1, p.y + 1));
     }
     return r;
 }
@@ -434,9 +427,8 @@ int QvGRBezierCurve::IntersectCurve(const QvGRBezierCurve* other, QvPoint* out, 
     auto segmentBox = [](const QvGRBezierCurve* curve, int k) {
         const QvPoint* p = &curve->m_points[3 * k];
         CRect box = UnitBox(p[0]);
-        Unite(box, UnitBox(p[3]));
-        Unite(box, UnitBox(p[1]));
-        Unite(box, UnitBox(p[2]));
+        for (int i : {3, 1, 2})
+            box.UnionRect(box, UnitBox(p[i]));
         return box;
     };
     // Quarter intervals of the other's segment, each with this segment's

@@ -3,6 +3,7 @@
 #include "geometry/snap_kind.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 IMPLEMENT_SERIAL(QvGRRect, QvGRBase, 1)
