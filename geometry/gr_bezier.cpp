@@ -1,5 +1,7 @@
 #include "geometry/gr_bezier.h"
 
+#include "platform/dc.h"
+
 #include "geometry/cubic.h"
 #include "geometry/gr_circle.h"
 #include "geometry/gr_dispatch.h"
@@ -286,6 +288,27 @@ void QvGRBezierCurve::GetDoubleLines(int distance, std::vector<CPoint>& left,
         left.push_back(l);
         right.push_back(r);
     }
+}
+
+void QvGRBezierCurve::DrawPolyline(CDC& dc) {
+    Flatten();
+    if (!m_flat.empty())
+        dc.Polyline(m_flat.data(), int(m_flat.size()));
+}
+
+void QvGRBezierCurve::DrawDouble(CDC& dc, int distance) {
+    std::vector<CPoint> left, right;
+    GetDoubleLines(distance, left, right);
+    if (left.empty())
+        return;
+    dc.Polyline(left.data(), int(left.size()));
+    dc.Polyline(right.data(), int(right.size()));
+}
+
+void QvGRBezierCurve::DrawPolygon(CDC& dc) {
+    Flatten();
+    if (!m_flat.empty())
+        dc.Polygon(m_flat.data(), int(m_flat.size()));
 }
 
 // ------------------------------------------------------------- measuring
