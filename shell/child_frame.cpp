@@ -4,11 +4,13 @@
 #include "shell/view.h"
 
 #include <QCloseEvent>
+#include <QIcon>
 
 IMPLEMENT_DYNAMIC(CChildFrame, CCmdTarget)
 
 CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(QStringLiteral(":/app/lumbrel2.svg")));
 }
 
 CView* CChildFrame::GetActiveView() const {

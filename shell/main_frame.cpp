@@ -87,7 +87,6 @@ CMainFrame::CMainFrame(CCommandRouter& router)
     setCentralWidget(m_mdiArea);
     setAcceptDrops(true);
     resize(1024, 768);
-    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateFrameTitle(); });
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -351,13 +350,4 @@ void CMainFrame::AddRecentFileItems() {
             }
         return;
     }
-}
-
-void CMainFrame::UpdateFrameTitle() {
-    QString title = LoadResourceString(IDR_MAINFRAME);
-    if (CChildFrame* child = GetActiveChild())
-        if (CView* view = child->GetActiveView())
-            if (CDocument* doc = view->GetDocument())
-                title += QStringLiteral(" - ") + doc->GetTitle();
-    setWindowTitle(title);
 }

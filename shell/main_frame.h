@@ -76,7 +76,6 @@ private:
     void ApplyWindowPlacement(const WINDOWPLACEMENT& wp);
     void SaveLayout();
     void AddRecentFileItems();
-    void UpdateFrameTitle();
 
     CCommandRouter& m_router;
     std::unique_ptr<CCommandActions> m_actions;

@@ -20,7 +20,7 @@ TEST(Startup, ShowsMainWindowWithANewDrawingAndQuitsCleanly) {
     Lumbrel2App app;
     ASSERT_TRUE(app.InitInstance(QString()));
     CMainFrame* frame = app.GetMainFrame();
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Lumbrel V2 - Lumbrel1"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Lumbrel V2 - [Lumbrel1]"));
     EXPECT_EQ(app.GetDocTemplate()->Documents().size(), 1u);
     bool shown = false;
     QTimer::singleShot(0, [&] {
