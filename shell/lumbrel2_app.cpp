@@ -29,6 +29,15 @@ void EnableIfBesideProgram(CCmdUI* ui, const QString& fileName) {
     ui->Enable(QFileInfo::exists(Lumbrel2App::HelpFilePath(fileName)));
 }
 
+// A container would start us with one of these; there is no embedding
+// here, so they start the program as usual.
+bool IsServerSwitch(const QString& commandLine) {
+    for (const char* name : {"-Embedding", "/Embedding", "-Automation", "/Automation"})
+        if (commandLine.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
 const QString kHelpFile = QStringLiteral("lumbrel2.chm");
 const QString kManual = QStringLiteral("kw2_manl.pdf");
 const QString kQuickRef = QStringLiteral("kw2_card.pdf");
@@ -81,10 +90,11 @@ BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
     m_router->StartIdleUpdates();
 
     m_bStartedAsServer = 0;
-    if (commandLine.isEmpty()) {
+    if (commandLine.isEmpty() || IsServerSwitch(commandLine)) {
         OnFileNew();
     } else if (commandLine.startsWith(QLatin1String("-r"))) {
-        RegisterShellFileTypes(QCoreApplication::applicationFilePath());
+        if (!RegisterShellFileTypes(QCoreApplication::applicationFilePath()))
+            qWarning("Lumbrel: the .kw2 file type could not be registered");
         return FALSE;
     } else {
         // The whole line is one file name, spaces and quotes included.

@@ -155,6 +155,13 @@ TEST_F(AppTest, OtherCommandLinesAreOneFileName) {
         EXPECT_EQ(DocumentCount(), 0u);
         EXPECT_TRUE(app->GetMainFrame()->isVisible());
     }
+    // The embedding switches start the program as an empty command line does.
+    for (const char* server : {"-Embedding", "/automation"}) {
+        app = std::make_unique<RecordingApp>();
+        ASSERT_TRUE(app->InitInstance(QString::fromLatin1(server)));
+        EXPECT_EQ(DocumentCount(), 1u) << server;
+        EXPECT_EQ(app->m_bStartedAsServer, 0);
+    }
     // A quoted name with a space opens that file and heads the recent list.
     app.reset();
     QTemporaryDir dir;
@@ -241,10 +248,11 @@ TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsStayOn) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(Router().IsEnabled(c.id), c.enabled) << c.id;
-    // The menu item follows when its menu opens.
+    // The menu item follows when its menu opens, its '&' shown as itself.
     QAction* close = app->GetMainFrame()->Actions().Action(ID_FILE_CLOSE_AND_UPDATE);
     Router().UpdateAction(close);
     EXPECT_FALSE(close->isEnabled());
+    EXPECT_EQ(close->text(), QStringLiteral("Close && update document"));
 }
 
 TEST_F(AppTest, HelpCommandsNeedTheirFileBesideTheProgram) {
