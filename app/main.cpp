@@ -1,12 +1,13 @@
+#include "shell/lumbrel2_app.h"
 #include "shell/startup.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    InitApplication(app);
-    auto window = CreateMainWindow();
-    window->show();
-    return app.exec();
+    QApplication qtApp(argc, argv);
+    InitApplication(qtApp);
+    Lumbrel2App app;
+    if (!app.InitInstance(RawCommandLine(QApplication::arguments())))
+        return 0;
+    return QApplication::exec();
 }

@@ -15,8 +15,9 @@ namespace {
 CCommandActions* g_actions = nullptr;
 
 // A menu item's own text, without the key shown after the tab.
+// The item texts carry no mnemonics, so an '&' is shown as itself.
 QString ItemText(const QString& segment) {
-    return segment.section(QLatin1Char('\t'), 0, 0);
+    return segment.section(QLatin1Char('\t'), 0, 0).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 } // namespace

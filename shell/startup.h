@@ -1,12 +1,13 @@
 #pragma once
-// What main() does before the event loop, kept in the library so that tests
-// start the program the same way.
-#include <memory>
+// What main() does before the application object starts, kept in the
+// library so that tests start the program the same way.
+#include <QString>
+#include <QStringList>
 
 class QApplication;
-class QMainWindow;
 
-// Organisation and application names, random seed.
+// Organisation and application names, which place the profile.
 void InitApplication(QApplication& app);
-// The first window the user sees.
-std::unique_ptr<QMainWindow> CreateMainWindow();
+// The command line as one text: the arguments after the program's name,
+// joined by spaces.
+QString RawCommandLine(const QStringList& arguments);

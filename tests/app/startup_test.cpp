@@ -1,21 +1,33 @@
+// The program's start-up as main() runs it: a window with a new drawing,
+// and a clean end when the window closes.
+#include "common/test_support.h"
+#include "shell/doc_template.h"
+#include "shell/lumbrel2_app.h"
+#include "shell/main_frame.h"
 #include "shell/startup.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-TEST(Startup, ShowsMainWindowAndQuitsCleanly) {
-    auto window = CreateMainWindow();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Lumbrel V2"));
-    window->show();
+TEST(Startup, ShowsMainWindowWithANewDrawingAndQuitsCleanly) {
+    TempProfile profile;
+    EXPECT_EQ(RawCommandLine({"lumbrel2"}), QString());
+    EXPECT_EQ(RawCommandLine({"lumbrel2", "/home/ann/my", "circle.kw2"}),
+              QStringLiteral("/home/ann/my circle.kw2"));
+
+    Lumbrel2App app;
+    ASSERT_TRUE(app.InitInstance(QString()));
+    CMainFrame* frame = app.GetMainFrame();
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Lumbrel V2 - [Lumbrel1]"));
+    EXPECT_EQ(app.GetDocTemplate()->Documents().size(), 1u);
     bool shown = false;
     QTimer::singleShot(0, [&] {
-        shown = window->isVisible();
-        window->close();
-        QApplication::quit();
+        shown = frame->isVisible();
+        frame->close();
     });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(shown);
+    EXPECT_TRUE(app.GetDocTemplate()->Documents().empty());
 }

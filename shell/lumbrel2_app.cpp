@@ -1,0 +1,215 @@
+#include "shell/lumbrel2_app.h"
+
+#include "platform/command_router.h"
+#include "platform/crt_random.h"
+#include "platform/message_box.h"
+#include "settings/settings.h"
+#include "shell/about_dlg.h"
+#include "shell/command_ids.h"
+#include "shell/doc_template.h"
+#include "shell/file_type_registration.h"
+#include "shell/main_frame.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace {
+
+constexpr UINT IDR_LUMBREL_TYPE = 129;
+
+void OpenBesideProgram(const QString& fileName) {
+    // Whatever the desktop says about the file is not ours to report.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(Lumbrel2App::HelpFilePath(fileName)));
+}
+
+void EnableIfBesideProgram(CCmdUI* ui, const QString& fileName) {
+    ui->Enable(QFileInfo::exists(Lumbrel2App::HelpFilePath(fileName)));
+}
+
+// A container would start us with one of these; there is no embedding
+// here, so they start the program as usual.
+bool IsServerSwitch(const QString& commandLine) {
+    for (const char* name : {"-Embedding", "/Embedding", "-Automation", "/Automation"})
+        if (commandLine.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+const QString kHelpFile = QStringLiteral("lumbrel2.chm");
+const QString kManual = QStringLiteral("kw2_manl.pdf");
+const QString kQuickRef = QStringLiteral("kw2_card.pdf");
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(Lumbrel2App, CWinApp)
+
+BEGIN_COMMAND_MAP(Lumbrel2App, CWinApp)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_ABOUT_MAKER, OnAboutMaker)
+ON_COMMAND(ID_HELP_FILE, OnHelpFile)
+ON_UPDATE_COMMAND_UI(ID_HELP_FILE, OnUpdateHelpFile)
+ON_COMMAND(ID_READ_MANUAL, OnReadManual)
+ON_UPDATE_COMMAND_UI(ID_READ_MANUAL, OnUpdateReadManual)
+ON_COMMAND(ID_READ_QUICK_REF, OnReadQuickRef)
+ON_UPDATE_COMMAND_UI(ID_READ_QUICK_REF, OnUpdateReadQuickRef)
+ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+ON_COMMAND(ID_RESET_ALL_OPTIONS, OnResetAllOptions)
+ON_COMMAND(ID_FILE_CLOSE_AND_UPDATE, OnCloseAndUpdate)
+ON_UPDATE_COMMAND_UI(ID_FILE_CLOSE_AND_UPDATE, OnUpdateCloseAndUpdate)
+ON_COMMAND(ID_FILE_CLOSE_WITHOUT_UPDATE, OnCloseWithoutUpdate)
+ON_UPDATE_COMMAND_UI(ID_FILE_CLOSE_WITHOUT_UPDATE, OnUpdateCloseWithoutUpdate)
+// Keep the reflections enabled even where no drawing takes them.
+ON_COMMAND_RANGE(ID_EDIT_REFLECT_HORIZONTAL, ID_EDIT_REFLECT_Y_EQUALS_X, OnReflectRange)
+ON_UPDATE_COMMAND_UI_RANGE(ID_EDIT_REFLECT_HORIZONTAL, ID_EDIT_REFLECT_Y_EQUALS_X,
+                           OnUpdateReflectNothing)
+END_COMMAND_MAP()
+
+Lumbrel2App::Lumbrel2App() = default;
+Lumbrel2App::~Lumbrel2App() = default;
+
+Lumbrel2App* TheApp() {
+    return dynamic_cast<Lumbrel2App*>(AfxGetApp());
+}
+
+BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
+    // The profile's organisation and name come from InitApplication.
+    LoadStdProfileSettings();
+    TheSettings().Load();
+
+    m_pDocTemplate =
+        std::make_unique<CMultiDocTemplate>(IDR_LUMBREL_TYPE, LumbrelDocumentClasses());
+
+    m_pMainWnd = std::make_unique<CMainFrame>(*m_router);
+    if (!m_pMainWnd->LoadFrame())
+        return FALSE;
+    m_pDocTemplate->SetMdiArea(m_pMainWnd->MdiArea());
+    ConnectRouter();
+    m_router->StartIdleUpdates();
+
+    m_bStartedAsServer = 0;
+    if (commandLine.isEmpty() || IsServerSwitch(commandLine)) {
+        OnFileNew();
+    } else if (commandLine.startsWith(QLatin1String("-r"))) {
+        if (!RegisterShellFileTypes(QCoreApplication::applicationFilePath()))
+            qWarning("Lumbrel: the .kw2 file type could not be registered");
+        return FALSE;
+    } else {
+        // The whole line is one file name, spaces and quotes included.
+        OpenDocumentFile(commandLine);
+    }
+
+    m_pMainWnd->ShowFrame();
+    m_router->IdleUpdate();
+    CrtSrandFromTime();
+    return TRUE;
+}
+
+QString Lumbrel2App::OpenFilePattern(const QString& galleryPath) {
+    QString pattern = galleryPath;
+    if (!pattern.endsWith(QLatin1Char('/')))
+        pattern += QLatin1Char('/');
+    return pattern + QStringLiteral("*.kw2");
+}
+
+QString Lumbrel2App::HelpFilePath(const QString& fileName) {
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + fileName;
+}
+
+void Lumbrel2App::OnAppAbout() {
+    CAboutDlg dlg(m_pMainWnd.get());
+    dlg.exec();
+}
+
+void Lumbrel2App::OnAboutMaker() {
+    CContactDlg dlg(m_pMainWnd.get());
+    dlg.exec();
+}
+
+void Lumbrel2App::OnHelpFile() {
+    OpenBesideProgram(kHelpFile);
+}
+
+void Lumbrel2App::OnUpdateHelpFile(CCmdUI* ui) {
+    EnableIfBesideProgram(ui, kHelpFile);
+}
+
+void Lumbrel2App::OnReadManual() {
+    OpenBesideProgram(kManual);
+}
+
+void Lumbrel2App::OnUpdateReadManual(CCmdUI* ui) {
+    EnableIfBesideProgram(ui, kManual);
+}
+
+void Lumbrel2App::OnReadQuickRef() {
+    OpenBesideProgram(kQuickRef);
+}
+
+void Lumbrel2App::OnUpdateReadQuickRef(CCmdUI* ui) {
+    EnableIfBesideProgram(ui, kQuickRef);
+}
+
+void Lumbrel2App::OnFileOpen() {
+    // Drawings are looked for in the gallery folder.
+    QString path = PromptOpenFileName(OpenFilePattern(TheSettings().m_GalleryPath.GetValue()));
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+QString Lumbrel2App::PromptOpenFileName(const QString& proposal) {
+    QFileDialog dialog(m_pMainWnd.get(), QStringLiteral("Open"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDirectory(QFileInfo(proposal).path());
+    dialog.setNameFilters({m_pDocTemplate
+                               ? m_pDocTemplate->GetDocString(CMultiDocTemplate::filterName)
+                               : QStringLiteral("Lumbrel V2 Files (*.kw2)"),
+                           QStringLiteral("All Files (*)")});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+void Lumbrel2App::OnResetAllOptions() {
+    if (ShowMessageBox(QStringLiteral("Are you sure?"), QStringLiteral("Please Confirm"),
+                       MB_OKCANCEL) != IDOK)
+        return;
+    QvSettings& settings = TheSettings();
+    settings.Save(TRUE);
+    settings.ReadFromRegistry();
+    settings.m_bCloseDown = TRUE;
+    ShowMessageBox(QStringLiteral("Lumbrel will now close down and must be restarted"),
+                   QStringLiteral("Varnholt"), MB_OK);
+    CheckCloseDown();
+}
+
+void Lumbrel2App::CheckCloseDown() {
+    if (!TheSettings().m_bCloseDown)
+        return;
+    HideApplication();
+    CloseAllDocuments(TRUE);
+    if (m_pMainWnd)
+        m_pMainWnd->close();
+}
+
+void Lumbrel2App::OnCloseAndUpdate() {
+    // Only an embedded run has a container to update; without one this is
+    // the same as closing without updating.
+    OnCloseWithoutUpdate();
+}
+
+void Lumbrel2App::OnUpdateCloseAndUpdate(CCmdUI* ui) {
+    ui->Enable(m_bStartedAsServer);
+}
+
+void Lumbrel2App::OnCloseWithoutUpdate() {
+    HideApplication();
+    CloseAllDocuments(TRUE);
+}
+
+void Lumbrel2App::OnUpdateCloseWithoutUpdate(CCmdUI* ui) {
+    ui->Enable(m_bStartedAsServer);
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The application object: start-up, the state every part of the program
+// reaches through it (current tool, status text, internal clipboard) and
+// the application-level commands.
+#include "shell/win_app.h"
+
+#include <QString>
+
+#include <vector>
+
+class Lumbrel2App : public CWinApp {
+    DECLARE_DYNAMIC(Lumbrel2App)
+    DECLARE_COMMAND_MAP()
+public:
+    Lumbrel2App();
+    ~Lumbrel2App() override;
+
+    // Everything before the event loop.  `commandLine` is the program's
+    // arguments joined by spaces.  FALSE means end without a window.
+    BOOL InitInstance(const QString& commandLine);
+
+    // The pattern File>Open proposes for a gallery folder: the folder, one
+    // separator and "*.kw2".
+    static QString OpenFilePattern(const QString& galleryPath);
+    // The help file or a manual beside the program.
+    static QString HelpFilePath(const QString& fileName);
+
+    void OnAppAbout();
+    void OnAboutMaker();
+    void OnHelpFile();
+    void OnUpdateHelpFile(CCmdUI* ui);
+    void OnReadManual();
+    void OnUpdateReadManual(CCmdUI* ui);
+    void OnReadQuickRef();
+    void OnUpdateReadQuickRef(CCmdUI* ui);
+    void OnFileOpen();
+    void OnResetAllOptions();
+    void OnCloseAndUpdate();
+    void OnUpdateCloseAndUpdate(CCmdUI* ui);
+    void OnCloseWithoutUpdate();
+    void OnUpdateCloseWithoutUpdate(CCmdUI* ui);
+    void OnReflectRange(UINT) {}
+    void OnUpdateReflectNothing(CCmdUI*) {}
+
+    // Reset by the document's snap search.
+    int m_nSnapCounter = 0;
+    // The command id of the current drawing tool.
+    UINT m_nCurrentTool = 32774;
+    // What the status bar's text pane shows; written by the view.
+    QString m_strStatusText;
+    // The internal clipboard.  The figures belong to the documents' undo
+    // records, so the list does not delete them.
+    std::vector<CObject*> m_clipboardFigures;
+    // Embedding needs OLE, which this platform lacks: always 0.
+    BYTE m_bStartedAsServer = 0;
+
+protected:
+    // Asks for the drawing to open; empty when the user cancels.
+    virtual QString PromptOpenFileName(const QString& proposal);
+    // Once settings were reset, closes everything and ends the program.
+    void CheckCloseDown();
+};
+
+// The running application object; null outside its lifetime.
+Lumbrel2App* TheApp();

@@ -1,0 +1,96 @@
+#pragma once
+// The program's main window: the menus, the ten toolbars, the status bar
+// and the area that holds the drawing windows.  Its layout and placement
+// are kept in the profile between runs.
+#include "platform/command_target.h"
+#include "platform/gdi_types.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <vector>
+
+class CChildFrame;
+class CCommandActions;
+class CCommandRouter;
+class CPaletteToolBar;
+class QLabel;
+class QMdiArea;
+class QToolBar;
+
+// Where a window sits, as the "WindowPos" setting stores it.
+struct WINDOWPLACEMENT {
+    UINT length = 44;
+    UINT flags = 0;
+    UINT showCmd = 0;
+    CPoint ptMinPosition;
+    CPoint ptMaxPosition;
+    CRect rcNormalPosition;
+};
+constexpr UINT WPF_RESTORETOMAXIMIZED = 2;
+constexpr UINT SW_HIDE = 0;
+constexpr UINT SW_SHOWNORMAL = 1;
+constexpr UINT SW_SHOWMINIMIZED = 2;
+constexpr UINT SW_SHOWMAXIMIZED = 3;
+
+class CMainFrame : public QMainWindow, public CCmdTarget {
+    DECLARE_DYNAMIC(CMainFrame)
+    DECLARE_COMMAND_MAP()
+public:
+    explicit CMainFrame(CCommandRouter& router);
+    ~CMainFrame() override;
+
+    // Builds menus, toolbars and status bar and restores the stored
+    // placement and layout; FALSE when a bar could not be made.
+    BOOL LoadFrame();
+    // Shows the frame maximised or not, as it was left.
+    void ShowFrame();
+
+    QMdiArea* MdiArea() const { return m_mdiArea; }
+    CChildFrame* GetActiveChild() const;
+    CCommandActions& Actions() const { return *m_actions; }
+    // The ten bars in the order they were made.
+    const std::vector<QToolBar*>& ControlBars() const { return m_bars; }
+    CPaletteToolBar* PaletteBar() const { return m_wndPaletteBar; }
+    QLabel* StatusTextPane() const { return m_statusTextPane; }
+
+    // The default layout, also what "Reset Toolbars" goes back to.
+    void SetupControlBars();
+    BOOL LoadWindowPlacement(WINDOWPLACEMENT& wp) const;
+    void SaveWindowPlacement(const WINDOWPLACEMENT& wp) const;
+    // Whether the layout stored in `section` names only bars this frame has.
+    BOOL IsBarStateValid(const QString& section) const;
+
+    void OnUpdateStatusText(CCmdUI* ui);
+    void OnWindowCascade();
+    void OnWindowTile();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Puts `bar` in the row of `leftOf`, right of it.
+    void DockBarLeftOf(QToolBar* bar, QToolBar* leftOf);
+    void ApplyWindowPlacement(const WINDOWPLACEMENT& wp);
+    void SaveLayout();
+    void AddRecentFileItems();
+
+    CCommandRouter& m_router;
+    std::unique_ptr<CCommandActions> m_actions;
+    QMdiArea* m_mdiArea;
+    std::vector<QToolBar*> m_bars;
+    QToolBar* m_wndToolBar = nullptr;
+    CPaletteToolBar* m_wndPaletteBar = nullptr;
+    QToolBar* m_wndLineStyleBar = nullptr;
+    QToolBar* m_wndFillStyleBar = nullptr;
+    QToolBar* m_wndLevelBar = nullptr;
+    QToolBar* m_wndLayoutBar = nullptr;
+    QToolBar* m_wndReflectBar = nullptr;
+    QToolBar* m_wndRotateBar = nullptr;
+    QToolBar* m_wndGroupBar = nullptr;
+    QToolBar* m_wndWebBar = nullptr;
+    QLabel* m_statusTextPane = nullptr;
+    bool m_bShowMaximized = false;
+};

@@ -1,0 +1,20 @@
+#include "shell/view.h"
+
+#include "shell/child_frame.h"
+#include "shell/document.h"
+
+IMPLEMENT_DYNAMIC(CView, CCmdTarget)
+
+CView::CView(QWidget* parent) : QWidget(parent) {}
+
+CView::~CView() {
+    if (m_pDocument)
+        m_pDocument->RemoveView(this);
+}
+
+CChildFrame* CView::GetParentFrame() const {
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* frame = dynamic_cast<CChildFrame*>(w))
+            return frame;
+    return nullptr;
+}

@@ -1,0 +1,328 @@
+// The application object: start-up and its command line, File>Open's
+// proposal, Reset All Options, the embedded-run and help commands, and the
+// recent-file list.
+#include "common/test_support.h"
+#include "platform/command_router.h"
+#include "platform/profile.h"
+#include "settings/settings.h"
+#include "shell/child_frame.h"
+#include "shell/command_actions.h"
+#include "shell/command_ids.h"
+#include "shell/doc_template.h"
+#include "shell/document.h"
+#include "shell/file_type_registration.h"
+#include "shell/lumbrel2_app.h"
+#include "shell/main_frame.h"
+#include "shell/palette_tool_bar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool AnyWindowVisible() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            return true;
+    return false;
+}
+
+// An application whose File>Open dialog only records what it proposes.
+class RecordingApp : public Lumbrel2App {
+public:
+    QStringList proposals;
+
+protected:
+    QString PromptOpenFileName(const QString& proposal) override {
+        proposals << proposal;
+        return QString();
+    }
+};
+
+class AppTest : public ::testing::Test {
+protected:
+    void TearDown() override { TheSettings().m_bCloseDown = FALSE; }
+    CCommandRouter& Router() { return app->Router(); }
+    size_t DocumentCount() const { return app->GetDocTemplate()->Documents().size(); }
+
+    TempProfile profile;
+    std::unique_ptr<RecordingApp> app = std::make_unique<RecordingApp>();
+};
+
+TEST_F(AppTest, StartUpBuildsTheFrameWithItsBarsInOrderAndTheStatusPanes) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    CMainFrame* frame = app->GetMainFrame();
+    EXPECT_TRUE(frame->isVisible());
+
+    const std::pair<const char*, const char*> bars[] = {
+        {"ToolBar128", "Standard"},      {"ToolBar132", "Draw Tools"},
+        {"ToolBar134", "Line Style"},    {"ToolBar135", "Fill Style"},
+        {"ToolBar136", "Drawing Level"}, {"ToolBar139", "Layout"},
+        {"ToolBar177", "Rotate"},        {"ToolBar180", "Reflect"},
+        {"ToolBar181", "Web Graphics"},  {"ToolBar141", "Group"},
+    };
+    ASSERT_EQ(frame->ControlBars().size(), std::size(bars));
+    for (size_t i = 0; i < std::size(bars); ++i) {
+        QToolBar* bar = frame->ControlBars()[i];
+        EXPECT_EQ(bar->objectName(), QString::fromLatin1(bars[i].first)) << i;
+        EXPECT_EQ(bar->windowTitle(), QString::fromLatin1(bars[i].second)) << i;
+        EXPECT_TRUE(bar->isVisible()) << i;
+    }
+    // Default layout: the palette on the left, two rows at the top.
+    EXPECT_EQ(frame->toolBarArea(frame->PaletteBar()), Qt::LeftToolBarArea);
+    EXPECT_EQ(frame->PaletteBar()->allowedAreas(), Qt::LeftToolBarArea | Qt::RightToolBarArea);
+    EXPECT_EQ(frame->PaletteBar()->GetColumns(), 2);
+    for (QToolBar* bar : frame->ControlBars())
+        if (bar != frame->PaletteBar()) {
+            EXPECT_EQ(frame->toolBarArea(bar), Qt::TopToolBarArea)
+                << bar->windowTitle().toStdString();
+        }
+    QToolBar* standard = frame->ControlBars()[0];
+    QToolBar* layout = frame->ControlBars()[5];
+    EXPECT_LT(standard->y(), layout->y());
+    EXPECT_TRUE(frame->toolBarBreak(layout));
+
+    // The message pane starts with the bar's own text; pane 101 shows the
+    // application's status text at the next idle pass.
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("Forks"));
+    QLabel* pane = frame->StatusTextPane();
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->parentWidget(), frame->statusBar());
+    EXPECT_EQ(pane->sizeHint().width(), pane->fontMetrics().horizontalAdvance(QString(110, '*')));
+    app->m_strStatusText = QStringLiteral("(12.00,3.50)");
+    Router().IdleUpdate();
+    EXPECT_EQ(pane->text(), QStringLiteral("(12.00,3.50)"));
+
+    // An empty command line starts with a new drawing.
+    ASSERT_EQ(DocumentCount(), 1u);
+    EXPECT_EQ(app->GetDocTemplate()->Documents()[0]->GetTitle(), QStringLiteral("Lumbrel1"));
+    EXPECT_EQ(app->m_nCurrentTool, 32774u);
+    EXPECT_EQ(app->m_bStartedAsServer, 0);
+}
+
+TEST_F(AppTest, RegisterSwitchWritesTheFileTypeAndEndsWithoutAWindow) {
+    QTemporaryDir data;
+    QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    // Anything after "-r" is ignored.
+    EXPECT_FALSE(app->InitInstance(QStringLiteral("-rX")));
+    qputenv("XDG_DATA_HOME", oldData);
+    if (oldData.isEmpty())
+        qunsetenv("XDG_DATA_HOME");
+
+    EXPECT_FALSE(AnyWindowVisible());
+    EXPECT_EQ(DocumentCount(), 0u);
+    QByteArray mime = ReadAll(data.path() + "/mime/packages/lumbrel-kw2.xml");
+    EXPECT_TRUE(mime.contains("type=\"application/x-lumbrel-kw2\"")) << mime.constData();
+    EXPECT_TRUE(mime.contains("<glob pattern=\"*.kw2\"/>"));
+    QByteArray desktop = ReadAll(data.path() + "/applications/lumbrel2.desktop");
+    EXPECT_TRUE(desktop.contains("MimeType=application/x-lumbrel-kw2;"));
+    EXPECT_TRUE(
+        desktop.contains("Exec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" %f"))
+        << desktop.constData();
+    EXPECT_TRUE(
+        ReadAll(data.path() + "/icons/hicolor/scalable/apps/lumbrel2.svg").contains("<svg"));
+}
+
+TEST_F(AppTest, OtherCommandLinesAreOneFileName) {
+    // "-x" is not a switch: the program tries to open a file of that name,
+    // says it cannot, and still shows its window.
+    {
+        MessageRecorder recorder;
+        ASSERT_TRUE(app->InitInstance(QStringLiteral("-x")));
+        ASSERT_EQ(recorder.messages.size(), 1u);
+        EXPECT_TRUE(recorder.messages[0].text.startsWith(QDir::current().absoluteFilePath("-x")))
+            << recorder.messages[0].text.toStdString();
+        EXPECT_EQ(DocumentCount(), 0u);
+        EXPECT_TRUE(app->GetMainFrame()->isVisible());
+    }
+    // The embedding switches start the program as an empty command line does.
+    for (const char* server : {"-Embedding", "/automation"}) {
+        app = std::make_unique<RecordingApp>();
+        ASSERT_TRUE(app->InitInstance(QString::fromLatin1(server)));
+        EXPECT_EQ(DocumentCount(), 1u) << server;
+        EXPECT_EQ(app->m_bStartedAsServer, 0);
+    }
+    // A quoted name with a space opens that file and heads the recent list.
+    app.reset();
+    QTemporaryDir dir;
+    QString path = dir.filePath("my circle.kw2");
+    QFile(path).open(QIODevice::WriteOnly);
+    app = std::make_unique<RecordingApp>();
+    ASSERT_TRUE(app->InitInstance('"' + path + '"'));
+    ASSERT_EQ(DocumentCount(), 1u);
+    EXPECT_EQ(app->GetDocTemplate()->Documents()[0]->GetTitle(), QStringLiteral("my circle.kw2"));
+    EXPECT_EQ(GetProfileString("Recent File List", "File1"), path);
+    EXPECT_EQ(app->GetMainFrame()->windowTitle(), QStringLiteral("Lumbrel V2 - [my circle.kw2]"));
+}
+
+TEST_F(AppTest, FileOpenProposesThePatternInTheGalleryFolder) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "/*.kw2"},
+        {"/data", "/data/*.kw2"},
+        {"/data/", "/data/*.kw2"},
+    };
+    for (const auto& [gallery, proposal] : cases) {
+        TheSettings().m_GalleryPath.SetValue(QString::fromLatin1(gallery));
+        app->proposals.clear();
+        EXPECT_TRUE(Router().Execute(ID_FILE_OPEN));
+        EXPECT_EQ(app->proposals, QStringList{QString::fromLatin1(proposal)}) << gallery;
+    }
+    // Cancelling opens nothing.
+    EXPECT_EQ(DocumentCount(), 1u);
+    TheSettings().m_GalleryPath.SetValue(QString());
+}
+
+TEST_F(AppTest, ResetAllOptionsAsksFirstAndCancelChangesNothing) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    WriteProfileInt("System", "MADLevel", 0);
+    TheSettings().ReadFromRegistry();
+    {
+        MessageRecorder recorder(IDCANCEL);
+        EXPECT_TRUE(Router().Execute(ID_RESET_ALL_OPTIONS));
+        ASSERT_EQ(recorder.messages.size(), 1u);
+        EXPECT_EQ(recorder.messages[0].text, QStringLiteral("Are you sure?"));
+        EXPECT_EQ(recorder.messages[0].caption, QStringLiteral("Please Confirm"));
+        EXPECT_EQ(recorder.messages[0].type, MB_OKCANCEL);
+    }
+    EXPECT_EQ(GetProfileInt("System", "MADLevel", -1), 0);
+    EXPECT_EQ(TheSettings().MADLevel(), 0);
+    EXPECT_FALSE(TheSettings().m_bCloseDown);
+    EXPECT_TRUE(app->GetMainFrame()->isVisible());
+    EXPECT_EQ(DocumentCount(), 1u);
+
+    // OK writes the defaults, says the program must restart, and closes.
+    {
+        MessageRecorder recorder(IDOK);
+        Router().Execute(ID_RESET_ALL_OPTIONS);
+        ASSERT_EQ(recorder.messages.size(), 2u);
+        EXPECT_EQ(recorder.messages[1].text,
+                  QStringLiteral("Lumbrel will now close down and must be restarted"));
+        EXPECT_EQ(recorder.messages[1].caption, QStringLiteral("Varnholt"));
+    }
+    EXPECT_EQ(GetProfileInt("System", "MADLevel", -1), 2);
+    EXPECT_EQ(TheSettings().MADLevel(), 2);
+    EXPECT_FALSE(app->GetMainFrame()->isVisible());
+    EXPECT_EQ(DocumentCount(), 0u);
+}
+
+TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsStayOn) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    app->CloseAllDocuments(TRUE); // nothing below depends on a drawing
+    struct Case {
+        UINT id;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {ID_FILE_CLOSE_AND_UPDATE, false},
+        {ID_FILE_CLOSE_WITHOUT_UPDATE, false},
+        {ID_EDIT_REFLECT_HORIZONTAL, true},
+        {ID_EDIT_REFLECT_VERTICAL, true},
+        {ID_EDIT_REFLECT_Y_EQUALS_X, true},
+        {ID_EDIT_REFLECT_Y_EQUALS_MINUS_X, false}, // only a drawing takes it
+        {ID_FILE_NEW, true},
+        {ID_FILE_OPEN, true},
+        {ID_APP_EXIT, true},
+        {ID_APP_ABOUT, true},
+        {ID_FILE_SAVE, false}, // needs a drawing
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Router().IsEnabled(c.id), c.enabled) << c.id;
+    // The menu item follows when its menu opens, its '&' shown as itself.
+    QAction* close = app->GetMainFrame()->Actions().Action(ID_FILE_CLOSE_AND_UPDATE);
+    Router().UpdateAction(close);
+    EXPECT_FALSE(close->isEnabled());
+    EXPECT_EQ(close->text(), QStringLiteral("Close && update document"));
+}
+
+TEST_F(AppTest, HelpCommandsNeedTheirFileBesideTheProgram) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    const UINT ids[] = {ID_HELP_FILE, ID_READ_MANUAL, ID_READ_QUICK_REF};
+    const char* names[] = {"lumbrel2.chm", "kw2_manl.pdf", "kw2_card.pdf"};
+    for (int i = 0; i < 3; ++i) {
+        QString path = Lumbrel2App::HelpFilePath(QString::fromLatin1(names[i]));
+        EXPECT_EQ(path, QCoreApplication::applicationDirPath() + '/' + names[i]);
+        ASSERT_FALSE(QFile::exists(path)) << names[i];
+        EXPECT_FALSE(Router().IsEnabled(ids[i])) << names[i];
+        QFile(path).open(QIODevice::WriteOnly);
+        EXPECT_TRUE(Router().IsEnabled(ids[i])) << names[i];
+        QFile::remove(path);
+    }
+}
+
+TEST_F(AppTest, RecentFilesFillTheFileMenuAndDropWhatCannotOpen) {
+    QTemporaryDir dir;
+    QString first = dir.filePath("first.kw2");
+    QString second = dir.filePath("a&b.kw2");
+    QFile(first).open(QIODevice::WriteOnly);
+    QFile(second).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(app->InitInstance(QString()));
+    CCommandActions& actions = app->GetMainFrame()->Actions();
+    QAction* mru1 = actions.Action(ID_FILE_MRU_FILE1);
+    QAction* mru2 = actions.Action(ID_FILE_MRU_FILE1 + 1);
+
+    // With no recent files the menu shows a greyed "Recent File".
+    Router().IdleUpdate();
+    EXPECT_TRUE(mru1->isVisible());
+    EXPECT_FALSE(mru1->isEnabled());
+    EXPECT_EQ(mru1->text(), QStringLiteral("Recent File"));
+    EXPECT_FALSE(mru2->isVisible());
+    // All four sit together in the File menu.
+    QMenu* fileMenu = app->GetMainFrame()->menuBar()->actions()[0]->menu();
+    int at = fileMenu->actions().indexOf(mru1);
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(fileMenu->actions().value(at + 1), mru2);
+
+    app->OpenDocumentFile(first);
+    app->OpenDocumentFile(second);
+    Router().IdleUpdate();
+    EXPECT_EQ(mru1->text(), "&1 " + QString(second).replace("&", "&&"));
+    EXPECT_EQ(mru2->text(), "&2 " + first);
+    EXPECT_TRUE(mru2->isVisible() && mru2->isEnabled());
+    EXPECT_EQ(GetProfileString("Recent File List", "File1"), second);
+    EXPECT_EQ(GetProfileString("Recent File List", "File2"), first);
+
+    // Opening an open drawing again brings its window forward.
+    size_t open = DocumentCount();
+    Router().Execute(ID_FILE_MRU_FILE1 + 1);
+    EXPECT_EQ(DocumentCount(), open);
+    EXPECT_EQ(app->GetMainFrame()->GetActiveChild()->windowTitle(), QStringLiteral("first.kw2"));
+
+    // A recent file that has gone is reported and leaves the list.
+    app->CloseAllDocuments(TRUE);
+    QFile::remove(first);
+    {
+        MessageRecorder recorder;
+        Router().Execute(ID_FILE_MRU_FILE1 + 1);
+        EXPECT_EQ(recorder.messages.size(), 1u);
+    }
+    EXPECT_EQ(app->RecentFiles().Count(), 1);
+    EXPECT_EQ(GetProfileString("Recent File List", "File2"), QString());
+
+    // The list comes back at the next start.
+    app = std::make_unique<RecordingApp>();
+    ASSERT_TRUE(app->InitInstance(QString()));
+    EXPECT_EQ(app->RecentFiles()[0], second);
+}
+
+} // namespace
