@@ -112,6 +112,7 @@ void CDC::Dirty() {
     m_onPainterBrush = PainterBrush::Unknown;
     m_painterFontSet = false;
     m_appliedRop = 0;
+    m_painterBgMode = -1;
 }
 
 int CDC::GetDeviceCaps(int index) const {
@@ -409,10 +410,11 @@ void CDC::RealizePen() {
         width = std::max(1.0, std::round(log.lopnWidth.x * std::abs(m_sx)));
     m_penWidth = width;
     bool raster = m_surface == Surface::Image || m_surface == Surface::Screen;
+    m_pixelPen = raster && width <= 1;
     QPen pen(MixColor(log.lopnColor));
     if (width <= 1) {
         // One pixel: cosmetic on raster surfaces, one device unit elsewhere.
-        // Flat caps leave out a line's last pixel, as GDI does.
+        // Flat caps leave out one end pixel (see PixelLine for which).
         pen.setWidthF(raster ? 0.0 : 1.0);
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);
@@ -423,7 +425,8 @@ void CDC::RealizePen() {
     }
     // Styled lines exist only one logical unit wide or less; wider ones are
     // solid.  The patterns are in device pixels.
-    if (log.lopnWidth.x <= 1) {
+    m_penStyled = log.lopnWidth.x <= 1 && style >= PS_DASH && style <= PS_DASHDOTDOT;
+    if (m_penStyled) {
         switch (style) {
         case PS_DASH:
             pen.setDashPattern({18, 6});
@@ -465,13 +468,20 @@ void CDC::RealizeBrush() {
         m_onPainterBrush = PainterBrush::Unknown;
 }
 
-void CDC::ApplyBackground() {
-    if (!m_bgDirty)
-        return;
-    // Fills the gaps of hatches and styled lines in OPAQUE mode.
-    m_painter->setBackgroundMode(m_s.bkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
-    m_painter->setBackground(ToQColor(m_s.bkColor));
-    m_bgDirty = false;
+// The background fills the gaps of hatches and styled lines in OPAQUE mode.
+// Qt's opaque mode sends every drawing call through a slower path that also
+// rasterises ellipses a pixel smaller, so it is on only while something
+// drawn has gaps.
+void CDC::ApplyBackground(bool gaps) {
+    int want = gaps && m_s.bkMode == OPAQUE ? 1 : 0;
+    if (want && m_bgDirty) {
+        m_painter->setBackground(ToQColor(m_s.bkColor));
+        m_bgDirty = false;
+    }
+    if (want != m_painterBgMode) {
+        m_painter->setBackgroundMode(want ? Qt::OpaqueMode : Qt::TransparentMode);
+        m_painterBgMode = want;
+    }
 }
 
 void CDC::UseRop(bool on) {
@@ -499,25 +509,31 @@ void CDC::UseRop(bool on) {
     m_appliedRop = want;
 }
 
-void CDC::UsePen() {
+void CDC::SetPainterPen() {
     if (m_penDirty)
         RealizePen();
     if (m_onPainterPen != PainterPen::Selected) {
         m_painter->setPen(m_penVisible ? m_qpen : QPen(Qt::NoPen));
         m_onPainterPen = PainterPen::Selected;
     }
-    ApplyBackground();
+}
+
+void CDC::UsePen() {
+    SetPainterPen();
+    ApplyBackground(m_penVisible && m_penStyled);
     UseRop(true);
 }
 
 void CDC::UsePenAndBrush() {
-    UsePen();
+    SetPainterPen();
     if (m_brushDirty)
         RealizeBrush();
     if (m_onPainterBrush != PainterBrush::Selected) {
         m_painter->setBrush(m_qbrush);
         m_onPainterBrush = PainterBrush::Selected;
     }
+    ApplyBackground((m_penVisible && m_penStyled) || m_s.brush.Log().lbStyle == BS_HATCHED);
+    UseRop(true);
 }
 
 // ---- Lines ----
@@ -528,10 +544,30 @@ CPoint CDC::MoveTo(int x, int y) {
     return old;
 }
 
+// Qt's one-pixel lines cover the pixels from the lower end to the higher
+// end along the line's longer axis and leave out the higher one, whichever
+// way the line runs; GDI leaves out the end point.  A line running back
+// along its longer axis is therefore moved one pixel step along itself: the
+// same pixels in between, with the start pixel in and the end pixel out.
+QLineF CDC::PixelLine(const QPoint& from, const QPoint& to) {
+    int dx = to.x() - from.x(), dy = to.y() - from.y();
+    int steps = std::max(std::abs(dx), std::abs(dy));
+    bool back = std::abs(dx) < std::abs(dy) ? dy < 0 : dx < 0;
+    if (!back)
+        return QLineF(from, to);
+    QPointF step(-double(dx) / steps, -double(dy) / steps);
+    return QLineF(QPointF(from) + step, QPointF(to) + step);
+}
+
 BOOL CDC::LineTo(int x, int y) {
     UsePen();
-    if (m_penVisible)
-        m_painter->drawLine(ToDevice(m_s.current.x, m_s.current.y), ToDevice(x, y));
+    if (m_penVisible) {
+        QPoint from = ToDevice(m_s.current.x, m_s.current.y), to = ToDevice(x, y);
+        if (m_pixelPen)
+            m_painter->drawLine(PixelLine(from, to));
+        else
+            m_painter->drawLine(from, to);
+    }
     m_s.current = CPoint(x, y);
     return TRUE;
 }
@@ -542,10 +578,40 @@ BOOL CDC::Polyline(const CPoint* points, int count) {
     UsePen();
     if (!m_penVisible)
         return TRUE;
-    QPolygon polygon(count);
-    for (int i = 0; i < count; ++i)
-        polygon[i] = ToDevice(points[i].x, points[i].y);
-    m_painter->drawPolyline(polygon);
+    if (!m_pixelPen) {
+        QPolygon polygon(count);
+        for (int i = 0; i < count; ++i)
+            polygon[i] = ToDevice(points[i].x, points[i].y);
+        m_painter->drawPolyline(polygon);
+        return TRUE;
+    }
+    // One-pixel polylines go segment by segment, each from its start pixel
+    // up to its end, so every vertex is drawn once and only the last point
+    // is left out.  Repeated points draw nothing.
+    std::vector<QLineF> lines;
+    lines.reserve(size_t(count - 1));
+    QPoint from = ToDevice(points[0].x, points[0].y);
+    for (int i = 1; i < count; ++i) {
+        QPoint to = ToDevice(points[i].x, points[i].y);
+        if (to != from)
+            lines.push_back(PixelLine(from, to));
+        from = to;
+    }
+    if (!m_penStyled) {
+        m_painter->drawLines(lines.data(), int(lines.size()));
+        return TRUE;
+    }
+    // Qt restarts the dash pattern on every line; carry it on from one
+    // segment to the next, a pixel step at a time.
+    QPen pen = m_qpen;
+    double offset = 0;
+    for (const QLineF& line : lines) {
+        pen.setDashOffset(offset);
+        m_painter->setPen(pen);
+        m_painter->drawLine(line);
+        offset += std::max(std::abs(line.dx()), std::abs(line.dy()));
+    }
+    m_onPainterPen = PainterPen::Unknown;
     return TRUE;
 }
 
@@ -712,11 +778,11 @@ void CDC::FillRect(const CRect& rect, CBrush* brush) {
     QRect box = DeviceBox(rect.left, rect.top, rect.right, rect.bottom);
     if (box.isEmpty())
         return;
-    ApplyBackground();
-    UseRop(false);
     const LOGBRUSH& log = brush->Log();
     if (log.lbStyle == BS_NULL)
         return;
+    ApplyBackground(log.lbStyle == BS_HATCHED);
+    UseRop(false);
     QBrush qbrush = log.lbStyle == BS_HATCHED
                         ? QBrush(ToQColor(log.lbColor), HatchStyle(log.lbHatch))
                         : QBrush(ToQColor(log.lbColor));
@@ -748,7 +814,7 @@ BOOL CDC::FillRgn(CRgn* region, CBrush* brush) {
     const LOGBRUSH& log = brush->Log();
     if (log.lbStyle == BS_NULL)
         return TRUE;
-    ApplyBackground();
+    ApplyBackground(log.lbStyle == BS_HATCHED);
     UseRop(false);
     QBrush qbrush = log.lbStyle == BS_HATCHED
                         ? QBrush(ToQColor(log.lbColor), HatchStyle(log.lbHatch))
@@ -871,6 +937,8 @@ BOOL CDC::TextOut(int x, int y, const QString& text) {
         oy = 0;
     else if (align & TA_BOTTOM)
         oy = -m_descent;
+    // The cell is filled here; the painter must not fill it again.
+    ApplyBackground(false);
     UseRop(false);
     if (!m_painterFontSet) {
         m_painter->setFont(m_qfont);

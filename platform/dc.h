@@ -24,6 +24,7 @@
 
 #include <QBrush>
 #include <QFont>
+#include <QLineF>
 #include <QPainterPath>
 #include <QPen>
 #include <QString>
@@ -175,7 +176,8 @@ public:
     UINT SetTextAlign(UINT align);
     UINT GetTextAlign() const { return m_s.textAlign; }
 
-    // Lines leave out their last pixel.
+    // One-pixel lines draw from the start point up to, but not including,
+    // the end point, whichever way they run.
     CPoint MoveTo(int x, int y);
     CPoint MoveTo(const CPoint& p) { return MoveTo(p.x, p.y); }
     BOOL LineTo(int x, int y);
@@ -272,6 +274,7 @@ private:
     int Ix(int x) const;
     int Iy(int y) const;
     QPoint ToDevice(int x, int y) const { return QPoint(Ix(x), Iy(y)); }
+    static QLineF PixelLine(const QPoint& from, const QPoint& to);
     QRect DeviceBox(int left, int top, int right, int bottom) const;
     QRectF ShapeBox(const QRect& box) const;
     QColor MixColor(COLORREF color) const;
@@ -279,10 +282,11 @@ private:
     void RealizePen();
     void RealizeBrush();
     void RealizeFont() const;
+    void SetPainterPen();
     void UsePen();
     void UsePenAndBrush();
     void UseRop(bool on);
-    void ApplyBackground();
+    void ApplyBackground(bool gaps);
     BOOL ArcShape(int kind, int left, int top, int right, int bottom, int xs, int ys, int xe,
                   int ye);
     void Replay(const QPainterPath& path, bool fill);
@@ -303,6 +307,8 @@ private:
     bool m_penVisible = true;
     double m_penWidth = 1; // device pixels, at least 1
     bool m_insideFrame = false;
+    bool m_pixelPen = false;  // a cosmetic one-pixel pen on a raster surface
+    bool m_penStyled = false; // dashes or dots, whose gaps OPAQUE fills
     QBrush m_qbrush;
     mutable QFont m_qfont;
     mutable std::unique_ptr<QFontMetricsF> m_metrics;
@@ -312,6 +318,7 @@ private:
     PainterPen m_onPainterPen = PainterPen::Unknown;
     PainterBrush m_onPainterBrush = PainterBrush::Unknown;
     bool m_painterFontSet = false;
-    int m_appliedRop = 0; // the mix mode set on the painter, 0 unknown
+    int m_appliedRop = 0;     // the mix mode set on the painter, 0 unknown
+    int m_painterBgMode = -1; // 1 opaque, 0 transparent, -1 unknown
     COLORREF m_painterTextColor = 0;
 };

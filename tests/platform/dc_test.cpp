@@ -17,6 +17,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <map>
+#include <vector>
 
 namespace {
 constexpr QRgb kWhite = 0xFFFFFFFF;
@@ -719,4 +721,203 @@ TEST(DeviceContext, MixModesOnVectorSurfacesDrawTheWhitePaperResult) {
     EXPECT_EQ(QRgb(back.pixel(14, 4)), 0xFF306090u);
     EXPECT_EQ(QRgb(back.pixel(24, 4)), 0xFFCF9F6Fu);
     EXPECT_EQ(QRgb(back.pixel(34, 4)), 0xFF000000u);
+}
+
+namespace {
+// The pixels a drawing call inks on a blank 96 dpi page.
+template <class Draw> QImage Drawn(int width, int height, Draw draw) {
+    QImage image = Page(96, width, height);
+    CDC dc(&image);
+    draw(dc);
+    return image;
+}
+} // namespace
+
+// The background mode fills the gaps of hatches and styled pens and nothing
+// else: a shape drawn with a solid pen and a solid or hollow brush covers the
+// same pixels in either mode, and its box's right and bottom edges stay
+// outside it whatever the box's size.
+TEST(DeviceContext, BackgroundModeLeavesPlainShapesAlone) {
+    using Shape = void (*)(CDC&, int, int, int, int);
+    struct Case {
+        const char* name;
+        Shape shape;
+        bool boxed; // fills its box out to the last row and column
+    };
+    const Case shapes[] = {
+        {"ellipse", [](CDC& dc, int l, int t, int r, int b) { dc.Ellipse(l, t, r, b); }, true},
+        {"rectangle", [](CDC& dc, int l, int t, int r, int b) { dc.Rectangle(l, t, r, b); }, true},
+        {"round rect", [](CDC& dc, int l, int t, int r, int b) { dc.RoundRect(l, t, r, b, 4, 4); },
+         false},
+        {"pie", [](CDC& dc, int l, int t, int r, int b) { dc.Pie(l, t, r, b, r, t, l, t); }, false},
+        {"chord", [](CDC& dc, int l, int t, int r, int b) { dc.Chord(l, t, r, b, r, b, l, t); },
+         false},
+    };
+    for (const Case& c : shapes) {
+        for (int size : {4, 5, 8, 21}) {
+            for (int pen : {0, 3}) {
+                for (bool hollow : {false, true}) {
+                    SCOPED_TRACE(testing::Message() << c.name << " size " << size << " pen " << pen
+                                                    << (hollow ? " hollow" : " solid"));
+                    auto draw = [&](int mode) {
+                        return Drawn(40, 40, [&](CDC& dc) {
+                            dc.SetBkMode(mode);
+                            dc.SetBkColor(RGB(0, 255, 0));
+                            CPen outline(PS_INSIDEFRAME, pen, RGB(0, 0, 0));
+                            CBrush fill(RGB(255, 0, 0));
+                            dc.SelectObject(&outline);
+                            if (hollow)
+                                dc.SelectStockObject(NULL_BRUSH);
+                            else
+                                dc.SelectObject(&fill);
+                            c.shape(dc, 10, 10, 10 + size, 10 + size);
+                        });
+                    };
+                    QImage opaque = draw(OPAQUE);
+                    EXPECT_EQ(opaque, draw(TRANSPARENT));
+                    if (c.boxed) {
+                        EXPECT_EQ(InkBounds(opaque), QRect(10, 10, size, size));
+                    }
+                }
+            }
+        }
+    }
+    // A 4-pixel dot, the smallest the program draws, is 4 pixels across.
+    QImage dot = Drawn(20, 20, [](CDC& dc) {
+        dc.SelectStockObject(BLACK_BRUSH);
+        dc.Ellipse(5, 5, 9, 9);
+    });
+    EXPECT_EQ(InkBounds(dot), QRect(5, 5, 4, 4));
+}
+
+// Where there are gaps, OPAQUE still fills them with the background colour.
+TEST(DeviceContext, OpaqueModeFillsTheGapsOfHatchedShapesAndStyledLines) {
+    const QRgb green = 0xFF00FF00;
+    for (int mode : {OPAQUE, TRANSPARENT}) {
+        SCOPED_TRACE(mode);
+        QImage image = Drawn(80, 40, [mode](CDC& dc) {
+            dc.SetBkMode(mode);
+            dc.SetBkColor(RGB(0, 255, 0));
+            CBrush hatch(HS_CROSS, RGB(255, 0, 0));
+            dc.SelectObject(&hatch);
+            dc.SelectStockObject(NULL_PEN);
+            dc.Ellipse(0, 0, 30, 30);
+            CPen dotted(PS_DOT, 0, RGB(0, 0, 0));
+            dc.SelectObject(&dotted);
+            dc.MoveTo(40, 20);
+            dc.LineTo(79, 20);
+        });
+        int hatchGaps = 0, lineGaps = 0;
+        for (int y = 10; y < 20; ++y)
+            for (int x = 10; x < 20; ++x)
+                hatchGaps += image.pixel(x, y) == green;
+        for (int x = 40; x < 79; ++x)
+            lineGaps += image.pixel(x, 20) == green;
+        EXPECT_EQ(hatchGaps > 0, mode == OPAQUE);
+        EXPECT_EQ(lineGaps > 0, mode == OPAQUE);
+        EXPECT_EQ(image.pixel(15, 5), mode == OPAQUE ? green : kWhite); // inside the rim
+    }
+}
+
+// A one-pixel line keeps its start pixel and leaves out its end pixel,
+// whichever way it runs: one pixel for each step along its longer axis from
+// the start up to the end, each less than a pixel off the true line (so
+// exactly on it where the line is level, upright or diagonal).
+TEST(DeviceContext, OnePixelLinesKeepTheirStartAndLeaveOutTheirEnd) {
+    struct Case {
+        const char* name;
+        QPoint from, to;
+    };
+    const Case cases[] = {
+        {"right", {10, 30}, {50, 30}},      {"left", {50, 30}, {10, 30}},
+        {"down", {30, 10}, {30, 50}},       {"up", {30, 50}, {30, 10}},
+        {"down right", {10, 10}, {50, 50}}, {"up left", {50, 50}, {10, 10}},
+        {"up right", {10, 50}, {50, 10}},   {"down left", {50, 10}, {10, 50}},
+        {"shallow", {5, 23}, {55, 40}},     {"shallow back", {55, 40}, {5, 23}},
+        {"steep back", {40, 55}, {23, 5}},
+    };
+    for (int mode : {MM_TEXT, MM_HIMETRIC}) {
+        for (bool polyline : {false, true}) {
+            for (const Case& c : cases) {
+                SCOPED_TRACE(testing::Message()
+                             << c.name << " mode " << mode << (polyline ? " polyline" : " line"));
+                QImage image = Page(96, 60, 60);
+                {
+                    CDC dc(&image);
+                    dc.SetMapMode(mode);
+                    CPoint ends[2] = {Logical(dc, c.from.x(), c.from.y()),
+                                      Logical(dc, c.to.x(), c.to.y())};
+                    if (polyline) {
+                        dc.Polyline(ends, 2);
+                    } else {
+                        dc.MoveTo(ends[0]);
+                        dc.LineTo(ends[1]);
+                    }
+                }
+                EXPECT_TRUE(Inked(image, c.from.x(), c.from.y()));
+                EXPECT_FALSE(Inked(image, c.to.x(), c.to.y()));
+                // Lay the line along x: major runs along the longer axis.
+                const int dx = c.to.x() - c.from.x(), dy = c.to.y() - c.from.y();
+                const bool steep = std::abs(dy) > std::abs(dx);
+                const int steps = std::max(std::abs(dx), std::abs(dy));
+                const int dir = (steep ? dy : dx) > 0 ? 1 : -1;
+                const double slope = steep ? double(dx) / dy : double(dy) / dx;
+                std::map<int, std::vector<int>> byMajor; // minor coordinates of the ink
+                for (int y = 0; y < 60; ++y)
+                    for (int x = 0; x < 60; ++x)
+                        if (Inked(image, x, y))
+                            byMajor[steep ? y : x].push_back(steep ? x : y);
+                EXPECT_EQ(int(byMajor.size()), steps);
+                const int major0 = steep ? c.from.y() : c.from.x();
+                const int minor0 = steep ? c.from.x() : c.from.y();
+                for (int i = 0; i < steps; ++i) {
+                    const int major = major0 + dir * i;
+                    const std::vector<int>& minors = byMajor[major];
+                    ASSERT_EQ(minors.size(), 1u) << "at " << major;
+                    EXPECT_LT(std::abs(minors[0] - (minor0 + slope * dir * i)), 1.0)
+                        << "at " << major;
+                }
+            }
+        }
+    }
+}
+
+// A polyline draws each vertex once and leaves out only its last point, and
+// a styled pen's pattern runs on from one segment to the next.
+TEST(DeviceContext, PolylinesLeaveOutOnlyTheirLastPoint) {
+    // Round a square clockwise, then back up the left side short of the top.
+    const CPoint square[] = {{10, 10}, {30, 10}, {30, 30}, {10, 30}, {10, 12}};
+    QImage image = Drawn(40, 40, [&](CDC& dc) { dc.Polyline(square, 5); });
+    for (QPoint corner : {QPoint(10, 10), QPoint(30, 10), QPoint(30, 30), QPoint(10, 30)})
+        EXPECT_TRUE(Inked(image, corner.x(), corner.y())) << corner.x() << "," << corner.y();
+    EXPECT_TRUE(Inked(image, 10, 13));
+    EXPECT_FALSE(Inked(image, 10, 12));
+    EXPECT_FALSE(Inked(image, 10, 11));
+    int ink = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            ink += Inked(image, x, y);
+    EXPECT_EQ(ink, 20 + 20 + 20 + 18);
+
+    // Many one-pixel segments dash as one line does.
+    std::vector<CPoint> steps;
+    for (int x = 2; x <= 98; ++x)
+        steps.emplace_back(x, 5);
+    auto dashed = [&](bool polyline) {
+        return Drawn(100, 10, [&](CDC& dc) {
+            dc.SetBkMode(TRANSPARENT);
+            CPen pen(PS_DASH, 0, RGB(0, 0, 0));
+            dc.SelectObject(&pen);
+            if (polyline) {
+                dc.Polyline(steps.data(), int(steps.size()));
+            } else {
+                dc.MoveTo(steps.front());
+                dc.LineTo(steps.back());
+            }
+        });
+    };
+    QImage line = dashed(false);
+    EXPECT_EQ(dashed(true), line);
+    EXPECT_TRUE(Inked(line, 2, 5));
+    EXPECT_FALSE(Inked(line, 2 + 20, 5)); // a gap
 }
