@@ -18,6 +18,7 @@ constexpr double kNoEdge = 100000000.0;
 constexpr double kEdgeReach = 200.0;
 constexpr double kModelPerMillimetre = 100.0;
 constexpr WORD kVersion = 1;
+constexpr double kLeastAngle = 1e-6; // degrees
 
 const char kCannotSolve[] = "I am not able to solve that selection of three measurements";
 const char kTooFew[] = "Not enough information to define a triangle.  You require 3 pieces of "
@@ -181,8 +182,9 @@ void QvGRTriangle::SidesFromAngles(int which) {
 double QvGRTriangle::AngleFromSine(double theta, double p, double q) {
     double s = Sin(theta) * q / p;
     // Past 1 the side opposite theta is too short to reach: no triangle at
-    // all, which is not the ambiguous case.
-    if (!(s <= 1.0 + 1e-12))
+    // all, which is not the ambiguous case.  The degree constant alone puts
+    // a right angle some 5e-11 past 1.
+    if (!(s <= 1.0 + 1e-9))
         return NoAngle;
     double x = std::asin(std::min(s, 1.0)) * QV_DEGREES_PER_RADIAN;
     // The obtuse alternative 180 - x leaves x - theta for the third angle:
@@ -211,8 +213,9 @@ bool QvGRTriangle::SolvedIsTriangle() const {
         if (!std::isfinite(v) || v <= 0.0)
             return false;
     }
+    // An angle left at rounding noise is a flattened triangle, not a thin one.
     for (int i = AngleA; i <= AngleC; ++i) {
-        if (solved[i] >= 180.0 || given[i] >= 180.0)
+        if (solved[i] < kLeastAngle || solved[i] >= 180.0 || given[i] >= 180.0)
             return false;
     }
     return IsTriangle(solved[SideA], solved[SideB], solved[SideC]);
