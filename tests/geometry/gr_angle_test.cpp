@@ -42,6 +42,8 @@ TEST(QvGRAngle, DistancesToTheFourPoints) {
 }
 
 TEST(QvGRAngle, EmptyOnlyWhenEveryPointIsFar) {
+    EXPECT_EQ(CRuntimeClass::FromName("QvGRAngle"), RUNTIME_CLASS(QvGRAngle));
+    EXPECT_TRUE(QvGRAngle().IsKindOf(RUNTIME_CLASS(QvGRBase)));
     EXPECT_FALSE(QvGRAngle().IsEmpty());
     QvGRAngle angle;
     for (QvPoint& p : angle.points)

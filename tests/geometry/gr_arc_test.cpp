@@ -199,6 +199,12 @@ TEST(QvGRArc, SnapPoints) {
 }
 
 TEST(QvGRArc, CopiesAndDegenerateArcs) {
+    // Both are stored by name, schema 1, the arc as a kind of ellipse.
+    EXPECT_EQ(CRuntimeClass::FromName("QvGREllipse"), RUNTIME_CLASS(QvGREllipse));
+    EXPECT_EQ(CRuntimeClass::FromName("QvGRArc"), RUNTIME_CLASS(QvGRArc));
+    EXPECT_EQ(RUNTIME_CLASS(QvGRArc)->StoredSchema(), 1);
+    EXPECT_TRUE(QvGRArc().IsKindOf(RUNTIME_CLASS(QvGREllipse)));
+    EXPECT_TRUE(QvGREllipse().IsKindOf(RUNTIME_CLASS(QvGRBase)));
     QvGRArc arc = Quarter(QvArcClosing::Sector, QvPoint(-kR, -kR));
     arc.GetStartAndCentralAngle();
     arc.reversed = 1;

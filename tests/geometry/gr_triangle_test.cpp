@@ -271,6 +271,10 @@ TEST(QvGRTriangle, PlaceVerticesKeepsDirectionAndSide) {
 }
 
 TEST(QvGRTriangle, RotateLabelsAndCopies) {
+    EXPECT_EQ(CRuntimeClass::FromName("QvGRTriangle"), RUNTIME_CLASS(QvGRTriangle));
+    EXPECT_EQ(RUNTIME_CLASS(QvGRTriangle)->StoredSchema(), 1);
+    // A primitive among primitives, so that a check for one accepts it.
+    EXPECT_TRUE(QvGRTriangle().IsKindOf(RUNTIME_CLASS(QvGRBase)));
     QvGRTriangle t = Given({{AngleA, 30}, {SideB, 4}, {SideC, 5}});
     t.Solve();
     t.vertices[1] = QvPoint(7, 8);
