@@ -196,6 +196,14 @@ void QvGRBezierCurve::SetSegment(QvPoint start, QvPoint end, QvPoint control1, Q
     endDirection = GetEndDirection();
 }
 
+void QvGRBezierCurve::SetPoint(int index, QvPoint p) {
+    if (index < 0 || index >= PointSlots)
+        return;
+    m_points[index] = p;
+    m_flattened = false;
+    m_flat.clear();
+}
+
 int QvGRBezierCurve::GetLastIndex() const {
     return m_built ? m_lastIndex : 0;
 }

@@ -47,6 +47,9 @@ public:
     // P[3i]; (0, 0) for an index outside the through-points.
     QvPoint GetThroughPoint(int i) const;
     const QvPoint& GetPoint(int index) const { return m_points[size_t(index)]; }
+    // Replaces one point of a built curve (a control, usually); the flattened
+    // points are made again on the next Flatten.
+    void SetPoint(int index, QvPoint p);
     // Pointing out of the curve at its ends: P[0] - P[1] and P[n] - P[n-1];
     // the zero vector for a curve of fewer than two through-points.
     QvVector GetStartDirection() const;
