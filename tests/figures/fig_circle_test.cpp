@@ -209,7 +209,7 @@ TEST_F(CircleTest, RecordIs22BytesAfterTheFigure) {
     c->SetLineColour(0x00ABCDEF);
     c->CircleData()->m_markType = 8;
     QByteArray bytes = Store(c.get());
-    EXPECT_EQ(bytes.right(22).toHex(' '), Hex("EF CD AB 00  28 32 3C 00  25 80 00 00  1E 80 00 00"
+    EXPECT_EQ(bytes.right(22).toHex(' '), Hex("EF CD AB 00  28 32 3C 00  25 80 00 00  2E 80 00 00"
                                               "01 00  08 00 00 00")
                                               .toHex(' '));
     auto loaded = Load<QvFigCircleCR>(bytes);
