@@ -2,6 +2,9 @@
 
 #include "platform/numbers.h"
 
+#include <algorithm>
+#include <cmath>
+
 double QvParseNumber(const QString& text) {
     QString numerator;
     bool pi = false;
@@ -45,4 +48,35 @@ double QvParseNumber(const QString& text) {
 
 double QvTextToDouble(QString text) {
     return QvParseNumber(text.toLower());
+}
+
+void QvFormatDouble(QString& out, double value, int digits, char decimalPoint) {
+    if (std::fabs(value) < 1e-9)
+        value = 0.0;
+    digits = std::max(0, digits);
+    QString text = FormatC("%.*f", digits, std::fabs(value));
+    bool zero = true;
+    for (QChar c : text) {
+        if (c.isDigit() && c != u'0')
+            zero = false;
+    }
+    if (decimalPoint != '.')
+        text.replace(u'.', QChar::fromLatin1(decimalPoint));
+    if (text.contains(QChar::fromLatin1(decimalPoint))) {
+        while (text.endsWith(u'0'))
+            text.chop(1);
+        if (text.endsWith(QChar::fromLatin1(decimalPoint)))
+            text.chop(1);
+    }
+    // A negative value that rounds to nothing is written as 0, not "-0".
+    if (value < 0.0 && !zero)
+        text.prepend(u'-');
+    out = text;
+}
+
+QString QvFormatNumber(double value, int decimals) {
+    QString text;
+    QvFormatDouble(text, value, decimals, '.');
+    text.replace(u'-', QChar(0x2013));
+    return text;
 }

@@ -1,0 +1,58 @@
+#pragma once
+// One outline piece of a figure (or one construction shape) for the
+// intersection caches, and the list that holds them.  A record owns its
+// primitive: copying a record clones the primitive, so two records never
+// delete the same one.
+#include "geometry/gr_base.h"
+#include "geometry/gr_rect.h"
+
+#include <QString>
+
+#include <vector>
+
+class QvFigure;
+
+class QvShapeRecord : public CObject {
+public:
+    QvGRBase* shape = nullptr; // owned until released
+    double priority = 0.0;
+    QString label;
+    QvFigure* figure = nullptr;
+    QvFigure* figure2 = nullptr;
+    int index1 = -1;
+    int index2 = -1;
+    QvGRRect frame1;
+    QvGRRect frame2;
+    BYTE released = 0;
+
+    QvShapeRecord() = default;
+    QvShapeRecord(const QvShapeRecord& other);
+    QvShapeRecord& operator=(const QvShapeRecord& other);
+    ~QvShapeRecord() override;
+
+    // Takes ownership of `primitive`.
+    void SetShape(std::unique_ptr<QvGRBase> primitive);
+    // Deletes the primitive once; later calls do nothing.
+    void ReleaseShape();
+
+private:
+    void CopyFields(const QvShapeRecord& other);
+};
+
+class QvShapeList : public CObject {
+public:
+    QvShapeList();
+    ~QvShapeList() override;
+    QvShapeList(const QvShapeList&) = delete;
+    QvShapeList& operator=(const QvShapeList&) = delete;
+
+    void Add(const QvShapeRecord& record);
+    // Releases every record's primitive and empties the list.
+    void Clear();
+    int GetCount() const { return int(m_records.size()); }
+    QvShapeRecord& operator[](int i) { return m_records[size_t(i)]; }
+    const QvShapeRecord& operator[](int i) const { return m_records[size_t(i)]; }
+
+private:
+    std::vector<QvShapeRecord> m_records;
+};

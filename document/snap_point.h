@@ -1,0 +1,48 @@
+#pragma once
+// One snap candidate of the snap search and the list figures append them
+// to.  A record remembers the figures and primitives it derives from and the
+// frames those figures were mapped through, so a hit can be highlighted.
+#include "geometry/gr_rect.h"
+#include "geometry/point.h"
+#include "geometry/special_point.h"
+
+#include <QString>
+
+#include <vector>
+
+class QvFigure;
+
+class QvSnapPoint : public CObject {
+public:
+    QvPoint point;
+    double priority = 0.0;
+    QString label;
+    QvFigure* figure1 = nullptr;
+    QvFigure* figure2 = nullptr;
+    LONG index1 = 0;
+    LONG index2 = 0;
+    const QvGRBase* primitive1 = nullptr; // not owned
+    const QvGRBase* primitive2 = nullptr; // not owned
+    QvGRRect frame1;
+    QvGRRect frame2;
+
+    QvSnapPoint() = default;
+    // The fields a special point shares with a snap point.
+    explicit QvSnapPoint(const QvSpecialPoint& special)
+        : point(special.point), priority(special.priority), label(special.label) {}
+};
+
+class QvSnapPointList : public CObject {
+public:
+    QvSnapPointList();
+
+    void Add(const QvSnapPoint& point);
+    // Empties the list and frees its storage.
+    void Clear();
+    int GetCount() const { return int(m_points.size()); }
+    QvSnapPoint& operator[](int i) { return m_points[size_t(i)]; }
+    const QvSnapPoint& operator[](int i) const { return m_points[size_t(i)]; }
+
+private:
+    std::vector<QvSnapPoint> m_points;
+};

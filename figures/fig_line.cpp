@@ -1,0 +1,305 @@
+#include "figures/fig_line.h"
+
+#include "geometry/arrow_head.h"
+#include "platform/archive.h"
+#include "platform/dc.h"
+#include "settings/settings.h"
+#include "text/equation.h"
+#include "text/equation_options.h"
+#include "text/font_select.h"
+
+#include <cmath>
+#include <cstdlib>
+
+IMPLEMENT_SERIAL(QvEditDataLine, QvEditData, 1)
+IMPLEMENT_SERIAL(QvFigLineBase, QvFigure, 1)
+IMPLEMENT_SERIAL(QvFigLine, QvFigLineBase, 1)
+
+namespace {
+enum : WORD { HasStart = 1, HasEnd = 2, HasMid = 4, HasLabel = 8 };
+constexpr int kArrowUnit = 20; // model units per arrowhead size step
+constexpr double kTenthsPerRadian = 572.96;
+constexpr double kLabelGap = 2.0;
+
+LONG Trunc(double v) {
+    return LONG(v);
+}
+
+CRect PointsRect(const QvPoint& a, const QvPoint& b) {
+    return CRect(Trunc(std::min(a.x, b.x)), Trunc(std::min(a.y, b.y)), Trunc(std::max(a.x, b.x)),
+                 Trunc(std::max(a.y, b.y)));
+}
+} // namespace
+
+// ------------------------------------------------------------------ record
+
+void QvEditDataLine::Serialize(CArchive& ar) {
+    QvEditData::Serialize(ar);
+    m_version = 1;
+    if (ar.IsStoring()) {
+        WORD flags = 0;
+        if (m_startArrow != NoArrowHead)
+            flags |= HasStart;
+        if (m_endArrow != NoArrowHead)
+            flags |= HasEnd;
+        if (m_midArrow != NoArrowHead)
+            flags |= HasMid;
+        if (!m_label.isEmpty())
+            flags |= HasLabel;
+        ar << m_version << flags;
+        if (flags & HasStart)
+            ar << m_startArrow << m_startSize;
+        if (flags & HasEnd)
+            ar << m_endArrow << m_endSize;
+        if (flags & HasMid)
+            ar << m_midArrow << m_midSize << m_midPos;
+        if (flags & HasLabel) {
+            ar << m_labelPos << m_label;
+            m_font.Serialize(ar);
+            ar << m_labelSide << m_labelKind;
+        }
+        return;
+    }
+    WORD version = 0;
+    ar >> version;
+    if (short(version) < 1)
+        return;
+    WORD flags = 0;
+    ar >> flags;
+    if (flags & HasStart)
+        ar >> m_startArrow >> m_startSize;
+    if (flags & HasEnd)
+        ar >> m_endArrow >> m_endSize;
+    if (flags & HasMid)
+        ar >> m_midArrow >> m_midSize >> m_midPos;
+    if (flags & HasLabel) {
+        ar >> m_labelPos >> m_label;
+        m_font.Serialize(ar);
+        ar >> m_labelSide >> m_labelKind;
+    }
+}
+
+QvEditData& QvEditDataLine::CopyFrom(const QvEditData& src) {
+    CopyCommon(src);
+    if (const auto* line = dynamic_cast<const QvEditDataLine*>(&src)) {
+        m_startArrow = line->m_startArrow;
+        m_endArrow = line->m_endArrow;
+        m_midArrow = line->m_midArrow;
+        m_startSize = line->m_startSize;
+        m_endSize = line->m_endSize;
+        m_midSize = line->m_midSize;
+        m_midPos = line->m_midPos;
+        m_labelPos = line->m_labelPos;
+        m_label = line->m_label;
+        m_font.Assign(line->m_font);
+        m_labelSide = line->m_labelSide;
+        m_labelKind = line->m_labelKind;
+    }
+    return *this;
+}
+
+// -------------------------------------------------------------- line base
+
+QvFigLineBase::QvFigLineBase() {
+    InitPoints(2);
+    m_pShape = &m_line;
+}
+
+std::unique_ptr<QvGRBase> QvFigLineBase::CreateGeometry() const {
+    auto line = std::make_unique<QvGRLine>();
+    *line = m_line;
+    return line;
+}
+
+CRect QvFigLineBase::GetBoundRect() {
+    return PointsRect(m_display[0], m_display[1]);
+}
+
+bool QvFigLineBase::HitTest(QvPoint pt, double tolerance) {
+    return m_line.HitTest(pt, tolerance);
+}
+
+void QvFigLineBase::MoveHandle(int n, QvPoint to, QvPoint) {
+    if (n < 0 || n >= m_points.GetSize())
+        return;
+    m_points[n] = to;
+    BuildFromPoints();
+}
+
+void QvFigLineBase::TrackCreatePoint(QvPoint pt) {
+    int k = GetClickCount();
+    if (k >= m_points.GetSize())
+        return;
+    m_points[k] = pt;
+    m_display[k] = pt;
+    if (k == 0)
+        m_points[1] = pt;
+    BuildFromPoints();
+}
+
+bool QvFigLineBase::CreateClick() {
+    SetClickCount(GetClickCount() + 1);
+    if (GetClickCount() >= 2) {
+        BuildFromPoints();
+        return true;
+    }
+    return false;
+}
+
+// ------------------------------------------------------------------- line
+
+QvFigLine::QvFigLine() {
+    InitPoints(2);
+    m_nToolId = ToolId;
+    m_pShape = &m_line;
+    auto* record = new QvEditDataLine;
+    record->SetFromCurrentStyle();
+    const QvLineDefaults& d = TheSettings().m_LineDefaults;
+    record->m_startArrow = record->m_endArrow = record->m_midArrow = QvEditDataLine::NoArrowHead;
+    record->m_startSize = BYTE(d.StartSize.GetValue());
+    record->m_endSize = BYTE(d.StopSize.GetValue());
+    record->m_midSize = BYTE(d.MidSize.GetValue());
+    record->m_midPos = d.MidPos.GetValue();
+    record->m_labelPos = d.InfoPos.GetValue();
+    record->m_label.clear();
+    record->m_font.Assign(d.Font.GetValue());
+    record->m_labelSide = d.VPos.GetValue();
+    record->m_labelKind = d.InfoType.GetValue();
+    SetEditData(record);
+    m_pLineData = record;
+}
+
+void QvFigLine::ApplyArrowDefaults() {
+    const QvLineDefaults& d = TheSettings().m_LineDefaults;
+    m_pLineData->m_startArrow = d.Start.GetValue();
+    m_pLineData->m_endArrow = d.Stop.GetValue();
+    m_pLineData->m_midArrow = d.Mid.GetValue();
+    m_pLineData->m_label = d.Info.GetValue();
+}
+
+void QvFigLine::Serialize(CArchive& ar) {
+    QvFigure::Serialize(ar);
+}
+
+void QvFigLine::CopyEditData(QvEditData* dst, const QvEditData* src) const {
+    dst->CopyFrom(*src);
+}
+
+QvEditData* QvFigLine::NewEditData() const {
+    auto* record = new QvEditDataLine;
+    record->CopyFrom(*m_pLineData);
+    return record;
+}
+
+void QvFigLine::BuildFromPoints() {
+    m_line.p1 = m_display[0];
+    m_line.p2 = m_display[1];
+}
+
+QvPoint QvFigLine::GetPoint(int n) const {
+    return QvFigure::GetPoint(1 - n);
+}
+
+CRect QvFigLine::GetBoundRect() {
+    CRect r = PointsRect(m_points[0], m_points[1]);
+    const QvEditDataLine& d = *m_pLineData;
+    int m = std::max({d.m_startSize * kArrowUnit, d.m_endSize * kArrowUnit,
+                      d.m_midSize * kArrowUnit, int(std::abs(d.m_font.m_logFont.lfHeight)) + 5});
+    m = std::max(m, LineStyleWidth());
+    r.InflateRect(m, m);
+    return r;
+}
+
+QString QvFigLine::GetDescription() const {
+    QvVector v = m_display[1] - m_display[0];
+    double angle = std::acos(v.CosAngle(QvVector(1.0, 0.0))) * QV_DEGREES_PER_RADIAN;
+    return QString::asprintf("Line - Length = %.2f Angle = %.2f", v.Length() / 100.0, angle);
+}
+
+int QvFigLine::LabelAngle(QvPoint p0, QvPoint p1, bool* turned) {
+    int angle;
+    if (p1.x == p0.x)
+        angle = p1.y < p0.y ? 900 : 2700;
+    else
+        angle = int(std::floor(std::atan2(-(p1.y - p0.y), p1.x - p0.x) * kTenthsPerRadian + 0.5));
+    bool wrap = false;
+    if (angle < -900) {
+        angle += 1800;
+        wrap = true;
+    } else if (angle > 900) {
+        angle -= 1800;
+        wrap = true;
+    }
+    if (turned)
+        *turned = wrap;
+    return angle;
+}
+
+void QvFigLine::Draw(CDC* dc, int mode) {
+    BuildFromPoints();
+    const QvPoint& p0 = m_display[0];
+    const QvPoint& p1 = m_display[1];
+    dc->MoveTo(Trunc(p0.x), Trunc(p0.y));
+    dc->LineTo(Trunc(p1.x), Trunc(p1.y));
+    if (mode != QvDrawMode::Normal)
+        return;
+    int oldBkMode = dc->SetBkMode(TRANSPARENT);
+    const QvEditDataLine& d = *m_pLineData;
+    QvArrowHead head;
+    if (d.m_startArrow != QvEditDataLine::NoArrowHead)
+        head.Draw(dc, p0, p1, d.m_startArrow, d.m_startSize * kArrowUnit, FALSE);
+    if (d.m_endArrow != QvEditDataLine::NoArrowHead)
+        head.Draw(dc, p1, p0, d.m_endArrow, d.m_endSize * kArrowUnit, FALSE);
+    if (d.m_midArrow != QvEditDataLine::NoArrowHead) {
+        QvPoint m = p0 + (p1 - p0) * d.m_midPos;
+        // Centred on its point, so it marks the place rather than ends there.
+        head.Draw(dc, m, p0, d.m_midArrow, d.m_midSize * kArrowUnit, TRUE);
+    }
+    if (!d.m_label.isEmpty())
+        DrawLabel(dc);
+    dc->SetBkMode(oldBkMode);
+}
+
+void QvFigLine::DrawLabel(CDC* dc) {
+    QvEditDataLine& d = *m_pLineData;
+    if (d.m_labelKind < QvEditDataLine::PlainText || d.m_labelKind > QvEditDataLine::ChemEquation)
+        return;
+    const QvPoint& p0 = m_display[0];
+    const QvPoint& p1 = m_display[1];
+    bool plain = d.m_labelKind == QvEditDataLine::PlainText;
+    bool turned = false;
+    int angle =
+        plain ? LabelAngle(p0, p1, &turned) : LabelAngle(QvPoint(0, 0), QvPoint(1, 0), &turned);
+    d.m_font.m_logFont.lfEscapement = angle;
+    d.m_font.m_logFont.lfOrientation = angle;
+
+    QvPoint anchor = p0 + (p1 - p0) * d.m_labelPos;
+    QvVector v = plain ? p1 - p0 : QvVector(1.0, 0.0);
+    double length = v.Length();
+    // A line of no length has no across: the label sits on its point.
+    QvVector offset =
+        length > 0.0 ? QvVector(kLabelGap * v.y / length, -kLabelGap * v.x / length) : QvVector();
+    if (turned)
+        offset = offset.Negate();
+    if (d.m_labelSide != QvEditDataLine::SideAbove)
+        offset = offset.Negate();
+    QvPoint at = anchor + offset;
+    int x = Trunc(at.x), y = Trunc(at.y);
+
+    UINT oldAlign = dc->SetTextAlign(UINT(d.m_labelSide) | TA_CENTER);
+    if (d.m_labelKind == QvEditDataLine::Equation) {
+        QvEquation equation;
+        equation.SetText(d.m_label, &TheEquationOptions());
+        equation.Draw(dc, x, y, &TheEquationOptions(), &d.m_font);
+    } else {
+        QvFontSelect font;
+        font.SetFont(d.m_font);
+        font.Select(dc);
+        if (d.m_labelKind == QvEditDataLine::ChemEquation)
+            dc->TextOut(x, y, QString::fromLatin1(ChemEquationText));
+        else
+            dc->TextOut(x, y, d.m_label);
+        font.Restore(dc);
+    }
+    dc->SetTextAlign(oldAlign);
+}

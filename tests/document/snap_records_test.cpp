@@ -1,0 +1,64 @@
+#include "document/copy_map.h"
+#include "document/shape_record.h"
+#include "document/snap_point.h"
+#include "geometry/gr_line.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ShapeRecord, CopiesCloneAndReleaseOnce) {
+    QvShapeRecord a;
+    a.SetShape(std::make_unique<QvGRLine>(QvPoint(0, 0), QvPoint(1, 1)));
+    a.index1 = 3;
+    a.frame1.SetCorners(QvPoint(0, 0), QvPoint(10, 0), QvPoint(10, 10), QvPoint(0, 10));
+    QvShapeRecord b(a);
+    ASSERT_TRUE(b.shape);
+    EXPECT_NE(b.shape, a.shape);
+    EXPECT_EQ(b.index1, 3);
+    EXPECT_FALSE(b.frame1.HasZeroSides());
+    b.ReleaseShape();
+    b.ReleaseShape();
+    EXPECT_EQ(b.shape, nullptr);
+    QvShapeRecord c;
+    c = a;
+    EXPECT_NE(c.shape, a.shape);
+    c = b; // a released record copies as released
+    EXPECT_EQ(c.shape, nullptr);
+    EXPECT_EQ(c.released, 1);
+
+    QvShapeList list;
+    list.Add(a);
+    list.Add(a);
+    EXPECT_NE(list[0].shape, list[1].shape);
+    list.Clear();
+    EXPECT_EQ(list.GetCount(), 0);
+}
+
+TEST(SnapPoint, TakesTheSpecialPointFields) {
+    QvSpecialPoint special{QvPoint(1, 2), 0.5, QStringLiteral("Centre"), 7};
+    QvSnapPoint point(special);
+    EXPECT_EQ(point.point, QvPoint(1, 2));
+    EXPECT_EQ(point.priority, 0.5);
+    EXPECT_EQ(point.label, QStringLiteral("Centre"));
+    EXPECT_EQ(point.figure1, nullptr);
+    QvSnapPointList list;
+    list.Add(point);
+    EXPECT_EQ(list.GetCount(), 1);
+    list.Clear();
+    EXPECT_EQ(list.GetCount(), 0);
+}
+
+TEST(CopyMap, PairsInOrder) {
+    QvCopyMap map;
+    auto* a = reinterpret_cast<QvFigure*>(0x10);
+    auto* b = reinterpret_cast<QvFigure*>(0x20);
+    map.AddPair(a, b);
+    map.AddPair(b, a);
+    ASSERT_EQ(map.GetCount(), 2);
+    EXPECT_EQ(map[0].source, a);
+    EXPECT_EQ(map.CopyOf(b), a);
+    EXPECT_EQ(map.CopyOf(nullptr), nullptr);
+}
+
+} // namespace
