@@ -66,7 +66,11 @@ int CDataComboBox::AddItem(const ComboItem& pair) {
     QString text = LoadResourceString(pair.stringId).section(QLatin1Char('\n'), 0, 0);
     if (text.isEmpty())
         return -1;
+    // Adding never selects, not even the first item.
+    bool none = currentIndex() < 0;
     addItem(text, QVariant::fromValue<uint>(pair.data));
+    if (none)
+        setCurrentIndex(-1);
     return count() - 1;
 }
 
