@@ -146,6 +146,15 @@ TEST_F(StyleComboBoxTest, ItemHeightsReachTheList) {
     lines.m_nVisibleItems = 3;
     lines.OnDropDown();
     EXPECT_EQ(lines.maxVisibleItems(), 3);
+
+    // The closed list shows the chosen item's sample, and the open list
+    // draws its items the same way.
+    lines.SelectByData(32811);
+    lines.resize(120, 24);
+    EXPECT_GT(Count(lines.grab().toImage(), kLine), 20);
+    lines.showPopup();
+    EXPECT_GT(Count(lines.view()->viewport()->grab().toImage(), kLine), 20);
+    lines.hidePopup();
 }
 
 TEST_F(StyleComboBoxTest, LineSamplesArePixelWidths) {
