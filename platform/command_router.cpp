@@ -126,6 +126,7 @@ void CCommandRouter::IdleUpdate() {
     m_actions.removeAll(nullptr);
     for (const QPointer<QAction>& action : m_actions)
         UpdateAction(action);
+    emit IdleUpdated();
 }
 
 void CCommandRouter::StartIdleUpdates(int intervalMs) {

@@ -68,6 +68,11 @@ public:
     void StartIdleUpdates(int intervalMs = 250);
     void StopIdleUpdates();
 
+signals:
+    // After each idle pass, for controls that follow the program's state
+    // without being actions (the style lists of the toolbars).
+    void IdleUpdated();
+
 private:
     void OnActionTriggered(QAction* action);
     void ScheduleIdleUpdate();

@@ -98,6 +98,14 @@ QToolBar* CCommandActions::BuildToolBar(UINT resourceId, QWidget* parent) const 
     if (!resource)
         return nullptr;
     auto* bar = new QToolBar(QString::fromUtf8(resource->title), parent);
+    FillToolBar(bar, resourceId);
+    return bar;
+}
+
+bool CCommandActions::FillToolBar(QToolBar* bar, UINT resourceId) const {
+    const ToolBarResource* resource = FindToolBarResource(resourceId);
+    if (!resource)
+        return false;
     bar->setObjectName(QStringLiteral("ToolBar%1").arg(resourceId));
     for (UINT id : resource->buttons) {
         if (id == 0) {
@@ -107,7 +115,7 @@ QToolBar* CCommandActions::BuildToolBar(UINT resourceId, QWidget* parent) const 
         if (QAction* action = Action(id))
             bar->addAction(action);
     }
-    return bar;
+    return true;
 }
 
 QList<QAction*> CCommandActions::AcceleratorActions() const {

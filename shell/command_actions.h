@@ -32,6 +32,8 @@ public:
     // One toolbar from its resource, named "ToolBar<id>" so that saved
     // layouts find it again; null for an unknown id.
     QToolBar* BuildToolBar(UINT resourceId, QWidget* parent) const;
+    // Gives `bar` the buttons of its resource; false for an unknown id.
+    bool FillToolBar(QToolBar* bar, UINT resourceId) const;
     // The actions whose keys must work without their menu being open:
     // add them to the main window.
     QList<QAction*> AcceleratorActions() const;

@@ -9,6 +9,7 @@
 #include "shell/doc_template.h"
 #include "shell/file_type_registration.h"
 #include "shell/main_frame.h"
+#include "shell/pref_commands.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -56,6 +57,11 @@ ON_UPDATE_COMMAND_UI(ID_READ_MANUAL, OnUpdateReadManual)
 ON_COMMAND(ID_READ_QUICK_REF, OnReadQuickRef)
 ON_UPDATE_COMMAND_UI(ID_READ_QUICK_REF, OnUpdateReadQuickRef)
 ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+ON_COMMAND(ID_TOOLS_DIRECTORIES, OnToolsDirectories)
+ON_COMMAND(ID_PREF_DECIMAL_POINT, OnPrefDecimalPoint)
+ON_COMMAND(ID_PREF_EQUATION_STYLES, OnPrefEquationStyles)
+ON_COMMAND(ID_PREF_VECTORS, OnPrefVectors)
+ON_COMMAND(ID_PREF_GRAPH, OnPrefGraph)
 ON_COMMAND(ID_RESET_ALL_OPTIONS, OnResetAllOptions)
 ON_COMMAND(ID_FILE_CLOSE_AND_UPDATE, OnCloseAndUpdate)
 ON_UPDATE_COMMAND_UI(ID_FILE_CLOSE_AND_UPDATE, OnUpdateCloseAndUpdate)
@@ -157,6 +163,26 @@ void Lumbrel2App::OnFileOpen() {
     QString path = PromptOpenFileName(OpenFilePattern(TheSettings().m_GalleryPath.GetValue()));
     if (!path.isEmpty())
         OpenDocumentFile(path);
+}
+
+void Lumbrel2App::OnToolsDirectories() {
+    EditSystemDirectories(m_pMainWnd.get());
+}
+
+void Lumbrel2App::OnPrefDecimalPoint() {
+    EditDecimalMark(m_pMainWnd.get());
+}
+
+void Lumbrel2App::OnPrefEquationStyles() {
+    EditEquationStyles(m_pMainWnd.get());
+}
+
+void Lumbrel2App::OnPrefVectors() {
+    EditVectors(m_pMainWnd.get());
+}
+
+void Lumbrel2App::OnPrefGraph() {
+    EditGraphDefaults(m_pMainWnd.get());
 }
 
 QString Lumbrel2App::PromptOpenFileName(const QString& proposal) {

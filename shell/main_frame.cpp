@@ -9,6 +9,8 @@
 #include "shell/document.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/palette_tool_bar.h"
+#include "shell/pref_dialogs.h"
+#include "shell/style_tool_bar.h"
 #include "shell/view.h"
 
 #include <QAction>
@@ -76,6 +78,7 @@ BEGIN_COMMAND_MAP(CMainFrame, CCmdTarget)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_STATUS_TEXT, OnUpdateStatusText)
 ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
 ON_COMMAND(ID_WINDOW_TILE_HORZ, OnWindowTile)
+ON_COMMAND(ID_CUSTOMIZE_TOOLBARS, OnCustomizeToolbars)
 END_COMMAND_MAP()
 
 CMainFrame::CMainFrame(CCommandRouter& router)
@@ -108,6 +111,16 @@ BOOL CMainFrame::LoadFrame() {
             for (UINT id : resource.buttons)
                 m_wndPaletteBar->AddButton(id ? m_actions->Action(id) : nullptr);
             bar = m_wndPaletteBar;
+        } else if (resource.id == IDR_LINE_STYLE_BAR) {
+            m_wndLineStyleBar =
+                new CLineStyleToolBar(QString::fromUtf8(resource.title), m_router, this);
+            m_actions->FillToolBar(m_wndLineStyleBar, resource.id);
+            bar = m_wndLineStyleBar;
+        } else if (resource.id == IDR_FILL_STYLE_BAR) {
+            m_wndFillStyleBar =
+                new CFillStyleToolBar(QString::fromUtf8(resource.title), m_router, this);
+            m_actions->FillToolBar(m_wndFillStyleBar, resource.id);
+            bar = m_wndFillStyleBar;
         } else {
             bar = m_actions->BuildToolBar(resource.id, this);
         }
@@ -118,12 +131,6 @@ BOOL CMainFrame::LoadFrame() {
         switch (resource.id) {
         case IDR_MAINFRAME:
             m_wndToolBar = bar;
-            break;
-        case IDR_LINE_STYLE_BAR:
-            m_wndLineStyleBar = bar;
-            break;
-        case IDR_FILL_STYLE_BAR:
-            m_wndFillStyleBar = bar;
             break;
         case IDR_LEVEL_BAR:
             m_wndLevelBar = bar;
@@ -166,6 +173,8 @@ BOOL CMainFrame::LoadFrame() {
     status->showMessage(QStringLiteral("Forks"));
 
     SetupControlBars();
+    m_wndLineStyleBar->CreateCombo();
+    m_wndFillStyleBar->CreateCombo();
     m_wndPaletteBar->SetColumns(GetProfileInt(kToolbars, kColumns, 2));
     if (IsBarStateValid(kToolbars)) {
         QByteArray state;
@@ -330,6 +339,37 @@ void CMainFrame::OnWindowCascade() {
 
 void CMainFrame::OnWindowTile() {
     m_mdiArea->tileSubWindows();
+}
+
+void CMainFrame::OnCustomizeToolbars() {
+    CToolbarsDlg dlg(this);
+    dlg.m_bStandard = !m_wndToolBar->isHidden();
+    dlg.m_bDrawingTools = !m_wndPaletteBar->isHidden();
+    dlg.m_bLayout = !m_wndLayoutBar->isHidden();
+    dlg.m_bGrouping = !m_wndGroupBar->isHidden();
+    dlg.m_bLevel = !m_wndLevelBar->isHidden();
+    dlg.m_bLineStyle = !m_wndLineStyleBar->isHidden();
+    dlg.m_bFillStyle = !m_wndFillStyleBar->isHidden();
+    dlg.m_bRotate = !m_wndRotateBar->isHidden();
+    dlg.m_bReflect = !m_wndReflectBar->isHidden();
+    dlg.m_bWeb = !m_wndWebBar->isHidden();
+    dlg.m_nColumns = m_wndPaletteBar->GetColumns();
+    if (dlg.DoModal() != IDOK)
+        return;
+    const std::pair<QToolBar*, int> ticks[] = {
+        {m_wndToolBar, dlg.m_bStandard},       {m_wndPaletteBar, dlg.m_bDrawingTools},
+        {m_wndLayoutBar, dlg.m_bLayout},       {m_wndGroupBar, dlg.m_bGrouping},
+        {m_wndLevelBar, dlg.m_bLevel},         {m_wndLineStyleBar, dlg.m_bLineStyle},
+        {m_wndFillStyleBar, dlg.m_bFillStyle}, {m_wndRotateBar, dlg.m_bRotate},
+        {m_wndReflectBar, dlg.m_bReflect},     {m_wndWebBar, dlg.m_bWeb}};
+    for (const auto& [bar, shown] : ticks)
+        bar->setVisible(shown != 0);
+    m_wndPaletteBar->SetColumns(dlg.m_nColumns);
+    WriteProfileInt(kToolbars, kColumns, dlg.m_nColumns);
+    if (dlg.m_bReset) {
+        SetupControlBars();
+        WriteProfileInt(kToolbars, kColumns, 2);
+    }
 }
 
 void CMainFrame::AddRecentFileItems() {

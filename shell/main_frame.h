@@ -13,6 +13,8 @@
 class CChildFrame;
 class CCommandActions;
 class CCommandRouter;
+class CFillStyleToolBar;
+class CLineStyleToolBar;
 class CPaletteToolBar;
 class QLabel;
 class QMdiArea;
@@ -52,6 +54,8 @@ public:
     // The ten bars in the order they were made.
     const std::vector<QToolBar*>& ControlBars() const { return m_bars; }
     CPaletteToolBar* PaletteBar() const { return m_wndPaletteBar; }
+    CLineStyleToolBar* LineStyleBar() const { return m_wndLineStyleBar; }
+    CFillStyleToolBar* FillStyleBar() const { return m_wndFillStyleBar; }
     QLabel* StatusTextPane() const { return m_statusTextPane; }
 
     // The default layout, also what "Reset Toolbars" goes back to.
@@ -64,6 +68,7 @@ public:
     void OnUpdateStatusText(CCmdUI* ui);
     void OnWindowCascade();
     void OnWindowTile();
+    void OnCustomizeToolbars();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,8 +88,8 @@ private:
     std::vector<QToolBar*> m_bars;
     QToolBar* m_wndToolBar = nullptr;
     CPaletteToolBar* m_wndPaletteBar = nullptr;
-    QToolBar* m_wndLineStyleBar = nullptr;
-    QToolBar* m_wndFillStyleBar = nullptr;
+    CLineStyleToolBar* m_wndLineStyleBar = nullptr;
+    CFillStyleToolBar* m_wndFillStyleBar = nullptr;
     QToolBar* m_wndLevelBar = nullptr;
     QToolBar* m_wndLayoutBar = nullptr;
     QToolBar* m_wndReflectBar = nullptr;

@@ -1,0 +1,174 @@
+#include "platform/dialog.h"
+
+#include "platform/message_box.h"
+#include "platform/numbers.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QLocale>
+
+namespace {
+
+// Thrown by a failed exchange and caught by UpdateData.
+struct ExchangeFailed {};
+
+ModalDialogHandler& Handler() {
+    static ModalDialogHandler handler;
+    return handler;
+}
+
+// Bounds read as the messages have always shown them: no trailing zeros.
+QString BoundText(double value) {
+    return FormatC("%.*g", 15, value);
+}
+
+void Refuse(CDataExchange* pDX, const QString& text) {
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
+    pDX->Fail();
+}
+
+} // namespace
+
+void CDataExchange::Fail() {
+    if (m_pLastControl) {
+        m_pLastControl->setFocus();
+        if (auto* edit = qobject_cast<QLineEdit*>(m_pLastControl))
+            edit->selectAll();
+    }
+    throw ExchangeFailed();
+}
+
+void DDX_Check(CDataExchange* pDX, QCheckBox* box, int& value) {
+    pDX->PrepareCtrl(box);
+    if (pDX->m_bSaveAndValidate)
+        value = box->checkState() == Qt::Checked            ? 1
+                : box->checkState() == Qt::PartiallyChecked ? 2
+                                                            : 0;
+    else
+        box->setCheckState(value == 1   ? Qt::Checked
+                           : value == 2 ? Qt::PartiallyChecked
+                                        : Qt::Unchecked);
+}
+
+void DDX_Radio(CDataExchange* pDX, const QList<QAbstractButton*>& buttons, int& value) {
+    if (!buttons.isEmpty())
+        pDX->PrepareCtrl(buttons.first());
+    if (pDX->m_bSaveAndValidate) {
+        value = -1;
+        for (int i = 0; i < buttons.size(); ++i)
+            if (buttons[i]->isChecked()) {
+                value = i;
+                break;
+            }
+        return;
+    }
+    for (int i = 0; i < buttons.size(); ++i) {
+        // An exclusive group will not let its last ticked button go, so a
+        // value of -1 needs the group's exclusivity lifted for a moment.
+        bool exclusive = buttons[i]->autoExclusive();
+        buttons[i]->setAutoExclusive(false);
+        buttons[i]->setChecked(i == value);
+        buttons[i]->setAutoExclusive(exclusive);
+    }
+}
+
+void DDX_Text(CDataExchange* pDX, QLineEdit* edit, int& value) {
+    pDX->PrepareCtrl(edit);
+    if (!pDX->m_bSaveAndValidate) {
+        edit->setText(QString::number(value));
+        return;
+    }
+    bool ok = false;
+    int read = QLocale::c().toInt(edit->text().trimmed(), &ok);
+    if (!ok)
+        Refuse(pDX, QStringLiteral("Please enter an integer."));
+    value = read;
+}
+
+void DDX_Text(CDataExchange* pDX, QLineEdit* edit, double& value) {
+    pDX->PrepareCtrl(edit);
+    if (!pDX->m_bSaveAndValidate) {
+        edit->setText(BoundText(value));
+        return;
+    }
+    bool ok = false;
+    double read = QLocale::c().toDouble(edit->text().trimmed(), &ok);
+    if (!ok)
+        Refuse(pDX, QStringLiteral("Please enter a number."));
+    value = read;
+}
+
+void DDX_Text(CDataExchange* pDX, QLineEdit* edit, QString& value) {
+    pDX->PrepareCtrl(edit);
+    if (pDX->m_bSaveAndValidate)
+        value = edit->text();
+    else
+        edit->setText(value);
+}
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) {
+    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+        return;
+    Refuse(pDX,
+           QStringLiteral("Please enter an integer between %1 and %2.").arg(minVal).arg(maxVal));
+}
+
+void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minVal, double maxVal) {
+    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+        return;
+    Refuse(pDX, QStringLiteral("Please enter a number between %1 and %2.")
+                    .arg(BoundText(minVal), BoundText(maxVal)));
+}
+
+CDialog::CDialog(QWidget* parent) : QDialog(parent) {}
+
+int CDialog::DoModal() {
+    m_nModalResult = -1;
+    if (!OnInitDialog())
+        return IDCANCEL;
+    if (Handler()) {
+        Handler()(*this);
+    } else {
+        setModal(true);
+        exec();
+    }
+    // A dialog left open by the handler counts as cancelled.
+    return m_nModalResult == -1 ? IDCANCEL : m_nModalResult;
+}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+    CDataExchange dx(this, saveAndValidate);
+    try {
+        DoDataExchange(&dx);
+    } catch (const ExchangeFailed&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::EndDialog(int result) {
+    m_nModalResult = result;
+    QDialog::done(result == IDOK ? QDialog::Accepted : QDialog::Rejected);
+}
+
+ModalDialogHandler SetModalDialogHandler(ModalDialogHandler handler) {
+    ModalDialogHandler previous = std::move(Handler());
+    Handler() = std::move(handler);
+    return previous;
+}

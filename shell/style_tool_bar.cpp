@@ -1,0 +1,91 @@
+#include "shell/style_tool_bar.h"
+
+#include "platform/command_router.h"
+#include "settings/settings.h"
+#include "shell/command_ids.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+
+namespace {
+
+// The width the bar gives its list, as wide as the button strip allows.
+constexpr int kComboWidth = 45;
+
+// Replaces the button of `id` on `bar` by `combo`; false without one.
+bool PutInPlaceOf(QToolBar* bar, UINT id, QComboBox* combo) {
+    for (QAction* action : bar->actions())
+        if (CommandIdOf(action) == id) {
+            QAction* holder = bar->insertWidget(action, combo);
+            SetCommandId(holder, id);
+            bar->removeAction(action);
+            combo->setFixedWidth(kComboWidth);
+            combo->show();
+            return true;
+        }
+    return false;
+}
+
+// While the user is in the list, or has it open, it is theirs.
+bool UserIsIn(const QComboBox* combo) {
+    QWidget* focus = QApplication::focusWidget();
+    return (focus && (focus == combo || combo->isAncestorOf(focus))) || combo->view()->isVisible();
+}
+
+} // namespace
+
+CLineStyleToolBar::CLineStyleToolBar(const QString& title, CCommandRouter& router, QWidget* parent)
+    : QToolBar(title, parent), m_router(router) {}
+
+BOOL CLineStyleToolBar::CreateCombo() {
+    auto* combo = new CLineStyleComboBox(this);
+    combo->setObjectName(QStringLiteral("Combo%1").arg(ID_LINE_STYLE_COMBO));
+    if (!PutInPlaceOf(this, ID_LINE_STYLE_COMBO, combo)) {
+        delete combo;
+        return FALSE;
+    }
+    m_wndCombo = combo;
+    m_wndCombo->FillFromTable(kLineStyleComboTable, UINT(TheSettings().m_nShownLineStyle));
+    connect(m_wndCombo, &QComboBox::activated, this, [this] { OnLineStyle(); });
+    connect(&m_router, &CCommandRouter::IdleUpdated, this, [this] { OnUpdateCmdUI(); });
+    return TRUE;
+}
+
+void CLineStyleToolBar::OnLineStyle() {
+    // As if the style's menu item had been chosen.
+    if (m_wndCombo->currentIndex() >= 0)
+        m_router.PostCommand(m_wndCombo->GetSelectedData());
+}
+
+void CLineStyleToolBar::OnUpdateCmdUI() {
+    if (m_wndCombo && !UserIsIn(m_wndCombo))
+        m_wndCombo->SelectByData(DWORD(TheSettings().m_nShownLineStyle));
+}
+
+CFillStyleToolBar::CFillStyleToolBar(const QString& title, CCommandRouter& router, QWidget* parent)
+    : QToolBar(title, parent), m_router(router) {}
+
+BOOL CFillStyleToolBar::CreateCombo() {
+    auto* combo = new CFillStyleComboBox(this);
+    combo->setObjectName(QStringLiteral("Combo%1").arg(ID_FILL_STYLE_COMBO));
+    if (!PutInPlaceOf(this, ID_FILL_STYLE_COMBO, combo)) {
+        delete combo;
+        return FALSE;
+    }
+    m_wndCombo = combo;
+    m_wndCombo->FillFromTable(kFillStyleComboTable, UINT(TheSettings().m_CurFillType.GetValue()));
+    connect(m_wndCombo, &QComboBox::activated, this, [this] { OnComboSelChange(); });
+    connect(&m_router, &CCommandRouter::IdleUpdated, this, [this] { OnUpdateCmdUI(); });
+    return TRUE;
+}
+
+void CFillStyleToolBar::OnComboSelChange() {
+    if (m_wndCombo->currentIndex() >= 0)
+        m_router.PostCommand(m_wndCombo->GetSelectedData());
+}
+
+void CFillStyleToolBar::OnUpdateCmdUI() {
+    if (m_wndCombo && !UserIsIn(m_wndCombo))
+        m_wndCombo->SelectByData(DWORD(TheSettings().m_nShownFillStyle));
+}

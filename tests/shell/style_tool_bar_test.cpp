@@ -1,0 +1,138 @@
+// The Line Style and Fill Style bars: their lists send the chosen style's
+// command and follow the style shown, unless the user is in the list.
+#include "common/test_support.h"
+#include "platform/command_router.h"
+#include "settings/settings.h"
+#include "shell/lumbrel2_app.h"
+#include "shell/main_frame.h"
+#include "shell/style_tool_bar.h"
+
+#include <QApplication>
+#include <QWidgetAction>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Takes every style command the bars send.
+class StyleRecorder : public CCmdTarget {
+    DECLARE_COMMAND_MAP()
+public:
+    void OnStyle(UINT id) { ids.push_back(id); }
+    std::vector<UINT> ids;
+};
+
+BEGIN_COMMAND_MAP(StyleRecorder, CCmdTarget)
+ON_COMMAND_RANGE(32800, 32821, OnStyle)
+END_COMMAND_MAP()
+
+class StyleToolBarTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app = std::make_unique<Lumbrel2App>();
+        ASSERT_TRUE(app->InitInstance(QString()));
+        frame = app->GetMainFrame();
+    }
+    void TearDown() override {
+        TheSettings().m_nShownLineStyle = 0;
+        TheSettings().m_nShownFillStyle = 0;
+    }
+
+    TempProfile profile;
+    std::unique_ptr<Lumbrel2App> app;
+    CMainFrame* frame = nullptr;
+};
+
+TEST_F(StyleToolBarTest, ListsTakeTheirButtonsPlaceAndStartFromTheCurrentStyle) {
+    struct Bar {
+        QToolBar* bar;
+        CDataComboBox* combo;
+        UINT id;
+        int count;
+    };
+    const Bar bars[] = {{frame->LineStyleBar(), frame->LineStyleBar()->Combo(), 32798, 11},
+                        {frame->FillStyleBar(), frame->FillStyleBar()->Combo(), 32813, 8}};
+    for (const Bar& b : bars) {
+        ASSERT_NE(b.combo, nullptr);
+        EXPECT_EQ(b.combo->count(), b.count);
+        EXPECT_EQ(b.combo->width(), 45);
+        int holders = 0;
+        for (QAction* action : b.bar->actions())
+            if (CommandIdOf(action) == b.id) {
+                ++holders;
+                auto* holder = qobject_cast<QWidgetAction*>(action);
+                ASSERT_NE(holder, nullptr);
+                EXPECT_EQ(holder->defaultWidget(), b.combo);
+            }
+        EXPECT_EQ(holders, 1) << b.id;
+    }
+
+    // A new fill list starts from the "CurFillType" setting ("No fill"),
+    // the line list from the line style shown.
+    TheSettings().m_nShownLineStyle = 32805;
+    CCommandRouter router;
+    CFillStyleToolBar fillBar(QStringLiteral("Fill Style"), router);
+    CLineStyleToolBar lineBar(QStringLiteral("Line Style"), router);
+    EXPECT_FALSE(fillBar.CreateCombo()); // no button to take the place of
+    QAction fillButton, lineButton;
+    SetCommandId(&fillButton, 32813);
+    SetCommandId(&lineButton, 32798);
+    fillBar.addAction(&fillButton);
+    lineBar.addAction(&lineButton);
+    ASSERT_TRUE(fillBar.CreateCombo());
+    ASSERT_TRUE(lineBar.CreateCombo());
+    EXPECT_EQ(fillBar.Combo()->GetSelectedData(), 32814u);
+    EXPECT_EQ(lineBar.Combo()->GetSelectedData(), 32805u);
+}
+
+TEST_F(StyleToolBarTest, ChoosingAStyleSendsItsCommandLater) {
+    StyleRecorder recorder;
+    app->Router().SetChain([&] { return CCommandRouter::Chain{&recorder}; });
+    CDataComboBox* lines = frame->LineStyleBar()->Combo();
+    CDataComboBox* fills = frame->FillStyleBar()->Combo();
+    lines->SelectByData(32808);
+    emit lines->activated(lines->currentIndex());
+    fills->SelectByData(32820);
+    emit fills->activated(fills->currentIndex());
+    EXPECT_TRUE(recorder.ids.empty()); // posted, not sent at once
+    QCoreApplication::processEvents();
+    EXPECT_EQ(recorder.ids, (std::vector<UINT>{32808, 32820}));
+}
+
+TEST_F(StyleToolBarTest, IdleUpdatesFollowTheShownStyleExceptWhileTheListHasTheFocus) {
+    CDataComboBox* lines = frame->LineStyleBar()->Combo();
+    CDataComboBox* fills = frame->FillStyleBar()->Combo();
+    QvSettings& settings = TheSettings();
+    settings.m_nShownLineStyle = 32803;
+    settings.m_nShownFillStyle = 32819;
+    app->Router().IdleUpdate();
+    EXPECT_EQ(lines->GetSelectedData(), 32803u);
+    EXPECT_EQ(fills->GetSelectedData(), 32819u);
+
+    // "Solid Line" is not in the list: nothing shows.
+    settings.m_nShownLineStyle = 32801;
+    app->Router().IdleUpdate();
+    EXPECT_EQ(lines->currentIndex(), -1);
+
+    settings.m_nShownLineStyle = 32803;
+    app->Router().IdleUpdate();
+    frame->show();
+    QApplication::setActiveWindow(frame);
+    lines->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), lines);
+    settings.m_nShownLineStyle = 32811;
+    settings.m_nShownFillStyle = 32815;
+    app->Router().IdleUpdate();
+    EXPECT_EQ(lines->GetSelectedData(), 32803u);
+    EXPECT_EQ(fills->GetSelectedData(), 32815u);
+
+    lines->clearFocus();
+    app->Router().IdleUpdate();
+    EXPECT_EQ(lines->GetSelectedData(), 32811u);
+}
+
+} // namespace
