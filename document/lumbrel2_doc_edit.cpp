@@ -47,9 +47,15 @@ QvFigure* Lumbrel2Doc::TakeLastCreated() {
 void Lumbrel2Doc::DeleteSelection() {
     if (m_selection.empty())
         return;
+    // Top figure first: undo restores newest first, each on top, so the
+    // figures come back in the order they were drawn in.
+    std::vector<QvFigure*> doomed;
+    for (auto it = m_figures.rbegin(); it != m_figures.rend(); ++it)
+        if (IsSelected(*it))
+            doomed.push_back(*it);
     QvUndoManager& undo = UndoManager();
     undo.BeginRecord();
-    for (QvFigure* f : std::vector<QvFigure*>(m_selection)) {
+    for (QvFigure* f : doomed) {
         if (!MoveToDeleted(f))
             continue;
         f->SetDeleted(true);

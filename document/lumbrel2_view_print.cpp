@@ -82,10 +82,13 @@ void Lumbrel2View::OnPrint(CDC* dc, CPrintInfo*) {
 
 void Lumbrel2View::OnEndPrinting(CDC*, CPrintInfo*) {
     ResetMarkerSizes();
-    // Printing left the display points shifted by the offset.
+    // Drawing rebuilds a figure from its display points, which printing
+    // left shifted by the offset: hit tests and bounds would follow them.
     if (Lumbrel2Doc* doc = GetDocument())
-        for (QvFigure* f : doc->Figures())
+        for (QvFigure* f : doc->Figures()) {
             f->MapToFrame(NullFrame);
+            f->BuildFromPoints();
+        }
 }
 
 bool Lumbrel2View::ReportNothingToPrint() const {
