@@ -2,6 +2,7 @@
 #include "document/lumbrel2_view.h"
 #include "document_test_support.h"
 #include "platform/dc.h"
+#include "shell/doc_template.h"
 #include "shell/print_info.h"
 
 #include <QBuffer>
@@ -230,6 +231,18 @@ TEST_F(ViewTest, DeleteCommandDeletesTheSelectionWithUndo) {
     EXPECT_EQ(doc->GetFigureCount(), 0);
     doc->OnEditUndo();
     EXPECT_EQ(doc->GetFigureCount(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(DocumentClasses, FileNewOpensADrawingInADrawingView) {
+    CMultiDocTemplate docTemplate(129, LumbrelDocumentClasses());
+    CDocument* doc = docTemplate.OpenDocumentFile(QString());
+    ASSERT_TRUE(dynamic_cast<Lumbrel2Doc*>(doc));
+    ASSERT_EQ(doc->Views().size(), 1u);
+    EXPECT_TRUE(dynamic_cast<Lumbrel2View*>(doc->Views().front()));
 }
 
 } // namespace
