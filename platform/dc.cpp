@@ -115,6 +115,11 @@ void CDC::Dirty() {
     m_painterBgMode = -1;
 }
 
+void CDC::SetDeviceResolution(int dpiX, int dpiY) {
+    m_dpiX = std::max(1, dpiX);
+    m_dpiY = std::max(1, dpiY);
+}
+
 int CDC::GetDeviceCaps(int index) const {
     QPaintDevice* device = m_painter->device();
     int width = device ? device->width() : 0;

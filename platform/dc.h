@@ -117,6 +117,9 @@ public:
     Surface GetSurface() const { return m_surface; }
     BOOL IsPrinting() const { return m_surface == Surface::Printer; }
     int GetDeviceCaps(int index) const;
+    // A screen is taken at 96 pixels per inch unless told its true
+    // resolution here; the mapping mode set next uses it.
+    void SetDeviceResolution(int dpiX, int dpiY);
 
     // Mapping.  Window and viewport extents only change in MM_ISOTROPIC and
     // MM_ANISOTROPIC; MM_ISOTROPIC shrinks the viewport extent so that a

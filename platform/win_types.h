@@ -12,6 +12,7 @@ using BOOL = std::int32_t;
 using LONGLONG = std::int64_t;
 using ULONGLONG = std::uint64_t;
 using COLORREF = std::uint32_t;
+using LPARAM = std::intptr_t;
 
 #ifndef TRUE
 #define TRUE 1

@@ -49,6 +49,12 @@ void CDocument::RemoveView(CView* view) {
         OnCloseDocument();
 }
 
+void CDocument::UpdateAllViews(CView* sender, LPARAM hint, CObject* hintObject) {
+    for (CView* view : m_viewList)
+        if (view != sender)
+            view->OnUpdate(sender, hint, hintObject);
+}
+
 BOOL CDocument::OnNewDocument() {
     DeleteContents();
     m_strPathName.clear();

@@ -32,6 +32,9 @@ public:
     const std::vector<CView*>& Views() const { return m_viewList; }
     void AddView(CView* view);
     void RemoveView(CView* view);
+    // Tells every view but `sender` that the document changed; `hint` and
+    // `hintObject` say what changed (0 and null: anything).
+    void UpdateAllViews(CView* sender, LPARAM hint = 0, CObject* hintObject = nullptr);
 
     virtual BOOL OnNewDocument();
     // Checks that the file can be read and tells the user when it cannot;

@@ -55,8 +55,8 @@ public:
     UINT m_nCurrentTool = 32774;
     // What the status bar's text pane shows; written by the view.
     QString m_strStatusText;
-    // The internal clipboard.  The figures belong to the documents' undo
-    // records, so the list does not delete them.
+    // The internal clipboard: copies of figures.  A document emptied, opened
+    // or closed deletes them.
     std::vector<CObject*> m_clipboardFigures;
     // Embedding needs OLE, which this platform lacks: always 0.
     BYTE m_bStartedAsServer = 0;

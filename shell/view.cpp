@@ -18,3 +18,7 @@ CChildFrame* CView::GetParentFrame() const {
             return frame;
     return nullptr;
 }
+
+void CView::OnUpdate(CView*, LPARAM, CObject*) {
+    update();
+}

@@ -18,6 +18,8 @@ public:
     CChildFrame* GetParentFrame() const;
     // Called once the view sits in its frame and its document is loaded.
     virtual void OnInitialUpdate() {}
+    // The document changed (see CDocument::UpdateAllViews); repaints all.
+    virtual void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject);
 
 private:
     friend class CDocument;

@@ -1,0 +1,242 @@
+#include "document/lumbrel2_doc.h"
+
+#include "document/undo_manager.h"
+#include "figures/figure.h"
+#include "settings/settings.h"
+#include "shell/command_ids.h"
+#include "shell/lumbrel2_app.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNAMIC(Lumbrel2Doc, CDocument)
+
+BEGIN_COMMAND_MAP(Lumbrel2Doc, CDocument)
+ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
+END_COMMAND_MAP()
+
+namespace {
+void DeleteAll(std::vector<QvFigure*>& list) {
+    // Top first, as the drawing was built up.
+    while (!list.empty()) {
+        delete list.back();
+        list.pop_back();
+    }
+}
+
+CRect Normalized(CRect r) {
+    r.NormalizeRect();
+    return r;
+}
+} // namespace
+
+Lumbrel2Doc::Lumbrel2Doc()
+    : m_pUndoManager(std::make_unique<QvUndoManager>(UndoLevels, UndoTrimCount)) {
+    ClearSnapReferences();
+    m_nSnapWork1 = 0;
+    m_allPoints.Clear();
+    m_derivedPoints.Clear();
+    m_shapes.Clear();
+
+    ResetShownStyle();
+    QvSettings& s = TheSettings();
+    m_grid.SetSpacing(s.m_GridPointsDefaults.Size.GetValue());
+    m_grid.SetIsometric(s.m_GridPointsDefaults.Isometric.GetValue() != 0);
+    m_grid.SetShown(s.m_GridPointsDefaults.ShowGrid.GetValue() != 0);
+}
+
+Lumbrel2Doc::~Lumbrel2Doc() {
+    DeleteContents();
+    m_shapes.Clear();
+    m_shapes1.Clear();
+    m_shapes2.Clear();
+}
+
+// ------------------------------------------------------------- figure list
+
+void Lumbrel2Doc::AddFigure(QvFigure* figure) {
+    if (!figure)
+        return;
+    m_figures.push_back(figure);
+    RebuildPointCaches();
+    SetModifiedFlag();
+}
+
+QvFigure* Lumbrel2Doc::GetFigure(int i) const {
+    if (i < 0 || i >= GetFigureCount())
+        return nullptr;
+    return m_figures[size_t(i)];
+}
+
+bool Lumbrel2Doc::ContainsFigure(const QvFigure* figure) const {
+    return std::any_of(m_figures.begin(), m_figures.end(),
+                       [figure](const QvFigure* f) { return f->IsOrContains(figure); });
+}
+
+int Lumbrel2Doc::GetTotalPartCount() const {
+    int total = 0;
+    for (const QvFigure* f : m_figures)
+        total += f->GetPartCount();
+    return total - 1;
+}
+
+CRect Lumbrel2Doc::GetDrawingBounds() const {
+    if (m_figures.empty())
+        return CRect(0, 0, 0, 0);
+    // Bounds come in y-up, so each is normalised first: a union would
+    // otherwise take them for empty.
+    CRect bounds = Normalized(m_figures.front()->GetBoundRect());
+    for (size_t i = 1; i < m_figures.size(); ++i)
+        bounds.UnionRect(bounds, Normalized(m_figures[i]->GetBoundRect()));
+    return bounds;
+}
+
+QvFigure* Lumbrel2Doc::CreateFigureForTool(int toolId) {
+    // Gallery figures come from the gallery list, which is still to come.
+    if (toolId == GalleryFigureToolId)
+        return nullptr;
+    return QvFigure::CreateForTool(toolId);
+}
+
+void Lumbrel2Doc::DrawGrid(CDC* dc, int left, int top, int right, int bottom) {
+    m_grid.Draw(dc, left, top, right, bottom);
+}
+
+void Lumbrel2Doc::DropInvalidFigures() {
+    for (size_t i = 0; i < m_figures.size();) {
+        QvFigure* f = m_figures[i];
+        bool keep = f->GetToolId() != AngleMarkToolId || AngleMarkLinesPresent(f);
+        keep = keep && f->IsValid();
+        if (keep) {
+            ++i;
+            continue;
+        }
+        m_figures.erase(m_figures.begin() + std::ptrdiff_t(i));
+        ForgetFigure(f);
+        delete f;
+    }
+}
+
+// Angle marks are still to come; until then no figure marks lines.
+bool Lumbrel2Doc::AngleMarkLinesPresent(const QvFigure*) {
+    return true;
+}
+
+void Lumbrel2Doc::ResetShownStyle() {
+    QvSettings& s = TheSettings();
+    s.m_nShownLineStyle = s.m_CurLineType.GetValue();
+    s.m_nShownLineColor = int(s.m_CurLineColor.GetValue());
+    s.m_nShownFillStyle = s.m_CurFillType.GetValue();
+    s.m_nShownFillColor = int(s.m_CurFillColor.GetValue());
+}
+
+void Lumbrel2Doc::ForgetFigure(const QvFigure* figure) {
+    std::erase(m_selection, figure);
+    if (m_pLastCreated == figure)
+        m_pLastCreated = nullptr;
+    if (m_pSnapFigure1 == figure) {
+        m_pSnapFigure1 = nullptr;
+        m_pSnapRef1 = nullptr;
+    }
+    if (m_pSnapFigure2 == figure) {
+        m_pSnapFigure2 = nullptr;
+        m_pSnapRef2 = nullptr;
+    }
+}
+
+void Lumbrel2Doc::ClearSnapReferences() {
+    m_pSnapFigure1 = m_pSnapFigure2 = nullptr;
+    m_pSnapRef1 = m_pSnapRef2 = nullptr;
+}
+
+bool Lumbrel2Doc::MoveToDeleted(QvFigure* figure) {
+    auto it = std::find(m_figures.begin(), m_figures.end(), figure);
+    if (it == m_figures.end())
+        return false;
+    m_figures.erase(it);
+    ForgetFigure(figure);
+    m_deleted.insert(m_deleted.begin(), figure);
+    return true;
+}
+
+bool Lumbrel2Doc::RestoreFromDeleted(QvFigure* figure) {
+    auto it = std::find(m_deleted.begin(), m_deleted.end(), figure);
+    if (it == m_deleted.end())
+        return false;
+    m_deleted.erase(it);
+    m_figures.push_back(figure);
+    return true;
+}
+
+// -------------------------------------------------------------- selection
+
+QvFigure* Lumbrel2Doc::GetSelected(int i) const {
+    if (i < 0 || i >= GetSelectedCount())
+        return nullptr;
+    return m_selection[size_t(i)];
+}
+
+QvFigure* Lumbrel2Doc::GetFirstSelected() const {
+    return m_selection.empty() ? nullptr : m_selection.front();
+}
+
+QvPoint Lumbrel2Doc::GetFirstSelectedPoint() const {
+    QvFigure* f = GetFirstSelected();
+    if (!f || f->DefiningPoints().GetSize() == 0)
+        return QvPoint();
+    return f->DefiningPoints()[0];
+}
+
+int Lumbrel2Doc::FindSelectedDefiningPoint(QvPoint& pt) const {
+    if (GetSelectedCount() != 1)
+        return -1;
+    return m_selection.front()->FindDefiningPoint(pt);
+}
+
+CRect Lumbrel2Doc::GetSelectionBounds() const {
+    CRect bounds(-1, 0, 0, 0);
+    for (QvFigure* f : m_selection) {
+        CRect r = Normalized(f->GetBoundRect());
+        if (bounds.left == -1 && bounds.top == 0 && bounds.right == 0 && bounds.bottom == 0)
+            bounds = r;
+        else
+            bounds.UnionRect(bounds, r);
+    }
+    return bounds;
+}
+
+bool Lumbrel2Doc::IsSelected(const QvFigure* figure) const {
+    return std::find(m_selection.begin(), m_selection.end(), figure) != m_selection.end();
+}
+
+// -------------------------------------------------------------- framework
+
+void Lumbrel2Doc::DeleteContents() {
+    m_selection.clear();
+    m_pLastCreated = nullptr;
+    ClearSnapReferences();
+    DeleteAll(m_figures);
+    DeleteAll(m_deleted);
+    // The history points at the figures just deleted.
+    m_pUndoManager->Clear();
+    if (Lumbrel2App* app = TheApp()) {
+        std::vector<CObject*>& clip = app->m_clipboardFigures;
+        while (!clip.empty()) {
+            delete clip.back();
+            clip.pop_back();
+        }
+    }
+    m_allPoints.Clear();
+    m_derivedPoints.Clear();
+    m_shapes.Clear();
+    CDocument::DeleteContents();
+}
+
+BOOL Lumbrel2Doc::OnNewDocument() {
+    return CDocument::OnNewDocument();
+}
+
+// The drawing file comes with File>Save.
+void Lumbrel2Doc::Serialize(CArchive&) {}

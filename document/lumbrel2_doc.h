@@ -1,0 +1,162 @@
+#pragma once
+// The drawing document: the figure list, the selection, the figures held
+// back for undo, the background grid, the undo manager and the point caches
+// snapping reads.  Every editing command ends here and every view reads
+// from here.
+//
+// The code is spread over several files by concern: lumbrel2_doc.cpp (the
+// lists, lifetime, bounds), lumbrel2_doc_edit.cpp (selection and editing),
+// lumbrel2_doc_undo.cpp (Edit>Undo and Edit>Redo), lumbrel2_doc_snap.cpp
+// (the point caches and the snap search).
+#include "document/background_grid.h"
+#include "document/copy_map.h"
+#include "document/shape_record.h"
+#include "document/snap_point.h"
+#include "geometry/gr_rect.h"
+#include "geometry/point.h"
+#include "geometry/special_point.h"
+#include "platform/gdi_types.h"
+#include "shell/document.h"
+#include "statgraphs/color_scheme.h"
+
+#include <memory>
+#include <vector>
+
+class CCmdUI;
+class CDC;
+class CView;
+class QvFigure;
+class QvUndoManager;
+
+class Lumbrel2Doc : public CDocument {
+    DECLARE_DYNAMIC(Lumbrel2Doc)
+    DECLARE_COMMAND_MAP()
+public:
+    // The drawing file version this program writes.
+    static constexpr WORD FileVersion = 1;
+    static constexpr int UndoLevels = 200;
+    static constexpr int UndoTrimCount = 50;
+    static constexpr int AngleMarkToolId = 32861;
+    static constexpr int GalleryFigureToolId = 32895;
+
+    Lumbrel2Doc();
+    ~Lumbrel2Doc() override;
+
+    // ---- figure list (head drawn first, tail on top)
+    // Appends on top, rebuilds the point caches and marks the drawing
+    // changed.  The document owns the figure from here.
+    void AddFigure(QvFigure* figure);
+    // Null for an index outside the list.
+    QvFigure* GetFigure(int i) const;
+    int GetFigureCount() const { return int(m_figures.size()); }
+    const std::vector<QvFigure*>& Figures() const { return m_figures; }
+    // Some figure of the list is, or (as a group) contains, `figure`.
+    bool ContainsFigure(const QvFigure* figure) const;
+    // The parts of every figure, less one.
+    int GetTotalPartCount() const;
+    // The union of the figures' bounds; (0, 0, 0, 0) for an empty drawing.
+    CRect GetDrawingBounds() const;
+    // A new figure for a drawing tool; null for a tool without a figure.
+    QvFigure* CreateFigureForTool(int toolId);
+    void DrawGrid(CDC* dc, int left, int top, int right, int bottom);
+    // Removes and deletes figures that can no longer stand: an angle mark
+    // whose lines are gone, a figure that reports itself invalid.
+    void DropInvalidFigures();
+
+    // ---- selection (not owning; in the order selected)
+    QvFigure* GetSelected(int i) const;
+    int GetSelectedCount() const { return int(m_selection.size()); }
+    const std::vector<QvFigure*>& Selection() const { return m_selection; }
+    QvFigure* GetFirstSelected() const;
+    // Defining point 0 of the first selected figure; (0, 0) with none.
+    QvPoint GetFirstSelectedPoint() const;
+    // With exactly one figure selected, its defining point near `pt` (moved
+    // onto it); -1 otherwise.
+    int FindSelectedDefiningPoint(QvPoint& pt) const;
+    // The union of the selected figures' bounds; (-1, 0, 0, 0) with none.
+    CRect GetSelectionBounds() const;
+    bool IsSelected(const QvFigure* figure) const;
+    // These two change the list only; the selecting operations end with
+    // EndSelectionChange.
+    void ClearSelection();
+    void AddToSelection(QvFigure* figure);
+    // What every selecting operation ends with: an added figure's style
+    // becomes the shown style, the rotation centre follows the selection,
+    // the saved style comes back unless exactly one figure is selected, and
+    // the views are told.
+    void EndSelectionChange(QvFigure* added);
+    // Deletes the selected figures so that Edit>Undo brings them back.
+    void DeleteSelection();
+    // The figure just made with a tool, which Delete takes instead of the
+    // selection; taking it clears it.  Null once it left the drawing.
+    void SetLastCreated(QvFigure* figure) { m_pLastCreated = figure; }
+    QvFigure* TakeLastCreated();
+
+    // ---- the figures held back for undo (head = most recently removed)
+    const std::vector<QvFigure*>& DeletedFigures() const { return m_deleted; }
+    // Moves a figure between the drawing and the deleted list; false when
+    // it was not where it should come from.
+    bool MoveToDeleted(QvFigure* figure);
+    bool RestoreFromDeleted(QvFigure* figure);
+
+    // ---- point caches (snapping)
+    void RebuildPointCaches();
+
+    QvUndoManager& UndoManager() { return *m_pUndoManager; }
+    QvBackgroundGrid& Grid() { return m_grid; }
+    QvColorScheme& CustomColors() { return m_customColors; }
+    QvCopyMap& CopyMap() { return m_copyMap; }
+    QvPoint GetRotationCentre() const { return m_rotationCentre; }
+    // The snap search's figure references; cleared after each repaint.
+    void ClearSnapReferences();
+
+    // ---- framework
+    void DeleteContents() override;
+    BOOL OnNewDocument() override;
+    void Serialize(CArchive& ar) override;
+
+    // ---- commands
+    void OnEditUndo();
+    void OnEditRedo();
+    void OnUpdateEditUndo(CCmdUI* ui);
+    void OnUpdateEditRedo(CCmdUI* ui);
+
+    // Snap search working state (filled by the snap search).
+    QvFigure* m_pSnapFigure1 = nullptr;
+    QvFigure* m_pSnapFigure2 = nullptr;
+    QvGRRect m_snapFrame1;
+    QvGRRect m_snapFrame2;
+    QvFigure* m_pSnapRef1 = nullptr;
+    QvFigure* m_pSnapRef2 = nullptr;
+    QvGRRect m_snapFrame3;
+    QvGRRect m_snapFrame4;
+    int m_nSnapWork1 = 0;
+    int m_nSnapWork2 = 0;
+
+private:
+    // The shown drawing style from the saved settings.
+    static void ResetShownStyle();
+    static bool AngleMarkLinesPresent(const QvFigure* mark);
+    // Takes a figure out of every reference the document keeps besides the
+    // lists.
+    void ForgetFigure(const QvFigure* figure);
+
+    std::vector<QvFigure*> m_figures; // owned
+    std::vector<QvFigure*> m_selection;
+    std::vector<QvFigure*> m_deleted; // owned
+    QvPoint m_rotationCentre;
+    QvFigure* m_pLastCreated = nullptr;
+
+    // Point caches.
+    QvSnapPointList m_allPoints;
+    QvShapeList m_shapes;
+    QvSnapPointList m_derivedPoints;
+    QvColorScheme m_customColors;
+    QvSpecialPointList m_specialPoints;
+    QvShapeList m_shapes1;
+    QvShapeList m_shapes2;
+    QvCopyMap m_copyMap;
+
+    std::unique_ptr<QvUndoManager> m_pUndoManager;
+    QvBackgroundGrid m_grid;
+};

@@ -1,0 +1,299 @@
+#include "document/lumbrel2_view.h"
+
+#include "document/lumbrel2_doc.h"
+#include "figures/figure.h"
+#include "platform/dc.h"
+#include "settings/step_tables.h"
+#include "shell/child_frame.h"
+#include "shell/command_ids.h"
+#include "shell/doc_template.h"
+#include "shell/print_info.h"
+
+#include <QGuiApplication>
+#include <QLayout>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+IMPLEMENT_DYNAMIC(Lumbrel2View, CView)
+
+BEGIN_COMMAND_MAP(Lumbrel2View, CCmdTarget)
+ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+ON_COMMAND(ID_EDIT_DELETE, OnEditDelete)
+ON_COMMAND(ID_VIEW_RECALC_LAYOUT, OnRecalcLayout)
+END_COMMAND_MAP()
+
+namespace {
+constexpr int kHimetricInch = 2540;
+
+// The page widget inside the scroll area; it paints what the view says.
+class PageCanvas : public QWidget {
+public:
+    explicit PageCanvas(Lumbrel2View* view) : m_view(view) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter painter(this);
+        m_view->PaintCanvas(painter, event->rect());
+    }
+
+private:
+    Lumbrel2View* m_view;
+};
+
+// The screen's own pixel density, so that the page shows at its real size;
+// a screen that reports no believable size gets the desktop's setting.
+int ScreenPixelsPerInch(const QWidget* widget) {
+    QScreen* screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return 96;
+    double ppi = screen->physicalDotsPerInchX();
+    if (!(ppi >= 48.0 && ppi <= 600.0))
+        ppi = screen->logicalDotsPerInchX();
+    return std::max(1, int(std::lround(ppi)));
+}
+} // namespace
+
+Lumbrel2View::Lumbrel2View(QWidget* parent) : CView(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_pScrollArea = new QScrollArea(this);
+    m_pScrollArea->setFrameShape(QFrame::NoFrame);
+    m_pScrollArea->setWidgetResizable(false);
+    // Paper is white whatever the desktop's colours, also beside the page.
+    QWidget* viewport = m_pScrollArea->viewport();
+    QPalette palette = viewport->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    viewport->setPalette(palette);
+    viewport->setBackgroundRole(QPalette::Window);
+    viewport->setAutoFillBackground(true);
+    m_pCanvas = new PageCanvas(this);
+    m_pCanvas->setCursor(Qt::ArrowCursor);
+    m_pScrollArea->setWidget(m_pCanvas);
+    layout->addWidget(m_pScrollArea);
+    SetPixelsPerInch(ScreenPixelsPerInch(this));
+}
+
+Lumbrel2View::~Lumbrel2View() {
+    delete m_pNewFigure;
+}
+
+Lumbrel2Doc* Lumbrel2View::GetDocument() const {
+    return static_cast<Lumbrel2Doc*>(CView::GetDocument());
+}
+
+void Lumbrel2View::OnInitialUpdate() {
+    CView::OnInitialUpdate();
+    // A line step is a hundredth of the page.
+    int step = std::max(1, PagePixels() / 100);
+    m_pScrollArea->horizontalScrollBar()->setSingleStep(step);
+    m_pScrollArea->verticalScrollBar()->setSingleStep(step);
+    InvalidatePage();
+}
+
+// --------------------------------------------------------------- mapping
+
+void Lumbrel2View::SetPixelsPerInch(int ppi) {
+    m_nPixelsPerInch = std::max(1, ppi);
+    m_pCanvas->setFixedSize(PagePixels() + 1, PagePixels() + 1); // + the page edge
+    m_page = QImage();
+    InvalidatePage();
+}
+
+int Lumbrel2View::PagePixels() const {
+    return int(std::lround(double(PageSize) * m_nPixelsPerInch / kHimetricInch));
+}
+
+QRect Lumbrel2View::LogicalToCanvas(const CRect& r) const {
+    double k = double(m_nPixelsPerInch) / kHimetricInch;
+    double x0 = std::min(r.left, r.right) * k, x1 = std::max(r.left, r.right) * k;
+    double y0 = (PageSize - std::max(r.top, r.bottom)) * k;
+    double y1 = (PageSize - std::min(r.top, r.bottom)) * k;
+    return QRect(QPoint(int(std::floor(x0)), int(std::floor(y0))),
+                 QPoint(int(std::ceil(x1)), int(std::ceil(y1))));
+}
+
+QvPoint Lumbrel2View::CanvasToLogical(const QPoint& p) const {
+    double k = double(kHimetricInch) / m_nPixelsPerInch;
+    return QvPoint(p.x() * k, PageSize - p.y() * k);
+}
+
+void Lumbrel2View::OnPrepareDC(CDC* dc, CPrintInfo* info) {
+    dc->SetMapMode(MM_HIMETRIC);
+    dc->SetWindowOrg(0, PageSize);
+    if (info) {
+        // Pages run across, then down; each shows the next tile of the
+        // drawing, in the same 0.01 mm the tiles were counted in.
+        int across = std::max(1, m_nPagesAcross);
+        int index = int(info->m_nCurPage) - 1;
+        int column = index % across;
+        int row = index / across;
+        dc->SetWindowOrg(column * m_nPageWidth, PageSize - row * m_nPageHeight);
+    }
+}
+
+void Lumbrel2View::PrepareScreenDC(CDC* dc) const {
+    dc->SetDeviceResolution(m_nPixelsPerInch, m_nPixelsPerInch);
+    const_cast<Lumbrel2View*>(this)->OnPrepareDC(dc);
+}
+
+// --------------------------------------------------------------- drawing
+
+void Lumbrel2View::OnDraw(CDC* dc) {
+    Lumbrel2Doc* doc = GetDocument();
+    if (dc->GetDeviceCaps(TECHNOLOGY) == DT_RASDISPLAY) {
+        dc->MoveTo(PageSize, 0);
+        dc->LineTo(PageSize, PageSize);
+        dc->LineTo(0, PageSize);
+    }
+    if (!doc)
+        return;
+    CRect clip;
+    dc->GetClipBox(&clip);
+    doc->DrawGrid(dc, clip.left, clip.top, clip.right, clip.bottom);
+    for (QvFigure* f : doc->Figures())
+        f->DrawMapped(dc, QvDrawMode::Normal, NullFrame, CRect());
+    for (QvFigure* f : doc->Selection())
+        f->DrawHandles(dc);
+    doc->ClearSnapReferences();
+}
+
+void Lumbrel2View::OnUpdate(CView*, LPARAM, CObject* hintObject) {
+    EndInPlaceEdit();
+    if (auto* figure = dynamic_cast<QvFigure*>(hintObject))
+        InvalidateLogical(figure->GetBoundRect());
+    else
+        InvalidatePage();
+}
+
+void Lumbrel2View::InvalidateLogical(const CRect& r) {
+    // Grips and thick pens reach a little past a figure's bounds.
+    QRect area = LogicalToCanvas(r).adjusted(-8, -8, 8, 8);
+    m_staleArea = m_staleArea.united(area);
+    m_pCanvas->update(area);
+}
+
+void Lumbrel2View::InvalidatePage() {
+    m_staleArea = m_pCanvas->rect();
+    m_pCanvas->update();
+}
+
+const QImage& Lumbrel2View::PageImage() {
+    qreal dpr = std::max<qreal>(1.0, m_pCanvas->devicePixelRatioF());
+    QSize size(int(std::ceil(m_pCanvas->width() * dpr)), int(std::ceil(m_pCanvas->height() * dpr)));
+    if (m_page.size() != size || dpr != m_dpr) {
+        m_dpr = dpr;
+        m_page = QImage(size, QImage::Format_RGB32);
+        m_staleArea = m_pCanvas->rect();
+    }
+    if (!m_staleArea.isEmpty()) {
+        RenderPage(m_staleArea);
+        m_staleArea = QRect();
+    }
+    return m_page;
+}
+
+void Lumbrel2View::RenderPage(const QRect& area) {
+    QRect device =
+        QRectF(area.x() * m_dpr, area.y() * m_dpr, area.width() * m_dpr, area.height() * m_dpr)
+            .toAlignedRect()
+            .intersected(m_page.rect());
+    if (device.isEmpty())
+        return;
+    QPainter painter(&m_page);
+    painter.fillRect(device, Qt::white);
+    CDC dc(&painter);
+    int ppi = int(std::lround(m_nPixelsPerInch * m_dpr));
+    dc.SetDeviceResolution(ppi, ppi);
+    OnPrepareDC(&dc);
+    CRgn clip;
+    clip.CreateRectRgn(device.left(), device.top(), device.right() + 1, device.bottom() + 1);
+    dc.SelectClipRgn(&clip);
+    OnDraw(&dc);
+}
+
+void Lumbrel2View::PaintCanvas(QPainter& painter, const QRect& area) {
+    const QImage& page = PageImage();
+    QRectF source(area.x() * m_dpr, area.y() * m_dpr, area.width() * m_dpr, area.height() * m_dpr);
+    painter.drawImage(QRectF(area), page, source);
+    CDC dc(&painter);
+    PrepareScreenDC(&dc);
+    DrawOverlay(&dc);
+}
+
+// --------------------------------------------------------------- overlay
+
+void Lumbrel2View::SetRubberBand(const CRect& band) {
+    QRect old = m_rubberBand.IsRectNull() ? QRect() : LogicalToCanvas(m_rubberBand);
+    m_rubberBand = band;
+    QRect now = band.IsRectNull() ? QRect() : LogicalToCanvas(band);
+    m_pCanvas->update(old.united(now).adjusted(-2, -2, 2, 2));
+}
+
+void Lumbrel2View::DrawOverlay(CDC* dc) {
+    if (m_rubberBand.IsRectNull())
+        return;
+    CPen pen(PS_DOT, 1, RGB(0, 0, 0));
+    CPen* oldPen = dc->SelectObject(&pen);
+    CGdiObject* oldBrush = dc->SelectStockObject(NULL_BRUSH);
+    int oldRop = dc->SetROP2(R2_NOTXORPEN);
+    dc->Rectangle(m_rubberBand);
+    dc->SetROP2(oldRop);
+    dc->SelectObject(oldPen);
+    dc->SelectObject(oldBrush);
+}
+
+// ------------------------------------------------------- in-place editing
+
+bool Lumbrel2View::IsEditingInPlace() const {
+    return m_pInPlaceEdit && m_pEditedTextBox && m_pEditedTextBox->GetToolId() == TextBoxToolId;
+}
+
+void Lumbrel2View::EndInPlaceEdit() {
+    if (!m_pInPlaceEdit)
+        return;
+    setFocus();
+    // The text box takes its text back and removes its control once text
+    // boxes exist; until then the control simply goes.
+    delete m_pInPlaceEdit;
+    m_pInPlaceEdit = nullptr;
+    m_pEditedTextBox = nullptr;
+}
+
+// -------------------------------------------------------------- commands
+
+void Lumbrel2View::OnEditDelete() {
+    // In a text box's control the key edits the text; the text box brings
+    // that with it.
+    if (IsEditingInPlace())
+        return;
+    Lumbrel2Doc* doc = GetDocument();
+    if (!doc)
+        return;
+    if (QvFigure* last = doc->TakeLastCreated()) {
+        doc->ClearSelection();
+        doc->AddToSelection(last);
+    }
+    doc->DeleteSelection();
+}
+
+void Lumbrel2View::OnRecalcLayout() {
+    if (CChildFrame* frame = GetParentFrame())
+        if (QLayout* layout = frame->layout())
+            layout->activate();
+    if (layout())
+        layout()->activate();
+}
+
+DocumentClasses LumbrelDocumentClasses() {
+    return {[] { return std::make_unique<Lumbrel2Doc>(); }, [] { return new Lumbrel2View; }};
+}

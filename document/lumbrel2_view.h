@@ -1,0 +1,139 @@
+#pragma once
+// The drawing window: the 300 mm page at true size, scrolled, with the
+// grid, the figures and the grips of the selection; printing and print
+// preview; the edit commands the view answers itself.
+//
+// The page is drawn once into an off-screen image and only drawn again
+// where the document changed.  Rubber bands, creation outlines and snap
+// highlights are drawn over that image in each repaint, so taking them away
+// is a repaint of their area and never touches the figures.
+#include "geometry/point.h"
+#include "platform/gdi_types.h"
+#include "shell/view.h"
+
+#include <QImage>
+#include <QRect>
+
+#include <vector>
+
+class CCmdUI;
+class CDC;
+class CPrintInfo;
+class Lumbrel2Doc;
+class QPainter;
+class QPrinter;
+class QScrollArea;
+class QvFigure;
+
+class Lumbrel2View : public CView {
+    DECLARE_DYNAMIC(Lumbrel2View)
+    DECLARE_COMMAND_MAP()
+public:
+    // The page in 0.01 mm, square.
+    static constexpr int PageSize = 30000;
+    static constexpr int StateIdle = 124;
+    static constexpr int TextBoxToolId = 32862;
+
+    explicit Lumbrel2View(QWidget* parent = nullptr);
+    ~Lumbrel2View() override;
+
+    Lumbrel2Doc* GetDocument() const;
+
+    void OnInitialUpdate() override;
+    // MM_HIMETRIC with the page's top-left corner at the device origin;
+    // while printing, moved on to the tile of the current page.
+    void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr);
+    void OnDraw(CDC* dc);
+    void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
+
+    // ---- the screen page
+    // Screen pixels per inch the page is shown at.
+    int PixelsPerInch() const { return m_nPixelsPerInch; }
+    void SetPixelsPerInch(int ppi);
+    // The page's side in canvas pixels.
+    int PagePixels() const;
+    QWidget* Canvas() const { return m_pCanvas; }
+    QScrollArea* ScrollArea() const { return m_pScrollArea; }
+    // A logical rectangle as canvas pixels, and back.
+    QRect LogicalToCanvas(const CRect& r) const;
+    QvPoint CanvasToLogical(const QPoint& p) const;
+    // The cached page brought up to date.
+    const QImage& PageImage();
+    // Marks part (or all) of the cached page to be drawn again and repaints.
+    void InvalidateLogical(const CRect& r);
+    void InvalidatePage();
+    // What the canvas shows in `area`: the cached page, then the overlay.
+    void PaintCanvas(QPainter& painter, const QRect& area);
+
+    // ---- the overlay
+    // A dotted band between two logical corners; an empty band hides it.
+    void SetRubberBand(const CRect& band);
+    const CRect& GetRubberBand() const { return m_rubberBand; }
+    // Draws the overlay over the page; the canvas's DC is prepared.
+    virtual void DrawOverlay(CDC* dc);
+
+    // ---- printing
+    BOOL OnPreparePrinting(CPrintInfo* info);
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info);
+    void OnPrint(CDC* dc, CPrintInfo* info);
+    void OnEndPrinting(CDC* dc, CPrintInfo* info);
+    // Prints the drawing's pages (all, or the printer's range) on the
+    // printer; returns how many were printed.  The preview uses it too.
+    int PrintTo(QPrinter* printer);
+    // The union of every figure's normalised bounds; empty with no figure.
+    CRect PrintExtent() const;
+    int GetPagesAcross() const { return m_nPagesAcross; }
+    int GetPagesDown() const { return m_nPagesDown; }
+
+    // ---- in-place text editing
+    // A text box is being edited in place in its own control.
+    bool IsEditingInPlace() const;
+    // Hands the text back to the text box and removes the control.
+    void EndInPlaceEdit();
+
+    // ---- commands
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnEditDelete();
+    void OnRecalcLayout();
+
+protected:
+    // Draws the stale part of the cached page.
+    void RenderPage(const QRect& area);
+    // A screen DC on `painter` at the page's resolution.
+    void PrepareScreenDC(CDC* dc) const;
+    // Nothing to print: tells the user and answers true.
+    bool ReportNothingToPrint() const;
+
+    // The view's state; the mouse handling fills most of it.
+    BYTE m_bButtonDown = 0;
+    int m_bCaptured = 0;
+    int m_nPagesAcross = 0;
+    int m_nPagesDown = 0;
+    // One printer page in 0.01 mm (the paper's printable area).
+    int m_nPageHeight = 0;
+    int m_nPageWidth = 0;
+    QvPoint m_lastPoint;
+    CPoint m_pressPoint;
+    CPoint m_pressSnapPoint;
+    QvPoint m_handlePressPoint;
+    QvPoint m_dragAnchor;
+    CRect m_feedbackRect;
+    CRect m_sectionRect;
+    CRect m_printOffset;
+    QvFigure* m_pNewFigure = nullptr; // owned until handed to the document
+    int m_nHandle = -1;
+    int m_nState = StateIdle;
+    UINT m_nPressTool = 0;
+    QWidget* m_pInPlaceEdit = nullptr;
+    QvFigure* m_pEditedTextBox = nullptr;
+
+private:
+    QScrollArea* m_pScrollArea = nullptr;
+    QWidget* m_pCanvas = nullptr;
+    int m_nPixelsPerInch = 96;
+    QImage m_page;
+    qreal m_dpr = 1.0; // device pixels per canvas pixel of m_page
+    QRect m_staleArea; // canvas pixels still to draw in m_page
+    CRect m_rubberBand;
+};

@@ -1,0 +1,37 @@
+#pragma once
+// Helpers for the document and view tests: a known drawing style and
+// finished line and circle figures.
+#include "document/lumbrel2_doc.h"
+#include "figures/fig_circle.h"
+#include "figures/fig_line.h"
+#include "settings/settings.h"
+
+#include <gtest/gtest.h>
+
+class DocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QvSettings& s = TheSettings();
+        s.m_CurLineColor.SetValue(RGB(0, 0, 0));
+        s.m_CurFillColor.SetValue(RGB(255, 255, 255));
+        s.m_CurLineType.SetValue(32805); // hairline
+        s.m_CurFillType.SetValue(32814); // no fill
+    }
+
+    static QvFigure* MakeLine(QvPoint a, QvPoint b) {
+        QvFigure* f = QvFigure::CreateForTool(QvFigLine::ToolId);
+        f->TrackCreatePoint(a);
+        f->CreateClick();
+        f->TrackCreatePoint(b);
+        f->CreateClick();
+        return f;
+    }
+    static QvFigure* MakeCircle(QvPoint centre, double radius) {
+        QvFigure* f = QvFigure::CreateForTool(QvFigCircleCR::ToolId);
+        f->TrackCreatePoint(centre);
+        f->CreateClick();
+        f->TrackCreatePoint(QvPoint(centre.x + radius, centre.y));
+        f->CreateClick();
+        return f;
+    }
+};
