@@ -1,6 +1,8 @@
 #pragma once
 // The dot grid behind a drawing: its spacing in 0.01 mm, square or
 // isometric, shown or hidden.
+#include "geometry/point.h"
+
 class CDC;
 
 class QvBackgroundGrid {
@@ -17,6 +19,8 @@ public:
 
     // The dots inside the logical rectangle (top above bottom).
     void Draw(CDC* dc, int left, int top, int right, int bottom);
+    // The grid point nearest to (x, y), shown or not.
+    QvPoint NearestGridPoint(int x, int y) const;
 
 private:
     int m_nType = 0;

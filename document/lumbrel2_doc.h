@@ -101,6 +101,9 @@ public:
 
     // ---- point caches (snapping)
     void RebuildPointCaches();
+    // The point the pointer at (x, y) snaps to at the given drawing level,
+    // ignoring `exclude` (the figure being made or dragged).
+    QvPoint FindSnapPoint(int x, int y, int level, QvFigure* exclude, int pointIndex);
 
     QvUndoManager& UndoManager() { return *m_pUndoManager; }
     QvBackgroundGrid& Grid() { return m_grid; }

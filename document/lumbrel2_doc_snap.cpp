@@ -6,3 +6,10 @@
 void Lumbrel2Doc::RebuildPointCaches() {
     DropInvalidFigures();
 }
+
+// Until the caches exist the pointer snaps to the grid only.
+QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure*, int) {
+    if (level <= 0)
+        return QvPoint(x, y);
+    return m_grid.NearestGridPoint(x, y);
+}
