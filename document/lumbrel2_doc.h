@@ -124,6 +124,75 @@ public:
     void OnUpdateEditUndo(CCmdUI* ui);
     void OnUpdateEditRedo(CCmdUI* ui);
 
+    // ---- selection and editing: picking, the selection's edits, tool and
+    // format commands (lumbrel2_doc_edit.cpp, lumbrel2_doc_format.cpp)
+    static constexpr double HitTolerance = 200.0;
+    static constexpr int BandMargin = 40;
+    // Selecting, each ending with EndSelectionChange.
+    void SelectAtPoint(int x, int y);
+    void ToggleSelectionAtPoint(int x, int y);
+    void SelectInRect(CRect band);
+    void SelectAll();
+    // The figure under (x, y); repeated calls at one point step down
+    // through the figures stacked there.
+    QvFigure* HitTestFigures(int x, int y);
+    bool IsOnSelection(int x, int y) const;
+    // The selected figures, then all their grips above them.
+    void DrawSelection(CDC* dc, int mode);
+    // Every figure's display points from its defining points.
+    void MapAllToDefaultFrame();
+    // The edits the mouse makes: moving and grip dragging record nothing
+    // while the drag goes on; the Record calls make its undo level.
+    void OffsetSelection(QvVector v);
+    void RecordMove(QvVector v);
+    void MoveHandleOfSelected(int grip, QvPoint target, CPoint companion);
+    void RecordResize(int grip, QvPoint redoTarget, QvPoint undoTarget, QvPoint redoCompanion,
+                      QvPoint undoCompanion);
+    void ReflectSelection(const QvGRLine& mirror);
+    void RecordReflect(const QvGRLine& mirror);
+    void GroupSelection();
+    void UngroupSelection();
+    // Turns the selection about the rotation centre; positive is
+    // counter-clockwise.  No undo.
+    void RotateSelection(double degrees);
+    // Drops the snap search's references to a figure leaving the list.
+    void ForgetSnapReference(const QvFigure* figure);
+
+    void OnEditSelectAll();
+    void OnEditGroup();
+    void OnUpdateEditGroup(CCmdUI* ui);
+    void OnEditUngroup();
+    void OnUpdateEditUngroup(CCmdUI* ui);
+    void OnRotate15Clockwise();
+    void OnRotate15CounterClockwise();
+    void OnRotate1Clockwise();
+    void OnRotate1CounterClockwise();
+    void OnBringForward();
+    void OnBringToFront();
+    void OnSendBackward();
+    void OnSendToBack();
+
+    void OnSelectTool(UINT id);
+    void OnUpdateSelectTool(CCmdUI* ui);
+    void OnUpdateAngleMarkTool(CCmdUI* ui);
+    void OnFormatLineStyle(UINT id);
+    void OnFormatFillStyle(UINT id);
+    void OnFormatLineColour();
+    void OnFormatFillColour();
+    void OnDrawingLevel(UINT id);
+    void OnUpdateDrawingLevel(CCmdUI* ui);
+    void OnToolsGrid();
+    // The style steps of the format commands: undoable on a selection,
+    // otherwise the default for new figures.
+    void ApplyLineStyle(int style);
+    void ApplyFillStyle(int style);
+    void ApplyLineColour(COLORREF colour);
+    void ApplyFillColour(COLORREF colour);
+    // The colour dialog over the document's custom colours; false when
+    // cancelled.  Tests replace it.
+    virtual bool ChooseColour(COLORREF& colour);
+    // ---- end of selection and editing
+
     // Snap search working state (filled by the snap search).
     QvFigure* m_pSnapFigure1 = nullptr;
     QvFigure* m_pSnapFigure2 = nullptr;

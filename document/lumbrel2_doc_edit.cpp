@@ -3,10 +3,14 @@
 
 #include "document/undo_actions.h"
 #include "document/undo_manager.h"
+#include "figures/fig_group.h"
 #include "figures/figure.h"
+#include "platform/command_target.h"
 #include "settings/settings.h"
+#include "settings/step_tables.h"
 
 #include <algorithm>
+#include <cmath>
 
 void Lumbrel2Doc::ClearSelection() {
     m_selection.clear();
@@ -67,6 +71,358 @@ void Lumbrel2Doc::DeleteSelection() {
     m_selection.clear();
     RebuildPointCaches();
     ResetShownStyle();
+    SetModifiedFlag();
+    UpdateAllViews(nullptr);
+}
+
+// ---------------------------------------------------------------- picking
+
+QvFigure* Lumbrel2Doc::HitTestFigures(int x, int y) {
+    // Kept for the whole run, so repeated clicks at one spot step down
+    // through the figures there.  The figure is only compared, never used.
+    static CPoint s_lastPoint(0, 0);
+    static const QvFigure* s_lastFigure = nullptr;
+    if (x != s_lastPoint.x || y != s_lastPoint.y)
+        s_lastFigure = nullptr;
+    const QvPoint pt(x, y);
+    QvFigure* lastHit = nullptr;
+    for (auto it = m_figures.rbegin(); it != m_figures.rend(); ++it) {
+        QvFigure* f = *it;
+        if (!f->HitTest(pt, HitTolerance))
+            continue;
+        lastHit = f;
+        if (!s_lastFigure) {
+            s_lastFigure = f;
+            s_lastPoint = CPoint(x, y);
+            return f;
+        }
+        if (f == s_lastFigure)
+            s_lastFigure = nullptr;
+    }
+    if (lastHit) {
+        s_lastFigure = lastHit;
+        s_lastPoint = CPoint(x, y);
+    }
+    return lastHit;
+}
+
+void Lumbrel2Doc::SelectAtPoint(int x, int y) {
+    m_selection.clear();
+    QvFigure* f = m_pSnapFigure1 && m_pSnapFigure1->GetGroupNesting() == 0 &&
+                          std::find(m_figures.begin(), m_figures.end(), m_pSnapFigure1) !=
+                              m_figures.end()
+                      ? m_pSnapFigure1
+                      : HitTestFigures(x, y);
+    if (f)
+        m_selection.push_back(f);
+    EndSelectionChange(f);
+}
+
+void Lumbrel2Doc::ToggleSelectionAtPoint(int x, int y) {
+    QvFigure* f = HitTestFigures(x, y);
+    QvFigure* added = nullptr;
+    if (f) {
+        if (IsSelected(f)) {
+            std::erase(m_selection, f);
+        } else {
+            m_selection.push_back(f);
+            added = f;
+        }
+    }
+    EndSelectionChange(added);
+}
+
+void Lumbrel2Doc::SelectInRect(CRect band) {
+    m_selection.clear();
+    band.NormalizeRect();
+    band.InflateRect(BandMargin, BandMargin);
+    QvFigure* added = nullptr;
+    for (QvFigure* f : m_figures) {
+        CRect r = f->GetPointsRect();
+        if (band.PtInRect(r.TopLeft()) && band.PtInRect(r.BottomRight())) {
+            m_selection.push_back(f);
+            added = f;
+        }
+    }
+    EndSelectionChange(added);
+}
+
+void Lumbrel2Doc::SelectAll() {
+    m_selection.clear();
+    m_nSnapWork1 = 0;
+    m_selection = m_figures;
+    EndSelectionChange(m_selection.empty() ? nullptr : m_selection.back());
+}
+
+void Lumbrel2Doc::OnEditSelectAll() {
+    SelectAll();
+}
+
+bool Lumbrel2Doc::IsOnSelection(int x, int y) const {
+    const QvPoint pt(x, y);
+    return std::any_of(m_selection.begin(), m_selection.end(),
+                       [&](QvFigure* f) { return f->HitTest(pt, HitTolerance); });
+}
+
+void Lumbrel2Doc::DrawSelection(CDC* dc, int mode) {
+    for (QvFigure* f : m_selection)
+        f->DrawMapped(dc, mode, NullFrame, CRect());
+    for (QvFigure* f : m_selection)
+        f->DrawHandles(dc);
+}
+
+void Lumbrel2Doc::MapAllToDefaultFrame() {
+    for (QvFigure* f : m_figures)
+        f->MapToFrame(NullFrame);
+}
+
+void Lumbrel2Doc::ForgetSnapReference(const QvFigure* figure) {
+    if (m_pSnapFigure1 == figure || m_pSnapRef1 == figure) {
+        m_pSnapFigure1 = nullptr;
+        m_pSnapRef1 = nullptr;
+    }
+    if (m_pSnapFigure2 == figure || m_pSnapRef2 == figure) {
+        m_pSnapFigure2 = nullptr;
+        m_pSnapRef2 = nullptr;
+    }
+}
+
+// ------------------------------------------------------------ mouse edits
+
+void Lumbrel2Doc::OffsetSelection(QvVector v) {
+    for (QvFigure* f : m_selection) {
+        f->Move(v);
+        // The geometry follows at once, so the dragged figure is hit and
+        // drawn where it now is.
+        f->MapToFrame(NullFrame);
+        f->BuildFromPoints();
+    }
+}
+
+void Lumbrel2Doc::RecordMove(QvVector v) {
+    QvUndoManager& undo = UndoManager();
+    undo.BeginRecord();
+    for (QvFigure* f : m_selection) {
+        auto* action = new QvMoveAction(f, v);
+        if (!undo.AddAction(action))
+            delete action;
+    }
+    undo.EndRecord();
+}
+
+void Lumbrel2Doc::MoveHandleOfSelected(int grip, QvPoint target, CPoint companion) {
+    QvFigure* f = GetFirstSelected();
+    if (!f)
+        return;
+    f->MoveHandle(grip, target, QvPoint(companion.x, companion.y));
+    f->MapToFrame(NullFrame);
+    f->BuildFromPoints();
+    RebuildPointCaches();
+}
+
+void Lumbrel2Doc::RecordResize(int grip, QvPoint redoTarget, QvPoint undoTarget,
+                               QvPoint redoCompanion, QvPoint undoCompanion) {
+    QvUndoManager& undo = UndoManager();
+    undo.BeginRecord();
+    for (QvFigure* f : m_selection) {
+        auto* action = new QvResizeAction(f, grip);
+        action->m_redoTarget = redoTarget;
+        action->m_undoTarget = undoTarget;
+        action->m_redoCompanion = redoCompanion;
+        action->m_undoCompanion = undoCompanion;
+        if (!undo.AddAction(action))
+            delete action;
+    }
+    undo.EndRecord();
+}
+
+// -------------------------------------------------------- command edits
+
+void Lumbrel2Doc::ReflectSelection(const QvGRLine& mirror) {
+    for (QvFigure* f : m_selection)
+        f->Reflect(mirror);
+    MapAllToDefaultFrame();
+    for (auto it = m_figures.rbegin(); it != m_figures.rend(); ++it)
+        (*it)->BuildFromPoints();
+    RebuildPointCaches();
+}
+
+void Lumbrel2Doc::RecordReflect(const QvGRLine& mirror) {
+    QvUndoManager& undo = UndoManager();
+    undo.BeginRecord();
+    for (QvFigure* f : m_selection) {
+        QvGRLine line;
+        line = mirror;
+        auto* action = new QvReflectAction(f, line);
+        if (!undo.AddAction(action))
+            delete action;
+    }
+    undo.EndRecord();
+}
+
+void Lumbrel2Doc::RotateSelection(double degrees) {
+    for (QvFigure* f : m_selection) {
+        f->Rotate(degrees, m_rotationCentre);
+        f->MapToFrame(NullFrame);
+        f->BuildFromPoints();
+    }
+    RebuildPointCaches();
+    SetModifiedFlag();
+    UpdateAllViews(nullptr);
+}
+
+void Lumbrel2Doc::OnRotate15Clockwise() {
+    RotateSelection(-15.0);
+}
+void Lumbrel2Doc::OnRotate15CounterClockwise() {
+    RotateSelection(15.0);
+}
+void Lumbrel2Doc::OnRotate1Clockwise() {
+    RotateSelection(-1.0);
+}
+void Lumbrel2Doc::OnRotate1CounterClockwise() {
+    RotateSelection(1.0);
+}
+
+void Lumbrel2Doc::GroupSelection() {
+    if (m_selection.empty())
+        return;
+    auto* group = dynamic_cast<QvFigGroup*>(CreateFigureForTool(QvFigGroup::ToolId));
+    if (!group)
+        return;
+    CRect b = GetSelectionBounds();
+    // A frame needs some width and height to hold its members: a single
+    // point or one upright line would otherwise divide by zero.
+    if (b.right == b.left)
+        b.right = b.left + 1;
+    if (b.bottom == b.top)
+        b.bottom = b.top + 1;
+    QvGRRect frame;
+    frame.SetFromRect(b);
+    QvPointArray& g = group->DefiningPoints();
+    g[0] = QvPoint(b.left, b.top);
+    g[1] = QvPoint(b.right, b.top);
+    g[2] = QvPoint(b.right, b.bottom);
+    g[3] = QvPoint(b.left, b.bottom);
+    for (int i = 0; i < 4; ++i)
+        group->DisplayPoints()[i] = g[i];
+
+    UndoManager().Clear();
+    const double width = std::fabs(g[1].x - g[0].x);
+    const double height = std::fabs(g[3].y - g[0].y);
+    const std::vector<QvFigure*> members = m_selection;
+    for (QvFigure* f : members) {
+        std::erase(m_figures, f);
+        QvPointArray& p = f->DefiningPoints();
+        QvPointArray& d = f->DisplayPoints();
+        for (int i = 0; i < p.GetSize(); ++i) {
+            p[i] = QvPoint((p[i].x - g[0].x) / width * QvFigGroup::FrameUnits,
+                           (p[i].y - g[0].y) / height * QvFigGroup::FrameUnits);
+            if (i < d.GetSize())
+                d[i] = frame.FrameToDocument(p[i]);
+        }
+        group->Members().push_back(f);
+        f->SetGroupNesting(f->GetGroupNesting() + 1);
+        ForgetSnapReference(f);
+    }
+    MapAllToDefaultFrame();
+    m_selection.clear();
+    group->BuildFromPoints();
+    AddFigure(group);
+    m_selection.push_back(group);
+    ResetShownStyle();
+    UpdateAllViews(nullptr);
+}
+
+void Lumbrel2Doc::UngroupSelection() {
+    // Only a real group has members to give back; other figures that call
+    // themselves groups are left whole.
+    auto* group = GetSelectedCount() == 1 ? dynamic_cast<QvFigGroup*>(GetFirstSelected()) : nullptr;
+    if (group && group->IsGroup()) {
+        UndoManager().Clear();
+        m_selection.clear();
+        group->MapToFrame(NullFrame);
+        for (QvFigure* f : group->Members()) {
+            QvPointArray& p = f->DefiningPoints();
+            const QvPointArray& d = f->DisplayPoints();
+            for (int i = 0; i < std::min(p.GetSize(), d.GetSize()); ++i)
+                p[i] = d[i];
+            f->MapToFrame(NullFrame);
+            f->BuildFromPoints();
+            f->SetGroupNesting(f->GetGroupNesting() - 1);
+            m_figures.push_back(f);
+            m_selection.push_back(f);
+            ForgetSnapReference(f);
+        }
+        group->Members().clear();
+        std::erase(m_figures, group);
+        ForgetFigure(group);
+        delete group;
+    }
+    ResetShownStyle();
+    RebuildPointCaches();
+    SetModifiedFlag();
+    UpdateAllViews(nullptr);
+}
+
+void Lumbrel2Doc::OnEditGroup() {
+    GroupSelection();
+}
+
+void Lumbrel2Doc::OnUpdateEditGroup(CCmdUI* ui) {
+    ui->Enable(GetSelectedCount() > 1);
+}
+
+void Lumbrel2Doc::OnEditUngroup() {
+    UngroupSelection();
+}
+
+void Lumbrel2Doc::OnUpdateEditUngroup(CCmdUI* ui) {
+    ui->Enable(GetSelectedCount() == 1);
+}
+
+// ---------------------------------------------------------------- z-order
+
+void Lumbrel2Doc::OnBringForward() {
+    for (auto s = m_selection.rbegin(); s != m_selection.rend(); ++s) {
+        auto it = std::find(m_figures.begin(), m_figures.end(), *s);
+        if (it != m_figures.end() && it + 1 != m_figures.end())
+            std::iter_swap(it, it + 1);
+    }
+    SetModifiedFlag();
+    UpdateAllViews(nullptr);
+}
+
+void Lumbrel2Doc::OnSendBackward() {
+    for (auto s = m_selection.rbegin(); s != m_selection.rend(); ++s) {
+        auto it = std::find(m_figures.begin(), m_figures.end(), *s);
+        if (it != m_figures.end() && it != m_figures.begin())
+            std::iter_swap(it, it - 1);
+    }
+    SetModifiedFlag();
+    UpdateAllViews(nullptr);
+}
+
+void Lumbrel2Doc::OnBringToFront() {
+    for (auto s = m_selection.rbegin(); s != m_selection.rend(); ++s) {
+        auto it = std::find(m_figures.begin(), m_figures.end(), *s);
+        if (it == m_figures.end())
+            continue;
+        m_figures.erase(it);
+        m_figures.push_back(*s);
+    }
+    SetModifiedFlag();
+    UpdateAllViews(nullptr);
+}
+
+void Lumbrel2Doc::OnSendToBack() {
+    for (auto s = m_selection.rbegin(); s != m_selection.rend(); ++s) {
+        auto it = std::find(m_figures.begin(), m_figures.end(), *s);
+        if (it == m_figures.end())
+            continue;
+        m_figures.erase(it);
+        m_figures.insert(m_figures.begin(), *s);
+    }
     SetModifiedFlag();
     UpdateAllViews(nullptr);
 }

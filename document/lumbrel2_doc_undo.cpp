@@ -3,6 +3,7 @@
 
 #include "document/undo_actions.h"
 #include "document/undo_manager.h"
+#include "figures/figure.h"
 #include "platform/command_target.h"
 #include "platform/message_box.h"
 
@@ -18,6 +19,10 @@ void Lumbrel2Doc::OnEditUndo() {
         if (auto* action = dynamic_cast<QvUndoAction*>(item))
             action->Undo();
     undo.EndUndo();
+    // Moves and resizes change defining points only.
+    MapAllToDefaultFrame();
+    for (QvFigure* f : Figures())
+        f->BuildFromPoints();
     RebuildPointCaches();
     UpdateAllViews(nullptr);
     SetModifiedFlag();
@@ -35,6 +40,10 @@ void Lumbrel2Doc::OnEditRedo() {
         if (auto* action = dynamic_cast<QvUndoAction*>(item))
             action->Redo();
     undo.EndRedo();
+    // Moves and resizes change defining points only.
+    MapAllToDefaultFrame();
+    for (QvFigure* f : Figures())
+        f->BuildFromPoints();
     RebuildPointCaches();
     UpdateAllViews(nullptr);
     SetModifiedFlag();

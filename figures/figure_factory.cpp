@@ -1,6 +1,7 @@
 #include "figures/figure_factory.h"
 
 #include "figures/fig_circle.h"
+#include "figures/fig_group.h"
 #include "figures/fig_line.h"
 
 #include <new>
@@ -17,7 +18,7 @@ struct ToolRow {
 
 // Every drawing tool.  Rows without a maker are figures still to come.
 constexpr ToolRow kTools[] = {
-    {32700, nullptr},              // group
+    {32700, &Make<QvFigGroup>},    // group
     {32771, &Make<QvFigLine>},     // line
     {32772, &Make<QvFigCircle>},   // circle in a square
     {32773, nullptr},              // rectangle
