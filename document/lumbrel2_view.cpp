@@ -11,6 +11,7 @@
 
 #include <QGuiApplication>
 #include <QLayout>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
@@ -38,6 +39,8 @@ class PageCanvas : public QWidget {
 public:
     explicit PageCanvas(Lumbrel2View* view) : m_view(view) {
         setAttribute(Qt::WA_OpaquePaintEvent);
+        // Moves without a button fill the status text too.
+        setMouseTracking(true);
     }
 
 protected:
@@ -46,7 +49,29 @@ protected:
         m_view->PaintCanvas(painter, event->rect());
     }
 
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton)
+            m_view->OnLButtonDown(event->modifiers(), PointOf(event));
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        m_view->OnMouseMove(event->modifiers(), PointOf(event));
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton)
+            m_view->OnLButtonUp(event->modifiers(), PointOf(event));
+        else if (event->button() == Qt::RightButton)
+            m_view->OnRButtonUp(event->modifiers(), PointOf(event));
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton)
+            m_view->OnLButtonDblClk(event->modifiers(), PointOf(event));
+    }
+
 private:
+    CPoint PointOf(QMouseEvent* event) const {
+        return m_view->CanvasToPagePoint(event->position().toPoint());
+    }
+
     Lumbrel2View* m_view;
 };
 
@@ -240,6 +265,17 @@ void Lumbrel2View::SetRubberBand(const CRect& band) {
 }
 
 void Lumbrel2View::DrawOverlay(CDC* dc) {
+    // The figure being made, dotted; the figures the pointer snaps to, in
+    // the highlight colour.
+    if (m_pNewFigure)
+        m_pNewFigure->DrawMapped(dc, QvDrawMode::Dotted, NullFrame, CRect());
+    if (Lumbrel2Doc* doc = GetDocument()) {
+        QvFigure* selected = doc->GetFirstSelected();
+        if (doc->m_pSnapFigure1 && doc->m_pSnapFigure1 != selected)
+            doc->m_pSnapFigure1->DrawMapped(dc, QvDrawMode::Highlight, doc->m_snapFrame1, CRect());
+        if (doc->m_pSnapFigure2 && doc->m_pSnapFigure2 != selected)
+            doc->m_pSnapFigure2->DrawMapped(dc, QvDrawMode::Highlight, doc->m_snapFrame2, CRect());
+    }
     if (m_rubberBand.IsRectNull())
         return;
     CPen pen(PS_DOT, 1, RGB(0, 0, 0));

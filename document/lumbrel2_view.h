@@ -31,7 +31,19 @@ class Lumbrel2View : public CView {
 public:
     // The page in 0.01 mm, square.
     static constexpr int PageSize = 30000;
+    // Mouse states: what the left button is doing.
+    static constexpr int StateCreatingBetween = 121;
+    static constexpr int StateDraggingSelection = 122;
+    static constexpr int StateDraggingGrip = 123;
     static constexpr int StateIdle = 124;
+    static constexpr int StatePressedOnSelection = 125;
+    static constexpr int StatePressedOnGrip = 126;
+    static constexpr int StateCreating = 127;
+    static constexpr int StateCreatedByPress = 128;
+    static constexpr int StateFreehand = 129;
+    static constexpr int StateStartingDrag = 130;
+    // A release this far (0.01 mm) from the press is a drag, not a click.
+    static constexpr double DragThreshold = 100.0;
     static constexpr int TextBoxToolId = 32862;
 
     explicit Lumbrel2View(QWidget* parent = nullptr);
@@ -71,6 +83,18 @@ public:
     const CRect& GetRubberBand() const { return m_rubberBand; }
     // Draws the overlay over the page; the canvas's DC is prepared.
     virtual void DrawOverlay(CDC* dc);
+
+    // ---- the mouse (lumbrel2_view_mouse.cpp), in logical page units;
+    // the modifiers are those of the event.
+    void OnLButtonDown(Qt::KeyboardModifiers keys, CPoint point);
+    void OnMouseMove(Qt::KeyboardModifiers keys, CPoint point);
+    void OnLButtonUp(Qt::KeyboardModifiers keys, CPoint point);
+    void OnLButtonDblClk(Qt::KeyboardModifiers keys, CPoint point);
+    void OnRButtonUp(Qt::KeyboardModifiers keys, CPoint point);
+    int GetState() const { return m_nState; }
+    QvFigure* GetNewFigure() const { return m_pNewFigure; }
+    // A canvas pixel as the logical point under it, held to the page.
+    CPoint CanvasToPagePoint(const QPoint& p) const;
 
     // ---- printing
     BOOL OnPreparePrinting(CPrintInfo* info);
@@ -127,6 +151,22 @@ protected:
     UINT m_nPressTool = 0;
     QWidget* m_pInPlaceEdit = nullptr;
     QvFigure* m_pEditedTextBox = nullptr;
+    // The select tool's rubber band stands in for a figure under creation.
+    bool m_bBandCreation = false;
+
+    // Mouse helpers.
+    QvPoint SnapPoint(Qt::KeyboardModifiers keys, CPoint raw, int level, QvFigure* exclude,
+                      int pointIndex);
+    // Snaps with the exclusion and index the current state calls for.
+    QvPoint SnapForState(Qt::KeyboardModifiers keys, CPoint raw, int level);
+    void StartOrContinueCreation(CPoint raw, QvPoint snapped);
+    void PressOnSelection(Qt::KeyboardModifiers keys, CPoint raw);
+    void StartSelectionDrag();
+    void FinishCreation(bool finish);
+    void CompletePolygonOrDiscard();
+    void DiscardNewFigure();
+    void UpdateStatusText(QvPoint snapped, const QString& label);
+    bool IsSelectTool(UINT tool) const;
 
 private:
     QScrollArea* m_pScrollArea = nullptr;

@@ -19,7 +19,9 @@
 IMPLEMENT_SERIAL(QvFigure, CObject, 1)
 
 namespace {
-constexpr double kGripReach = 10000.0;
+// How far (|dx| + |dy|) from a grip a press still takes it: 3 mm, a few
+// grip widths on screen.
+constexpr double kGripReach = 300.0;
 constexpr COLORREF kHighlightColour = 0xFAFA00;
 constexpr COLORREF kWhite = 0xFFFFFF;
 

@@ -100,7 +100,7 @@ public:
     virtual CRect GetPointsRect() const;
     virtual bool HitTest(QvPoint pt, double tolerance);
     virtual bool IsOn(QvPoint pt) { return HitTest(pt, 1e-8); }
-    // The highest-indexed defining point within 10000 (|dx| + |dy|) of pt,
+    // The highest-indexed defining point within 300 (|dx| + |dy|) of pt,
     // which pt is moved onto; -1 when none.
     virtual int FindDefiningPoint(QvPoint& pt) const;
     virtual void MoveHandle(int n, QvPoint to, QvPoint second);

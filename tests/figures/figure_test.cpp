@@ -40,15 +40,18 @@ using FigureBaseTest = FigureTest;
 TEST_F(FigureBaseTest, GripSearchTakesTheHighestIndexWithinReach) {
     auto f = Make<QvFigLine>(32771);
     f->DefiningPoints()[0] = QvPoint(0, 0);
-    f->DefiningPoints()[1] = QvPoint(2000, 0);
-    QvPoint pt(1000, 0);
+    f->DefiningPoints()[1] = QvPoint(200, 0);
+    QvPoint pt(100, 0); // within reach of both
     EXPECT_EQ(f->FindDefiningPoint(pt), 1);
-    ExpectPoint(pt, 2000, 0);
-    pt = QvPoint(-6000, 4000); // exactly 10000 from point 0
+    ExpectPoint(pt, 200, 0);
+    pt = QvPoint(-200, 100); // exactly 3 mm from point 0
     EXPECT_EQ(f->FindDefiningPoint(pt), 0);
-    pt = QvPoint(-6000, 4000.5);
+    pt = QvPoint(-200, 100.5);
     EXPECT_EQ(f->FindDefiningPoint(pt), -1);
-    ExpectPoint(pt, -6000, 4000.5);
+    ExpectPoint(pt, -200, 100.5);
+    // Far grips are not grabbed: a press 1 cm away misses.
+    pt = QvPoint(1200, 0);
+    EXPECT_EQ(f->FindDefiningPoint(pt), -1);
 }
 
 TEST_F(FigureBaseTest, OffsetAndFrameMapping) {

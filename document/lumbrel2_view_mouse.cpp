@@ -1,0 +1,555 @@
+// What the left and right mouse buttons do on the page: making figures,
+// selecting, dragging the selection and its grips, the rubber band, and the
+// status text under the pointer.
+#include "document/lumbrel2_view.h"
+
+#include "document/lumbrel2_doc.h"
+#include "document/undo_actions.h"
+#include "document/undo_manager.h"
+#include "figures/figure.h"
+#include "settings/settings.h"
+#include "settings/step_tables.h"
+#include "shell/command_ids.h"
+#include "shell/lumbrel2_app.h"
+
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr int kPolygonToolId = 32849;
+constexpr int kGraphToolId = 32864;
+constexpr double kFastMovePixels = 20.0;
+
+CPoint Truncated(const QvPoint& p) {
+    CPoint c;
+    p.ToCPoint(c);
+    return c;
+}
+
+bool OnPage(const CPoint& p) {
+    return p.x >= 0 && p.y >= 0 && p.x < Lumbrel2View::PageSize && p.y < Lumbrel2View::PageSize;
+}
+
+UINT CurrentTool() {
+    Lumbrel2App* app = TheApp();
+    return app ? app->m_nCurrentTool : ID_DRAW_SELECT;
+}
+
+void SetCurrentTool(UINT tool) {
+    if (Lumbrel2App* app = TheApp())
+        app->m_nCurrentTool = tool;
+}
+
+QString& StatusText() {
+    static QString s_spare;
+    Lumbrel2App* app = TheApp();
+    return app ? app->m_strStatusText : s_spare;
+}
+
+CRect Grown(CRect r, int by) {
+    r.NormalizeRect();
+    r.InflateRect(by, by);
+    return r;
+}
+
+CRect Union(CRect a, CRect b) {
+    a.NormalizeRect();
+    b.NormalizeRect();
+    CRect r;
+    r.UnionRect(a, b);
+    return r;
+}
+} // namespace
+
+bool Lumbrel2View::IsSelectTool(UINT tool) const {
+    return tool == ID_DRAW_SELECT || tool == ID_TOOL_SECTION_SELECT;
+}
+
+CPoint Lumbrel2View::CanvasToPagePoint(const QPoint& p) const {
+    // The pointer cannot be held inside the page on every desktop, so the
+    // point is: while the button is down, a point off the page counts as
+    // its edge.
+    QvPoint q = CanvasToLogical(p);
+    CPoint c = Truncated(q);
+    if (m_bCaptured) {
+        c.x = std::clamp(c.x, 0, PageSize - 1);
+        c.y = std::clamp(c.y, 0, PageSize - 1);
+    }
+    return c;
+}
+
+QvPoint Lumbrel2View::SnapPoint(Qt::KeyboardModifiers keys, CPoint raw, int level,
+                                QvFigure* exclude, int pointIndex) {
+    Lumbrel2Doc* doc = GetDocument();
+    // Ctrl draws exactly where the pointer is.
+    if ((keys & Qt::ControlModifier) || !doc)
+        return QvPoint(raw.x, raw.y);
+    return doc->FindSnapPoint(raw.x, raw.y, level, exclude, pointIndex);
+}
+
+QvPoint Lumbrel2View::SnapForState(Qt::KeyboardModifiers keys, CPoint raw, int level) {
+    Lumbrel2Doc* doc = GetDocument();
+    if (!m_bCaptured || !doc)
+        return SnapPoint(keys, raw, level, nullptr, 1);
+    switch (m_nState) {
+    case StateCreatingBetween:
+    case StateCreating:
+        return SnapPoint(keys, raw, level, m_pNewFigure, 1);
+    case StateDraggingSelection:
+    case StatePressedOnSelection:
+    case StateStartingDrag:
+        return SnapPoint(keys, raw, level, doc->GetFirstSelected(), 1);
+    case StateDraggingGrip:
+    case StatePressedOnGrip:
+        if (doc->GetSelectedCount() != 1)
+            m_nState = StateIdle;
+        return SnapPoint(keys, raw, level, doc->GetFirstSelected(), m_nHandle);
+    default:
+        return SnapPoint(keys, raw, level, nullptr, 1);
+    }
+}
+
+// ------------------------------------------------------------------ press
+
+void Lumbrel2View::OnLButtonDown(Qt::KeyboardModifiers keys, CPoint raw) {
+    Lumbrel2Doc* doc = GetDocument();
+    if (!doc)
+        return;
+    QString& status = StatusText();
+    status.clear();
+    QvPoint snapped = SnapPoint(keys, raw, TheSettings().MADLevel(), nullptr, 1);
+    CPoint snap = Truncated(snapped);
+    // Off the page nothing happens, not even the button-down flag, which
+    // would otherwise stop the right button until the next release.
+    if (!OnPage(snap))
+        return;
+    m_bButtonDown = 1;
+    m_sectionRect.SetRectEmpty();
+    EndInPlaceEdit();
+
+    const UINT tool = CurrentTool();
+    // A tool change between the clicks of a figure drops the figure, and
+    // the press starts afresh.
+    if (m_nState == StateCreatingBetween && tool != m_nPressTool) {
+        DiscardNewFigure();
+        m_nState = StateIdle;
+    }
+    if (m_nState != StateCreatingBetween) {
+        m_pressPoint = raw;
+        m_pressSnapPoint = snap;
+    }
+    m_nPressTool = tool;
+    m_lastPoint = snapped;
+    m_feedbackRect = CRect(snap, snap);
+    m_bCaptured = 1;
+    doc->SetLastCreated(nullptr);
+
+    if (doc->GetSelectedCount() == 0) {
+        // A Ctrl click is the release's toggle: the press leaves the
+        // selection alone.
+        if (tool == ID_DRAW_SELECT && !(keys & Qt::ControlModifier))
+            doc->SelectAtPoint(raw.x, raw.y);
+        if (doc->GetSelectedCount() == 0) {
+            if (!(tool == ID_DRAW_SELECT && (keys & Qt::ControlModifier)))
+                StartOrContinueCreation(raw, snapped);
+            return;
+        }
+    }
+    PressOnSelection(keys, raw);
+}
+
+void Lumbrel2View::StartOrContinueCreation(CPoint raw, QvPoint snapped) {
+    Lumbrel2Doc* doc = GetDocument();
+    const UINT tool = CurrentTool();
+    if (m_pNewFigure || m_bBandCreation) {
+        if (m_pNewFigure)
+            m_pNewFigure->TrackCreatePoint(snapped);
+        m_pCanvas->update();
+        return;
+    }
+    m_pNewFigure = doc->CreateFigureForTool(int(tool));
+    if (!m_pNewFigure) {
+        // The select and section tools drag out a band of their own.
+        if (IsSelectTool(tool)) {
+            m_bBandCreation = true;
+            m_nState = StateCreating;
+            SetRubberBand(CRect(raw, raw));
+        }
+        return;
+    }
+    m_pNewFigure->TrackCreatePoint(IsSelectTool(tool) ? QvPoint(raw.x, raw.y) : snapped);
+    m_nState = tool == ID_DRAW_SMOOTH_LINE ? StateFreehand : StateCreating;
+    if (m_pNewFigure->CreateClick())
+        m_nState = StateCreatedByPress;
+    m_pCanvas->update();
+}
+
+void Lumbrel2View::PressOnSelection(Qt::KeyboardModifiers keys, CPoint raw) {
+    Lumbrel2Doc* doc = GetDocument();
+    auto lookUpGrip = [&] {
+        QvPoint grip(raw.x, raw.y);
+        m_nHandle = doc->FindSelectedDefiningPoint(grip);
+        if (m_nHandle < 0)
+            return false;
+        m_handlePressPoint = grip;
+        m_nState = StatePressedOnGrip;
+        m_feedbackRect = Grown(Union(doc->GetSelectionBounds(), m_feedbackRect), 100);
+        return true;
+    };
+    if (lookUpGrip())
+        return;
+    if (doc->IsOnSelection(raw.x, raw.y)) {
+        StartSelectionDrag();
+        return;
+    }
+    if (keys & Qt::ControlModifier)
+        return;
+    doc->SelectAtPoint(raw.x, raw.y);
+    if (doc->GetSelectedCount() == 0) {
+        StartOrContinueCreation(raw, m_lastPoint);
+        return;
+    }
+    if (!lookUpGrip())
+        StartSelectionDrag();
+}
+
+void Lumbrel2View::StartSelectionDrag() {
+    Lumbrel2Doc* doc = GetDocument();
+    m_nState = StatePressedOnSelection;
+    m_dragAnchor = doc->GetFirstSelectedPoint();
+    m_feedbackRect = Grown(doc->GetSelectionBounds(), 100);
+}
+
+// ------------------------------------------------------------------- move
+
+void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
+    Lumbrel2Doc* doc = GetDocument();
+    if (!doc)
+        return;
+    QString& status = StatusText();
+    status.clear();
+    // Fast movement snaps to grid points only, which keeps up with the hand.
+    const double pixel = 2540.0 / m_nPixelsPerInch;
+    int level = TheSettings().MADLevel();
+    if ((QvPoint(raw.x, raw.y) - m_lastPoint).Length() >= kFastMovePixels * pixel)
+        level = std::min(level, 1);
+    QvPoint snapped = SnapForState(keys, raw, level);
+    QString label = status;
+    UpdateStatusText(snapped, label);
+
+    // The snap highlight follows the snap search's figures.
+    if (doc->m_pSnapRef1 != doc->m_pSnapFigure1 || doc->m_pSnapRef2 != doc->m_pSnapFigure2)
+        m_pCanvas->update();
+    doc->m_pSnapRef1 = doc->m_pSnapFigure1;
+    doc->m_pSnapRef2 = doc->m_pSnapFigure2;
+    doc->m_snapFrame3 = doc->m_snapFrame1;
+    doc->m_snapFrame4 = doc->m_snapFrame2;
+
+    CPoint snap = Truncated(snapped);
+    m_feedbackRect.UnionRect(Grown(m_feedbackRect, 0), CRect(snap, snap));
+
+    if (!m_bCaptured) {
+        bool cross = OnPage(snap) && !IsSelectTool(CurrentTool());
+        m_pCanvas->setCursor(cross ? Qt::CrossCursor : Qt::ArrowCursor);
+        m_lastPoint = QvPoint(raw.x, raw.y);
+        return;
+    }
+
+    switch (m_nState) {
+    case StateCreatingBetween:
+    case StateCreating:
+        if (m_pNewFigure)
+            m_pNewFigure->TrackCreatePoint(snapped);
+        if (m_bBandCreation)
+            SetRubberBand(CRect(m_pressPoint, raw));
+        m_pCanvas->update();
+        break;
+    case StateFreehand:
+        if (m_pNewFigure) {
+            m_pNewFigure->CreateClick();
+            m_pNewFigure->TrackCreatePoint(snapped);
+        }
+        m_pCanvas->update();
+        break;
+    case StateCreatedByPress:
+        m_pCanvas->update();
+        break;
+    case StateStartingDrag:
+        m_nState = doc->GetSelectedCount() == 0 ? StateIdle : StateDraggingSelection;
+        m_pCanvas->update();
+        break;
+    case StateDraggingSelection: {
+        if (doc->GetSelectedCount() == 0) {
+            m_nState = StateIdle;
+            break;
+        }
+        CRect before = doc->GetSelectionBounds();
+        doc->OffsetSelection(snapped - m_lastPoint);
+        InvalidateLogical(Union(before, doc->GetSelectionBounds()));
+        break;
+    }
+    case StatePressedOnSelection:
+        m_nState = StateStartingDrag;
+        break;
+    case StatePressedOnGrip:
+    case StateDraggingGrip: {
+        if (doc->GetSelectedCount() != 1) {
+            m_nState = StateIdle;
+            break;
+        }
+        CRect before = doc->GetSelectionBounds();
+        doc->MoveHandleOfSelected(m_nHandle, snapped, snap);
+        // A group's members were rebuilt: the snap figures may be gone.
+        if (doc->GetFirstSelected()->IsGroup())
+            doc->ClearSnapReferences();
+        InvalidateLogical(Union(before, doc->GetSelectionBounds()));
+        m_nState = StateDraggingGrip;
+        break;
+    }
+    default:
+        break;
+    }
+    // The snapped point, so each step of a drag moves by snapped amounts.
+    m_lastPoint = m_nState == StateDraggingSelection ? snapped : QvPoint(raw.x, raw.y);
+}
+
+void Lumbrel2View::UpdateStatusText(QvPoint snapped, const QString& label) {
+    Lumbrel2Doc* doc = GetDocument();
+    QString& status = StatusText();
+    const bool one = doc->GetSelectedCount() == 1;
+    const bool gridLabel = label == QLatin1String("Grid Point");
+    if (one && (m_nState == StatePressedOnSelection || m_nState == StateStartingDrag ||
+                m_nState == StateIdle)) {
+        status = doc->GetFirstSelected()->GetDescription();
+    } else if (one && (m_nState == StatePressedOnGrip || m_nState == StateDraggingGrip)) {
+        status = gridLabel ? doc->GetFirstSelected()->GetDescription() : label;
+    } else if (m_pNewFigure && (gridLabel || label == QLatin1String("Point"))) {
+        status = m_pNewFigure->GetDescription();
+    } else {
+        QString readOut = QString::asprintf("(%.2f,%.2f)", snapped.x / 100.0,
+                                            (PageSize - snapped.y) / 100.0);
+        status = label.isEmpty() ? readOut : label + QStringLiteral(" - ") + readOut;
+    }
+}
+
+// ---------------------------------------------------------------- release
+
+void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
+    Lumbrel2Doc* doc = GetDocument();
+    if (!m_bCaptured || !doc) {
+        m_bButtonDown = 0;
+        return;
+    }
+    m_bCaptured = 0;
+    QvPoint snapped = SnapForState(keys, raw, TheSettings().MADLevel());
+    if (m_nState == StateDraggingSelection)
+        doc->RebuildPointCaches();
+    const double distance =
+        (QvPoint(m_pressPoint.x, m_pressPoint.y) - QvPoint(raw.x, raw.y)).Length();
+    // A later click of a figure that takes several is a click wherever it
+    // lands, also on or near the first point.
+    const bool laterClick = m_nState == StateCreatingBetween;
+    const bool freehandDone = m_nState == StateFreehand && m_pNewFigure &&
+                              m_pNewFigure->GetClickCount() >= 2;
+    if (distance >= DragThreshold || laterClick || m_nState == StateCreatedByPress ||
+        freehandDone) {
+        switch (m_nState) {
+        case StateDraggingSelection: {
+            m_nState = StateIdle;
+            CRect before = doc->GetSelectionBounds();
+            doc->OffsetSelection(snapped - m_lastPoint);
+            doc->RecordMove(doc->GetFirstSelectedPoint() - m_dragAnchor);
+            InvalidateLogical(Union(Union(m_feedbackRect, before), doc->GetSelectionBounds()));
+            doc->MapAllToDefaultFrame();
+            doc->RebuildPointCaches();
+            m_nHandle = -1;
+            break;
+        }
+        case StateDraggingGrip: {
+            m_nState = StateIdle;
+            CRect before = doc->GetSelectionBounds();
+            doc->MoveHandleOfSelected(m_nHandle, snapped, raw);
+            doc->RecordResize(m_nHandle, snapped, m_handlePressPoint, QvPoint(raw.x, raw.y),
+                              QvPoint(m_pressPoint.x, m_pressPoint.y));
+            InvalidateLogical(Union(Union(m_feedbackRect, before), doc->GetSelectionBounds()));
+            doc->MapAllToDefaultFrame();
+            doc->RebuildPointCaches();
+            m_nHandle = -1;
+            break;
+        }
+        case StateCreating:
+        case StateCreatingBetween:
+            m_nState = StateCreatingBetween;
+            if (m_bBandCreation) {
+                const bool section = m_nPressTool == ID_TOOL_SECTION_SELECT;
+                SetRubberBand(CRect());
+                m_bBandCreation = false;
+                m_sectionRect = CRect(m_pressPoint.x, PageSize - m_pressPoint.y, raw.x,
+                                      PageSize - raw.y);
+                if (!section)
+                    doc->MapAllToDefaultFrame();
+                doc->SelectInRect(CRect(m_pressSnapPoint, raw));
+                doc->UpdateAllViews(nullptr);
+                // Exporting the section comes with image export; the tool
+                // goes back to Select as after an export.
+                if (section)
+                    SetCurrentTool(ID_DRAW_SELECT);
+                m_nState = StateIdle;
+                break;
+            }
+            if (!m_pNewFigure) {
+                m_nState = StateIdle;
+                break;
+            }
+            m_pNewFigure->TrackCreatePoint(snapped);
+            if (m_pNewFigure->CreateClick())
+                FinishCreation(false);
+            m_pCanvas->update();
+            break;
+        case StateCreatedByPress:
+            if (m_pNewFigure)
+                m_pNewFigure->FinishCreate();
+            FinishCreation(true);
+            break;
+        case StateFreehand:
+            m_pNewFigure->CreateClick();
+            m_pNewFigure->TrackCreatePoint(snapped);
+            FinishCreation(true);
+            break;
+        default:
+            break;
+        }
+    } else {
+        if (CurrentTool() == ID_DRAW_SELECT) {
+            if (keys & Qt::ControlModifier) {
+                doc->ToggleSelectionAtPoint(raw.x, raw.y);
+            } else if (keys & Qt::ShiftModifier) {
+                doc->SelectAtPoint(raw.x, raw.y);
+            } else if (doc->GetSelectedCount() == 1 &&
+                       doc->GetFirstSelected()->GetToolId() == kGraphToolId) {
+                // Function graphs find their points at the click once they
+                // exist.
+                m_pCanvas->update();
+            }
+        }
+        // A short drag of the selection is put back where it started, so
+        // nothing moved without an undo level.
+        if (m_nState == StateDraggingSelection || m_nState == StateStartingDrag) {
+            QvVector back = m_dragAnchor - doc->GetFirstSelectedPoint();
+            if (back.Length() > 0.0) {
+                doc->OffsetSelection(back);
+                doc->UpdateAllViews(nullptr);
+            }
+            m_nState = StateIdle;
+        } else if (m_nState == StateDraggingGrip) {
+            doc->MoveHandleOfSelected(m_nHandle, m_handlePressPoint,
+                                      CPoint(m_pressPoint.x, m_pressPoint.y));
+            doc->UpdateAllViews(nullptr);
+            m_nState = StateIdle;
+        }
+        if (m_pNewFigure || m_bBandCreation) {
+            DiscardNewFigure();
+            m_nState = StateIdle;
+        }
+    }
+    m_bButtonDown = 0;
+}
+
+void Lumbrel2View::FinishCreation(bool) {
+    Lumbrel2Doc* doc = GetDocument();
+    QvFigure* f = m_pNewFigure;
+    m_pNewFigure = nullptr;
+    m_nState = StateIdle;
+    if (!f)
+        return;
+    doc->AddFigure(f);
+    if (doc->ContainsFigure(f)) {
+        f->MapToFrame(NullFrame);
+        f->BuildFromPoints();
+        doc->RebuildPointCaches();
+        doc->SetLastCreated(f);
+        QvUndoManager& undo = doc->UndoManager();
+        undo.BeginRecord();
+        auto* action = new QvCreateAction(f, doc);
+        if (!undo.AddAction(action))
+            delete action;
+        undo.EndRecord();
+    }
+    doc->UpdateAllViews(nullptr, 0, f);
+    InvalidatePage();
+}
+
+void Lumbrel2View::DiscardNewFigure() {
+    delete m_pNewFigure;
+    m_pNewFigure = nullptr;
+    if (m_bBandCreation) {
+        m_bBandCreation = false;
+        SetRubberBand(CRect());
+    }
+    m_pCanvas->update();
+}
+
+// ---------------------------------------------- double click, right button
+
+void Lumbrel2View::CompletePolygonOrDiscard() {
+    if (!m_pNewFigure)
+        return;
+    if (CurrentTool() != kPolygonToolId) {
+        DiscardNewFigure();
+        m_nState = StateIdle;
+        return;
+    }
+    // The double click's second press added a point: take it back.
+    m_pNewFigure->SetClickCount(m_pNewFigure->GetClickCount() - 1);
+    m_pNewFigure->SetPointCount(m_pNewFigure->GetPointCount() - 1);
+    m_pNewFigure->BuildFromPoints();
+    FinishCreation(true);
+}
+
+void Lumbrel2View::OnLButtonDblClk(Qt::KeyboardModifiers, CPoint raw) {
+    Lumbrel2Doc* doc = GetDocument();
+    if (!doc)
+        return;
+    EndInPlaceEdit();
+    CompletePolygonOrDiscard();
+    m_bBandCreation = false;
+    SetRubberBand(CRect());
+    m_nState = StateIdle;
+    doc->SelectAtPoint(raw.x, raw.y);
+    // In-place editing of a text box starts here once text boxes exist.
+    SetCurrentTool(ID_DRAW_SELECT);
+    m_pCanvas->setCursor(Qt::ArrowCursor);
+}
+
+void Lumbrel2View::OnRButtonUp(Qt::KeyboardModifiers, CPoint raw) {
+    Lumbrel2Doc* doc = GetDocument();
+    if (!doc)
+        return;
+    doc->UpdateAllViews(this);
+    if (m_bButtonDown)
+        return;
+    EndInPlaceEdit();
+    doc->SelectAtPoint(raw.x, raw.y);
+    CompletePolygonOrDiscard();
+    if (doc->GetSelectedCount() == 1 && m_nState != StateDraggingSelection &&
+        m_nState != StateDraggingGrip && m_nState != StatePressedOnGrip) {
+        QvFigure* f = doc->GetFirstSelected();
+        QvUndoManager& undo = doc->UndoManager();
+        undo.BeginRecord();
+        auto* action = new QvFormatAction(f);
+        action->m_pBefore.reset(f->NewEditData());
+        QRect device = LogicalToCanvas(CRect(raw, raw));
+        f->EditProperties(raw, CPoint(device.left(), device.top()));
+        action->m_pAfter.reset(f->NewEditData());
+        if (!undo.AddAction(action))
+            delete action;
+        undo.EndRecord();
+        if (CurrentTool() != ID_DRAW_SELECT)
+            doc->ClearSelection();
+        doc->RebuildPointCaches();
+    }
+    m_nState = StateIdle;
+    InvalidatePage();
+}
