@@ -276,23 +276,21 @@ void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
     case StateCreatedByPress:
         m_pCanvas->update();
         break;
+    case StatePressedOnSelection:
     case StateStartingDrag:
-        m_nState = doc->GetSelectedCount() == 0 ? StateIdle : StateDraggingSelection;
-        m_pCanvas->update();
-        break;
     case StateDraggingSelection: {
         if (doc->GetSelectedCount() == 0) {
             m_nState = StateIdle;
             break;
         }
+        // The figures follow the pointer from the first move on, so they
+        // stay under it.
         CRect before = doc->GetSelectionBounds();
         doc->OffsetSelection(snapped - m_lastPoint);
         InvalidateLogical(Union(before, doc->GetSelectionBounds()));
+        m_nState = m_nState == StatePressedOnSelection ? StateStartingDrag : StateDraggingSelection;
         break;
     }
-    case StatePressedOnSelection:
-        m_nState = StateStartingDrag;
-        break;
     case StatePressedOnGrip:
     case StateDraggingGrip: {
         if (doc->GetSelectedCount() != 1) {
@@ -311,8 +309,11 @@ void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
     default:
         break;
     }
-    // The snapped point, so each step of a drag moves by snapped amounts.
-    m_lastPoint = m_nState == StateDraggingSelection ? snapped : QvPoint(raw.x, raw.y);
+    // The snapped point while dragging the selection, so each step moves by
+    // snapped amounts.
+    m_lastPoint = (m_nState == StateDraggingSelection || m_nState == StateStartingDrag)
+                      ? snapped
+                      : QvPoint(raw.x, raw.y);
 }
 
 void Lumbrel2View::UpdateStatusText(QvPoint snapped, const QString& label) {
@@ -328,8 +329,8 @@ void Lumbrel2View::UpdateStatusText(QvPoint snapped, const QString& label) {
     } else if (m_pNewFigure && (gridLabel || label == QLatin1String("Point"))) {
         status = m_pNewFigure->GetDescription();
     } else {
-        QString readOut = QString::asprintf("(%.2f,%.2f)", snapped.x / 100.0,
-                                            (PageSize - snapped.y) / 100.0);
+        QString readOut =
+            QString::asprintf("(%.2f,%.2f)", snapped.x / 100.0, (PageSize - snapped.y) / 100.0);
         status = label.isEmpty() ? readOut : label + QStringLiteral(" - ") + readOut;
     }
 }
@@ -351,8 +352,11 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
     // A later click of a figure that takes several is a click wherever it
     // lands, also on or near the first point.
     const bool laterClick = m_nState == StateCreatingBetween;
-    const bool freehandDone = m_nState == StateFreehand && m_pNewFigure &&
-                              m_pNewFigure->GetClickCount() >= 2;
+    const bool freehandDone =
+        m_nState == StateFreehand && m_pNewFigure && m_pNewFigure->GetClickCount() >= 2;
+    // A drag released before its second move is a drag all the same.
+    if (m_nState == StateStartingDrag && distance >= DragThreshold)
+        m_nState = StateDraggingSelection;
     if (distance >= DragThreshold || laterClick || m_nState == StateCreatedByPress ||
         freehandDone) {
         switch (m_nState) {
@@ -386,8 +390,8 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
                 const bool section = m_nPressTool == ID_TOOL_SECTION_SELECT;
                 SetRubberBand(CRect());
                 m_bBandCreation = false;
-                m_sectionRect = CRect(m_pressPoint.x, PageSize - m_pressPoint.y, raw.x,
-                                      PageSize - raw.y);
+                m_sectionRect =
+                    CRect(m_pressPoint.x, PageSize - m_pressPoint.y, raw.x, PageSize - raw.y);
                 if (!section)
                     doc->MapAllToDefaultFrame();
                 doc->SelectInRect(CRect(m_pressSnapPoint, raw));

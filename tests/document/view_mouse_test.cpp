@@ -1,0 +1,260 @@
+// The drawing view's mouse state machine with real figures, driven through
+// its handlers in page units.
+#include "common/test_support.h"
+#include "document/lumbrel2_view.h"
+#include "document/undo_manager.h"
+#include "document_test_support.h"
+#include "shell/command_ids.h"
+#include "shell/lumbrel2_app.h"
+
+namespace {
+
+constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
+
+class MouseTest : public DocumentTest {
+protected:
+    void SetUp() override {
+        DocumentTest::SetUp();
+        TheSettings().m_MADLevel.SetValue(0); // the pointer as it is
+        app = std::make_unique<Lumbrel2App>();
+        doc = std::make_unique<Lumbrel2Doc>();
+        view = std::make_unique<Lumbrel2View>();
+        doc->AddView(view.get());
+        view->SetPixelsPerInch(96);
+        view->OnInitialUpdate();
+    }
+    void TearDown() override {
+        view.reset();
+        doc.reset();
+    }
+    void Tool(UINT id) { ASSERT_TRUE(doc->OnCmdMsg(id)); }
+    void Drag(CPoint from, CPoint to, Qt::KeyboardModifiers keys = kNone) {
+        view->OnLButtonDown(keys, from);
+        view->OnMouseMove(keys, CPoint((from.x + to.x) / 2, (from.y + to.y) / 2));
+        view->OnMouseMove(keys, to);
+        view->OnLButtonUp(keys, to);
+    }
+    void Click(CPoint at, Qt::KeyboardModifiers keys = kNone) { Drag(at, at, keys); }
+
+    TempProfile profile;
+    std::unique_ptr<Lumbrel2App> app;
+    std::unique_ptr<Lumbrel2Doc> doc;
+    std::unique_ptr<Lumbrel2View> view;
+};
+
+TEST_F(MouseTest, FiguresAreMadeByTheirGestures) {
+    struct Gesture {
+        CPoint from, to;
+    };
+    struct Case {
+        UINT tool;
+        std::vector<Gesture> gestures;
+        int figures;
+        const char* what;
+    };
+    const Case cases[] = {
+        {ID_DRAW_LINE, {{{1000, 1000}, {5000, 1000}}}, 1, "line by press-drag-release"},
+        {ID_DRAW_LINE, {{{1000, 1000}, {1000, 1000}}}, 0, "a click leaves no line"},
+        {ID_DRAW_LINE, {{{1000, 1000}, {1050, 1050}}}, 0, "under 1 mm is a click"},
+        {ID_DRAW_CIRCLE_CR, {{{8000, 8000}, {9000, 8000}}}, 1, "centre and point"},
+        {ID_DRAW_CIRCLE_D, {{{8000, 8000}, {9000, 8000}}}, 1, "diameter"},
+        {ID_DRAW_CIRCLE_4C, {{{8000, 8000}, {9000, 9000}}}, 1, "square"},
+        {ID_DRAW_CIRCLE_3P,
+         {{{8000, 8000}, {10000, 8000}}, {{9000, 9000}, {9000, 9000}}},
+         1,
+         "three points"},
+        // The third click on the first point closes the circle, it does not
+        // throw it away.
+        {ID_DRAW_CIRCLE_3P,
+         {{{8000, 8000}, {10000, 8000}}, {{8030, 8060}, {8030, 8060}}},
+         1,
+         "three points, closed near the first"},
+        {ID_DRAW_CIRCLE_3P, {{{8000, 8000}, {10000, 8000}}}, 0, "two of three clicks"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        doc->DeleteContents();
+        Tool(c.tool);
+        for (const Gesture& g : c.gestures)
+            Drag(g.from, g.to);
+        EXPECT_EQ(doc->GetFigureCount(), c.figures);
+        if (c.figures) {
+            EXPECT_EQ(view->GetState(), Lumbrel2View::StateIdle);
+            EXPECT_EQ(view->GetNewFigure(), nullptr);
+            EXPECT_EQ(doc->GetFigure(0)->GetToolId(), int(c.tool));
+            EXPECT_EQ(doc->UndoManager().GetLevel(), 1);
+        }
+        // Whatever was left unfinished goes with the next tool.
+        Tool(ID_DRAW_SELECT);
+        Click(CPoint(20000, 20000));
+        EXPECT_EQ(view->GetNewFigure(), nullptr);
+    }
+}
+
+TEST_F(MouseTest, LineEndsWhereThePointerWent) {
+    Tool(ID_DRAW_LINE);
+    Drag(CPoint(1000, 1000), CPoint(5000, 3000));
+    ASSERT_EQ(doc->GetFigureCount(), 1);
+    QvFigure* line = doc->GetFigure(0);
+    EXPECT_EQ(line->DefiningPoints()[0], QvPoint(1000, 1000));
+    EXPECT_EQ(line->DefiningPoints()[1], QvPoint(5000, 3000));
+    // Grid snapping moves the ends onto grid points; Ctrl keeps them raw.
+    TheSettings().m_MADLevel.SetValue(1);
+    Drag(CPoint(1010, 6020), CPoint(5040, 5990));
+    EXPECT_EQ(doc->GetFigure(1)->DefiningPoints()[0], QvPoint(1000, 6000));
+    EXPECT_EQ(doc->GetFigure(1)->DefiningPoints()[1], QvPoint(5000, 6000));
+    Drag(CPoint(1010, 8020), CPoint(5040, 7990), Qt::ControlModifier);
+    EXPECT_EQ(doc->GetFigure(2)->DefiningPoints()[1], QvPoint(5040, 7990));
+}
+
+TEST_F(MouseTest, SelectingWithTheMouse) {
+    QvFigure* line = MakeLine(QvPoint(1000, 1000), QvPoint(5000, 1000));
+    QvFigure* circle = MakeCircle(QvPoint(10000, 10000), 1000);
+    doc->AddFigure(line);
+    doc->AddFigure(circle);
+    Tool(ID_DRAW_SELECT);
+
+    Click(CPoint(3000, 1000));
+    EXPECT_EQ(doc->Selection(), (std::vector<QvFigure*>{line}));
+    // Ctrl: a press outside the selection neither selects nor creates; the
+    // release toggles what is under the pointer.
+    view->OnLButtonDown(Qt::ControlModifier, CPoint(11000, 10000));
+    EXPECT_EQ(doc->Selection(), (std::vector<QvFigure*>{line}));
+    EXPECT_EQ(view->GetNewFigure(), nullptr);
+    view->OnLButtonUp(Qt::ControlModifier, CPoint(11000, 10000));
+    EXPECT_EQ(doc->Selection(), (std::vector<QvFigure*>{line, circle}));
+    Click(CPoint(11000, 10000), Qt::ControlModifier);
+    EXPECT_EQ(doc->Selection(), (std::vector<QvFigure*>{line}));
+    // With a drawing tool too, Ctrl on empty paper makes nothing.
+    Tool(ID_DRAW_LINE);
+    doc->AddToSelection(line);
+    Drag(CPoint(20000, 20000), CPoint(25000, 20000), Qt::ControlModifier);
+    EXPECT_EQ(doc->GetFigureCount(), 2);
+    Tool(ID_DRAW_SELECT);
+
+    // A rubber band selects what lies inside it.
+    Drag(CPoint(500, 500), CPoint(6000, 1500));
+    EXPECT_EQ(doc->Selection(), (std::vector<QvFigure*>{line}));
+    Drag(CPoint(500, 500), CPoint(12000, 12000));
+    EXPECT_EQ(doc->Selection(), (std::vector<QvFigure*>{line, circle}));
+    EXPECT_TRUE(view->GetRubberBand().IsRectNull());
+    // A click on empty paper selects nothing.
+    Click(CPoint(20000, 20000));
+    EXPECT_EQ(doc->GetSelectedCount(), 0);
+}
+
+TEST_F(MouseTest, ShiftClicksStepDownThroughStackedFigures) {
+    QvFigure* bottom = MakeCircle(QvPoint(15000, 15000), 2000);
+    QvFigure* middle = MakeCircle(QvPoint(15000, 15000), 2000);
+    QvFigure* top = MakeCircle(QvPoint(15000, 15000), 2000);
+    for (QvFigure* f : {bottom, middle, top})
+        doc->AddFigure(f);
+    Tool(ID_DRAW_SELECT);
+    const CPoint at(15000, 17000);
+    Click(at);
+    EXPECT_EQ(doc->GetFirstSelected(), top);
+    for (QvFigure* expected : {middle, bottom, bottom}) {
+        Click(at, Qt::ShiftModifier);
+        ASSERT_EQ(doc->GetSelectedCount(), 1);
+        EXPECT_EQ(doc->GetFirstSelected(), expected);
+    }
+}
+
+TEST_F(MouseTest, DragsAreOneUndoLevel) {
+    QvFigure* line = MakeLine(QvPoint(1000, 1000), QvPoint(5000, 1000));
+    QvFigure* circle = MakeCircle(QvPoint(10000, 10000), 1000);
+    doc->AddFigure(line);
+    doc->AddFigure(circle);
+    Tool(ID_DRAW_SELECT);
+    doc->SelectAll();
+
+    // The whole selection moves with the pointer, as one undo level.
+    Drag(CPoint(3000, 1000), CPoint(5000, 2000));
+    EXPECT_EQ(view->GetState(), Lumbrel2View::StateIdle);
+    EXPECT_EQ(line->DefiningPoints()[0], QvPoint(3000, 2000));
+    EXPECT_EQ(circle->DefiningPoints()[0], QvPoint(12000, 11000));
+    EXPECT_EQ(doc->UndoManager().GetLevel(), 1);
+    doc->OnEditUndo();
+    EXPECT_EQ(line->DefiningPoints()[0], QvPoint(1000, 1000));
+    EXPECT_EQ(circle->DefiningPoints()[0], QvPoint(10000, 10000));
+
+    // A drag shorter than 1 mm puts the figures back and records nothing.
+    doc->SelectAll();
+    Drag(CPoint(3000, 1000), CPoint(3050, 1000));
+    EXPECT_EQ(line->DefiningPoints()[0], QvPoint(1000, 1000));
+    EXPECT_EQ(doc->UndoManager().GetLevel(), 0);
+
+    // A grip drag reshapes the one selected figure.
+    Click(CPoint(20000, 20000));
+    Click(CPoint(3000, 1000));
+    ASSERT_EQ(doc->Selection(), (std::vector<QvFigure*>{line}));
+    Drag(CPoint(5100, 1050), CPoint(8000, 4000));
+    EXPECT_EQ(line->DefiningPoints()[1], QvPoint(8000, 4000));
+    EXPECT_EQ(line->DefiningPoints()[0], QvPoint(1000, 1000));
+    EXPECT_EQ(doc->UndoManager().GetLevel(), 1);
+    doc->OnEditUndo();
+    EXPECT_EQ(line->DefiningPoints()[1], QvPoint(5000, 1000));
+}
+
+TEST_F(MouseTest, StatusReadOutAndDescriptions) {
+    view->OnMouseMove(kNone, CPoint(0, Lumbrel2View::PageSize));
+    EXPECT_EQ(app->m_strStatusText, QStringLiteral("(0.00,0.00)"));
+    view->OnMouseMove(kNone, CPoint(1234, 20000));
+    EXPECT_EQ(app->m_strStatusText, QStringLiteral("(12.34,100.00)"));
+
+    QvFigure* circle = MakeCircle(QvPoint(10000, 10000), 1000);
+    doc->AddFigure(circle);
+    Tool(ID_DRAW_SELECT);
+    Click(CPoint(11000, 10000));
+    ASSERT_EQ(doc->GetSelectedCount(), 1);
+    view->OnMouseMove(kNone, CPoint(11000, 10000));
+    EXPECT_EQ(app->m_strStatusText, circle->GetDescription());
+    EXPECT_TRUE(app->m_strStatusText.startsWith(QStringLiteral("Circle - Centre (100.00,200.00)")));
+}
+
+TEST_F(MouseTest, CommandsOnTheMouseSelection) {
+    QvFigure* a = MakeLine(QvPoint(1000, 1000), QvPoint(5000, 1000));
+    QvFigure* b = MakeLine(QvPoint(1000, 3000), QvPoint(5000, 3000));
+    doc->AddFigure(a);
+    doc->AddFigure(b);
+    Tool(ID_DRAW_SELECT);
+    Drag(CPoint(500, 500), CPoint(6000, 4000));
+    ASSERT_EQ(doc->GetSelectedCount(), 2);
+    doc->OnCmdMsg(ID_EDIT_GROUP);
+    ASSERT_EQ(doc->GetFigureCount(), 1);
+    QvFigure* group = doc->GetFigure(0);
+    // The group drags as one.
+    Drag(CPoint(3000, 1000), CPoint(3000, 2000));
+    EXPECT_EQ(doc->GetFigure(0), group);
+    doc->OnCmdMsg(ID_EDIT_UNGROUP);
+    EXPECT_EQ(doc->Figures(), (std::vector<QvFigure*>{a, b}));
+    EXPECT_NEAR(a->DefiningPoints()[0].y, 2000, 1e-6);
+    EXPECT_NEAR(b->DefiningPoints()[1].y, 4000, 1e-6);
+
+    Click(CPoint(20000, 20000));
+    Click(CPoint(3000, 2000));
+    ASSERT_EQ(doc->Selection(), (std::vector<QvFigure*>{a}));
+    doc->OnCmdMsg(ID_BRING_TO_FRONT);
+    EXPECT_EQ(doc->Figures(), (std::vector<QvFigure*>{b, a}));
+    doc->OnCmdMsg(ID_SEND_BACKWARD);
+    EXPECT_EQ(doc->Figures(), (std::vector<QvFigure*>{a, b}));
+    view->OnCmdMsg(ID_EDIT_DELETE);
+    EXPECT_EQ(doc->Figures(), (std::vector<QvFigure*>{b}));
+    doc->OnEditUndo();
+    EXPECT_EQ(doc->Figures(), (std::vector<QvFigure*>{b, a}));
+}
+
+TEST_F(MouseTest, DoubleClickEndsWithTheSelectTool) {
+    Tool(ID_DRAW_CIRCLE_3P);
+    Drag(CPoint(8000, 8000), CPoint(10000, 8000));
+    ASSERT_NE(view->GetNewFigure(), nullptr);
+    view->OnLButtonDblClk(kNone, CPoint(9000, 9000));
+    EXPECT_EQ(view->GetNewFigure(), nullptr);
+    EXPECT_EQ(doc->GetFigureCount(), 0);
+    EXPECT_EQ(app->m_nCurrentTool, ID_DRAW_SELECT);
+    // A press off the page is ignored.
+    view->OnLButtonDown(kNone, CPoint(-10, 5000));
+    EXPECT_EQ(view->GetState(), Lumbrel2View::StateIdle);
+}
+
+} // namespace
