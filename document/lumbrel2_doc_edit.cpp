@@ -108,11 +108,11 @@ QvFigure* Lumbrel2Doc::HitTestFigures(int x, int y) {
 
 void Lumbrel2Doc::SelectAtPoint(int x, int y) {
     m_selection.clear();
-    QvFigure* f = m_pSnapFigure1 && m_pSnapFigure1->GetGroupNesting() == 0 &&
-                          std::find(m_figures.begin(), m_figures.end(), m_pSnapFigure1) !=
-                              m_figures.end()
-                      ? m_pSnapFigure1
-                      : HitTestFigures(x, y);
+    QvFigure* f =
+        m_pSnapFigure1 && m_pSnapFigure1->GetGroupNesting() == 0 &&
+                std::find(m_figures.begin(), m_figures.end(), m_pSnapFigure1) != m_figures.end()
+            ? m_pSnapFigure1
+            : HitTestFigures(x, y);
     if (f)
         m_selection.push_back(f);
     EndSelectionChange(f);

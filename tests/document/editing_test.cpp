@@ -262,11 +262,9 @@ TEST_F(EditingTest, StackingOrderCommands) {
     };
     const Case cases[] = {
         {&Lumbrel2Doc::OnBringForward, c, {a, b, c}}, // already on top
-        {&Lumbrel2Doc::OnBringForward, a, {b, a, c}},
-        {&Lumbrel2Doc::OnSendBackward, a, {a, b, c}},
+        {&Lumbrel2Doc::OnBringForward, a, {b, a, c}}, {&Lumbrel2Doc::OnSendBackward, a, {a, b, c}},
         {&Lumbrel2Doc::OnSendBackward, a, {a, b, c}}, // already at the bottom
-        {&Lumbrel2Doc::OnBringToFront, a, {b, c, a}},
-        {&Lumbrel2Doc::OnSendToBack, c, {c, b, a}},
+        {&Lumbrel2Doc::OnBringToFront, a, {b, c, a}}, {&Lumbrel2Doc::OnSendToBack, c, {c, b, a}},
     };
     for (const Case& k : cases) {
         Select({k.selected});
@@ -413,8 +411,8 @@ TEST(QvBackgroundGridDraw, IsometricDotsAndHiddenGrid) {
         CDC dc(&painter);
         grid.Draw(&dc, 0, 600, 1000, 0);
     }
-    for (QPoint p : {QPoint(0, 0), QPoint(433, 250), QPoint(0, 500), QPoint(866, 0),
-                     QPoint(866, 500)}) {
+    for (QPoint p :
+         {QPoint(0, 0), QPoint(433, 250), QPoint(0, 500), QPoint(866, 0), QPoint(866, 500)}) {
         EXPECT_NE(image.pixel(p), 0xFFFFFFFF) << p.x() << "," << p.y();
     }
     EXPECT_EQ(image.pixel(433, 0), 0xFFFFFFFF);
