@@ -311,6 +311,3 @@ void Lumbrel2Doc::DeleteContents() {
 BOOL Lumbrel2Doc::OnNewDocument() {
     return CDocument::OnNewDocument();
 }
-
-// The drawing file comes with File>Save.
-void Lumbrel2Doc::Serialize(CArchive&) {}

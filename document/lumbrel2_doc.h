@@ -231,4 +231,22 @@ private:
 
     std::unique_ptr<QvUndoManager> m_pUndoManager;
     QvBackgroundGrid m_grid;
+
+    // ---- drawing file (lumbrel2_doc_file.cpp)
+public:
+    // The string a drawing file begins with.
+    static constexpr const char* FileMagic = "ZKW2";
+    WORD GetFileVersion() const { return m_nFileVersion; }
+    // Maps every figure through the default frame, so that display points
+    // follow the defining points.
+    void MapAllToDefaultFrame();
+    // What opening a file without the magic says.
+    static QString OlderFormatMessage(const QString& path);
+
+protected:
+    void ReportSaveLoadException(const QString& path, const std::exception* e,
+                                 BOOL saving) override;
+
+private:
+    WORD m_nFileVersion = FileVersion;
 };

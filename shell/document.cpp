@@ -1,17 +1,25 @@
 #include "shell/document.h"
 
+#include "platform/archive.h"
 #include "platform/message_box.h"
 #include "shell/child_frame.h"
+#include "shell/command_ids.h"
 #include "shell/doc_template.h"
 #include "shell/view.h"
 #include "shell/win_app.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
+
+BEGIN_COMMAND_MAP(CDocument, CCmdTarget)
+ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+END_COMMAND_MAP()
 
 CDocument::~CDocument() {
     // Views outliving their document must not reach back into it.
@@ -65,25 +73,167 @@ BOOL CDocument::OnNewDocument() {
 BOOL CDocument::OnOpenDocument(const QString& path) {
     QFileInfo info(path);
     if (!info.exists()) {
-        AfxMessageBox(QStringLiteral("%1\nCannot find this file.\nPlease verify that the correct "
-                                     "path and file name are given.")
-                          .arg(path),
-                      MB_ICONEXCLAMATION);
+        AfxMessageBox(InvalidPathMessage(path), MB_ICONEXCLAMATION);
         return FALSE;
     }
     QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        AfxMessageBox(QStringLiteral("%1\nThis file cannot be read.").arg(path),
-                      MB_ICONEXCLAMATION);
+        AfxMessageBox(UnreadableFileMessage(path), MB_ICONEXCLAMATION);
         return FALSE;
     }
     DeleteContents();
+    // Modified while being read, so that a half-read drawing is never taken
+    // for the file's contents.
+    SetModifiedFlag();
+    try {
+        CArchive ar(&file, CArchive::load);
+        Serialize(ar);
+    } catch (const std::exception& e) {
+        DeleteContents();
+        ReportSaveLoadException(path, &e, FALSE);
+        return FALSE;
+    } catch (...) {
+        DeleteContents();
+        ReportSaveLoadException(path, nullptr, FALSE);
+        return FALSE;
+    }
     SetModifiedFlag(FALSE);
     return TRUE;
 }
 
-BOOL CDocument::SaveModified() {
+BOOL CDocument::OnSaveDocument(const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        AfxMessageBox(AccessWriteMessage(path), MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    try {
+        CArchive ar(&file, CArchive::store);
+        Serialize(ar);
+    } catch (const std::exception& e) {
+        file.cancelWriting();
+        ReportSaveLoadException(path, &e, TRUE);
+        return FALSE;
+    } catch (...) {
+        file.cancelWriting();
+        ReportSaveLoadException(path, nullptr, TRUE);
+        return FALSE;
+    }
+    if (!file.commit()) {
+        AfxMessageBox(WriteErrorMessage(path), MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    SetModifiedFlag(FALSE);
     return TRUE;
+}
+
+void CDocument::ReportSaveLoadException(const QString&, const std::exception* e, BOOL saving) {
+    QString text = saving ? FailedToSaveMessage() : FailedToOpenMessage();
+    if (const auto* archive = dynamic_cast<const CArchiveException*>(e)) {
+        switch (archive->m_cause) {
+        case CArchiveException::endOfFile:
+        case CArchiveException::badIndex:
+        case CArchiveException::badClass:
+        case CArchiveException::badSchema:
+            text = InvalidFormatMessage();
+            break;
+        default:
+            break;
+        }
+    }
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
+}
+
+BOOL CDocument::SaveModified() {
+    if (!IsModified())
+        return TRUE;
+    QString name = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
+    switch (AfxMessageBox(AskToSaveMessage(name), MB_YESNOCANCEL)) {
+    case IDCANCEL:
+        return FALSE;
+    case IDYES:
+        return DoFileSave();
+    default: // IDNO: the changes go
+        return TRUE;
+    }
+}
+
+BOOL CDocument::DoFileSave() {
+    QFileInfo info(m_strPathName);
+    // A file that is gone or may not be written is saved as a new one.
+    if (m_strPathName.isEmpty() || !info.exists() || !info.isWritable())
+        return DoSave(QString());
+    return DoSave(m_strPathName);
+}
+
+BOOL CDocument::DoSave(const QString& path, BOOL replace) {
+    QString newName = path;
+    if (newName.isEmpty()) {
+        QString proposal = m_strPathName;
+        if (proposal.isEmpty()) {
+            proposal = m_strTitle;
+            QString ext = m_pDocTemplate
+                              ? m_pDocTemplate->GetDocString(CMultiDocTemplate::filterExt)
+                              : QString();
+            if (!ext.isEmpty() && QFileInfo(proposal).suffix().isEmpty())
+                proposal += ext;
+        }
+        CWinApp* app = AfxGetApp();
+        // Without an application there is nobody to ask.
+        if (!app)
+            return FALSE;
+        newName = app->PromptSaveFileName(proposal);
+        if (newName.isEmpty())
+            return FALSE;
+    }
+    if (!OnSaveDocument(newName))
+        return FALSE;
+    if (replace)
+        SetPathName(newName);
+    return TRUE;
+}
+
+void CDocument::OnFileSave() {
+    DoFileSave();
+}
+
+void CDocument::OnFileSaveAs() {
+    DoSave(QString());
+}
+
+QString CDocument::InvalidPathMessage(const QString& path) {
+    return QStringLiteral("%1\nCannot find this file.\nPlease verify that the correct path and "
+                          "file name are given.")
+        .arg(path);
+}
+
+QString CDocument::UnreadableFileMessage(const QString& path) {
+    return QStringLiteral("%1\nThis file cannot be read.").arg(path);
+}
+
+QString CDocument::FailedToOpenMessage() {
+    return QStringLiteral("Failed to open document.");
+}
+
+QString CDocument::FailedToSaveMessage() {
+    return QStringLiteral("Failed to save document.");
+}
+
+QString CDocument::InvalidFormatMessage() {
+    return QStringLiteral("Unexpected file format.");
+}
+
+QString CDocument::AccessWriteMessage(const QString& path) {
+    return QStringLiteral("Unable to write to %1, it is read-only or opened by someone else.")
+        .arg(path);
+}
+
+QString CDocument::WriteErrorMessage(const QString& path) {
+    return QStringLiteral("An unexpected error occurred while writing %1.").arg(path);
+}
+
+QString CDocument::AskToSaveMessage(const QString& name) {
+    return QStringLiteral("Save changes to %1?").arg(name);
 }
 
 void CDocument::OnCloseDocument() {

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <exception>
 #include <vector>
 
 class CMultiDocTemplate;
@@ -12,6 +13,7 @@ class CView;
 
 class CDocument : public CCmdTarget {
     DECLARE_DYNAMIC(CDocument)
+    DECLARE_COMMAND_MAP()
 public:
     CDocument() = default;
     CDocument(const CDocument&) = delete;
@@ -37,17 +39,46 @@ public:
     void UpdateAllViews(CView* sender, LPARAM hint = 0, CObject* hintObject = nullptr);
 
     virtual BOOL OnNewDocument();
-    // Checks that the file can be read and tells the user when it cannot;
-    // derived documents read their contents after this.
+    // Empties the document and reads it from the file through Serialize.
+    // On any failure the user is told, the document is left empty and the
+    // result is FALSE.
     virtual BOOL OnOpenDocument(const QString& path);
+    // Writes the whole document to a temporary file beside `path` and puts
+    // it in place only when all of it was written, so a failed save leaves
+    // the old file as it was.  Tells the user when it fails.
+    virtual BOOL OnSaveDocument(const QString& path);
     virtual void DeleteContents() {}
     // TRUE when the document may be closed; a document with unsaved changes
-    // asks the user here.
+    // asks the user whether to save them first.
     virtual BOOL SaveModified();
+    // Saves to `path`, or asks for a name when it is empty.  With `replace`
+    // the document takes the new name.  FALSE when cancelled or failed.
+    BOOL DoSave(const QString& path, BOOL replace = TRUE);
+    // Saves under the document's name when that file exists and may be
+    // written, and otherwise asks for a name.
+    BOOL DoFileSave();
     // Closes the views' frames and deletes the document.
     virtual void OnCloseDocument();
 
+    void OnFileSave();
+    void OnFileSaveAs();
+
     BOOL m_bAutoDelete = TRUE;
+
+    // The messages for a failed open or save.
+    static QString InvalidPathMessage(const QString& path);
+    static QString UnreadableFileMessage(const QString& path);
+    static QString FailedToOpenMessage();
+    static QString FailedToSaveMessage();
+    static QString InvalidFormatMessage();
+    static QString AccessWriteMessage(const QString& path);
+    static QString WriteErrorMessage(const QString& path);
+    static QString AskToSaveMessage(const QString& name);
+
+protected:
+    // Tells the user why reading or writing `path` failed; `e` is the
+    // exception caught, null when there is none.
+    virtual void ReportSaveLoadException(const QString& path, const std::exception* e, BOOL saving);
 
 private:
     friend class CMultiDocTemplate;

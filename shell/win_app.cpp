@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
 
@@ -87,6 +88,28 @@ CDocument* CWinApp::OpenDocumentFile(const QString& fileName) {
 void CWinApp::AddToRecentFileList(const QString& path) {
     m_recentFiles.Add(path);
     m_recentFiles.WriteList();
+}
+
+QString CWinApp::PromptSaveFileName(const QString& proposal) {
+    QFileDialog dialog(m_pMainWnd.get(), QStringLiteral("Save As"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QStringList filters;
+    if (m_pDocTemplate) {
+        filters << m_pDocTemplate->GetDocString(CMultiDocTemplate::filterName);
+        QString ext = m_pDocTemplate->GetDocString(CMultiDocTemplate::filterExt);
+        if (ext.startsWith(QLatin1Char('.')))
+            dialog.setDefaultSuffix(ext.mid(1));
+    }
+    filters << QStringLiteral("All Files (*)");
+    dialog.setNameFilters(filters);
+    QFileInfo info(proposal);
+    if (info.isAbsolute())
+        dialog.setDirectory(info.absolutePath());
+    dialog.selectFile(info.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
 }
 
 BOOL CWinApp::SaveAllModified() {

@@ -35,6 +35,9 @@ public:
     // current folder.  Null when it could not be opened.
     virtual CDocument* OpenDocumentFile(const QString& fileName);
     void AddToRecentFileList(const QString& path);
+    // Asks where to save a drawing, starting from `proposal`; empty when
+    // the user cancels.
+    virtual QString PromptSaveFileName(const QString& proposal);
     BOOL SaveAllModified();
     void CloseAllDocuments(BOOL endSession);
     // Hides the main window and every window it owns.

@@ -39,6 +39,13 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// An empty drawing, as the program saves it.
+void WriteEmptyDrawing(const QString& path) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Hex("04 5A 4B 57 32 01 00 F4 01 00 00 00 00 00"));
+}
+
 bool AnyWindowVisible() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible())
@@ -166,7 +173,7 @@ TEST_F(AppTest, OtherCommandLinesAreOneFileName) {
     app.reset();
     QTemporaryDir dir;
     QString path = dir.filePath("my circle.kw2");
-    QFile(path).open(QIODevice::WriteOnly);
+    WriteEmptyDrawing(path);
     app = std::make_unique<RecordingApp>();
     ASSERT_TRUE(app->InitInstance('"' + path + '"'));
     ASSERT_EQ(DocumentCount(), 1u);
@@ -274,8 +281,8 @@ TEST_F(AppTest, RecentFilesFillTheFileMenuAndDropWhatCannotOpen) {
     QTemporaryDir dir;
     QString first = dir.filePath("first.kw2");
     QString second = dir.filePath("a&b.kw2");
-    QFile(first).open(QIODevice::WriteOnly);
-    QFile(second).open(QIODevice::WriteOnly);
+    WriteEmptyDrawing(first);
+    WriteEmptyDrawing(second);
     ASSERT_TRUE(app->InitInstance(QString()));
     CCommandActions& actions = app->GetMainFrame()->Actions();
     QAction* mru1 = actions.Action(ID_FILE_MRU_FILE1);

@@ -1,0 +1,372 @@
+// The drawing file: its exact bytes, round trips of every figure kind,
+// references between figures, stored versions, damaged files and saves
+// that fail.
+#include "common/test_support.h"
+#include "document/copy_map.h"
+#include "document_test_support.h"
+#include "platform/archive.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <initializer_list>
+#include <memory>
+
+// A figure that points at another, as an angle mark points at its lines.
+// It records what the load pass did with it, and can refuse to be stored.
+class QvTestLinkFigure : public QvFigure {
+    DECLARE_SERIAL(QvTestLinkFigure)
+public:
+    QvTestLinkFigure() { InitPoints(1); }
+
+    void Serialize(CArchive& ar) override {
+        QvFigure::Serialize(ar);
+        if (ar.IsStoring()) {
+            if (failOnStore)
+                throw CArchiveException(CArchiveException::genericException,
+                                        QStringLiteral("refused"));
+            ar.WriteObject(target);
+        } else {
+            target = static_cast<QvFigure*>(ar.ReadObject(RUNTIME_CLASS(QvFigure)));
+        }
+    }
+    void RemapReferences(QvCopyMap& map) override {
+        targetInMap = target && map.CopyOf(target) == target;
+        if (QvFigure* copy = map.CopyOf(target))
+            target = copy;
+    }
+    void BuildFromPoints() override { ++builds; }
+
+    QvFigure* target = nullptr;
+    bool failOnStore = false;
+    bool targetInMap = false;
+    int builds = 0;
+};
+IMPLEMENT_SERIAL(QvTestLinkFigure, QvFigure, 1)
+
+namespace {
+
+QByteArray StoreDoc(Lumbrel2Doc& doc) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CArchive ar(&buffer, CArchive::store);
+    doc.Serialize(ar);
+    return bytes;
+}
+
+void LoadDoc(Lumbrel2Doc& doc, QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CArchive ar(&buffer, CArchive::load);
+    doc.Serialize(ar);
+}
+
+// One figure's stored record, copy link and all.
+QByteArray FigureBytes(const QvFigure* f) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CArchive ar(&buffer, CArchive::store);
+    ar.WriteObject(f);
+    return bytes;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class DocFileTest : public DocumentTest {
+protected:
+    static QvFigure* Clicked(int toolId, std::initializer_list<QvPoint> points) {
+        QvFigure* f = QvFigure::CreateForTool(toolId);
+        bool done = false;
+        for (const QvPoint& p : points) {
+            f->TrackCreatePoint(p);
+            done = f->CreateClick();
+        }
+        EXPECT_TRUE(done) << toolId;
+        return f;
+    }
+
+    // A drawing with every figure kind built so far, in several styles.
+    void FillWithEveryKind(Lumbrel2Doc& doc) {
+        QvFigure* line = MakeLine(QvPoint(100, 200), QvPoint(5100.5, 3200.25));
+        line->SetLineColour(RGB(200, 10, 20));
+        line->SetLineStyle(32808);
+        doc.AddFigure(line);
+        doc.AddFigure(Clicked(33504, {QvPoint(0, 0), QvPoint(-2000, 700)}));
+        QvFigure* cr = MakeCircle(QvPoint(8000, 8000), 1234.5);
+        cr->SetFillColour(RGB(0, 128, 255));
+        cr->SetFillStyle(32815);
+        doc.AddFigure(cr);
+        doc.AddFigure(Clicked(32791, {QvPoint(1000, 1000), QvPoint(3000, 2000)}));
+        doc.AddFigure(Clicked(32790, {QvPoint(0, 0), QvPoint(1000, 0), QvPoint(500, 700)}));
+        QvFigure* square = QvFigure::CreateForTool(32772);
+        square->TrackCreatePoint(QvPoint(4000, 4000));
+        square->CreateClick();
+        square->TrackCreatePoint(QvPoint(4600, 3000));
+        EXPECT_TRUE(square->CreateClick());
+        doc.AddFigure(square);
+    }
+
+    static void ExpectSameFigures(Lumbrel2Doc& a, Lumbrel2Doc& b) {
+        ASSERT_EQ(a.GetFigureCount(), b.GetFigureCount());
+        for (int i = 0; i < a.GetFigureCount(); ++i) {
+            QvFigure* fa = a.GetFigure(i);
+            QvFigure* fb = b.GetFigure(i);
+            SCOPED_TRACE(testing::Message()
+                         << "figure " << i << " " << fa->GetRuntimeClass()->m_lpszClassName);
+            EXPECT_STREQ(fa->GetRuntimeClass()->m_lpszClassName,
+                         fb->GetRuntimeClass()->m_lpszClassName);
+            // The stored tool id is not read back: a line drawn with the
+            // arrow tool loads as a line, its arrowheads in its record.
+            int toolId =
+                fa->GetToolId() == QvFigLine::ArrowToolId ? QvFigLine::ToolId : fa->GetToolId();
+            EXPECT_EQ(fb->GetToolId(), toolId);
+            fa->SetToolId(toolId);
+            // Every stored field: points, styles, the kind's own record.
+            EXPECT_EQ(FigureBytes(fa), FigureBytes(fb));
+            // Display points follow the defining points, and the geometry
+            // is rebuilt from them.
+            for (int p = 0; p < fb->GetPointCount(); ++p) {
+                EXPECT_EQ(fb->DisplayPoints()[p].x, fb->DefiningPoints()[p].x);
+                EXPECT_EQ(fb->DisplayPoints()[p].y, fb->DefiningPoints()[p].y);
+            }
+            EXPECT_EQ(fa->GetBoundRect(), fb->GetBoundRect());
+        }
+    }
+
+    QTemporaryDir dir;
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+};
+
+TEST_F(DocFileTest, EmptyDrawingBytes) {
+    struct Case {
+        int spacing;
+        bool isometric;
+        const char* bytes;
+    };
+    const Case cases[] = {
+        {500, false, "04 5A 4B 57 32 01 00 F4 01 00 00 00 00 00"},
+        {750, true, "04 5A 4B 57 32 01 00 EE 02 00 00 01 00 00"},
+        {100000, false, "04 5A 4B 57 32 01 00 A0 86 01 00 00 00 00"},
+    };
+    for (const Case& c : cases) {
+        Lumbrel2Doc doc;
+        doc.Grid().SetSpacing(c.spacing);
+        doc.Grid().SetIsometric(c.isometric);
+        EXPECT_EQ(StoreDoc(doc).toHex(' '), Hex(c.bytes).toHex(' ')) << c.spacing;
+        EXPECT_EQ(doc.GetFileVersion(), 1);
+    }
+    // A new drawing takes the default grid.
+    Lumbrel2Doc doc;
+    EXPECT_EQ(StoreDoc(doc), Hex("04 5A 4B 57 32 01 00 F4 01 00 00 00 00 00"));
+}
+
+TEST_F(DocFileTest, EveryFigureKindSurvivesSaveAndOpen) {
+    Lumbrel2Doc doc;
+    FillWithEveryKind(doc);
+    doc.Grid().SetSpacing(650);
+    doc.Grid().SetIsometric(true);
+    doc.Grid().SetShown(false);
+    ASSERT_TRUE(doc.OnSaveDocument(Path("all.kw2")));
+    EXPECT_FALSE(doc.IsModified());
+
+    Lumbrel2Doc loaded;
+    ASSERT_TRUE(loaded.OnOpenDocument(Path("all.kw2")));
+    EXPECT_FALSE(loaded.IsModified());
+    // As the drawing stands after any mouse action.
+    doc.MapAllToDefaultFrame();
+    for (QvFigure* f : doc.Figures())
+        f->BuildFromPoints();
+    ExpectSameFigures(doc, loaded);
+    EXPECT_EQ(loaded.Grid().GetSpacing(), 650);
+    EXPECT_TRUE(loaded.Grid().IsIsometric());
+    // Whether the grid shows is a setting, not part of the drawing.
+    EXPECT_TRUE(loaded.Grid().IsShown());
+    // The loaded drawing writes what it was read from.
+    EXPECT_EQ(StoreDoc(loaded), StoreDoc(doc));
+}
+
+TEST_F(DocFileTest, ReferencesStayAttachedWhicheverComesFirst) {
+    for (bool targetFirst : {true, false}) {
+        SCOPED_TRACE(targetFirst ? "target first" : "link first");
+        Lumbrel2Doc doc;
+        QvFigure* line = MakeLine(QvPoint(0, 0), QvPoint(1000, 0));
+        auto* link = new QvTestLinkFigure;
+        link->target = line;
+        if (targetFirst) {
+            doc.AddFigure(line);
+            doc.AddFigure(link);
+        } else {
+            doc.AddFigure(link);
+            doc.AddFigure(line);
+        }
+        Lumbrel2Doc loaded;
+        LoadDoc(loaded, StoreDoc(doc));
+        ASSERT_EQ(loaded.GetFigureCount(), 2);
+        auto* loadedLink = dynamic_cast<QvTestLinkFigure*>(loaded.GetFigure(targetFirst ? 1 : 0));
+        ASSERT_TRUE(loadedLink);
+        EXPECT_EQ(loadedLink->target, loaded.GetFigure(targetFirst ? 0 : 1));
+        EXPECT_TRUE(loadedLink->targetInMap);
+        EXPECT_EQ(loadedLink->builds, 1);
+        EXPECT_TRUE(loaded.IsModified());
+    }
+}
+
+TEST_F(DocFileTest, StoredVersions) {
+    Lumbrel2Doc source;
+    source.AddFigure(MakeLine(QvPoint(0, 0), QvPoint(1000, 0)));
+    source.Grid().SetSpacing(900);
+    const QByteArray bytes = StoreDoc(source);
+    struct Case {
+        WORD version;
+        bool readsDrawing;
+    };
+    const Case cases[] = {{0, false}, {0xFFFF, false}, {0x8000, false},
+                          {1, true},  {2, true},       {0x7FFF, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.version);
+        QByteArray patched = bytes;
+        patched[5] = char(c.version & 0xFF);
+        patched[6] = char(c.version >> 8);
+        Lumbrel2Doc doc;
+        doc.Grid().SetSpacing(1200);
+        doc.Grid().SetIsometric(true);
+        LoadDoc(doc, patched);
+        EXPECT_EQ(doc.GetFileVersion(), 1);
+        EXPECT_EQ(doc.GetFigureCount(), c.readsDrawing ? 1 : 0);
+        EXPECT_EQ(doc.Grid().GetSpacing(), c.readsDrawing ? 900 : 1200);
+        EXPECT_EQ(doc.Grid().IsIsometric(), !c.readsDrawing);
+    }
+}
+
+// A drawing whose every prefix is a damaged file.
+class DamagedFileTest : public DocFileTest {
+protected:
+    QByteArray Sample() {
+        Lumbrel2Doc doc;
+        QvFigure* line = MakeLine(QvPoint(0, 0), QvPoint(1000, 0));
+        doc.AddFigure(line);
+        doc.AddFigure(MakeCircle(QvPoint(500, 500), 300));
+        auto* link = new QvTestLinkFigure;
+        link->target = line;
+        doc.AddFigure(link);
+        doc.AddFigure(MakeLine(QvPoint(10, 10), QvPoint(20, 20)));
+        return StoreDoc(doc);
+    }
+    // Opens the bytes as a file; returns the one message shown.
+    QString OpenBytes(const QByteArray& bytes, Lumbrel2Doc& doc) {
+        EXPECT_TRUE(WriteFile(Path("damaged.kw2"), bytes));
+        MessageRecorder recorder;
+        EXPECT_FALSE(doc.OnOpenDocument(Path("damaged.kw2")));
+        EXPECT_EQ(doc.GetFigureCount(), 0);
+        EXPECT_EQ(recorder.messages.size(), 1u);
+        return recorder.messages.empty() ? QString() : recorder.messages.front().text;
+    }
+};
+
+TEST_F(DamagedFileTest, EveryTruncationIsRefused) {
+    const QByteArray whole = Sample();
+    for (int n = 0; n < whole.size(); ++n) {
+        SCOPED_TRACE(n);
+        Lumbrel2Doc doc;
+        QString text = OpenBytes(whole.left(n), doc);
+        if (n < 5)
+            EXPECT_EQ(text, Lumbrel2Doc::OlderFormatMessage(Path("damaged.kw2")));
+        else
+            EXPECT_EQ(text, CDocument::InvalidFormatMessage());
+    }
+}
+
+TEST_F(DamagedFileTest, MalformedContentsAreRefused) {
+    const QByteArray whole = Sample();
+    const int name = whole.indexOf("QvFigLine");
+    ASSERT_GT(name, 0);
+    const int list = 12; // the figure count
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QString message;
+    };
+    QByteArray unknownClass = whole;
+    unknownClass.replace(name, 9, "QvFigLinX");
+    QByteArray zeroSpacing = whole;
+    zeroSpacing.replace(7, 4, Hex("00 00 00 00"));
+    QByteArray negativeSpacing = whole;
+    negativeSpacing.replace(7, 4, Hex("FF FF FF FF"));
+    // One more element than written: a back-reference to the first line.
+    QByteArray repeated = whole;
+    repeated[list] = char(5);
+    repeated += Hex("02 00");
+    QByteArray nullElement = whole;
+    nullElement[list] = char(5);
+    nullElement += Hex("00 00");
+    QByteArray hugeCount = whole;
+    hugeCount.replace(list, 2, Hex("FF FF FF FF FF 7F"));
+    const Case cases[] = {
+        {"unknown class", unknownClass, CDocument::InvalidFormatMessage()},
+        {"zero spacing", zeroSpacing, CDocument::InvalidFormatMessage()},
+        {"negative spacing", negativeSpacing, CDocument::InvalidFormatMessage()},
+        {"repeated figure", repeated, CDocument::InvalidFormatMessage()},
+        {"null figure", nullElement, CDocument::InvalidFormatMessage()},
+        {"huge count", hugeCount, CDocument::InvalidFormatMessage()},
+        {"older format", Hex("00 00 00 00 03 00 01 02 03"),
+         Lumbrel2Doc::OlderFormatMessage(Path("damaged.kw2"))},
+        {"other magic", Hex("04 5A 4B 57 31 01 00 F4 01 00 00 00 00 00"),
+         Lumbrel2Doc::OlderFormatMessage(Path("damaged.kw2"))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Lumbrel2Doc doc;
+        doc.Grid().SetSpacing(700);
+        EXPECT_EQ(OpenBytes(c.bytes, doc), c.message);
+    }
+}
+
+TEST_F(DocFileTest, OpeningWhatIsNotThereOrNotReadable) {
+    MessageRecorder recorder;
+    Lumbrel2Doc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(Path("missing.kw2")));
+    EXPECT_FALSE(doc.OnOpenDocument(dir.path()));
+    ASSERT_EQ(recorder.messages.size(), 2u);
+    EXPECT_EQ(recorder.messages[0].text, CDocument::InvalidPathMessage(Path("missing.kw2")));
+    EXPECT_EQ(recorder.messages[1].text, CDocument::UnreadableFileMessage(dir.path()));
+}
+
+TEST_F(DocFileTest, FailedSaveLeavesTheOldFileAndNoLeftovers) {
+    Lumbrel2Doc doc;
+    doc.AddFigure(MakeLine(QvPoint(0, 0), QvPoint(1000, 0)));
+    ASSERT_TRUE(doc.OnSaveDocument(Path("keep.kw2")));
+    const QByteArray before = ReadFile(Path("keep.kw2"));
+
+    auto* link = new QvTestLinkFigure;
+    link->failOnStore = true;
+    doc.AddFigure(MakeLine(QvPoint(0, 0), QvPoint(0, 1000)));
+    doc.AddFigure(link);
+    MessageRecorder recorder;
+    EXPECT_FALSE(doc.OnSaveDocument(Path("keep.kw2")));
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, CDocument::FailedToSaveMessage());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(ReadFile(Path("keep.kw2")), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.kw2")});
+
+    // A folder that is not there cannot take the file.
+    link->failOnStore = false;
+    const QString nowhere = Path("no/such/folder.kw2");
+    EXPECT_FALSE(doc.OnSaveDocument(nowhere));
+    ASSERT_EQ(recorder.messages.size(), 2u);
+    EXPECT_EQ(recorder.messages[1].text, CDocument::AccessWriteMessage(nowhere));
+}
+
+} // namespace

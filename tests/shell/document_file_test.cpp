@@ -1,0 +1,189 @@
+// File>Save, File>Save As, File>Open and closing a drawing window: the
+// name asked for, the question about unsaved changes, and a damaged file
+// that leaves the other drawings alone.
+#include "common/test_support.h"
+#include "document/lumbrel2_doc.h"
+#include "figures/fig_line.h"
+#include "platform/command_router.h"
+#include "shell/child_frame.h"
+#include "shell/command_ids.h"
+#include "shell/doc_template.h"
+#include "shell/lumbrel2_app.h"
+#include "shell/main_frame.h"
+#include "shell/view.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// An application whose Save As dialog answers with a set name.
+class SavingApp : public Lumbrel2App {
+public:
+    QStringList proposals;
+    QString answer;
+
+    QString PromptSaveFileName(const QString& proposal) override {
+        proposals << proposal;
+        return answer;
+    }
+};
+
+class FileCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(app->InitInstance(QString())); }
+
+    CCommandRouter& Router() { return app->Router(); }
+    const auto& Documents() const { return app->GetDocTemplate()->Documents(); }
+    Lumbrel2Doc* ActiveDoc() const {
+        CChildFrame* child = app->GetMainFrame()->GetActiveChild();
+        CView* view = child ? child->GetActiveView() : nullptr;
+        return view ? dynamic_cast<Lumbrel2Doc*>(view->GetDocument()) : nullptr;
+    }
+    static void AddLine(Lumbrel2Doc* doc, double y) {
+        QvFigure* f = QvFigure::CreateForTool(QvFigLine::ToolId);
+        for (double x : {0.0, 1000.0}) {
+            f->TrackCreatePoint(QvPoint(x, y));
+            f->CreateClick();
+        }
+        doc->AddFigure(f);
+    }
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    // Closes the active drawing window as its close button does; true when
+    // it went.
+    bool CloseActive() {
+        bool closed = app->GetMainFrame()->GetActiveChild()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return closed;
+    }
+
+    TempProfile profile;
+    QTemporaryDir dir;
+    std::unique_ptr<SavingApp> app = std::make_unique<SavingApp>();
+};
+
+TEST_F(FileCommandTest, SaveAsksOnceThenWritesToTheSameFile) {
+    Lumbrel2Doc* doc = ActiveDoc();
+    ASSERT_TRUE(doc);
+    AddLine(doc, 0);
+
+    // Cancelling the dialog writes nothing and keeps the changes marked.
+    EXPECT_TRUE(Router().Execute(ID_FILE_SAVE));
+    EXPECT_EQ(app->proposals, QStringList{QStringLiteral("Lumbrel1.kw2")});
+    EXPECT_TRUE(doc->IsModified());
+
+    app->answer = Path("first.kw2");
+    Router().Execute(ID_FILE_SAVE);
+    EXPECT_TRUE(QFile::exists(Path("first.kw2")));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->GetPathName(), Path("first.kw2"));
+    EXPECT_EQ(doc->GetTitle(), QStringLiteral("first.kw2"));
+
+    // The file is there now: Save writes to it without asking.
+    app->proposals.clear();
+    AddLine(doc, 500);
+    Router().Execute(ID_FILE_SAVE);
+    EXPECT_TRUE(app->proposals.isEmpty());
+    EXPECT_FALSE(doc->IsModified());
+
+    // Save As always asks, starting from the drawing's file.
+    app->answer = Path("second.kw2");
+    Router().Execute(ID_FILE_SAVE_AS);
+    EXPECT_EQ(app->proposals, QStringList{Path("first.kw2")});
+    EXPECT_EQ(doc->GetPathName(), Path("second.kw2"));
+
+    // A file that went away is asked for again.
+    QFile::remove(Path("second.kw2"));
+    app->proposals.clear();
+    app->answer = Path("third.kw2");
+    Router().Execute(ID_FILE_SAVE);
+    EXPECT_EQ(app->proposals, QStringList{Path("second.kw2")});
+
+    // What was saved opens with both lines.
+    Lumbrel2Doc* reopened = dynamic_cast<Lumbrel2Doc*>(app->OpenDocumentFile(Path("first.kw2")));
+    ASSERT_TRUE(reopened);
+    EXPECT_NE(reopened, doc);
+    EXPECT_EQ(reopened->GetFigureCount(), 2);
+    EXPECT_FALSE(reopened->IsModified());
+}
+
+TEST_F(FileCommandTest, ClosingAChangedDrawingAsksFirst) {
+    Lumbrel2Doc* doc = ActiveDoc();
+    AddLine(doc, 0);
+
+    {
+        MessageRecorder recorder(IDCANCEL);
+        EXPECT_FALSE(CloseActive());
+        ASSERT_EQ(recorder.messages.size(), 1u);
+        EXPECT_EQ(recorder.messages[0].text, QStringLiteral("Save changes to Lumbrel1?"));
+        EXPECT_EQ(recorder.messages[0].type & MB_TYPEMASK, MB_YESNOCANCEL);
+        EXPECT_EQ(Documents().size(), 1u);
+    }
+    {
+        // Yes, then cancelling the name keeps the window.
+        MessageRecorder recorder(IDYES);
+        EXPECT_FALSE(CloseActive());
+        EXPECT_EQ(app->proposals.size(), 1u);
+        EXPECT_EQ(Documents().size(), 1u);
+    }
+    {
+        // Yes with a name saves, then closes.
+        MessageRecorder recorder(IDYES);
+        app->answer = Path("closed.kw2");
+        EXPECT_TRUE(CloseActive());
+        EXPECT_TRUE(QFile::exists(Path("closed.kw2")));
+        EXPECT_TRUE(Documents().empty());
+    }
+
+    // No closes without saving; an unchanged drawing closes without asking.
+    app->OnFileNew();
+    AddLine(ActiveDoc(), 0);
+    {
+        MessageRecorder recorder(IDNO);
+        EXPECT_TRUE(CloseActive());
+        EXPECT_EQ(recorder.messages.size(), 1u);
+    }
+    app->OnFileNew();
+    {
+        MessageRecorder recorder;
+        EXPECT_TRUE(CloseActive());
+        EXPECT_TRUE(recorder.messages.empty());
+    }
+    EXPECT_TRUE(Documents().empty());
+}
+
+TEST_F(FileCommandTest, ADamagedFileLeavesTheOpenDrawingsAlone) {
+    Lumbrel2Doc* first = ActiveDoc();
+    AddLine(first, 0);
+    AddLine(first, 100);
+    app->answer = Path("good.kw2");
+    Router().Execute(ID_FILE_SAVE);
+    QFile good(Path("good.kw2"));
+    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+    QByteArray bytes = good.readAll();
+
+    QFile damaged(Path("damaged.kw2"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(bytes.left(bytes.size() - 3));
+    damaged.close();
+
+    MessageRecorder recorder;
+    EXPECT_EQ(app->OpenDocumentFile(Path("damaged.kw2")), nullptr);
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, QStringLiteral("Unexpected file format."));
+    ASSERT_EQ(Documents().size(), 1u);
+    EXPECT_EQ(Documents()[0].get(), first);
+    EXPECT_EQ(first->GetFigureCount(), 2);
+    EXPECT_EQ(ActiveDoc(), first);
+    // A drawing that could not be read does not join the recent files.
+    EXPECT_EQ(app->RecentFiles()[0], Path("good.kw2"));
+}
+
+} // namespace
