@@ -237,9 +237,6 @@ public:
     // The string a drawing file begins with.
     static constexpr const char* FileMagic = "ZKW2";
     WORD GetFileVersion() const { return m_nFileVersion; }
-    // Maps every figure through the default frame, so that display points
-    // follow the defining points.
-    void MapAllToDefaultFrame();
     // What opening a file without the magic says.
     static QString OlderFormatMessage(const QString& path);
 

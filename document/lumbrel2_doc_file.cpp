@@ -98,13 +98,6 @@ void Lumbrel2Doc::Serialize(CArchive& ar) {
     UpdateAllViews(nullptr);
 }
 
-void Lumbrel2Doc::MapAllToDefaultFrame() {
-    for (QvFigure* f : m_figures) {
-        QvGRRect frame = NullFrame;
-        f->MapToFrame(frame);
-    }
-}
-
 QString Lumbrel2Doc::OlderFormatMessage(const QString& path) {
     return QStringLiteral("%1\nThis is not a Lumbrel V2 drawing. Drawings in the older format "
                           "cannot be opened yet.")

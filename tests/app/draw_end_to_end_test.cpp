@@ -103,7 +103,11 @@ TEST(DrawEndToEnd, LineAndCircleWithTheMouseThenUndoAndRedo) {
             ink = ink || page.pixel(r.left() + dx, r.top() + dy) != 0xFFFFFFFF;
     EXPECT_TRUE(ink);
 
+    // The drawing has changed: closing asks, and "No" discards it.
+    MessageRecorder recorder(IDNO);
     frame->close();
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, "Save changes to Lumbrel1?");
 }
 
 } // namespace
