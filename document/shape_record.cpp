@@ -33,6 +33,7 @@ void QvShapeRecord::CopyFields(const QvShapeRecord& other) {
     index2 = other.index2;
     frame1 = other.frame1;
     frame2 = other.frame2;
+    outOfSearch = other.outOfSearch;
 }
 
 void QvShapeRecord::SetShape(std::unique_ptr<QvGRBase> primitive) {

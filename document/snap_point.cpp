@@ -5,6 +5,12 @@ constexpr size_t kPrealloc = 500;
 constexpr size_t kGrowBy = 250;
 } // namespace
 
+double QvSnapPoint::GetAttraction(QvPoint p) const {
+    double dx = p.x - point.x;
+    double dy = p.y - point.y;
+    return priority * priority / (dx * dx + dy * dy + 0.05);
+}
+
 QvSnapPointList::QvSnapPointList() {
     m_points.reserve(kPrealloc);
 }
@@ -18,4 +24,20 @@ void QvSnapPointList::Add(const QvSnapPoint& point) {
 void QvSnapPointList::Clear() {
     m_points.clear();
     m_points.shrink_to_fit();
+}
+
+void QvSnapPointList::FindBest(QvPoint p, QvSnapPoint& best, double& bestScore,
+                               const QvFigure* exclude) const {
+    const QvSnapPoint* winner = nullptr;
+    for (const QvSnapPoint& record : m_points) {
+        if (exclude && record.figure1 == exclude)
+            continue;
+        double score = record.GetAttraction(p);
+        if (score > bestScore) {
+            bestScore = score;
+            winner = &record;
+        }
+    }
+    if (winner)
+        best = *winner;
 }
