@@ -6,6 +6,7 @@
 #include "geometry/gr_line.h"
 #include "geometry/snap_kind.h"
 #include "platform/key_state.h"
+#include "settings/step_tables.h"
 #include "shell/lumbrel2_app.h"
 
 namespace {
@@ -55,6 +56,10 @@ void Lumbrel2Doc::RebuildPointCaches() {
                           app->m_nCurrentTool == kLineTool;
 
     for (QvFigure* f : m_figures) {
+        // The drawing maps every figure through the empty frame before it
+        // draws it; doing so here first means the caches never lag behind a
+        // change that has not been drawn yet.
+        f->MapToFrame(NullFrame);
         f->BuildFromPoints();
         f->AddSpecialPoints(m_allPoints, level);
 
@@ -149,8 +154,12 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
     if (level <= 0) {
         candidates.Add(MakeCandidate(pointer, 1.0, QStringLiteral("Point")));
     } else {
-        grid = m_grid.NearestGridPoint(x, y);
-        // A grid that cannot place a point (no spacing) leaves the pointer.
+        // A grid too fine to have rows (a spacing below 1, or below 2 for
+        // the half-spaced isometric rows, say from a damaged file) has no
+        // points to offer: the pointer stands in for it.
+        const int spacing = m_grid.GetSpacing();
+        if (spacing >= (m_grid.IsIsometric() ? 2 : 1))
+            grid = m_grid.NearestGridPoint(x, y);
         if (QvSpecialPointList::IsNoTarget(grid))
             grid = pointer;
         const QvSnapKind& kind = kinds[QvSnap::GridPoint];
