@@ -40,8 +40,8 @@ bool InSearch(const QvShapeRecord& record) {
 void Lumbrel2Doc::RebuildPointCaches() {
     DropInvalidFigures();
     // The cached points point into the shape list, so all go together.
-    m_allPoints.Clear();
-    m_derivedPoints.Clear();
+    m_allPoints.RemoveAll();
+    m_derivedPoints.RemoveAll();
     m_shapes.Clear();
     m_shapes2.Clear();
 
@@ -91,8 +91,10 @@ void Lumbrel2Doc::RebuildPointCaches() {
         }
     }
 
-    // Every pair once, the earlier shape asked about the later.
-    const int count = m_shapes.GetCount();
+    // Every pair once, the earlier shape asked about the later.  Every
+    // primitive offers its crossings as "Intersection", so past that kind's
+    // range the pairs need not be walked at all.
+    const int count = QvSnapKindPasses(QvSnap::Intersection, level) ? m_shapes.GetCount() : 0;
     for (int i = 0; i < count; ++i) {
         const QvShapeRecord& a = m_shapes[i];
         if (!a.shape)
@@ -131,8 +133,8 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
     QvSnapPoint best;
     double bestScore = 0.0;
     m_pSnapFigure1 = m_pSnapFigure2 = nullptr;
-    candidates.Clear();
-    nearPoints.Clear();
+    candidates.RemoveAll();
+    nearPoints.RemoveAll();
     scratch.RemoveAll();
     m_shapes2.Clear();
 
@@ -229,7 +231,7 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
                 AddCandidate(candidates, record);
             }
             if (r.figure->HitTest(pointer, kNearDistance)) {
-                nearPoints.Clear();
+                nearPoints.RemoveAll();
                 r.figure->AddPointOnFigure(pointer, nearPoints, n);
                 for (int k = 0; k < nearPoints.GetCount(); ++k) {
                     QvSnapPoint record = nearPoints[k];

@@ -32,6 +32,9 @@ public:
     QvShapeRecord() = default;
     QvShapeRecord(const QvShapeRecord& other);
     QvShapeRecord& operator=(const QvShapeRecord& other);
+    // Moves hand the primitive over; the source is left released.
+    QvShapeRecord(QvShapeRecord&& other) noexcept;
+    QvShapeRecord& operator=(QvShapeRecord&& other) noexcept;
     ~QvShapeRecord() override;
 
     // Takes ownership of `primitive`.
@@ -41,6 +44,7 @@ public:
 
 private:
     void CopyFields(const QvShapeRecord& other);
+    void TakeFields(QvShapeRecord& other) noexcept;
 };
 
 class QvShapeList : public CObject {

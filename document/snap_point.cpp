@@ -1,5 +1,7 @@
 #include "document/snap_point.h"
 
+#include <algorithm>
+
 namespace {
 constexpr size_t kPrealloc = 500;
 constexpr size_t kGrowBy = 250;
@@ -16,8 +18,10 @@ QvSnapPointList::QvSnapPointList() {
 }
 
 void QvSnapPointList::Add(const QvSnapPoint& point) {
+    // At least the growth step, and more as the list grows, so that a long
+    // list is not copied over and over.
     if (m_points.size() == m_points.capacity())
-        m_points.reserve(m_points.capacity() + kGrowBy);
+        m_points.reserve(std::max(m_points.capacity() + kGrowBy, m_points.capacity() * 2));
     m_points.push_back(point);
 }
 

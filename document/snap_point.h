@@ -43,6 +43,9 @@ public:
     void Add(const QvSnapPoint& point);
     // Empties the list and frees its storage.
     void Clear();
+    // Empties the list but keeps its storage for the next filling: the
+    // caches and the search refill theirs on every change and mouse move.
+    void RemoveAll() { m_points.clear(); }
     int GetCount() const { return int(m_points.size()); }
     QvSnapPoint& operator[](int i) { return m_points[size_t(i)]; }
     const QvSnapPoint& operator[](int i) const { return m_points[size_t(i)]; }
