@@ -104,6 +104,13 @@ public:
     // The point the pointer at (x, y) snaps to at the given drawing level,
     // ignoring `exclude` (the figure being made or dragged).
     QvPoint FindSnapPoint(int x, int y, int level, QvFigure* exclude, int pointIndex);
+    // The caches as the last rebuild (and search) left them: every figure's
+    // own snap points, the intersections of the figure shapes, the figure
+    // shapes, and the construction shapes of the last search.
+    const QvSnapPointList& CharacteristicPoints() const { return m_allPoints; }
+    const QvSnapPointList& Intersections() const { return m_derivedPoints; }
+    const QvShapeList& FigureShapes() const { return m_shapes; }
+    const QvShapeList& ConstructionShapes() const { return m_shapes2; }
 
     QvUndoManager& UndoManager() { return *m_pUndoManager; }
     QvBackgroundGrid& Grid() { return m_grid; }

@@ -1,15 +1,312 @@
 // The point caches and the snap search.
 #include "document/lumbrel2_doc.h"
 
-// Snapping is still to come: the caches stay empty, but figures that can
-// no longer stand leave the drawing here as they will then.
-void Lumbrel2Doc::RebuildPointCaches() {
-    DropInvalidFigures();
+#include "figures/figure.h"
+#include "geometry/gr_circle.h"
+#include "geometry/gr_line.h"
+#include "geometry/snap_kind.h"
+#include "platform/key_state.h"
+#include "settings/step_tables.h"
+#include "shell/lumbrel2_app.h"
+
+namespace {
+constexpr UINT kLineTool = 32771;
+constexpr int kSelectTool = 32774;
+constexpr int kSectionTool = 34790;
+// How near the pointer must come to a figure or a construction shape for
+// a point on it to be offered.
+constexpr double kNearDistance = 200.0;
+
+// Points that no pointer position can reach are never offered.
+void AddCandidate(QvSnapPointList& list, const QvSnapPoint& record) {
+    if (!QvSpecialPointList::IsNoTarget(record.point))
+        list.Add(record);
 }
 
-// Until the caches exist the pointer snaps to the grid only.
-QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure*, int) {
-    if (level <= 0)
-        return QvPoint(x, y);
-    return m_grid.NearestGridPoint(x, y);
+QvSnapPoint MakeCandidate(QvPoint point, double priority, const QString& label) {
+    QvSnapPoint record;
+    record.point = point;
+    record.priority = priority;
+    record.label = label;
+    return record;
+}
+
+// A cached record still offered to the search.
+bool InSearch(const QvShapeRecord& record) {
+    return record.shape && !record.released && !record.outOfSearch;
+}
+} // namespace
+
+void Lumbrel2Doc::RebuildPointCaches() {
+    DropInvalidFigures();
+    // The cached points point into the shape list, so all go together.
+    m_allPoints.RemoveAll();
+    m_derivedPoints.RemoveAll();
+    m_shapes.Clear();
+    m_shapes2.Clear();
+
+    int mode = QvGetMADLevel();
+    if (mode != 2 && mode != 3)
+        return;
+
+    m_specialPoints.RemoveAll();
+    const int level = GetTotalPartCount();
+    const Lumbrel2App* app = TheApp();
+    const bool tangents = QvSnapKindPasses(QvSnap::TangentToBothCircles, level) && app &&
+                          app->m_nCurrentTool == kLineTool;
+
+    for (QvFigure* f : m_figures) {
+        // The drawing maps every figure through the empty frame before it
+        // draws it; doing so here first means the caches never lag behind a
+        // change that has not been drawn yet.
+        f->MapToFrame(NullFrame);
+        f->BuildFromPoints();
+        f->AddSpecialPoints(m_allPoints, level);
+
+        m_shapes1.Clear();
+        f->AddShapes(m_shapes1, -1);
+        for (int i = 0; i < m_shapes1.GetCount(); ++i)
+            m_shapes.Add(m_shapes1[i]);
+        m_shapes1.Clear();
+
+        if (!tangents)
+            continue;
+        auto* circle = dynamic_cast<const QvGRCircle*>(f->GetShape());
+        if (!circle)
+            continue;
+        for (QvFigure* g : m_figures) {
+            auto* other = dynamic_cast<const QvGRCircle*>(g->GetShape());
+            if (g == f || !other)
+                continue;
+            m_specialPoints.RemoveAll();
+            QvAddCommonTangentPoints(*circle, *other, &m_specialPoints, level);
+            for (int i = 0; i < m_specialPoints.GetCount(); ++i) {
+                QvSnapPoint record(m_specialPoints[i]);
+                record.figure1 = f;
+                record.figure2 = g;
+                record.primitive1 = circle;
+                record.primitive2 = other;
+                m_allPoints.Add(record);
+            }
+        }
+    }
+
+    // Every pair once, the earlier shape asked about the later.  Every
+    // primitive offers its crossings as "Intersection", so past that kind's
+    // range the pairs need not be walked at all.
+    const int count = QvSnapKindPasses(QvSnap::Intersection, level) ? m_shapes.GetCount() : 0;
+    for (int i = 0; i < count; ++i) {
+        const QvShapeRecord& a = m_shapes[i];
+        if (!a.shape)
+            continue;
+        for (int j = i + 1; j < count; ++j) {
+            const QvShapeRecord& b = m_shapes[j];
+            if (!b.shape)
+                continue;
+            m_specialPoints.RemoveAll();
+            a.shape->AddIntersections(b.shape, &m_specialPoints, level);
+            for (int k = 0; k < m_specialPoints.GetCount(); ++k) {
+                QvSnapPoint record(m_specialPoints[k]);
+                record.figure1 = a.figure;
+                record.figure2 = b.figure;
+                record.frame1 = a.frame1;
+                record.frame2 = b.frame1;
+                record.primitive1 = a.shape;
+                record.primitive2 = b.shape;
+                m_derivedPoints.Add(record);
+            }
+        }
+    }
+    m_specialPoints.RemoveAll();
+}
+
+QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, int pointIndex) {
+    // Kept from call to call so that their storage is reused on every move.
+    static QvSnapPointList candidates;
+    static QvSnapPointList nearPoints;
+    static QvSpecialPointList scratch;
+
+    const QvPoint pointer(x, y);
+    Lumbrel2App* app = TheApp();
+    if (app)
+        app->m_nSnapCounter = 0;
+    QvSnapPoint best;
+    double bestScore = 0.0;
+    m_pSnapFigure1 = m_pSnapFigure2 = nullptr;
+    candidates.RemoveAll();
+    nearPoints.RemoveAll();
+    scratch.RemoveAll();
+    m_shapes2.Clear();
+
+    QvPoint reference = QvPoint::Far();
+    bool selectLike = false;
+    bool angleMark = false;
+    if (exclude) {
+        reference = exclude->GetPoint(pointIndex);
+        int tool = exclude->GetToolId();
+        selectLike = tool == kSelectTool || tool == kSectionTool;
+        angleMark = tool == AngleMarkToolId;
+    }
+
+    if (GetKeyState(VK_CONTROL) < 0 || selectLike)
+        return pointer;
+
+    const QvSnapTable& kinds = QvGetSnapTable();
+    QvPoint grid = pointer;
+    if (level <= 0) {
+        candidates.Add(MakeCandidate(pointer, 1.0, QStringLiteral("Point")));
+    } else {
+        // A grid too fine to have rows (a spacing below 1, or below 2 for
+        // the half-spaced isometric rows, say from a damaged file) has no
+        // points to offer: the pointer stands in for it.
+        const int spacing = m_grid.GetSpacing();
+        if (spacing >= (m_grid.IsIsometric() ? 2 : 1))
+            grid = m_grid.NearestGridPoint(x, y);
+        if (QvSpecialPointList::IsNoTarget(grid))
+            grid = pointer;
+        const QvSnapKind& kind = kinds[QvSnap::GridPoint];
+        candidates.Add(MakeCandidate(grid, kind.priority, kind.name));
+    }
+
+    if (level > 1 && GetKeyState(VK_SHIFT) >= 0) {
+        const int n = GetTotalPartCount();
+        const bool hasReference = exclude && !QvSpecialPointList::IsNoTarget(reference);
+
+        if (exclude) {
+            // The figure being moved or drawn must not snap to itself.  Its
+            // records stay owned: cached intersections point at them.
+            for (int i = 0; i < m_shapes.GetCount(); ++i) {
+                if (m_shapes[i].figure == exclude)
+                    m_shapes[i].outOfSearch = 1;
+            }
+            for (int i = 0; i < m_derivedPoints.GetCount(); ++i) {
+                QvSnapPoint& p = m_derivedPoints[i];
+                if (p.figure1 == exclude || p.figure2 == exclude)
+                    p.priority = 0.0;
+            }
+        }
+
+        if (hasReference && !angleMark) {
+            for (QvFigure* f : m_figures) {
+                f->AddSpecialPointsFrom(reference, candidates, exclude, n);
+                f->AddGuideShapesFrom(reference, m_shapes2, n);
+            }
+            if (QvSnapKindPasses(QvSnap::AngleBisector, n)) {
+                const QvSnapKind& kind = kinds[QvSnap::AngleBisector];
+                for (int i = 0; i < m_derivedPoints.GetCount(); ++i) {
+                    const QvSnapPoint& p = m_derivedPoints[i];
+                    if (p.priority <= 0.0 || !(p.point == reference))
+                        continue;
+                    auto* a = dynamic_cast<const QvGRLine*>(p.primitive1);
+                    auto* b = dynamic_cast<const QvGRLine*>(p.primitive2);
+                    if (!a || !b)
+                        continue;
+                    for (const QvGRLine& bisector : {a->GetBisector1(*b), a->GetBisector2(*b)}) {
+                        if (bisector.IsEmpty())
+                            continue;
+                        QvShapeRecord record;
+                        record.SetShape(std::make_unique<QvGRLine>(bisector));
+                        record.priority = kind.priority;
+                        record.label = kind.name;
+                        record.figure = p.figure1;
+                        record.figure2 = p.figure2;
+                        record.frame1 = p.frame1;
+                        record.frame2 = p.frame2;
+                        m_shapes2.Add(record);
+                    }
+                }
+            }
+        }
+
+        const bool gridOnFigure = !angleMark && QvSnapKindPasses(QvSnap::GridPointOnFigure, n);
+        for (int i = 0; i < m_shapes.GetCount(); ++i) {
+            const QvShapeRecord& r = m_shapes[i];
+            if (!InSearch(r) || !r.figure)
+                continue;
+            if (gridOnFigure && r.figure->IsOn(grid)) {
+                const QvSnapKind& kind = kinds[QvSnap::GridPointOnFigure];
+                QvSnapPoint record = MakeCandidate(grid, kind.priority, kind.name);
+                record.frame1 = r.frame1;
+                record.frame2 = r.frame2;
+                AddCandidate(candidates, record);
+            }
+            if (r.figure->HitTest(pointer, kNearDistance)) {
+                nearPoints.RemoveAll();
+                r.figure->AddPointOnFigure(pointer, nearPoints, n);
+                for (int k = 0; k < nearPoints.GetCount(); ++k) {
+                    QvSnapPoint record = nearPoints[k];
+                    record.frame1 = r.frame1;
+                    record.frame2 = r.frame2;
+                    AddCandidate(candidates, record);
+                }
+            }
+        }
+
+        if (!angleMark) {
+            const bool gridOnShape = QvSnapKindPasses(QvSnap::GridPointOn, n);
+            const bool pointOnShape = QvSnapKindPasses(QvSnap::PointOnShape, n);
+            for (int i = 0; i < m_shapes2.GetCount(); ++i) {
+                const QvShapeRecord& s = m_shapes2[i];
+                if (!s.shape)
+                    continue;
+                if (gridOnShape && s.shape->IsOnExtended(grid)) {
+                    const QvSnapKind& kind = kinds[QvSnap::GridPointOn];
+                    QvSnapPoint record = MakeCandidate(grid, kind.priority, kind.name + s.label);
+                    record.frame1 = s.frame1;
+                    record.frame2 = s.frame2;
+                    AddCandidate(candidates, record);
+                }
+                if (pointOnShape && s.shape->HitTestExtended(pointer, kNearDistance)) {
+                    QvSnapPoint record =
+                        MakeCandidate(s.shape->NearestPoint(pointer), s.priority, s.label);
+                    record.frame1 = s.frame1;
+                    record.frame2 = s.frame2;
+                    AddCandidate(candidates, record);
+                }
+            }
+
+            if (QvSnapKindPasses(QvSnap::IntersectionOfFigureAnd, n)) {
+                const QvSnapKind& kind = kinds[QvSnap::IntersectionOfFigureAnd];
+                for (int i = 0; i < m_shapes.GetCount(); ++i) {
+                    const QvShapeRecord& r = m_shapes[i];
+                    if (!InSearch(r))
+                        continue;
+                    for (int j = 0; j < m_shapes2.GetCount(); ++j) {
+                        const QvShapeRecord& s = m_shapes2[j];
+                        if (!s.shape)
+                            continue;
+                        scratch.RemoveAll();
+                        r.shape->AddIntersections(s.shape, &scratch, n);
+                        for (int k = 0; k < scratch.GetCount(); ++k) {
+                            QvSnapPoint record =
+                                MakeCandidate(scratch[k].point, kind.priority, kind.name + s.label);
+                            record.figure1 = r.figure;
+                            record.figure2 = s.figure;
+                            record.frame1 = r.frame1;
+                            record.frame2 = s.frame1;
+                            record.primitive1 = r.shape;
+                            AddCandidate(candidates, record);
+                        }
+                    }
+                }
+            }
+
+            m_allPoints.FindBest(pointer, best, bestScore, exclude);
+            m_derivedPoints.FindBest(pointer, best, bestScore, exclude);
+        }
+    }
+
+    candidates.FindBest(pointer, best, bestScore, exclude);
+
+    QvPoint result = pointer;
+    if (best.priority > 0.0) {
+        m_pSnapFigure1 = best.figure1;
+        m_pSnapFigure2 = best.figure2;
+        m_snapFrame1 = best.frame1;
+        m_snapFrame2 = best.frame2;
+        if (app)
+            app->m_strStatusText = best.label;
+        result = best.point;
+    }
+    return result;
 }

@@ -1,5 +1,8 @@
 #include "document/shape_record.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 constexpr size_t kPrealloc = 200;
 constexpr size_t kGrowBy = 100;
@@ -13,6 +16,18 @@ QvShapeRecord& QvShapeRecord::operator=(const QvShapeRecord& other) {
     if (this != &other) {
         ReleaseShape();
         CopyFields(other);
+    }
+    return *this;
+}
+
+QvShapeRecord::QvShapeRecord(QvShapeRecord&& other) noexcept : CObject(other) {
+    TakeFields(other);
+}
+
+QvShapeRecord& QvShapeRecord::operator=(QvShapeRecord&& other) noexcept {
+    if (this != &other) {
+        ReleaseShape();
+        TakeFields(other);
     }
     return *this;
 }
@@ -33,6 +48,21 @@ void QvShapeRecord::CopyFields(const QvShapeRecord& other) {
     index2 = other.index2;
     frame1 = other.frame1;
     frame2 = other.frame2;
+    outOfSearch = other.outOfSearch;
+}
+
+void QvShapeRecord::TakeFields(QvShapeRecord& other) noexcept {
+    shape = std::exchange(other.shape, nullptr);
+    released = std::exchange(other.released, BYTE(1));
+    priority = other.priority;
+    label = std::move(other.label);
+    figure = other.figure;
+    figure2 = other.figure2;
+    index1 = other.index1;
+    index2 = other.index2;
+    frame1 = other.frame1;
+    frame2 = other.frame2;
+    outOfSearch = other.outOfSearch;
 }
 
 void QvShapeRecord::SetShape(std::unique_ptr<QvGRBase> primitive) {
@@ -57,8 +87,10 @@ QvShapeList::~QvShapeList() {
 }
 
 void QvShapeList::Add(const QvShapeRecord& record) {
+    // At least the growth step, and more as the list grows, so that a long
+    // list is not copied over and over.
     if (m_records.size() == m_records.capacity())
-        m_records.reserve(m_records.capacity() + kGrowBy);
+        m_records.reserve(std::max(m_records.capacity() + kGrowBy, m_records.capacity() * 2));
     m_records.push_back(record);
 }
 

@@ -24,10 +24,17 @@ public:
     QvGRRect frame1;
     QvGRRect frame2;
     BYTE released = 0;
+    // Set by the snap search for the figure being dragged or drawn: the
+    // record is skipped until the next rebuild, but keeps its primitive,
+    // since cached intersections still point at it.
+    BYTE outOfSearch = 0;
 
     QvShapeRecord() = default;
     QvShapeRecord(const QvShapeRecord& other);
     QvShapeRecord& operator=(const QvShapeRecord& other);
+    // Moves hand the primitive over; the source is left released.
+    QvShapeRecord(QvShapeRecord&& other) noexcept;
+    QvShapeRecord& operator=(QvShapeRecord&& other) noexcept;
     ~QvShapeRecord() override;
 
     // Takes ownership of `primitive`.
@@ -37,6 +44,7 @@ public:
 
 private:
     void CopyFields(const QvShapeRecord& other);
+    void TakeFields(QvShapeRecord& other) noexcept;
 };
 
 class QvShapeList : public CObject {

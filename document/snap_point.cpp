@@ -1,21 +1,47 @@
 #include "document/snap_point.h"
 
+#include <algorithm>
+
 namespace {
 constexpr size_t kPrealloc = 500;
 constexpr size_t kGrowBy = 250;
 } // namespace
+
+double QvSnapPoint::GetAttraction(QvPoint p) const {
+    double dx = p.x - point.x;
+    double dy = p.y - point.y;
+    return priority * priority / (dx * dx + dy * dy + 0.05);
+}
 
 QvSnapPointList::QvSnapPointList() {
     m_points.reserve(kPrealloc);
 }
 
 void QvSnapPointList::Add(const QvSnapPoint& point) {
+    // At least the growth step, and more as the list grows, so that a long
+    // list is not copied over and over.
     if (m_points.size() == m_points.capacity())
-        m_points.reserve(m_points.capacity() + kGrowBy);
+        m_points.reserve(std::max(m_points.capacity() + kGrowBy, m_points.capacity() * 2));
     m_points.push_back(point);
 }
 
 void QvSnapPointList::Clear() {
     m_points.clear();
     m_points.shrink_to_fit();
+}
+
+void QvSnapPointList::FindBest(QvPoint p, QvSnapPoint& best, double& bestScore,
+                               const QvFigure* exclude) const {
+    const QvSnapPoint* winner = nullptr;
+    for (const QvSnapPoint& record : m_points) {
+        if (exclude && record.figure1 == exclude)
+            continue;
+        double score = record.GetAttraction(p);
+        if (score > bestScore) {
+            bestScore = score;
+            winner = &record;
+        }
+    }
+    if (winner)
+        best = *winner;
 }

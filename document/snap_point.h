@@ -30,6 +30,10 @@ public:
     // The fields a special point shares with a snap point.
     explicit QvSnapPoint(const QvSpecialPoint& special)
         : point(special.point), priority(special.priority), label(special.label) {}
+
+    // priority² / (squared distance from p + 0.05): high priority pulls from
+    // further away, and nothing divides by zero at the point itself.
+    double GetAttraction(QvPoint p) const;
 };
 
 class QvSnapPointList : public CObject {
@@ -39,9 +43,18 @@ public:
     void Add(const QvSnapPoint& point);
     // Empties the list and frees its storage.
     void Clear();
+    // Empties the list but keeps its storage for the next filling: the
+    // caches and the search refill theirs on every change and mouse move.
+    void RemoveAll() { m_points.clear(); }
     int GetCount() const { return int(m_points.size()); }
     QvSnapPoint& operator[](int i) { return m_points[size_t(i)]; }
     const QvSnapPoint& operator[](int i) const { return m_points[size_t(i)]; }
+
+    // Walks the list in order; a record whose attraction to p is strictly
+    // above bestScore, and whose first figure is not `exclude`, becomes the
+    // best, so the first of equal scores wins.  best and bestScore are left
+    // alone when no record beats bestScore.
+    void FindBest(QvPoint p, QvSnapPoint& best, double& bestScore, const QvFigure* exclude) const;
 
 private:
     std::vector<QvSnapPoint> m_points;

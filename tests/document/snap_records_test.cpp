@@ -27,10 +27,24 @@ TEST(ShapeRecord, CopiesCloneAndReleaseOnce) {
     EXPECT_EQ(c.shape, nullptr);
     EXPECT_EQ(c.released, 1);
 
+    // A move hands the primitive over and leaves nothing to delete twice.
+    QvGRBase* owned = a.shape;
+    QvShapeRecord moved(std::move(a));
+    EXPECT_EQ(moved.shape, owned);
+    EXPECT_EQ(a.shape, nullptr);
+    EXPECT_EQ(a.released, 1);
+    c = std::move(moved);
+    EXPECT_EQ(c.shape, owned);
+    EXPECT_EQ(c.released, 0);
+
+    // Growing past the preallocation keeps every record's own primitive.
     QvShapeList list;
-    list.Add(a);
-    list.Add(a);
+    for (int i = 0; i < 450; ++i)
+        list.Add(c);
+    ASSERT_EQ(list.GetCount(), 450);
     EXPECT_NE(list[0].shape, list[1].shape);
+    EXPECT_EQ(list[449].index1, 3);
+    EXPECT_EQ(list[449].released, 0);
     list.Clear();
     EXPECT_EQ(list.GetCount(), 0);
 }

@@ -1,0 +1,399 @@
+// The point caches and the snap search, through the document.
+#include "document_test_support.h"
+#include "geometry/gr_line.h"
+#include "geometry/snap_kind.h"
+#include "platform/key_state.h"
+#include "shell/lumbrel2_app.h"
+
+#include <cmath>
+
+namespace {
+
+int g_mode = 2;
+
+class SnapTest : public DocumentTest {
+protected:
+    void SetUp() override {
+        DocumentTest::SetUp();
+        m_previousReader = QvSetMADLevelReader([] { return g_mode; });
+        g_mode = 2;
+        doc.Grid().SetSpacing(500);
+        doc.Grid().SetIsometric(false);
+    }
+    void TearDown() override {
+        SetKeyStateReader({});
+        QvSetMADLevelReader(m_previousReader);
+    }
+
+    void SetMode(int mode) {
+        g_mode = mode;
+        doc.RebuildPointCaches();
+    }
+
+    struct Snap {
+        QvPoint point;
+        QString label;
+    };
+    Snap SnapAt(double x, double y, int level, QvFigure* exclude = nullptr, int index = 1) {
+        app.m_strStatusText.clear();
+        QvPoint p = doc.FindSnapPoint(int(x), int(y), level, exclude, index);
+        return {p, app.m_strStatusText};
+    }
+
+    // Two crossing lines, a circle through the end of the first, a second
+    // circle apart from everything.
+    void AddFixedDrawing() {
+        l1 = MakeLine(QvPoint(1000, 1000), QvPoint(9000, 5000));
+        l2 = MakeLine(QvPoint(2000, 6000), QvPoint(6000, 0));
+        c1 = MakeCircle(QvPoint(9000, 8100), 3100);
+        c2 = MakeCircle(QvPoint(15000, 3000), 1500);
+        for (QvFigure* f : {l1, l2, c1, c2})
+            doc.AddFigure(f);
+    }
+
+    // A line under creation whose first click was at `from`.
+    static std::unique_ptr<QvFigure> LineFrom(QvPoint from) {
+        std::unique_ptr<QvFigure> f(QvFigure::CreateForTool(QvFigLine::ToolId));
+        f->TrackCreatePoint(from);
+        f->CreateClick();
+        return f;
+    }
+
+    static void ExpectPoint(QvPoint actual, QvPoint expected) {
+        EXPECT_NEAR(actual.x, expected.x, 1e-6);
+        EXPECT_NEAR(actual.y, expected.y, 1e-6);
+    }
+
+    Lumbrel2App app;
+    Lumbrel2Doc doc;
+    QvFigure* l1 = nullptr;
+    QvFigure* l2 = nullptr;
+    QvFigure* c1 = nullptr;
+    QvFigure* c2 = nullptr;
+    QvMADLevelReader m_previousReader = nullptr;
+};
+
+int CountLabel(const QvSnapPointList& list, const QString& label) {
+    int n = 0;
+    for (int i = 0; i < list.GetCount(); ++i)
+        n += list[i].label == label;
+    return n;
+}
+
+// ----------------------------------------------------------------- scoring
+
+TEST(SnapScoring, AttractionAndFirstOfEqualScoresWins) {
+    QvSnapPoint centre;
+    centre.point = QvPoint(100, 100);
+    centre.priority = 3.7;
+    EXPECT_NEAR(centre.GetAttraction(QvPoint(100, 100)), 273.8, 1e-9);
+    EXPECT_NEAR(centre.GetAttraction(QvPoint(103, 104)), 13.69 / 25.05, 1e-12);
+
+    auto* a = reinterpret_cast<QvFigure*>(0x10);
+    auto* b = reinterpret_cast<QvFigure*>(0x20);
+    QvSnapPointList list;
+    QvSnapPoint first = centre, second = centre, third = centre;
+    first.figure1 = a;
+    first.label = QStringLiteral("first");
+    second.figure1 = b;
+    second.label = QStringLiteral("second");
+    third.point = QvPoint(101, 100); // weaker
+    list.Add(third);
+    list.Add(first);
+    list.Add(second);
+
+    QvSnapPoint best;
+    double score = 0.0;
+    list.FindBest(QvPoint(100, 100), best, score, nullptr);
+    EXPECT_EQ(best.label, QStringLiteral("first"));
+    EXPECT_NEAR(score, 273.8, 1e-9);
+
+    // The excluded figure's records never win; a score already reached is
+    // kept unless beaten.
+    best = QvSnapPoint();
+    score = 0.0;
+    list.FindBest(QvPoint(100, 100), best, score, a);
+    EXPECT_EQ(best.label, QStringLiteral("second"));
+    best.label = QStringLiteral("kept");
+    list.FindBest(QvPoint(100, 100), best, score, nullptr);
+    EXPECT_EQ(best.label, QStringLiteral("kept"));
+}
+
+// ------------------------------------------------------------------ caches
+
+TEST_F(SnapTest, CachesAreEmptyBelowModeTwo) {
+    AddFixedDrawing();
+    for (int mode : {0, 1}) {
+        SCOPED_TRACE(mode);
+        SetMode(mode);
+        EXPECT_EQ(doc.CharacteristicPoints().GetCount(), 0);
+        EXPECT_EQ(doc.Intersections().GetCount(), 0);
+        EXPECT_EQ(doc.FigureShapes().GetCount(), 0);
+    }
+    SetMode(2);
+    EXPECT_GT(doc.CharacteristicPoints().GetCount(), 0);
+    EXPECT_GT(doc.Intersections().GetCount(), 0);
+    EXPECT_EQ(doc.FigureShapes().GetCount(), 4);
+}
+
+TEST_F(SnapTest, CachesFollowAddingMovingAndDeleting) {
+    QvFigure* a = MakeLine(QvPoint(0, 0), QvPoint(4000, 4000));
+    QvFigure* b = MakeLine(QvPoint(0, 4000), QvPoint(4000, 0));
+    doc.AddFigure(a);
+    EXPECT_EQ(doc.Intersections().GetCount(), 0);
+    // Ends, mid point, two thirds, two quarters.
+    EXPECT_EQ(doc.CharacteristicPoints().GetCount(), 7);
+    doc.AddFigure(b);
+    EXPECT_EQ(doc.CharacteristicPoints().GetCount(), 14);
+    ASSERT_EQ(doc.Intersections().GetCount(), 1);
+    const QvSnapPoint& x = doc.Intersections()[0];
+    ExpectPoint(x.point, QvPoint(2000, 2000));
+    EXPECT_EQ(x.label, QStringLiteral("Intersection"));
+    EXPECT_EQ(x.priority, 3.01);
+    EXPECT_EQ(x.figure1, a);
+    EXPECT_EQ(x.figure2, b);
+    EXPECT_EQ(doc.CharacteristicPoints()[0].figure1, a);
+
+    b->Move(QvVector(1000, 0));
+    doc.RebuildPointCaches();
+    ASSERT_EQ(doc.Intersections().GetCount(), 1);
+    ExpectPoint(doc.Intersections()[0].point, QvPoint(2500, 2500));
+
+    b->Move(QvVector(10000, 0)); // apart: no intersection
+    doc.RebuildPointCaches();
+    EXPECT_EQ(doc.Intersections().GetCount(), 0);
+    b->Move(QvVector(-11000, 0));
+
+    doc.AddToSelection(a);
+    doc.DeleteSelection();
+    EXPECT_EQ(doc.Intersections().GetCount(), 0);
+    EXPECT_EQ(doc.FigureShapes().GetCount(), 1);
+    EXPECT_EQ(doc.FigureShapes()[0].figure, b);
+    for (int i = 0; i < doc.CharacteristicPoints().GetCount(); ++i)
+        EXPECT_EQ(doc.CharacteristicPoints()[i].figure1, b);
+}
+
+TEST_F(SnapTest, IntersectionsDropOutPastTheirRangeUnlessUnlimited) {
+    // 17 parallel lines crossed by one: 18 parts, level 17 > 15.
+    doc.AddFigure(MakeLine(QvPoint(500, 0), QvPoint(500, 20000)));
+    for (int i = 0; i < 17; ++i)
+        doc.AddFigure(MakeLine(QvPoint(0, 1000 * (i + 1)), QvPoint(1000, 1000 * (i + 1))));
+    SetMode(2);
+    EXPECT_EQ(doc.Intersections().GetCount(), 0);
+    SetMode(3);
+    EXPECT_EQ(doc.Intersections().GetCount(), 17);
+    // Two lines fewer: level 15 is still in range.
+    doc.AddToSelection(doc.GetFigure(17));
+    doc.AddToSelection(doc.GetFigure(16));
+    doc.DeleteSelection();
+    SetMode(2);
+    EXPECT_EQ(doc.Intersections().GetCount(), 15);
+}
+
+TEST_F(SnapTest, CommonTangentPointsOnlyUnderTheLineTool) {
+    AddFixedDrawing();
+    const QString label = QStringLiteral("Tangent to both circles");
+    EXPECT_EQ(CountLabel(doc.CharacteristicPoints(), label), 0);
+    app.m_nCurrentTool = QvFigLine::ToolId;
+    doc.RebuildPointCaches();
+    // Two circles apart: four tangents, touching each circle once each.
+    ASSERT_EQ(CountLabel(doc.CharacteristicPoints(), label), 8);
+    for (int i = 0; i < doc.CharacteristicPoints().GetCount(); ++i) {
+        const QvSnapPoint& p = doc.CharacteristicPoints()[i];
+        if (p.label != label)
+            continue;
+        EXPECT_EQ(p.priority, 3.1);
+        EXPECT_TRUE((p.figure1 == c1 && p.figure2 == c2) || (p.figure1 == c2 && p.figure2 == c1));
+        EXPECT_LT(p.figure1->GetShape()->DistanceTo(p.point), 1e-6);
+    }
+    app.m_nCurrentTool = 32774;
+    doc.RebuildPointCaches();
+    EXPECT_EQ(CountLabel(doc.CharacteristicPoints(), label), 0);
+}
+
+// ------------------------------------------------------------------ search
+
+TEST_F(SnapTest, FixedDrawingAtEachLevel) {
+    AddFixedDrawing();
+    const QvPoint crossing(4250, 2625);
+    const QvPoint reference(3000, 6000); // start of a line being drawn
+    const QvPoint tangentStart(15000, 6000);
+    // The perpendicular from the reference onto the first line, at the
+    // pointer.
+    const QvGRLine first(QvPoint(1000, 1000), QvPoint(9000, 5000));
+    const QvPoint onPerpendicular =
+        first.PerpendicularThrough(reference).NearestPoint(QvPoint(3610, 4800));
+
+    struct Row {
+        double x, y;
+        int from; // 0 none, 1 reference, 2 tangentStart
+        const char* label[4];
+        QvPoint point[4];
+    } rows[] = {
+        {4250,
+         2525,
+         0,
+         {"Point", "Grid Point", "Intersection", "Intersection"},
+         {QvPoint(4250, 2525), QvPoint(4500, 2500), crossing, crossing}},
+        {9040,
+         8130,
+         0,
+         {"Point", "Grid Point", "Centre", "Centre"},
+         {QvPoint(9040, 8130), QvPoint(9000, 8000), QvPoint(9000, 8100), QvPoint(9000, 8100)}},
+        {4040,
+         3030,
+         0,
+         {"Point", "Grid Point", "Mid point", "Mid point"},
+         {QvPoint(4040, 3030), QvPoint(4000, 3000), QvPoint(4000, 3000), QvPoint(4000, 3000)}},
+        // The first line's end, where the circle passes: the intersection
+        // outranks the end.
+        {9020,
+         4980,
+         0,
+         {"Point", "Grid Point", "Intersection", "Intersection"},
+         {QvPoint(9020, 4980), QvPoint(9000, 5000), QvPoint(9000, 5000), QvPoint(9000, 5000)}},
+        {12020,
+         510,
+         0,
+         {"Point", "Grid Point", "Grid Point", "Grid Point"},
+         {QvPoint(12020, 510), QvPoint(12000, 500), QvPoint(12000, 500), QvPoint(12000, 500)}},
+        {3610,
+         4800,
+         1,
+         {"Point", "Grid Point", "Perpendicular to line", "Perpendicular to line"},
+         {QvPoint(3610, 4800), QvPoint(3500, 5000), onPerpendicular, onPerpendicular}},
+        {16300,
+         3760,
+         2,
+         {"Point", "Grid Point", "Tangent", "Tangent"},
+         {QvPoint(16300, 3760), QvPoint(16500, 4000), QvPoint(15000 + 750 * std::sqrt(3.0), 3750),
+          QvPoint(15000 + 750 * std::sqrt(3.0), 3750)}},
+    };
+    for (int level = 0; level < 4; ++level) {
+        SetMode(level);
+        for (const Row& r : rows) {
+            SCOPED_TRACE(::testing::Message() << "level " << level << " at " << r.x << ", " << r.y);
+            std::unique_ptr<QvFigure> drawn;
+            if (r.from)
+                drawn = LineFrom(r.from == 1 ? reference : tangentStart);
+            Snap s = SnapAt(r.x, r.y, level, drawn.get());
+            EXPECT_EQ(s.label.toStdString(), r.label[level]);
+            ExpectPoint(s.point, r.point[level]);
+        }
+    }
+}
+
+TEST_F(SnapTest, CtrlTurnsSnappingOffAndShiftLeavesTheGrid) {
+    AddFixedDrawing();
+    bool ctrl = false, shift = false;
+    SetKeyStateReader(
+        [&](int key) { return (key == VK_CONTROL && ctrl) || (key == VK_SHIFT && shift); });
+    ctrl = true;
+    for (int level = 0; level < 4; ++level) {
+        SCOPED_TRACE(level);
+        SetMode(level);
+        Snap s = SnapAt(9040, 8130, level);
+        ExpectPoint(s.point, QvPoint(9040, 8130));
+        EXPECT_TRUE(s.label.isEmpty());
+        EXPECT_EQ(doc.m_pSnapFigure1, nullptr);
+    }
+    ctrl = false;
+    shift = true;
+    for (int level = 2; level < 4; ++level) {
+        SetMode(level);
+        Snap s = SnapAt(9040, 8130, level);
+        ExpectPoint(s.point, QvPoint(9000, 8000));
+        EXPECT_EQ(s.label, QStringLiteral("Grid Point"));
+    }
+    shift = false;
+    Snap s = SnapAt(9040, 8130, 3);
+    EXPECT_EQ(s.label, QStringLiteral("Centre"));
+}
+
+TEST_F(SnapTest, WinnerNamesItsFiguresForTheHighlight) {
+    AddFixedDrawing();
+    SnapAt(4250, 2525, 2);
+    EXPECT_EQ(doc.m_pSnapFigure1, l1);
+    EXPECT_EQ(doc.m_pSnapFigure2, l2);
+    SnapAt(9040, 8130, 2);
+    EXPECT_EQ(doc.m_pSnapFigure1, c1);
+    EXPECT_EQ(doc.m_pSnapFigure2, nullptr);
+    SnapAt(12020, 510, 2); // a grid point belongs to no figure
+    EXPECT_EQ(doc.m_pSnapFigure1, nullptr);
+}
+
+TEST_F(SnapTest, SelectLikeFiguresTakeThePointerAsItIs) {
+    AddFixedDrawing();
+    for (int tool : {32774, 34790}) {
+        std::unique_ptr<QvFigure> band = LineFrom(QvPoint(0, 0));
+        band->SetToolId(tool);
+        Snap s = SnapAt(9040, 8130, 2, band.get());
+        ExpectPoint(s.point, QvPoint(9040, 8130));
+        EXPECT_TRUE(s.label.isEmpty());
+    }
+}
+
+TEST_F(SnapTest, ADraggedFigureNeverSnapsToItselfUntilTheNextRebuild) {
+    AddFixedDrawing();
+    // Dragging the second line's grip: the crossing belongs to it.
+    Snap s = SnapAt(4250, 2525, 2, l2, 0);
+    EXPECT_NE(s.label, QStringLiteral("Intersection"));
+    for (int i = 0; i < doc.FigureShapes().GetCount(); ++i)
+        EXPECT_EQ(doc.FigureShapes()[i].outOfSearch != 0, doc.FigureShapes()[i].figure == l2);
+    // Its records keep their primitives: the cached points still use them.
+    for (int i = 0; i < doc.Intersections().GetCount(); ++i) {
+        const QvSnapPoint& p = doc.Intersections()[i];
+        ASSERT_NE(p.primitive1, nullptr);
+        ASSERT_NE(p.primitive2, nullptr);
+        EXPECT_GE(p.primitive1->GetType(), 1);
+        EXPECT_EQ(p.priority == 0.0, p.figure1 == l2 || p.figure2 == l2);
+    }
+    // Another search, with a line started at the crossing, walks the
+    // intersections again (bisectors) and all shapes (intersections with
+    // the construction lines) without touching the taken-out ones.
+    std::unique_ptr<QvFigure> drawn = LineFrom(QvPoint(4250, 2625));
+    SnapAt(4400, 2400, 3, drawn.get());
+    doc.RebuildPointCaches();
+    s = SnapAt(4250, 2525, 2);
+    EXPECT_EQ(s.label, QStringLiteral("Intersection"));
+}
+
+TEST_F(SnapTest, ALineFromACrossingOffersItsBisectors) {
+    QvFigure* a = MakeLine(QvPoint(0, 0), QvPoint(4000, 0));
+    QvFigure* b = MakeLine(QvPoint(2000, -2000), QvPoint(2000, 2000));
+    doc.AddFigure(a);
+    doc.AddFigure(b);
+    std::unique_ptr<QvFigure> drawn = LineFrom(QvPoint(2000, 0));
+    Snap s = SnapAt(2710, 690, 2, drawn.get());
+    int bisectors = 0;
+    for (int i = 0; i < doc.ConstructionShapes().GetCount(); ++i) {
+        const QvShapeRecord& r = doc.ConstructionShapes()[i];
+        if (r.label != QStringLiteral("Angle Bisector"))
+            continue;
+        ++bisectors;
+        EXPECT_EQ(r.priority, 1.3);
+        EXPECT_EQ(r.figure, a);
+        EXPECT_EQ(r.figure2, b);
+    }
+    EXPECT_EQ(bisectors, 2);
+    // On the 45 degree bisector, away from the grid and the lines.
+    EXPECT_EQ(s.label, QStringLiteral("Angle Bisector"));
+    ExpectPoint(s.point, QvPoint(2700, 700));
+}
+
+TEST_F(SnapTest, AGridWithoutRowsLeavesThePointer) {
+    struct Row {
+        int spacing;
+        bool isometric;
+    } rows[] = {{0, false}, {-500, false}, {0, true}, {1, true}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(::testing::Message() << r.spacing << (r.isometric ? " isometric" : ""));
+        doc.Grid().SetSpacing(r.spacing);
+        doc.Grid().SetIsometric(r.isometric);
+        Snap s = SnapAt(1234, 5678, 1);
+        ExpectPoint(s.point, QvPoint(1234, 5678));
+        EXPECT_EQ(s.label, QStringLiteral("Grid Point"));
+    }
+}
+
+} // namespace
