@@ -197,10 +197,12 @@ TEST_F(MouseTest, DragsAreOneUndoLevel) {
 }
 
 TEST_F(MouseTest, StatusReadOutAndDescriptions) {
+    // The snap search's winner labels the read-out: at level 0 that is the
+    // pointer itself, "Point".
     view->OnMouseMove(kNone, CPoint(0, Lumbrel2View::PageSize));
-    EXPECT_EQ(app->m_strStatusText, QStringLiteral("(0.00,0.00)"));
+    EXPECT_EQ(app->m_strStatusText, QStringLiteral("Point - (0.00,0.00)"));
     view->OnMouseMove(kNone, CPoint(1234, 20000));
-    EXPECT_EQ(app->m_strStatusText, QStringLiteral("(12.34,100.00)"));
+    EXPECT_EQ(app->m_strStatusText, QStringLiteral("Point - (12.34,100.00)"));
 
     QvFigure* circle = MakeCircle(QvPoint(10000, 10000), 1000);
     doc->AddFigure(circle);
