@@ -22,7 +22,7 @@ public:
     // Resolution of the PNG; lowered for large pictures so that the longer
     // side stays within MaxPngSide pixels.
     static constexpr int PngDpi = 300;
-    static constexpr int MaxPngSide = 4096;
+    static constexpr int MaxPngSide = 2048;
 
     static constexpr const char* PdfMime = "application/pdf";
     static constexpr const char* SvgMime = "image/svg+xml";
