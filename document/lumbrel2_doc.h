@@ -25,6 +25,7 @@
 class CCmdUI;
 class CDC;
 class CView;
+class QClipboard;
 class QvFigure;
 class QvUndoManager;
 
@@ -253,4 +254,24 @@ protected:
 
 private:
     WORD m_nFileVersion = FileVersion;
+
+    // ---- clipboard (lumbrel2_doc_clipboard.cpp)
+public:
+    // Copies the selection into the application's figure list, which Paste
+    // reads, and offers a picture of it to other programs.
+    void CopySelectionToClipboard();
+    // Adds copies of the application's figures, one grid step further right
+    // and down each time, selected, as one undo level.
+    void PasteFromClipboard();
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    void OnEditDuplicate();
+    void OnUpdateEditCopy(CCmdUI* ui);
+    void OnUpdateEditCut(CCmdUI* ui);
+    void OnUpdateEditPaste(CCmdUI* ui);
+
+protected:
+    // The system clipboard; null when there is none.  Tests replace it.
+    virtual QClipboard* OpenClipboard();
 };

@@ -9,14 +9,19 @@
 #include "shell/doc_template.h"
 #include "shell/print_info.h"
 
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -28,6 +33,12 @@ BEGIN_COMMAND_MAP(Lumbrel2View, CCmdTarget)
 ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
 ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 ON_COMMAND(ID_EDIT_DELETE, OnEditDelete)
+ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCut)
+ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
 ON_COMMAND(ID_VIEW_RECALC_LAYOUT, OnRecalcLayout)
 END_COMMAND_MAP()
 
@@ -320,6 +331,69 @@ void Lumbrel2View::OnEditDelete() {
         doc->AddToSelection(last);
     }
     doc->DeleteSelection();
+}
+
+namespace {
+// The text box's control may be any of Qt's text editors.
+bool HasTextSelection(QWidget* edit) {
+    if (auto* line = qobject_cast<QLineEdit*>(edit))
+        return line->hasSelectedText();
+    if (auto* text = qobject_cast<QTextEdit*>(edit))
+        return text->textCursor().hasSelection();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(edit))
+        return plain->textCursor().hasSelection();
+    return false;
+}
+} // namespace
+
+void Lumbrel2View::OnEditCopy() {
+    if (IsEditingInPlace()) {
+        QMetaObject::invokeMethod(m_pInPlaceEdit, "copy");
+        return;
+    }
+    if (Lumbrel2Doc* doc = GetDocument())
+        doc->OnEditCopy();
+}
+
+void Lumbrel2View::OnEditCut() {
+    if (IsEditingInPlace()) {
+        QMetaObject::invokeMethod(m_pInPlaceEdit, "cut");
+        return;
+    }
+    if (Lumbrel2Doc* doc = GetDocument())
+        doc->OnEditCut();
+}
+
+void Lumbrel2View::OnEditPaste() {
+    if (IsEditingInPlace()) {
+        QMetaObject::invokeMethod(m_pInPlaceEdit, "paste");
+        return;
+    }
+    if (Lumbrel2Doc* doc = GetDocument())
+        doc->OnEditPaste();
+}
+
+void Lumbrel2View::OnUpdateEditCopy(CCmdUI* ui) {
+    if (IsEditingInPlace())
+        ui->Enable(HasTextSelection(m_pInPlaceEdit));
+    else if (Lumbrel2Doc* doc = GetDocument())
+        doc->OnUpdateEditCopy(ui);
+}
+
+void Lumbrel2View::OnUpdateEditCut(CCmdUI* ui) {
+    if (IsEditingInPlace())
+        ui->Enable(HasTextSelection(m_pInPlaceEdit));
+    else if (Lumbrel2Doc* doc = GetDocument())
+        doc->OnUpdateEditCut(ui);
+}
+
+void Lumbrel2View::OnUpdateEditPaste(CCmdUI* ui) {
+    if (IsEditingInPlace()) {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        ui->Enable(data && data->hasText());
+    } else if (Lumbrel2Doc* doc = GetDocument()) {
+        doc->OnUpdateEditPaste(ui);
+    }
 }
 
 void Lumbrel2View::OnRecalcLayout() {

@@ -119,6 +119,14 @@ public:
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnEditDelete();
+    // In a text box's control these edit its text; otherwise the drawing's
+    // figures.
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    void OnUpdateEditCopy(CCmdUI* ui);
+    void OnUpdateEditCut(CCmdUI* ui);
+    void OnUpdateEditPaste(CCmdUI* ui);
     void OnRecalcLayout();
 
 protected:

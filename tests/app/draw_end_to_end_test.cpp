@@ -1,5 +1,6 @@
 // A user draws on the real main window: picks a tool from the palette,
 // drags with the mouse, and takes the steps back and forward again.
+#include "app_test_support.h"
 #include "common/test_support.h"
 #include "document/lumbrel2_doc.h"
 #include "document/lumbrel2_view.h"
@@ -20,37 +21,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// The palette button of a command, clicked as a user would.
-void PickTool(CMainFrame* frame, UINT id) {
-    QAction* action = CommandAction(id);
-    ASSERT_NE(action, nullptr);
-    for (QToolButton* button : frame->findChildren<QToolButton*>()) {
-        if (button->defaultAction() == action && button->isVisible()) {
-            QTest::mouseClick(button, Qt::LeftButton);
-            return;
-        }
-    }
-    action->trigger(); // a tool that has no visible button
-}
-
-// Press, move in steps and release on the page, at logical points.
-void DragOnPage(Lumbrel2View* view, QvPoint from, QvPoint to) {
-    QWidget* canvas = view->Canvas();
-    auto pixel = [&](QvPoint p) {
-        return view->LogicalToCanvas(CRect(int(p.x), int(p.y), int(p.x), int(p.y))).topLeft();
-    };
-    QPoint a = pixel(from), b = pixel(to);
-    view->ScrollArea()->ensureVisible(a.x(), a.y());
-    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, a);
-    for (int i = 1; i <= 4; ++i) {
-        QPoint p = a + (b - a) * i / 4;
-        QMouseEvent move(QEvent::MouseMove, p, canvas->mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(canvas, &move);
-    }
-    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, b);
-}
 
 TEST(DrawEndToEnd, LineAndCircleWithTheMouseThenUndoAndRedo) {
     TempProfile profile;

@@ -1,0 +1,142 @@
+// Copy, cut, paste and duplicate.  Figures travel only through the
+// application's own list, so they keep everything they are, also between
+// drawings; other programs get a picture on the system clipboard.
+#include "document/clipboard_picture.h"
+#include "document/lumbrel2_doc.h"
+#include "document/undo_actions.h"
+#include "document/undo_manager.h"
+#include "figures/fig_group.h"
+#include "figures/figure.h"
+#include "platform/command_target.h"
+#include "platform/message_box.h"
+#include "settings/step_tables.h"
+#include "shell/lumbrel2_app.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace {
+void DeleteStoredFigures(std::vector<CObject*>& list) {
+    while (!list.empty()) {
+        delete list.back();
+        list.pop_back();
+    }
+}
+} // namespace
+
+QClipboard* Lumbrel2Doc::OpenClipboard() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance())
+               ? QGuiApplication::clipboard()
+               : nullptr;
+}
+
+void Lumbrel2Doc::CopySelectionToClipboard() {
+    if (Lumbrel2App* app = TheApp()) {
+        std::vector<CObject*>& stored = app->m_clipboardFigures;
+        DeleteStoredFigures(stored);
+        // Head first, so the list holds the selection in reverse.
+        for (QvFigure* f : m_selection) {
+            if (f->GetToolId() == GalleryFigureToolId)
+                f->SetToolId(QvFigGroup::ToolId);
+            QvFigure* copy = CreateFigureForTool(f->GetToolId());
+            if (!copy)
+                continue;
+            copy->CopyFrom(f);
+            stored.insert(stored.begin(), copy);
+        }
+        // Copies that refer to figures copied with them refer to those
+        // copies; the rest keep referring to the drawing's figures.
+        m_copyMap.Clear();
+        for (auto it = stored.rbegin(); it != stored.rend(); ++it)
+            static_cast<QvFigure*>(*it)->AddToCopyMap(m_copyMap);
+        for (auto it = stored.rbegin(); it != stored.rend(); ++it)
+            static_cast<QvFigure*>(*it)->RemapReferences(m_copyMap);
+    }
+
+    QClipboard* clipboard = OpenClipboard();
+    if (!clipboard) {
+        AfxMessageBox(QStringLiteral("Cannot open the Clipboard"));
+        return;
+    }
+    CRect rect = GetSelectionBounds();
+    rect.InflateRect(QvClipboardPicture::Margin, QvClipboardPicture::Margin);
+    QvClipboardPicture picture(m_selection, rect);
+    clipboard->setMimeData(picture.CreateMimeData());
+    const QMimeData* offered = clipboard->mimeData();
+    if (!offered || !offered->hasFormat(QString::fromLatin1(QvClipboardPicture::PdfMime)))
+        AfxMessageBox(QStringLiteral("Unable to set Clipboard data"));
+}
+
+void Lumbrel2Doc::PasteFromClipboard() {
+    m_selection.clear();
+    QvUndoManager& undo = UndoManager();
+    undo.BeginRecord();
+    m_copyMap.Clear();
+    if (Lumbrel2App* app = TheApp()) {
+        const double spacing = m_grid.GetSpacing();
+        std::vector<CObject*>& stored = app->m_clipboardFigures;
+        // From the tail: the figures come in the order they were selected.
+        for (auto it = stored.rbegin(); it != stored.rend(); ++it) {
+            auto* source = static_cast<QvFigure*>(*it);
+            // The stored copy itself moves, so each further paste lands one
+            // more step away.
+            source->Move(QvVector(spacing, -spacing));
+            QvFigure* f = CreateFigureForTool(source->GetToolId());
+            if (!f)
+                continue;
+            f->CopyFrom(source);
+            f->AddToCopyMap(m_copyMap);
+            m_selection.push_back(f);
+            m_figures.push_back(f);
+            f->MapToFrame(NullFrame);
+            f->BuildFromPoints();
+            auto* action = new QvCreateAction(f, this);
+            if (!undo.AddAction(action))
+                delete action;
+        }
+    }
+    for (auto it = m_figures.rbegin(); it != m_figures.rend(); ++it)
+        (*it)->RemapReferences(m_copyMap);
+    for (auto it = m_figures.rbegin(); it != m_figures.rend(); ++it) {
+        (*it)->MapToFrame(NullFrame);
+        (*it)->BuildFromPoints();
+    }
+    m_nSnapWork1 = 0;
+    m_nSnapWork2 = 0;
+    undo.EndRecord();
+    RebuildPointCaches();
+    SetModifiedFlag();
+    UpdateAllViews(nullptr);
+}
+
+void Lumbrel2Doc::OnEditCopy() {
+    CopySelectionToClipboard();
+}
+
+void Lumbrel2Doc::OnEditCut() {
+    CopySelectionToClipboard();
+    DeleteSelection();
+}
+
+void Lumbrel2Doc::OnEditPaste() {
+    PasteFromClipboard();
+}
+
+void Lumbrel2Doc::OnEditDuplicate() {
+    CopySelectionToClipboard();
+    PasteFromClipboard();
+}
+
+void Lumbrel2Doc::OnUpdateEditCopy(CCmdUI* ui) {
+    ui->Enable(!m_selection.empty());
+}
+
+void Lumbrel2Doc::OnUpdateEditCut(CCmdUI* ui) {
+    ui->Enable(!m_selection.empty());
+}
+
+void Lumbrel2Doc::OnUpdateEditPaste(CCmdUI* ui) {
+    Lumbrel2App* app = TheApp();
+    ui->Enable(app && !app->m_clipboardFigures.empty());
+}
