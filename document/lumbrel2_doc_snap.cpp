@@ -9,6 +9,11 @@
 #include "settings/step_tables.h"
 #include "shell/lumbrel2_app.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <typeinfo>
+
 namespace {
 constexpr UINT kLineTool = 32771;
 constexpr int kSelectTool = 32774;
@@ -17,18 +22,35 @@ constexpr int kSectionTool = 34790;
 // a point on it to be offered.
 constexpr double kNearDistance = 200.0;
 
-// Points that no pointer position can reach are never offered.
-void AddCandidate(QvSnapPointList& list, const QvSnapPoint& record) {
-    if (!QvSpecialPointList::IsNoTarget(record.point))
-        list.Add(record);
-}
-
 QvSnapPoint MakeCandidate(QvPoint point, double priority, const QString& label) {
     QvSnapPoint record;
     record.point = point;
     record.priority = priority;
     record.label = label;
     return record;
+}
+
+// Above the score of any crossing a figure segment can offer with kind
+// priority `priority`, or infinity when that cannot be told.  A segment
+// keeps only crossings within its on-tolerance (0.001) of itself, so none
+// lies nearer the pointer than the box of its ends, less a wide margin.
+double CrossingScoreBound(const QvGRBase* shape, QvPoint pointer, double priority) {
+    constexpr double kMargin = 2.0;
+    const double inf = std::numeric_limits<double>::infinity();
+    if (typeid(*shape) != typeid(QvGRLine))
+        return inf;
+    const auto& line = static_cast<const QvGRLine&>(*shape);
+    for (double v : {line.p1.x, line.p1.y, line.p2.x, line.p2.y})
+        if (!std::isfinite(v))
+            return inf;
+    const double dx = std::max({std::min(line.p1.x, line.p2.x) - pointer.x, 0.0,
+                                pointer.x - std::max(line.p1.x, line.p2.x)});
+    const double dy = std::max({std::min(line.p1.y, line.p2.y) - pointer.y, 0.0,
+                                pointer.y - std::max(line.p1.y, line.p2.y)});
+    const double d = std::sqrt(dx * dx + dy * dy) - kMargin;
+    if (!(d > 0.0))
+        return inf;
+    return priority * priority / (d * d + 0.05);
 }
 
 // A cached record still offered to the search.
@@ -122,8 +144,7 @@ void Lumbrel2Doc::RebuildPointCaches() {
 
 QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, int pointIndex) {
     // Kept from call to call so that their storage is reused on every move.
-    static QvSnapPointList candidates;
-    static QvSnapPointList nearPoints;
+    static QvSnapPointList figurePoints;
     static QvSpecialPointList scratch;
 
     const QvPoint pointer(x, y);
@@ -133,8 +154,7 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
     QvSnapPoint best;
     double bestScore = 0.0;
     m_pSnapFigure1 = m_pSnapFigure2 = nullptr;
-    candidates.RemoveAll();
-    nearPoints.RemoveAll();
+    figurePoints.RemoveAll();
     scratch.RemoveAll();
     m_shapes2.Clear();
 
@@ -151,10 +171,48 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
     if (GetKeyState(VK_CONTROL) < 0 || selectLike)
         return pointer;
 
+    const bool searchFigures = level > 1 && GetKeyState(VK_SHIFT) >= 0;
+    const int n = GetTotalPartCount();
+    if (searchFigures && exclude) {
+        // The figure being moved or drawn must not snap to itself.  Its
+        // records stay owned: cached intersections point at them.
+        for (int i = 0; i < m_shapes.GetCount(); ++i) {
+            if (m_shapes[i].figure == exclude)
+                m_shapes[i].outOfSearch = 1;
+        }
+        for (int i = 0; i < m_derivedPoints.GetCount(); ++i) {
+            QvSnapPoint& p = m_derivedPoints[i];
+            if (p.figure1 == exclude || p.figure2 == exclude)
+                p.priority = 0.0;
+        }
+    }
+
+    // The cached points come first in the running order, then the
+    // candidates in the order they are made; a later one needs a strictly
+    // greater score.  No candidate is stored: only a new best is copied.
+    if (searchFigures && !angleMark) {
+        m_allPoints.FindBest(pointer, best, bestScore, exclude);
+        m_derivedPoints.FindBest(pointer, best, bestScore, exclude);
+    }
+    const auto offer = [&](const QvSnapPoint& record) {
+        if (exclude && record.figure1 == exclude)
+            return;
+        const double score = record.GetAttraction(pointer);
+        if (score > bestScore) {
+            bestScore = score;
+            best = record;
+        }
+    };
+    // The records a figure adds are filtered as they were stored.
+    const auto offerTarget = [&](const QvSnapPoint& record) {
+        if (!QvSpecialPointList::IsNoTarget(record.point))
+            offer(record);
+    };
+
     const QvSnapTable& kinds = QvGetSnapTable();
     QvPoint grid = pointer;
     if (level <= 0) {
-        candidates.Add(MakeCandidate(pointer, 1.0, QStringLiteral("Point")));
+        offer(MakeCandidate(pointer, 1.0, QStringLiteral("Point")));
     } else {
         // A grid too fine to have rows (a spacing below 1, or below 2 for
         // the half-spaced isometric rows, say from a damaged file) has no
@@ -165,30 +223,18 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
         if (QvSpecialPointList::IsNoTarget(grid))
             grid = pointer;
         const QvSnapKind& kind = kinds[QvSnap::GridPoint];
-        candidates.Add(MakeCandidate(grid, kind.priority, kind.name));
+        offer(MakeCandidate(grid, kind.priority, kind.name));
     }
 
-    if (level > 1 && GetKeyState(VK_SHIFT) >= 0) {
-        const int n = GetTotalPartCount();
+    if (searchFigures) {
         const bool hasReference = exclude && !QvSpecialPointList::IsNoTarget(reference);
-
-        if (exclude) {
-            // The figure being moved or drawn must not snap to itself.  Its
-            // records stay owned: cached intersections point at them.
-            for (int i = 0; i < m_shapes.GetCount(); ++i) {
-                if (m_shapes[i].figure == exclude)
-                    m_shapes[i].outOfSearch = 1;
-            }
-            for (int i = 0; i < m_derivedPoints.GetCount(); ++i) {
-                QvSnapPoint& p = m_derivedPoints[i];
-                if (p.figure1 == exclude || p.figure2 == exclude)
-                    p.priority = 0.0;
-            }
-        }
 
         if (hasReference && !angleMark) {
             for (QvFigure* f : m_figures) {
-                f->AddSpecialPointsFrom(reference, candidates, exclude, n);
+                figurePoints.RemoveAll();
+                f->AddSpecialPointsFrom(reference, figurePoints, exclude, n);
+                for (int k = 0; k < figurePoints.GetCount(); ++k)
+                    offer(figurePoints[k]);
                 f->AddGuideShapesFrom(reference, m_shapes2, n);
             }
             if (QvSnapKindPasses(QvSnap::AngleBisector, n)) {
@@ -228,16 +274,16 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
                 QvSnapPoint record = MakeCandidate(grid, kind.priority, kind.name);
                 record.frame1 = r.frame1;
                 record.frame2 = r.frame2;
-                AddCandidate(candidates, record);
+                offerTarget(record);
             }
             if (r.figure->HitTest(pointer, kNearDistance)) {
-                nearPoints.RemoveAll();
-                r.figure->AddPointOnFigure(pointer, nearPoints, n);
-                for (int k = 0; k < nearPoints.GetCount(); ++k) {
-                    QvSnapPoint record = nearPoints[k];
+                figurePoints.RemoveAll();
+                r.figure->AddPointOnFigure(pointer, figurePoints, n);
+                for (int k = 0; k < figurePoints.GetCount(); ++k) {
+                    QvSnapPoint& record = figurePoints[k];
                     record.frame1 = r.frame1;
                     record.frame2 = r.frame2;
-                    AddCandidate(candidates, record);
+                    offerTarget(record);
                 }
             }
         }
@@ -254,49 +300,58 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
                     QvSnapPoint record = MakeCandidate(grid, kind.priority, kind.name + s.label);
                     record.frame1 = s.frame1;
                     record.frame2 = s.frame2;
-                    AddCandidate(candidates, record);
+                    offerTarget(record);
                 }
                 if (pointOnShape && s.shape->HitTestExtended(pointer, kNearDistance)) {
                     QvSnapPoint record =
                         MakeCandidate(s.shape->NearestPoint(pointer), s.priority, s.label);
                     record.frame1 = s.frame1;
                     record.frame2 = s.frame2;
-                    AddCandidate(candidates, record);
+                    offerTarget(record);
                 }
             }
 
+            // Every figure shape crossed with every construction shape: the
+            // slow case.  A crossing is scored from its point alone, and the
+            // record (label, figures, frames) is made only for a new best.
             if (QvSnapKindPasses(QvSnap::IntersectionOfFigureAnd, n)) {
                 const QvSnapKind& kind = kinds[QvSnap::IntersectionOfFigureAnd];
                 for (int i = 0; i < m_shapes.GetCount(); ++i) {
                     const QvShapeRecord& r = m_shapes[i];
-                    if (!InSearch(r))
+                    if (!InSearch(r) || (exclude && r.figure == exclude))
                         continue;
+                    const double reach = CrossingScoreBound(r.shape, pointer, kind.priority);
                     for (int j = 0; j < m_shapes2.GetCount(); ++j) {
                         const QvShapeRecord& s = m_shapes2[j];
                         if (!s.shape)
                             continue;
+                        // A curve's crossings with a segment are not checked
+                        // against the segment, so only they are always made.
+                        if (reach <= bestScore && s.shape->GetType() != QvGRType::BezierCurve)
+                            continue;
                         scratch.RemoveAll();
                         r.shape->AddIntersections(s.shape, &scratch, n);
                         for (int k = 0; k < scratch.GetCount(); ++k) {
-                            QvSnapPoint record =
-                                MakeCandidate(scratch[k].point, kind.priority, kind.name + s.label);
-                            record.figure1 = r.figure;
-                            record.figure2 = s.figure;
-                            record.frame1 = r.frame1;
-                            record.frame2 = s.frame1;
-                            record.primitive1 = r.shape;
-                            AddCandidate(candidates, record);
+                            const QvPoint& point = scratch[k].point;
+                            if (QvSpecialPointList::IsNoTarget(point))
+                                continue;
+                            const double score =
+                                QvSnapPoint::Attraction(kind.priority, point, pointer);
+                            if (!(score > bestScore))
+                                continue;
+                            bestScore = score;
+                            best = MakeCandidate(point, kind.priority, kind.name + s.label);
+                            best.figure1 = r.figure;
+                            best.figure2 = s.figure;
+                            best.frame1 = r.frame1;
+                            best.frame2 = s.frame1;
+                            best.primitive1 = r.shape;
                         }
                     }
                 }
             }
-
-            m_allPoints.FindBest(pointer, best, bestScore, exclude);
-            m_derivedPoints.FindBest(pointer, best, bestScore, exclude);
         }
     }
-
-    candidates.FindBest(pointer, best, bestScore, exclude);
 
     QvPoint result = pointer;
     if (best.priority > 0.0) {

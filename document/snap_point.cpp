@@ -7,12 +7,6 @@ constexpr size_t kPrealloc = 500;
 constexpr size_t kGrowBy = 250;
 } // namespace
 
-double QvSnapPoint::GetAttraction(QvPoint p) const {
-    double dx = p.x - point.x;
-    double dy = p.y - point.y;
-    return priority * priority / (dx * dx + dy * dy + 0.05);
-}
-
 QvSnapPointList::QvSnapPointList() {
     m_points.reserve(kPrealloc);
 }

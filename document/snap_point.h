@@ -33,7 +33,13 @@ public:
 
     // priority² / (squared distance from p + 0.05): high priority pulls from
     // further away, and nothing divides by zero at the point itself.
-    double GetAttraction(QvPoint p) const;
+    double GetAttraction(QvPoint p) const { return Attraction(priority, point, p); }
+    // The same score for a point not yet made into a record.
+    static double Attraction(double priority, QvPoint point, QvPoint p) {
+        double dx = p.x - point.x;
+        double dy = p.y - point.y;
+        return priority * priority / (dx * dx + dy * dy + 0.05);
+    }
 };
 
 class QvSnapPointList : public CObject {

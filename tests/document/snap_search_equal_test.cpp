@@ -1,0 +1,269 @@
+// The snap search keeps only its running best; this holds it to the plain
+// search that stores every candidate and then picks, on a seeded random
+// drawing, at every level, with and without a line being drawn.
+#include "document_test_support.h"
+#include "geometry/gr_line.h"
+#include "geometry/snap_kind.h"
+#include "shell/lumbrel2_app.h"
+
+#include <random>
+
+namespace {
+
+int g_mode = 3;
+
+struct Result {
+    QvPoint point;
+    QString label;
+    QvFigure* figure1 = nullptr;
+    QvFigure* figure2 = nullptr;
+    QvGRRect frame1;
+    QvGRRect frame2;
+    bool snapped = false;
+};
+
+// The search as it was before: every candidate is stored, then the cached
+// points, the intersections and the candidates are scanned in that order.
+// Keys are up, and `exclude` is a line under creation or nothing.
+Result StoreEverything(Lumbrel2Doc& doc, QvPoint pointer, int level, QvFigure* exclude) {
+    QvSnapPointList candidates;
+    QvSnapPointList nearPoints;
+    QvSpecialPointList scratch;
+    QvShapeList shapes2;
+    QvSnapPoint best;
+    double bestScore = 0.0;
+    const QvSnapTable& kinds = QvGetSnapTable();
+    const QvShapeList& shapes = doc.FigureShapes();
+    const int n = doc.GetTotalPartCount();
+    const QvPoint reference = exclude ? exclude->GetPoint(1) : QvPoint::Far();
+    const auto add = [&](const QvSnapPoint& record) {
+        if (!QvSpecialPointList::IsNoTarget(record.point))
+            candidates.Add(record);
+    };
+    const auto make = [](QvPoint point, double priority, const QString& label) {
+        QvSnapPoint record;
+        record.point = point;
+        record.priority = priority;
+        record.label = label;
+        return record;
+    };
+    const auto inSearch = [&](const QvShapeRecord& r) {
+        return r.shape && !r.released && !r.outOfSearch && r.figure != exclude;
+    };
+
+    QvPoint grid = pointer;
+    if (level <= 0) {
+        candidates.Add(make(pointer, 1.0, QStringLiteral("Point")));
+    } else {
+        if (doc.Grid().GetSpacing() >= (doc.Grid().IsIsometric() ? 2 : 1))
+            grid = doc.Grid().NearestGridPoint(int(pointer.x), int(pointer.y));
+        if (QvSpecialPointList::IsNoTarget(grid))
+            grid = pointer;
+        candidates.Add(
+            make(grid, kinds[QvSnap::GridPoint].priority, kinds[QvSnap::GridPoint].name));
+    }
+    if (level > 1) {
+        if (exclude && !QvSpecialPointList::IsNoTarget(reference)) {
+            for (QvFigure* f : doc.Figures()) {
+                f->AddSpecialPointsFrom(reference, candidates, exclude, n);
+                f->AddGuideShapesFrom(reference, shapes2, n);
+            }
+            if (QvSnapKindPasses(QvSnap::AngleBisector, n)) {
+                const QvSnapKind& kind = kinds[QvSnap::AngleBisector];
+                const QvSnapPointList& derived = doc.Intersections();
+                for (int i = 0; i < derived.GetCount(); ++i) {
+                    const QvSnapPoint& p = derived[i];
+                    auto* a = dynamic_cast<const QvGRLine*>(p.primitive1);
+                    auto* b = dynamic_cast<const QvGRLine*>(p.primitive2);
+                    if (p.priority <= 0.0 || !(p.point == reference) || !a || !b)
+                        continue;
+                    for (const QvGRLine& bisector : {a->GetBisector1(*b), a->GetBisector2(*b)}) {
+                        if (bisector.IsEmpty())
+                            continue;
+                        QvShapeRecord record;
+                        record.SetShape(std::make_unique<QvGRLine>(bisector));
+                        record.priority = kind.priority;
+                        record.label = kind.name;
+                        record.figure = p.figure1;
+                        record.figure2 = p.figure2;
+                        record.frame1 = p.frame1;
+                        record.frame2 = p.frame2;
+                        shapes2.Add(record);
+                    }
+                }
+            }
+        }
+        const bool gridOnFigure = QvSnapKindPasses(QvSnap::GridPointOnFigure, n);
+        for (int i = 0; i < shapes.GetCount(); ++i) {
+            const QvShapeRecord& r = shapes[i];
+            if (!inSearch(r) || !r.figure)
+                continue;
+            if (gridOnFigure && r.figure->IsOn(grid)) {
+                const QvSnapKind& kind = kinds[QvSnap::GridPointOnFigure];
+                QvSnapPoint record = make(grid, kind.priority, kind.name);
+                record.frame1 = r.frame1;
+                record.frame2 = r.frame2;
+                add(record);
+            }
+            if (r.figure->HitTest(pointer, 200.0)) {
+                nearPoints.RemoveAll();
+                r.figure->AddPointOnFigure(pointer, nearPoints, n);
+                for (int k = 0; k < nearPoints.GetCount(); ++k) {
+                    QvSnapPoint record = nearPoints[k];
+                    record.frame1 = r.frame1;
+                    record.frame2 = r.frame2;
+                    add(record);
+                }
+            }
+        }
+        for (int i = 0; i < shapes2.GetCount(); ++i) {
+            const QvShapeRecord& s = shapes2[i];
+            if (QvSnapKindPasses(QvSnap::GridPointOn, n) && s.shape->IsOnExtended(grid)) {
+                const QvSnapKind& kind = kinds[QvSnap::GridPointOn];
+                QvSnapPoint record = make(grid, kind.priority, kind.name + s.label);
+                record.frame1 = s.frame1;
+                record.frame2 = s.frame2;
+                add(record);
+            }
+            if (QvSnapKindPasses(QvSnap::PointOnShape, n) &&
+                s.shape->HitTestExtended(pointer, 200.0)) {
+                QvSnapPoint record = make(s.shape->NearestPoint(pointer), s.priority, s.label);
+                record.frame1 = s.frame1;
+                record.frame2 = s.frame2;
+                add(record);
+            }
+        }
+        if (QvSnapKindPasses(QvSnap::IntersectionOfFigureAnd, n)) {
+            const QvSnapKind& kind = kinds[QvSnap::IntersectionOfFigureAnd];
+            for (int i = 0; i < shapes.GetCount(); ++i) {
+                const QvShapeRecord& r = shapes[i];
+                if (!inSearch(r))
+                    continue;
+                for (int j = 0; j < shapes2.GetCount(); ++j) {
+                    const QvShapeRecord& s = shapes2[j];
+                    scratch.RemoveAll();
+                    r.shape->AddIntersections(s.shape, &scratch, n);
+                    for (int k = 0; k < scratch.GetCount(); ++k) {
+                        QvSnapPoint record =
+                            make(scratch[k].point, kind.priority, kind.name + s.label);
+                        record.figure1 = r.figure;
+                        record.figure2 = s.figure;
+                        record.frame1 = r.frame1;
+                        record.frame2 = s.frame1;
+                        add(record);
+                    }
+                }
+            }
+        }
+        doc.CharacteristicPoints().FindBest(pointer, best, bestScore, exclude);
+        doc.Intersections().FindBest(pointer, best, bestScore, exclude);
+    }
+    candidates.FindBest(pointer, best, bestScore, exclude);
+
+    Result result;
+    result.point = pointer;
+    if (best.priority > 0.0) {
+        result = {best.point,  best.label,  best.figure1, best.figure2,
+                  best.frame1, best.frame2, true};
+    }
+    return result;
+}
+
+bool SameFrame(const QvGRRect& a, const QvGRRect& b) {
+    for (int i = 0; i < 4; ++i) {
+        if (a.corner[i].x != b.corner[i].x || a.corner[i].y != b.corner[i].y)
+            return false;
+    }
+    return true;
+}
+
+class SnapSearchEqualTest : public DocumentTest {
+protected:
+    void SetUp() override {
+        DocumentTest::SetUp();
+        m_previousReader = QvSetMADLevelReader([] { return g_mode; });
+        doc.Grid().SetSpacing(500);
+        doc.Grid().SetIsometric(false);
+    }
+    void TearDown() override { QvSetMADLevelReader(m_previousReader); }
+
+    Lumbrel2App app;
+    Lumbrel2Doc doc;
+    QvMADLevelReader m_previousReader;
+};
+
+// Lines and circles crowded into a small page so that figures, their
+// constructions and their crossings lie close together; pointers at random,
+// on the crossings, on figure ends and on exact grid points (ties).
+TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
+    std::mt19937 random(20240611);
+    std::uniform_real_distribution<double> coord(0.0, 12000.0);
+    std::uniform_real_distribution<double> radius(100.0, 3000.0);
+    g_mode = 0;
+    for (int i = 0; i < 60; ++i) {
+        QvPoint a(std::round(coord(random)), std::round(coord(random)));
+        if (i % 3 == 2)
+            doc.AddFigure(MakeCircle(a, std::round(radius(random))));
+        else
+            doc.AddFigure(
+                MakeLine(a, QvPoint(std::round(coord(random)), std::round(coord(random)))));
+    }
+    // The line under creation starts on a figure end, so perpendiculars,
+    // tangents, equal lengths and bisectors all join in.
+    std::unique_ptr<QvFigure> drawn(QvFigure::CreateForTool(QvFigLine::ToolId));
+    drawn->TrackCreatePoint(doc.Figures()[0]->GetPoint(0));
+    drawn->CreateClick();
+
+    int compared = 0;
+    int onFigure = 0;
+    for (int mode : {2, 3}) {
+        g_mode = mode;
+        doc.RebuildPointCaches();
+        std::vector<QvPoint> pointers;
+        for (int i = 0; i < 25; ++i)
+            pointers.emplace_back(std::round(coord(random)), std::round(coord(random)));
+        const QvSnapPointList& crossings = doc.Intersections();
+        for (int i = 0; i < crossings.GetCount() && i < 20; ++i)
+            pointers.emplace_back(std::round(crossings[i].point.x) + 3,
+                                  std::round(crossings[i].point.y) - 2);
+        for (int i = 0; i < 10; ++i)
+            pointers.push_back(doc.Figures()[size_t(i)]->GetPoint(0));
+        for (int i = 0; i < 10; ++i)
+            pointers.emplace_back(500.0 * i, 500.0 * (i % 4));
+
+        for (QvFigure* exclude : {static_cast<QvFigure*>(nullptr), drawn.get()}) {
+            for (int level : {0, 1, 2, 3}) {
+                for (const QvPoint& p : pointers) {
+                    const int x = int(p.x), y = int(p.y);
+                    app.m_strStatusText.clear();
+                    doc.ClearSnapReferences();
+                    const QvPoint found = doc.FindSnapPoint(x, y, level, exclude, 1);
+                    const Result want = StoreEverything(doc, QvPoint(x, y), level, exclude);
+                    SCOPED_TRACE(testing::Message()
+                                 << "mode " << mode << " level " << level << " exclude "
+                                 << (exclude != nullptr) << " at " << x << ", " << y);
+                    EXPECT_EQ(found.x, want.point.x);
+                    EXPECT_EQ(found.y, want.point.y);
+                    if (want.label.isEmpty())
+                        EXPECT_TRUE(app.m_strStatusText.isEmpty());
+                    else
+                        EXPECT_EQ(app.m_strStatusText, want.label);
+                    EXPECT_EQ(doc.m_pSnapFigure1, want.figure1);
+                    EXPECT_EQ(doc.m_pSnapFigure2, want.figure2);
+                    // Frames are only reported with a snap.
+                    if (want.snapped) {
+                        EXPECT_TRUE(SameFrame(doc.m_snapFrame1, want.frame1));
+                        EXPECT_TRUE(SameFrame(doc.m_snapFrame2, want.frame2));
+                    }
+                    ++compared;
+                    if (want.figure1)
+                        ++onFigure;
+                }
+            }
+        }
+    }
+    // The drawing must reach figure snaps, not only the grid.
+    EXPECT_GT(onFigure, compared / 10);
+}
+
+} // namespace
