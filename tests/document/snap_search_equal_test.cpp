@@ -6,6 +6,7 @@
 #include "geometry/snap_kind.h"
 #include "shell/lumbrel2_app.h"
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -24,8 +25,10 @@ struct Result {
 
 // The search as it was before: every candidate is stored, then the cached
 // points, the intersections and the candidates are scanned in that order.
-// Keys are up, and `exclude` is a line under creation or nothing.
-Result StoreEverything(Lumbrel2Doc& doc, QvPoint pointer, int level, QvFigure* exclude) {
+// Keys are up, and `exclude` is a line under creation or nothing.  The
+// crossings of figures with construction shapes go to `crossings` if given.
+Result StoreEverything(Lumbrel2Doc& doc, QvPoint pointer, int level, QvFigure* exclude,
+                       QvSnapPointList* crossings = nullptr) {
     QvSnapPointList candidates;
     QvSnapPointList nearPoints;
     QvSpecialPointList scratch;
@@ -151,6 +154,8 @@ Result StoreEverything(Lumbrel2Doc& doc, QvPoint pointer, int level, QvFigure* e
                         record.frame1 = r.frame1;
                         record.frame2 = s.frame1;
                         add(record);
+                        if (crossings)
+                            crossings->Add(record);
                     }
                 }
             }
@@ -216,6 +221,7 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
 
     int compared = 0;
     int onFigure = 0;
+    int onGuide = 0;
     for (int mode : {2, 3}) {
         g_mode = mode;
         doc.RebuildPointCaches();
@@ -226,6 +232,15 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
         for (int i = 0; i < crossings.GetCount() && i < 20; ++i)
             pointers.emplace_back(std::round(crossings[i].point.x) + 3,
                                   std::round(crossings[i].point.y) - 2);
+        // On and beside crossings of the drawn line's construction shapes
+        // with the figures.
+        QvSnapPointList guided;
+        StoreEverything(doc, QvPoint(0, 0), 3, drawn.get(), &guided);
+        for (int i = 0; i < guided.GetCount(); i += std::max(1, guided.GetCount() / 30)) {
+            const QvPoint& p = guided[i].point;
+            pointers.emplace_back(std::round(p.x), std::round(p.y));
+            pointers.emplace_back(std::round(p.x) - 60, std::round(p.y) + 45);
+        }
         for (int i = 0; i < 10; ++i)
             pointers.push_back(doc.Figures()[size_t(i)]->GetPoint(0));
         for (int i = 0; i < 10; ++i)
@@ -258,12 +273,15 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
                     ++compared;
                     if (want.figure1)
                         ++onFigure;
+                    if (want.label.startsWith(QStringLiteral("Intersection Of Figure and ")))
+                        ++onGuide;
                 }
             }
         }
     }
     // The drawing must reach figure snaps, not only the grid.
     EXPECT_GT(onFigure, compared / 10);
+    EXPECT_GT(onGuide, 20);
 }
 
 } // namespace

@@ -283,6 +283,39 @@ TEST_F(SnapTest, FixedDrawingAtEachLevel) {
     }
 }
 
+TEST_F(SnapTest, ConstructionLinesCrossingFiguresWin) {
+    // A line drawn on from the lower end of a vertical one: the
+    // perpendiculars through that end run along y = 1000, the equal length
+    // circle has radius 4000.
+    doc.AddFigure(MakeLine(QvPoint(1000, 1000), QvPoint(1000, 5000)));
+    doc.AddFigure(MakeLine(QvPoint(3400, -2000), QvPoint(3400, 5000)));
+    doc.AddFigure(MakeCircle(QvPoint(7250, 3000), 2500));
+    SetMode(3);
+    std::unique_ptr<QvFigure> drawn = LineFrom(QvPoint(1000, 1000));
+    const QString perpendicular =
+        QStringLiteral("Intersection Of Figure and Perpendicular to line");
+    struct Row {
+        int x, y;
+        QvPoint point;
+        QString label;
+    } rows[] = {
+        {3400, 1000, QvPoint(3400, 1000), perpendicular},
+        {5750, 1000, QvPoint(5750, 1000), perpendicular},
+        {8750, 1000, QvPoint(8750, 1000), perpendicular},
+        {3400, 4200, QvPoint(3400, 4200),
+         QStringLiteral("Intersection Of Figure and Equal length")},
+        // Beside the second line and off the perpendicular: the crossing
+        // only just beats the point on the perpendicular.
+        {3300, 1090, QvPoint(3400, 1000), perpendicular},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(::testing::Message() << r.x << ", " << r.y);
+        Snap s = SnapAt(r.x, r.y, 3, drawn.get());
+        EXPECT_EQ(s.label, r.label);
+        ExpectPoint(s.point, r.point);
+    }
+}
+
 TEST_F(SnapTest, CtrlTurnsSnappingOffAndShiftLeavesTheGrid) {
     AddFixedDrawing();
     bool ctrl = false, shift = false;
