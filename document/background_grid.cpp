@@ -6,12 +6,8 @@
 #include <cmath>
 
 namespace {
-int RoundHalfUp(double v) {
-    return int(std::floor(v + 0.5));
-}
-
 bool IsOddRow(double j) {
-    return std::fabs(RoundHalfUp(j / 2.0) - j / 2.0) > 1e-8;
+    return std::fabs(Round(j / 2.0) - j / 2.0) > 1e-8;
 }
 
 // Entry 11 of the default system palette, the grey the dots have always had.
@@ -38,10 +34,10 @@ void QvBackgroundGrid::Draw(CDC* dc, int left, int top, int right, int bottom) {
     const double w = RowPairWidth();
     const double o = RowOffset();
     for (int i = int(left / w); i <= right / w; ++i) {
-        int last = RoundHalfUp(top / h);
+        int last = Round(top / h);
         for (int j = int(bottom / h); j <= last; ++j) {
             double x = i * w + (IsOddRow(j) ? o : 0.0);
-            dc->SetPixel(RoundHalfUp(x), RoundHalfUp(j * h), kDotColour);
+            dc->SetPixel(Round(x), Round(j * h), kDotColour);
         }
     }
 }
@@ -53,16 +49,14 @@ QvPoint QvBackgroundGrid::NearestGridPoint(int x, int y) const {
     // spacing just changed snap alike.
     const int s = m_nSpacing;
     if (m_nType == 0) {
-        return QvPoint(double(s) * RoundHalfUp(x / (s * 1.0)),
-                       double(s) * RoundHalfUp(y / (s * 1.0)));
+        return QvPoint(double(s) * Round(x / (s * 1.0)), double(s) * Round(y / (s * 1.0)));
     }
     if (m_nType == 1) {
         const double h = HalfSpacing();
         const double w = RowPairWidth();
         const double o = RowOffset();
-        int r = RoundHalfUp(y / h);
-        int X = !IsOddRow(r) ? RoundHalfUp(RoundHalfUp(x / w) * w)
-                             : RoundHalfUp(RoundHalfUp((x - o) / w) * w + o);
+        int r = Round(y / h);
+        int X = !IsOddRow(r) ? Round(Round(x / w) * w) : Round(Round((x - o) / w) * w + o);
         return QvPoint(X, h * r);
     }
     return QvPoint(x, y);

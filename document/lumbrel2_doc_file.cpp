@@ -90,9 +90,7 @@ void Lumbrel2Doc::Serialize(CArchive& ar) {
         f->AddToCopyMap(m_copyMap);
     for (QvFigure* f : m_figures)
         f->RemapReferences(m_copyMap);
-    MapAllToDefaultFrame();
-    for (QvFigure* f : m_figures)
-        f->BuildFromPoints();
+    // The rebuild maps every figure through the default frame and builds it.
     RebuildPointCaches();
     SetModifiedFlag();
     UpdateAllViews(nullptr);

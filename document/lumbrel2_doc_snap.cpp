@@ -6,7 +6,6 @@
 #include "geometry/gr_line.h"
 #include "geometry/snap_kind.h"
 #include "platform/key_state.h"
-#include "settings/step_tables.h"
 #include "shell/lumbrel2_app.h"
 
 #include <algorithm>
@@ -61,6 +60,12 @@ bool InSearch(const QvShapeRecord& record) {
 
 void Lumbrel2Doc::RebuildPointCaches() {
     DropInvalidFigures();
+    // Every change ends here: figures follow their defining points (as the
+    // drawing maps them through the empty frame), so caches, hit tests and
+    // bounds never lag behind a change that has not been drawn yet.
+    MapAllToDefaultFrame();
+    for (QvFigure* f : m_figures)
+        f->BuildFromPoints();
     // The cached points point into the shape list, so all go together.
     m_allPoints.RemoveAll();
     m_derivedPoints.RemoveAll();
@@ -78,11 +83,6 @@ void Lumbrel2Doc::RebuildPointCaches() {
                           app->m_nCurrentTool == kLineTool;
 
     for (QvFigure* f : m_figures) {
-        // The drawing maps every figure through the empty frame before it
-        // draws it; doing so here first means the caches never lag behind a
-        // change that has not been drawn yet.
-        f->MapToFrame(NullFrame);
-        f->BuildFromPoints();
         f->AddSpecialPoints(m_allPoints, level);
 
         m_shapes1.Clear();

@@ -19,10 +19,8 @@ void Lumbrel2Doc::OnEditUndo() {
         if (auto* action = dynamic_cast<QvUndoAction*>(item))
             action->Undo();
     undo.EndUndo();
-    // Moves and resizes change defining points only.
-    MapAllToDefaultFrame();
-    for (QvFigure* f : Figures())
-        f->BuildFromPoints();
+    // Moves and resizes change defining points only; the rebuild maps
+    // and builds every figure.
     RebuildPointCaches();
     UpdateAllViews(nullptr);
     SetModifiedFlag();
@@ -40,10 +38,8 @@ void Lumbrel2Doc::OnEditRedo() {
         if (auto* action = dynamic_cast<QvUndoAction*>(item))
             action->Redo();
     undo.EndRedo();
-    // Moves and resizes change defining points only.
-    MapAllToDefaultFrame();
-    for (QvFigure* f : Figures())
-        f->BuildFromPoints();
+    // Moves and resizes change defining points only; the rebuild maps
+    // and builds every figure.
     RebuildPointCaches();
     UpdateAllViews(nullptr);
     SetModifiedFlag();
