@@ -366,7 +366,6 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
             doc->OffsetSelection(snapped - m_lastPoint);
             doc->RecordMove(doc->GetFirstSelectedPoint() - m_dragAnchor);
             InvalidateLogical(Union(Union(m_feedbackRect, before), doc->GetSelectionBounds()));
-            doc->MapAllToDefaultFrame();
             doc->RebuildPointCaches();
             m_nHandle = -1;
             break;
@@ -378,7 +377,6 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
             doc->RecordResize(m_nHandle, snapped, m_handlePressPoint, QvPoint(raw.x, raw.y),
                               QvPoint(m_pressPoint.x, m_pressPoint.y));
             InvalidateLogical(Union(Union(m_feedbackRect, before), doc->GetSelectionBounds()));
-            doc->MapAllToDefaultFrame();
             doc->RebuildPointCaches();
             m_nHandle = -1;
             break;
