@@ -1,0 +1,223 @@
+// Every figure kind built so far, through the same paths: save and open,
+// copy and paste, move, delete and undo, snapping to its own points.  A new
+// figure kind joins with one row in kFigureKinds.
+#include "common/test_support.h"
+#include "document/undo_manager.h"
+#include "document_test_support.h"
+#include "geometry/snap_kind.h"
+#include "platform/archive.h"
+#include "shell/lumbrel2_app.h"
+
+#include <QBuffer>
+
+#include <cctype>
+#include <vector>
+
+namespace {
+
+struct SnapProbe {
+    QvPoint pointer;  // where the pointer is
+    QvPoint expected; // the figure's own point it must land on
+};
+
+struct FigureKind {
+    const char* name;
+    int toolId;
+    std::vector<QvPoint> clicks;  // creation clicks, the last one completes
+    std::vector<SnapProbe> snaps; // probed at drawing level 2, grid 500
+};
+
+void PrintTo(const FigureKind& kind, std::ostream* os) {
+    *os << kind.name;
+}
+
+// Points are kept off the 500 grid so that a snap to the grid never passes
+// for a snap to the figure.
+const std::vector<FigureKind> kFigureKinds = {
+    {"line",
+     32771,
+     {QvPoint(1130, 1170), QvPoint(6130, 4170)},
+     {{QvPoint(1180, 1140), QvPoint(1130, 1170)},   // end
+      {QvPoint(3650, 2690), QvPoint(3630, 2670)}}}, // mid point
+    {"arrow line", 33504, {QvPoint(1130, 1170), QvPoint(6130, 4170)}, {}},
+    {"circle in a square",
+     32772,
+     {QvPoint(4130, 4170), QvPoint(6130, 2170)},
+     {{QvPoint(5110, 3150), QvPoint(5130, 3170)}}}, // centre
+    {"circle: centre and point",
+     32789,
+     {QvPoint(8130, 8170), QvPoint(9130, 8170)},
+     {{QvPoint(8150, 8150), QvPoint(8130, 8170)}}},
+    {"circle: diameter",
+     32791,
+     {QvPoint(1130, 1170), QvPoint(3130, 1170)},
+     {{QvPoint(2110, 1190), QvPoint(2130, 1170)}}},
+    {"circle: three points",
+     32790,
+     {QvPoint(1130, 1170), QvPoint(3130, 1170), QvPoint(2130, 2170)},
+     {{QvPoint(2110, 1190), QvPoint(2130, 1170)}}},
+};
+
+QByteArray FigureBytes(const QvFigure* f) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CArchive ar(&buffer, CArchive::store);
+    ar.WriteObject(f);
+    return bytes;
+}
+
+QByteArray StoreDoc(Lumbrel2Doc& doc) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CArchive ar(&buffer, CArchive::store);
+    doc.Serialize(ar);
+    return bytes;
+}
+
+void LoadDoc(Lumbrel2Doc& doc, QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CArchive ar(&buffer, CArchive::load);
+    doc.Serialize(ar);
+}
+
+int g_level = 2;
+
+class AllFiguresTest : public DocumentTest, public ::testing::WithParamInterface<FigureKind> {
+protected:
+    void SetUp() override {
+        DocumentTest::SetUp();
+        m_previousReader = QvSetMADLevelReader([] { return g_level; });
+        doc = std::make_unique<Lumbrel2Doc>();
+        doc->Grid().SetSpacing(500);
+        doc->Grid().SetIsometric(false);
+    }
+    void TearDown() override {
+        doc.reset();
+        QvSetMADLevelReader(m_previousReader);
+    }
+
+    // The row's figure, made by its clicks as the view makes it.
+    QvFigure* Make() {
+        const FigureKind& kind = GetParam();
+        QvFigure* f = QvFigure::CreateForTool(kind.toolId);
+        EXPECT_NE(f, nullptr) << kind.name;
+        if (!f)
+            return nullptr;
+        bool done = false;
+        for (const QvPoint& p : kind.clicks) {
+            EXPECT_FALSE(done) << kind.name << ": completed before its last click";
+            f->TrackCreatePoint(p);
+            done = f->CreateClick();
+        }
+        EXPECT_TRUE(done) << kind.name;
+        return f;
+    }
+    QvFigure* Add() {
+        QvFigure* f = Make();
+        if (f)
+            doc->AddFigure(f);
+        return f;
+    }
+    void Select(QvFigure* f) {
+        doc->ClearSelection();
+        doc->AddToSelection(f);
+        doc->EndSelectionChange(nullptr);
+    }
+
+    TempProfile profile;
+    Lumbrel2App app;
+    std::unique_ptr<Lumbrel2Doc> doc;
+    QvMADLevelReader m_previousReader = nullptr;
+};
+
+TEST_P(AllFiguresTest, SavesAndOpensBackEqual) {
+    QvFigure* f = Add();
+    ASSERT_TRUE(f);
+    f->SetLineColour(RGB(200, 10, 20));
+    f->SetFillColour(RGB(0, 128, 255));
+    QByteArray stored = StoreDoc(*doc);
+
+    Lumbrel2Doc loaded;
+    LoadDoc(loaded, stored);
+    ASSERT_EQ(loaded.GetFigureCount(), 1);
+    QvFigure* back = loaded.GetFigure(0);
+    // Tool ids are not stored: a line drawn with the arrow tool loads as a
+    // line, its arrowheads in its record.
+    if (f->GetToolId() == QvFigLine::ArrowToolId)
+        f->SetToolId(QvFigLine::ToolId);
+    EXPECT_STREQ(back->GetRuntimeClass()->m_lpszClassName, f->GetRuntimeClass()->m_lpszClassName);
+    EXPECT_EQ(FigureBytes(back), FigureBytes(f));
+    EXPECT_EQ(back->GetBoundRect(), f->GetBoundRect());
+    EXPECT_EQ(back->GetDescription(), f->GetDescription());
+    // And it writes what it was read from.
+    EXPECT_EQ(StoreDoc(loaded), StoreDoc(*doc));
+}
+
+TEST_P(AllFiguresTest, CopiesPastesAndUndoes) {
+    QvFigure* f = Add();
+    ASSERT_TRUE(f);
+    Select(f);
+    doc->OnEditCopy();
+    doc->OnEditPaste();
+    ASSERT_EQ(doc->GetFigureCount(), 2);
+    QvFigure* pasted = doc->GetFigure(1);
+    EXPECT_STREQ(pasted->GetRuntimeClass()->m_lpszClassName, f->GetRuntimeClass()->m_lpszClassName);
+    ASSERT_EQ(pasted->GetPointCount(), f->GetPointCount());
+    for (int i = 0; i < f->GetPointCount(); ++i)
+        EXPECT_EQ(pasted->DefiningPoints()[i], f->DefiningPoints()[i] + QvVector(500, -500));
+
+    doc->OnEditUndo();
+    EXPECT_EQ(doc->GetFigureCount(), 1);
+    doc->OnEditRedo();
+    EXPECT_EQ(doc->GetFigureCount(), 2);
+}
+
+TEST_P(AllFiguresTest, MoveAndDeleteUndoBackToTheSameBytes) {
+    QvFigure* f = Add();
+    ASSERT_TRUE(f);
+    doc->RebuildPointCaches();
+    const QByteArray before = FigureBytes(f);
+    const CRect bounds = f->GetBoundRect();
+
+    Select(f);
+    doc->OffsetSelection(QvVector(1000, 2000));
+    doc->RecordMove(QvVector(1000, 2000));
+    doc->RebuildPointCaches();
+    CRect moved = f->GetBoundRect();
+    EXPECT_EQ(moved.left, bounds.left + 1000);
+    EXPECT_EQ(moved.top, bounds.top + 2000);
+    doc->OnEditUndo();
+    EXPECT_EQ(FigureBytes(f), before);
+    EXPECT_EQ(f->GetBoundRect(), bounds);
+
+    Select(f);
+    doc->DeleteSelection();
+    EXPECT_EQ(doc->GetFigureCount(), 0);
+    doc->OnEditUndo();
+    ASSERT_EQ(doc->GetFigureCount(), 1);
+    EXPECT_EQ(FigureBytes(doc->GetFigure(0)), before);
+}
+
+TEST_P(AllFiguresTest, SnapsToItsOwnPoints) {
+    Add();
+    doc->RebuildPointCaches();
+    for (const SnapProbe& probe : GetParam().snaps) {
+        QvPoint p = doc->FindSnapPoint(int(probe.pointer.x), int(probe.pointer.y), 2, nullptr, 1);
+        EXPECT_NEAR(p.x, probe.expected.x, 1e-6) << GetParam().name;
+        EXPECT_NEAR(p.y, probe.expected.y, 1e-6) << GetParam().name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, AllFiguresTest, ::testing::ValuesIn(kFigureKinds),
+                         [](const ::testing::TestParamInfo<FigureKind>& info) {
+                             std::string name;
+                             for (const char* c = info.param.name; *c; ++c)
+                                 if (std::isalnum(static_cast<unsigned char>(*c)))
+                                     name += *c;
+                             return name;
+                         });
+
+} // namespace
