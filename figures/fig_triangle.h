@@ -43,7 +43,6 @@ public:
     void Draw(CDC* dc, int mode) override;
     void CopyEditData(QvEditData* dst, const QvEditData* src) const override;
     QvEditData* NewEditData() const override;
-    void FinishCreate() override {}
     // OK lays the triangle out again from A, and only when the measurements
     // describe a triangle; anything else leaves it as it was.
     void EditProperties(CPoint, CPoint) override;
