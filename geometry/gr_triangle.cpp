@@ -346,6 +346,12 @@ void QvGRTriangle::RotateLabels() {
     }
 }
 
+void QvGRTriangle::ClearGiven() {
+    std::fill(std::begin(given), std::end(given), 0.0);
+    std::fill(std::begin(vertices), std::end(vertices), QvPoint(0, 0));
+    measureFromVertices = 0;
+}
+
 // ----------------------------------------------------------------- storage
 
 void QvGRTriangle::Serialize(CArchive& ar) {

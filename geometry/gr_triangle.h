@@ -55,6 +55,9 @@ public:
     void PlaceVertices(QvPoint start);
     // Renames the vertices cyclically: A takes B's values, B C's, C A's.
     virtual void RotateLabels();
+    // No value given, the vertices at the origin, the measure flag clear;
+    // the solved values stay.
+    void ClearGiven();
 
     // The steps of Solve.
     void BuildPattern();

@@ -25,6 +25,7 @@ struct FigureKind {
     int toolId;
     std::vector<QvPoint> clicks;  // creation clicks, the last one completes
     std::vector<SnapProbe> snaps; // probed at drawing level 2, grid 500
+    bool traced = false;          // the clicks are a trace: press, moves, release
 };
 
 void PrintTo(const FigureKind& kind, std::ostream* os) {
@@ -56,6 +57,21 @@ const std::vector<FigureKind> kFigureKinds = {
      32790,
      {QvPoint(1130, 1170), QvPoint(3130, 1170), QvPoint(2130, 2170)},
      {{QvPoint(2110, 1190), QvPoint(2130, 1170)}}},
+    {"Bezier curve",
+     32850,
+     {QvPoint(1130, 1170), QvPoint(6130, 1170), QvPoint(2130, 3170), QvPoint(5130, 3170)},
+     {{QvPoint(1150, 1150), QvPoint(1130, 1170)},   // start
+      {QvPoint(6110, 1190), QvPoint(6130, 1170)}}}, // end
+    {"smooth line",
+     32846,
+     {QvPoint(1130, 1170), QvPoint(2130, 1670), QvPoint(3130, 1170), QvPoint(4130, 1670)},
+     {{QvPoint(1150, 1150), QvPoint(1130, 1170)}, {QvPoint(4110, 1690), QvPoint(4130, 1670)}},
+     true},
+    {"triangle",
+     32906,
+     {QvPoint(1130, 1170), QvPoint(4130, 1170), QvPoint(1130, 5170)},
+     {{QvPoint(4110, 1190), QvPoint(4130, 1170)},   // vertex B
+      {QvPoint(2650, 3190), QvPoint(2630, 3170)}}}, // middle of BC
 };
 
 QByteArray FigureBytes(const QvFigure* f) {
@@ -106,6 +122,18 @@ protected:
         EXPECT_NE(f, nullptr) << kind.name;
         if (!f)
             return nullptr;
+        if (kind.traced) {
+            // As the view traces: the press, each move, the release.
+            f->TrackCreatePoint(kind.clicks.front());
+            f->CreateClick();
+            for (size_t i = 1; i < kind.clicks.size(); ++i) {
+                f->CreateClick();
+                f->TrackCreatePoint(kind.clicks[i]);
+            }
+            f->CreateClick();
+            f->TrackCreatePoint(kind.clicks.back());
+            return f;
+        }
         bool done = false;
         for (const QvPoint& p : kind.clicks) {
             EXPECT_FALSE(done) << kind.name << ": completed before its last click";

@@ -70,6 +70,16 @@ TEST_F(MouseTest, FiguresAreMadeByTheirGestures) {
          1,
          "three points, closed near the first"},
         {ID_DRAW_CIRCLE_3P, {{{8000, 8000}, {10000, 8000}}}, 0, "two of three clicks"},
+        {ID_DRAW_BEZIER,
+         {{{1000, 1000}, {5000, 1000}}, {{2000, 3000}, {2000, 3000}}, {{4000, 3000}, {4000, 3000}}},
+         1,
+         "Bezier curve"},
+        {ID_DRAW_TRIANGLE,
+         {{{1000, 1000}, {5000, 1000}}, {{2000, 3000}, {2000, 3000}}},
+         1,
+         "triangle"},
+        {ID_DRAW_SMOOTH_LINE, {{{1000, 1000}, {5000, 1000}}}, 1, "smooth line by a trace"},
+        {ID_DRAW_SMOOTH_LINE, {{{1000, 1000}, {1050, 1000}}}, 0, "a click leaves no smooth line"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
