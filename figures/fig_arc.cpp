@@ -413,6 +413,7 @@ void QvFigArcC2P::SetAngles(QvPoint angles) {
 
 QvFigArc3P::QvFigArc3P() {
     InitArc(3, ToolId, QuarterStep);
+    m_pArcData->m_major = 0; // its third point decides, not the default
 }
 
 void QvFigArc3P::BuildFromPoints() {
