@@ -42,6 +42,13 @@ CPoint Truncated(const QvPoint& p) {
 bool IsArcAngle(double centralAngle) {
     return centralAngle > 0.0 && centralAngle < 360.0;
 }
+
+// Whether the arc's curve, which always runs counter-clockwise, runs from
+// the start point to the end point.
+bool RunsForward(const QvGRArc& arc) {
+    return (arc.between != 0 && arc.startAngle < arc.endAngle) ||
+           (arc.between == 0 && arc.startAngle >= arc.endAngle);
+}
 } // namespace
 
 // ------------------------------------------------------------------ record
@@ -146,6 +153,7 @@ void QvFigArcBase::PlaceThirdPoint() {
     m_arc.thirdPoint = m_arc.PointAt(m);
     m_arc.UpdateAngles();
     m_arc.closingType = m_pArcData ? int(m_pArcData->m_closeType) : QvArcClosing::Arc;
+    m_arc.reversed = RunsForward(m_arc) ? 0 : 1;
 }
 
 void QvFigArcBase::MakeCurve(QvGRBezierCurve& curve) {
@@ -154,8 +162,7 @@ void QvFigArcBase::MakeCurve(QvGRBezierCurve& curve) {
         return;
     // Fine steps keep the curve's own end directions, which belong to its
     // first and last points: turn them to the arc's start and end.
-    const bool forward = (m_arc.between != 0 && m_arc.startAngle < m_arc.endAngle) ||
-                         (m_arc.between == 0 && m_arc.startAngle >= m_arc.endAngle);
+    const bool forward = RunsForward(m_arc);
     QvVector first = curve.GetStartDirection();
     QvVector last = curve.GetEndDirection();
     curve.startDirection = forward ? first : last;
@@ -431,6 +438,7 @@ void QvFigArc3P::BuildFromPoints() {
     m_arc.thirdPoint = m_display[2];
     m_arc.UpdateAngles();
     m_arc.closingType = int(m_pArcData->m_closeType);
+    m_arc.reversed = RunsForward(m_arc) ? 0 : 1;
     m_arc.GetStartAndCentralAngle(); // for its major flag
 }
 

@@ -67,6 +67,8 @@ public:
     // degrees.  A central angle of 0 or 360 or beyond is no arc: ignored.
     virtual void SetAngles(QvPoint angles);
 
+    // The primitive as last built; its reversed flag tells whether the arc
+    // runs clockwise from its start point.
     const QvGRArc& Arc() const { return m_arc; }
     QvEditDataArc* ArcData() const { return m_pArcData; }
     double FlatteningStep() const { return m_step; }
@@ -85,6 +87,7 @@ protected:
     void Refresh();
     // The arc's third point from its start, its end and the major flag: the
     // short way round when the flag is clear, the long way when it is set.
+    // The primitive's reversed flag follows.
     void PlaceThirdPoint();
     // Counts a click; true (after a rebuild) once `points` clicks are in.
     bool CountClick(int points);

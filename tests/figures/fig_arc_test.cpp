@@ -163,6 +163,11 @@ TEST_F(ArcTest, CentreAndTwoPoints) {
     f->BuildFromPoints();
     ExpectPoint(f->Arc().thirdPoint, 1000 - h, 1000 - h, 1e-3);
 
+    EXPECT_EQ(f->Arc().reversed, 1); // clockwise from its start, the long way
+    f->ArcData()->m_major = 0;
+    f->BuildFromPoints();
+    EXPECT_EQ(f->Arc().reversed, 0);
+
     // Ends exactly opposite: the short way through the bisector.
     auto half = Clicked(32857, {QvPoint(1000, 1000), QvPoint(2000, 1000), QvPoint(0, 1000)});
     ExpectPoint(half->Arc().thirdPoint, 1000, 2000, 1e-3);
