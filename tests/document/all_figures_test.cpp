@@ -72,6 +72,38 @@ const std::vector<FigureKind> kFigureKinds = {
      {QvPoint(1130, 1170), QvPoint(4130, 1170), QvPoint(1130, 5170)},
      {{QvPoint(4110, 1190), QvPoint(4130, 1170)},   // vertex B
       {QvPoint(2650, 3190), QvPoint(2630, 3170)}}}, // middle of BC
+    {"ellipse: four corners",
+     32853,
+     {QvPoint(1130, 1170), QvPoint(5130, 3170)},
+     {{QvPoint(3110, 2190), QvPoint(3130, 2170)},   // centre
+      {QvPoint(5110, 2150), QvPoint(5130, 2170)}}}, // end of axis
+    {"ellipse: axis and point",
+     32854,
+     {QvPoint(1130, 1170), QvPoint(5130, 1170), QvPoint(3130, 2170)},
+     {{QvPoint(3150, 1190), QvPoint(3130, 1170)}}},
+    {"ellipse: foci and point",
+     32855,
+     {QvPoint(1130, 1170), QvPoint(2330, 1170), QvPoint(1730, 1970)},
+     {{QvPoint(1150, 1190), QvPoint(1130, 1170)}}}, // focus
+    {"ellipse: four points",
+     32856,
+     {QvPoint(1130, 1170), QvPoint(5130, 1170), QvPoint(3130, 670), QvPoint(3130, 1670)},
+     {{QvPoint(3110, 1150), QvPoint(3130, 1170)}}},
+    {"arc: centre and two points",
+     32857,
+     {QvPoint(3130, 3170), QvPoint(5130, 3170), QvPoint(3130, 5170)},
+     {{QvPoint(3150, 3150), QvPoint(3130, 3170)},                   // centre
+      {QvPoint(4542, 4588), QvPoint(4544.2135624, 4584.2135624)}}}, // mid point of arc
+    {"arc: three points",
+     32859,
+     {QvPoint(1130, 1170), QvPoint(5130, 1170), QvPoint(3130, 3170)},
+     {{QvPoint(3150, 1190), QvPoint(3130, 1170)}, {QvPoint(5110, 1190), QvPoint(5130, 1170)}}},
+    // Its ends lie at fractions of the box's sides: this height keeps them
+    // exact through a move and back, which the undo compares by the byte.
+    {"arc in a box",
+     32860,
+     {QvPoint(1130, 1170), QvPoint(5130, 2180)},
+     {{QvPoint(3150, 1690), QvPoint(3130, 1675)}}},
 };
 
 QByteArray FigureBytes(const QvFigure* f) {
