@@ -3,6 +3,9 @@
 #include "figures/fig_circle.h"
 #include "figures/fig_group.h"
 #include "figures/fig_line.h"
+#include "figures/fig_point.h"
+#include "figures/fig_polygon.h"
+#include "figures/fig_rectangle.h"
 
 #include <new>
 
@@ -18,41 +21,41 @@ struct ToolRow {
 
 // Every drawing tool.  Rows without a maker are figures still to come.
 constexpr ToolRow kTools[] = {
-    {32700, &Make<QvFigGroup>},    // group
-    {32771, &Make<QvFigLine>},     // line
-    {32772, &Make<QvFigCircle>},   // circle in a square
-    {32773, nullptr},              // rectangle
-    {32774, nullptr},              // select rectangle
-    {32789, &Make<QvFigCircleCR>}, // circle: centre and point
-    {32790, &Make<QvFigCircle3C>}, // circle: three points
-    {32791, &Make<QvFigCircleD>},  // circle: diameter
-    {32843, nullptr},              // point
-    {32846, nullptr},              // smooth line
-    {32849, nullptr},              // polygon
-    {32850, nullptr},              // Bezier curve
-    {32852, nullptr},              // rounded rectangle
-    {32853, nullptr},              // ellipse: four corners
-    {32854, nullptr},              // ellipse: axis and point
-    {32855, nullptr},              // ellipse: foci and point
-    {32856, nullptr},              // ellipse: four points
-    {32857, nullptr},              // arc: centre and two points
-    {32859, nullptr},              // arc: three points
-    {32860, nullptr},              // arc in a box
-    {32861, nullptr},              // angle mark
-    {32862, nullptr},              // text box
-    {32863, nullptr},              // equation box (a text box, id 32862)
-    {32864, nullptr},              // function graph
-    {32865, nullptr},              // statistics graph
-    {32866, nullptr},              // normal curve
-    {32867, nullptr},              // Venn diagram, two sets
-    {32868, nullptr},              // Venn diagram, three sets
-    {32871, nullptr},              // number line
-    {32895, nullptr},              // gallery figure
-    {32904, nullptr},              // graph and dot paper
-    {32906, nullptr},              // triangle
-    {33504, &Make<QvFigLine>},     // line with the default arrowheads
-    {34024, nullptr},              // region
-    {34790, nullptr},              // select rectangle for image export
+    {32700, &Make<QvFigGroup>},      // group
+    {32771, &Make<QvFigLine>},       // line
+    {32772, &Make<QvFigCircle>},     // circle in a square
+    {32773, &Make<QvFigRectangle>},  // rectangle
+    {32774, &Make<QvFigSelectRect>}, // select rectangle
+    {32789, &Make<QvFigCircleCR>},   // circle: centre and point
+    {32790, &Make<QvFigCircle3C>},   // circle: three points
+    {32791, &Make<QvFigCircleD>},    // circle: diameter
+    {32843, &Make<QvFigPoint>},      // point
+    {32846, nullptr},                // smooth line
+    {32849, &Make<QvFigPolygon>},    // polygon
+    {32850, nullptr},                // Bezier curve
+    {32852, nullptr},                // rounded rectangle
+    {32853, nullptr},                // ellipse: four corners
+    {32854, nullptr},                // ellipse: axis and point
+    {32855, nullptr},                // ellipse: foci and point
+    {32856, nullptr},                // ellipse: four points
+    {32857, nullptr},                // arc: centre and two points
+    {32859, nullptr},                // arc: three points
+    {32860, nullptr},                // arc in a box
+    {32861, nullptr},                // angle mark
+    {32862, nullptr},                // text box
+    {32863, nullptr},                // equation box (a text box, id 32862)
+    {32864, nullptr},                // function graph
+    {32865, nullptr},                // statistics graph
+    {32866, nullptr},                // normal curve
+    {32867, nullptr},                // Venn diagram, two sets
+    {32868, nullptr},                // Venn diagram, three sets
+    {32871, nullptr},                // number line
+    {32895, nullptr},                // gallery figure
+    {32904, nullptr},                // graph and dot paper
+    {32906, nullptr},                // triangle
+    {33504, &Make<QvFigLine>},       // line with the default arrowheads
+    {34024, &Make<QvFigRegion>},     // region
+    {34790, &Make<QvFigSelectRect>}, // select rectangle for image export
 };
 } // namespace
 
