@@ -60,7 +60,11 @@ void QvFigRectBase::AddShapes(QvShapeList& list, int part) {
 }
 
 CRect QvFigRectBase::GetBoundRect() {
-    CRect r = CornersOf(m_display).GetBounds();
+    // The corners as drawn, squared or not.
+    QvGRRect corners;
+    for (int i = 0; i < 4; ++i)
+        corners.corner[i] = m_display[i];
+    CRect r = corners.GetBounds();
     int w = LineStyleWidth();
     r.InflateRect(w, w);
     return r;

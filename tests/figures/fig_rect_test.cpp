@@ -132,6 +132,22 @@ TEST_F(RectTest, HitOnTheOutlineOnlyAndBoundsWidenedByThePen) {
     ExpectPoint(g->NearestPoint(QvPoint(3000, 900)), 3000, 1000);
 }
 
+// A turned rectangle in a group stretched one way is drawn as a rhombus:
+// hit test and bounds follow what is drawn.
+TEST_F(RectTest, InAStretchedFrameItFollowsTheDrawnCorners) {
+    auto r = Make<QvFigRectangle>(QvFigRectangle::ToolId);
+    const QvPoint thousandths[4] = {QvPoint(500, 0), QvPoint(1000, 500), QvPoint(500, 1000),
+                                    QvPoint(0, 500)};
+    for (int i = 0; i < 4; ++i)
+        r->DefiningPoints()[i] = thousandths[i];
+    r->MapToFrame(QvGRRect(QvPoint(0, 0), QvPoint(4000, 0), QvPoint(4000, 1000), QvPoint(0, 1000)));
+    r->BuildFromPoints();
+    ExpectPoint(r->DisplayPoints()[1], 4000, 500);
+    EXPECT_TRUE(r->HitTest(QvPoint(3000, 250), 1));
+    EXPECT_TRUE(r->HitTest(QvPoint(1000, 750), 1));
+    EXPECT_EQ(r->GetBoundRect(), CRect(0, 0, 4001, 1001));
+}
+
 TEST_F(RectTest, CornerDrags) {
     // Grip 2 dragged across corner 0 turns the rectangle inside out; the
     // opposite corner stays.
