@@ -78,9 +78,6 @@ public:
     void PaintCanvas(QPainter& painter, const QRect& area);
 
     // ---- the overlay
-    // A dotted band between two logical corners; an empty band hides it.
-    void SetRubberBand(const CRect& band);
-    const CRect& GetRubberBand() const { return m_rubberBand; }
     // Draws the overlay over the page; the canvas's DC is prepared.
     virtual void DrawOverlay(CDC* dc);
 
@@ -159,8 +156,6 @@ protected:
     UINT m_nPressTool = 0;
     QWidget* m_pInPlaceEdit = nullptr;
     QvFigure* m_pEditedTextBox = nullptr;
-    // The select tool's rubber band stands in for a figure under creation.
-    bool m_bBandCreation = false;
 
     // Mouse helpers.
     QvPoint SnapPoint(Qt::KeyboardModifiers keys, CPoint raw, int level, QvFigure* exclude,
@@ -183,5 +178,4 @@ private:
     QImage m_page;
     qreal m_dpr = 1.0; // device pixels per canvas pixel of m_page
     QRect m_staleArea; // canvas pixels still to draw in m_page
-    CRect m_rubberBand;
 };

@@ -163,22 +163,15 @@ void Lumbrel2View::OnLButtonDown(Qt::KeyboardModifiers keys, CPoint raw) {
 void Lumbrel2View::StartOrContinueCreation(CPoint raw, QvPoint snapped) {
     Lumbrel2Doc* doc = GetDocument();
     const UINT tool = CurrentTool();
-    if (m_pNewFigure || m_bBandCreation) {
-        if (m_pNewFigure)
-            m_pNewFigure->TrackCreatePoint(snapped);
+    if (m_pNewFigure) {
+        m_pNewFigure->TrackCreatePoint(snapped);
         m_pCanvas->update();
         return;
     }
+    // The select and section tools drag out a select rectangle.
     m_pNewFigure = doc->CreateFigureForTool(int(tool));
-    if (!m_pNewFigure) {
-        // The select and section tools drag out a band of their own.
-        if (IsSelectTool(tool)) {
-            m_bBandCreation = true;
-            m_nState = StateCreating;
-            SetRubberBand(CRect(raw, raw));
-        }
+    if (!m_pNewFigure)
         return;
-    }
     m_pNewFigure->TrackCreatePoint(IsSelectTool(tool) ? QvPoint(raw.x, raw.y) : snapped);
     m_nState = tool == ID_DRAW_SMOOTH_LINE ? StateFreehand : StateCreating;
     if (m_pNewFigure->CreateClick())
@@ -262,8 +255,6 @@ void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
     case StateCreating:
         if (m_pNewFigure)
             m_pNewFigure->TrackCreatePoint(snapped);
-        if (m_bBandCreation)
-            SetRubberBand(CRect(m_pressPoint, raw));
         m_pCanvas->update();
         break;
     case StateFreehand:
@@ -384,10 +375,13 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
         case StateCreating:
         case StateCreatingBetween:
             m_nState = StateCreatingBetween;
-            if (m_bBandCreation) {
-                const bool section = m_nPressTool == ID_TOOL_SECTION_SELECT;
-                SetRubberBand(CRect());
-                m_bBandCreation = false;
+            if (!m_pNewFigure) {
+                m_nState = StateIdle;
+                break;
+            }
+            if (IsSelectTool(UINT(m_pNewFigure->GetToolId()))) {
+                const bool section = m_pNewFigure->GetToolId() == int(ID_TOOL_SECTION_SELECT);
+                DiscardNewFigure();
                 m_sectionRect =
                     CRect(m_pressPoint.x, PageSize - m_pressPoint.y, raw.x, PageSize - raw.y);
                 if (!section)
@@ -398,10 +392,6 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
                 // goes back to Select as after an export.
                 if (section)
                     SetCurrentTool(ID_DRAW_SELECT);
-                m_nState = StateIdle;
-                break;
-            }
-            if (!m_pNewFigure) {
                 m_nState = StateIdle;
                 break;
             }
@@ -451,7 +441,7 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
             doc->UpdateAllViews(nullptr);
             m_nState = StateIdle;
         }
-        if (m_pNewFigure || m_bBandCreation) {
+        if (m_pNewFigure) {
             DiscardNewFigure();
             m_nState = StateIdle;
         }
@@ -486,10 +476,6 @@ void Lumbrel2View::FinishCreation(bool) {
 void Lumbrel2View::DiscardNewFigure() {
     delete m_pNewFigure;
     m_pNewFigure = nullptr;
-    if (m_bBandCreation) {
-        m_bBandCreation = false;
-        SetRubberBand(CRect());
-    }
     m_pCanvas->update();
 }
 
@@ -516,8 +502,6 @@ void Lumbrel2View::OnLButtonDblClk(Qt::KeyboardModifiers, CPoint raw) {
         return;
     EndInPlaceEdit();
     CompletePolygonOrDiscard();
-    m_bBandCreation = false;
-    SetRubberBand(CRect());
     m_nState = StateIdle;
     doc->SelectAtPoint(raw.x, raw.y);
     // In-place editing of a text box starts here once text boxes exist.
@@ -542,11 +526,16 @@ void Lumbrel2View::OnRButtonUp(Qt::KeyboardModifiers, CPoint raw) {
         undo.BeginRecord();
         auto* action = new QvFormatAction(f);
         action->m_pBefore.reset(f->NewEditData());
+        // A polygon edits its vertices here, which the record does not hold.
+        auto* points = new QvPointsAction(f);
         QRect device = LogicalToCanvas(CRect(raw, raw));
         f->EditProperties(raw, CPoint(device.left(), device.top()));
         action->m_pAfter.reset(f->NewEditData());
         if (!undo.AddAction(action))
             delete action;
+        points->TakeAfter();
+        if (!points->Changed() || !undo.AddAction(points))
+            delete points;
         undo.EndRecord();
         if (CurrentTool() != ID_DRAW_SELECT)
             doc->ClearSelection();

@@ -3,6 +3,7 @@
 #include "document/lumbrel2_doc.h"
 #include "figures/edit_data.h"
 #include "figures/figure.h"
+#include "settings/step_tables.h"
 
 // Create and delete take out exactly their own figure, so the lists stay
 // right even after the drawing order was changed without a record.
@@ -69,4 +70,47 @@ void QvFormatAction::Undo() {
 void QvFormatAction::Redo() {
     if (m_pFigure && m_pAfter && m_pFigure->GetEditData())
         m_pFigure->CopyEditData(m_pFigure->GetEditData(), m_pAfter.get());
+}
+
+QvPointsAction::QvPointsAction(QvFigure* figure) : QvUndoAction(figure) {
+    m_before = m_after = Take(figure);
+}
+
+QvPointsAction::Snapshot QvPointsAction::Take(const QvFigure* figure) {
+    Snapshot s;
+    if (!figure)
+        return s;
+    s.points = figure->GetPointCount();
+    s.clicks = figure->GetClickCount();
+    const QvPointArray& points = figure->DefiningPoints();
+    for (int i = 0; i < s.points; ++i)
+        s.defining.push_back(points[i]);
+    return s;
+}
+
+void QvPointsAction::Put(const Snapshot& s) {
+    if (!m_pFigure || !m_pFigure->SetPointCount(s.points))
+        return;
+    m_pFigure->SetClickCount(s.clicks);
+    QvPointArray& points = m_pFigure->DefiningPoints();
+    for (int i = 0; i < s.points; ++i)
+        points[i] = s.defining[size_t(i)];
+    m_pFigure->MapToFrame(NullFrame);
+    m_pFigure->BuildFromPoints();
+}
+
+void QvPointsAction::TakeAfter() {
+    m_after = Take(m_pFigure);
+}
+
+bool QvPointsAction::Changed() const {
+    return !(m_before == m_after);
+}
+
+void QvPointsAction::Undo() {
+    Put(m_before);
+}
+
+void QvPointsAction::Redo() {
+    Put(m_after);
 }

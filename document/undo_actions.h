@@ -5,6 +5,7 @@
 #include "geometry/point.h"
 
 #include <memory>
+#include <vector>
 
 class Lumbrel2Doc;
 class QvEditData;
@@ -87,4 +88,30 @@ public:
 
     std::unique_ptr<QvEditData> m_pBefore;
     std::unique_ptr<QvEditData> m_pAfter;
+};
+
+// A figure's points before and after an edit that adds, removes or moves
+// them, such as vertex editing at a right-click.  Made before the edit.
+class QvPointsAction : public QvUndoAction {
+public:
+    explicit QvPointsAction(QvFigure* figure);
+    // Takes the points after the edit.
+    void TakeAfter();
+    // The edit changed the points.
+    bool Changed() const;
+    void Undo() override;
+    void Redo() override;
+
+private:
+    struct Snapshot {
+        int points = 0;
+        int clicks = 0;
+        std::vector<QvPoint> defining;
+        bool operator==(const Snapshot&) const = default;
+    };
+    static Snapshot Take(const QvFigure* figure);
+    void Put(const Snapshot& snapshot);
+
+    Snapshot m_before;
+    Snapshot m_after;
 };

@@ -6,6 +6,9 @@
 #include "figures/fig_ellipse.h"
 #include "figures/fig_group.h"
 #include "figures/fig_line.h"
+#include "figures/fig_point.h"
+#include "figures/fig_polygon.h"
+#include "figures/fig_rectangle.h"
 #include "figures/fig_triangle.h"
 
 #include <new>
@@ -26,14 +29,14 @@ constexpr ToolRow kTools[] = {
     {32700, &Make<QvFigGroup>},             // group
     {32771, &Make<QvFigLine>},              // line
     {32772, &Make<QvFigCircle>},            // circle in a square
-    {32773, nullptr},                       // rectangle
-    {32774, nullptr},                       // select rectangle
+    {32773, &Make<QvFigRectangle>},         // rectangle
+    {32774, &Make<QvFigSelectRect>},        // select rectangle
     {32789, &Make<QvFigCircleCR>},          // circle: centre and point
     {32790, &Make<QvFigCircle3C>},          // circle: three points
     {32791, &Make<QvFigCircleD>},           // circle: diameter
-    {32843, nullptr},                       // point
+    {32843, &Make<QvFigPoint>},             // point
     {32846, &Make<QvFigSmoothLine>},        // smooth line
-    {32849, nullptr},                       // polygon
+    {32849, &Make<QvFigPolygon>},           // polygon
     {32850, &Make<QvFigBezier>},            // Bezier curve
     {32852, nullptr},                       // rounded rectangle
     {32853, &Make<QvFigEllipse4C>},         // ellipse: four corners
@@ -56,8 +59,8 @@ constexpr ToolRow kTools[] = {
     {32904, nullptr},                       // graph and dot paper
     {32906, &Make<QvFigTriangle>},          // triangle
     {33504, &Make<QvFigLine>},              // line with the default arrowheads
-    {34024, nullptr},                       // region
-    {34790, nullptr},                       // select rectangle for image export
+    {34024, &Make<QvFigRegion>},            // region
+    {34790, &Make<QvFigSelectRect>},        // select rectangle for image export
     // clang-format on
 };
 } // namespace

@@ -26,6 +26,8 @@ struct FigureKind {
     std::vector<QvPoint> clicks;  // creation clicks, the last one completes
     std::vector<SnapProbe> snaps; // probed at drawing level 2, grid 500
     bool traced = false;          // the clicks are a trace: press, moves, release
+    // Never complete by itself: the view ends it after the last click.
+    bool endedByView = false;
 };
 
 void PrintTo(const FigureKind& kind, std::ostream* os) {
@@ -104,6 +106,22 @@ const std::vector<FigureKind> kFigureKinds = {
      32860,
      {QvPoint(1130, 1170), QvPoint(5130, 2180)},
      {{QvPoint(3150, 1690), QvPoint(3130, 1675)}}},
+    {"rectangle",
+     32773,
+     {QvPoint(1130, 1170), QvPoint(6130, 4170)},
+     {{QvPoint(6150, 4150), QvPoint(6130, 4170)},   // corner
+      {QvPoint(3650, 1190), QvPoint(3630, 1170)},   // mid point of an edge
+      {QvPoint(2730, 1190), QvPoint(2730, 1170)}}}, // on an edge
+    {"point", 32843, {QvPoint(2130, 2170)}, {{QvPoint(2150, 2150), QvPoint(2130, 2170)}}},
+    {"polygon",
+     32849,
+     {QvPoint(1130, 1170), QvPoint(6130, 1170), QvPoint(6130, 4170), QvPoint(3630, 6170),
+      QvPoint(1130, 4170)},
+     {{QvPoint(3630, 6190), QvPoint(3630, 6170)},  // vertex
+      {QvPoint(3650, 1190), QvPoint(3630, 1170)},  // mid point of an edge
+      {QvPoint(2730, 1190), QvPoint(2730, 1170)}}, // on an edge
+     false,
+     true},
 };
 
 QByteArray FigureBytes(const QvFigure* f) {
@@ -171,6 +189,14 @@ protected:
             EXPECT_FALSE(done) << kind.name << ": completed before its last click";
             f->TrackCreatePoint(p);
             done = f->CreateClick();
+        }
+        if (kind.endedByView) {
+            EXPECT_FALSE(done) << kind.name;
+            // The point under the pointer goes, as when the view ends it.
+            f->SetClickCount(f->GetClickCount() - 1);
+            f->SetPointCount(f->GetPointCount() - 1);
+            f->BuildFromPoints();
+            done = true;
         }
         EXPECT_TRUE(done) << kind.name;
         return f;

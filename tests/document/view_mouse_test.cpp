@@ -80,6 +80,14 @@ TEST_F(MouseTest, FiguresAreMadeByTheirGestures) {
          "triangle"},
         {ID_DRAW_SMOOTH_LINE, {{{1000, 1000}, {5000, 1000}}}, 1, "smooth line by a trace"},
         {ID_DRAW_SMOOTH_LINE, {{{1000, 1000}, {1050, 1000}}}, 0, "a click leaves no smooth line"},
+        {ID_DRAW_RECTANGLE, {{{8000, 8000}, {9000, 9500}}}, 1, "rectangle"},
+        {ID_DRAW_RECTANGLE, {{{8000, 8000}, {8000, 8000}}}, 0, "a click leaves no rectangle"},
+        {ID_DRAW_POINT, {{{8000, 8000}, {8000, 8000}}}, 1, "point by a click"},
+        {ID_DRAW_POINT, {{{8000, 8000}, {9000, 8000}}}, 1, "point at the press"},
+        {ID_DRAW_POLYGON,
+         {{{8000, 8000}, {10000, 8000}}, {{9000, 9000}, {9000, 9000}}},
+         0,
+         "a polygon is still open after its clicks"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -147,7 +155,8 @@ TEST_F(MouseTest, SelectingWithTheMouse) {
     EXPECT_EQ(doc->Selection(), (std::vector<QvFigure*>{line}));
     Drag(CPoint(500, 500), CPoint(12000, 12000));
     EXPECT_EQ(doc->Selection(), (std::vector<QvFigure*>{line, circle}));
-    EXPECT_TRUE(view->GetRubberBand().IsRectNull());
+    EXPECT_EQ(view->GetNewFigure(), nullptr);
+    EXPECT_EQ(doc->GetFigureCount(), 2);
     // A click on empty paper selects nothing.
     Click(CPoint(20000, 20000));
     EXPECT_EQ(doc->GetSelectedCount(), 0);
@@ -267,6 +276,90 @@ TEST_F(MouseTest, DoubleClickEndsWithTheSelectTool) {
     // A press off the page is ignored.
     view->OnLButtonDown(kNone, CPoint(-10, 5000));
     EXPECT_EQ(view->GetState(), Lumbrel2View::StateIdle);
+}
+
+TEST_F(MouseTest, ShiftDragMakesASquareRectangle) {
+    Tool(ID_DRAW_RECTANGLE);
+    {
+        ShiftHeld shift;
+        Drag(CPoint(8000, 8000), CPoint(9000, 5000));
+    }
+    ASSERT_EQ(doc->GetFigureCount(), 1);
+    const QvPointArray& c = doc->GetFigure(0)->DefiningPoints();
+    EXPECT_EQ(c[2], QvPoint(9000, 7000));
+    EXPECT_EQ(c[1], QvPoint(9000, 8000));
+    EXPECT_EQ(c[3], QvPoint(8000, 7000));
+}
+
+TEST_F(MouseTest, PolygonEndsByRightClickOrDoubleClick) {
+    const std::vector<QvPoint> v = {QvPoint(8000, 8000), QvPoint(12000, 8000),
+                                    QvPoint(12000, 11000), QvPoint(8000, 11000)};
+    auto vertices = [](const QvFigure* f) {
+        std::vector<QvPoint> out;
+        for (int i = 0; i < f->GetPointCount(); ++i)
+            out.push_back(f->DefiningPoints()[i]);
+        return out;
+    };
+    auto at = [](QvPoint p) { return CPoint(int(p.x), int(p.y)); };
+    // Press, drag and release make the first edge; each click adds a
+    // vertex; a right-click on empty paper ends it without the point under
+    // the pointer.
+    Tool(ID_DRAW_POLYGON);
+    Drag(at(v[0]), at(v[1]));
+    Click(at(v[2]));
+    Click(at(v[3]));
+    view->OnMouseMove(kNone, CPoint(5000, 5000));
+    ASSERT_EQ(doc->GetFigureCount(), 0);
+    view->OnRButtonUp(kNone, CPoint(20000, 20000));
+    ASSERT_EQ(doc->GetFigureCount(), 1);
+    EXPECT_EQ(vertices(doc->GetFigure(0)), v);
+    EXPECT_EQ(view->GetState(), Lumbrel2View::StateIdle);
+    EXPECT_EQ(doc->UndoManager().GetLevel(), 1);
+
+    // A double click's first click is the last vertex.
+    doc->DeleteContents();
+    Tool(ID_DRAW_POLYGON);
+    Drag(at(v[0]), at(v[1]));
+    Click(at(v[2]));
+    Click(at(v[3]));
+    view->OnLButtonDblClk(kNone, at(v[3]));
+    view->OnLButtonUp(kNone, at(v[3]));
+    ASSERT_EQ(doc->GetFigureCount(), 1);
+    EXPECT_EQ(vertices(doc->GetFigure(0)), v);
+    EXPECT_EQ(app->m_nCurrentTool, ID_DRAW_SELECT);
+}
+
+TEST_F(MouseTest, RightClickVertexEditsUndoAndRedo) {
+    auto* polygon = QvFigure::CreateForTool(ID_DRAW_POLYGON);
+    const std::vector<QvPoint> v = {QvPoint(8000, 8000), QvPoint(12000, 8000),
+                                    QvPoint(13000, 10000), QvPoint(10000, 12000),
+                                    QvPoint(7000, 10000)};
+    for (const QvPoint& p : v) {
+        polygon->TrackCreatePoint(p);
+        polygon->CreateClick();
+    }
+    polygon->SetClickCount(polygon->GetClickCount() - 1);
+    polygon->SetPointCount(polygon->GetPointCount() - 1);
+    doc->AddFigure(polygon);
+    Tool(ID_DRAW_SELECT);
+
+    view->OnRButtonUp(kNone, CPoint(13100, 10100)); // on vertex 2
+    ASSERT_EQ(polygon->GetPointCount(), 4);
+    EXPECT_EQ(polygon->DefiningPoints()[2], v[3]);
+    EXPECT_FALSE(polygon->HitTest(v[2], 1));
+    doc->OnEditUndo();
+    ASSERT_EQ(polygon->GetPointCount(), 5);
+    EXPECT_EQ(polygon->DefiningPoints()[2], v[2]);
+    EXPECT_TRUE(polygon->HitTest(v[2], 1));
+    doc->OnEditRedo();
+    EXPECT_EQ(polygon->GetPointCount(), 4);
+    // A right-click on a figure without vertex editing records no points.
+    QvFigure* line = MakeLine(QvPoint(1000, 1000), QvPoint(5000, 1000));
+    doc->AddFigure(line);
+    MessageRecorder recorder;
+    view->OnRButtonUp(kNone, CPoint(3000, 1000));
+    doc->OnEditUndo();
+    EXPECT_EQ(polygon->GetPointCount(), 4);
 }
 
 } // namespace
