@@ -274,4 +274,48 @@ public:
 protected:
     // The system clipboard; null when there is none.  Tests replace it.
     virtual QClipboard* OpenClipboard();
+
+    // ---- web graphics (lumbrel2_doc_export.cpp)
+public:
+    // Pictures for web pages are 25 units (0.25 mm) a pixel; the whole
+    // drawing gets a margin of 250 units round its figures.
+    static constexpr int WebUnitsPerPixel = 25;
+    static constexpr int WebMargin = 250;
+    // Tools > Web Graphics > Save All, and Save Section, which only takes
+    // up the section tool: the view hands the section over to SaveSection.
+    void OnSaveAll();
+    void OnSaveSection();
+    // Asks for a file and saves the picture of a section of the page, in
+    // units from the page's top-left corner, dragged either way round.
+    void SaveSection(CRect section);
+    // Write the picture; false, after telling the user why, when they
+    // cannot.  An earlier file of the name stays until the new one is
+    // complete.
+    bool SavePngOfDrawing(const QString& path);
+    bool SaveBmpOfDrawing(const QString& path);
+    bool SavePngOfSection(const QString& path, CRect section);
+    bool SaveBmpOfSection(const QString& path, CRect section);
+    // The name a picture is written under: a ".png" or ".bmp" name (in any
+    // case) as it is, with ".png" added to any other.
+    static QString WebGraphicPath(const QString& chosen);
+
+protected:
+    // The save dialog for pictures; false when cancelled.  Tests replace it.
+    virtual bool ChooseWebGraphicFile(QString& path);
+
+private:
+    // What a picture shows and how the page maps onto its pixels.
+    struct WebPicture {
+        CRect recorded; // the figures' offset rectangle
+        CSize pixels;
+        CSize windowExt;
+        CPoint viewportOrg;
+        CSize viewportExt;
+    };
+    WebPicture DrawingPicture() const;
+    static WebPicture SectionPicture(CRect section);
+    void DrawWebPicture(CDC* dc, const WebPicture& picture);
+    void SaveWebGraphic(const WebPicture& picture);
+    bool SavePng(const QString& path, const WebPicture& picture);
+    bool SaveBmp(const QString& path, const WebPicture& picture);
 };

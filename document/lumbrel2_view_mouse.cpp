@@ -388,10 +388,10 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
                     doc->MapAllToDefaultFrame();
                 doc->SelectInRect(CRect(m_pressSnapPoint, raw));
                 doc->UpdateAllViews(nullptr);
-                // Exporting the section comes with image export; the tool
-                // goes back to Select as after an export.
-                if (section)
+                if (section) {
+                    doc->SaveSection(m_sectionRect);
                     SetCurrentTool(ID_DRAW_SELECT);
+                }
                 m_nState = StateIdle;
                 break;
             }

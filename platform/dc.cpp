@@ -72,6 +72,21 @@ CDC::~CDC() {
         m_ownPainter->end();
 }
 
+CDC::CDC() = default;
+
+void CDC::AttachDevice(QPaintDevice* device) {
+    if (m_ownPainter && m_ownPainter->isActive())
+        m_ownPainter->end();
+    m_ownPainter.reset();
+    m_painter = nullptr;
+    m_saved.clear();
+    if (!device)
+        return;
+    m_ownPainter = std::make_unique<QPainter>(device);
+    m_painter = m_ownPainter.get();
+    Init();
+}
+
 void CDC::Init() {
     QPaintDevice* device = m_painter->device();
     if (dynamic_cast<QImage*>(device)) {
