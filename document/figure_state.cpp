@@ -34,12 +34,19 @@ bool SamePoints(const QvPointArray& a, const QvPointArray& b) {
 }
 } // namespace
 
-QvFigureState::QvFigureState(const QvFigure& figure)
+QvFigureState::QvFigureState(const QvFigure& figure) : QvFigureState(figure, true) {}
+
+QvFigureState QvFigureState::PointsOf(const QvFigure& figure) {
+    return QvFigureState(figure, false);
+}
+
+QvFigureState::QvFigureState(const QvFigure& figure, bool attributes)
     : m_points(figure.DefiningPoints()), m_nPoints(figure.GetPointCount()),
-      m_nRoundGrips(figure.GetRoundGripCount()), m_pEditData(figure.NewEditData()) {
+      m_nRoundGrips(figure.GetRoundGripCount()),
+      m_pEditData(attributes ? figure.NewEditData() : nullptr) {
     if (auto* group = dynamic_cast<const QvFigGroup*>(&figure))
         for (const QvFigure* member : group->Members())
-            m_members.emplace_back(*member);
+            m_members.push_back(QvFigureState(*member, attributes));
 }
 
 QvFigureState::~QvFigureState() = default;
@@ -48,6 +55,7 @@ void QvFigureState::RestoreInto(QvFigure& figure) const {
     figure.DefiningPoints() = m_points;
     figure.SetPointCount(m_nPoints);
     figure.SetRoundGripCount(m_nRoundGrips);
+    // A state of the points alone leaves the attributes as they are.
     if (m_pEditData && figure.GetEditData())
         figure.CopyEditData(figure.GetEditData(), m_pEditData.get());
     // Only grouping changes a member list, and it clears the history.

@@ -15,6 +15,9 @@ class QvFigureState {
 public:
     QvFigureState() = default;
     explicit QvFigureState(const QvFigure& figure);
+    // The points alone (also of the members), for putting back a step that
+    // changed nothing else.
+    static QvFigureState PointsOf(const QvFigure& figure);
     QvFigureState(QvFigureState&&) noexcept = default;
     QvFigureState& operator=(QvFigureState&&) noexcept = default;
     ~QvFigureState();
@@ -27,6 +30,7 @@ public:
     bool IsSameAs(const QvFigureState& other) const;
 
 private:
+    QvFigureState(const QvFigure& figure, bool attributes);
     void RestoreInto(QvFigure& figure) const;
 
     QvPointArray m_points;

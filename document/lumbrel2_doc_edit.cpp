@@ -202,7 +202,7 @@ template <class Step> bool EditFigures(const std::vector<QvFigure*>& figures, St
     std::vector<QvFigureState> before;
     before.reserve(figures.size());
     for (QvFigure* f : figures)
-        before.emplace_back(*f);
+        before.push_back(QvFigureState::PointsOf(*f));
     bool stands = true;
     for (QvFigure* f : figures) {
         step(f);
