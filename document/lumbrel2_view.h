@@ -145,8 +145,6 @@ protected:
     QvPoint m_lastPoint;
     CPoint m_pressPoint;
     CPoint m_pressSnapPoint;
-    QvPoint m_handlePressPoint;
-    QvPoint m_dragAnchor;
     CRect m_feedbackRect;
     CRect m_sectionRect;
     CRect m_printOffset;
@@ -162,13 +160,17 @@ protected:
                       int pointIndex);
     // Snaps with the exclusion and index the current state calls for.
     QvPoint SnapForState(Qt::KeyboardModifiers keys, CPoint raw, int level);
+    // As a move does: the state's snap at the level the pointer's speed
+    // allows.
+    QvPoint SnapAsMove(Qt::KeyboardModifiers keys, CPoint raw);
     void StartOrContinueCreation(CPoint raw, QvPoint snapped);
     void PressOnSelection(Qt::KeyboardModifiers keys, CPoint raw);
     void StartSelectionDrag();
     void FinishCreation(bool finish);
     void CompletePolygonOrDiscard();
     void DiscardNewFigure();
-    void UpdateStatusText(QvPoint snapped, const QString& label);
+    // The status text for a move that found the view in `state`.
+    void UpdateStatusText(QvPoint snapped, const QString& label, int state);
     bool IsSelectTool(UINT tool) const;
 
 private:

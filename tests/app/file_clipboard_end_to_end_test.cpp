@@ -3,6 +3,7 @@
 #include "app_test_support.h"
 #include "common/test_support.h"
 #include "document/lumbrel2_doc.h"
+#include "document/undo_manager.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_line.h"
 #include "figures/fig_point.h"
@@ -276,6 +277,76 @@ TEST_F(FileAndClipboardEndToEnd, SquarePointAndPolygonEditedUndoneSavedAndOpened
                       view->LogicalToCanvas(CRect(21100, 23100, 21100, 23100)).topLeft());
     EXPECT_EQ(opened->GetFigure(2)->GetPointCount(), 4);
     EXPECT_TRUE(recorder.messages.empty());
+}
+
+// Figures copied in one drawing paste into a new one, also once the first
+// is closed.
+TEST(EditMenuEndToEnd, CopyInOneDrawingPasteInANewOne) {
+    TempProfile profile;
+    AnsweringApp app;
+    ASSERT_TRUE(app.InitInstance(QString()));
+    TheSettings().m_MADLevel.SetValue(1);
+    CMainFrame* frame = app.GetMainFrame();
+    Lumbrel2View* view = ActiveView(app);
+    ASSERT_TRUE(view);
+    QCoreApplication::processEvents();
+    PickTool(frame, ID_DRAW_LINE);
+    DragOnPage(view, QvPoint(2000, 28000), QvPoint(6000, 26000));
+    Lumbrel2Doc* first = ActiveDoc(app);
+    ASSERT_EQ(first->GetFigureCount(), 1);
+    ASSERT_TRUE(Choose(ID_EDIT_SELECT_ALL));
+    ASSERT_TRUE(Choose(ID_EDIT_COPY));
+
+    ASSERT_TRUE(Choose(ID_FILE_NEW));
+    Lumbrel2Doc* second = ActiveDoc(app);
+    ASSERT_TRUE(second);
+    ASSERT_NE(second, first);
+    {
+        MessageRecorder recorder(IDNO); // the first drawing is not kept
+        for (CChildFrame* child : frame->findChildren<CChildFrame*>()) {
+            if (child->GetActiveView() && child->GetActiveView()->GetDocument() == first) {
+                ASSERT_TRUE(child->close());
+            }
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    ASSERT_EQ(app.GetDocTemplate()->Documents().size(), 1u);
+    ASSERT_TRUE(Choose(ID_EDIT_PASTE));
+    ASSERT_EQ(second->GetFigureCount(), 1);
+    auto* pasted = dynamic_cast<QvFigLine*>(second->GetFigure(0));
+    ASSERT_TRUE(pasted);
+    const double step = second->Grid().GetSpacing();
+    EXPECT_EQ(pasted->DefiningPoints()[0], QvPoint(2000 + step, 28000 - step));
+}
+
+// Edit>Reflect acts on the selected figures of the drawing, one undo level
+// each time; with nothing selected it is off.
+TEST(EditMenuEndToEnd, ReflectFromTheMenu) {
+    TempProfile profile;
+    AnsweringApp app;
+    ASSERT_TRUE(app.InitInstance(QString()));
+    TheSettings().m_MADLevel.SetValue(1);
+    CMainFrame* frame = app.GetMainFrame();
+    Lumbrel2View* view = ActiveView(app);
+    ASSERT_TRUE(view);
+    QCoreApplication::processEvents();
+    PickTool(frame, ID_DRAW_LINE);
+    DragOnPage(view, QvPoint(2000, 28000), QvPoint(6000, 26000));
+    Lumbrel2Doc* doc = ActiveDoc(app);
+    ASSERT_EQ(doc->GetFigureCount(), 1);
+    QvFigure* line = doc->GetFigure(0);
+    EXPECT_FALSE(Choose(ID_EDIT_REFLECT_HORIZONTAL));
+
+    PickTool(frame, ID_DRAW_SELECT);
+    ClickOnPage(view, QvPoint(4000, 27000));
+    ASSERT_EQ(doc->GetSelectedCount(), 1);
+    const int levels = doc->UndoManager().GetLevel();
+    ASSERT_TRUE(Choose(ID_EDIT_REFLECT_HORIZONTAL));
+    EXPECT_NEAR(line->DefiningPoints()[0].y, 26000, 1e-6);
+    EXPECT_NEAR(line->DefiningPoints()[1].y, 28000, 1e-6);
+    EXPECT_EQ(doc->UndoManager().GetLevel(), levels + 1);
+    ASSERT_TRUE(Choose(ID_EDIT_UNDO));
+    EXPECT_EQ(line->DefiningPoints()[0], QvPoint(2000, 28000));
 }
 
 } // namespace

@@ -1,11 +1,12 @@
 // Every figure kind built so far, through the same paths: save and open,
-// copy and paste, move, delete and undo, snapping to its own points.  A new
+// copy and paste, edits, delete and undo, snapping to its own points.  A new
 // figure kind joins with one row in kFigureKinds.
 #include "common/test_support.h"
 #include "document/undo_manager.h"
 #include "document_test_support.h"
 #include "geometry/snap_kind.h"
 #include "platform/archive.h"
+#include "shell/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QBuffer>
@@ -261,7 +262,7 @@ TEST_P(AllFiguresTest, CopiesPastesAndUndoes) {
     EXPECT_EQ(doc->GetFigureCount(), 2);
 }
 
-TEST_P(AllFiguresTest, MoveAndDeleteUndoBackToTheSameBytes) {
+TEST_P(AllFiguresTest, EditsAndDeleteUndoBackToTheSameBytes) {
     QvFigure* f = Add();
     ASSERT_TRUE(f);
     doc->RebuildPointCaches();
@@ -270,7 +271,7 @@ TEST_P(AllFiguresTest, MoveAndDeleteUndoBackToTheSameBytes) {
 
     Select(f);
     doc->OffsetSelection(QvVector(1000, 2000));
-    doc->RecordMove(QvVector(1000, 2000));
+    doc->RecordMove();
     doc->RebuildPointCaches();
     CRect moved = f->GetBoundRect();
     EXPECT_EQ(moved.left, bounds.left + 1000);
@@ -278,6 +279,26 @@ TEST_P(AllFiguresTest, MoveAndDeleteUndoBackToTheSameBytes) {
     doc->OnEditUndo();
     EXPECT_EQ(FigureBytes(f), before);
     EXPECT_EQ(f->GetBoundRect(), bounds);
+
+    // A grip drag, a reflection and a colour: undone to the same bytes,
+    // redone to the same bytes again.
+    Select(f);
+    const QvPoint grip = f->DefiningPoints()[0] + QvVector(123.25, -77.5);
+    doc->MoveHandleOfSelected(0, grip, CPoint(int(grip.x), int(grip.y)));
+    doc->RecordResize();
+    Select(f);
+    doc->OnCmdMsg(ID_EDIT_REFLECT_Y_EQUALS_X);
+    Select(f);
+    doc->ApplyLineColour(RGB(10, 200, 30));
+    const QByteArray after = FigureBytes(f);
+    while (doc->UndoManager().CanUndo())
+        doc->OnEditUndo();
+    EXPECT_EQ(FigureBytes(f), before);
+    while (doc->UndoManager().CanRedo())
+        doc->OnEditRedo();
+    EXPECT_EQ(FigureBytes(f), after);
+    while (doc->UndoManager().CanUndo())
+        doc->OnEditUndo();
 
     Select(f);
     doc->DeleteSelection();
