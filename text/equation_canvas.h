@@ -1,0 +1,56 @@
+#pragma once
+// What the typesetter asks of a surface: font metrics and text widths in
+// logical units, and ink.  Measuring reads the metrics of the context it
+// will draw into but never inks it, so nothing lands in a printout, an SVG
+// or a picture.
+#include "platform/dc.h"
+#include "text/log_font.h"
+
+class QvEquationCanvas {
+public:
+    virtual ~QvEquationCanvas() = default;
+    virtual int GetMapMode() const = 0;
+    // Whether y grows up the page (MM_HIMETRIC and the like).
+    virtual bool IsYUp() const = 0;
+    // The font for what follows, at its own height under MM_TEXT and at its
+    // drawing height elsewhere; text takes the font's colour.
+    virtual void SelectFont(const QvLogFont& font) = 0;
+    virtual TEXTMETRIC GetTextMetrics() = 0;
+    virtual int GetTextWidth(const QString& text) = 0;
+    // Text with the bottom left of its cell at (x, y).
+    virtual void TextOut(int x, int y, const QString& text) = 0;
+    virtual void Polyline(const CPoint* points, int count, int penWidth, COLORREF colour) = 0;
+};
+
+// A canvas over a device context.  The context's font, text colour, pen,
+// alignment and background mode are put back when the canvas goes.
+class QvDCCanvas : public QvEquationCanvas {
+public:
+    // Without ink only the context's metrics are read.
+    QvDCCanvas(CDC* dc, bool ink);
+    ~QvDCCanvas() override;
+    QvDCCanvas(const QvDCCanvas&) = delete;
+    QvDCCanvas& operator=(const QvDCCanvas&) = delete;
+
+    int GetMapMode() const override { return m_dc->GetMapMode(); }
+    bool IsYUp() const override;
+    void SelectFont(const QvLogFont& font) override;
+    TEXTMETRIC GetTextMetrics() override;
+    int GetTextWidth(const QString& text) override;
+    void TextOut(int x, int y, const QString& text) override;
+    void Polyline(const CPoint* points, int count, int penWidth, COLORREF colour) override;
+
+private:
+    CDC* m_dc;
+    bool m_ink;
+    CFont m_font;
+    CPen m_pen;
+    LOGFONT m_selected;
+    bool m_fontSelected = false;
+    bool m_penSelected = false;
+    CFont* m_savedFont = nullptr;
+    CPen* m_savedPen = nullptr;
+    COLORREF m_savedColour;
+    UINT m_savedAlign;
+    int m_savedBkMode;
+};
