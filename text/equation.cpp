@@ -112,22 +112,52 @@ void QvEquation::DeleteAt(int i) {
     m_level[kCells - 1] = 2;
 }
 
+char QvEquation::Separator() const {
+    return Options().m_separator;
+}
+
 void QvEquation::Process() {
     ClearCells();
+    MarkQuoted();
     MarkSymbolWords();
+    MarkBigOperators();
+    MarkScripts();
+    MarkBackslashGroups();
+    MarkFunctions(true);
+    MarkLetters();
+    MarkDoubleCapitals();
+    MarkVectors();
+    RaiseDecimalPoints();
+    MarkRoots();
+    MarkFractions();
+    MarkTallRadicals();
+    MarkBarsAndHats();
+    MarkInverseTrig();
+    MapCells();
+}
+
+// Formula texts: no quotes, big operators, lowered groups, vectors or bars.
+void QvEquation::ProcessFormula(bool removeBrackets) {
+    ClearCells();
+    MarkSymbolWords();
+    MarkScripts();
+    MarkFunctions(removeBrackets);
+    MarkLetters();
+    RaiseDecimalPoints();
+    MarkRoots();
+    MarkFractions();
+    MarkTallRadicals();
+    MarkInverseTrig();
     MapCells();
 }
 
 void QvFunctionStr::Process() {
-    ClearCells();
-    MarkSymbolWords();
-    MapCells();
+    ProcessFormula(true);
 }
 
+// Statistics formulas keep their typed brackets; nothing is stacked.
 void QvStatStr::Process() {
-    ClearCells();
-    MarkSymbolWords();
-    MapCells();
+    ProcessFormula(false);
 }
 
 void QvEquation::MarkSymbolWords() {

@@ -64,7 +64,10 @@ struct QvLayoutFlags {
     bool tallBrackets = false; // tall brackets, a sum or a product
 };
 
-// Below the baseline, width, and total height, in logical units.
+// Below the baseline, width, and total height, in logical units.  The
+// heights carry the y direction: they are negative where y grows up the
+// page (MM_HIMETRIC); below includes one unit more when the text has a
+// fraction, a big operator or a script.
 struct QvEquationExtent {
     int below = 0;
     int width = 0;
@@ -176,6 +179,28 @@ protected:
     // displaced.  Returns false when i lies beyond the text.
     bool InsertAt(int i);
     void DeleteAt(int i);
+    // The list separator; 254 and 255 never match.
+    virtual char Separator() const;
+
+    // The passes, in the order equations run them.
+    void MarkQuoted();
+    void MarkBigOperators();
+    void MarkScripts();
+    void MarkBackslashGroups();
+    // With removeBrackets, sin(x) is drawn as sin x until a bracketed
+    // argument holds '+', '-' or '*'.
+    void MarkFunctions(bool removeBrackets);
+    void MarkLetters();
+    void MarkDoubleCapitals();
+    void MarkVectors();
+    void RaiseDecimalPoints();
+    void MarkRoots();
+    void MarkFractions();
+    void MarkTallRadicals();
+    void MarkBarsAndHats();
+    void MarkInverseTrig();
+    // The passes of the two formula dialects.
+    void ProcessFormula(bool removeBrackets);
 
     QString m_text;
     std::u16string m_work;
@@ -190,6 +215,27 @@ protected:
 
 private:
     friend class QvEquationRenderer;
+    char16_t At(int i) const; // 0 beyond the text
+    int KindAt(int i) const;
+    bool IsLiteral(int i) const;
+    bool IsSymbolCell(int i) const;
+    bool IsDigitChar(char16_t c) const;
+    bool IsNumberChar(char16_t c) const; // a digit or the decimal point
+    bool IsRootIndex(int i) const;
+    bool ReadsAt(int i, const char* word) const;
+    int MatchClose(int open) const; // -1 when unbalanced
+    int MatchOpen(int close) const;
+    bool InsertHidden(int i, char16_t c, int kind);
+    void Raise(int i);
+    void RaiseNumberAfter(int i);
+    void GroupArguments(bool removeBrackets);
+    void MarkRadicand(int j);
+    // A fraction's or list's item: a bracketed group or a run of root-index
+    // characters and hidden carets (with minus, '-' may stand in it).
+    int ItemEnd(int j, bool minus) const;
+    int ItemStart(int j, bool minus) const;
+    void HideBrackets(int start, int end);
+
     QvEquationExtent Render(QvEquationCanvas& canvas, int x, int y, UINT vertical, bool draw,
                             const QvLogFont& font);
 };
@@ -216,5 +262,6 @@ protected:
     int FunctionNameCount() const override { return 69; }
     int SymbolWordCount() const override { return 7; }
     const char* DigitSet() const override;
+    char Separator() const override { return char(254); }
     void MapKind(int i, int kind, QvCellStyle& style) override;
 };

@@ -6,6 +6,9 @@
 #include "platform/dc.h"
 #include "text/log_font.h"
 
+#include <unordered_map>
+#include <vector>
+
 class QvEquationCanvas {
 public:
     virtual ~QvEquationCanvas() = default;
@@ -23,7 +26,11 @@ public:
 };
 
 // A canvas over a device context.  The context's font, text colour, pen,
-// alignment and background mode are put back when the canvas goes.
+// alignment and background mode are put back when the canvas goes.  Fonts
+// are selected into the context only when text is drawn or measured for
+// the first time: the metrics and character widths of each font, at each
+// scale of a context, are kept for the program's run, since a page of
+// equations asks for the same few again and again.
 class QvDCCanvas : public QvEquationCanvas {
 public:
     // Without ink only the context's metrics are read.
@@ -31,6 +38,7 @@ public:
     ~QvDCCanvas() override;
     QvDCCanvas(const QvDCCanvas&) = delete;
     QvDCCanvas& operator=(const QvDCCanvas&) = delete;
+    struct Measures;
 
     int GetMapMode() const override { return m_dc->GetMapMode(); }
     bool IsYUp() const override;
@@ -41,16 +49,26 @@ public:
     void Polyline(const CPoint* points, int count, int penWidth, COLORREF colour) override;
 
 private:
+    struct Font {
+        LOGFONT log;
+        Measures* measures;
+    };
+    // Selects the current font into the context, with its colour.
+    void Realize();
+
     CDC* m_dc;
     bool m_ink;
-    CFont m_font;
+    std::vector<Font> m_fonts;
+    int m_font = -1;         // the font asked for last
+    int m_selectedFont = -1; // the font the context has, -1 none of ours
+    COLORREF m_colour = 0;
+    CFont m_gdiFont;
     CPen m_pen;
-    LOGFONT m_selected;
-    bool m_fontSelected = false;
     bool m_penSelected = false;
     CFont* m_savedFont = nullptr;
     CPen* m_savedPen = nullptr;
     COLORREF m_savedColour;
     UINT m_savedAlign;
     int m_savedBkMode;
+    int m_scale[8];
 };

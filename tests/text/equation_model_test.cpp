@@ -128,10 +128,10 @@ TEST(EquationModel, SymbolWordsInTableOrder) {
         const char* text;
         std::u16string cells;
     } cases[] = {
-        {"sigma", u"sgma  "}, // "si" is sigma; the rest stays
-        {"alpha", u"afa  "},  // "al" then "ph": the first match wins
-        {"sinh", u"sinh  "},  // nothing is taken inside "sin"
-        {"SI", u"S  "},       // the first of the two "SI" entries
+        {"sigma", u"sgma  "},  // "si" is sigma; the rest stays
+        {"alpha", u"afa  "},   // "al" then "ph": the first match wins
+        {"sinh", u"(sinh  )"}, // nothing is taken inside "sin"
+        {"SI", u"S  "},        // the first of the two "SI" entries
         {"x>=1", u"x\xB3"
                  u"1  "}, // greater or equal
         {"a/ b", u"a\xB8"
@@ -143,10 +143,11 @@ TEST(EquationModel, SymbolWordsInTableOrder) {
         eq.SetText(QString::fromLatin1(c.text));
         EXPECT_EQ(Cells(eq), c.cells) << c.text;
     }
+    // Sigma and the rest of the word then read "sgma", the sum sign.
     QvEquation sigma;
     sigma.SetText(QStringLiteral("sigma"));
-    EXPECT_EQ(sigma.GetKind(0), QvEquation::SymbolChar);
-    EXPECT_EQ(sigma.GetKind(1), QvEquation::Plain);
+    EXPECT_EQ(sigma.GetKind(0), QvEquation::SumLetter);
+    EXPECT_EQ(sigma.GetKind(3), QvEquation::SumLetter);
     // Entry 38 repeats entry 32 and can never match.
     EXPECT_STREQ(kSymbolWords[31].word, "SI");
     EXPECT_STREQ(kSymbolWords[37].word, "SI");
