@@ -184,4 +184,31 @@ TEST(EquationLayout, RadicalsBracketsAndMarks) {
     EXPECT_EQ(over.canvas.lines[0].points[1], CPoint(kX + 30, y0 - 60));
 }
 
+TEST(EquationLayout, RendersAgreeAndTabsStop) {
+    // A list of three and a fraction in a superscript size the same on the
+    // first render as on every later one.
+    QvLogFont font = Font60();
+    for (const char* text : {"(1,2,3)", "a,b,c", "e^(1/2)", "x^(a/b^2)"}) {
+        QvEquation eq;
+        eq.SetText(QString::fromLatin1(text));
+        FixedCanvas canvas;
+        QvEquationExtent first = eq.Measure(canvas, nullptr, &font);
+        EXPECT_EQ(eq.Measure(canvas, nullptr, &font), first) << text;
+        EXPECT_EQ(eq.Draw(canvas, TA_TOP, 0, 0, nullptr, &font), first) << text;
+        // All three items of a list are drawn.
+        if (text[0] == '(') {
+            EXPECT_TRUE(canvas.Find(QStringLiteral("2")) && canvas.Find(QStringLiteral("3")));
+        }
+    }
+    QvEquationOptions options;
+    for (int tab : {0, 100}) {
+        options.m_tabWidth = tab;
+        QvEquation eq;
+        eq.SetText(QStringLiteral("a\tb"), &options);
+        FixedCanvas canvas;
+        eq.Draw(canvas, TA_TOP, 0, 0, &options, &font);
+        EXPECT_EQ(canvas.Find(QStringLiteral("b"))->x, tab ? 100 : 30) << tab;
+    }
+}
+
 } // namespace

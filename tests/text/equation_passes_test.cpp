@@ -62,6 +62,7 @@ TEST(EquationPasses, InputToCellKindsAndLevels) {
         {"e^(x+1)", "e3 ^22 (20 x23 +1 11 )21"},
         {"x^2^3", "x3 ^22 21 ^22 341"},
         {"x\\1", "x3 \\31 132"},
+        {"a tf b", "a3 _0 \\5 _0 b3"}, // "therefore" lowers nothing
         // Fractions and stacked lists.
         {"a/b", "(20@1 a3@1 /27@4 (20@3 b3@3 )21@3 )21"},
         {"1/(x+1)", "(20@1 10@1 /27@4 (20@3 (20@3 x3@3 +0@3 10@3 )21@3 )21@3 )21"},
