@@ -893,6 +893,8 @@ void CDC::RealizeFont() const {
     }
     m_symbol = IsSymbolFace(face);
     QFont font(family);
+    if (m_symbol)
+        font.setFamilies(SymbolFamilies());
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
     int weight = log.lfWeight == FW_DONTCARE ? FW_NORMAL : std::clamp(int(log.lfWeight), 1, 1000);
