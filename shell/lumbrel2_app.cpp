@@ -90,6 +90,7 @@ BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
     // The profile's organisation and name come from InitApplication.
     LoadStdProfileSettings();
     TheSettings().Load();
+    RefreshEquationOptions();
 
     m_pDocTemplate =
         std::make_unique<CMultiDocTemplate>(IDR_LUMBREL_TYPE, LumbrelDocumentClasses());
@@ -212,6 +213,7 @@ void Lumbrel2App::OnResetAllOptions() {
     QvSettings& settings = TheSettings();
     settings.Save(TRUE);
     settings.ReadFromRegistry();
+    RefreshEquationOptions();
     settings.m_bCloseDown = TRUE;
     ShowMessageBox(QStringLiteral("Lumbrel will now close down and must be restarted"),
                    QStringLiteral("Varnholt"), MB_OK);

@@ -118,6 +118,17 @@ TEST_F(AppTest, StartUpBuildsTheFrameWithItsBarsInOrderAndTheStatusPanes) {
     app->m_strStatusText = QStringLiteral("(12.00,3.50)");
     Router().IdleUpdate();
     EXPECT_EQ(pane->text(), QStringLiteral("(12.00,3.50)"));
+    // In a 1024-pixel window the pane takes the width the message leaves,
+    // and the message keeps room for its text.
+    frame->showNormal();
+    frame->resize(1024, 768);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(pane->isVisible());
+    EXPECT_GT(pane->width(), 100);
+    EXPECT_GT(pane->width(), frame->width() / 2);
+    EXPECT_GE(pane->contentsRect().width(), pane->fontMetrics().horizontalAdvance(pane->text()));
+    EXPECT_GE(frame->StatusMessagePane()->width(),
+              frame->StatusMessagePane()->fontMetrics().horizontalAdvance("Forks"));
 
     // An empty command line starts with a new drawing.
     ASSERT_EQ(DocumentCount(), 1u);
