@@ -225,8 +225,11 @@ void Lumbrel2App::CheckCloseDown() {
         return;
     HideApplication();
     CloseAllDocuments(TRUE);
-    if (m_pMainWnd)
-        m_pMainWnd->close();
+    if (m_pMainWnd && !m_pMainWnd->close())
+        return;
+    // Closing a window that is already hidden is not the last window
+    // closing, so Qt would go on running without one.
+    QCoreApplication::quit();
 }
 
 void Lumbrel2App::OnCloseAndUpdate() {
