@@ -15,6 +15,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -165,9 +166,20 @@ void Lumbrel2App::OnUpdateReadQuickRef(CCmdUI* ui) {
     EnableIfBesideProgram(ui, kQuickRef);
 }
 
+QString Lumbrel2App::OpenFolder() {
+    const QvSettings& settings = TheSettings();
+    if (QString gallery = settings.m_GalleryPath.GetValue(); !gallery.isEmpty())
+        return gallery;
+    // The file system's root is no place to start looking for drawings.
+    if (QString folder = settings.m_DefaultPath.GetValue(); !folder.isEmpty())
+        return folder;
+    if (RecentFiles().Count() > 0)
+        return QFileInfo(RecentFiles()[0]).absolutePath();
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
 void Lumbrel2App::OnFileOpen() {
-    // Drawings are looked for in the gallery folder.
-    QString path = PromptOpenFileName(OpenFilePattern(TheSettings().m_GalleryPath.GetValue()));
+    QString path = PromptOpenFileName(OpenFilePattern(OpenFolder()));
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }

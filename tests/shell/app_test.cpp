@@ -24,6 +24,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -193,18 +194,35 @@ TEST_F(AppTest, OtherCommandLinesAreOneFileName) {
     EXPECT_EQ(app->GetMainFrame()->windowTitle(), QStringLiteral("Lumbrel V2 - [my circle.kw2]"));
 }
 
-TEST_F(AppTest, FileOpenProposesThePatternInTheGalleryFolder) {
+TEST_F(AppTest, FileOpenStartsInTheGalleryOrTheNextBestFolder) {
     ASSERT_TRUE(app->InitInstance(QString()));
-    const std::pair<const char*, const char*> cases[] = {
-        {"", "/*.kw2"},
-        {"/data", "/data/*.kw2"},
-        {"/data/", "/data/*.kw2"},
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // Without a gallery folder: the default folder, else the folder of the
+    // last drawing opened or saved, else the user's documents.
+    struct Case {
+        const char* gallery;
+        const char* defaultPath;
+        const char* recent;
+        QString proposal;
     };
-    for (const auto& [gallery, proposal] : cases) {
-        TheSettings().m_GalleryPath.SetValue(QString::fromLatin1(gallery));
+    const Case cases[] = {
+        {"/data", "/home/u/drawings", "/old/a.kw2", "/data/*.kw2"},
+        {"/data/", "", "", "/data/*.kw2"},
+        {"", "/home/u/drawings", "/old/a.kw2", "/home/u/drawings/*.kw2"},
+        {"", "", "/old/a.kw2", "/old/*.kw2"},
+        {"", "", "", documents + "/*.kw2"},
+    };
+    for (const Case& c : cases) {
+        TheSettings().m_GalleryPath.SetValue(QString::fromLatin1(c.gallery));
+        TheSettings().m_DefaultPath.SetValue(QString::fromLatin1(c.defaultPath));
+        while (app->RecentFiles().Count() > 0)
+            app->RecentFiles().Remove(0);
+        if (*c.recent)
+            app->RecentFiles().Add(QString::fromLatin1(c.recent));
         app->proposals.clear();
         EXPECT_TRUE(Router().Execute(ID_FILE_OPEN));
-        EXPECT_EQ(app->proposals, QStringList{QString::fromLatin1(proposal)}) << gallery;
+        ASSERT_EQ(app->proposals.size(), 1);
+        EXPECT_EQ(app->proposals[0].toStdString(), c.proposal.toStdString());
     }
     // Cancelling opens nothing.
     EXPECT_EQ(DocumentCount(), 1u);
