@@ -14,6 +14,7 @@
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
 #include "shell/palette_tool_bar.h"
+#include "shell/print_info.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,9 +25,13 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QRadioButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -289,6 +294,30 @@ TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsStayOn) {
     Router().UpdateAction(close);
     EXPECT_FALSE(close->isEnabled());
     EXPECT_EQ(close->text(), QStringLiteral("Close && update document"));
+}
+
+// File>Print Setup edits the printer that printing and the preview use
+// next, so what the user chose there stays for the next print.
+TEST_F(AppTest, PrintSetupEditsThePrinterTheNextPrintUses) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    EXPECT_TRUE(Router().IsEnabled(ID_FILE_PRINT_SETUP));
+    QPrinter* edited = nullptr;
+    QTimer user;
+    user.setSingleShot(true);
+    user.callOnTimeout([&] {
+        auto* dialog = qobject_cast<QPageSetupDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        edited = dialog->printer();
+        auto* landscape = dialog->findChild<QRadioButton*>(QStringLiteral("landscape"));
+        ASSERT_NE(landscape, nullptr);
+        landscape->click();
+        dialog->accept();
+    });
+    user.start(0);
+    EXPECT_TRUE(Router().Execute(ID_FILE_PRINT_SETUP));
+    EXPECT_EQ(edited, &SessionPrinter());
+    EXPECT_EQ(SessionPrinter().pageLayout().orientation(), QPageLayout::Landscape);
+    SessionPrinter().setPageOrientation(QPageLayout::Portrait);
 }
 
 TEST_F(AppTest, HelpCommandsNeedTheirFileBesideTheProgram) {
