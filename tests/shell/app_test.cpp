@@ -2,6 +2,7 @@
 // proposal, Reset All Options, the embedded-run and help commands, and the
 // recent-file list.
 #include "common/test_support.h"
+#include "figures/figure.h"
 #include "platform/command_router.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
@@ -33,6 +34,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -318,6 +320,30 @@ TEST_F(AppTest, PrintSetupEditsThePrinterTheNextPrintUses) {
     EXPECT_EQ(edited, &SessionPrinter());
     EXPECT_EQ(SessionPrinter().pageLayout().orientation(), QPageLayout::Landscape);
     SessionPrinter().setPageOrientation(QPageLayout::Portrait);
+}
+
+// A drawing tool's button is greyed while its figure cannot be made yet,
+// and comes on by itself once the figure factory makes it.
+TEST_F(AppTest, ToolButtonsOfFiguresStillToComeAreGreyed) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    ASSERT_GE(TheSettings().MADLevel(), 2); // the angle mark's own condition holds
+    Router().IdleUpdate();
+    CPaletteToolBar* palette = app->GetMainFrame()->PaletteBar();
+    CDocument* doc = app->GetDocTemplate()->Documents().front().get();
+    for (int i = 0; i < palette->ButtonCount(); ++i) {
+        QToolButton* button = palette->Button(i);
+        UINT id = button ? CommandIdOf(button->defaultAction()) : 0;
+        if (!id || id == ID_SELECT_GALLERY_FIGURE)
+            continue;
+        std::unique_ptr<QvFigure> figure(QvFigure::CreateForTool(int(id)));
+        bool makes = id == ID_DRAW_SELECT || (figure && id != ID_DRAW_GALLERY_FIGURE);
+        if (!makes) {
+            EXPECT_FALSE(button->isEnabled()) << id;
+        } else if (doc->HasCommandHandler(id)) {
+            EXPECT_TRUE(button->isEnabled()) << id;
+        }
+    }
+    EXPECT_TRUE(palette->Button(0)->isEnabled()); // Select
 }
 
 TEST_F(AppTest, HelpCommandsNeedTheirFileBesideTheProgram) {
