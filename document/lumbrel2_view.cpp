@@ -102,7 +102,11 @@ int ScreenPixelsPerInch(const QWidget* widget) {
 Lumbrel2View::Lumbrel2View(QWidget* parent) : CView(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The view itself holds the keyboard, wherever in it the user clicks:
+    // the scroll area would take arrow keys for scrolling.
+    setFocusPolicy(Qt::StrongFocus);
     m_pScrollArea = new QScrollArea(this);
+    m_pScrollArea->setFocusPolicy(Qt::NoFocus);
     m_pScrollArea->setFrameShape(QFrame::NoFrame);
     m_pScrollArea->setWidgetResizable(false);
     // Paper is white whatever the desktop's colours, also beside the page.
