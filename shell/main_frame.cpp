@@ -193,10 +193,22 @@ BOOL CMainFrame::LoadFrame() {
 }
 
 void CMainFrame::ShowFrame() {
+    // A floating bar shown before its main window is stacked below it by the
+    // window manager: the bars come back once the frame is up.
+    std::vector<QToolBar*> floating;
+    for (QToolBar* bar : m_bars)
+        if (bar->isFloating() && !bar->isHidden()) {
+            floating.push_back(bar);
+            bar->hide();
+        }
     if (m_bShowMaximized)
         showMaximized();
     else
         show();
+    for (QToolBar* bar : floating) {
+        bar->show();
+        bar->raise();
+    }
 }
 
 CChildFrame* CMainFrame::GetActiveChild() const {
