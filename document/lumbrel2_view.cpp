@@ -199,11 +199,16 @@ void Lumbrel2View::OnDraw(CDC* dc) {
         return;
     CRect clip;
     dc->GetClipBox(&clip);
+    // The figures are drawn smoothly; grid dots and grips by whole pixels.
+    BOOL smooth = dc->SetSmoothing(FALSE);
     doc->DrawGrid(dc, clip.left, clip.top, clip.right, clip.bottom);
+    dc->SetSmoothing(smooth);
     for (QvFigure* f : doc->Figures())
         f->DrawMapped(dc, QvDrawMode::Normal, NullFrame, CRect());
+    dc->SetSmoothing(FALSE);
     for (QvFigure* f : doc->Selection())
         f->DrawHandles(dc);
+    dc->SetSmoothing(smooth);
     doc->ClearSnapReferences();
 }
 
@@ -297,7 +302,9 @@ void Lumbrel2View::DrawOverlay(CDC* dc) {
     CPen* oldPen = dc->SelectObject(&pen);
     CGdiObject* oldBrush = dc->SelectStockObject(NULL_BRUSH);
     int oldRop = dc->SetROP2(R2_NOTXORPEN);
+    BOOL smooth = dc->SetSmoothing(FALSE);
     dc->Rectangle(m_rubberBand);
+    dc->SetSmoothing(smooth);
     dc->SetROP2(oldRop);
     dc->SelectObject(oldPen);
     dc->SelectObject(oldBrush);
