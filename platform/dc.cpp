@@ -708,8 +708,8 @@ QPolygonF CDC::SmoothVertices(const CPoint* points, int count, double offset) co
         bool level = (i > 0 && points[i - 1].y == p.y) || (i + 1 < count && points[i + 1].y == p.y);
         bool upright =
             (i > 0 && points[i - 1].x == p.x) || (i + 1 < count && points[i + 1].x == p.x);
-        polygon[i] = QPointF((upright ? Ix(p.x) : Dx(p.x)) + offset,
-                             (level ? Iy(p.y) : Dy(p.y)) + offset);
+        polygon[i] =
+            QPointF((upright ? Ix(p.x) : Dx(p.x)) + offset, (level ? Iy(p.y) : Dy(p.y)) + offset);
     }
     return polygon;
 }
@@ -733,7 +733,8 @@ BOOL CDC::Polyline(const CPoint* points, int count) {
             if (path.size() >= 2) {
                 QPointF a = path[path.size() - 2], b = path.back();
                 double turn = (b.x() - a.x()) * (p.y() - b.y()) - (b.y() - a.y()) * (p.x() - b.x());
-                double ahead = (b.x() - a.x()) * (p.x() - b.x()) + (b.y() - a.y()) * (p.y() - b.y());
+                double ahead =
+                    (b.x() - a.x()) * (p.x() - b.x()) + (b.y() - a.y()) * (p.y() - b.y());
                 if (std::abs(turn) < 1e-9 && ahead > 0)
                     path.back() = p;
                 else

@@ -351,7 +351,7 @@ private:
     bool m_penStyled = false; // dashes or dots, whose gaps OPAQUE fills
     QBrush m_qbrush;
     bool m_hatched = false; // the selected brush is hatched
-    bool m_smooth = false;    // antialiasing, as last applied
+    bool m_smooth = false;  // antialiasing, as last applied
     mutable QFont m_qfont;
     mutable std::unique_ptr<QFontMetricsF> m_metrics;
     mutable double m_ascent = 0, m_descent = 0, m_leading = 0, m_avgWidth = 0, m_maxWidth = 0;

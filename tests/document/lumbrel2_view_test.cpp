@@ -266,8 +266,8 @@ QByteArray PdfContent(const QString& path) {
         QByteArray unpacked(1 << 22, '\0');
         uLongf size = uLongf(unpacked.size());
         if (uncompress(reinterpret_cast<Bytef*>(unpacked.data()), &size,
-                       reinterpret_cast<const Bytef*>(packed.constData()), uLong(packed.size())) ==
-            Z_OK)
+                       reinterpret_cast<const Bytef*>(packed.constData()),
+                       uLong(packed.size())) == Z_OK)
             content += unpacked.left(qsizetype(size)) + '\n';
         else
             content += packed + '\n';

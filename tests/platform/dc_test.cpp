@@ -907,9 +907,9 @@ TEST(DeviceContext, OnePixelLinesKeepTheirStartAndLeaveOutTheirEnd) {
         for (int mode : {MM_TEXT, MM_HIMETRIC}) {
             for (bool polyline : {false, true}) {
                 for (const Case& c : cases) {
-                    SCOPED_TRACE(testing::Message() << c.name << " mode " << mode
-                                                    << (polyline ? " polyline" : " line")
-                                                    << (smooth ? " smooth" : ""));
+                    SCOPED_TRACE(testing::Message()
+                                 << c.name << " mode " << mode << (polyline ? " polyline" : " line")
+                                 << (smooth ? " smooth" : ""));
                     QImage image = Page(96, 60, 60);
                     {
                         CDC dc(&image);
@@ -933,7 +933,8 @@ TEST(DeviceContext, OnePixelLinesKeepTheirStartAndLeaveOutTheirEnd) {
                     const int major0 = steep ? c.from.y() : c.from.x();
                     const int minor0 = steep ? c.from.x() : c.from.y();
                     auto at = [&](int major, int minor) {
-                        return steep ? Darkness(image, minor, major) : Darkness(image, major, minor);
+                        return steep ? Darkness(image, minor, major)
+                                     : Darkness(image, major, minor);
                     };
                     if (smooth) {
                         for (int i = -1; i <= steps; ++i) {
@@ -1005,11 +1006,12 @@ TEST(DeviceContext, SmoothingIsOnUnlessTurnedOffOrMixing) {
         circle(dc);
     });
     EXPECT_EQ(mixed, crisp);
-    EXPECT_EQ(Drawn(50, 50, [&](CDC& dc) {
-                  dc.SetROP2(R2_NOTXORPEN);
-                  circle(dc);
-                  circle(dc);
-              }),
+    EXPECT_EQ(Drawn(50, 50,
+                    [&](CDC& dc) {
+                        dc.SetROP2(R2_NOTXORPEN);
+                        circle(dc);
+                        circle(dc);
+                    }),
               Page(96, 50, 50));
 }
 

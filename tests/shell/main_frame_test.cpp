@@ -7,8 +7,8 @@
 #include "shell/main_frame.h"
 #include "shell/palette_tool_bar.h"
 
-#include <QCoreApplication>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QGridLayout>
 #include <QMdiArea>
