@@ -102,7 +102,11 @@ int ScreenPixelsPerInch(const QWidget* widget) {
 Lumbrel2View::Lumbrel2View(QWidget* parent) : CView(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The view itself holds the keyboard, wherever in it the user clicks:
+    // the scroll area would take arrow keys for scrolling.
+    setFocusPolicy(Qt::StrongFocus);
     m_pScrollArea = new QScrollArea(this);
+    m_pScrollArea->setFocusPolicy(Qt::NoFocus);
     m_pScrollArea->setFrameShape(QFrame::NoFrame);
     m_pScrollArea->setWidgetResizable(false);
     // Paper is white whatever the desktop's colours, also beside the page.
@@ -195,11 +199,16 @@ void Lumbrel2View::OnDraw(CDC* dc) {
         return;
     CRect clip;
     dc->GetClipBox(&clip);
+    // The figures are drawn smoothly; grid dots and grips by whole pixels.
+    BOOL smooth = dc->SetSmoothing(FALSE);
     doc->DrawGrid(dc, clip.left, clip.top, clip.right, clip.bottom);
+    dc->SetSmoothing(smooth);
     for (QvFigure* f : doc->Figures())
         f->DrawMapped(dc, QvDrawMode::Normal, NullFrame, CRect());
+    dc->SetSmoothing(FALSE);
     for (QvFigure* f : doc->Selection())
         f->DrawHandles(dc);
+    dc->SetSmoothing(smooth);
     doc->ClearSnapReferences();
 }
 

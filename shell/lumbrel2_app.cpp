@@ -15,6 +15,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -90,6 +91,7 @@ BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
     // The profile's organisation and name come from InitApplication.
     LoadStdProfileSettings();
     TheSettings().Load();
+    RefreshEquationOptions();
 
     m_pDocTemplate =
         std::make_unique<CMultiDocTemplate>(IDR_LUMBREL_TYPE, LumbrelDocumentClasses());
@@ -164,9 +166,20 @@ void Lumbrel2App::OnUpdateReadQuickRef(CCmdUI* ui) {
     EnableIfBesideProgram(ui, kQuickRef);
 }
 
+QString Lumbrel2App::OpenFolder() {
+    const QvSettings& settings = TheSettings();
+    if (QString gallery = settings.m_GalleryPath.GetValue(); !gallery.isEmpty())
+        return gallery;
+    // The file system's root is no place to start looking for drawings.
+    if (QString folder = settings.m_DefaultPath.GetValue(); !folder.isEmpty())
+        return folder;
+    if (RecentFiles().Count() > 0)
+        return QFileInfo(RecentFiles()[0]).absolutePath();
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
 void Lumbrel2App::OnFileOpen() {
-    // Drawings are looked for in the gallery folder.
-    QString path = PromptOpenFileName(OpenFilePattern(TheSettings().m_GalleryPath.GetValue()));
+    QString path = PromptOpenFileName(OpenFilePattern(OpenFolder()));
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }
@@ -212,6 +225,7 @@ void Lumbrel2App::OnResetAllOptions() {
     QvSettings& settings = TheSettings();
     settings.Save(TRUE);
     settings.ReadFromRegistry();
+    RefreshEquationOptions();
     settings.m_bCloseDown = TRUE;
     ShowMessageBox(QStringLiteral("Lumbrel will now close down and must be restarted"),
                    QStringLiteral("Varnholt"), MB_OK);
@@ -223,8 +237,11 @@ void Lumbrel2App::CheckCloseDown() {
         return;
     HideApplication();
     CloseAllDocuments(TRUE);
-    if (m_pMainWnd)
-        m_pMainWnd->close();
+    if (m_pMainWnd && !m_pMainWnd->close())
+        return;
+    // Closing a window that is already hidden is not the last window
+    // closing, so Qt would go on running without one.
+    QCoreApplication::quit();
 }
 
 void Lumbrel2App::OnCloseAndUpdate() {
