@@ -473,6 +473,42 @@ TEST_F(CraftedFileTest, CoordinatesFarFromThePageAreRefused) {
     }
 }
 
+TEST_F(CraftedFileTest, LineMarksFarAlongTheLineAreRefused) {
+    std::unique_ptr<QvFigure> line(MakeLine(QvPoint(0, 0), QvPoint(1000, 0)));
+    QvEditDataLine* record = static_cast<QvFigLine*>(line.get())->LineData();
+    record->m_midArrow = 1;
+    record->m_midPos = 0.375;
+    record->m_label = QStringLiteral("a");
+    record->m_labelPos = 0.625;
+    const QByteArray bytes = Drawing({line.get()});
+    struct Case {
+        double position;
+        bool opens;
+    };
+    const Case cases[] = {{0, true},     {-50, true},
+                          {50, true},    {50.5, false},
+                          {1e13, false}, {std::numeric_limits<double>::quiet_NaN(), false}};
+    for (double marker : {0.375, 0.625}) {
+        const QByteArray stored(reinterpret_cast<const char*>(&marker), sizeof marker);
+        const qsizetype at = bytes.indexOf(stored);
+        ASSERT_GT(at, 0);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << marker << " becomes " << c.position);
+            QByteArray patched = bytes;
+            patched.replace(at, sizeof c.position,
+                            QByteArray(reinterpret_cast<const char*>(&c.position), 8));
+            Lumbrel2Doc doc;
+            if (c.opens) {
+                LoadDoc(doc, patched);
+                EXPECT_EQ(doc.GetFigureCount(), 1);
+            } else {
+                EXPECT_EQ(OpenBytes(patched, doc),
+                          CDocument::InvalidFormatMessage(Path("damaged.kw2")));
+            }
+        }
+    }
+}
+
 TEST_F(DocFileTest, OpeningWhatIsNotThereOrNotReadable) {
     MessageRecorder recorder;
     Lumbrel2Doc doc;

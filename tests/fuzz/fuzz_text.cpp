@@ -56,7 +56,7 @@ void Windows1252(const QByteArray& bytes) {
 void NumberFormat(FuzzInput& in) {
     const double value = in.Take<double>();
     const int digits = in.Take<signed char>();
-    const char point = in.Take<bool>() ? ',' : '.';
+    const char point = (in.Take<uint8_t>() & 1) ? ',' : '.';
     QString text;
     QvFormatDouble(text, value, digits, point);
     const QString shown = QvFormatNumber(value, digits);
