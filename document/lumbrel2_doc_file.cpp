@@ -82,12 +82,17 @@ void Lumbrel2Doc::Serialize(CArchive& ar) {
                                     QStringLiteral("grid spacing %1").arg(spacing));
         std::vector<QvFigure*> figures;
         SerializeObjectList<QvFigure>(ar, figures);
-        if (!std::all_of(figures.begin(), figures.end(),
-                         [](const QvFigure* f) { return SaneCoordinates(f); })) {
+        QString problem;
+        // A figure that another refers to but no list holds is no drawing's.
+        if (ar.HasUnownedObjects())
+            problem = QStringLiteral("a reference to a figure the drawing does not hold");
+        else if (!std::all_of(figures.begin(), figures.end(),
+                              [](const QvFigure* f) { return SaneCoordinates(f); }))
+            problem = QStringLiteral("a coordinate far outside the page");
+        if (!problem.isEmpty()) {
             for (QvFigure* f : figures)
                 delete f;
-            throw CArchiveException(CArchiveException::badIndex,
-                                    QStringLiteral("a coordinate far outside the page"));
+            throw CArchiveException(CArchiveException::badIndex, problem);
         }
         m_grid.SetSpacing(spacing);
         m_grid.SetIsometric(isometric != 0);

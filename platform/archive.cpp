@@ -50,7 +50,24 @@ CArchive::CArchive(QIODevice* device, Mode mode) : m_device(device), m_mode(mode
     m_loadArray.push_back({}); // index 0 is the null object
 }
 
-CArchive::~CArchive() = default;
+CArchive::~CArchive() {
+    DeleteUnowned(0);
+}
+
+void CArchive::DeleteUnowned(size_t first) {
+    for (size_t i = first; i < m_loadArray.size(); ++i) {
+        LoadEntry& entry = m_loadArray[i];
+        if (entry.object && entry.readAhead && !entry.owned)
+            delete entry.object;
+        entry.object = nullptr;
+    }
+}
+
+bool CArchive::HasUnownedObjects() const {
+    return std::any_of(m_loadArray.begin(), m_loadArray.end(), [](const LoadEntry& entry) {
+        return entry.object && entry.readAhead && !entry.owned;
+    });
+}
 
 void CArchive::CheckStoring() const {
     if (m_mode != store)
@@ -368,7 +385,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requested, bool owned) {
     if (m_mapCount >= kMaxMapCount)
         throw CArchiveException(CArchiveException::badIndex);
     size_t index = m_loadArray.size();
-    m_loadArray.push_back({nullptr, object.get(), owned, false});
+    m_loadArray.push_back({nullptr, object.get(), owned, false, !owned && m_depth > 0});
     ++m_mapCount;
 
     UINT outerSchema = m_objectSchema;
@@ -377,10 +394,10 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requested, bool owned) {
     try {
         object->Serialize(*this);
     } catch (...) {
-        // This object and everything read inside it are gone: later tags
-        // must not reach them.
-        for (size_t i = index; i < m_loadArray.size(); ++i)
-            m_loadArray[i].object = nullptr;
+        // This object and everything read inside it are gone: what no
+        // owner took is deleted here, and later tags must reach none of it.
+        m_loadArray[index].object = nullptr;
+        DeleteUnowned(index + 1);
         m_objectSchema = outerSchema;
         --m_depth;
         throw;

@@ -102,12 +102,18 @@ public:
     // group inside itself) and an object already owned are refused, so
     // every object read has at most one owner and ownership has no cycles.
     //
-    // ReadObject reads a reference: a new object (which a later owned read
-    // must take, or which belongs to the caller when read outside any
-    // object), an object read before, or null.
+    // ReadObject reads a reference: an object read before, null, or a new
+    // object.  A new object read outside any object belongs to the caller;
+    // one read inside another object's data (a reference that comes before
+    // the list holding its figure) is held by the archive until an owned
+    // read takes it, and deleted with the archive if none does.
     void WriteObject(const CObject* object);
     CObject* ReadObject(const CRuntimeClass* requested);
     CObject* ReadOwnedObject(const CRuntimeClass* requested);
+
+    // True when some object read inside another is still waiting for an
+    // owned read: a reference to an object no list holds.
+    bool HasUnownedObjects() const;
 
     // Objects nested deeper than this (a group in a group in ...) are
     // refused, so that a crafted file cannot exhaust the stack.
@@ -160,9 +166,12 @@ private:
     struct LoadEntry {
         CRuntimeClass* cls = nullptr;
         CObject* object = nullptr;
-        bool owned = false;    // taken by an owned read
-        bool complete = false; // its Serialize has returned
+        bool owned = false;     // taken by an owned read
+        bool complete = false;  // its Serialize has returned
+        bool readAhead = false; // read by reference inside another object
     };
+    // Deletes the objects from `first` on that wait for an owned read.
+    void DeleteUnowned(size_t first);
     std::vector<LoadEntry> m_loadArray;
     QHash<const CRuntimeClass*, UINT> m_classSchemas;
     DWORD m_mapCount = 1;

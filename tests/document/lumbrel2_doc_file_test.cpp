@@ -406,6 +406,7 @@ TEST_F(CraftedFileTest, ListsTakeOnlyFiguresMadeForThem) {
         {"figure named by a reference, then listed twice",
          Drawing({&toLine, line.get(), line.get()})},
         {"group inside itself, read through a reference", Drawing({&toSelf, self.get()})},
+        {"figure named by a reference that no list holds", Drawing({&toLine})},
     };
     Release({self.get(), withTopLevel.get(), first.get(), second.get(), thenBad.get()});
     for (const Case& c : cases) {
