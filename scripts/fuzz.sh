@@ -26,7 +26,8 @@ for harness in "${HARNESSES[@]}"; do
     mkdir -p "$corpus" "$artifacts"
     echo "== $harness: ${SECONDS_EACH}s"
     # The seeds and reproducers of the tree are read, never written.
-    QT_QPA_PLATFORM=offscreen "$BUILD_DIR/fuzz_$harness" \
+    QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
+        LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan.supp" "$BUILD_DIR/fuzz_$harness" \
         -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
         -print_final_stats=1 -artifact_prefix="$artifacts/" \
         "$corpus" "tests/fuzz/$harness" || status=1
