@@ -1,7 +1,7 @@
 // The drawing file: the magic, the version, the grid and the figure list.
 #include "document/lumbrel2_doc.h"
 
-#include "figures/figure.h"
+#include "figures/fig_group.h"
 #include "platform/archive.h"
 #include "platform/message_box.h"
 #include "settings/step_tables.h"
@@ -9,7 +9,7 @@
 #include <QIODevice>
 
 #include <algorithm>
-#include <unordered_set>
+#include <cmath>
 
 namespace {
 
@@ -29,19 +29,27 @@ bool StartsWithMagic(CArchive& ar) {
     return device && device->peek(expected.size()) == expected;
 }
 
-// The same figure twice in the list would be deleted twice: refuse the file.
-void RefuseRepeatedFigures(std::vector<QvFigure*>& figures) {
-    std::unordered_set<QvFigure*> seen;
-    bool repeated = false;
-    for (QvFigure* f : figures)
-        repeated |= !seen.insert(f).second || !f;
-    if (!repeated)
-        return;
-    for (QvFigure* f : seen)
-        delete f;
-    figures.clear();
-    throw CArchiveException(CArchiveException::badIndex,
-                            QStringLiteral("a figure appears twice in the list"));
+// Coordinates this far from the page are no drawing's: they would overflow
+// the integer conversions of drawing and hit testing.
+constexpr double kFarCoordinate = 1e7;
+
+bool SaneCoordinates(const QvPointArray& points) {
+    for (int i = 0; i < points.GetSize(); ++i) {
+        const QvPoint& p = points[i];
+        if (!(std::abs(p.x) <= kFarCoordinate && std::abs(p.y) <= kFarCoordinate))
+            return false; // NaN fails the comparison too
+    }
+    return true;
+}
+
+bool SaneCoordinates(const QvFigure* f) {
+    if (!SaneCoordinates(f->DefiningPoints()) || !SaneCoordinates(f->DisplayPoints()))
+        return false;
+    if (const auto* group = dynamic_cast<const QvFigGroup*>(f))
+        for (const QvFigure* member : group->Members())
+            if (!SaneCoordinates(member))
+                return false;
+    return true;
 }
 
 } // namespace
@@ -51,10 +59,8 @@ void Lumbrel2Doc::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         ar << QString::fromLatin1(FileMagic);
         ar << WORD(FileVersion);
-        qint32 spacing = m_grid.GetSpacing();
-        ar.Write(&spacing, sizeof spacing);
-        BYTE isometric = m_grid.IsIsometric() ? 1 : 0;
-        ar.Write(&isometric, sizeof isometric);
+        ar << LONG(m_grid.GetSpacing());
+        ar << BYTE(m_grid.IsIsometric() ? 1 : 0);
         SerializeObjectList<QvFigure>(ar, m_figures);
         return;
     }
@@ -67,17 +73,27 @@ void Lumbrel2Doc::Serialize(CArchive& ar) {
     ar >> stored;
     // Version 0 carries nothing more; a later version is read as ours.
     if (short(stored) >= 1) {
-        qint32 spacing = 0;
+        LONG spacing = 0;
         BYTE isometric = 0;
-        ar.ReadExact(&spacing, sizeof spacing);
-        ar.ReadExact(&isometric, sizeof isometric);
+        ar >> spacing >> isometric;
         // The grid divides by its spacing.
         if (spacing <= 0)
             throw CArchiveException(CArchiveException::badIndex,
                                     QStringLiteral("grid spacing %1").arg(spacing));
         std::vector<QvFigure*> figures;
         SerializeObjectList<QvFigure>(ar, figures);
-        RefuseRepeatedFigures(figures);
+        QString problem;
+        // A figure that another refers to but no list holds is no drawing's.
+        if (ar.HasUnownedObjects())
+            problem = QStringLiteral("a reference to a figure the drawing does not hold");
+        else if (!std::all_of(figures.begin(), figures.end(),
+                              [](const QvFigure* f) { return SaneCoordinates(f); }))
+            problem = QStringLiteral("a coordinate far outside the page");
+        if (!problem.isEmpty()) {
+            for (QvFigure* f : figures)
+                delete f;
+            throw CArchiveException(CArchiveException::badIndex, problem);
+        }
         m_grid.SetSpacing(spacing);
         m_grid.SetIsometric(isometric != 0);
         m_figures.insert(m_figures.end(), figures.begin(), figures.end());

@@ -23,7 +23,13 @@ QColor ToQColor(COLORREF c) {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
+// Rounded half up.  Far points (a circle through three almost collinear
+// points has its centre far away) are held well inside the integer range,
+// so that the arithmetic drawing does on them cannot overflow either.
 int RoundInt(double v) {
+    constexpr double kFar = double(1 << 30);
+    if (!(std::fabs(v) < kFar)) // NaN too
+        return std::isnan(v) ? 0 : v > 0 ? int(kFar) : -int(kFar);
     return int(std::floor(v + 0.5));
 }
 

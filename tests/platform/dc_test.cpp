@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -112,6 +113,13 @@ TEST(DeviceContext, MappingConversions) {
     CRect r(0, 0, 2540, -2540);
     dc96.LPtoDP(&r);
     EXPECT_EQ(r, CRect(0, 0, 96, 96));
+    // Far points (a circle's centre far off the page) come back far, but
+    // with room left for the arithmetic drawing does on them.
+    p = CPoint(INT_MAX, INT_MIN);
+    dc96.LPtoDP(&p);
+    p.x += 100;
+    dc96.DPtoLP(&p);
+    EXPECT_EQ(p, CPoint(1 << 30, -(1 << 30)));
 
     // Extents change only in the scalable modes.
     EXPECT_EQ(dc96.SetWindowExt(10, 10), CSize(2540, 2540));
