@@ -301,24 +301,23 @@ void CSelectGalleryFigureDlg::ReportWrite(bool written, int gallery) {
                   MB_ICONEXCLAMATION);
 }
 
-void CSelectGalleryFigureDlg::OnMoveUp() {
+void CSelectGalleryFigureDlg::MoveSelected(bool down) {
     QvGalleryList* list = m_pGalleryList;
     const int g = ShownGallery();
     if (!list || list->GetSelectedGallery() != g)
         return;
-    ReportWrite(list->MoveSelectedFigureUp(g, list->GetSelectedFigure()), g);
+    const int f = list->GetSelectedFigure();
+    ReportWrite(down ? list->MoveSelectedFigureDown(g, f) : list->MoveSelectedFigureUp(g, f), g);
     UpdateState();
     InvalidateThumbnails();
 }
 
+void CSelectGalleryFigureDlg::OnMoveUp() {
+    MoveSelected(false);
+}
+
 void CSelectGalleryFigureDlg::OnMoveDown() {
-    QvGalleryList* list = m_pGalleryList;
-    const int g = ShownGallery();
-    if (!list || list->GetSelectedGallery() != g)
-        return;
-    ReportWrite(list->MoveSelectedFigureDown(g, list->GetSelectedFigure()), g);
-    UpdateState();
-    InvalidateThumbnails();
+    MoveSelected(true);
 }
 
 void CSelectGalleryFigureDlg::OnDeleteFigure() {
@@ -412,7 +411,10 @@ CSelectGalleryDlg::CSelectGalleryDlg(QWidget* parent)
     layout->addWidget(m_listGalleries);
     AddOkCancel(this, layout);
     // A double click chooses as OK does.
-    connect(m_listGalleries, &QListWidget::itemDoubleClicked, this, [this] { OnOK(); });
+    connect(m_listGalleries, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        m_listGalleries->setCurrentItem(item);
+        OnOK();
+    });
 }
 
 BOOL CSelectGalleryDlg::OnInitDialog() {

@@ -90,6 +90,8 @@ private:
     void FillCombo();
     void ResetScrollBar();
     void InvalidateThumbnails();
+    // Moves the selected figure of the shown gallery.
+    void MoveSelected(bool down);
     // Says so when a change could not be written.
     void ReportWrite(bool written, int gallery);
 

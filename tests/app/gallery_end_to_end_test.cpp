@@ -20,35 +20,6 @@
 
 namespace {
 
-class AnsweringApp : public Lumbrel2App {
-public:
-    QString saveAnswer;
-    QString openAnswer;
-    QString PromptSaveFileName(const QString&) override { return saveAnswer; }
-
-protected:
-    QString PromptOpenFileName(const QString&) override { return openAnswer; }
-};
-
-Lumbrel2Doc* ActiveDoc(Lumbrel2App& app) {
-    CChildFrame* child = app.GetMainFrame()->GetActiveChild();
-    CView* view = child ? child->GetActiveView() : nullptr;
-    return view ? dynamic_cast<Lumbrel2Doc*>(view->GetDocument()) : nullptr;
-}
-
-bool Enabled(UINT id) {
-    QAction* action = CommandAction(id);
-    TheApp()->Router().UpdateAction(action);
-    return action->isEnabled();
-}
-
-bool Choose(UINT id) {
-    if (!Enabled(id))
-        return false;
-    CommandAction(id)->trigger();
-    return true;
-}
-
 void ExpectBox(const QvFigure* f, QvPoint c0, QvPoint c2) {
     const QvPointArray& p = f->DefiningPoints();
     EXPECT_EQ(p[0], c0);
@@ -68,7 +39,7 @@ TEST(GalleryEndToEnd, PickPlaceWithAndWithoutShiftSaveAndOpen) {
     CMainFrame* frame = app.GetMainFrame();
     Lumbrel2Doc* doc = ActiveDoc(app);
     ASSERT_TRUE(doc);
-    auto* view = dynamic_cast<Lumbrel2View*>(doc->Views().front());
+    Lumbrel2View* view = ActiveView(app);
     ASSERT_TRUE(view);
     QCoreApplication::processEvents();
 
@@ -105,7 +76,7 @@ TEST(GalleryEndToEnd, PickPlaceWithAndWithoutShiftSaveAndOpen) {
         ASSERT_TRUE(g);
         EXPECT_EQ(g->GetAspectRatio(), 0.5);
         EXPECT_EQ(g->Members().size(), 2u);
-        placed.push_back(StoredFigure(g));
+        placed.push_back(Store(g));
     }
     ExpectBox(doc->GetFigure(0), QvPoint(4000, 24000), QvPoint(8000, 20000));
     // Shift: the width limits the box, half as high as wide.
@@ -128,7 +99,7 @@ TEST(GalleryEndToEnd, PickPlaceWithAndWithoutShiftSaveAndOpen) {
     for (int i = 0; i < 2; ++i) {
         auto* g = dynamic_cast<QvFigGallery*>(opened->GetFigure(i));
         ASSERT_TRUE(g);
-        EXPECT_EQ(StoredFigure(g), placed[size_t(i)]) << i;
+        EXPECT_EQ(Store(g), placed[size_t(i)]) << i;
     }
 }
 

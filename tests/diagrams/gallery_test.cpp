@@ -85,7 +85,7 @@ TEST_F(GalleryTest, OlderVersionsLoadAndSaveAsVersionTwo) {
     EXPECT_EQ(v1.GetTitle(), "Old");
     EXPECT_EQ(Ratios(v1), (std::vector<double>{0.5, 2.0}));
     EXPECT_EQ(Descriptions(v1), (QStringList{"", ""}));
-    EXPECT_EQ(StoredFigure(v1.GetFigureAt(1)), StoredFigure(second.get()));
+    EXPECT_EQ(Store(v1.GetFigureAt(1)), Store(second.get()));
     v1.SetDescription(QStringLiteral("tall"), 1);
     ASSERT_TRUE(v1.Save());
     EXPECT_EQ(ReadBytes(Path("v1.gal")).mid(12, 2), Hex("02 00"));
@@ -275,7 +275,7 @@ TEST_F(GalleryTest, ListFindsGalleriesAndHandsOutCopies) {
     EXPECT_NE(copy.get(), stored);
     EXPECT_EQ(copy->GetAspectRatio(), 0.625);
     EXPECT_EQ(copy->GetClickCount(), 0);
-    EXPECT_EQ(StoredFigure(copy.get()), StoredFigure(stored));
+    EXPECT_EQ(Store(copy.get()), Store(stored));
     EXPECT_EQ(list.GetSelectedFigureDescription(), "1");
 }
 

@@ -5,6 +5,7 @@
 #include "figures/fig_circle.h"
 #include "figures/fig_gallery.h"
 #include "figures/fig_line.h"
+#include "figures/figure_test_support.h"
 #include "platform/archive.h"
 #include "settings/step_tables.h"
 
@@ -67,15 +68,6 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-inline QByteArray StoredFigure(const QvFigure* f) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(&buffer, CArchive::store);
-    ar.WriteObject(f);
-    return bytes;
 }
 
 // Makes a file or folder unwritable for as long as it lives, also for

@@ -6,8 +6,10 @@
 #include "shell/data_combo_box.h"
 #include "shell/gallery_dialogs.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -134,7 +136,7 @@ TEST_F(GalleryBrowserTest, ThumbnailsFitTheRatioAndLeaveTheStoredFiguresAlone) {
     QvGalleryList list;
     list.Scan(dir.path());
     ASSERT_EQ(list.GetFigureCount(0), 2);
-    const QByteArray stored = StoredFigure(list.GetFigure(0, 0));
+    const QByteArray stored = Store(list.GetFigure(0, 0));
     Browse(list, [&](Browser& b) {
         QImage image = b.grab().toImage();
         auto inked = [&](QRect box) {
@@ -148,7 +150,7 @@ TEST_F(GalleryBrowserTest, ThumbnailsFitTheRatioAndLeaveTheStoredFiguresAlone) {
         EXPECT_GT(inked(Browser::ThumbnailRect(corner, 0.5).toRect()), 100);
         EXPECT_EQ(inked(Browser::CellRect(2, 0).adjusted(4, 4, -4, -4)), 0);
     });
-    EXPECT_EQ(StoredFigure(list.GetFigure(0, 0)), stored);
+    EXPECT_EQ(Store(list.GetFigure(0, 0)), stored);
     EXPECT_TRUE(list.SetGalleryDescription(QString(), 0));
     EXPECT_EQ(ReadBytes(Path("a.gal")), file);
 }
@@ -267,6 +269,42 @@ TEST_F(GalleryBrowserTest, AddGalleryAsksBeforeReusingATitleAndRetitlingKeepsThe
     QvGallery trees;
     trees.ReadTitle(Path("Trees.gal"));
     EXPECT_EQ(trees.GetTitle(), "Forests");
+}
+
+TEST_F(GalleryBrowserTest, SelectGalleryListsTitlesInOrderAndReturnsTheIndex) {
+    WriteGallery(Path("1.gal"), QStringLiteral("Trees"), 1);
+    WriteGallery(Path("2.gal"), QStringLiteral("animals"), 1);
+    QvGalleryList list;
+    list.Scan(dir.path());
+    auto choose = [&](const std::function<void(CSelectGalleryDlg&)>& act) {
+        SetModalDialogHandler([&](CDialog& d) { act(dynamic_cast<CSelectGalleryDlg&>(d)); });
+        CSelectGalleryDlg dlg;
+        dlg.m_pGalleryList = &list;
+        int result = dlg.DoModal();
+        SetModalDialogHandler(nullptr);
+        return result == IDOK ? dlg.m_nChosenGallery : -1;
+    };
+    // Nothing chosen before: the first title in order is offered.
+    EXPECT_EQ(choose([](CSelectGalleryDlg& d) {
+                  ASSERT_EQ(d.m_listGalleries->count(), 2);
+                  EXPECT_EQ(d.m_listGalleries->item(0)->text(), "animals");
+                  d.accept();
+              }),
+              1);
+    // The gallery of the figure chosen in the browser is offered next.
+    list.Select(0, 0);
+    EXPECT_EQ(choose([](CSelectGalleryDlg& d) { d.accept(); }), 0);
+    // A double click chooses as OK does.
+    EXPECT_EQ(choose([](CSelectGalleryDlg& d) {
+                  d.show();
+                  QCoreApplication::processEvents();
+                  QListWidget* titles = d.m_listGalleries;
+                  QPoint at = titles->visualItemRect(titles->item(0)).center();
+                  QTest::mouseClick(titles->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+                  QTest::mouseDClick(titles->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+              }),
+              1);
+    EXPECT_EQ(choose([](CSelectGalleryDlg& d) { d.reject(); }), -1);
 }
 
 } // namespace
