@@ -46,11 +46,16 @@ void QvClipboardPicture::Draw(CDC* dc, int deviceWidth, int deviceHeight) const 
     dc->SetWindowExt(size.cx, size.cy);
     dc->SetViewportOrg(0, 0);
     dc->SetViewportExt(deviceWidth, deviceHeight);
-    for (QvFigure* f : m_figures)
-        f->DrawMapped(dc, QvDrawMode::Normal, NullFrame, m_rect);
+    DrawFigures(dc, m_figures, m_rect);
+}
+
+void QvClipboardPicture::DrawFigures(CDC* dc, const std::vector<QvFigure*>& figures,
+                                     const CRect& offset) {
+    for (QvFigure* f : figures)
+        f->DrawMapped(dc, QvDrawMode::Normal, NullFrame, offset);
     // Drawing left the display points offset into the picture; hit tests,
     // bounds and snapping read them, so they go back onto the page.
-    for (QvFigure* f : m_figures) {
+    for (QvFigure* f : figures) {
         f->MapToFrame(NullFrame);
         f->BuildFromPoints();
     }

@@ -42,6 +42,11 @@ public:
     // All three forms; the caller owns it.
     QMimeData* CreateMimeData() const;
 
+    // Draws the figures through the context's mapping, offset by `offset`
+    // (its top-left corner at the origin, y turned over within it), and
+    // puts their display points back onto the page.
+    static void DrawFigures(CDC* dc, const std::vector<QvFigure*>& figures, const CRect& offset);
+
 private:
     // Draws the figures filling a device area of the given size.
     void Draw(CDC* dc, int deviceWidth, int deviceHeight) const;

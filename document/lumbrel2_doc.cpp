@@ -4,7 +4,6 @@
 #include "figures/figure.h"
 #include "settings/settings.h"
 #include "shell/command_ids.h"
-#include "shell/lumbrel2_app.h"
 
 #include <algorithm>
 
@@ -81,6 +80,8 @@ ON_UPDATE_COMMAND_UI(ID_LEVEL_CUTOFF, OnUpdateDrawingLevel)
 ON_COMMAND_RANGE(ID_LEVEL_UNLIMITED, ID_LEVEL_UNLIMITED, OnDrawingLevel)
 ON_UPDATE_COMMAND_UI(ID_LEVEL_UNLIMITED, OnUpdateDrawingLevel)
 ON_COMMAND(ID_TOOLS_GRID, OnToolsGrid)
+ON_COMMAND(ID_WEB_SAVE_ALL, OnSaveAll)
+ON_COMMAND(ID_WEB_SAVE_SECTION, OnSaveSection)
 ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
 ON_COMMAND(ID_EDIT_GROUP, OnEditGroup)
 ON_UPDATE_COMMAND_UI(ID_EDIT_GROUP, OnUpdateEditGroup)
@@ -94,6 +95,11 @@ ON_COMMAND(ID_BRING_FORWARD, OnBringForward)
 ON_COMMAND(ID_BRING_TO_FRONT, OnBringToFront)
 ON_COMMAND(ID_SEND_BACKWARD, OnSendBackward)
 ON_COMMAND(ID_SEND_TO_BACK, OnSendToBack)
+ON_COMMAND_RANGE(ID_EDIT_REFLECT_HORIZONTAL, ID_EDIT_REFLECT_Y_EQUALS_X, OnEditReflect)
+ON_UPDATE_COMMAND_UI_RANGE(ID_EDIT_REFLECT_HORIZONTAL, ID_EDIT_REFLECT_Y_EQUALS_X,
+                           OnUpdateEditReflect)
+ON_COMMAND_RANGE(ID_EDIT_REFLECT_Y_EQUALS_MINUS_X, ID_EDIT_REFLECT_Y_EQUALS_MINUS_X, OnEditReflect)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REFLECT_Y_EQUALS_MINUS_X, OnUpdateEditReflect)
 // Clipboard.
 ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
 ON_COMMAND(ID_EDIT_CUT, OnEditCut)
@@ -192,19 +198,12 @@ void Lumbrel2Doc::DrawGrid(CDC* dc, int left, int top, int right, int bottom) {
     m_grid.Draw(dc, left, top, right, bottom);
 }
 
-void Lumbrel2Doc::DropInvalidFigures() {
-    for (size_t i = 0; i < m_figures.size();) {
-        QvFigure* f = m_figures[i];
-        bool keep = f->GetToolId() != AngleMarkToolId || AngleMarkLinesPresent(f);
-        keep = keep && f->IsValid();
-        if (keep) {
-            ++i;
-            continue;
-        }
-        m_figures.erase(m_figures.begin() + std::ptrdiff_t(i));
-        ForgetFigure(f);
-        delete f;
-    }
+bool Lumbrel2Doc::FigureStands(const QvFigure* figure) {
+    if (!figure)
+        return false;
+    if (figure->GetToolId() == AngleMarkToolId && !AngleMarkLinesPresent(figure))
+        return false;
+    return QvFigureStands(*figure);
 }
 
 // Angle marks are still to come; until then no figure marks lines.
@@ -232,6 +231,7 @@ void Lumbrel2Doc::ForgetFigure(const QvFigure* figure) {
         m_pSnapFigure2 = nullptr;
         m_pSnapRef2 = nullptr;
     }
+    std::erase_if(m_pendingEdit, [figure](const PendingEdit& p) { return p.figure == figure; });
 }
 
 void Lumbrel2Doc::ClearSnapReferences() {
@@ -239,23 +239,18 @@ void Lumbrel2Doc::ClearSnapReferences() {
     m_pSnapRef1 = m_pSnapRef2 = nullptr;
 }
 
-bool Lumbrel2Doc::MoveToDeleted(QvFigure* figure) {
+std::unique_ptr<QvFigure> Lumbrel2Doc::TakeFigure(QvFigure* figure) {
     auto it = std::find(m_figures.begin(), m_figures.end(), figure);
     if (it == m_figures.end())
-        return false;
+        return nullptr;
     m_figures.erase(it);
     ForgetFigure(figure);
-    m_deleted.insert(m_deleted.begin(), figure);
-    return true;
+    return std::unique_ptr<QvFigure>(figure);
 }
 
-bool Lumbrel2Doc::RestoreFromDeleted(QvFigure* figure) {
-    auto it = std::find(m_deleted.begin(), m_deleted.end(), figure);
-    if (it == m_deleted.end())
-        return false;
-    m_deleted.erase(it);
-    m_figures.push_back(figure);
-    return true;
+void Lumbrel2Doc::PutBackFigure(std::unique_ptr<QvFigure> figure) {
+    if (figure)
+        m_figures.push_back(figure.release());
 }
 
 // -------------------------------------------------------------- selection
@@ -305,17 +300,12 @@ void Lumbrel2Doc::DeleteContents() {
     m_selection.clear();
     m_pLastCreated = nullptr;
     ClearSnapReferences();
-    DeleteAll(m_figures);
-    DeleteAll(m_deleted);
-    // The history points at the figures just deleted.
+    m_pendingEdit.clear();
+    // The history names the figures about to go, and frees those it holds.
     m_pUndoManager->Clear();
-    if (Lumbrel2App* app = TheApp()) {
-        std::vector<CObject*>& clip = app->m_clipboardFigures;
-        while (!clip.empty()) {
-            delete clip.back();
-            clip.pop_back();
-        }
-    }
+    DeleteAll(m_figures);
+    // The application's figure clipboard stays: it is how figures go from
+    // one drawing to another.
     m_allPoints.Clear();
     m_derivedPoints.Clear();
     m_shapes.Clear();

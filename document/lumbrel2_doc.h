@@ -1,8 +1,8 @@
 #pragma once
-// The drawing document: the figure list, the selection, the figures held
-// back for undo, the background grid, the undo manager and the point caches
-// snapping reads.  Every editing command ends here and every view reads
-// from here.
+// The drawing document: the figure list, the selection, the background
+// grid, the undo manager (whose records own the figures they took out of
+// the drawing) and the point caches snapping reads.  Every editing command ends here and every view
+// reads from here.
 //
 // The code is spread over several files by concern: lumbrel2_doc.cpp (the
 // lists, lifetime, bounds), lumbrel2_doc_edit.cpp (selection and editing),
@@ -11,6 +11,7 @@
 #include "diagrams/gallery_list.h"
 #include "document/background_grid.h"
 #include "document/copy_map.h"
+#include "document/figure_state.h"
 #include "document/shape_record.h"
 #include "document/snap_point.h"
 #include "geometry/gr_rect.h"
@@ -29,6 +30,7 @@ class CDC;
 class CView;
 class QClipboard;
 class QvFigure;
+class QvUndoItem;
 class QvUndoManager;
 
 class Lumbrel2Doc : public CDocument {
@@ -62,9 +64,10 @@ public:
     // A new figure for a drawing tool; null for a tool without a figure.
     QvFigure* CreateFigureForTool(int toolId);
     void DrawGrid(CDC* dc, int left, int top, int right, int bottom);
-    // Removes and deletes figures that can no longer stand: an angle mark
-    // whose lines are gone, a figure that reports itself invalid.
-    void DropInvalidFigures();
+    // False for a figure that can no longer stand: an angle mark whose lines
+    // are gone, a figure (or group member) that reports itself invalid.  The
+    // caches leave such a figure out; edits never make one.
+    static bool FigureStands(const QvFigure* figure);
 
     // ---- selection (not owning; in the order selected)
     QvFigure* GetSelected(int i) const;
@@ -95,12 +98,12 @@ public:
     void SetLastCreated(QvFigure* figure) { m_pLastCreated = figure; }
     QvFigure* TakeLastCreated();
 
-    // ---- the figures held back for undo (head = most recently removed)
-    const std::vector<QvFigure*>& DeletedFigures() const { return m_deleted; }
-    // Moves a figure between the drawing and the deleted list; false when
-    // it was not where it should come from.
-    bool MoveToDeleted(QvFigure* figure);
-    bool RestoreFromDeleted(QvFigure* figure);
+    // ---- figures leaving and coming back (for the undo records only)
+    // Takes a figure out of the drawing and hands it over; null when it is
+    // not in the figure list.
+    std::unique_ptr<QvFigure> TakeFigure(QvFigure* figure);
+    // Puts a figure taken out back on top of the drawing.
+    void PutBackFigure(std::unique_ptr<QvFigure> figure);
 
     // ---- point caches (snapping)
     void RebuildPointCaches();
@@ -151,15 +154,25 @@ public:
     void DrawSelection(CDC* dc, int mode);
     // Every figure's display points from its defining points.
     void MapAllToDefaultFrame();
-    // The edits the mouse makes: moving and grip dragging record nothing
-    // while the drag goes on; the Record calls make its undo level.
+    // The edits of the selection: moving, grip dragging and reflecting
+    // record nothing while the drag goes on; the first of them keeps each
+    // figure's state from before, and the Record calls make the undo level
+    // from it (none when nothing changed).  A step that would leave a figure
+    // unable to stand is refused: the figures stay where the last step put
+    // them.
     void OffsetSelection(QvVector v);
-    void RecordMove(QvVector v);
+    void RecordMove();
     void MoveHandleOfSelected(int grip, QvPoint target, CPoint companion);
-    void RecordResize(int grip, QvPoint redoTarget, QvPoint undoTarget, QvPoint redoCompanion,
-                      QvPoint undoCompanion);
+    void RecordResize();
     void ReflectSelection(const QvGRLine& mirror);
-    void RecordReflect(const QvGRLine& mirror);
+    void RecordReflect();
+    // Puts the selection back as it was before the unrecorded edits.
+    void RevertSelectionEdit();
+    // One undo level with one create action for a figure just added.
+    void RecordCreation(QvFigure* figure);
+    // The actions as one undo level, leaving out those that change nothing;
+    // with none left no level is opened, so Redo stays.
+    void RecordLevel(std::vector<std::unique_ptr<QvUndoItem>> actions);
     void GroupSelection();
     void UngroupSelection();
     // Turns the selection about the rotation centre; positive is
@@ -181,6 +194,10 @@ public:
     void OnBringToFront();
     void OnSendBackward();
     void OnSendToBack();
+    // Edit>Reflect over the horizontal, the vertical, y = x or y = -x
+    // through the selection's centre.
+    void OnEditReflect(UINT id);
+    void OnUpdateEditReflect(CCmdUI* ui);
 
     void OnSelectTool(UINT id);
     void OnUpdateSelectTool(CCmdUI* ui);
@@ -222,10 +239,18 @@ private:
     // Takes a figure out of every reference the document keeps besides the
     // lists.
     void ForgetFigure(const QvFigure* figure);
+    // Keeps the figure's state from before the selection's unrecorded edit,
+    // once per figure.
+    void KeepStateBeforeEdit(QvFigure* figure);
+    template <class Action> void RecordSelectionEdit();
 
     std::vector<QvFigure*> m_figures; // owned
     std::vector<QvFigure*> m_selection;
-    std::vector<QvFigure*> m_deleted; // owned
+    struct PendingEdit {
+        QvFigure* figure;
+        QvFigureState before;
+    };
+    std::vector<PendingEdit> m_pendingEdit;
     QvPoint m_rotationCentre;
     QvFigure* m_pLastCreated = nullptr;
 
@@ -276,6 +301,50 @@ public:
 protected:
     // The system clipboard; null when there is none.  Tests replace it.
     virtual QClipboard* OpenClipboard();
+
+    // ---- web graphics (lumbrel2_doc_export.cpp)
+public:
+    // Pictures for web pages are 25 units (0.25 mm) a pixel; the whole
+    // drawing gets a margin of 250 units round its figures.
+    static constexpr int WebUnitsPerPixel = 25;
+    static constexpr int WebMargin = 250;
+    // Tools > Web Graphics > Save All, and Save Section, which only takes
+    // up the section tool: the view hands the section over to SaveSection.
+    void OnSaveAll();
+    void OnSaveSection();
+    // Asks for a file and saves the picture of a section of the page, in
+    // units from the page's top-left corner, dragged either way round.
+    void SaveSection(CRect section);
+    // Write the picture; false, after telling the user why, when they
+    // cannot.  An earlier file of the name stays until the new one is
+    // complete.
+    bool SavePngOfDrawing(const QString& path);
+    bool SaveBmpOfDrawing(const QString& path);
+    bool SavePngOfSection(const QString& path, CRect section);
+    bool SaveBmpOfSection(const QString& path, CRect section);
+    // The name a picture is written under: a ".png" or ".bmp" name (in any
+    // case) as it is, with ".png" added to any other.
+    static QString WebGraphicPath(const QString& chosen);
+
+protected:
+    // The save dialog for pictures; false when cancelled.  Tests replace it.
+    virtual bool ChooseWebGraphicFile(QString& path);
+
+private:
+    // What a picture shows and how the page maps onto its pixels.
+    struct WebPicture {
+        CRect recorded; // the figures' offset rectangle
+        CSize pixels;
+        CSize windowExt;
+        CPoint viewportOrg;
+        CSize viewportExt;
+    };
+    WebPicture DrawingPicture() const;
+    static WebPicture SectionPicture(CRect section);
+    void DrawWebPicture(CDC* dc, const WebPicture& picture);
+    void SaveWebGraphic(const WebPicture& picture);
+    bool SavePng(const QString& path, const WebPicture& picture);
+    bool SaveBmp(const QString& path, const WebPicture& picture);
 
     // ---- galleries (lumbrel2_doc_gallery.cpp)
 public:

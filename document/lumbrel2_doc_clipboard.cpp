@@ -71,6 +71,7 @@ void Lumbrel2Doc::CopySelectionToClipboard() {
 void Lumbrel2Doc::PasteFromClipboard() {
     m_selection.clear();
     QvUndoManager& undo = UndoManager();
+    // Even an empty paste opens its record, which drops Redo.
     undo.BeginRecord();
     m_copyMap.Clear();
     if (Lumbrel2App* app = TheApp()) {
@@ -91,9 +92,7 @@ void Lumbrel2Doc::PasteFromClipboard() {
             m_figures.push_back(f);
             f->MapToFrame(NullFrame);
             f->BuildFromPoints();
-            auto* action = new QvCreateAction(f, this);
-            if (!undo.AddAction(action))
-                delete action;
+            undo.AddAction(std::make_unique<QvCreateAction>(f, this));
         }
     }
     for (auto it = m_figures.rbegin(); it != m_figures.rend(); ++it)

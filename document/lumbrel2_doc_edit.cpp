@@ -8,6 +8,7 @@
 #include "platform/command_target.h"
 #include "settings/settings.h"
 #include "settings/step_tables.h"
+#include "shell/command_ids.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,7 +43,7 @@ void Lumbrel2Doc::EndSelectionChange(QvFigure* added) {
 QvFigure* Lumbrel2Doc::TakeLastCreated() {
     QvFigure* figure = m_pLastCreated;
     m_pLastCreated = nullptr;
-    // An undone creation sits in the deleted list: nothing to take.
+    // An undone creation is held by its undo record: nothing to take.
     if (std::find(m_figures.begin(), m_figures.end(), figure) == m_figures.end())
         return nullptr;
     return figure;
@@ -60,12 +61,10 @@ void Lumbrel2Doc::DeleteSelection() {
     QvUndoManager& undo = UndoManager();
     undo.BeginRecord();
     for (QvFigure* f : doomed) {
-        if (!MoveToDeleted(f))
-            continue;
-        f->SetDeleted(true);
-        auto* action = new QvDeleteAction(f, this);
-        if (!undo.AddAction(action))
-            delete action;
+        // The action takes the figure out and owns it from here.
+        auto action = std::make_unique<QvDeleteAction>(f, this);
+        action->Redo();
+        undo.AddAction(std::move(action));
     }
     undo.EndRecord();
     m_selection.clear();
@@ -189,83 +188,117 @@ void Lumbrel2Doc::ForgetSnapReference(const QvFigure* figure) {
 
 // ------------------------------------------------------------ mouse edits
 
-void Lumbrel2Doc::OffsetSelection(QvVector v) {
-    for (QvFigure* f : m_selection) {
-        f->Move(v);
-        // The geometry follows at once, so the dragged figure is hit and
-        // drawn where it now is.
-        f->MapToFrame(NullFrame);
-        f->BuildFromPoints();
-    }
+void Lumbrel2Doc::KeepStateBeforeEdit(QvFigure* figure) {
+    for (const PendingEdit& p : m_pendingEdit)
+        if (p.figure == figure)
+            return;
+    m_pendingEdit.push_back({figure, QvFigureState(*figure)});
 }
 
-void Lumbrel2Doc::RecordMove(QvVector v) {
-    QvUndoManager& undo = UndoManager();
-    undo.BeginRecord();
-    for (QvFigure* f : m_selection) {
-        auto* action = new QvMoveAction(f, v);
-        if (!undo.AddAction(action))
-            delete action;
+namespace {
+// Applies `step` to every figure and rebuilds each; when any of them could
+// no longer stand, all are put back as they were before the step.
+template <class Step> bool EditFigures(const std::vector<QvFigure*>& figures, Step step) {
+    std::vector<QvFigureState> before;
+    before.reserve(figures.size());
+    for (QvFigure* f : figures)
+        before.push_back(QvFigureState::PointsOf(*f));
+    bool stands = true;
+    for (QvFigure* f : figures) {
+        step(f);
+        f->MapToFrame(NullFrame);
+        f->BuildFromPoints();
+        stands = stands && Lumbrel2Doc::FigureStands(f);
     }
-    undo.EndRecord();
+    if (!stands)
+        for (size_t i = 0; i < figures.size(); ++i)
+            before[i].ApplyTo(*figures[i]);
+    return stands;
+}
+} // namespace
+
+void Lumbrel2Doc::OffsetSelection(QvVector v) {
+    for (QvFigure* f : m_selection)
+        KeepStateBeforeEdit(f);
+    // The geometry follows at once, so the dragged figure is hit and drawn
+    // where it now is.
+    EditFigures(m_selection, [v](QvFigure* f) { f->Move(v); });
 }
 
 void Lumbrel2Doc::MoveHandleOfSelected(int grip, QvPoint target, CPoint companion) {
     QvFigure* f = GetFirstSelected();
     if (!f)
         return;
-    f->MoveHandle(grip, target, QvPoint(companion.x, companion.y));
-    f->MapToFrame(NullFrame);
-    f->BuildFromPoints();
+    KeepStateBeforeEdit(f);
+    // A grip that would make the figure invalid (three points of a circle
+    // in a line) stops at the last place where it was valid.
+    EditFigures(
+        {f}, [&](QvFigure* g) { g->MoveHandle(grip, target, QvPoint(companion.x, companion.y)); });
     RebuildPointCaches();
 }
 
-void Lumbrel2Doc::RecordResize(int grip, QvPoint redoTarget, QvPoint undoTarget,
-                               QvPoint redoCompanion, QvPoint undoCompanion) {
+void Lumbrel2Doc::ReflectSelection(const QvGRLine& mirror) {
+    for (QvFigure* f : m_selection)
+        KeepStateBeforeEdit(f);
+    EditFigures(m_selection, [&](QvFigure* f) { f->Reflect(mirror); });
+    RebuildPointCaches();
+}
+
+template <class Action> void Lumbrel2Doc::RecordSelectionEdit() {
+    std::vector<std::unique_ptr<QvUndoItem>> actions;
+    for (QvFigure* f : m_selection) {
+        auto it = std::find_if(m_pendingEdit.begin(), m_pendingEdit.end(),
+                               [f](const PendingEdit& p) { return p.figure == f; });
+        if (it != m_pendingEdit.end())
+            actions.push_back(std::make_unique<Action>(f, std::move(it->before)));
+    }
+    m_pendingEdit.clear();
+    RecordLevel(std::move(actions));
+}
+
+void Lumbrel2Doc::RecordMove() {
+    RecordSelectionEdit<QvMoveAction>();
+}
+
+void Lumbrel2Doc::RecordResize() {
+    RecordSelectionEdit<QvResizeAction>();
+}
+
+void Lumbrel2Doc::RecordReflect() {
+    RecordSelectionEdit<QvReflectAction>();
+}
+
+void Lumbrel2Doc::RevertSelectionEdit() {
+    for (const PendingEdit& p : m_pendingEdit)
+        p.before.ApplyTo(*p.figure);
+    m_pendingEdit.clear();
+    RebuildPointCaches();
+}
+
+void Lumbrel2Doc::RecordCreation(QvFigure* figure) {
+    std::vector<std::unique_ptr<QvUndoItem>> actions;
+    actions.push_back(std::make_unique<QvCreateAction>(figure, this));
+    RecordLevel(std::move(actions));
+}
+
+void Lumbrel2Doc::RecordLevel(std::vector<std::unique_ptr<QvUndoItem>> actions) {
+    std::erase_if(actions, [](const std::unique_ptr<QvUndoItem>& item) {
+        auto* change = dynamic_cast<const QvChangeAction*>(item.get());
+        return !item || (change && change->ChangesNothing());
+    });
+    if (actions.empty())
+        return;
     QvUndoManager& undo = UndoManager();
     undo.BeginRecord();
-    for (QvFigure* f : m_selection) {
-        auto* action = new QvResizeAction(f, grip);
-        action->m_redoTarget = redoTarget;
-        action->m_undoTarget = undoTarget;
-        action->m_redoCompanion = redoCompanion;
-        action->m_undoCompanion = undoCompanion;
-        if (!undo.AddAction(action))
-            delete action;
-    }
+    for (std::unique_ptr<QvUndoItem>& item : actions)
+        undo.AddAction(std::move(item));
     undo.EndRecord();
 }
 
 // -------------------------------------------------------- command edits
 
-void Lumbrel2Doc::ReflectSelection(const QvGRLine& mirror) {
-    for (QvFigure* f : m_selection)
-        f->Reflect(mirror);
-    MapAllToDefaultFrame();
-    for (auto it = m_figures.rbegin(); it != m_figures.rend(); ++it)
-        (*it)->BuildFromPoints();
-    RebuildPointCaches();
-}
-
-void Lumbrel2Doc::RecordReflect(const QvGRLine& mirror) {
-    QvUndoManager& undo = UndoManager();
-    undo.BeginRecord();
-    for (QvFigure* f : m_selection) {
-        QvGRLine line;
-        line = mirror;
-        auto* action = new QvReflectAction(f, line);
-        if (!undo.AddAction(action))
-            delete action;
-    }
-    undo.EndRecord();
-}
-
 void Lumbrel2Doc::RotateSelection(double degrees) {
-    for (QvFigure* f : m_selection) {
-        f->Rotate(degrees, m_rotationCentre);
-        f->MapToFrame(NullFrame);
-        f->BuildFromPoints();
-    }
+    EditFigures(m_selection, [&](QvFigure* f) { f->Rotate(degrees, m_rotationCentre); });
     RebuildPointCaches();
     SetModifiedFlag();
     UpdateAllViews(nullptr);
@@ -425,4 +458,45 @@ void Lumbrel2Doc::OnSendToBack() {
     }
     SetModifiedFlag();
     UpdateAllViews(nullptr);
+}
+
+// ------------------------------------------------------------- reflection
+
+void Lumbrel2Doc::OnEditReflect(UINT id) {
+    if (m_selection.empty())
+        return;
+    const CRect b = GetSelectionBounds();
+    const CPoint c((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+    // A mirror of no length would turn the figures about a point: a
+    // selection with no width or height still gets a mirror one unit long.
+    const int m = std::max({b.right - b.left, b.bottom - b.top, 1});
+    const int left = b.right > b.left ? b.left : c.x - 1;
+    const int right = b.right > b.left ? b.right : c.x + 1;
+    const int top = b.bottom > b.top ? b.top : c.y - 1;
+    const int bottom = b.bottom > b.top ? b.bottom : c.y + 1;
+    QvGRLine mirror;
+    switch (id) {
+    case ID_EDIT_REFLECT_HORIZONTAL:
+        mirror = QvGRLine(QvPoint(left, c.y), QvPoint(right, c.y));
+        break;
+    case ID_EDIT_REFLECT_VERTICAL:
+        mirror = QvGRLine(QvPoint(c.x, top), QvPoint(c.x, bottom));
+        break;
+    case ID_EDIT_REFLECT_Y_EQUALS_X:
+        mirror = QvGRLine(QvPoint(c.x - m, c.y - m), QvPoint(c.x + m, c.y + m));
+        break;
+    case ID_EDIT_REFLECT_Y_EQUALS_MINUS_X:
+        mirror = QvGRLine(QvPoint(c.x - m, c.y + m), QvPoint(c.x + m, c.y - m));
+        break;
+    default:
+        return;
+    }
+    ReflectSelection(mirror);
+    RecordReflect();
+    SetModifiedFlag();
+    UpdateAllViews(nullptr);
+}
+
+void Lumbrel2Doc::OnUpdateEditReflect(CCmdUI* ui) {
+    ui->Enable(!m_selection.empty());
 }

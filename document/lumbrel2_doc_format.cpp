@@ -75,18 +75,14 @@ namespace {
 void ApplyStyle(Lumbrel2Doc& doc, const StyleField& field, int value) {
     QvSettings& s = TheSettings();
     if (doc.GetSelectedCount() > 0) {
-        QvUndoManager& undo = doc.UndoManager();
-        undo.BeginRecord();
         s.*field.shown = value;
+        std::vector<std::unique_ptr<QvUndoItem>> actions;
         for (QvFigure* f : doc.Selection()) {
-            auto* action = new QvFormatAction(f);
-            action->m_pBefore.reset(f->NewEditData());
+            QvFigureState before(*f);
             field.apply(f, value);
-            action->m_pAfter.reset(f->NewEditData());
-            if (!undo.AddAction(action))
-                delete action;
+            actions.push_back(std::make_unique<QvFormatAction>(f, std::move(before)));
         }
-        undo.EndRecord();
+        doc.RecordLevel(std::move(actions));
     } else {
         s.*field.shown = value;
         field.setDefault(s, value);

@@ -52,14 +52,19 @@ double CrossingScoreBound(const QvGRBase* shape, QvPoint pointer, double priorit
     return priority * priority / (d * d + 0.05);
 }
 
-// A cached record still offered to the search.
-bool InSearch(const QvShapeRecord& record) {
-    return record.shape && !record.released && !record.outOfSearch;
+// A cached record still offered to a search that leaves out `exclude`.
+bool InSearch(const QvShapeRecord& record, const QvFigure* exclude) {
+    return record.shape && !record.released && !(exclude && record.figure == exclude);
+}
+
+// A cached crossing offered to a search that leaves out `exclude`.
+bool InSearch(const QvSnapPoint& record, const QvFigure* exclude) {
+    return record.priority > 0.0 &&
+           !(exclude && (record.figure1 == exclude || record.figure2 == exclude));
 }
 } // namespace
 
 void Lumbrel2Doc::RebuildPointCaches() {
-    DropInvalidFigures();
     // Every change ends here: figures follow their defining points (as the
     // drawing maps them through the empty frame), so caches, hit tests and
     // bounds never lag behind a change that has not been drawn yet.
@@ -83,6 +88,10 @@ void Lumbrel2Doc::RebuildPointCaches() {
                           app->m_nCurrentTool == kLineTool;
 
     for (QvFigure* f : m_figures) {
+        // A figure that cannot stand (say one read from a damaged file)
+        // offers nothing, but stays in the drawing for the user to mend.
+        if (!FigureStands(f))
+            continue;
         f->AddSpecialPoints(m_allPoints, level);
 
         m_shapes1.Clear();
@@ -98,7 +107,7 @@ void Lumbrel2Doc::RebuildPointCaches() {
             continue;
         for (QvFigure* g : m_figures) {
             auto* other = dynamic_cast<const QvGRCircle*>(g->GetShape());
-            if (g == f || !other)
+            if (g == f || !other || !FigureStands(g))
                 continue;
             m_specialPoints.RemoveAll();
             QvAddCommonTangentPoints(*circle, *other, &m_specialPoints, level);
@@ -173,26 +182,15 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
 
     const bool searchFigures = level > 1 && GetKeyState(VK_SHIFT) >= 0;
     const int n = GetTotalPartCount();
-    if (searchFigures && exclude) {
-        // The figure being moved or drawn must not snap to itself.  Its
-        // records stay owned: cached intersections point at them.
-        for (int i = 0; i < m_shapes.GetCount(); ++i) {
-            if (m_shapes[i].figure == exclude)
-                m_shapes[i].outOfSearch = 1;
-        }
-        for (int i = 0; i < m_derivedPoints.GetCount(); ++i) {
-            QvSnapPoint& p = m_derivedPoints[i];
-            if (p.figure1 == exclude || p.figure2 == exclude)
-                p.priority = 0.0;
-        }
-    }
-
+    // The figure being moved or drawn must not snap to itself: this search
+    // passes over its cached shapes and crossings, which stay as they are
+    // for the next search.
     // The cached points come first in the running order, then the
     // candidates in the order they are made; a later one needs a strictly
     // greater score.  No candidate is stored: only a new best is copied.
     if (searchFigures && !angleMark) {
         m_allPoints.FindBest(pointer, best, bestScore, exclude);
-        m_derivedPoints.FindBest(pointer, best, bestScore, exclude);
+        m_derivedPoints.FindBest(pointer, best, bestScore, exclude, true);
     }
     const auto offer = [&](const QvSnapPoint& record) {
         if (exclude && record.figure1 == exclude)
@@ -241,7 +239,7 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
                 const QvSnapKind& kind = kinds[QvSnap::AngleBisector];
                 for (int i = 0; i < m_derivedPoints.GetCount(); ++i) {
                     const QvSnapPoint& p = m_derivedPoints[i];
-                    if (p.priority <= 0.0 || !(p.point == reference))
+                    if (!InSearch(p, exclude) || !(p.point == reference))
                         continue;
                     auto* a = dynamic_cast<const QvGRLine*>(p.primitive1);
                     auto* b = dynamic_cast<const QvGRLine*>(p.primitive2);
@@ -267,7 +265,7 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
         const bool gridOnFigure = !angleMark && QvSnapKindPasses(QvSnap::GridPointOnFigure, n);
         for (int i = 0; i < m_shapes.GetCount(); ++i) {
             const QvShapeRecord& r = m_shapes[i];
-            if (!InSearch(r) || !r.figure)
+            if (!InSearch(r, exclude) || !r.figure)
                 continue;
             if (gridOnFigure && r.figure->IsOn(grid)) {
                 const QvSnapKind& kind = kinds[QvSnap::GridPointOnFigure];
@@ -318,7 +316,7 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
                 const QvSnapKind& kind = kinds[QvSnap::IntersectionOfFigureAnd];
                 for (int i = 0; i < m_shapes.GetCount(); ++i) {
                     const QvShapeRecord& r = m_shapes[i];
-                    if (!InSearch(r) || (exclude && r.figure == exclude))
+                    if (!InSearch(r, exclude))
                         continue;
                     const double reach = CrossingScoreBound(r.shape, pointer, kind.priority);
                     for (int j = 0; j < m_shapes2.GetCount(); ++j) {

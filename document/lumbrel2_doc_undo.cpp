@@ -1,7 +1,6 @@
 // Edit>Undo and Edit>Redo.
 #include "document/lumbrel2_doc.h"
 
-#include "document/undo_actions.h"
 #include "document/undo_manager.h"
 #include "figures/figure.h"
 #include "platform/command_target.h"
@@ -14,10 +13,11 @@ void Lumbrel2Doc::OnEditUndo() {
         return;
     }
     ClearSelection();
+    // An edit still under way would keep states from before this step.
+    m_pendingEdit.clear();
     undo.BeginUndo();
     while (QvUndoItem* item = undo.PopUndo())
-        if (auto* action = dynamic_cast<QvUndoAction*>(item))
-            action->Undo();
+        item->Undo();
     undo.EndUndo();
     // Moves and resizes change defining points only; the rebuild maps
     // and builds every figure.
@@ -33,10 +33,10 @@ void Lumbrel2Doc::OnEditRedo() {
         return;
     }
     ClearSelection();
+    m_pendingEdit.clear();
     undo.BeginRedo();
     while (QvUndoItem* item = undo.PopRedo())
-        if (auto* action = dynamic_cast<QvUndoAction*>(item))
-            action->Redo();
+        item->Redo();
     undo.EndRedo();
     // Moves and resizes change defining points only; the rebuild maps
     // and builds every figure.

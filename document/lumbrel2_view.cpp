@@ -268,16 +268,9 @@ void Lumbrel2View::PaintCanvas(QPainter& painter, const QRect& area) {
 
 // --------------------------------------------------------------- overlay
 
-void Lumbrel2View::SetRubberBand(const CRect& band) {
-    QRect old = m_rubberBand.IsRectNull() ? QRect() : LogicalToCanvas(m_rubberBand);
-    m_rubberBand = band;
-    QRect now = band.IsRectNull() ? QRect() : LogicalToCanvas(band);
-    m_pCanvas->update(old.united(now).adjusted(-2, -2, 2, 2));
-}
-
 void Lumbrel2View::DrawOverlay(CDC* dc) {
-    // The figure being made, dotted; the figures the pointer snaps to, in
-    // the highlight colour.
+    // The figure being made (or the select tool's rectangle), dotted; the
+    // figures the pointer snaps to, in the highlight colour.
     if (m_pNewFigure)
         m_pNewFigure->DrawMapped(dc, QvDrawMode::Dotted, NullFrame, CRect());
     if (Lumbrel2Doc* doc = GetDocument()) {
@@ -287,16 +280,6 @@ void Lumbrel2View::DrawOverlay(CDC* dc) {
         if (doc->m_pSnapFigure2 && doc->m_pSnapFigure2 != selected)
             doc->m_pSnapFigure2->DrawMapped(dc, QvDrawMode::Highlight, doc->m_snapFrame2, CRect());
     }
-    if (m_rubberBand.IsRectNull())
-        return;
-    CPen pen(PS_DOT, 1, RGB(0, 0, 0));
-    CPen* oldPen = dc->SelectObject(&pen);
-    CGdiObject* oldBrush = dc->SelectStockObject(NULL_BRUSH);
-    int oldRop = dc->SetROP2(R2_NOTXORPEN);
-    dc->Rectangle(m_rubberBand);
-    dc->SetROP2(oldRop);
-    dc->SelectObject(oldPen);
-    dc->SelectObject(oldBrush);
 }
 
 // ------------------------------------------------------- in-place editing

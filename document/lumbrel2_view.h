@@ -78,9 +78,6 @@ public:
     void PaintCanvas(QPainter& painter, const QRect& area);
 
     // ---- the overlay
-    // A dotted band between two logical corners; an empty band hides it.
-    void SetRubberBand(const CRect& band);
-    const CRect& GetRubberBand() const { return m_rubberBand; }
     // Draws the overlay over the page; the canvas's DC is prepared.
     virtual void DrawOverlay(CDC* dc);
 
@@ -148,8 +145,6 @@ protected:
     QvPoint m_lastPoint;
     CPoint m_pressPoint;
     CPoint m_pressSnapPoint;
-    QvPoint m_handlePressPoint;
-    QvPoint m_dragAnchor;
     CRect m_feedbackRect;
     CRect m_sectionRect;
     CRect m_printOffset;
@@ -159,21 +154,23 @@ protected:
     UINT m_nPressTool = 0;
     QWidget* m_pInPlaceEdit = nullptr;
     QvFigure* m_pEditedTextBox = nullptr;
-    // The select tool's rubber band stands in for a figure under creation.
-    bool m_bBandCreation = false;
 
     // Mouse helpers.
     QvPoint SnapPoint(Qt::KeyboardModifiers keys, CPoint raw, int level, QvFigure* exclude,
                       int pointIndex);
     // Snaps with the exclusion and index the current state calls for.
     QvPoint SnapForState(Qt::KeyboardModifiers keys, CPoint raw, int level);
+    // As a move does: the state's snap at the level the pointer's speed
+    // allows.
+    QvPoint SnapAsMove(Qt::KeyboardModifiers keys, CPoint raw);
     void StartOrContinueCreation(CPoint raw, QvPoint snapped);
     void PressOnSelection(Qt::KeyboardModifiers keys, CPoint raw);
     void StartSelectionDrag();
     void FinishCreation(bool finish);
     void CompletePolygonOrDiscard();
     void DiscardNewFigure();
-    void UpdateStatusText(QvPoint snapped, const QString& label);
+    // The status text for a move that found the view in `state`.
+    void UpdateStatusText(QvPoint snapped, const QString& label, int state);
     bool IsSelectTool(UINT tool) const;
 
 private:
@@ -183,5 +180,4 @@ private:
     QImage m_page;
     qreal m_dpr = 1.0; // device pixels per canvas pixel of m_page
     QRect m_staleArea; // canvas pixels still to draw in m_page
-    CRect m_rubberBand;
 };

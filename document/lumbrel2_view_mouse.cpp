@@ -89,6 +89,15 @@ QvPoint Lumbrel2View::SnapPoint(Qt::KeyboardModifiers keys, CPoint raw, int leve
     return doc->FindSnapPoint(raw.x, raw.y, level, exclude, pointIndex);
 }
 
+QvPoint Lumbrel2View::SnapAsMove(Qt::KeyboardModifiers keys, CPoint raw) {
+    // Fast movement snaps to grid points only, which keeps up with the hand.
+    const double pixel = 2540.0 / m_nPixelsPerInch;
+    int level = TheSettings().MADLevel();
+    if ((QvPoint(raw.x, raw.y) - m_lastPoint).Length() >= kFastMovePixels * pixel)
+        level = std::min(level, 1);
+    return SnapForState(keys, raw, level);
+}
+
 QvPoint Lumbrel2View::SnapForState(Qt::KeyboardModifiers keys, CPoint raw, int level) {
     Lumbrel2Doc* doc = GetDocument();
     if (!m_bCaptured || !doc)
@@ -163,22 +172,15 @@ void Lumbrel2View::OnLButtonDown(Qt::KeyboardModifiers keys, CPoint raw) {
 void Lumbrel2View::StartOrContinueCreation(CPoint raw, QvPoint snapped) {
     Lumbrel2Doc* doc = GetDocument();
     const UINT tool = CurrentTool();
-    if (m_pNewFigure || m_bBandCreation) {
-        if (m_pNewFigure)
-            m_pNewFigure->TrackCreatePoint(snapped);
+    if (m_pNewFigure) {
+        m_pNewFigure->TrackCreatePoint(snapped);
         m_pCanvas->update();
         return;
     }
+    // The select and section tools drag out a select rectangle.
     m_pNewFigure = doc->CreateFigureForTool(int(tool));
-    if (!m_pNewFigure) {
-        // The select and section tools drag out a band of their own.
-        if (IsSelectTool(tool)) {
-            m_bBandCreation = true;
-            m_nState = StateCreating;
-            SetRubberBand(CRect(raw, raw));
-        }
+    if (!m_pNewFigure)
         return;
-    }
     m_pNewFigure->TrackCreatePoint(IsSelectTool(tool) ? QvPoint(raw.x, raw.y) : snapped);
     m_nState = tool == ID_DRAW_SMOOTH_LINE ? StateFreehand : StateCreating;
     if (m_pNewFigure->CreateClick())
@@ -193,7 +195,6 @@ void Lumbrel2View::PressOnSelection(Qt::KeyboardModifiers keys, CPoint raw) {
         m_nHandle = doc->FindSelectedDefiningPoint(grip);
         if (m_nHandle < 0)
             return false;
-        m_handlePressPoint = grip;
         m_nState = StatePressedOnGrip;
         m_feedbackRect = Grown(Union(doc->GetSelectionBounds(), m_feedbackRect), 100);
         return true;
@@ -218,7 +219,6 @@ void Lumbrel2View::PressOnSelection(Qt::KeyboardModifiers keys, CPoint raw) {
 void Lumbrel2View::StartSelectionDrag() {
     Lumbrel2Doc* doc = GetDocument();
     m_nState = StatePressedOnSelection;
-    m_dragAnchor = doc->GetFirstSelectedPoint();
     m_feedbackRect = Grown(doc->GetSelectionBounds(), 100);
 }
 
@@ -230,14 +230,11 @@ void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
         return;
     QString& status = StatusText();
     status.clear();
-    // Fast movement snaps to grid points only, which keeps up with the hand.
-    const double pixel = 2540.0 / m_nPixelsPerInch;
-    int level = TheSettings().MADLevel();
-    if ((QvPoint(raw.x, raw.y) - m_lastPoint).Length() >= kFastMovePixels * pixel)
-        level = std::min(level, 1);
-    QvPoint snapped = SnapForState(keys, raw, level);
-    QString label = status;
-    UpdateStatusText(snapped, label);
+    QvPoint snapped = SnapAsMove(keys, raw);
+    const QString label = status;
+    // The text is chosen by the state the move found, and made once the
+    // figures followed the pointer, so it never lags one move behind.
+    const int state = m_nState;
 
     // The snap highlight follows the snap search's figures.
     if (doc->m_pSnapRef1 != doc->m_pSnapFigure1 || doc->m_pSnapRef2 != doc->m_pSnapFigure2)
@@ -251,6 +248,7 @@ void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
     m_feedbackRect.UnionRect(Grown(m_feedbackRect, 0), CRect(snap, snap));
 
     if (!m_bCaptured) {
+        UpdateStatusText(snapped, label, state);
         bool cross = OnPage(snap) && !IsSelectTool(CurrentTool());
         m_pCanvas->setCursor(cross ? Qt::CrossCursor : Qt::ArrowCursor);
         m_lastPoint = QvPoint(raw.x, raw.y);
@@ -262,8 +260,6 @@ void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
     case StateCreating:
         if (m_pNewFigure)
             m_pNewFigure->TrackCreatePoint(snapped);
-        if (m_bBandCreation)
-            SetRubberBand(CRect(m_pressPoint, raw));
         m_pCanvas->update();
         break;
     case StateFreehand:
@@ -300,7 +296,7 @@ void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
         CRect before = doc->GetSelectionBounds();
         doc->MoveHandleOfSelected(m_nHandle, snapped, snap);
         // A group's members were rebuilt: the snap figures may be gone.
-        if (doc->GetFirstSelected()->IsGroup())
+        if (QvFigure* f = doc->GetFirstSelected(); f && f->IsGroup())
             doc->ClearSnapReferences();
         InvalidateLogical(Union(before, doc->GetSelectionBounds()));
         m_nState = StateDraggingGrip;
@@ -309,6 +305,7 @@ void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
     default:
         break;
     }
+    UpdateStatusText(snapped, label, state);
     // The snapped point while dragging the selection, so each step moves by
     // snapped amounts.
     m_lastPoint = (m_nState == StateDraggingSelection || m_nState == StateStartingDrag)
@@ -316,15 +313,15 @@ void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
                       : QvPoint(raw.x, raw.y);
 }
 
-void Lumbrel2View::UpdateStatusText(QvPoint snapped, const QString& label) {
+void Lumbrel2View::UpdateStatusText(QvPoint snapped, const QString& label, int state) {
     Lumbrel2Doc* doc = GetDocument();
     QString& status = StatusText();
     const bool one = doc->GetSelectedCount() == 1;
     const bool gridLabel = label == QLatin1String("Grid Point");
-    if (one && (m_nState == StatePressedOnSelection || m_nState == StateStartingDrag ||
-                m_nState == StateIdle)) {
+    if (one &&
+        (state == StatePressedOnSelection || state == StateStartingDrag || state == StateIdle)) {
         status = doc->GetFirstSelected()->GetDescription();
-    } else if (one && (m_nState == StatePressedOnGrip || m_nState == StateDraggingGrip)) {
+    } else if (one && (state == StatePressedOnGrip || state == StateDraggingGrip)) {
         status = gridLabel ? doc->GetFirstSelected()->GetDescription() : label;
     } else if (m_pNewFigure && (gridLabel || label == QLatin1String("Point"))) {
         status = m_pNewFigure->GetDescription();
@@ -343,8 +340,11 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
         m_bButtonDown = 0;
         return;
     }
+    // Still captured: the release snaps exactly as a move here would, with
+    // the same figure left out and the same point index, so the figure ends
+    // where its last feedback showed it.
+    QvPoint snapped = SnapAsMove(keys, raw);
     m_bCaptured = 0;
-    QvPoint snapped = SnapForState(keys, raw, TheSettings().MADLevel());
     if (m_nState == StateDraggingSelection)
         doc->RebuildPointCaches();
     const double distance =
@@ -364,7 +364,7 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
             m_nState = StateIdle;
             CRect before = doc->GetSelectionBounds();
             doc->OffsetSelection(snapped - m_lastPoint);
-            doc->RecordMove(doc->GetFirstSelectedPoint() - m_dragAnchor);
+            doc->RecordMove();
             InvalidateLogical(Union(Union(m_feedbackRect, before), doc->GetSelectionBounds()));
             doc->RebuildPointCaches();
             m_nHandle = -1;
@@ -374,8 +374,7 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
             m_nState = StateIdle;
             CRect before = doc->GetSelectionBounds();
             doc->MoveHandleOfSelected(m_nHandle, snapped, raw);
-            doc->RecordResize(m_nHandle, snapped, m_handlePressPoint, QvPoint(raw.x, raw.y),
-                              QvPoint(m_pressPoint.x, m_pressPoint.y));
+            doc->RecordResize();
             InvalidateLogical(Union(Union(m_feedbackRect, before), doc->GetSelectionBounds()));
             doc->RebuildPointCaches();
             m_nHandle = -1;
@@ -384,24 +383,23 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
         case StateCreating:
         case StateCreatingBetween:
             m_nState = StateCreatingBetween;
-            if (m_bBandCreation) {
-                const bool section = m_nPressTool == ID_TOOL_SECTION_SELECT;
-                SetRubberBand(CRect());
-                m_bBandCreation = false;
+            if (!m_pNewFigure) {
+                m_nState = StateIdle;
+                break;
+            }
+            if (IsSelectTool(UINT(m_pNewFigure->GetToolId()))) {
+                const bool section = m_pNewFigure->GetToolId() == int(ID_TOOL_SECTION_SELECT);
+                DiscardNewFigure();
                 m_sectionRect =
                     CRect(m_pressPoint.x, PageSize - m_pressPoint.y, raw.x, PageSize - raw.y);
                 if (!section)
                     doc->MapAllToDefaultFrame();
                 doc->SelectInRect(CRect(m_pressSnapPoint, raw));
                 doc->UpdateAllViews(nullptr);
-                // Exporting the section comes with image export; the tool
-                // goes back to Select as after an export.
-                if (section)
+                if (section) {
+                    doc->SaveSection(m_sectionRect);
                     SetCurrentTool(ID_DRAW_SELECT);
-                m_nState = StateIdle;
-                break;
-            }
-            if (!m_pNewFigure) {
+                }
                 m_nState = StateIdle;
                 break;
             }
@@ -436,22 +434,15 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
                 m_pCanvas->update();
             }
         }
-        // A short drag of the selection is put back where it started, so
-        // nothing moved without an undo level.
-        if (m_nState == StateDraggingSelection || m_nState == StateStartingDrag) {
-            QvVector back = m_dragAnchor - doc->GetFirstSelectedPoint();
-            if (back.Length() > 0.0) {
-                doc->OffsetSelection(back);
-                doc->UpdateAllViews(nullptr);
-            }
-            m_nState = StateIdle;
-        } else if (m_nState == StateDraggingGrip) {
-            doc->MoveHandleOfSelected(m_nHandle, m_handlePressPoint,
-                                      CPoint(m_pressPoint.x, m_pressPoint.y));
+        // A short drag of the selection or a grip is put back exactly as it
+        // was, so nothing moved without an undo level.
+        if (m_nState == StateDraggingSelection || m_nState == StateStartingDrag ||
+            m_nState == StateDraggingGrip) {
+            doc->RevertSelectionEdit();
             doc->UpdateAllViews(nullptr);
             m_nState = StateIdle;
         }
-        if (m_pNewFigure || m_bBandCreation) {
+        if (m_pNewFigure) {
             DiscardNewFigure();
             m_nState = StateIdle;
         }
@@ -472,12 +463,7 @@ void Lumbrel2View::FinishCreation(bool) {
         f->BuildFromPoints();
         doc->RebuildPointCaches();
         doc->SetLastCreated(f);
-        QvUndoManager& undo = doc->UndoManager();
-        undo.BeginRecord();
-        auto* action = new QvCreateAction(f, doc);
-        if (!undo.AddAction(action))
-            delete action;
-        undo.EndRecord();
+        doc->RecordCreation(f);
     }
     doc->UpdateAllViews(nullptr, 0, f);
     InvalidatePage();
@@ -486,10 +472,6 @@ void Lumbrel2View::FinishCreation(bool) {
 void Lumbrel2View::DiscardNewFigure() {
     delete m_pNewFigure;
     m_pNewFigure = nullptr;
-    if (m_bBandCreation) {
-        m_bBandCreation = false;
-        SetRubberBand(CRect());
-    }
     m_pCanvas->update();
 }
 
@@ -516,8 +498,6 @@ void Lumbrel2View::OnLButtonDblClk(Qt::KeyboardModifiers, CPoint raw) {
         return;
     EndInPlaceEdit();
     CompletePolygonOrDiscard();
-    m_bBandCreation = false;
-    SetRubberBand(CRect());
     m_nState = StateIdle;
     doc->SelectAtPoint(raw.x, raw.y);
     // In-place editing of a text box starts here once text boxes exist.
@@ -538,16 +518,13 @@ void Lumbrel2View::OnRButtonUp(Qt::KeyboardModifiers, CPoint raw) {
     if (doc->GetSelectedCount() == 1 && m_nState != StateDraggingSelection &&
         m_nState != StateDraggingGrip && m_nState != StatePressedOnGrip) {
         QvFigure* f = doc->GetFirstSelected();
-        QvUndoManager& undo = doc->UndoManager();
-        undo.BeginRecord();
-        auto* action = new QvFormatAction(f);
-        action->m_pBefore.reset(f->NewEditData());
+        QvFigureState before(*f);
         QRect device = LogicalToCanvas(CRect(raw, raw));
         f->EditProperties(raw, CPoint(device.left(), device.top()));
-        action->m_pAfter.reset(f->NewEditData());
-        if (!undo.AddAction(action))
-            delete action;
-        undo.EndRecord();
+        // A dialog cancelled, or a figure without one, records nothing.
+        std::vector<std::unique_ptr<QvUndoItem>> actions;
+        actions.push_back(std::make_unique<QvFormatAction>(f, std::move(before)));
+        doc->RecordLevel(std::move(actions));
         if (CurrentTool() != ID_DRAW_SELECT)
             doc->ClearSelection();
         doc->RebuildPointCaches();

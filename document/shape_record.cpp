@@ -48,7 +48,6 @@ void QvShapeRecord::CopyFields(const QvShapeRecord& other) {
     index2 = other.index2;
     frame1 = other.frame1;
     frame2 = other.frame2;
-    outOfSearch = other.outOfSearch;
 }
 
 void QvShapeRecord::TakeFields(QvShapeRecord& other) noexcept {
@@ -62,7 +61,6 @@ void QvShapeRecord::TakeFields(QvShapeRecord& other) noexcept {
     index2 = other.index2;
     frame1 = other.frame1;
     frame2 = other.frame2;
-    outOfSearch = other.outOfSearch;
 }
 
 void QvShapeRecord::SetShape(std::unique_ptr<QvGRBase> primitive) {

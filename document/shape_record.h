@@ -24,10 +24,6 @@ public:
     QvGRRect frame1;
     QvGRRect frame2;
     BYTE released = 0;
-    // Set by the snap search for the figure being dragged or drawn: the
-    // record is skipped until the next rebuild, but keeps its primitive,
-    // since cached intersections still point at it.
-    BYTE outOfSearch = 0;
 
     QvShapeRecord() = default;
     QvShapeRecord(const QvShapeRecord& other);

@@ -25,10 +25,10 @@ void QvSnapPointList::Clear() {
 }
 
 void QvSnapPointList::FindBest(QvPoint p, QvSnapPoint& best, double& bestScore,
-                               const QvFigure* exclude) const {
+                               const QvFigure* exclude, bool eitherFigure) const {
     const QvSnapPoint* winner = nullptr;
     for (const QvSnapPoint& record : m_points) {
-        if (exclude && record.figure1 == exclude)
+        if (exclude && (record.figure1 == exclude || (eitherFigure && record.figure2 == exclude)))
             continue;
         double score = record.GetAttraction(p);
         if (score > bestScore) {

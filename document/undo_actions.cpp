@@ -1,72 +1,57 @@
 #include "document/undo_actions.h"
 
 #include "document/lumbrel2_doc.h"
-#include "figures/edit_data.h"
 #include "figures/figure.h"
+#include "settings/step_tables.h"
 
 // Create and delete take out exactly their own figure, so the lists stay
 // right even after the drawing order was changed without a record.
 
+QvCreateAction::QvCreateAction(QvFigure* figure, Lumbrel2Doc* doc)
+    : QvUndoAction(figure), m_pDoc(doc) {}
+
+QvCreateAction::~QvCreateAction() = default;
+
 void QvCreateAction::Undo() {
-    if (m_pFigure && m_pDoc)
-        m_pDoc->MoveToDeleted(m_pFigure);
+    if (m_pFigure && m_pDoc && !m_pHeld)
+        m_pHeld = m_pDoc->TakeFigure(m_pFigure);
 }
 
 void QvCreateAction::Redo() {
-    if (m_pFigure && m_pDoc)
-        m_pDoc->RestoreFromDeleted(m_pFigure);
+    if (m_pHeld)
+        m_pDoc->PutBackFigure(std::move(m_pHeld));
 }
 
+QvDeleteAction::QvDeleteAction(QvFigure* figure, Lumbrel2Doc* doc)
+    : QvUndoAction(figure), m_pDoc(doc) {}
+
+QvDeleteAction::~QvDeleteAction() = default;
+
 void QvDeleteAction::Undo() {
-    if (m_pFigure && m_pDoc && m_pDoc->RestoreFromDeleted(m_pFigure))
-        m_pFigure->SetDeleted(false);
+    if (!m_pHeld)
+        return;
+    m_pHeld->SetDeleted(false);
+    m_pDoc->PutBackFigure(std::move(m_pHeld));
 }
 
 void QvDeleteAction::Redo() {
-    if (m_pFigure && m_pDoc && m_pDoc->MoveToDeleted(m_pFigure))
-        m_pFigure->SetDeleted(true);
-}
-
-void QvMoveAction::Undo() {
-    if (!m_pFigure)
+    if (!m_pFigure || !m_pDoc || m_pHeld)
         return;
-    m_offset = m_offset * -1.0;
-    m_pFigure->Move(m_offset);
+    m_pHeld = m_pDoc->TakeFigure(m_pFigure);
+    if (m_pHeld)
+        m_pHeld->SetDeleted(true);
 }
 
-void QvMoveAction::Redo() {
-    Undo();
-}
+QvChangeAction::QvChangeAction(QvFigure* figure, QvFigureState before)
+    : QvUndoAction(figure), m_before(std::move(before)),
+      m_after(figure ? QvFigureState(*figure) : QvFigureState()) {}
 
-void QvReflectAction::Undo() {
+void QvChangeAction::Undo() {
     if (m_pFigure)
-        m_pFigure->Reflect(m_mirror);
+        m_before.ApplyTo(*m_pFigure);
 }
 
-void QvReflectAction::Redo() {
-    Undo();
-}
-
-void QvResizeAction::Undo() {
+void QvChangeAction::Redo() {
     if (m_pFigure)
-        m_pFigure->MoveHandle(m_nGrip, m_undoTarget, m_undoCompanion);
-}
-
-void QvResizeAction::Redo() {
-    if (m_pFigure)
-        m_pFigure->MoveHandle(m_nGrip, m_redoTarget, m_redoCompanion);
-}
-
-QvFormatAction::QvFormatAction(QvFigure* figure) : QvUndoAction(figure) {}
-
-QvFormatAction::~QvFormatAction() = default;
-
-void QvFormatAction::Undo() {
-    if (m_pFigure && m_pBefore && m_pFigure->GetEditData())
-        m_pFigure->CopyEditData(m_pFigure->GetEditData(), m_pBefore.get());
-}
-
-void QvFormatAction::Redo() {
-    if (m_pFigure && m_pAfter && m_pFigure->GetEditData())
-        m_pFigure->CopyEditData(m_pFigure->GetEditData(), m_pAfter.get());
+        m_after.ApplyTo(*m_pFigure);
 }

@@ -1,90 +1,77 @@
 #pragma once
 // The changes the undo manager can reverse and repeat, one figure each.
+#include "document/figure_state.h"
 #include "document/undo_manager.h"
-#include "geometry/gr_line.h"
-#include "geometry/point.h"
 
 #include <memory>
+#include <vector>
 
 class Lumbrel2Doc;
-class QvEditData;
 class QvFigure;
 
 // An action on one figure; with no figure it does nothing.
 class QvUndoAction : public QvUndoItem {
 public:
     explicit QvUndoAction(QvFigure* figure = nullptr) : m_pFigure(figure) {}
-    virtual void Undo() {}
-    virtual void Redo() {}
 
     QvFigure* m_pFigure; // not owned
 };
 
-// A figure added to the drawing.
+// A figure added to the drawing.  Undone, the figure is out of the drawing
+// and the action owns it, so it goes when the action leaves the history.
 class QvCreateAction : public QvUndoAction {
 public:
-    QvCreateAction(QvFigure* figure, Lumbrel2Doc* doc) : QvUndoAction(figure), m_pDoc(doc) {}
+    QvCreateAction(QvFigure* figure, Lumbrel2Doc* doc);
+    ~QvCreateAction() override;
     void Undo() override;
     void Redo() override;
 
     Lumbrel2Doc* m_pDoc;
+
+private:
+    std::unique_ptr<QvFigure> m_pHeld;
 };
 
-// A figure taken out of the drawing; undoing brings it back on top.
+// A figure taken out of the drawing; undoing brings it back on top.  Done,
+// the action owns the figure.
 class QvDeleteAction : public QvUndoAction {
 public:
-    QvDeleteAction(QvFigure* figure, Lumbrel2Doc* doc) : QvUndoAction(figure), m_pDoc(doc) {}
+    QvDeleteAction(QvFigure* figure, Lumbrel2Doc* doc);
+    ~QvDeleteAction() override;
     void Undo() override;
+    // Also what deleting does the first time.
     void Redo() override;
 
     Lumbrel2Doc* m_pDoc;
+
+private:
+    std::unique_ptr<QvFigure> m_pHeld;
 };
 
-// A figure moved by an offset.  Each step turns the offset round and moves
-// by it, so undo and redo may alternate any number of times.
-class QvMoveAction : public QvUndoAction {
+// A figure's state before and after an edit of it: undo and redo put the
+// one or the other back exactly.
+class QvChangeAction : public QvUndoAction {
 public:
-    QvMoveAction(QvFigure* figure, QvVector offset) : QvUndoAction(figure), m_offset(offset) {}
+    // The state after is the figure's state now.
+    QvChangeAction(QvFigure* figure, QvFigureState before);
     void Undo() override;
     void Redo() override;
+    bool ChangesNothing() const { return m_before.IsSameAs(m_after); }
 
-    QvVector m_offset;
+    QvFigureState m_before;
+    QvFigureState m_after;
 };
 
-// A figure mirrored in a line; mirroring again undoes it.
-class QvReflectAction : public QvUndoAction {
-public:
-    QvReflectAction(QvFigure* figure, const QvGRLine& mirror)
-        : QvUndoAction(figure), m_mirror(mirror) {}
-    void Undo() override;
-    void Redo() override;
-
-    QvGRLine m_mirror;
+// The edits, named for what they record.
+class QvMoveAction : public QvChangeAction {
+    using QvChangeAction::QvChangeAction;
 };
-
-// A grip dragged from one place to another.
-class QvResizeAction : public QvUndoAction {
-public:
-    explicit QvResizeAction(QvFigure* figure, int grip = -1)
-        : QvUndoAction(figure), m_nGrip(grip) {}
-    void Undo() override;
-    void Redo() override;
-
-    int m_nGrip;
-    QvPoint m_redoTarget;
-    QvPoint m_undoTarget;
-    QvPoint m_redoCompanion;
-    QvPoint m_undoCompanion;
+class QvReflectAction : public QvChangeAction {
+    using QvChangeAction::QvChangeAction;
 };
-
-// A figure's attributes before and after a change; owns both records.
-class QvFormatAction : public QvUndoAction {
-public:
-    explicit QvFormatAction(QvFigure* figure = nullptr);
-    ~QvFormatAction() override;
-    void Undo() override;
-    void Redo() override;
-
-    std::unique_ptr<QvEditData> m_pBefore;
-    std::unique_ptr<QvEditData> m_pAfter;
+class QvResizeAction : public QvChangeAction {
+    using QvChangeAction::QvChangeAction;
+};
+class QvFormatAction : public QvChangeAction {
+    using QvChangeAction::QvChangeAction;
 };

@@ -26,11 +26,11 @@ void QvUndoManager::Trim() {
         m_undo.pop_front();
 }
 
-bool QvUndoManager::AddAction(QvUndoItem* item) {
+bool QvUndoManager::AddAction(std::unique_ptr<QvUndoItem> item) {
     if (!m_bRecording || !item)
         return false;
     item->m_nLevel = m_nLevel;
-    m_undo.emplace_back(item);
+    m_undo.push_back(std::move(item));
     ++m_nActions;
     return true;
 }
@@ -59,8 +59,10 @@ QvUndoItem* QvUndoManager::PopUndo() {
         return nullptr;
     std::unique_ptr<QvUndoItem> item = std::move(m_undo.back());
     m_undo.pop_back();
-    if (m_bRedoDisabled)
-        return item.release();
+    if (m_bRedoDisabled) {
+        m_undone.push_back(std::move(item));
+        return m_undone.back().get();
+    }
     m_nRedoLevel = item->m_nLevel;
     m_redo.push_back(std::move(item));
     return m_redo.back().get();
@@ -70,6 +72,7 @@ int QvUndoManager::EndUndo() {
     if (!m_bUndoing)
         return NotUnderWay;
     m_bUndoing = false;
+    m_undone.clear();
     if (m_nLevel > 0)
         --m_nLevel;
     return Ok;
@@ -108,4 +111,5 @@ void QvUndoManager::Clear() {
     m_nLevel = 0;
     m_nRedoLevel = 0;
     m_redo.clear();
+    m_undone.clear();
 }

@@ -6,10 +6,16 @@
 
 #include <deque>
 #include <memory>
+#include <vector>
 
-// One recorded change, stamped with the level it belongs to.
+// One recorded change, stamped with the level it belongs to.  The manager
+// owns every item it was given until the item leaves the history, so an
+// item that holds figures taken out of the drawing frees them then.
 class QvUndoItem : public CObject {
 public:
+    virtual void Undo() {}
+    virtual void Redo() {}
+
     LONG m_nLevel = 0;
 };
 
@@ -28,9 +34,9 @@ public:
 
     // Opens a new level and forgets what could be redone.
     int BeginRecord();
-    // Takes the item while a record is open; otherwise it stays the caller's
-    // and false is returned.
-    bool AddAction(QvUndoItem* item);
+    // Takes the item while a record is open and returns true; otherwise the
+    // item is dropped and false is returned.
+    bool AddAction(std::unique_ptr<QvUndoItem> item);
     // A record without actions leaves no level behind.
     int EndRecord();
 
@@ -38,7 +44,8 @@ public:
     int CanUndo() const { return m_nLevel; }
     int BeginUndo();
     // The next action of the level being undone, newest first; null when the
-    // level is done.  With redo disabled the caller owns what it gets.
+    // level is done.  The manager keeps it: on the redo stack, or with redo
+    // disabled until EndUndo.
     QvUndoItem* PopUndo();
     int EndUndo();
 
@@ -73,4 +80,6 @@ private:
     // Back is the top of each stack.
     std::deque<std::unique_ptr<QvUndoItem>> m_undo;
     std::deque<std::unique_ptr<QvUndoItem>> m_redo;
+    // With redo disabled, the actions undone so far in this level.
+    std::vector<std::unique_ptr<QvUndoItem>> m_undone;
 };

@@ -128,16 +128,7 @@ void QvFigure::Draw(CDC*, int) {}
 void QvFigure::DrawMapped(CDC* dc, int mode, const QvGRRect& frame, const CRect& offset) {
     if (mode < QvDrawMode::Normal || mode > QvDrawMode::LineColour)
         return;
-    int scale = 1;
-    int mapMode = dc->GetMapMode();
-    if (mapMode != MM_HIMETRIC && mapMode != MM_ANISOTROPIC) {
-        CSize size(1, 1);
-        dc->DPtoHIMETRIC(&size);
-        // A device finer than 0.01 mm per pixel would give 0.
-        scale = std::max(1, int(std::abs(size.cx)));
-    }
-    LOGPEN logPen = QvLineStyle().PenFromLineCommand(UINT(m_pEditData->m_lineStyle));
-    logPen.lopnWidth.x /= scale;
+    LOGPEN logPen = ScaledLinePen(dc);
     LOGBRUSH logBrush = QvFillStyle().FillStyleToLogBrush(UINT(m_pEditData->m_fillStyle));
 
     CPen pen;
@@ -188,6 +179,20 @@ void QvFigure::DrawMapped(CDC* dc, int mode, const QvGRRect& frame, const CRect&
         dc->SelectObject(oldPen);
     if (oldBrush)
         dc->SelectObject(oldBrush);
+}
+
+LOGPEN QvFigure::ScaledLinePen(CDC* dc) const {
+    int scale = 1;
+    int mapMode = dc->GetMapMode();
+    if (mapMode != MM_HIMETRIC && mapMode != MM_ANISOTROPIC) {
+        CSize size(1, 1);
+        dc->DPtoHIMETRIC(&size);
+        // A device finer than 0.01 mm per pixel would give 0.
+        scale = std::max(1, int(std::abs(size.cx)));
+    }
+    LOGPEN logPen = QvLineStyle().PenFromLineCommand(UINT(m_pEditData->m_lineStyle));
+    logPen.lopnWidth.x /= scale;
+    return logPen;
 }
 
 void QvFigure::DrawHandles(CDC* dc) {

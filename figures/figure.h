@@ -151,6 +151,9 @@ protected:
     // point count.
     void InitPoints(int count);
     void SetEditData(QvEditData* record) { m_pEditData.reset(record); }
+    // The record's pen for drawing on dc: its width in device pixels unless
+    // dc maps in 0.01 mm.
+    LOGPEN ScaledLinePen(CDC* dc) const;
     // The number of defining points the figure record carries.
     virtual int StoredPointCount() const { return m_nPoints; }
 

@@ -1,10 +1,15 @@
 #include "figures/figure_factory.h"
 
+#include "figures/fig_arc.h"
 #include "figures/fig_bezier.h"
 #include "figures/fig_circle.h"
+#include "figures/fig_ellipse.h"
 #include "figures/fig_gallery.h"
 #include "figures/fig_group.h"
 #include "figures/fig_line.h"
+#include "figures/fig_point.h"
+#include "figures/fig_polygon.h"
+#include "figures/fig_rectangle.h"
 #include "figures/fig_triangle.h"
 
 #include <new>
@@ -21,41 +26,43 @@ struct ToolRow {
 
 // Every drawing tool.  Rows without a maker are figures still to come.
 constexpr ToolRow kTools[] = {
-    {32700, &Make<QvFigGroup>},      // group
-    {32771, &Make<QvFigLine>},       // line
-    {32772, &Make<QvFigCircle>},     // circle in a square
-    {32773, nullptr},                // rectangle
-    {32774, nullptr},                // select rectangle
-    {32789, &Make<QvFigCircleCR>},   // circle: centre and point
-    {32790, &Make<QvFigCircle3C>},   // circle: three points
-    {32791, &Make<QvFigCircleD>},    // circle: diameter
-    {32843, nullptr},                // point
-    {32846, &Make<QvFigSmoothLine>}, // smooth line
-    {32849, nullptr},                // polygon
-    {32850, &Make<QvFigBezier>},     // Bezier curve
-    {32852, nullptr},                // rounded rectangle
-    {32853, nullptr},                // ellipse: four corners
-    {32854, nullptr},                // ellipse: axis and point
-    {32855, nullptr},                // ellipse: foci and point
-    {32856, nullptr},                // ellipse: four points
-    {32857, nullptr},                // arc: centre and two points
-    {32859, nullptr},                // arc: three points
-    {32860, nullptr},                // arc in a box
-    {32861, nullptr},                // angle mark
-    {32862, nullptr},                // text box
-    {32863, nullptr},                // equation box (a text box, id 32862)
-    {32864, nullptr},                // function graph
-    {32865, nullptr},                // statistics graph
-    {32866, nullptr},                // normal curve
-    {32867, nullptr},                // Venn diagram, two sets
-    {32868, nullptr},                // Venn diagram, three sets
-    {32871, nullptr},                // number line
-    {32895, &Make<QvFigGallery>},    // gallery figure
-    {32904, nullptr},                // graph and dot paper
-    {32906, &Make<QvFigTriangle>},   // triangle
-    {33504, &Make<QvFigLine>},       // line with the default arrowheads
-    {34024, nullptr},                // region
-    {34790, nullptr},                // select rectangle for image export
+    // clang-format off
+    {32700, &Make<QvFigGroup>},             // group
+    {32771, &Make<QvFigLine>},              // line
+    {32772, &Make<QvFigCircle>},            // circle in a square
+    {32773, &Make<QvFigRectangle>},         // rectangle
+    {32774, &Make<QvFigSelectRect>},        // select rectangle
+    {32789, &Make<QvFigCircleCR>},          // circle: centre and point
+    {32790, &Make<QvFigCircle3C>},          // circle: three points
+    {32791, &Make<QvFigCircleD>},           // circle: diameter
+    {32843, &Make<QvFigPoint>},             // point
+    {32846, &Make<QvFigSmoothLine>},        // smooth line
+    {32849, &Make<QvFigPolygon>},           // polygon
+    {32850, &Make<QvFigBezier>},            // Bezier curve
+    {32852, nullptr},                       // rounded rectangle
+    {32853, &Make<QvFigEllipse4C>},         // ellipse: four corners
+    {32854, &Make<QvFigEllipseAP>},         // ellipse: axis and point
+    {32855, &Make<QvFigEllipseFP>},         // ellipse: foci and point
+    {32856, &Make<QvFigEllipse4P>},         // ellipse: four points
+    {32857, &Make<QvFigArcC2P>},            // arc: centre and two points
+    {32859, &Make<QvFigArc3P>},             // arc: three points
+    {32860, &Make<QvFigArc4P>},             // arc in a box
+    {32861, nullptr},                       // angle mark
+    {32862, nullptr},                       // text box
+    {32863, nullptr},                       // equation box (a text box, id 32862)
+    {32864, nullptr},                       // function graph
+    {32865, nullptr},                       // statistics graph
+    {32866, nullptr},                       // normal curve
+    {32867, nullptr},                       // Venn diagram, two sets
+    {32868, nullptr},                       // Venn diagram, three sets
+    {32871, nullptr},                       // number line
+    {32895, &Make<QvFigGallery>},           // gallery figure
+    {32904, nullptr},                       // graph and dot paper
+    {32906, &Make<QvFigTriangle>},          // triangle
+    {33504, &Make<QvFigLine>},              // line with the default arrowheads
+    {34024, &Make<QvFigRegion>},            // region
+    {34790, &Make<QvFigSelectRect>},        // select rectangle for image export
+    // clang-format on
 };
 } // namespace
 

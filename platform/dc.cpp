@@ -72,6 +72,21 @@ CDC::~CDC() {
         m_ownPainter->end();
 }
 
+CDC::CDC() = default;
+
+void CDC::AttachDevice(QPaintDevice* device) {
+    if (m_ownPainter && m_ownPainter->isActive())
+        m_ownPainter->end();
+    m_ownPainter.reset();
+    m_painter = nullptr;
+    m_saved.clear();
+    if (!device)
+        return;
+    m_ownPainter = std::make_unique<QPainter>(device);
+    m_painter = m_ownPainter.get();
+    Init();
+}
+
 void CDC::Init() {
     QPaintDevice* device = m_painter->device();
     if (dynamic_cast<QImage*>(device)) {
@@ -878,6 +893,8 @@ void CDC::RealizeFont() const {
     }
     m_symbol = IsSymbolFace(face);
     QFont font(family);
+    if (m_symbol)
+        font.setFamilies(SymbolFamilies());
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
     int weight = log.lfWeight == FW_DONTCARE ? FW_NORMAL : std::clamp(int(log.lfWeight), 1, 1000);

@@ -245,6 +245,14 @@ public:
     // A level from SaveDC, or a negative count back from the latest.
     BOOL RestoreDC(int saved);
 
+protected:
+    // For contexts that make their surface after themselves: no painter
+    // until AttachDevice.
+    CDC();
+    // Draws on `device` from here on with a painter of its own, ending the
+    // one before; the drawing state starts afresh.  Null only ends it.
+    void AttachDevice(QPaintDevice* device);
+
 private:
     struct State {
         int mapMode = MM_TEXT;

@@ -160,6 +160,10 @@ QString SubstituteFace(const QString& face) {
     return face;
 }
 
+QStringList SymbolFamilies() {
+    return {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Sans")};
+}
+
 bool IsSymbolFace(const QString& face) {
     return face.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
 }
@@ -169,6 +173,8 @@ char16_t SymbolToUnicode(unsigned char code) {
         return kHigh[code - 0xA0];
     if (code >= 0x20 && code < 0x7F)
         return Low(code);
+    if (code == 2)
+        return 0x2225; // parallel to
     return code;
 }
 

@@ -2,6 +2,7 @@
 // Font faces the drawings name, resolved to fonts every Linux desktop has,
 // and the "Symbol" font's character codes turned into Unicode.
 #include <QString>
+#include <QStringList>
 
 // The family to ask Qt for when a drawing names `face`: Arial, Times New
 // Roman and Courier New become the metric-compatible Liberation fonts, and
@@ -9,11 +10,17 @@
 // face is passed on unchanged.
 QString SubstituteFace(const QString& face);
 
+// The families the "Symbol" face is drawn with, first to last: Greek
+// letters from a serif face, the maths signs and bracket pieces it lacks
+// from one that has them all.
+QStringList SymbolFamilies();
+
 // Whether text in this face is written in Symbol-font character codes.
 bool IsSymbolFace(const QString& face);
 
 // The Unicode character for one Symbol-font code (0..255); codes without a
-// glyph of their own stay as they are.
+// glyph of their own stay as they are, except code 2, which the equations
+// use for "parallel".
 char16_t SymbolToUnicode(unsigned char code);
 
 // Text as stored (Windows-1252 decoded) in Symbol-font codes, as Unicode.

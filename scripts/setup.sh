@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
-          libpng-dev zlib1g-dev fonts-liberation2 libgtest-dev libgmock-dev
+          libpng-dev zlib1g-dev fonts-liberation2 fonts-dejavu-core libgtest-dev libgmock-dev
           libbenchmark-dev locales)
 
 missing=()

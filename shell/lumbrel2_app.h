@@ -55,8 +55,8 @@ public:
     UINT m_nCurrentTool = 32774;
     // What the status bar's text pane shows; written by the view.
     QString m_strStatusText;
-    // The internal clipboard: copies of figures.  A document emptied, opened
-    // or closed deletes them.
+    // The internal clipboard: copies of figures, owned here and kept for the
+    // whole run, so that figures go from one drawing to another.
     std::vector<CObject*> m_clipboardFigures;
     // Embedding needs OLE, which this platform lacks: always 0.
     BYTE m_bStartedAsServer = 0;

@@ -35,6 +35,12 @@ public:
     // that fits); used where a malformed value must be refused.
     static bool IsValidText(const QString& text);
 
+    // The drawing height (0.01 mm) of a size in tenths of a point, as the
+    // font chooser sets it: 120 (12 pt) gives 423.
+    static int DrawHeightForPointSize(int tenthsOfPoint) {
+        return int(tenthsOfPoint * 3.52777777777777);
+    }
+
     QString FaceName() const;
     void SetFaceName(const QString& face);
 

@@ -80,3 +80,33 @@ QString QvFormatNumber(double value, int decimals) {
     text.replace(u'-', QChar(0x2013));
     return text;
 }
+
+char QvDigitAt(double value, int power) {
+    double t = std::fmod(std::fabs(value) / std::pow(10.0, power), 10.0) + 1e-9;
+    if (t >= 10.0)
+        t = 0.0;
+    return char('0' + int(t));
+}
+
+BOOL QvCharInSet(char c, const char* set) {
+    if (c == 0 || !set)
+        return FALSE;
+    for (const char* p = set; *p; ++p) {
+        if (*p == c)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL QvIsValueInList(double value, const double* list) {
+    for (const double* p = list; p && *p != 0.0; ++p) {
+        if (*p == value)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+double QvRoundToPower(double value, int power) {
+    double m = std::pow(10.0, -power);
+    return std::floor(value * m + 0.5) / m;
+}

@@ -92,14 +92,16 @@ TEST_F(ClipboardTest, EachPasteLandsOneGridStepFurtherInTheOrderSelected) {
     doc->OnEditUndo();
     EXPECT_EQ(doc->GetFigureCount(), 6);
 
-    // The system clipboard is never read: a drawing emptied elsewhere
-    // empties the list, and Paste then adds nothing whatever is on it.
+    // The copies outlive the drawing they came from: with it closed, a new
+    // drawing pastes them.  The system clipboard is never read.
+    QGuiApplication::clipboard()->setText(QStringLiteral("text from another program"));
+    doc.reset();
     Lumbrel2Doc other;
     other.DeleteContents();
-    EXPECT_FALSE(PasteEnabled());
-    QGuiApplication::clipboard()->setText(QStringLiteral("text from another program"));
-    doc->OnEditPaste();
-    EXPECT_EQ(doc->GetFigureCount(), 6);
+    other.OnEditPaste();
+    ASSERT_EQ(other.GetFigureCount(), 2);
+    EXPECT_EQ(other.GetFigure(0)->GetToolId(), QvFigCircleCR::ToolId);
+    EXPECT_EQ(other.GetFigure(1)->GetToolId(), QvFigLine::ToolId);
 }
 
 TEST_F(ClipboardTest, DuplicateIsOneUndoLevelAndCutThenPasteBringsTheFiguresBack) {

@@ -127,14 +127,13 @@ TEST_F(EditingTest, MovesAndGripDragsAreOneUndoLevelEach) {
     doc->OffsetSelection(QvVector(500, 0));
     doc->OffsetSelection(QvVector(500, 200));
     EXPECT_EQ(doc->UndoManager().GetLevel(), 0); // the drag records nothing
-    doc->RecordMove(QvVector(1000, 200));
+    doc->RecordMove();
     // The moved line is hit where it now is.
     EXPECT_TRUE(line->HitTest(QvPoint(3000, 1200), 1.0));
 
     Select({line});
     doc->MoveHandleOfSelected(1, QvPoint(6000, 6000), CPoint(6000, 6000));
-    doc->RecordResize(1, QvPoint(6000, 6000), QvPoint(4000, 1200), QvPoint(6000, 6000),
-                      QvPoint(4000, 1200));
+    doc->RecordResize();
     ExpectNear(line->DefiningPoints()[1], QvPoint(6000, 6000));
     EXPECT_EQ(doc->UndoManager().GetLevel(), 2);
 
@@ -173,7 +172,7 @@ TEST_F(EditingTest, ReflectionIsUndoable) {
     Select({line});
     QvGRLine mirror(QvPoint(0, 0), QvPoint(1, 1)); // y = x
     doc->ReflectSelection(mirror);
-    doc->RecordReflect(mirror);
+    doc->RecordReflect();
     ExpectNear(line->DefiningPoints()[0], QvPoint(2000, 1000));
     EXPECT_TRUE(line->HitTest(QvPoint(2000, 2000), 1.0));
     doc->OnEditUndo();
@@ -187,11 +186,49 @@ TEST_F(EditingTest, ReflectionIsUndoable) {
     ExpectNear(dot->DefiningPoints()[0], QvPoint(500, 700));
 }
 
+TEST_F(EditingTest, ReflectCommandsMirrorTheSelectionThroughItsCentre) {
+    // The line's bounds are grown alike on every side: the centre is
+    // (2000, 2300).
+    struct Case {
+        UINT id;
+        QvPoint a, b;
+    };
+    const Case cases[] = {
+        {ID_EDIT_REFLECT_HORIZONTAL, QvPoint(1000, 2600), QvPoint(3000, 2000)},
+        {ID_EDIT_REFLECT_VERTICAL, QvPoint(3000, 2000), QvPoint(1000, 2600)},
+        {ID_EDIT_REFLECT_Y_EQUALS_X, QvPoint(1700, 1300), QvPoint(2300, 3300)},
+        {ID_EDIT_REFLECT_Y_EQUALS_MINUS_X, QvPoint(2300, 3300), QvPoint(1700, 1300)},
+    };
+    QvFigure* line = Add(MakeLine(QvPoint(1000, 2000), QvPoint(3000, 2600)));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        Select({});
+        CCmdUI ui(c.id);
+        ASSERT_TRUE(doc->OnUpdateCmdMsg(ui));
+        EXPECT_FALSE(ui.m_bEnabled);
+        Select({line});
+        ASSERT_TRUE(doc->OnUpdateCmdMsg(ui));
+        EXPECT_TRUE(ui.m_bEnabled);
+        ASSERT_TRUE(doc->OnCmdMsg(c.id));
+        ExpectNear(line->DefiningPoints()[0], c.a);
+        ExpectNear(line->DefiningPoints()[1], c.b);
+        EXPECT_EQ(doc->UndoManager().GetLevel(), 1);
+        doc->OnEditUndo();
+        EXPECT_EQ(line->DefiningPoints()[0], QvPoint(1000, 2000));
+        EXPECT_EQ(doc->UndoManager().GetLevel(), 0);
+    }
+    // A selection of no size still has a mirror: the point stays put.
+    auto* dot = static_cast<DotFigure*>(Add(new DotFigure(QvPoint(500, 700))));
+    Select({dot});
+    ASSERT_TRUE(doc->OnCmdMsg(ID_EDIT_REFLECT_Y_EQUALS_X));
+    ExpectNear(dot->DefiningPoints()[0], QvPoint(500, 700));
+}
+
 TEST_F(EditingTest, GroupKeepsMembersInPlaceAndUngroupGivesThemBack) {
     QvFigure* line = Add(MakeLine(QvPoint(1000, 1000), QvPoint(3000, 2000)));
     QvFigure* circle = Add(MakeCircle(QvPoint(6000, 4000), 1000));
     Select({line, circle});
-    doc->RecordMove(QvVector(0, 0));
+    doc->ApplyLineStyle(32808);
     ASSERT_EQ(doc->UndoManager().CanUndo(), 1);
     doc->OnEditGroup();
     ASSERT_EQ(doc->GetFigureCount(), 1);

@@ -118,23 +118,26 @@ TEST_F(ViewTest, ChangesRepaintOnlyWhatChanged) {
     EXPECT_EQ(view->PageImage().pixel(95, 94), qRgb(255, 0, 0));
 }
 
-TEST_F(ViewTest, RubberBandIsDrawnOverTheCachedPage) {
-    view->SetRubberBand(CRect(2540, 27460, 5080, 24920)); // (96,96)-(192,192)
-    QImage screen(400, 400, QImage::Format_RGB32);
-    {
+TEST_F(ViewTest, SelectRectangleIsDrawnOverTheCachedPage) {
+    auto paint = [&] {
+        QImage screen(400, 400, QImage::Format_RGB32);
         QPainter painter(&screen);
         view->PaintCanvas(painter, QRect(0, 0, 400, 400));
-    }
-    EXPECT_GT(Ink(screen, QRect(96, 96, 1, 96)), 20);
+        return screen;
+    };
+    // The select tool drags from (96,96) to (192,192).
+    view->OnLButtonDown(Qt::NoModifier, CPoint(2540, 27460));
+    view->OnMouseMove(Qt::NoModifier, CPoint(5080, 24920));
+    ASSERT_NE(view->GetNewFigure(), nullptr);
+    QImage screen = paint();
+    EXPECT_GT(Ink(screen, QRect(95, 96, 3, 96)), 20);
     EXPECT_EQ(Ink(screen, QRect(100, 100, 80, 80)), 0);
     // The cached page never sees it.
     EXPECT_EQ(Ink(view->PageImage(), QRect(90, 90, 110, 110)), 0);
-    view->SetRubberBand(CRect());
-    {
-        QPainter painter(&screen);
-        view->PaintCanvas(painter, QRect(0, 0, 400, 400));
-    }
-    EXPECT_EQ(Ink(screen, QRect(90, 90, 110, 110)), 0);
+    view->OnLButtonUp(Qt::NoModifier, CPoint(5080, 24920));
+    EXPECT_EQ(view->GetNewFigure(), nullptr);
+    EXPECT_EQ(doc->GetFigureCount(), 0);
+    EXPECT_EQ(Ink(paint(), QRect(90, 90, 110, 110)), 0);
 }
 
 // A 100 mm square paper without margins.

@@ -51,7 +51,7 @@ Result StoreEverything(Lumbrel2Doc& doc, QvPoint pointer, int level, QvFigure* e
         return record;
     };
     const auto inSearch = [&](const QvShapeRecord& r) {
-        return r.shape && !r.released && !r.outOfSearch && r.figure != exclude;
+        return r.shape && !r.released && r.figure != exclude;
     };
 
     QvPoint grid = pointer;
@@ -161,7 +161,7 @@ Result StoreEverything(Lumbrel2Doc& doc, QvPoint pointer, int level, QvFigure* e
             }
         }
         doc.CharacteristicPoints().FindBest(pointer, best, bestScore, exclude);
-        doc.Intersections().FindBest(pointer, best, bestScore, exclude);
+        doc.Intersections().FindBest(pointer, best, bestScore, exclude, true);
     }
     candidates.FindBest(pointer, best, bestScore, exclude);
 

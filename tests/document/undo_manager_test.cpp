@@ -10,7 +10,7 @@ struct Item : QvUndoItem {};
 void Record(QvUndoManager& m, int actions) {
     ASSERT_EQ(m.BeginRecord(), QvUndoManager::Ok);
     for (int i = 0; i < actions; ++i)
-        m.AddAction(new Item);
+        m.AddAction(std::make_unique<Item>());
     ASSERT_EQ(m.EndRecord(), QvUndoManager::Ok);
 }
 
@@ -93,29 +93,62 @@ TEST(UndoManager, UndoAtLevelZeroLeavesTheManagerConsistent) {
 TEST(UndoManager, OutOfOrderCallsAreRefused) {
     QvUndoManager m(200, 50);
     EXPECT_EQ(m.EndRecord(), QvUndoManager::NotUnderWay);
-    Item outside;
-    EXPECT_FALSE(m.AddAction(&outside)); // stays the caller's
+    EXPECT_FALSE(m.AddAction(std::make_unique<Item>())); // dropped
     EXPECT_FALSE(m.AddAction(nullptr));
     ASSERT_EQ(m.BeginRecord(), QvUndoManager::Ok);
     EXPECT_EQ(m.BeginRecord(), QvUndoManager::Busy);
     EXPECT_EQ(m.BeginUndo(), QvUndoManager::Busy);
-    m.AddAction(new Item);
+    m.AddAction(std::make_unique<Item>());
     m.EndRecord();
     m.Clear();
     EXPECT_EQ(m.CanUndo(), 0);
     EXPECT_EQ(m.GetUndoCount(), 0);
 }
 
-TEST(UndoManager, WithRedoDisabledUndoHandsTheActionOver) {
+// Items that hold something (figures taken out of a drawing) free it when
+// they leave the history, however they leave.
+TEST(UndoManager, ItemsAreFreedWhenTheyLeaveTheHistory) {
+    static int alive = 0;
+    struct Counted : QvUndoItem {
+        Counted() { ++alive; }
+        ~Counted() override { --alive; }
+    };
+    auto record = [](QvUndoManager& m, int n) {
+        m.BeginRecord();
+        for (int i = 0; i < n; ++i)
+            m.AddAction(std::make_unique<Counted>());
+        m.EndRecord();
+    };
+    {
+        QvUndoManager m(4, 2);
+        for (int i = 0; i < 4; ++i)
+            record(m, 1);
+        record(m, 1); // trims the two oldest levels
+        EXPECT_EQ(alive, 3);
+        EXPECT_EQ(UndoLevel(m), 1);
+        record(m, 2); // drops the level that could be redone
+        EXPECT_EQ(alive, 4);
+        EXPECT_FALSE(m.AddAction(std::make_unique<Counted>())); // no record open
+        EXPECT_EQ(alive, 4);
+        m.Clear();
+        EXPECT_EQ(alive, 0);
+        record(m, 3);
+    }
+    EXPECT_EQ(alive, 0);
+}
+
+TEST(UndoManager, WithRedoDisabledUndoneActionsGoAtTheEndOfTheUndo) {
     QvUndoManager m(60, 6);
     m.EnableRedo(FALSE);
-    Record(m, 1);
+    Record(m, 2);
     ASSERT_EQ(m.BeginUndo(), QvUndoManager::Ok);
-    std::unique_ptr<QvUndoItem> item(m.PopUndo());
-    EXPECT_TRUE(item);
+    EXPECT_TRUE(m.PopUndo());
+    EXPECT_TRUE(m.PopUndo());
+    EXPECT_EQ(m.PopUndo(), nullptr);
     m.EndUndo();
     EXPECT_EQ(m.CanRedo(), 0);
     EXPECT_EQ(m.GetRedoCount(), 0);
+    EXPECT_EQ(m.GetUndoCount(), 0);
 }
 
 } // namespace

@@ -4,8 +4,12 @@
 #include "document/lumbrel2_view.h"
 #include "document/undo_manager.h"
 #include "document_test_support.h"
+#include "geometry/gr_line.h"
+#include "platform/archive.h"
 #include "shell/command_ids.h"
 #include "shell/lumbrel2_app.h"
+
+#include <QBuffer>
 
 namespace {
 
@@ -35,6 +39,17 @@ protected:
         view->OnLButtonUp(keys, to);
     }
     void Click(CPoint at, Qt::KeyboardModifiers keys = kNone) { Drag(at, at, keys); }
+    // Moves in steps of a few pixels, so that no move counts as fast.
+    void SlowMoves(CPoint from, CPoint to) {
+        const int steps = 20;
+        for (int i = 1; i <= steps; ++i)
+            view->OnMouseMove(kNone, CPoint(from.x + (to.x - from.x) * i / steps,
+                                            from.y + (to.y - from.y) * i / steps));
+    }
+    static void ExpectSame(QvPoint a, QvPoint b) {
+        EXPECT_EQ(a.x, b.x);
+        EXPECT_EQ(a.y, b.y);
+    }
 
     TempProfile profile;
     std::unique_ptr<Lumbrel2App> app;
@@ -80,6 +95,14 @@ TEST_F(MouseTest, FiguresAreMadeByTheirGestures) {
          "triangle"},
         {ID_DRAW_SMOOTH_LINE, {{{1000, 1000}, {5000, 1000}}}, 1, "smooth line by a trace"},
         {ID_DRAW_SMOOTH_LINE, {{{1000, 1000}, {1050, 1000}}}, 0, "a click leaves no smooth line"},
+        {ID_DRAW_RECTANGLE, {{{8000, 8000}, {9000, 9500}}}, 1, "rectangle"},
+        {ID_DRAW_RECTANGLE, {{{8000, 8000}, {8000, 8000}}}, 0, "a click leaves no rectangle"},
+        {ID_DRAW_POINT, {{{8000, 8000}, {8000, 8000}}}, 1, "point by a click"},
+        {ID_DRAW_POINT, {{{8000, 8000}, {9000, 8000}}}, 1, "point at the press"},
+        {ID_DRAW_POLYGON,
+         {{{8000, 8000}, {10000, 8000}}, {{9000, 9000}, {9000, 9000}}},
+         0,
+         "a polygon is still open after its clicks"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -147,7 +170,8 @@ TEST_F(MouseTest, SelectingWithTheMouse) {
     EXPECT_EQ(doc->Selection(), (std::vector<QvFigure*>{line}));
     Drag(CPoint(500, 500), CPoint(12000, 12000));
     EXPECT_EQ(doc->Selection(), (std::vector<QvFigure*>{line, circle}));
-    EXPECT_TRUE(view->GetRubberBand().IsRectNull());
+    EXPECT_EQ(view->GetNewFigure(), nullptr);
+    EXPECT_EQ(doc->GetFigureCount(), 2);
     // A click on empty paper selects nothing.
     Click(CPoint(20000, 20000));
     EXPECT_EQ(doc->GetSelectedCount(), 0);
@@ -267,6 +291,227 @@ TEST_F(MouseTest, DoubleClickEndsWithTheSelectTool) {
     // A press off the page is ignored.
     view->OnLButtonDown(kNone, CPoint(-10, 5000));
     EXPECT_EQ(view->GetState(), Lumbrel2View::StateIdle);
+}
+
+TEST_F(MouseTest, ShiftDragMakesASquareRectangle) {
+    Tool(ID_DRAW_RECTANGLE);
+    {
+        ShiftHeld shift;
+        Drag(CPoint(8000, 8000), CPoint(9000, 5000));
+    }
+    ASSERT_EQ(doc->GetFigureCount(), 1);
+    const QvPointArray& c = doc->GetFigure(0)->DefiningPoints();
+    EXPECT_EQ(c[2], QvPoint(9000, 7000));
+    EXPECT_EQ(c[1], QvPoint(9000, 8000));
+    EXPECT_EQ(c[3], QvPoint(8000, 7000));
+}
+
+TEST_F(MouseTest, PolygonEndsByRightClickOrDoubleClick) {
+    const std::vector<QvPoint> v = {QvPoint(8000, 8000), QvPoint(12000, 8000),
+                                    QvPoint(12000, 11000), QvPoint(8000, 11000)};
+    auto vertices = [](const QvFigure* f) {
+        std::vector<QvPoint> out;
+        for (int i = 0; i < f->GetPointCount(); ++i)
+            out.push_back(f->DefiningPoints()[i]);
+        return out;
+    };
+    auto at = [](QvPoint p) { return CPoint(int(p.x), int(p.y)); };
+    // Press, drag and release make the first edge; each click adds a
+    // vertex; a right-click on empty paper ends it without the point under
+    // the pointer.
+    Tool(ID_DRAW_POLYGON);
+    Drag(at(v[0]), at(v[1]));
+    Click(at(v[2]));
+    Click(at(v[3]));
+    view->OnMouseMove(kNone, CPoint(5000, 5000));
+    ASSERT_EQ(doc->GetFigureCount(), 0);
+    view->OnRButtonUp(kNone, CPoint(20000, 20000));
+    ASSERT_EQ(doc->GetFigureCount(), 1);
+    EXPECT_EQ(vertices(doc->GetFigure(0)), v);
+    EXPECT_EQ(view->GetState(), Lumbrel2View::StateIdle);
+    EXPECT_EQ(doc->UndoManager().GetLevel(), 1);
+
+    // A double click's first click is the last vertex.
+    doc->DeleteContents();
+    Tool(ID_DRAW_POLYGON);
+    Drag(at(v[0]), at(v[1]));
+    Click(at(v[2]));
+    Click(at(v[3]));
+    view->OnLButtonDblClk(kNone, at(v[3]));
+    view->OnLButtonUp(kNone, at(v[3]));
+    ASSERT_EQ(doc->GetFigureCount(), 1);
+    EXPECT_EQ(vertices(doc->GetFigure(0)), v);
+    EXPECT_EQ(app->m_nCurrentTool, ID_DRAW_SELECT);
+}
+
+TEST_F(MouseTest, RightClickVertexEditsUndoAndRedo) {
+    auto* polygon = QvFigure::CreateForTool(ID_DRAW_POLYGON);
+    const std::vector<QvPoint> v = {QvPoint(8000, 8000), QvPoint(12000, 8000),
+                                    QvPoint(13000, 10000), QvPoint(10000, 12000),
+                                    QvPoint(7000, 10000)};
+    for (const QvPoint& p : v) {
+        polygon->TrackCreatePoint(p);
+        polygon->CreateClick();
+    }
+    polygon->SetClickCount(polygon->GetClickCount() - 1);
+    polygon->SetPointCount(polygon->GetPointCount() - 1);
+    doc->AddFigure(polygon);
+    Tool(ID_DRAW_SELECT);
+
+    view->OnRButtonUp(kNone, CPoint(13100, 10100)); // on vertex 2
+    ASSERT_EQ(polygon->GetPointCount(), 4);
+    EXPECT_EQ(polygon->DefiningPoints()[2], v[3]);
+    EXPECT_FALSE(polygon->HitTest(v[2], 1));
+    doc->OnEditUndo();
+    ASSERT_EQ(polygon->GetPointCount(), 5);
+    EXPECT_EQ(polygon->DefiningPoints()[2], v[2]);
+    EXPECT_TRUE(polygon->HitTest(v[2], 1));
+    doc->OnEditRedo();
+    EXPECT_EQ(polygon->GetPointCount(), 4);
+    // A right-click on a figure without vertex editing records nothing, so
+    // the next undo is the vertex edit again.
+    QvFigure* line = MakeLine(QvPoint(1000, 1000), QvPoint(5000, 1000));
+    doc->AddFigure(line);
+    const int levels = doc->UndoManager().GetLevel();
+    MessageRecorder recorder;
+    view->OnRButtonUp(kNone, CPoint(3000, 1000));
+    EXPECT_EQ(doc->UndoManager().GetLevel(), levels);
+}
+
+// A grip drag that would put a three-point circle's points in a line stops
+// where the circle was last valid; undo and redo then find the figure
+// alive (run under AddressSanitizer: nothing freed is read).
+TEST_F(MouseTest, AGripStopsWhereTheFigureWouldBecomeInvalid) {
+    Tool(ID_DRAW_CIRCLE_3P);
+    Drag(CPoint(8000, 8000), CPoint(10000, 8000));
+    Click(CPoint(9000, 9000));
+    ASSERT_EQ(doc->GetFigureCount(), 1);
+    QvFigure* circle = doc->GetFigure(0);
+    Tool(ID_DRAW_SELECT);
+    Click(CPoint(9000, 7000)); // the circle's lowest point
+    ASSERT_EQ(doc->Selection(), std::vector<QvFigure*>{circle});
+
+    // Through (9000, 8500), still a circle, on to (9000, 8000): a line.
+    Drag(CPoint(9000, 9000), CPoint(9000, 8000));
+    ASSERT_EQ(doc->Figures(), std::vector<QvFigure*>{circle});
+    EXPECT_TRUE(circle->IsValid());
+    EXPECT_EQ(circle->DefiningPoints()[2], QvPoint(9000, 8500));
+    EXPECT_EQ(doc->UndoManager().GetLevel(), 2);
+    doc->OnEditUndo();
+    EXPECT_EQ(circle->DefiningPoints()[2], QvPoint(9000, 9000));
+    doc->OnEditRedo();
+    EXPECT_EQ(circle->DefiningPoints()[2], QvPoint(9000, 8500));
+    doc->OnEditUndo();
+    doc->OnEditUndo();
+    EXPECT_EQ(doc->GetFigureCount(), 0);
+    doc->OnEditRedo();
+    EXPECT_EQ(doc->Figures(), std::vector<QvFigure*>{circle});
+}
+
+// The release snaps as the last move did: with the figure under creation
+// or being dragged left out of the search.
+TEST_F(MouseTest, TheReleaseSnapsAsTheLastMoveDid) {
+    TheSettings().m_MADLevel.SetValue(2);
+    doc->Grid().SetSpacing(500);
+    QvFigure* first = MakeLine(QvPoint(1000, 1000), QvPoint(9000, 5000));
+    doc->AddFigure(first);
+    Tool(ID_DRAW_LINE);
+    // From a grid point to the foot of the perpendicular on the first line.
+    const QvPoint foot = QvGRLine(QvPoint(1000, 1000), QvPoint(9000, 5000))
+                             .PerpendicularThrough(QvPoint(3000, 6000))
+                             .NearestPoint(QvPoint(3610, 4800));
+    view->OnLButtonDown(kNone, CPoint(3000, 6000));
+    SlowMoves(CPoint(3000, 6000), CPoint(3610, 4800));
+    ASSERT_NE(view->GetNewFigure(), nullptr);
+    const QvPoint shown = view->GetNewFigure()->DefiningPoints()[1];
+    EXPECT_NEAR(shown.x, foot.x, 1e-6);
+    EXPECT_NEAR(shown.y, foot.y, 1e-6);
+    EXPECT_TRUE(app->m_strStatusText.startsWith(QStringLiteral("Perpendicular to line")));
+    view->OnLButtonUp(kNone, CPoint(3610, 4800));
+    ASSERT_EQ(doc->GetFigureCount(), 2);
+    ExpectSame(doc->GetFigure(1)->DefiningPoints()[1], shown);
+    // And so it is saved.
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        CArchive ar(&buffer, CArchive::store);
+        doc->Serialize(ar);
+    }
+    Lumbrel2Doc reread;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        CArchive ar(&buffer, CArchive::load);
+        reread.Serialize(ar);
+    }
+    ASSERT_EQ(reread.GetFigureCount(), 2);
+    ExpectSame(reread.GetFigure(1)->DefiningPoints()[1], shown);
+
+    // A dragged line ends where the last move put it, not on its own
+    // points as they were before the drag.
+    Tool(ID_DRAW_SELECT);
+    Click(CPoint(5000, 3000));
+    ASSERT_EQ(doc->Selection(), std::vector<QvFigure*>{first});
+    view->OnLButtonDown(kNone, CPoint(5000, 3000));
+    SlowMoves(CPoint(5000, 3000), CPoint(5640, 3210));
+    const QvPoint dragged = first->DefiningPoints()[0];
+    view->OnLButtonUp(kNone, CPoint(5640, 3210));
+    ExpectSame(first->DefiningPoints()[0], dragged);
+}
+
+// A click on a figure whose pointer moved a pixel on the way leaves the
+// figure's crossings to snap to, as before the click.
+TEST_F(MouseTest, CrossingsStillSnapAfterAClickThatMovedAPixel) {
+    TheSettings().m_MADLevel.SetValue(2);
+    doc->Grid().SetSpacing(500);
+    QvFigure* a = MakeLine(QvPoint(1000, 1000), QvPoint(9000, 5000));
+    QvFigure* b = MakeLine(QvPoint(2000, 6000), QvPoint(6000, 0));
+    doc->AddFigure(a);
+    doc->AddFigure(b);
+    Tool(ID_DRAW_SELECT);
+    // The pointer beside the crossing snaps to it: both lines light up.
+    auto snapsToTheCrossing = [&] {
+        SlowMoves(CPoint(4000, 2400), CPoint(4250, 2525));
+        return doc->m_pSnapFigure1 == a && doc->m_pSnapFigure2 == b;
+    };
+    ASSERT_TRUE(snapsToTheCrossing());
+    view->OnLButtonDown(kNone, CPoint(7000, 4000));
+    view->OnMouseMove(kNone, CPoint(7026, 4000));
+    view->OnLButtonUp(kNone, CPoint(7026, 4000));
+    ASSERT_EQ(doc->Selection(), std::vector<QvFigure*>{a});
+    EXPECT_TRUE(snapsToTheCrossing());
+}
+
+// A right click on a figure that has no dialog yet changes nothing, so it
+// records nothing and Redo stays.
+TEST_F(MouseTest, ARightClickThatChangesNothingKeepsRedo) {
+    QvFigure* line = MakeLine(QvPoint(1000, 1000), QvPoint(5000, 1000));
+    doc->AddFigure(line);
+    Tool(ID_DRAW_SELECT);
+    Click(CPoint(3000, 1000));
+    Drag(CPoint(3000, 1000), CPoint(3000, 3000));
+    doc->OnEditUndo();
+    ASSERT_EQ(doc->UndoManager().CanRedo(), 1);
+    MessageRecorder beeps;
+    view->OnRButtonUp(kNone, CPoint(3000, 1000));
+    EXPECT_EQ(doc->GetSelectedCount(), 1);
+    EXPECT_EQ(doc->UndoManager().GetLevel(), 0);
+    EXPECT_EQ(doc->UndoManager().CanRedo(), 1);
+    doc->OnEditRedo();
+    EXPECT_EQ(line->DefiningPoints()[0], QvPoint(1000, 3000));
+}
+
+// The first move after a press already describes the figure as it now is.
+TEST_F(MouseTest, TheStatusTextFollowsTheFigureUnderCreation) {
+    Tool(ID_DRAW_CIRCLE_CR);
+    view->OnLButtonDown(kNone, CPoint(10000, 10000));
+    view->OnMouseMove(kNone, CPoint(11000, 10000));
+    ASSERT_NE(view->GetNewFigure(), nullptr);
+    EXPECT_EQ(app->m_strStatusText, view->GetNewFigure()->GetDescription());
+    EXPECT_TRUE(app->m_strStatusText.endsWith(QStringLiteral("Radius 10.00")));
+    view->OnMouseMove(kNone, CPoint(12000, 10000));
+    EXPECT_TRUE(app->m_strStatusText.endsWith(QStringLiteral("Radius 20.00")));
 }
 
 } // namespace

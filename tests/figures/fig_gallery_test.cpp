@@ -110,7 +110,7 @@ TEST_F(GalleryFigureTest, CopyIsDeepAndSkipsMembersTheFactoryCannotMake) {
     auto src = LineAndCircle(0.25);
     // A member of a kind this program cannot make.
     QvFigure* odd = QvFigure::CreateForTool(QvFigLine::ToolId);
-    odd->SetToolId(32773);
+    odd->SetToolId(32788);
     src->Members().push_back(odd);
 
     QvFigGallery copy;

@@ -72,7 +72,7 @@ TEST(LogFont, ArchiveFormIs52BytesAndKeepsUnstoredFields) {
     font.m_logFont.lfQuality = 4; // not in the archive form
     font.m_color = 0x0000FF;
     font.m_drawHeight = 423;
-    font.SetFaceName(QStringLiteral("Times New Roman"));
+    font.SetFaceName(QStringLiteral("Times, New Roman"));
     QBuffer buffer;
     buffer.open(QIODevice::ReadWrite);
     {
@@ -83,16 +83,29 @@ TEST(LogFont, ArchiveFormIs52BytesAndKeepsUnstoredFields) {
     QByteArray bytes = buffer.data();
     ASSERT_EQ(bytes.size(), 52);
     EXPECT_EQ(bytes.mid(0, 12), QByteArray::fromHex("ecffffff bc020000 01000000"));
-    EXPECT_EQ(bytes.mid(12, 16), QByteArray("Times New Roman\0", 16));
+    EXPECT_EQ(bytes.mid(12, 17), QByteArray("Times, New Roman\0", 17));
     EXPECT_EQ(bytes.mid(44, 8), QByteArray::fromHex("ff000000 a7010000"));
 
     buffer.seek(0);
     QvLogFont back;
+    back.m_logFont.lfQuality = 5;
+    back.m_logFont.lfEscapement = 900;
     CArchive in(&buffer, CArchive::load);
     back.Serialize(in);
-    EXPECT_EQ(back.FaceName(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(back.FaceName(), QStringLiteral("Times, New Roman"));
     EXPECT_EQ(back.m_drawHeight, 423);
-    EXPECT_EQ(back.m_logFont.lfQuality, 2); // kept from construction
+    EXPECT_EQ(back.m_logFont.lfHeight, -20);
+    EXPECT_EQ(back.m_logFont.lfItalic, 1);
+    EXPECT_EQ(back.m_color, 0x0000FFu);
+    // Fields the archive form does not hold keep what they were.
+    EXPECT_EQ(back.m_logFont.lfQuality, 5);
+    EXPECT_EQ(back.m_logFont.lfEscapement, 900);
+}
+
+TEST(LogFont, PointSizeToDrawingHeight) {
+    EXPECT_EQ(QvLogFont::DrawHeightForPointSize(120), 423);
+    EXPECT_EQ(QvLogFont::DrawHeightForPointSize(100), 352);
+    EXPECT_EQ(QvLogFont::DrawHeightForPointSize(85), 299);
 }
 
 TEST(NumberText, TextToDouble) {

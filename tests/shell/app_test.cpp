@@ -233,7 +233,7 @@ TEST_F(AppTest, ResetAllOptionsAsksFirstAndCancelChangesNothing) {
     EXPECT_EQ(DocumentCount(), 0u);
 }
 
-TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsStayOn) {
+TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsGoToTheDrawing) {
     ASSERT_TRUE(app->InitInstance(QString()));
     app->CloseAllDocuments(TRUE); // nothing below depends on a drawing
     struct Case {
@@ -243,10 +243,11 @@ TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsStayOn) {
     const Case cases[] = {
         {ID_FILE_CLOSE_AND_UPDATE, false},
         {ID_FILE_CLOSE_WITHOUT_UPDATE, false},
+        // Without a drawing the application keeps three of them on.
         {ID_EDIT_REFLECT_HORIZONTAL, true},
         {ID_EDIT_REFLECT_VERTICAL, true},
         {ID_EDIT_REFLECT_Y_EQUALS_X, true},
-        {ID_EDIT_REFLECT_Y_EQUALS_MINUS_X, false}, // only a drawing takes it
+        {ID_EDIT_REFLECT_Y_EQUALS_MINUS_X, false},
         {ID_FILE_NEW, true},
         {ID_FILE_OPEN, true},
         {ID_APP_EXIT, true},
@@ -260,6 +261,13 @@ TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsStayOn) {
     Router().UpdateAction(close);
     EXPECT_FALSE(close->isEnabled());
     EXPECT_EQ(close->text(), QStringLiteral("Close && update document"));
+
+    // A drawing takes the reflections: off while nothing is selected (they
+    // reflect a selection; the drawing tests show them at work).
+    app->OnFileNew();
+    for (UINT id : {ID_EDIT_REFLECT_HORIZONTAL, ID_EDIT_REFLECT_VERTICAL,
+                    ID_EDIT_REFLECT_Y_EQUALS_X, ID_EDIT_REFLECT_Y_EQUALS_MINUS_X})
+        EXPECT_FALSE(Router().IsEnabled(id)) << id;
 }
 
 TEST_F(AppTest, HelpCommandsNeedTheirFileBesideTheProgram) {

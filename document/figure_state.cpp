@@ -1,0 +1,96 @@
+#include "document/figure_state.h"
+
+#include "figures/fig_group.h"
+#include "figures/figure.h"
+#include "platform/archive.h"
+#include "settings/step_tables.h"
+
+#include <QBuffer>
+
+#include <algorithm>
+
+namespace {
+// The attribute record as it is saved: records differ exactly when these
+// bytes do.
+QByteArray RecordBytes(QvEditData* record) {
+    QByteArray bytes;
+    if (!record)
+        return bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CArchive ar(&buffer, CArchive::store);
+    record->Serialize(ar);
+    ar.Close();
+    return bytes;
+}
+
+bool SamePoints(const QvPointArray& a, const QvPointArray& b) {
+    if (a.GetSize() != b.GetSize())
+        return false;
+    for (int i = 0; i < a.GetSize(); ++i)
+        if (a[i].x != b[i].x || a[i].y != b[i].y)
+            return false;
+    return true;
+}
+} // namespace
+
+QvFigureState::QvFigureState(const QvFigure& figure) : QvFigureState(figure, true) {}
+
+QvFigureState QvFigureState::PointsOf(const QvFigure& figure) {
+    return QvFigureState(figure, false);
+}
+
+QvFigureState::QvFigureState(const QvFigure& figure, bool attributes)
+    : m_points(figure.DefiningPoints()), m_nPoints(figure.GetPointCount()),
+      m_nRoundGrips(figure.GetRoundGripCount()),
+      m_pEditData(attributes ? figure.NewEditData() : nullptr) {
+    if (auto* group = dynamic_cast<const QvFigGroup*>(&figure))
+        for (const QvFigure* member : group->Members())
+            m_members.push_back(QvFigureState(*member, attributes));
+}
+
+QvFigureState::~QvFigureState() = default;
+
+void QvFigureState::RestoreInto(QvFigure& figure) const {
+    figure.DefiningPoints() = m_points;
+    figure.SetPointCount(m_nPoints);
+    figure.SetRoundGripCount(m_nRoundGrips);
+    // A state of the points alone leaves the attributes as they are.
+    if (m_pEditData && figure.GetEditData())
+        figure.CopyEditData(figure.GetEditData(), m_pEditData.get());
+    // Only grouping changes a member list, and it clears the history.
+    if (auto* group = dynamic_cast<QvFigGroup*>(&figure)) {
+        const size_t n = std::min(m_members.size(), group->Members().size());
+        for (size_t i = 0; i < n; ++i)
+            m_members[i].RestoreInto(*group->Members()[i]);
+    }
+}
+
+void QvFigureState::ApplyTo(QvFigure& figure) const {
+    RestoreInto(figure);
+    // A group maps its members through its own frame.
+    figure.MapToFrame(NullFrame);
+    figure.BuildFromPoints();
+}
+
+bool QvFigureState::IsSameAs(const QvFigureState& other) const {
+    if (m_nPoints != other.m_nPoints || m_nRoundGrips != other.m_nRoundGrips ||
+        !SamePoints(m_points, other.m_points) || m_members.size() != other.m_members.size())
+        return false;
+    if (RecordBytes(m_pEditData.get()) != RecordBytes(other.m_pEditData.get()))
+        return false;
+    for (size_t i = 0; i < m_members.size(); ++i)
+        if (!m_members[i].IsSameAs(other.m_members[i]))
+            return false;
+    return true;
+}
+
+bool QvFigureStands(const QvFigure& figure) {
+    if (!figure.IsValid())
+        return false;
+    if (auto* group = dynamic_cast<const QvFigGroup*>(&figure))
+        for (const QvFigure* member : group->Members())
+            if (!member || !QvFigureStands(*member))
+                return false;
+    return true;
+}

@@ -1,0 +1,74 @@
+#include "figures/fig_rectangle.h"
+
+#include "platform/archive.h"
+#include "platform/dc.h"
+#include "settings/settings.h"
+
+#include <cmath>
+
+IMPLEMENT_SERIAL(QvFigRectangle, QvFigRectBase, 1)
+
+namespace {
+constexpr LONG kNoFill = 32814;
+} // namespace
+
+QvFigRectangle::QvFigRectangle() {
+    InitPoints(4);
+    m_nToolId = ToolId;
+    m_pShape = &m_frame;
+    auto* record = new QvEditData;
+    record->SetFromCurrentStyle();
+    SetEditData(record);
+}
+
+void QvFigRectangle::DrawFill(CDC* dc, int) {
+    CPoint c[4];
+    IntegerCorners(c);
+    CGdiObject* old = dc->SelectStockObject(NULL_PEN);
+    dc->Polygon(c, 4);
+    if (old)
+        dc->SelectObject(old);
+}
+
+void QvFigRectangle::Draw(CDC* dc, int) {
+    CPoint c[5];
+    IntegerCorners(c);
+    c[4] = c[0];
+    dc->Polyline(c, 5);
+}
+
+QString QvFigRectangle::GetDescription() const {
+    const double width = std::fabs(std::trunc(m_display[1].x - m_display[0].x)) / 100.0;
+    const double height = std::fabs(std::trunc(m_display[3].y - m_display[0].y)) / 100.0;
+    return QString::asprintf("Rectangle - %.2f by %.2f", width, height);
+}
+
+// ------------------------------------------------------------------ select
+
+QvFigSelectRect::QvFigSelectRect() {
+    InitPoints(4);
+    m_nToolId = ToolId;
+    m_pShape = &m_frame;
+    auto* record = new QvEditData;
+    const QvSettings& s = TheSettings();
+    record->m_lineStyle = s.m_CurLineType.GetValue();
+    record->m_lineColor = s.m_CurLineColor.GetValue();
+    record->m_fillStyle = kNoFill;
+    record->m_fillColor = RGB(255, 255, 255);
+    SetEditData(record);
+}
+
+void QvFigSelectRect::Serialize(CArchive& ar) {
+    if (ar.IsStoring())
+        throw CArchiveException(CArchiveException::genericException,
+                                QStringLiteral("A selection rectangle is not part of a drawing."));
+    QvFigRectBase::Serialize(ar);
+}
+
+void QvFigSelectRect::Draw(CDC* dc, int mode) {
+    if (mode == QvDrawMode::Highlight || mode == QvDrawMode::White2)
+        return;
+    CPoint c[4];
+    IntegerCorners(c);
+    dc->Polygon(c, 4);
+}
