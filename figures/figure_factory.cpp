@@ -4,6 +4,7 @@
 #include "figures/fig_bezier.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_ellipse.h"
+#include "figures/fig_gallery.h"
 #include "figures/fig_group.h"
 #include "figures/fig_line.h"
 #include "figures/fig_point.h"
@@ -55,7 +56,7 @@ constexpr ToolRow kTools[] = {
     {32867, nullptr},                       // Venn diagram, two sets
     {32868, nullptr},                       // Venn diagram, three sets
     {32871, nullptr},                       // number line
-    {32895, nullptr},                       // gallery figure
+    {32895, &Make<QvFigGallery>},           // gallery figure
     {32904, nullptr},                       // graph and dot paper
     {32906, &Make<QvFigTriangle>},          // triangle
     {33504, &Make<QvFigLine>},              // line with the default arrowheads

@@ -1,5 +1,6 @@
 #include "shell/lumbrel2_app.h"
 
+#include "document/lumbrel2_doc.h"
 #include "platform/command_router.h"
 #include "platform/crt_random.h"
 #include "platform/message_box.h"
@@ -8,6 +9,7 @@
 #include "shell/command_ids.h"
 #include "shell/doc_template.h"
 #include "shell/file_type_registration.h"
+#include "shell/gallery_dialogs.h"
 #include "shell/main_frame.h"
 #include "shell/pref_commands.h"
 
@@ -74,7 +76,9 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_EDIT_REFLECT_HORIZONTAL, ID_EDIT_REFLECT_Y_EQUALS_
                            OnUpdateReflectNothing)
 END_COMMAND_MAP()
 
-Lumbrel2App::Lumbrel2App() = default;
+Lumbrel2App::Lumbrel2App() {
+    Lumbrel2Doc::SetGalleryBrowser(RunGalleryBrowser);
+}
 Lumbrel2App::~Lumbrel2App() {
     // Copies still held when the last drawing went first.
     while (!m_clipboardFigures.empty()) {
