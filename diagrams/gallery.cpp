@@ -4,6 +4,7 @@
 #include "figures/fig_gallery.h"
 #include "platform/archive.h"
 #include "platform/codepage.h"
+#include "platform/file.h"
 #include "platform/message_box.h"
 
 #include <QFile>
@@ -136,6 +137,16 @@ void QvGallery::Serialize(CArchive& ar) {
         if (std::find(batch.figures.begin(), batch.figures.end(), nullptr) != batch.figures.end())
             throw CArchiveException(CArchiveException::badIndex,
                                     QStringLiteral("an empty entry in the figure list"));
+        // As a drawing: nothing referred to that no list holds, nothing
+        // far off the page.
+        if (ar.HasUnownedObjects())
+            throw CArchiveException(
+                CArchiveException::badIndex,
+                QStringLiteral("a reference to a figure the gallery does not hold"));
+        if (!std::all_of(batch.figures.begin(), batch.figures.end(),
+                         [](const QvFigure* f) { return f->HasSaneCoordinates(); }))
+            throw CArchiveException(CArchiveException::badIndex,
+                                    QStringLiteral("a coordinate far outside the page"));
     }
     if (version >= 2) {
         ar >> description;
@@ -232,7 +243,7 @@ bool QvGallery::Write() {
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return CommitSaveFile(file);
 }
 
 bool QvGallery::Save() {

@@ -29,29 +29,6 @@ bool StartsWithMagic(CArchive& ar) {
     return device && device->peek(expected.size()) == expected;
 }
 
-// Coordinates this far from the page are no drawing's: they would overflow
-// the integer conversions of drawing and hit testing.
-constexpr double kFarCoordinate = 1e7;
-
-bool SaneCoordinates(const QvPointArray& points) {
-    for (int i = 0; i < points.GetSize(); ++i) {
-        const QvPoint& p = points[i];
-        if (!(std::abs(p.x) <= kFarCoordinate && std::abs(p.y) <= kFarCoordinate))
-            return false; // NaN fails the comparison too
-    }
-    return true;
-}
-
-bool SaneCoordinates(const QvFigure* f) {
-    if (!SaneCoordinates(f->DefiningPoints()) || !SaneCoordinates(f->DisplayPoints()))
-        return false;
-    if (const auto* group = dynamic_cast<const QvFigGroup*>(f))
-        for (const QvFigure* member : group->Members())
-            if (!SaneCoordinates(member))
-                return false;
-    return true;
-}
-
 } // namespace
 
 void Lumbrel2Doc::Serialize(CArchive& ar) {
@@ -87,7 +64,7 @@ void Lumbrel2Doc::Serialize(CArchive& ar) {
         if (ar.HasUnownedObjects())
             problem = QStringLiteral("a reference to a figure the drawing does not hold");
         else if (!std::all_of(figures.begin(), figures.end(),
-                              [](const QvFigure* f) { return SaneCoordinates(f); }))
+                              [](const QvFigure* f) { return f->HasSaneCoordinates(); }))
             problem = QStringLiteral("a coordinate far outside the page");
         if (!problem.isEmpty()) {
             for (QvFigure* f : figures)

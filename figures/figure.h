@@ -61,6 +61,9 @@ public:
     virtual void Draw(CDC* dc, int mode);
     virtual bool IsOrContains(const QvFigure* f) const { return f == this; }
     virtual bool IsValid() const { return true; }
+    // Every point finite and near the page: a file holding anything else
+    // would overflow the integer conversions of drawing and hit testing.
+    virtual bool HasSaneCoordinates() const;
     // Makes this figure (of the same class) a copy of src.
     virtual QvFigure* CopyFrom(const QvFigure* src);
     virtual void CopyEditData(QvEditData* dst, const QvEditData* src) const;

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <cmath>
+
 namespace {
 
 class GalleryTest : public ::testing::Test {
@@ -352,6 +354,28 @@ TEST_F(GalleryTest, DamagedGalleryFieldsNeverCrash) {
                 EXPECT_EQ(count, 0) << at;
             }
         }
+    }
+}
+
+// A member point off any page would overflow drawing's integer conversions:
+// such a gallery is refused as a drawing would be.
+TEST_F(GalleryTest, CoordinatesFarFromThePageAreRefused) {
+    for (double far : {1e300, std::nan(""), 2147483647.0}) {
+        QvGallery gallery;
+        gallery.SetPath(Path("far.gal"));
+        gallery.MarkLoaded();
+        auto figure = MakeGalleryFigure(0.5);
+        figure->Members()[0]->DefiningPoints()[1] = QvPoint(far, 900);
+        gallery.AddFigure(figure.release());
+        ASSERT_TRUE(gallery.WriteWithTitle(QStringLiteral("Far")));
+        const QByteArray written = ReadBytes(Path("far.gal"));
+
+        QvGallery read;
+        MessageRecorder recorder;
+        read.Load(Path("far.gal"));
+        EXPECT_EQ(read.GetFigureCount(), 0) << far;
+        EXPECT_EQ(recorder.messages.size(), 1u) << far;
+        EXPECT_EQ(ReadBytes(Path("far.gal")), written) << far;
     }
 }
 
