@@ -187,6 +187,12 @@ CRect Lumbrel2Doc::GetDrawingBounds() const {
     return bounds;
 }
 
+bool Lumbrel2Doc::CanCreateFigureForTool(int toolId) const {
+    if (toolId == GalleryFigureToolId)
+        return m_galleries.HasSelectedFigure();
+    return QvFigure::CanCreateForTool(toolId);
+}
+
 QvFigure* Lumbrel2Doc::CreateFigureForTool(int toolId) {
     // The gallery tool draws a copy of the figure chosen in the browser.
     if (toolId == GalleryFigureToolId)

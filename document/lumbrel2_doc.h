@@ -63,6 +63,7 @@ public:
     CRect GetDrawingBounds() const;
     // A new figure for a drawing tool; null for a tool without a figure.
     QvFigure* CreateFigureForTool(int toolId);
+    bool CanCreateFigureForTool(int toolId) const;
     void DrawGrid(CDC* dc, int left, int top, int right, int bottom);
     // False for a figure that can no longer stand: an angle mark whose lines
     // are gone, a figure (or group member) that reports itself invalid.  The

@@ -64,9 +64,9 @@ void Lumbrel2Doc::OnSelectTool(UINT id) {
 
 namespace {
 // A tool whose figure the factory cannot make yet would draw nothing.
+// Asked on every idle pass, so nothing is made to find out.
 bool ToolMakesAFigure(Lumbrel2Doc& doc, UINT tool) {
-    return tool == ID_DRAW_SELECT ||
-           std::unique_ptr<QvFigure>(doc.CreateFigureForTool(int(tool))) != nullptr;
+    return tool == ID_DRAW_SELECT || doc.CanCreateFigureForTool(int(tool));
 }
 } // namespace
 

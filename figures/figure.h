@@ -51,6 +51,8 @@ public:
     // A new figure for a drawing-tool id, or null for an id no figure class
     // answers (yet).  The caller owns it.
     static QvFigure* CreateForTool(int toolId);
+    // Whether CreateForTool would make a figure, without making one.
+    static bool CanCreateForTool(int toolId);
 
     // The shared figure record; subclasses call it first.
     void Serialize(CArchive& ar) override;

@@ -74,6 +74,13 @@ int QvFactoryToolIdAt(int index) {
     return kTools[index].id;
 }
 
+bool QvFigure::CanCreateForTool(int toolId) {
+    for (const ToolRow& row : kTools)
+        if (row.id == toolId)
+            return row.make != nullptr;
+    return false;
+}
+
 QvFigure* QvFigure::CreateForTool(int toolId) {
     for (const ToolRow& row : kTools) {
         if (row.id != toolId)
