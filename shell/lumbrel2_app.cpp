@@ -1,5 +1,6 @@
 #include "shell/lumbrel2_app.h"
 
+#include "figures/fig_text.h"
 #include "platform/command_router.h"
 #include "platform/crt_random.h"
 #include "platform/message_box.h"
@@ -10,6 +11,7 @@
 #include "shell/file_type_registration.h"
 #include "shell/main_frame.h"
 #include "shell/pref_commands.h"
+#include "shell/text_dlg.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -90,6 +92,7 @@ BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
     // The profile's organisation and name come from InitApplication.
     LoadStdProfileSettings();
     TheSettings().Load();
+    QvFigText::SetPropertiesDialog(RunTextDialog);
 
     m_pDocTemplate =
         std::make_unique<CMultiDocTemplate>(IDR_LUMBREL_TYPE, LumbrelDocumentClasses());
