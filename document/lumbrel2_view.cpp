@@ -288,10 +288,19 @@ void Lumbrel2View::DrawOverlay(CDC* dc) {
 // -------------------------------------------------------------- commands
 
 void Lumbrel2View::OnEditDelete() {
-    // In a text box's control the key edits the text; the text box brings
-    // that with it.
-    if (IsEditingInPlace())
+    // In a text box's editor it deletes the selected text, or the
+    // character after the caret.
+    if (IsEditingInPlace()) {
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(m_pInPlaceEdit)) {
+            QTextCursor cursor = edit->textCursor();
+            if (cursor.hasSelection())
+                cursor.removeSelectedText();
+            else
+                cursor.deleteChar();
+            edit->setTextCursor(cursor);
+        }
         return;
+    }
     Lumbrel2Doc* doc = GetDocument();
     if (!doc)
         return;

@@ -122,17 +122,30 @@ void QvFigText::DrawText(CDC* dc) {
     guard.SetFont(font);
     guard.Select(dc);
 
-    // The top corners of the box as the page shows it.  A turned box has
-    // no top side: its equations start at the top of its bounds, which is
-    // also where an upright box's start.
-    double left = m_display[0].x, right = left, low = m_display[0].y, high = low;
-    for (int i = 1; i < 4; ++i) {
-        left = std::min(left, m_display[i].x);
-        right = std::max(right, m_display[i].x);
-        low = std::min(low, m_display[i].y);
-        high = std::max(high, m_display[i].y);
+    // The top corners of the box as the page shows it.  Equations do not
+    // turn: in a turned box they stand in an upright box of its size about
+    // its middle, rather than at the page's origin.
+    const bool yUp = dc->GetMapMode() == MM_HIMETRIC;
+    const QvVector across = m_display[1] - m_display[0];
+    const QvVector down = m_display[3] - m_display[0];
+    double left, right, top;
+    if (across.x != 0.0 && down.x != 0.0) {
+        const QvPoint middle = m_display[0] + (m_display[2] - m_display[0]) * 0.5;
+        const double halfWidth = across.Length() / 2, halfHeight = down.Length() / 2;
+        left = middle.x - halfWidth;
+        right = middle.x + halfWidth;
+        top = yUp ? middle.y + halfHeight : middle.y - halfHeight;
+    } else {
+        left = right = m_display[0].x;
+        double low = m_display[0].y, high = low;
+        for (int i = 1; i < 4; ++i) {
+            left = std::min(left, m_display[i].x);
+            right = std::max(right, m_display[i].x);
+            low = std::min(low, m_display[i].y);
+            high = std::max(high, m_display[i].y);
+        }
+        top = yUp ? high : low;
     }
-    const double top = dc->GetMapMode() == MM_HIMETRIC ? high : low;
     CPoint anchor{int(left), int(top)};
     int alignment = int(TA_LEFT);
     if (record.m_nJustify == QvEditDataText::Centre) {

@@ -123,6 +123,9 @@ const std::vector<FigureKind> kFigureKinds = {
       {QvPoint(2730, 1190), QvPoint(2730, 1170)}}, // on an edge
      false,
      true},
+    // Boxes of text offer the snap search nothing of their own.
+    {"text box", 32862, {QvPoint(1130, 4170), QvPoint(6130, 1170)}, {}},
+    {"equation box", 32863, {QvPoint(1130, 4170), QvPoint(6130, 1170)}, {}},
 };
 
 QByteArray FigureBytes(const QvFigure* f) {
