@@ -1,5 +1,6 @@
 #include "document/lumbrel2_view.h"
 
+#include "document/figure_state.h"
 #include "document/lumbrel2_doc.h"
 #include "figures/figure.h"
 #include "platform/dc.h"
@@ -39,6 +40,8 @@ ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
 ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
 ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCut)
 ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
 ON_COMMAND(ID_VIEW_RECALC_LAYOUT, OnRecalcLayout)
 END_COMMAND_MAP()
 
@@ -291,30 +294,22 @@ void Lumbrel2View::DrawOverlay(CDC* dc) {
     }
 }
 
-// ------------------------------------------------------- in-place editing
-
-bool Lumbrel2View::IsEditingInPlace() const {
-    return m_pInPlaceEdit && m_pEditedTextBox && m_pEditedTextBox->GetToolId() == TextBoxToolId;
-}
-
-void Lumbrel2View::EndInPlaceEdit() {
-    if (!m_pInPlaceEdit)
-        return;
-    setFocus();
-    // The text box takes its text back and removes its control once text
-    // boxes exist; until then the control simply goes.
-    delete m_pInPlaceEdit;
-    m_pInPlaceEdit = nullptr;
-    m_pEditedTextBox = nullptr;
-}
-
 // -------------------------------------------------------------- commands
 
 void Lumbrel2View::OnEditDelete() {
-    // In a text box's control the key edits the text; the text box brings
-    // that with it.
-    if (IsEditingInPlace())
+    // In a text box's editor it deletes the selected text, or the
+    // character after the caret.
+    if (IsEditingInPlace()) {
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(m_pInPlaceEdit)) {
+            QTextCursor cursor = edit->textCursor();
+            if (cursor.hasSelection())
+                cursor.removeSelectedText();
+            else
+                cursor.deleteChar();
+            edit->setTextCursor(cursor);
+        }
         return;
+    }
     Lumbrel2Doc* doc = GetDocument();
     if (!doc)
         return;

@@ -10,6 +10,7 @@
 #include "figures/fig_point.h"
 #include "figures/fig_polygon.h"
 #include "figures/fig_rectangle.h"
+#include "figures/fig_text.h"
 #include "figures/fig_triangle.h"
 
 #include <new>
@@ -48,8 +49,8 @@ constexpr ToolRow kTools[] = {
     {32859, &Make<QvFigArc3P>},             // arc: three points
     {32860, &Make<QvFigArc4P>},             // arc in a box
     {32861, nullptr},                       // angle mark
-    {32862, nullptr},                       // text box
-    {32863, nullptr},                       // equation box (a text box, id 32862)
+    {32862, &Make<QvFigText>},              // text box
+    {32863, &Make<QvFigText>},              // equation box (a text box, id 32862)
     {32864, nullptr},                       // function graph
     {32865, nullptr},                       // statistics graph
     {32866, nullptr},                       // normal curve
@@ -90,6 +91,10 @@ QvFigure* QvFigure::CreateForTool(int toolId) {
             return nullptr;
         if (toolId == QvFigLine::ArrowToolId)
             static_cast<QvFigLine*>(figure)->ApplyArrowDefaults();
+        if (toolId == QvFigText::EquationToolId) {
+            static_cast<QvFigText*>(figure)->SetEquation(true);
+            toolId = QvFigText::ToolId;
+        }
         figure->SetToolId(toolId);
         return figure;
     }

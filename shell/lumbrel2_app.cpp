@@ -1,6 +1,7 @@
 #include "shell/lumbrel2_app.h"
 
 #include "document/lumbrel2_doc.h"
+#include "figures/fig_text.h"
 #include "platform/command_router.h"
 #include "platform/crt_random.h"
 #include "platform/message_box.h"
@@ -12,6 +13,7 @@
 #include "shell/gallery_dialogs.h"
 #include "shell/main_frame.h"
 #include "shell/pref_commands.h"
+#include "shell/text_dlg.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -96,6 +98,7 @@ BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
     LoadStdProfileSettings();
     TheSettings().Load();
     RefreshEquationOptions();
+    QvFigText::SetPropertiesDialog(RunTextDialog);
 
     m_pDocTemplate =
         std::make_unique<CMultiDocTemplate>(IDR_LUMBREL_TYPE, LumbrelDocumentClasses());

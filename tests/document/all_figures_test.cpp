@@ -124,6 +124,9 @@ const std::vector<FigureKind> kFigureKinds = {
      false,
      true},
     {"gallery figure", 32895, {QvPoint(1130, 1170), QvPoint(6130, 4170)}, {}},
+    // Boxes of text offer the snap search nothing of their own.
+    {"text box", 32862, {QvPoint(1130, 4170), QvPoint(6130, 1170)}, {}},
+    {"equation box", 32863, {QvPoint(1130, 4170), QvPoint(6130, 1170)}, {}},
 };
 
 QByteArray FigureBytes(const QvFigure* f) {
