@@ -1,5 +1,7 @@
 #include "figures/figure_factory.h"
 
+#include "diagrams/fig_norm.h"
+#include "diagrams/fig_venn.h"
 #include "figures/fig_arc.h"
 #include "figures/fig_bezier.h"
 #include "figures/fig_circle.h"
@@ -53,9 +55,9 @@ constexpr ToolRow kTools[] = {
     {32863, &Make<QvFigText>},              // equation box (a text box, id 32862)
     {32864, nullptr},                       // function graph
     {32865, nullptr},                       // statistics graph
-    {32866, nullptr},                       // normal curve
-    {32867, nullptr},                       // Venn diagram, two sets
-    {32868, nullptr},                       // Venn diagram, three sets
+    {32866, &Make<QvFigNorm>},              // normal curve
+    {32867, &Make<QvFigVenn2>},             // Venn diagram, two sets
+    {32868, &Make<QvFigVenn3>},             // Venn diagram, three sets
     {32871, nullptr},                       // number line
     {32895, &Make<QvFigGallery>},           // gallery figure
     {32904, nullptr},                       // graph and dot paper
