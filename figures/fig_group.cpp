@@ -107,6 +107,16 @@ bool QvFigGroup::IsOrContains(const QvFigure* f) const {
     return f && (f == this || std::find(m_members.begin(), m_members.end(), f) != m_members.end());
 }
 
+bool QvHolds(const QvFigure* outer, const QvFigure* f) {
+    if (!outer || !f)
+        return false;
+    if (f == outer)
+        return true;
+    auto* group = outer->IsGroup() ? dynamic_cast<const QvFigGroup*>(outer) : nullptr;
+    return group && std::any_of(group->Members().begin(), group->Members().end(),
+                                [f](const QvFigure* m) { return QvHolds(m, f); });
+}
+
 QvFigure* QvFigGroup::CopyFrom(const QvFigure* src) {
     QvFigure::CopyFrom(src);
     m_pCopyLink = nullptr;

@@ -77,3 +77,7 @@ private:
 
     std::vector<QvFigure*> m_members;
 };
+
+// Whether f is `outer` or, where `outer` is a group, inside it at any depth:
+// a search that leaves out a dragged group leaves out all of it.
+bool QvHolds(const QvFigure* outer, const QvFigure* f);
