@@ -40,9 +40,13 @@ void Lumbrel2Doc::CopySelectionToClipboard() {
             if (f->GetToolId() == GalleryFigureToolId)
                 f->SetToolId(QvFigGroup::ToolId);
             QvFigure* copy = CreateFigureForTool(f->GetToolId());
+            // A group with a member that cannot be copied is not copied.
+            if (copy && !copy->CopyFrom(f)) {
+                delete copy;
+                copy = nullptr;
+            }
             if (!copy)
                 continue;
-            copy->CopyFrom(f);
             stored.insert(stored.begin(), copy);
         }
         // Copies that refer to figures copied with them refer to those
@@ -84,9 +88,12 @@ void Lumbrel2Doc::PasteFromClipboard() {
             // more step away.
             source->Move(QvVector(spacing, -spacing));
             QvFigure* f = CreateFigureForTool(source->GetToolId());
+            if (f && !f->CopyFrom(source)) {
+                delete f;
+                f = nullptr;
+            }
             if (!f)
                 continue;
-            f->CopyFrom(source);
             f->AddToCopyMap(m_copyMap);
             m_selection.push_back(f);
             m_figures.push_back(f);

@@ -234,6 +234,9 @@ void Lumbrel2Doc::MoveHandleOfSelected(int grip, QvPoint target, CPoint companio
     // in a line) stops at the last place where it was valid.
     EditFigures(
         {f}, [&](QvFigure* g) { g->MoveHandle(grip, target, QvPoint(companion.x, companion.y)); });
+    // A group's stretch may have replaced the members the pointer snapped to.
+    if (f->IsGroup())
+        ClearSnapReferences();
     RebuildPointCaches();
 }
 
@@ -272,6 +275,7 @@ void Lumbrel2Doc::RevertSelectionEdit() {
     for (const PendingEdit& p : m_pendingEdit)
         p.before.ApplyTo(*p.figure);
     m_pendingEdit.clear();
+    ClearSnapReferences();
     RebuildPointCaches();
 }
 

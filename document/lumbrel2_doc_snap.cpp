@@ -1,6 +1,7 @@
 // The point caches and the snap search.
 #include "document/lumbrel2_doc.h"
 
+#include "figures/fig_group.h"
 #include "figures/figure.h"
 #include "geometry/gr_circle.h"
 #include "geometry/gr_line.h"
@@ -54,13 +55,13 @@ double CrossingScoreBound(const QvGRBase* shape, QvPoint pointer, double priorit
 
 // A cached record still offered to a search that leaves out `exclude`.
 bool InSearch(const QvShapeRecord& record, const QvFigure* exclude) {
-    return record.shape && !record.released && !(exclude && record.figure == exclude);
+    return record.shape && !record.released && !QvHolds(exclude, record.figure);
 }
 
 // A cached crossing offered to a search that leaves out `exclude`.
 bool InSearch(const QvSnapPoint& record, const QvFigure* exclude) {
-    return record.priority > 0.0 &&
-           !(exclude && (record.figure1 == exclude || record.figure2 == exclude));
+    return record.priority > 0.0 && !QvHolds(exclude, record.figure1) &&
+           !QvHolds(exclude, record.figure2);
 }
 } // namespace
 
@@ -193,7 +194,7 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
         m_derivedPoints.FindBest(pointer, best, bestScore, exclude, true);
     }
     const auto offer = [&](const QvSnapPoint& record) {
-        if (exclude && record.figure1 == exclude)
+        if (QvHolds(exclude, record.figure1))
             return;
         const double score = record.GetAttraction(pointer);
         if (score > bestScore) {

@@ -11,6 +11,7 @@
 #include "figures/fig_polygon.h"
 #include "figures/fig_rectangle.h"
 #include "figures/fig_text.h"
+#include "figures/fig_round_rect.h"
 #include "figures/fig_triangle.h"
 
 #include <new>
@@ -40,7 +41,7 @@ constexpr ToolRow kTools[] = {
     {32846, &Make<QvFigSmoothLine>},        // smooth line
     {32849, &Make<QvFigPolygon>},           // polygon
     {32850, &Make<QvFigBezier>},            // Bezier curve
-    {32852, nullptr},                       // rounded rectangle
+    {32852, &Make<QvFigRoundRect>},        // rounded rectangle
     {32853, &Make<QvFigEllipse4C>},         // ellipse: four corners
     {32854, &Make<QvFigEllipseAP>},         // ellipse: axis and point
     {32855, &Make<QvFigEllipseFP>},         // ellipse: foci and point

@@ -29,6 +29,12 @@ struct FigureKind {
     bool traced = false;          // the clicks are a trace: press, moves, release
     // Never complete by itself: the view ends it after the last click.
     bool endedByView = false;
+    // A group: these figures, made by their clicks, grouped.
+    struct Member {
+        int toolId;
+        std::vector<QvPoint> clicks;
+    };
+    std::vector<Member> members = {};
 };
 
 void PrintTo(const FigureKind& kind, std::ostream* os) {
@@ -127,6 +133,21 @@ const std::vector<FigureKind> kFigureKinds = {
     // Boxes of text offer the snap search nothing of their own.
     {"text box", 32862, {QvPoint(1130, 4170), QvPoint(6130, 1170)}, {}},
     {"equation box", 32863, {QvPoint(1130, 4170), QvPoint(6130, 1170)}, {}},
+    {"rounded rectangle",
+     32852,
+     {QvPoint(1130, 1170), QvPoint(6130, 4170)},
+     {{QvPoint(3650, 1190), QvPoint(3630, 1170)},   // mid point of a side
+      {QvPoint(2630, 1195), QvPoint(2630, 1170)}}}, // where a corner starts
+    {"group",
+     32700,
+     {},
+     {{QvPoint(1150, 1150), QvPoint(1130, 1170)},  // a member's corner
+      {QvPoint(6150, 2190), QvPoint(6130, 2170)}}, // a member's centre
+     false,
+     false,
+     {{32773, {QvPoint(1130, 1170), QvPoint(4130, 3170)}},
+      {32789, {QvPoint(6130, 2170), QvPoint(7130, 2170)}},
+      {32859, {QvPoint(1130, 5170), QvPoint(5130, 5170), QvPoint(3130, 6170)}}}},
 };
 
 QByteArray FigureBytes(const QvFigure* f) {
@@ -207,6 +228,23 @@ protected:
         return f;
     }
     QvFigure* Add() {
+        const FigureKind& kind = GetParam();
+        if (!kind.members.empty()) {
+            // As the user groups: the members drawn first, then grouped.
+            doc->ClearSelection();
+            for (const FigureKind::Member& m : kind.members) {
+                QvFigure* member = QvFigure::CreateForTool(m.toolId);
+                for (const QvPoint& p : m.clicks) {
+                    member->TrackCreatePoint(p);
+                    member->CreateClick();
+                }
+                doc->AddFigure(member);
+                doc->AddToSelection(member);
+            }
+            doc->GroupSelection();
+            EXPECT_EQ(doc->GetFigureCount(), 1);
+            return doc->GetFirstSelected();
+        }
         QvFigure* f = Make();
         if (f)
             doc->AddFigure(f);
