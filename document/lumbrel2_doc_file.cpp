@@ -1,6 +1,8 @@
 // The drawing file: the magic, the version, the grid and the figure list.
 #include "document/lumbrel2_doc.h"
 
+#include "figures/fig_angle_mark.h"
+#include "figures/fig_group.h"
 #include "figures/figure.h"
 #include "platform/archive.h"
 #include "platform/message_box.h"
@@ -44,6 +46,48 @@ void RefuseRepeatedFigures(std::vector<QvFigure*>& figures) {
                             QStringLiteral("a figure appears twice in the list"));
 }
 
+// Every figure of the list and of its groups, at any depth.
+void CollectFigures(const std::vector<QvFigure*>& list, std::unordered_set<const QvFigure*>& into) {
+    for (QvFigure* f : list) {
+        into.insert(f);
+        if (auto* group = dynamic_cast<QvFigGroup*>(f))
+            CollectFigures(group->Members(), into);
+    }
+}
+
+// A mark naming a figure that no list of the file holds: the archive gave
+// that figure to no one, and the file is no drawing.
+void RefuseMarksOutsideTheDrawing(std::vector<QvFigure*>& figures) {
+    std::unordered_set<const QvFigure*> drawing;
+    CollectFigures(figures, drawing);
+    std::vector<QvFigure*> outside;
+    for (const QvFigure* f : drawing) {
+        const auto* mark = dynamic_cast<const QvFigAngleMark*>(f);
+        if (!mark)
+            continue;
+        for (QvFigure* r : {mark->AngleData()->m_pFirst, mark->AngleData()->m_pSecond})
+            if (r && !drawing.count(r) &&
+                std::find(outside.begin(), outside.end(), r) == outside.end())
+                outside.push_back(r);
+    }
+    if (outside.empty())
+        return;
+    // Each figure goes once: not again as the member of a group, and a
+    // group, whose members another reference may share, not at all.
+    std::unordered_set<const QvFigure*> members;
+    for (QvFigure* f : outside)
+        if (auto* group = dynamic_cast<QvFigGroup*>(f))
+            CollectFigures(group->Members(), members);
+    for (QvFigure* f : outside)
+        if (!dynamic_cast<QvFigGroup*>(f) && !members.count(f))
+            delete f;
+    for (QvFigure* f : figures)
+        delete f;
+    figures.clear();
+    throw CArchiveException(CArchiveException::badIndex,
+                            QStringLiteral("an angle mark refers to a figure outside the drawing"));
+}
+
 } // namespace
 
 void Lumbrel2Doc::Serialize(CArchive& ar) {
@@ -78,6 +122,9 @@ void Lumbrel2Doc::Serialize(CArchive& ar) {
         std::vector<QvFigure*> figures;
         SerializeObjectList<QvFigure>(ar, figures);
         RefuseRepeatedFigures(figures);
+        RefuseMarksOutsideTheDrawing(figures);
+        // A mark refers to two figures of its own list, or it goes.
+        QvDropStrayAngleMarks(figures);
         m_grid.SetSpacing(spacing);
         m_grid.SetIsometric(isometric != 0);
         m_figures.insert(m_figures.end(), figures.begin(), figures.end());
