@@ -34,8 +34,6 @@ constexpr double kBestScore = 1000000.0;
 constexpr double kPageSize = 30000.0;
 // The placeholder the third defining point holds: it has no meaning.
 const QvPoint kPlaceholder(15000.0, 15000.0);
-// Sizes past this lie far off the page; a damaged record is held to it.
-constexpr LONG kMaxSize = 1000;
 // Room round the label point for a point marker, which is sized in pixels.
 constexpr double kMarkerReach = 200.0;
 

@@ -12,6 +12,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <vector>
 
 class QvEditDataAngle : public QvEditData {
@@ -30,6 +31,8 @@ public:
     // One step of the size field in model units: the mark radius is
     // size x this.
     static constexpr int SizeUnit = 80;
+    // Sizes past this lie far off the page; a damaged record is held to it.
+    static constexpr LONG MaxSize = 1000;
 
     short m_version = 1;
     LONG m_markType = AngleValue;
@@ -122,7 +125,10 @@ public:
     QvPoint Vertex() const { return m_display[2]; }
     int ArcStart() const { return m_nArcStart; }
     int ArcEnd() const { return m_nArcEnd; }
-    double Radius() const { return double(m_pAngleData->m_size) * QvEditDataAngle::SizeUnit; }
+    double Radius() const {
+        return double(std::clamp(m_pAngleData->m_size, LONG(0), QvEditDataAngle::MaxSize)) *
+               QvEditDataAngle::SizeUnit;
+    }
     // The text of an angle-value label; empty for other mark types.
     QString ValueText() const;
 
