@@ -574,7 +574,12 @@ void QvFigAngleMark::DrawLabel(CDC* dc, const QString& text, bool equation,
     const bool himetric = dc->GetMapMode() == MM_HIMETRIC;
     const UINT oldAlign = dc->SetTextAlign(himetric ? TA_CENTER | TA_TOP : TA_CENTER | TA_BOTTOM);
     const int oldBkMode = dc->SetBkMode(TRANSPARENT);
-    const QvVector offset = normal * (d.m_font.m_drawHeight / 2.0);
+    // Half the height the text is drawn at, across the direction: the
+    // label straddles the label point.  In MM_TEXT that is the LOGFONT's
+    // height in pixels, not the drawing height in 0.01 mm.
+    const double h = dc->GetMapMode() == MM_TEXT ? std::abs(double(d.m_font.m_logFont.lfHeight))
+                                                 : double(d.m_font.m_drawHeight);
+    const QvVector offset = normal * (h / 2.0);
     const int x = Trunc(m_labelPoint.x - offset.x);
     const int y = Trunc(m_labelPoint.y - offset.y);
     if (equation) {

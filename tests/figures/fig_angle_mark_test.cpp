@@ -527,6 +527,45 @@ TEST_F(AngleMarkTest, BoundsHoldEverythingDrawn) {
     }
 }
 
+// The label straddles the label point in either mapping mode: in MM_TEXT
+// half the pixel height of the font, not of its drawing height, moves it.
+TEST_F(AngleMarkTest, LabelsSitOnTheLabelPointInEitherMappingMode) {
+    for (int mode : {MM_TEXT, MM_HIMETRIC}) {
+        SCOPED_TRACE(mode == MM_TEXT ? "MM_TEXT" : "MM_HIMETRIC");
+        const double s = mode == MM_TEXT ? 1.0 : 2540.0 / 96.0;
+        const bool up = mode == MM_HIMETRIC;
+        const QvPoint v(50 * s, (up ? 50 : 150) * s);
+        auto l1 = Line(v, v + QvVector(200 * s, 0));
+        auto l2 = Line(v, v + QvVector(0, (up ? 1 : -1) * 150 * s));
+        for (bool angled : {false, true}) {
+            auto m = Mark(l1.get(), v + QvVector(100 * s, 0), l2.get(),
+                          v + QvVector(0, (up ? 1 : -1) * 100 * s), [&](QvEditDataAngle& d) {
+                              d.m_autoPerpendicular = 0;
+                              d.m_angled = angled;
+                              d.m_size = mode == MM_TEXT ? 1 : 30; // 80 or 90 pixels
+                              d.m_font.m_logFont.lfHeight = -16;
+                              d.m_font.m_drawHeight = 423; // 16 pixels at 96 dpi
+                          });
+            QImage image = Page(96, 300, 200);
+            {
+                CDC dc(&image);
+                Prepare(dc, mode);
+                if (up)
+                    dc.SetViewportOrg(0, image.height());
+                DrawNormal(*m, dc);
+            }
+            const QPoint label(
+                int(std::lround(m->LabelPoint().x / s)),
+                int(std::lround(up ? image.height() - m->LabelPoint().y / s : m->LabelPoint().y)));
+            const QRect ink = InkBounds(image);
+            ASSERT_FALSE(ink.isEmpty());
+            EXPECT_LE((ink.center() - label).manhattanLength(), 6)
+                << angled << " ink centre " << ink.center().x() << "," << ink.center().y()
+                << " label point " << label.x() << "," << label.y();
+        }
+    }
+}
+
 TEST_F(AngleMarkTest, GripsOnTheArmEndsOnlyAndOnlyWhenBuilt) {
     auto l1 = Line(kV, kV + QvVector(6000, 0));
     auto l2 = Line(kV, kV + QvVector(6000, 6000));
