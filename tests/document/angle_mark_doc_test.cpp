@@ -138,6 +138,16 @@ TEST_F(AngleMarkDocTest, TheSnapSearchNamesTheFiguresClicked) {
     EXPECT_EQ(doc->m_pSnapFigure1, mark);
 }
 
+// The view maps every figure before a rubber band selects: the mark is
+// still found by its arms and vertex, not by its placeholder point.
+TEST_F(AngleMarkDocTest, ARubberBandAroundTheMarkSelectsIt) {
+    Draw();
+    doc->MapAllToDefaultFrame();
+    doc->SelectInRect(CRect(9900, 9900, 10600, 10500));
+    ASSERT_EQ(doc->GetSelectedCount(), 1);
+    EXPECT_EQ(doc->GetFirstSelected(), mark);
+}
+
 TEST_F(AngleMarkDocTest, FilesKeepTheMarkOnItsFiguresWhereverItStands) {
     Draw();
     for (bool first : {false, true}) {
