@@ -299,6 +299,15 @@ TEST_F(AngleMarkDocTest, GroupingKeepsAMarkInTheListOfItsFigures) {
     ASSERT_EQ(back->Members().size(), 3u);
     QvFigAngleMark* m = MarkOf(back->Members());
     ExpectMarks(m, back->Members()[0], back->Members()[1], kV + QvVector(1000, 2000));
+    // A copy of the group marks its own members.
+    doc->OnEditCopy();
+    doc->OnEditPaste();
+    auto* pasted = dynamic_cast<QvFigGroup*>(doc->Figures().back());
+    ASSERT_TRUE(pasted && pasted != group);
+    ExpectMarks(MarkOf(pasted->Members()), pasted->Members()[0], pasted->Members()[1],
+                kV + QvVector(1500, 1500));
+    doc->OnEditUndo();
+    Select({group});
 
     doc->UngroupSelection();
     ASSERT_EQ(doc->GetFigureCount(), 3);
