@@ -64,6 +64,9 @@ ON_COMMAND_RANGE(ID_DRAW_EQUATION, ID_DRAW_EQUATION, OnSelectTool)
 ON_UPDATE_COMMAND_UI(ID_DRAW_EQUATION, OnUpdateSelectTool)
 ON_COMMAND_RANGE(ID_DRAW_TRIANGLE, ID_DRAW_TRIANGLE, OnSelectTool)
 ON_UPDATE_COMMAND_UI(ID_DRAW_TRIANGLE, OnUpdateSelectTool)
+ON_COMMAND_RANGE(ID_DRAW_GALLERY_FIGURE, ID_DRAW_GALLERY_FIGURE, OnSelectTool)
+ON_UPDATE_COMMAND_UI(ID_DRAW_GALLERY_FIGURE, OnUpdateGalleryTool)
+ON_COMMAND(ID_SELECT_GALLERY_FIGURE, OnSelectGalleryFigure)
 ON_COMMAND_RANGE(ID_LINE_DOT, ID_LINE_DOT, OnFormatLineStyle)
 ON_COMMAND_RANGE(ID_LINE_DASH, ID_LINE_SOLID6, OnFormatLineStyle)
 ON_COMMAND_RANGE(ID_FILL_NONE, ID_FILL_DIAMOND, OnFormatFillStyle)
@@ -136,6 +139,7 @@ Lumbrel2Doc::Lumbrel2Doc()
     m_grid.SetSpacing(s.m_GridPointsDefaults.Size.GetValue());
     m_grid.SetIsometric(s.m_GridPointsDefaults.Isometric.GetValue() != 0);
     m_grid.SetShown(s.m_GridPointsDefaults.ShowGrid.GetValue() != 0);
+    m_galleries.Scan(s.m_GalleryPath.GetValue());
 }
 
 Lumbrel2Doc::~Lumbrel2Doc() {
@@ -184,10 +188,16 @@ CRect Lumbrel2Doc::GetDrawingBounds() const {
     return bounds;
 }
 
-QvFigure* Lumbrel2Doc::CreateFigureForTool(int toolId) {
-    // Gallery figures come from the gallery list, which is still to come.
+bool Lumbrel2Doc::CanCreateFigureForTool(int toolId) const {
     if (toolId == GalleryFigureToolId)
-        return nullptr;
+        return m_galleries.HasSelectedFigure();
+    return QvFigure::CanCreateForTool(toolId);
+}
+
+QvFigure* Lumbrel2Doc::CreateFigureForTool(int toolId) {
+    // The gallery tool draws a copy of the figure chosen in the browser.
+    if (toolId == GalleryFigureToolId)
+        return m_galleries.CreateSelectedFigure().release();
     return QvFigure::CreateForTool(toolId);
 }
 

@@ -8,6 +8,7 @@
 // lists, lifetime, bounds), lumbrel2_doc_edit.cpp (selection and editing),
 // lumbrel2_doc_undo.cpp (Edit>Undo and Edit>Redo), lumbrel2_doc_snap.cpp
 // (the point caches and the snap search).
+#include "diagrams/gallery_list.h"
 #include "document/background_grid.h"
 #include "document/copy_map.h"
 #include "document/figure_state.h"
@@ -20,6 +21,7 @@
 #include "shell/document.h"
 #include "statgraphs/color_scheme.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -61,6 +63,7 @@ public:
     CRect GetDrawingBounds() const;
     // A new figure for a drawing tool; null for a tool without a figure.
     QvFigure* CreateFigureForTool(int toolId);
+    bool CanCreateFigureForTool(int toolId) const;
     void DrawGrid(CDC* dc, int left, int top, int right, int bottom);
     // False for a figure that can no longer stand: an angle mark whose lines
     // are gone, a figure (or group member) that reports itself invalid.  The
@@ -343,4 +346,18 @@ private:
     void SaveWebGraphic(const WebPicture& picture);
     bool SavePng(const QString& path, const WebPicture& picture);
     bool SaveBmp(const QString& path, const WebPicture& picture);
+
+    // ---- galleries (lumbrel2_doc_gallery.cpp)
+public:
+    // The galleries of the gallery folder; its chosen figure is what the
+    // gallery tool draws.
+    QvGalleryList& Galleries() { return m_galleries; }
+    // Opens the gallery browser on a list; the shell fills it.
+    using GalleryBrowser = std::function<void(QvGalleryList& galleries)>;
+    static GalleryBrowser SetGalleryBrowser(GalleryBrowser browser);
+    void OnSelectGalleryFigure();
+    void OnUpdateGalleryTool(CCmdUI* ui);
+
+private:
+    QvGalleryList m_galleries;
 };

@@ -3,7 +3,6 @@
 
 #include "figures/fig_angle_mark.h"
 #include "figures/fig_group.h"
-#include "figures/figure.h"
 #include "platform/archive.h"
 #include "platform/message_box.h"
 #include "settings/step_tables.h"
@@ -11,7 +10,7 @@
 #include <QIODevice>
 
 #include <algorithm>
-#include <unordered_set>
+#include <cmath>
 
 namespace {
 
@@ -31,63 +30,6 @@ bool StartsWithMagic(CArchive& ar) {
     return device && device->peek(expected.size()) == expected;
 }
 
-// The same figure twice in the list would be deleted twice: refuse the file.
-void RefuseRepeatedFigures(std::vector<QvFigure*>& figures) {
-    std::unordered_set<QvFigure*> seen;
-    bool repeated = false;
-    for (QvFigure* f : figures)
-        repeated |= !seen.insert(f).second || !f;
-    if (!repeated)
-        return;
-    for (QvFigure* f : seen)
-        delete f;
-    figures.clear();
-    throw CArchiveException(CArchiveException::badIndex,
-                            QStringLiteral("a figure appears twice in the list"));
-}
-
-// Every figure of the list and of its groups, at any depth.
-void CollectFigures(const std::vector<QvFigure*>& list, std::unordered_set<const QvFigure*>& into) {
-    for (QvFigure* f : list) {
-        into.insert(f);
-        if (auto* group = dynamic_cast<QvFigGroup*>(f))
-            CollectFigures(group->Members(), into);
-    }
-}
-
-// A mark naming a figure that no list of the file holds: the archive gave
-// that figure to no one, and the file is no drawing.
-void RefuseMarksOutsideTheDrawing(std::vector<QvFigure*>& figures) {
-    std::unordered_set<const QvFigure*> drawing;
-    CollectFigures(figures, drawing);
-    std::vector<QvFigure*> outside;
-    for (const QvFigure* f : drawing) {
-        const auto* mark = dynamic_cast<const QvFigAngleMark*>(f);
-        if (!mark)
-            continue;
-        for (QvFigure* r : {mark->AngleData()->m_pFirst, mark->AngleData()->m_pSecond})
-            if (r && !drawing.count(r) &&
-                std::find(outside.begin(), outside.end(), r) == outside.end())
-                outside.push_back(r);
-    }
-    if (outside.empty())
-        return;
-    // Each figure goes once: not again as the member of a group, and a
-    // group, whose members another reference may share, not at all.
-    std::unordered_set<const QvFigure*> members;
-    for (QvFigure* f : outside)
-        if (auto* group = dynamic_cast<QvFigGroup*>(f))
-            CollectFigures(group->Members(), members);
-    for (QvFigure* f : outside)
-        if (!dynamic_cast<QvFigGroup*>(f) && !members.count(f))
-            delete f;
-    for (QvFigure* f : figures)
-        delete f;
-    figures.clear();
-    throw CArchiveException(CArchiveException::badIndex,
-                            QStringLiteral("an angle mark refers to a figure outside the drawing"));
-}
-
 } // namespace
 
 void Lumbrel2Doc::Serialize(CArchive& ar) {
@@ -95,10 +37,8 @@ void Lumbrel2Doc::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         ar << QString::fromLatin1(FileMagic);
         ar << WORD(FileVersion);
-        qint32 spacing = m_grid.GetSpacing();
-        ar.Write(&spacing, sizeof spacing);
-        BYTE isometric = m_grid.IsIsometric() ? 1 : 0;
-        ar.Write(&isometric, sizeof isometric);
+        ar << LONG(m_grid.GetSpacing());
+        ar << BYTE(m_grid.IsIsometric() ? 1 : 0);
         SerializeObjectList<QvFigure>(ar, m_figures);
         return;
     }
@@ -111,18 +51,27 @@ void Lumbrel2Doc::Serialize(CArchive& ar) {
     ar >> stored;
     // Version 0 carries nothing more; a later version is read as ours.
     if (short(stored) >= 1) {
-        qint32 spacing = 0;
+        LONG spacing = 0;
         BYTE isometric = 0;
-        ar.ReadExact(&spacing, sizeof spacing);
-        ar.ReadExact(&isometric, sizeof isometric);
+        ar >> spacing >> isometric;
         // The grid divides by its spacing.
         if (spacing <= 0)
             throw CArchiveException(CArchiveException::badIndex,
                                     QStringLiteral("grid spacing %1").arg(spacing));
         std::vector<QvFigure*> figures;
         SerializeObjectList<QvFigure>(ar, figures);
-        RefuseRepeatedFigures(figures);
-        RefuseMarksOutsideTheDrawing(figures);
+        QString problem;
+        // A figure that another refers to but no list holds is no drawing's.
+        if (ar.HasUnownedObjects())
+            problem = QStringLiteral("a reference to a figure the drawing does not hold");
+        else if (!std::all_of(figures.begin(), figures.end(),
+                              [](const QvFigure* f) { return f->HasSaneCoordinates(); }))
+            problem = QStringLiteral("a coordinate far outside the page");
+        if (!problem.isEmpty()) {
+            for (QvFigure* f : figures)
+                delete f;
+            throw CArchiveException(CArchiveException::badIndex, problem);
+        }
         // A mark refers to two figures of its own list, or it goes.
         QvDropStrayAngleMarks(figures);
         m_grid.SetSpacing(spacing);

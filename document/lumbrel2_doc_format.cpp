@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QColorDialog>
 
+#include <memory>
+
 namespace {
 QColor ToColor(COLORREF c) {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
@@ -60,13 +62,22 @@ void Lumbrel2Doc::OnSelectTool(UINT id) {
     UpdateAllViews(nullptr);
 }
 
+namespace {
+// A tool whose figure the factory cannot make yet would draw nothing.
+// Asked on every idle pass, so nothing is made to find out.
+bool ToolMakesAFigure(Lumbrel2Doc& doc, UINT tool) {
+    return tool == ID_DRAW_SELECT || doc.CanCreateFigureForTool(int(tool));
+}
+} // namespace
+
 void Lumbrel2Doc::OnUpdateSelectTool(CCmdUI* ui) {
     ui->SetCheck(CurrentTool() == ui->m_nID ? 1 : 0);
+    ui->Enable(ToolMakesAFigure(*this, ui->m_nID));
 }
 
 void Lumbrel2Doc::OnUpdateAngleMarkTool(CCmdUI* ui) {
     ui->SetCheck(CurrentTool() == ui->m_nID ? 1 : 0);
-    ui->Enable(TheSettings().MADLevel() >= 2);
+    ui->Enable(TheSettings().MADLevel() >= 2 && ToolMakesAFigure(*this, ui->m_nID));
 }
 
 // ----------------------------------------------------------------- styles

@@ -1,5 +1,6 @@
 #include "document/lumbrel2_view.h"
 
+#include "document/figure_state.h"
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_angle_mark.h"
 #include "figures/figure.h"
@@ -40,6 +41,8 @@ ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
 ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
 ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCut)
 ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
 ON_COMMAND(ID_VIEW_RECALC_LAYOUT, OnRecalcLayout)
 END_COMMAND_MAP()
 
@@ -103,7 +106,11 @@ int ScreenPixelsPerInch(const QWidget* widget) {
 Lumbrel2View::Lumbrel2View(QWidget* parent) : CView(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The view itself holds the keyboard, wherever in it the user clicks:
+    // the scroll area would take arrow keys for scrolling.
+    setFocusPolicy(Qt::StrongFocus);
     m_pScrollArea = new QScrollArea(this);
+    m_pScrollArea->setFocusPolicy(Qt::NoFocus);
     m_pScrollArea->setFrameShape(QFrame::NoFrame);
     m_pScrollArea->setWidgetResizable(false);
     // Paper is white whatever the desktop's colours, also beside the page.
@@ -196,11 +203,16 @@ void Lumbrel2View::OnDraw(CDC* dc) {
         return;
     CRect clip;
     dc->GetClipBox(&clip);
+    // The figures are drawn smoothly; grid dots and grips by whole pixels.
+    BOOL smooth = dc->SetSmoothing(FALSE);
     doc->DrawGrid(dc, clip.left, clip.top, clip.right, clip.bottom);
+    dc->SetSmoothing(smooth);
     for (QvFigure* f : doc->Figures())
         f->DrawMapped(dc, QvDrawMode::Normal, NullFrame, CRect());
+    dc->SetSmoothing(FALSE);
     for (QvFigure* f : doc->Selection())
         f->DrawHandles(dc);
+    dc->SetSmoothing(smooth);
     doc->ClearSnapReferences();
 }
 
@@ -294,30 +306,22 @@ void Lumbrel2View::DrawOverlay(CDC* dc) {
     }
 }
 
-// ------------------------------------------------------- in-place editing
-
-bool Lumbrel2View::IsEditingInPlace() const {
-    return m_pInPlaceEdit && m_pEditedTextBox && m_pEditedTextBox->GetToolId() == TextBoxToolId;
-}
-
-void Lumbrel2View::EndInPlaceEdit() {
-    if (!m_pInPlaceEdit)
-        return;
-    setFocus();
-    // The text box takes its text back and removes its control once text
-    // boxes exist; until then the control simply goes.
-    delete m_pInPlaceEdit;
-    m_pInPlaceEdit = nullptr;
-    m_pEditedTextBox = nullptr;
-}
-
 // -------------------------------------------------------------- commands
 
 void Lumbrel2View::OnEditDelete() {
-    // In a text box's control the key edits the text; the text box brings
-    // that with it.
-    if (IsEditingInPlace())
+    // In a text box's editor it deletes the selected text, or the
+    // character after the caret.
+    if (IsEditingInPlace()) {
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(m_pInPlaceEdit)) {
+            QTextCursor cursor = edit->textCursor();
+            if (cursor.hasSelection())
+                cursor.removeSelectedText();
+            else
+                cursor.deleteChar();
+            edit->setTextCursor(cursor);
+        }
         return;
+    }
     Lumbrel2Doc* doc = GetDocument();
     if (!doc)
         return;

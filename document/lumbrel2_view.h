@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QRect>
 
+#include <memory>
 #include <vector>
 
 class CCmdUI;
@@ -23,7 +24,9 @@ class Lumbrel2Doc;
 class QPainter;
 class QPrinter;
 class QScrollArea;
+class QvFigText;
 class QvFigure;
+class QvFigureState;
 
 class Lumbrel2View : public CView {
     DECLARE_DYNAMIC(Lumbrel2View)
@@ -106,11 +109,18 @@ public:
     int GetPagesAcross() const { return m_nPagesAcross; }
     int GetPagesDown() const { return m_nPagesDown; }
 
-    // ---- in-place text editing
+    // ---- in-place text editing (lumbrel2_view_text.cpp)
     // A text box is being edited in place in its own control.
     bool IsEditingInPlace() const;
-    // Hands the text back to the text box and removes the control.
+    // Lays an editor over the text box, at its place and size on the page,
+    // in its font, and gives it the focus.  Escape or a press elsewhere on
+    // the page ends it.
+    void BeginInPlaceEdit(QvFigText* box);
+    // Hands the text back to the text box and removes the control; a
+    // changed text is one undo level.
     void EndInPlaceEdit();
+    QWidget* InPlaceEditor() const { return m_pInPlaceEdit; }
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // ---- commands
     void OnFilePrint();
@@ -124,6 +134,10 @@ public:
     void OnUpdateEditCopy(CCmdUI* ui);
     void OnUpdateEditCut(CCmdUI* ui);
     void OnUpdateEditPaste(CCmdUI* ui);
+    // A text being edited is handed back first, so that the step taken
+    // back is the typing.
+    void OnEditUndo();
+    void OnEditRedo();
     void OnRecalcLayout();
 
 protected:
@@ -153,7 +167,8 @@ protected:
     int m_nState = StateIdle;
     UINT m_nPressTool = 0;
     QWidget* m_pInPlaceEdit = nullptr;
-    QvFigure* m_pEditedTextBox = nullptr;
+    QvFigText* m_pEditedTextBox = nullptr;
+    std::unique_ptr<QvFigureState> m_pEditBefore; // the box as editing began
 
     // Mouse helpers.
     QvPoint SnapPoint(Qt::KeyboardModifiers keys, CPoint raw, int level, QvFigure* exclude,

@@ -6,6 +6,7 @@
 #include "document/lumbrel2_doc.h"
 #include "document/undo_actions.h"
 #include "document/undo_manager.h"
+#include "figures/fig_text.h"
 #include "figures/figure.h"
 #include "settings/settings.h"
 #include "settings/step_tables.h"
@@ -467,6 +468,9 @@ void Lumbrel2View::FinishCreation(bool) {
     }
     doc->UpdateAllViews(nullptr, 0, f);
     InvalidatePage();
+    // A new text box is typed into straight away.
+    if (auto* box = dynamic_cast<QvFigText*>(f); box && f->GetToolId() == TextBoxToolId)
+        BeginInPlaceEdit(box);
 }
 
 void Lumbrel2View::DiscardNewFigure() {
@@ -500,7 +504,9 @@ void Lumbrel2View::OnLButtonDblClk(Qt::KeyboardModifiers, CPoint raw) {
     CompletePolygonOrDiscard();
     m_nState = StateIdle;
     doc->SelectAtPoint(raw.x, raw.y);
-    // In-place editing of a text box starts here once text boxes exist.
+    if (doc->GetSelectedCount() == 1)
+        if (auto* box = dynamic_cast<QvFigText*>(doc->GetFirstSelected()))
+            BeginInPlaceEdit(box);
     SetCurrentTool(ID_DRAW_SELECT);
     m_pCanvas->setCursor(Qt::ArrowCursor);
 }

@@ -21,12 +21,6 @@
 namespace {
 constexpr int kHimetricInch = 2540;
 
-// One printer for the session, so print and preview keep the user's choices.
-QPrinter& SessionPrinter() {
-    static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
-    return *printer;
-}
-
 // Marks measure their size again on the next device they are drawn on.
 void ResetMarkerSizes() {
     QvSettings& s = TheSettings();

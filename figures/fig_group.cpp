@@ -56,6 +56,13 @@ void QvFigGroup::Draw(CDC* dc, int mode) {
         f->DrawMapped(dc, mode, frame, CRect(0, 0, 0, 0));
 }
 
+bool QvFigGroup::HasSaneCoordinates() const {
+    if (!QvFigure::HasSaneCoordinates())
+        return false;
+    return std::all_of(m_members.begin(), m_members.end(),
+                       [](const QvFigure* m) { return m->HasSaneCoordinates(); });
+}
+
 bool QvFigGroup::IsOrContains(const QvFigure* f) const {
     return f && std::find(m_members.begin(), m_members.end(), f) != m_members.end();
 }

@@ -23,6 +23,7 @@ public:
     void DrawFill(CDC*, int) override {}
     void Draw(CDC* dc, int mode) override;
     bool IsOrContains(const QvFigure* f) const override;
+    bool HasSaneCoordinates() const override;
     QvFigure* CopyFrom(const QvFigure* src) override;
     void AddToCopyMap(QvCopyMap& map) override;
     void RemapReferences(QvCopyMap& map) override;

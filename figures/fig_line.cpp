@@ -21,6 +21,16 @@ constexpr int kArrowUnit = 20; // model units per arrowhead size step
 constexpr double kTenthsPerRadian = 572.96;
 constexpr double kLabelGap = 2.0;
 
+// A mark or label further than this many line lengths from the start is no
+// drawing's: it would overflow the integer drawing coordinates.
+constexpr double kFarPosition = 50.0;
+
+void CheckPosition(double position) {
+    if (!(std::fabs(position) <= kFarPosition)) // NaN too
+        throw CArchiveException(CArchiveException::badIndex,
+                                QStringLiteral("a line mark at %1 lengths").arg(position));
+}
+
 LONG Trunc(double v) {
     return LONG(v);
 }
@@ -70,10 +80,13 @@ void QvEditDataLine::Serialize(CArchive& ar) {
         ar >> m_startArrow >> m_startSize;
     if (flags & HasEnd)
         ar >> m_endArrow >> m_endSize;
-    if (flags & HasMid)
+    if (flags & HasMid) {
         ar >> m_midArrow >> m_midSize >> m_midPos;
+        CheckPosition(m_midPos);
+    }
     if (flags & HasLabel) {
         ar >> m_labelPos >> m_label;
+        CheckPosition(m_labelPos);
         m_font.Serialize(ar);
         ar >> m_labelSide >> m_labelKind;
     }

@@ -70,5 +70,8 @@ void QvFigSelectRect::Draw(CDC* dc, int mode) {
         return;
     CPoint c[4];
     IntegerCorners(c);
+    // A band the user drags stays crisp, as grips and grid dots do.
+    BOOL smooth = dc->SetSmoothing(FALSE);
     dc->Polygon(c, 4);
+    dc->SetSmoothing(smooth);
 }

@@ -195,6 +195,23 @@ LOGPEN QvFigure::ScaledLinePen(CDC* dc) const {
     return logPen;
 }
 
+namespace {
+constexpr double kFarCoordinate = 1e7;
+
+bool SanePoints(const QvPointArray& points) {
+    for (int i = 0; i < points.GetSize(); ++i) {
+        const QvPoint& p = points[i];
+        if (!(std::abs(p.x) <= kFarCoordinate && std::abs(p.y) <= kFarCoordinate))
+            return false; // NaN fails the comparison too
+    }
+    return true;
+}
+} // namespace
+
+bool QvFigure::HasSaneCoordinates() const {
+    return SanePoints(m_points) && SanePoints(m_display);
+}
+
 void QvFigure::DrawHandles(CDC* dc) {
     // Worked out for each context: a printer or an embedded view must not
     // leave its grip size behind for the screen.

@@ -51,6 +51,8 @@ public:
     // A new figure for a drawing-tool id, or null for an id no figure class
     // answers (yet).  The caller owns it.
     static QvFigure* CreateForTool(int toolId);
+    // Whether CreateForTool would make a figure, without making one.
+    static bool CanCreateForTool(int toolId);
 
     // The shared figure record; subclasses call it first.
     void Serialize(CArchive& ar) override;
@@ -61,6 +63,9 @@ public:
     virtual void Draw(CDC* dc, int mode);
     virtual bool IsOrContains(const QvFigure* f) const { return f == this; }
     virtual bool IsValid() const { return true; }
+    // Every point finite and near the page: a file holding anything else
+    // would overflow the integer conversions of drawing and hit testing.
+    virtual bool HasSaneCoordinates() const;
     // Makes this figure (of the same class) a copy of src.
     virtual QvFigure* CopyFrom(const QvFigure* src);
     virtual void CopyEditData(QvEditData* dst, const QvEditData* src) const;

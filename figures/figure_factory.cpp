@@ -5,11 +5,13 @@
 #include "figures/fig_bezier.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_ellipse.h"
+#include "figures/fig_gallery.h"
 #include "figures/fig_group.h"
 #include "figures/fig_line.h"
 #include "figures/fig_point.h"
 #include "figures/fig_polygon.h"
 #include "figures/fig_rectangle.h"
+#include "figures/fig_text.h"
 #include "figures/fig_triangle.h"
 
 #include <new>
@@ -48,15 +50,15 @@ constexpr ToolRow kTools[] = {
     {32859, &Make<QvFigArc3P>},             // arc: three points
     {32860, &Make<QvFigArc4P>},             // arc in a box
     {32861, &Make<QvFigAngleMark>},         // angle mark
-    {32862, nullptr},                       // text box
-    {32863, nullptr},                       // equation box (a text box, id 32862)
+    {32862, &Make<QvFigText>},              // text box
+    {32863, &Make<QvFigText>},              // equation box (a text box, id 32862)
     {32864, nullptr},                       // function graph
     {32865, nullptr},                       // statistics graph
     {32866, nullptr},                       // normal curve
     {32867, nullptr},                       // Venn diagram, two sets
     {32868, nullptr},                       // Venn diagram, three sets
     {32871, nullptr},                       // number line
-    {32895, nullptr},                       // gallery figure
+    {32895, &Make<QvFigGallery>},           // gallery figure
     {32904, nullptr},                       // graph and dot paper
     {32906, &Make<QvFigTriangle>},          // triangle
     {33504, &Make<QvFigLine>},              // line with the default arrowheads
@@ -74,6 +76,13 @@ int QvFactoryToolIdAt(int index) {
     return kTools[index].id;
 }
 
+bool QvFigure::CanCreateForTool(int toolId) {
+    for (const ToolRow& row : kTools)
+        if (row.id == toolId)
+            return row.make != nullptr;
+    return false;
+}
+
 QvFigure* QvFigure::CreateForTool(int toolId) {
     for (const ToolRow& row : kTools) {
         if (row.id != toolId)
@@ -83,6 +92,10 @@ QvFigure* QvFigure::CreateForTool(int toolId) {
             return nullptr;
         if (toolId == QvFigLine::ArrowToolId)
             static_cast<QvFigLine*>(figure)->ApplyArrowDefaults();
+        if (toolId == QvFigText::EquationToolId) {
+            static_cast<QvFigText*>(figure)->SetEquation(true);
+            toolId = QvFigText::ToolId;
+        }
         figure->SetToolId(toolId);
         return figure;
     }

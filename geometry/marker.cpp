@@ -80,6 +80,8 @@ void QvMarker::DrawAt(CDC* dc, int x, int y, int code, CPen* pen, CBrush* brush)
         dc->HIMETRICtoDP(&size);
     CPen* oldPen = dc->SelectObject(pen);
     CBrush* oldBrush = dc->SelectObject(brush);
+    // Marks a few pixels across are drawn by whole pixels, so they stay sharp.
+    BOOL oldSmoothing = dc->SetSmoothing(FALSE);
     switch (code) {
     case 1:
         DrawPlus(dc, x, y, size.cx, size.cy);
@@ -106,6 +108,7 @@ void QvMarker::DrawAt(CDC* dc, int x, int y, int code, CPen* pen, CBrush* brush)
     default:
         break;
     }
+    dc->SetSmoothing(oldSmoothing);
     dc->SelectObject(oldPen);
     dc->SelectObject(oldBrush);
 }

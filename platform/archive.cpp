@@ -4,6 +4,7 @@
 
 #include <QIODevice>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -49,7 +50,24 @@ CArchive::CArchive(QIODevice* device, Mode mode) : m_device(device), m_mode(mode
     m_loadArray.push_back({}); // index 0 is the null object
 }
 
-CArchive::~CArchive() = default;
+CArchive::~CArchive() {
+    DeleteUnowned(0);
+}
+
+void CArchive::DeleteUnowned(size_t first) {
+    for (size_t i = first; i < m_loadArray.size(); ++i) {
+        LoadEntry& entry = m_loadArray[i];
+        if (entry.object && entry.readAhead && !entry.owned)
+            delete entry.object;
+        entry.object = nullptr;
+    }
+}
+
+bool CArchive::HasUnownedObjects() const {
+    return std::any_of(m_loadArray.begin(), m_loadArray.end(), [](const LoadEntry& entry) {
+        return entry.object && entry.readAhead && !entry.owned;
+    });
+}
 
 void CArchive::CheckStoring() const {
     if (m_mode != store)
@@ -316,50 +334,76 @@ CRuntimeClass* CArchive::ReadClass(UINT& schema, DWORD& objectTag) {
 }
 
 CObject* CArchive::ReadObject(const CRuntimeClass* requested) {
+    return ReadObject(requested, false);
+}
+
+CObject* CArchive::ReadOwnedObject(const CRuntimeClass* requested) {
+    return ReadObject(requested, true);
+}
+
+CObject* CArchive::ReadObject(const CRuntimeClass* requested, bool owned) {
     CheckLoading();
     UINT schema = 0;
     DWORD objectTag = 0;
     CRuntimeClass* cls = ReadClass(schema, objectTag);
     if (!cls) {
-        if (objectTag == 0)
+        if (objectTag == 0 && !owned)
             return nullptr;
-        if (objectTag >= m_loadArray.size() || m_loadArray[objectTag].cls)
+        if (objectTag == 0 || objectTag >= m_loadArray.size() || m_loadArray[objectTag].cls)
             throw CArchiveException(CArchiveException::badIndex,
                                     QStringLiteral("object index %1").arg(objectTag));
-        CObject* object = m_loadArray[objectTag].object;
-        if (!object) // an object whose own reading failed
+        LoadEntry& entry = m_loadArray[objectTag];
+        if (!entry.object) // an object whose own reading failed
             throw CArchiveException(CArchiveException::badIndex,
                                     QStringLiteral("object index %1").arg(objectTag));
-        if (requested && !object->IsKindOf(requested))
+        if (requested && !entry.object->IsKindOf(requested))
             throw CArchiveException(CArchiveException::badClass,
                                     QStringLiteral("object %1 is not a %2")
                                         .arg(objectTag)
                                         .arg(QLatin1String(requested->m_lpszClassName)));
-        return object;
+        if (owned) {
+            if (entry.owned || !entry.complete)
+                throw CArchiveException(
+                    CArchiveException::badIndex,
+                    QStringLiteral("object %1 would have two owners").arg(objectTag));
+            entry.owned = true;
+        }
+        return entry.object;
     }
     if (requested && !cls->IsDerivedFrom(requested))
         throw CArchiveException(CArchiveException::badClass,
                                 QStringLiteral("%1 is not a %2")
                                     .arg(QLatin1String(cls->m_lpszClassName),
                                          QLatin1String(requested->m_lpszClassName)));
+    if (m_depth >= MaxObjectDepth)
+        throw CArchiveException(
+            CArchiveException::badIndex,
+            QStringLiteral("objects nested more than %1 deep").arg(MaxObjectDepth));
     std::unique_ptr<CObject> object(cls->CreateObject());
     if (!object)
         throw CArchiveException(CArchiveException::badClass);
     if (m_mapCount >= kMaxMapCount)
         throw CArchiveException(CArchiveException::badIndex);
     size_t index = m_loadArray.size();
-    m_loadArray.push_back({nullptr, object.get()});
+    m_loadArray.push_back({nullptr, object.get(), owned, false, !owned && m_depth > 0});
     ++m_mapCount;
 
     UINT outerSchema = m_objectSchema;
     m_objectSchema = schema;
+    ++m_depth;
     try {
         object->Serialize(*this);
     } catch (...) {
+        // This object and everything read inside it are gone: what no
+        // owner took is deleted here, and later tags must reach none of it.
         m_loadArray[index].object = nullptr;
+        DeleteUnowned(index + 1);
         m_objectSchema = outerSchema;
+        --m_depth;
         throw;
     }
     m_objectSchema = outerSchema;
+    --m_depth;
+    m_loadArray[index].complete = true;
     return object.release();
 }

@@ -15,7 +15,6 @@
 #include <QString>
 #include <QVector>
 
-#include <algorithm>
 #include <exception>
 #include <memory>
 #include <type_traits>
@@ -94,11 +93,31 @@ public:
     CArchive& operator>>(double& v) { return ReadLE(v); }
     CArchive& operator>>(QString& s);
 
-    // Objects.  ReadObject checks that the object is of the requested class
-    // (or derived from it); pass nullptr to accept any.  A newly read object
-    // belongs to the caller; a back-reference returns the object read before.
+    // Objects.  Both reads check that the object is of the requested class
+    // (or derived from it); pass nullptr to accept any.
+    //
+    // ReadOwnedObject reads an object the caller takes as its own, as a
+    // list takes its elements: a new object, or one that a reference read
+    // earlier and nothing owns yet.  Null, an object still being read (a
+    // group inside itself) and an object already owned are refused, so
+    // every object read has at most one owner and ownership has no cycles.
+    //
+    // ReadObject reads a reference: an object read before, null, or a new
+    // object.  A new object read outside any object belongs to the caller;
+    // one read inside another object's data (a reference that comes before
+    // the list holding its figure) is held by the archive until an owned
+    // read takes it, and deleted with the archive if none does.
     void WriteObject(const CObject* object);
     CObject* ReadObject(const CRuntimeClass* requested);
+    CObject* ReadOwnedObject(const CRuntimeClass* requested);
+
+    // True when some object read inside another is still waiting for an
+    // owned read: a reference to an object no list holds.
+    bool HasUnownedObjects() const;
+
+    // Objects nested deeper than this (a group in a group in ...) are
+    // refused, so that a crafted file cannot exhaust the stack.
+    static constexpr int MaxObjectDepth = 512;
 
     // The schema stored for the class of the object being read.
     UINT GetObjectSchema() const { return m_objectSchema; }
@@ -135,6 +154,7 @@ private:
     // Returns the class of a new object, or nullptr with objectTag set when
     // the tag refers to an object read before.
     CRuntimeClass* ReadClass(UINT& schema, DWORD& objectTag);
+    CObject* ReadObject(const CRuntimeClass* requested, bool owned);
 
     QIODevice* m_device;
     Mode m_mode;
@@ -146,10 +166,16 @@ private:
     struct LoadEntry {
         CRuntimeClass* cls = nullptr;
         CObject* object = nullptr;
+        bool owned = false;     // taken by an owned read
+        bool complete = false;  // its Serialize has returned
+        bool readAhead = false; // read by reference inside another object
     };
+    // Deletes the objects from `first` on that wait for an owned read.
+    void DeleteUnowned(size_t first);
     std::vector<LoadEntry> m_loadArray;
     QHash<const CRuntimeClass*, UINT> m_classSchemas;
     DWORD m_mapCount = 1;
+    int m_depth = 0;
 };
 
 static_assert(sizeof(float) == 4 && sizeof(double) == 8);
@@ -167,8 +193,9 @@ CArchive& operator>>(CArchive& ar, T*& object) {
 }
 
 // An object list as the class library writes it: the count, then each
-// element as an object.  On a failed load the elements read so far are
-// deleted and the list is left as it was.
+// element as an object.  The list owns its elements (see ReadOwnedObject);
+// on a failed load the elements read so far are deleted and the list is
+// left as it was.
 template <class T, class Container> void SerializeObjectList(CArchive& ar, Container& list) {
     if (ar.IsStoring()) {
         ar.WriteCount(DWORD(list.size()));
@@ -179,24 +206,11 @@ template <class T, class Container> void SerializeObjectList(CArchive& ar, Conta
     DWORD count = ar.ReadCount();
     // Every element takes at least a two-byte tag.
     ar.CheckAvailable(qint64(count) * 2);
-    Container read;
-    try {
-        for (DWORD i = 0; i < count; ++i) {
-            T* item = nullptr;
-            ar >> item;
-            read.push_back(item);
-        }
-    } catch (...) {
-        // Back-references may repeat an element: delete each once.
-        std::vector<T*> seen;
-        for (T* item : read) {
-            if (item && std::find(seen.begin(), seen.end(), item) == seen.end()) {
-                seen.push_back(item);
-                delete item;
-            }
-        }
-        throw;
+    std::vector<std::unique_ptr<T>> read;
+    for (DWORD i = 0; i < count; ++i) {
+        std::unique_ptr<T> item(static_cast<T*>(ar.ReadOwnedObject(RUNTIME_CLASS(T))));
+        read.push_back(std::move(item));
     }
-    for (T* item : read)
-        list.push_back(item);
+    for (std::unique_ptr<T>& item : read)
+        list.push_back(item.release());
 }

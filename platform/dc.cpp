@@ -23,7 +23,13 @@ QColor ToQColor(COLORREF c) {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
+// Rounded half up.  Far points (a circle through three almost collinear
+// points has its centre far away) are held well inside the integer range,
+// so that the arithmetic drawing does on them cannot overflow either.
 int RoundInt(double v) {
+    constexpr double kFar = double(1 << 30);
+    if (!(std::fabs(v) < kFar)) // NaN too
+        return std::isnan(v) ? 0 : v > 0 ? int(kFar) : -int(kFar);
     return int(std::floor(v + 0.5));
 }
 
@@ -106,10 +112,12 @@ void CDC::Init() {
         m_dpiX = std::max(1, device->logicalDpiX());
         m_dpiY = std::max(1, device->logicalDpiY());
     }
+    m_screenPixel = m_surface == Surface::Screen ? 1.0 : std::max(1.0, m_dpiX / 96.0);
     QPaintEngine* engine = m_painter->paintEngine();
     m_rasterOps = engine && engine->hasFeature(QPaintEngine::RasterOpModes) &&
                   (m_surface == Surface::Image || m_surface == Surface::Screen);
     m_painter->resetTransform();
+    m_painter->setRenderHint(QPainter::TextAntialiasing);
     m_s = State();
     m_s.pen = *static_cast<CPen*>(CGdiObject::GetStockObject(BLACK_PEN));
     m_s.brush = *static_cast<CBrush*>(CGdiObject::GetStockObject(WHITE_BRUSH));
@@ -128,11 +136,23 @@ void CDC::Dirty() {
     m_painterFontSet = false;
     m_appliedRop = 0;
     m_painterBgMode = -1;
+    m_painterSmooth = -1;
 }
 
 void CDC::SetDeviceResolution(int dpiX, int dpiY) {
     m_dpiX = std::max(1, dpiX);
     m_dpiY = std::max(1, dpiY);
+    // What is told its resolution is a screen, or a picture of one: its
+    // pixels are screen pixels whatever the desktop's font scaling made of
+    // the image's own resolution.
+    m_screenPixel = 1;
+    m_penDirty = m_brushDirty = true;
+}
+
+BOOL CDC::SetSmoothing(BOOL on) {
+    BOOL old = m_s.smoothing;
+    m_s.smoothing = on ? TRUE : FALSE;
+    return old;
 }
 
 int CDC::GetDeviceCaps(int index) const {
@@ -425,26 +445,30 @@ void CDC::RealizePen() {
     UINT style = log.lopnStyle & 0x0F;
     m_penVisible = style != PS_NULL;
     m_insideFrame = style == PS_INSIDEFRAME;
-    double width = 1;
+    // The thinnest line is one screen pixel on every surface: one printer
+    // dot would vanish on paper.
+    double width = m_screenPixel;
     if (log.lopnWidth.x > 0)
-        width = std::max(1.0, std::round(log.lopnWidth.x * std::abs(m_sx)));
+        width = std::max(m_screenPixel, std::round(log.lopnWidth.x * std::abs(m_sx)));
     m_penWidth = width;
-    bool raster = m_surface == Surface::Image || m_surface == Surface::Screen;
-    m_pixelPen = raster && width <= 1;
+    m_pixelPen = IsRaster() && width <= 1;
     QPen pen(MixColor(log.lopnColor));
-    if (width <= 1) {
-        // One pixel: cosmetic on raster surfaces, one device unit elsewhere.
-        // Flat caps leave out one end pixel (see PixelLine for which).
-        pen.setWidthF(raster ? 0.0 : 1.0);
+    if (width <= m_screenPixel) {
+        // One pixel: cosmetic on raster surfaces.  Flat caps leave out one
+        // end pixel (see PixelLine for which).  Wider than a device pixel,
+        // corners sharper than 60 degrees are cut off rather than grow
+        // spikes; square ones stay square.
+        pen.setWidthF(m_pixelPen ? 0.0 : width);
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);
+        pen.setMiterLimit(1);
     } else {
         pen.setWidthF(width);
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
     }
     // Styled lines exist only one logical unit wide or less; wider ones are
-    // solid.  The patterns are in device pixels.
+    // solid.  The patterns count in line widths, which are screen pixels.
     m_penStyled = log.lopnWidth.x <= 1 && style >= PS_DASH && style <= PS_DASHDOTDOT;
     if (m_penStyled) {
         switch (style) {
@@ -477,12 +501,15 @@ void CDC::RealizeBrush() {
         m_qbrush = QBrush(Qt::NoBrush);
         break;
     case BS_HATCHED:
-        m_qbrush = QBrush(MixColor(log.lbColor), HatchStyle(log.lbHatch));
+        // Shapes fill their hatch first (see HatchShape); the painter then
+        // draws only the outline.
+        m_qbrush = QBrush(Qt::NoBrush);
         break;
     default:
         m_qbrush = QBrush(MixColor(log.lbColor));
         break;
     }
+    m_hatched = log.lbStyle == BS_HATCHED;
     m_brushDirty = false;
     if (m_onPainterBrush == PainterBrush::Selected)
         m_onPainterBrush = PainterBrush::Unknown;
@@ -538,13 +565,31 @@ void CDC::SetPainterPen() {
     }
 }
 
+void CDC::ApplySmoothing() {
+    // Partly covered pixels cannot be mixed back out again.
+    bool want = m_s.smoothing && !(m_rasterOps && m_s.rop2 != R2_COPYPEN);
+    m_smooth = want;
+    if (int(want) != m_painterSmooth) {
+        m_painter->setRenderHint(QPainter::Antialiasing, want);
+        m_painterSmooth = int(want);
+    }
+}
+
+double CDC::StrokeOffset() const {
+    if (!m_smooth || !IsRaster())
+        return 0;
+    return std::lround(m_penWidth) % 2 ? 0.5 : 0;
+}
+
 void CDC::UsePen() {
+    ApplySmoothing();
     SetPainterPen();
     ApplyBackground(m_penVisible && m_penStyled);
     UseRop(true);
 }
 
 void CDC::UsePenAndBrush() {
+    ApplySmoothing();
     SetPainterPen();
     if (m_brushDirty)
         RealizeBrush();
@@ -552,8 +597,74 @@ void CDC::UsePenAndBrush() {
         m_painter->setBrush(m_qbrush);
         m_onPainterBrush = PainterBrush::Selected;
     }
-    ApplyBackground((m_penVisible && m_penStyled) || m_s.brush.Log().lbStyle == BS_HATCHED);
+    ApplyBackground(m_penVisible && m_penStyled);
     UseRop(true);
+}
+
+// On the screen Qt's own patterns are GDI's hatches, pixel for pixel;
+// elsewhere they would keep their size in device dots.
+bool CDC::HatchByHand() const {
+    return !IsRaster() || m_screenPixel > 1;
+}
+
+void CDC::FillHatch(const QPainterPath& area, const QColor& colour, ULONG hatch) {
+    if (HatchByHand()) {
+        FillHatched(area, colour, hatch);
+        return;
+    }
+    // Smoothing a pixel pattern only blurs it, and costs much.
+    m_painter->save();
+    m_painter->setRenderHint(QPainter::Antialiasing, false);
+    m_painter->setBackground(ToQColor(m_s.bkColor));
+    m_painter->setBackgroundMode(m_s.bkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
+    m_painter->fillPath(area, QBrush(colour, HatchStyle(hatch)));
+    m_painter->restore();
+}
+
+// Lines of one screen pixel, eight screen pixels apart, on the device's own
+// grid so that neighbouring shapes' hatches meet.
+void CDC::FillHatched(const QPainterPath& area, const QColor& colour, ULONG hatch) {
+    QRectF bounds = area.boundingRect();
+    if (bounds.isEmpty())
+        return;
+    m_painter->save();
+    if (m_s.bkMode == OPAQUE)
+        m_painter->fillPath(area, ToQColor(m_s.bkColor));
+    m_painter->setClipPath(area, Qt::IntersectClip);
+    QPen pen(colour, m_screenPixel);
+    pen.setCapStyle(Qt::FlatCap);
+    m_painter->setPen(pen);
+    m_painter->setBrush(Qt::NoBrush);
+    m_painter->setBackgroundMode(Qt::TransparentMode);
+    const double period = 8 * m_screenPixel, half = m_screenPixel / 2;
+    const double left = bounds.left(), right = bounds.right();
+    const double top = bounds.top(), bottom = bounds.bottom();
+    std::vector<QLineF> lines;
+    auto each = [&](double from, double to, auto add) {
+        for (double k = std::floor(from / period); k * period <= to + period; ++k)
+            add(k * period + half);
+    };
+    bool across = hatch == HS_HORIZONTAL || hatch == HS_CROSS;
+    bool down = hatch == HS_VERTICAL || hatch == HS_CROSS;
+    bool falling = hatch == HS_FDIAGONAL || hatch == HS_DIAGCROSS; // "\\"
+    bool rising = hatch == HS_BDIAGONAL || hatch == HS_DIAGCROSS;  // "////"
+    if (across)
+        each(top, bottom, [&](double y) { lines.emplace_back(left, y, right, y); });
+    if (down)
+        each(left, right, [&](double x) { lines.emplace_back(x, top, x, bottom); });
+    if (falling) // x - y = c
+        each(left - bottom, right - top,
+             [&](double c) { lines.emplace_back(c + top, top, c + bottom, bottom); });
+    if (rising) // x + y = c
+        each(left + top, right + bottom,
+             [&](double c) { lines.emplace_back(c - top, top, c - bottom, bottom); });
+    m_painter->drawLines(lines.data(), int(lines.size()));
+    m_painter->restore();
+}
+
+void CDC::HatchShape(const QPainterPath& shape) {
+    if (m_hatched)
+        FillHatch(shape, MixColor(m_s.brush.Log().lbColor), m_s.brush.Log().lbHatch);
 }
 
 // ---- Lines ----
@@ -579,17 +690,49 @@ QLineF CDC::PixelLine(const QPoint& from, const QPoint& to) {
     return QLineF(QPointF(from) + step, QPointF(to) + step);
 }
 
+// The same pixels drawn smoothly: the line through the pixel centres, moved
+// back half a pixel step so that its flat ends cut at the start pixel's
+// near edge and the end pixel's near edge.
+QLineF CDC::SmoothPixelLine(const QPoint& from, const QPoint& to) {
+    const QPointF centre(0.5, 0.5);
+    int dx = to.x() - from.x(), dy = to.y() - from.y();
+    int steps = std::max(std::abs(dx), std::abs(dy));
+    if (steps == 0)
+        return QLineF(QPointF(from) + centre, QPointF(from) + centre);
+    QPointF back(-0.5 * dx / steps, -0.5 * dy / steps);
+    return QLineF(QPointF(from) + centre + back, QPointF(to) + centre + back);
+}
+
 BOOL CDC::LineTo(int x, int y) {
     UsePen();
     if (m_penVisible) {
         QPoint from = ToDevice(m_s.current.x, m_s.current.y), to = ToDevice(x, y);
-        if (m_pixelPen)
-            m_painter->drawLine(PixelLine(from, to));
-        else
-            m_painter->drawLine(from, to);
+        if (m_pixelPen) {
+            m_painter->drawLine(m_smooth ? SmoothPixelLine(from, to) : PixelLine(from, to));
+        } else {
+            QPointF offset(StrokeOffset(), StrokeOffset());
+            m_painter->drawLine(QPointF(from) + offset, QPointF(to) + offset);
+        }
     }
     m_s.current = CPoint(x, y);
     return TRUE;
+}
+
+// Corners drawn smoothly keep their fraction of a pixel, so that curves made
+// of short segments come out round; a coordinate shared with a neighbour
+// (a level or upright edge) stays on whole pixels, so that such edges stay
+// sharp.  `offset` moves the result, half a pixel for thin outlines.
+QPolygonF CDC::SmoothVertices(const CPoint* points, int count, double offset) const {
+    QPolygonF polygon(count);
+    for (int i = 0; i < count; ++i) {
+        const CPoint& p = points[i];
+        bool level = (i > 0 && points[i - 1].y == p.y) || (i + 1 < count && points[i + 1].y == p.y);
+        bool upright =
+            (i > 0 && points[i - 1].x == p.x) || (i + 1 < count && points[i + 1].x == p.x);
+        polygon[i] =
+            QPointF((upright ? Ix(p.x) : Dx(p.x)) + offset, (level ? Iy(p.y) : Dy(p.y)) + offset);
+    }
+    return polygon;
 }
 
 BOOL CDC::Polyline(const CPoint* points, int count) {
@@ -598,16 +741,48 @@ BOOL CDC::Polyline(const CPoint* points, int count) {
     UsePen();
     if (!m_penVisible)
         return TRUE;
-    if (!m_pixelPen) {
-        QPolygon polygon(count);
-        for (int i = 0; i < count; ++i)
-            polygon[i] = ToDevice(points[i].x, points[i].y);
-        m_painter->drawPolyline(polygon);
+    if (m_smooth && m_pixelPen) {
+        // One line, so that a pattern runs on, cut short at both ends by half
+        // a pixel step as a single line is: the first pixel in, the last one
+        // out.  Repeated points draw nothing, and corners on a straight run
+        // are left out: Qt's hairlines lighten where two segments meet.
+        QPolygonF corners = SmoothVertices(points, count, 0.5);
+        QPolygonF path;
+        for (const QPointF& p : corners) {
+            if (!path.isEmpty() && p == path.back())
+                continue;
+            if (path.size() >= 2) {
+                QPointF a = path[path.size() - 2], b = path.back();
+                double turn = (b.x() - a.x()) * (p.y() - b.y()) - (b.y() - a.y()) * (p.x() - b.x());
+                double ahead =
+                    (b.x() - a.x()) * (p.x() - b.x()) + (b.y() - a.y()) * (p.y() - b.y());
+                if (std::abs(turn) < 1e-9 && ahead > 0)
+                    path.back() = p;
+                else
+                    path << p;
+                continue;
+            }
+            path << p;
+        }
+        if (path.size() < 2)
+            return TRUE;
+        auto halfStep = [](const QPointF& from, const QPointF& to) {
+            QPointF d = to - from;
+            double steps = std::max(std::abs(d.x()), std::abs(d.y()));
+            return d * (0.5 / steps);
+        };
+        path.front() -= halfStep(path[0], path[1]);
+        path.back() -= halfStep(path[path.size() - 2], path.back());
+        m_painter->drawPolyline(path);
         return TRUE;
     }
-    // One-pixel polylines go segment by segment, each from its start pixel
-    // up to its end, so every vertex is drawn once and only the last point
-    // is left out.  Repeated points draw nothing.
+    if (!m_pixelPen) {
+        m_painter->drawPolyline(DevicePolygon(points, count));
+        return TRUE;
+    }
+    // By whole pixels: segment by segment, each from its start pixel up to
+    // its end, so every vertex is drawn once and only the last point is left
+    // out.  Repeated points draw nothing.
     std::vector<QLineF> lines;
     lines.reserve(size_t(count - 1));
     QPoint from = ToDevice(points[0].x, points[0].y);
@@ -641,12 +816,10 @@ BOOL CDC::PolyBezier(const CPoint* points, int count) {
     UsePen();
     if (!m_penVisible)
         return TRUE;
-    QPainterPath path(QPointF(ToDevice(points[0].x, points[0].y)));
-    for (int i = 1; i + 2 < count; i += 3) {
-        path.cubicTo(QPointF(ToDevice(points[i].x, points[i].y)),
-                     QPointF(ToDevice(points[i + 1].x, points[i + 1].y)),
-                     QPointF(ToDevice(points[i + 2].x, points[i + 2].y)));
-    }
+    QPolygonF corners = DevicePolygon(points, count);
+    QPainterPath path(corners[0]);
+    for (int i = 1; i + 2 < count; i += 3)
+        path.cubicTo(corners[i], corners[i + 1], corners[i + 2]);
     m_painter->strokePath(path, m_painter->pen());
     return TRUE;
 }
@@ -663,28 +836,46 @@ QRect CDC::DeviceBox(int left, int top, int right, int bottom) const {
 }
 
 // The geometry to hand the painter for a shape whose pixels must stay in
-// `box`: a one-pixel outline falls on the box's last row and column, a wide
-// inside-frame pen lies wholly inside, other wide pens straddle the edge.
+// `box`: the thinnest outline runs along the box's last row and column
+// (Qt's whole-pixel drawing puts a one-pixel line on the pixels right of and
+// below its coordinates), a wide inside-frame pen lies wholly inside, other
+// wide pens straddle the edge.
 QRectF CDC::ShapeBox(const QRect& box) const {
     double w = box.width(), h = box.height();
-    if (!m_penVisible || m_penWidth <= 1)
+    if (!m_penVisible || (m_pixelPen && !m_smooth))
         return QRectF(box.left(), box.top(), w - 1, h - 1);
-    if (m_insideFrame) {
+    if (m_penWidth <= m_screenPixel || m_insideFrame) {
         double inset = std::min({m_penWidth, w, h}) / 2;
         return QRectF(box.left() + inset, box.top() + inset, w - 2 * inset, h - 2 * inset);
     }
     return QRectF(box.left() + 0.5, box.top() + 0.5, w - 1, h - 1);
 }
 
+// The corners of a shape or a line: by whole pixels, or smoothly with a
+// thin outline's half-pixel move.
+QPolygonF CDC::DevicePolygon(const CPoint* points, int count) const {
+    if (m_smooth)
+        return SmoothVertices(points, count, m_penVisible ? StrokeOffset() : 0);
+    QPolygonF polygon(count);
+    for (int i = 0; i < count; ++i)
+        polygon[i] = QPointF(ToDevice(points[i].x, points[i].y));
+    return polygon;
+}
+
 BOOL CDC::Polygon(const CPoint* points, int count) {
     if (!points || count < 2)
         return FALSE;
     UsePenAndBrush();
-    QPolygon polygon(count);
-    for (int i = 0; i < count; ++i)
-        polygon[i] = ToDevice(points[i].x, points[i].y);
-    m_painter->drawPolygon(polygon,
-                           m_s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    QPolygonF polygon = DevicePolygon(points, count);
+    Qt::FillRule rule = m_s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
+    if (m_hatched) {
+        QPainterPath shape;
+        shape.setFillRule(rule);
+        shape.addPolygon(polygon);
+        shape.closeSubpath();
+        HatchShape(shape);
+    }
+    m_painter->drawPolygon(polygon, rule);
     return TRUE;
 }
 
@@ -693,17 +884,16 @@ BOOL CDC::PolyPolygon(const CPoint* points, const int* counts, int polygons) {
         return FALSE;
     QPainterPath path;
     path.setFillRule(m_s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    for (int p = 0; p < polygons; ++p) {
+    for (int p = 0; p < polygons; ++p)
         if (counts[p] < 2)
             return FALSE;
-        QPolygonF polygon(counts[p]);
-        for (int i = 0; i < counts[p]; ++i)
-            polygon[i] = QPointF(ToDevice(points[i].x, points[i].y));
-        points += counts[p];
-        path.addPolygon(polygon);
-        path.closeSubpath();
-    }
     UsePenAndBrush();
+    for (int p = 0; p < polygons; ++p) {
+        path.addPolygon(DevicePolygon(points, counts[p]));
+        path.closeSubpath();
+        points += counts[p];
+    }
+    HatchShape(path);
     m_painter->drawPath(path);
     return TRUE;
 }
@@ -713,7 +903,13 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
     QRect box = DeviceBox(left, top, right, bottom);
     if (box.isEmpty())
         return TRUE;
-    m_painter->drawRect(ShapeBox(box));
+    QRectF shape = ShapeBox(box);
+    if (m_hatched) {
+        QPainterPath area;
+        area.addRect(shape);
+        HatchShape(area);
+    }
+    m_painter->drawRect(shape);
     return TRUE;
 }
 
@@ -723,7 +919,13 @@ BOOL CDC::RoundRect(int left, int top, int right, int bottom, int width, int hei
     if (box.isEmpty())
         return TRUE;
     double rx = std::abs(width * m_sx) / 2, ry = std::abs(height * m_sy) / 2;
-    m_painter->drawRoundedRect(ShapeBox(box), rx, ry);
+    QRectF shape = ShapeBox(box);
+    if (m_hatched) {
+        QPainterPath area;
+        area.addRoundedRect(shape, rx, ry);
+        HatchShape(area);
+    }
+    m_painter->drawRoundedRect(shape, rx, ry);
     return TRUE;
 }
 
@@ -732,7 +934,13 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
     QRect box = DeviceBox(left, top, right, bottom);
     if (box.isEmpty())
         return TRUE;
-    m_painter->drawEllipse(ShapeBox(box));
+    QRectF shape = ShapeBox(box);
+    if (m_hatched) {
+        QPainterPath area;
+        area.addEllipse(shape);
+        HatchShape(area);
+    }
+    m_painter->drawEllipse(shape);
     return TRUE;
 }
 
@@ -787,6 +995,7 @@ BOOL CDC::ArcShape(int kind, int left, int top, int right, int bottom, int xs, i
         if (m_penVisible)
             m_painter->strokePath(path, m_painter->pen());
     } else {
+        HatchShape(path);
         m_painter->drawPath(path);
     }
     return TRUE;
@@ -801,12 +1010,15 @@ void CDC::FillRect(const CRect& rect, CBrush* brush) {
     const LOGBRUSH& log = brush->Log();
     if (log.lbStyle == BS_NULL)
         return;
-    ApplyBackground(log.lbStyle == BS_HATCHED);
+    ApplyBackground(false);
     UseRop(false);
-    QBrush qbrush = log.lbStyle == BS_HATCHED
-                        ? QBrush(ToQColor(log.lbColor), HatchStyle(log.lbHatch))
-                        : QBrush(ToQColor(log.lbColor));
-    m_painter->fillRect(box, qbrush);
+    if (log.lbStyle == BS_HATCHED) {
+        QPainterPath area;
+        area.addRect(QRectF(box));
+        FillHatch(area, ToQColor(log.lbColor), log.lbHatch);
+        return;
+    }
+    m_painter->fillRect(box, ToQColor(log.lbColor));
 }
 
 void CDC::FillSolidRect(const CRect& rect, COLORREF color) {
@@ -834,12 +1046,14 @@ BOOL CDC::FillRgn(CRgn* region, CBrush* brush) {
     const LOGBRUSH& log = brush->Log();
     if (log.lbStyle == BS_NULL)
         return TRUE;
-    ApplyBackground(log.lbStyle == BS_HATCHED);
+    ApplyBackground(false);
     UseRop(false);
-    QBrush qbrush = log.lbStyle == BS_HATCHED
-                        ? QBrush(ToQColor(log.lbColor), HatchStyle(log.lbHatch))
-                        : QBrush(ToQColor(log.lbColor));
-    m_painter->fillPath(map.map(region->Path()), qbrush);
+    ApplySmoothing();
+    QPainterPath area = map.map(region->Path());
+    if (log.lbStyle == BS_HATCHED)
+        FillHatch(area, ToQColor(log.lbColor), log.lbHatch);
+    else
+        m_painter->fillPath(area, ToQColor(log.lbColor));
     return TRUE;
 }
 

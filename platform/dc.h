@@ -10,7 +10,14 @@
 // in every mapping mode, as GDI draws them.
 //
 // Surfaces: a widget being painted, a QImage, a QPrinter (or QPdfWriter) and
-// a QSvgGenerator.
+// a QSvgGenerator.  Surfaces finer than the screen (paper, PDF, SVG and
+// pictures above 96 dpi) keep the screen's look: the thinnest line is one
+// 96-dpi pixel wide (0.26 mm) and hatch and dash periods keep their size in
+// screen pixels.
+//
+// Lines, curves and text are antialiased with the geometry GDI's whole
+// pixels give them: a one-pixel line covers the pixels it would cover
+// without smoothing.  SetSmoothing(FALSE) draws by whole pixels.
 //
 // Raster operations (SetROP2): on raster surfaces (widgets, images) R2_COPYPEN,
 // R2_MASKPEN, R2_NOTXORPEN, R2_XORPEN and R2_NOT combine bits exactly.  PDF,
@@ -27,6 +34,7 @@
 #include <QLineF>
 #include <QPainterPath>
 #include <QPen>
+#include <QPolygonF>
 #include <QString>
 
 #include <memory>
@@ -118,8 +126,18 @@ public:
     BOOL IsPrinting() const { return m_surface == Surface::Printer; }
     int GetDeviceCaps(int index) const;
     // A screen is taken at 96 pixels per inch unless told its true
-    // resolution here; the mapping mode set next uses it.
+    // resolution here; the mapping mode set next uses it.  The surface then
+    // counts as a screen (its pixels are screen pixels).
     void SetDeviceResolution(int dpiX, int dpiY);
+    // Device pixels in one 96-dpi screen pixel: 1 on the screen and on
+    // pictures at screen resolution, more on finer surfaces.
+    double GetScreenPixel() const { return m_screenPixel; }
+    // Antialiasing (on by default); returns the previous setting.  Off, for
+    // marks that must stay crisp.  Mix modes other than R2_COPYPEN draw by
+    // whole pixels on raster surfaces whatever this says, so that drawing
+    // twice erases.
+    BOOL SetSmoothing(BOOL on);
+    BOOL GetSmoothing() const { return m_s.smoothing; }
 
     // Mapping.  Window and viewport extents only change in MM_ISOTROPIC and
     // MM_ANISOTROPIC; MM_ISOTROPIC shrinks the viewport extent so that a
@@ -273,6 +291,7 @@ private:
         bool clipped = false;
         QPainterPath clip; // device pixels
         CPoint current;
+        BOOL smoothing = TRUE;
     };
     enum class PainterPen { Unknown, Selected, Text, None };
     enum class PainterBrush { Unknown, Selected, None };
@@ -286,6 +305,23 @@ private:
     int Iy(int y) const;
     QPoint ToDevice(int x, int y) const { return QPoint(Ix(x), Iy(y)); }
     static QLineF PixelLine(const QPoint& from, const QPoint& to);
+    static QLineF SmoothPixelLine(const QPoint& from, const QPoint& to);
+    QPolygonF SmoothVertices(const CPoint* points, int count, double offset) const;
+    QPolygonF DevicePolygon(const CPoint* points, int count) const;
+    bool IsRaster() const { return m_surface == Surface::Image || m_surface == Surface::Screen; }
+    // How far strokes move so that a smooth line of odd pixel width covers
+    // whole pixels: half a pixel, or nothing.
+    double StrokeOffset() const;
+    void ApplySmoothing();
+    // Hatches on surfaces finer than the screen, and on vector surfaces,
+    // are drawn as lines rather than as Qt's pixel patterns.
+    bool HatchByHand() const;
+    void FillHatched(const QPainterPath& area, const QColor& colour, ULONG hatch);
+    // A hatch over `area` (device pixels), with OPAQUE's background.
+    void FillHatch(const QPainterPath& area, const QColor& colour, ULONG hatch);
+    // Fills `shape` with the selected brush's hatch, if it has one, before
+    // the shape's own drawing adds its outline.
+    void HatchShape(const QPainterPath& shape);
     QRect DeviceBox(int left, int top, int right, int bottom) const;
     QRectF ShapeBox(const QRect& box) const;
     QColor MixColor(COLORREF color) const;
@@ -307,6 +343,7 @@ private:
     Surface m_surface = Surface::Image;
     int m_dpiX = 96, m_dpiY = 96;
     bool m_rasterOps = false;
+    double m_screenPixel = 1;
     State m_s;
     std::vector<State> m_saved;
 
@@ -321,6 +358,8 @@ private:
     bool m_pixelPen = false;  // a cosmetic one-pixel pen on a raster surface
     bool m_penStyled = false; // dashes or dots, whose gaps OPAQUE fills
     QBrush m_qbrush;
+    bool m_hatched = false; // the selected brush is hatched
+    bool m_smooth = false;  // antialiasing, as last applied
     mutable QFont m_qfont;
     mutable std::unique_ptr<QFontMetricsF> m_metrics;
     mutable double m_ascent = 0, m_descent = 0, m_leading = 0, m_avgWidth = 0, m_maxWidth = 0;
@@ -331,5 +370,6 @@ private:
     bool m_painterFontSet = false;
     int m_appliedRop = 0;     // the mix mode set on the painter, 0 unknown
     int m_painterBgMode = -1; // 1 opaque, 0 transparent, -1 unknown
+    int m_painterSmooth = -1; // antialiasing on the painter, -1 unknown
     COLORREF m_painterTextColor = 0;
 };

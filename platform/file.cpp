@@ -1,6 +1,11 @@
 #include "platform/file.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 CFileException::Cause CauseOf(QFileDevice::FileError error) {
@@ -74,31 +79,35 @@ bool CFile::Open(const QString& path, UINT flags, CFileException* error) {
 }
 
 UINT CFile::Read(void* buffer, UINT count) {
-    qint64 got = m_file.read(static_cast<char*>(buffer), count);
+    qint64 got = m_device->read(static_cast<char*>(buffer), count);
     if (got < 0)
-        throw CFileException(CauseOf(m_file.error()), m_file.fileName(), m_file.errorString());
+        throw CFileException(CauseOf(m_device->error()), m_device->fileName(),
+                             m_device->errorString());
     return UINT(got);
 }
 
 void CFile::Write(const void* buffer, UINT count) {
-    if (m_file.write(static_cast<const char*>(buffer), count) != qint64(count))
-        throw CFileException(CFileException::diskFull, m_file.fileName(), m_file.errorString());
+    if (m_device->write(static_cast<const char*>(buffer), count) != qint64(count))
+        throw CFileException(CFileException::diskFull, m_device->fileName(),
+                             m_device->errorString());
 }
 
 qint64 CFile::Seek(qint64 offset, SeekPosition from) {
     qint64 target = offset;
     if (from == current)
-        target += m_file.pos();
+        target += m_device->pos();
     else if (from == end)
-        target += m_file.size();
-    if (target < 0 || !m_file.seek(target))
-        throw CFileException(CFileException::badSeek, m_file.fileName(), m_file.errorString());
+        target += m_device->size();
+    if (target < 0 || !m_device->seek(target))
+        throw CFileException(CFileException::badSeek, m_device->fileName(),
+                             m_device->errorString());
     return target;
 }
 
 void CFile::Flush() {
-    if (!m_file.flush())
-        throw CFileException(CauseOf(m_file.error()), m_file.fileName(), m_file.errorString());
+    if (!m_device->flush())
+        throw CFileException(CauseOf(m_device->error()), m_device->fileName(),
+                             m_device->errorString());
 }
 
 void CFile::Remove(const QString& path) {
@@ -111,4 +120,21 @@ void CFile::Remove(const QString& path) {
 
 bool CFile::Exists(const QString& path) {
     return QFileInfo::exists(path);
+}
+
+bool CommitSaveFile(QSaveFile& file, QString* error) {
+    QString reason;
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        reason = file.errorString();
+    else if (::fsync(file.handle()) != 0)
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+    if (!reason.isEmpty()) {
+        file.cancelWriting();
+        file.commit(); // removes the temporary
+    } else if (!file.commit()) {
+        reason = file.errorString();
+    }
+    if (error)
+        *error = reason;
+    return reason.isEmpty();
 }

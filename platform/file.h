@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QString>
 
+class QSaveFile;
+
 #include <exception>
 
 class CFileException : public std::exception {
@@ -58,28 +60,38 @@ public:
 
     CFile() = default;
     CFile(const QString& path, UINT flags); // throws
+    // Reads and writes an open file that the caller keeps, such as a
+    // QSaveFile; Open and Close do not apply to it.
+    explicit CFile(QFileDevice* device) : m_device(device) {}
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
     ~CFile() = default;
 
     bool Open(const QString& path, UINT flags, CFileException* error = nullptr);
     void Close() { m_file.close(); }
-    bool IsOpen() const { return m_file.isOpen(); }
+    bool IsOpen() const { return m_device->isOpen(); }
 
     UINT Read(void* buffer, UINT count);
     void Write(const void* buffer, UINT count);
     qint64 Seek(qint64 offset, SeekPosition from);
     void SeekToBegin() { Seek(0, begin); }
     qint64 SeekToEnd() { return Seek(0, end); }
-    qint64 GetPosition() const { return m_file.pos(); }
-    qint64 GetLength() const { return m_file.size(); }
+    qint64 GetPosition() const { return m_device->pos(); }
+    qint64 GetLength() const { return m_device->size(); }
     void Flush();
-    QString GetFilePath() const { return m_file.fileName(); }
-    QIODevice* Device() { return &m_file; }
+    QString GetFilePath() const { return m_device->fileName(); }
+    QIODevice* Device() { return m_device; }
 
     static void Remove(const QString& path); // throws
     static bool Exists(const QString& path);
 
 private:
     QFile m_file;
+    QFileDevice* m_device = &m_file;
 };
+
+// Puts a fully written QSaveFile in place of the old file.  The last
+// buffered bytes are flushed and synced first, because commit() does not
+// see a failed final write (a full disk); on any error the old file stays,
+// the temporary goes and `error` says why.
+bool CommitSaveFile(QSaveFile& file, QString* error = nullptr);

@@ -160,6 +160,16 @@ QString SubstituteFace(const QString& face) {
     return face;
 }
 
+QString DrawingFace(const QString& family) {
+    if (family.compare(QLatin1String("Liberation Sans"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Arial");
+    if (family.compare(QLatin1String("Liberation Serif"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Times New Roman");
+    if (family.compare(QLatin1String("Liberation Mono"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Courier New");
+    return family;
+}
+
 QStringList SymbolFamilies() {
     return {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Sans")};
 }

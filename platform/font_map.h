@@ -10,6 +10,11 @@
 // face is passed on unchanged.
 QString SubstituteFace(const QString& face);
 
+// The face a drawing names for a family chosen on this desktop: the
+// Liberation fonts go back to the faces they stand in for, so that a
+// drawing names the same faces wherever it is opened.
+QString DrawingFace(const QString& family);
+
 // The families the "Symbol" face is drawn with, first to last: Greek
 // letters from a serif face, the maths signs and bracket pieces it lacks
 // from one that has them all.

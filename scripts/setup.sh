@@ -7,6 +7,10 @@ cd "$(dirname "$0")/.."
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
           libpng-dev zlib1g-dev fonts-liberation2 fonts-dejavu-core libgtest-dev libgmock-dev
           libbenchmark-dev locales)
+# The fuzzing build (-DLUMBREL_FUZZ=ON) needs clang and its libFuzzer.
+if [[ " $* " == *" -DLUMBREL_FUZZ=ON "* ]]; then
+    PACKAGES+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -24,4 +28,4 @@ fi
 
 BUILD_DIR="${LUMBREL_BUILD_DIR:-build}"
 cmake -S . -B "$BUILD_DIR" -G Ninja "$@"
-cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+cmake --build "$BUILD_DIR" --parallel "${LUMBREL_JOBS:-$(nproc)}"

@@ -7,6 +7,7 @@
 #include "platform/profile.h"
 
 #include <QDir>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <memory>
@@ -133,26 +134,17 @@ QString QvSettings::DefFilePath() {
 bool QvSettings::WriteDefFile() {
     // Written beside the real file and renamed over it, so that a failure
     // never leaves half a definition file to be imported at the next start.
-    const QString target = DefFilePath();
-    const QString partial = target + QStringLiteral(".part");
-    CFile file;
-    if (!file.Open(partial, CFile::modeCreate | CFile::modeWrite))
+    QSaveFile saveFile(DefFilePath());
+    if (!saveFile.open(QIODevice::WriteOnly))
         return false;
     try {
+        CFile file(&saveFile);
         Write(nullptr, &file, FALSE);
-        file.Flush();
-        file.Close();
     } catch (const CFileException&) {
-        file.Close();
-        QFile::remove(partial);
+        saveFile.cancelWriting();
         return false;
     }
-    QFile::remove(target);
-    if (!QFile::rename(partial, target)) {
-        QFile::remove(partial);
-        return false;
-    }
-    return true;
+    return CommitSaveFile(saveFile);
 }
 
 void QvSettings::WriteDefFileAndReport() {

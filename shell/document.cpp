@@ -1,6 +1,7 @@
 #include "shell/document.h"
 
 #include "platform/archive.h"
+#include "platform/file.h"
 #include "platform/message_box.h"
 #include "shell/child_frame.h"
 #include "shell/command_ids.h"
@@ -119,23 +120,24 @@ BOOL CDocument::OnSaveDocument(const QString& path) {
         ReportSaveLoadException(path, nullptr, TRUE);
         return FALSE;
     }
-    if (!file.commit()) {
-        AfxMessageBox(WriteErrorMessage(path), MB_ICONEXCLAMATION);
+    QString error;
+    if (!CommitSaveFile(file, &error)) {
+        AfxMessageBox(WriteErrorMessage(path) + QLatin1Char('\n') + error, MB_ICONEXCLAMATION);
         return FALSE;
     }
     SetModifiedFlag(FALSE);
     return TRUE;
 }
 
-void CDocument::ReportSaveLoadException(const QString&, const std::exception* e, BOOL saving) {
-    QString text = saving ? FailedToSaveMessage() : FailedToOpenMessage();
+void CDocument::ReportSaveLoadException(const QString& path, const std::exception* e, BOOL saving) {
+    QString text = saving ? FailedToSaveMessage(path) : FailedToOpenMessage(path);
     if (const auto* archive = dynamic_cast<const CArchiveException*>(e)) {
         switch (archive->m_cause) {
         case CArchiveException::endOfFile:
         case CArchiveException::badIndex:
         case CArchiveException::badClass:
         case CArchiveException::badSchema:
-            text = InvalidFormatMessage();
+            text = InvalidFormatMessage(path);
             break;
         default:
             break;
@@ -211,16 +213,16 @@ QString CDocument::UnreadableFileMessage(const QString& path) {
     return QStringLiteral("%1\nThis file cannot be read.").arg(path);
 }
 
-QString CDocument::FailedToOpenMessage() {
-    return QStringLiteral("Failed to open document.");
+QString CDocument::FailedToOpenMessage(const QString& path) {
+    return QStringLiteral("%1\nFailed to open document.").arg(path);
 }
 
-QString CDocument::FailedToSaveMessage() {
-    return QStringLiteral("Failed to save document.");
+QString CDocument::FailedToSaveMessage(const QString& path) {
+    return QStringLiteral("%1\nFailed to save document.").arg(path);
 }
 
-QString CDocument::InvalidFormatMessage() {
-    return QStringLiteral("Unexpected file format.");
+QString CDocument::InvalidFormatMessage(const QString& path) {
+    return QStringLiteral("%1\nUnexpected file format.").arg(path);
 }
 
 QString CDocument::AccessWriteMessage(const QString& path) {

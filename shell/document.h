@@ -44,8 +44,9 @@ public:
     // result is FALSE.
     virtual BOOL OnOpenDocument(const QString& path);
     // Writes the whole document to a temporary file beside `path` and puts
-    // it in place only when all of it was written, so a failed save leaves
-    // the old file as it was.  Tells the user when it fails.
+    // it in place only when all of it reached the disk, so a failed save
+    // (a full disk included) leaves the old file as it was and the document
+    // modified.  Tells the user when it fails.
     virtual BOOL OnSaveDocument(const QString& path);
     virtual void DeleteContents() {}
     // TRUE when the document may be closed; a document with unsaved changes
@@ -68,9 +69,9 @@ public:
     // The messages for a failed open or save.
     static QString InvalidPathMessage(const QString& path);
     static QString UnreadableFileMessage(const QString& path);
-    static QString FailedToOpenMessage();
-    static QString FailedToSaveMessage();
-    static QString InvalidFormatMessage();
+    static QString FailedToOpenMessage(const QString& path);
+    static QString FailedToSaveMessage(const QString& path);
+    static QString InvalidFormatMessage(const QString& path);
     static QString AccessWriteMessage(const QString& path);
     static QString WriteErrorMessage(const QString& path);
     static QString AskToSaveMessage(const QString& name);

@@ -1,5 +1,7 @@
 #include "shell/file_type_registration.h"
 
+#include "platform/file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -14,8 +16,11 @@ bool WriteWhole(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(bytes);
-    return file.commit();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return CommitSaveFile(file);
 }
 
 QByteArray Resource(const QString& path) {

@@ -1,5 +1,7 @@
 #include "shell/lumbrel2_app.h"
 
+#include "document/lumbrel2_doc.h"
+#include "figures/fig_text.h"
 #include "platform/command_router.h"
 #include "platform/crt_random.h"
 #include "platform/message_box.h"
@@ -8,13 +10,16 @@
 #include "shell/command_ids.h"
 #include "shell/doc_template.h"
 #include "shell/file_type_registration.h"
+#include "shell/gallery_dialogs.h"
 #include "shell/main_frame.h"
 #include "shell/pref_commands.h"
+#include "shell/text_dlg.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -73,7 +78,9 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_EDIT_REFLECT_HORIZONTAL, ID_EDIT_REFLECT_Y_EQUALS_
                            OnUpdateReflectNothing)
 END_COMMAND_MAP()
 
-Lumbrel2App::Lumbrel2App() = default;
+Lumbrel2App::Lumbrel2App() {
+    Lumbrel2Doc::SetGalleryBrowser(RunGalleryBrowser);
+}
 Lumbrel2App::~Lumbrel2App() {
     // Copies still held when the last drawing went first.
     while (!m_clipboardFigures.empty()) {
@@ -90,6 +97,8 @@ BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
     // The profile's organisation and name come from InitApplication.
     LoadStdProfileSettings();
     TheSettings().Load();
+    RefreshEquationOptions();
+    QvFigText::SetPropertiesDialog(RunTextDialog);
 
     m_pDocTemplate =
         std::make_unique<CMultiDocTemplate>(IDR_LUMBREL_TYPE, LumbrelDocumentClasses());
@@ -164,9 +173,20 @@ void Lumbrel2App::OnUpdateReadQuickRef(CCmdUI* ui) {
     EnableIfBesideProgram(ui, kQuickRef);
 }
 
+QString Lumbrel2App::OpenFolder() {
+    const QvSettings& settings = TheSettings();
+    if (QString gallery = settings.m_GalleryPath.GetValue(); !gallery.isEmpty())
+        return gallery;
+    // The file system's root is no place to start looking for drawings.
+    if (QString folder = settings.m_DefaultPath.GetValue(); !folder.isEmpty())
+        return folder;
+    if (RecentFiles().Count() > 0)
+        return QFileInfo(RecentFiles()[0]).absolutePath();
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
 void Lumbrel2App::OnFileOpen() {
-    // Drawings are looked for in the gallery folder.
-    QString path = PromptOpenFileName(OpenFilePattern(TheSettings().m_GalleryPath.GetValue()));
+    QString path = PromptOpenFileName(OpenFilePattern(OpenFolder()));
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }
@@ -212,6 +232,7 @@ void Lumbrel2App::OnResetAllOptions() {
     QvSettings& settings = TheSettings();
     settings.Save(TRUE);
     settings.ReadFromRegistry();
+    RefreshEquationOptions();
     settings.m_bCloseDown = TRUE;
     ShowMessageBox(QStringLiteral("Lumbrel will now close down and must be restarted"),
                    QStringLiteral("Varnholt"), MB_OK);
@@ -223,8 +244,11 @@ void Lumbrel2App::CheckCloseDown() {
         return;
     HideApplication();
     CloseAllDocuments(TRUE);
-    if (m_pMainWnd)
-        m_pMainWnd->close();
+    if (m_pMainWnd && !m_pMainWnd->close())
+        return;
+    // Closing a window that is already hidden is not the last window
+    // closing, so Qt would go on running without one.
+    QCoreApplication::quit();
 }
 
 void Lumbrel2App::OnCloseAndUpdate() {

@@ -22,6 +22,10 @@ public:
     // The pattern File>Open proposes for a gallery folder: the folder, one
     // separator and "*.kw2".
     static QString OpenFilePattern(const QString& galleryPath);
+    // Where File>Open looks: the gallery folder, else the default folder,
+    // else the folder of the last drawing opened or saved, else the user's
+    // documents.
+    QString OpenFolder();
     // The help file or a manual beside the program.
     static QString HelpFilePath(const QString& fileName);
 

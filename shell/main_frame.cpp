@@ -37,16 +37,18 @@ const QString kState = QStringLiteral("State");
 const QString kSettings = QStringLiteral("Settings");
 const QString kWindowPos = QStringLiteral("WindowPos");
 
-// The status-text pane asks for the width of its sizing string but, like a
-// status pane, gives way when the window is narrower.
+// A status pane asks for the width of its sizing string (or of its text,
+// without one) but gives way when the window is narrower, so that a long
+// text never widens the window.
 class CStatusPane : public QLabel {
 public:
-    CStatusPane(const QString& sizing, QWidget* parent) : QLabel(parent), m_sizing(sizing) {
-        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    }
+    CStatusPane(const QString& sizing, QWidget* parent) : QLabel(parent), m_sizing(sizing) {}
     QSize sizeHint() const override {
+        if (m_sizing.isEmpty())
+            return QLabel::sizeHint();
         return {fontMetrics().horizontalAdvance(m_sizing), QLabel::sizeHint().height()};
     }
+    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
 
 private:
     QString m_sizing;
@@ -159,13 +161,19 @@ BOOL CMainFrame::LoadFrame() {
         !m_wndGroupBar || !m_wndWebBar)
         return FALSE;
 
-    // The message pane, then the status text; Qt cannot read the lock keys'
-    // state, so there are no CAPS, NUM and SCRL panes.
+    // The message pane, then the status text, which takes the free width;
+    // Qt cannot read the lock keys' state, so there are no CAPS, NUM and
+    // SCRL panes.  Qt paints messages left of the first permanent pane, where
+    // a stretching pane leaves no room: a pane of their own shows them.
     QStatusBar* status = statusBar();
     status->setObjectName(QStringLiteral("StatusBar%1").arg(AFX_IDW_STATUS_BAR));
+    m_statusMessagePane = new CStatusPane(QString(), status);
+    m_statusMessagePane->setObjectName(QStringLiteral("MessagePane"));
+    status->addPermanentWidget(m_statusMessagePane);
+    connect(status, &QStatusBar::messageChanged, m_statusMessagePane, &QLabel::setText);
     m_statusTextPane = new CStatusPane(LoadResourceString(ID_INDICATOR_STATUS_TEXT), status);
     m_statusTextPane->setObjectName(QStringLiteral("Pane%1").arg(ID_INDICATOR_STATUS_TEXT));
-    status->addPermanentWidget(m_statusTextPane);
+    status->addPermanentWidget(m_statusTextPane, 1);
     auto* paneAction = new QAction(this);
     m_router.ConnectAction(paneAction, ID_INDICATOR_STATUS_TEXT);
     connect(paneAction, &QAction::changed, m_statusTextPane,
@@ -185,10 +193,22 @@ BOOL CMainFrame::LoadFrame() {
 }
 
 void CMainFrame::ShowFrame() {
+    // A floating bar shown before its main window is stacked below it by the
+    // window manager: the bars come back once the frame is up.
+    std::vector<QToolBar*> floating;
+    for (QToolBar* bar : m_bars)
+        if (bar->isFloating() && !bar->isHidden()) {
+            floating.push_back(bar);
+            bar->hide();
+        }
     if (m_bShowMaximized)
         showMaximized();
     else
         show();
+    for (QToolBar* bar : floating) {
+        bar->show();
+        bar->raise();
+    }
 }
 
 CChildFrame* CMainFrame::GetActiveChild() const {

@@ -57,6 +57,8 @@ public:
     CLineStyleToolBar* LineStyleBar() const { return m_wndLineStyleBar; }
     CFillStyleToolBar* FillStyleBar() const { return m_wndFillStyleBar; }
     QLabel* StatusTextPane() const { return m_statusTextPane; }
+    // Shows the status bar's message (menu prompts and the like).
+    QLabel* StatusMessagePane() const { return m_statusMessagePane; }
 
     // The default layout, also what "Reset Toolbars" goes back to.
     void SetupControlBars();
@@ -97,5 +99,6 @@ private:
     QToolBar* m_wndGroupBar = nullptr;
     QToolBar* m_wndWebBar = nullptr;
     QLabel* m_statusTextPane = nullptr;
+    QLabel* m_statusMessagePane = nullptr;
     bool m_bShowMaximized = false;
 };

@@ -3,6 +3,8 @@
 // page being printed and whether the pages go to the preview.
 #include "platform/win_types.h"
 
+class QPrinter;
+
 class CPrintInfo {
 public:
     void SetMinPage(UINT page) { m_nMinPage = page; }
@@ -19,3 +21,7 @@ private:
     UINT m_nMinPage = 1;
     UINT m_nMaxPage = 0xFFFF;
 };
+
+// The printer of the session: File>Print Setup edits it, and printing and
+// the preview print on it, so the user's choices stay until the program ends.
+QPrinter& SessionPrinter();

@@ -3,6 +3,7 @@
 #include "platform/command_router.h"
 #include "settings/settings.h"
 #include "shell/command_ids.h"
+#include "shell/view.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -33,6 +34,16 @@ bool UserIsIn(const QComboBox* combo) {
     return (focus && (focus == combo || combo->isAncestorOf(focus))) || combo->view()->isVisible();
 }
 
+// Hands the keyboard back to the drawing once a style is chosen: left in
+// the list, arrow keys would go on choosing styles for the selection.
+void FocusDrawing(const CCommandRouter& router) {
+    for (CCmdTarget* target : router.CurrentChain())
+        if (auto* view = dynamic_cast<CView*>(target)) {
+            view->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+}
+
 } // namespace
 
 CLineStyleToolBar::CLineStyleToolBar(const QString& title, CCommandRouter& router, QWidget* parent)
@@ -56,6 +67,7 @@ void CLineStyleToolBar::OnLineStyle() {
     // As if the style's menu item had been chosen.
     if (m_wndCombo->currentIndex() >= 0)
         m_router.PostCommand(m_wndCombo->GetSelectedData());
+    FocusDrawing(m_router);
 }
 
 void CLineStyleToolBar::OnUpdateCmdUI() {
@@ -83,6 +95,7 @@ BOOL CFillStyleToolBar::CreateCombo() {
 void CFillStyleToolBar::OnComboSelChange() {
     if (m_wndCombo->currentIndex() >= 0)
         m_router.PostCommand(m_wndCombo->GetSelectedData());
+    FocusDrawing(m_router);
 }
 
 void CFillStyleToolBar::OnUpdateCmdUI() {

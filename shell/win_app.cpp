@@ -7,6 +7,7 @@
 #include "shell/doc_template.h"
 #include "shell/document.h"
 #include "shell/main_frame.h"
+#include "shell/print_info.h"
 #include "shell/view.h"
 
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QPageSetupDialog>
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -26,6 +28,7 @@ ON_COMMAND(ID_FILE_NEW, OnFileNew)
 ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, OnOpenRecentFile)
 ON_UPDATE_COMMAND_UI_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, OnUpdateRecentFileMenu)
 ON_COMMAND(ID_APP_EXIT, OnAppExit)
+ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
 END_COMMAND_MAP()
 
 CWinApp::CWinApp()
@@ -168,4 +171,9 @@ void CWinApp::OnUpdateRecentFileMenu(CCmdUI* ui) {
 void CWinApp::OnAppExit() {
     if (m_pMainWnd)
         m_pMainWnd->close();
+}
+
+void CWinApp::OnFilePrintSetup() {
+    QPageSetupDialog dialog(&SessionPrinter(), m_pMainWnd.get());
+    dialog.exec();
 }

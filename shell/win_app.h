@@ -1,7 +1,7 @@
 #pragma once
 // What every application of the program's kind has: the main frame, the
 // document template, the recent-file list and the commands that act on
-// them (File>New, the recent files, File>Exit).
+// them (File>New, the recent files, Print Setup, File>Exit).
 #include "platform/command_target.h"
 #include "shell/recent_file_list.h"
 
@@ -47,6 +47,8 @@ public:
     void OnOpenRecentFile(UINT id);
     void OnUpdateRecentFileMenu(CCmdUI* ui);
     void OnAppExit();
+    // The desktop's page setup on the session's printer.
+    void OnFilePrintSetup();
 
 protected:
     // The chain the router sends commands along: active view, its document,

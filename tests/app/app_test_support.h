@@ -1,7 +1,11 @@
 #pragma once
 // A user's hands on the main window: palette buttons and drags on the page.
+#include "document/lumbrel2_doc.h"
 #include "document/lumbrel2_view.h"
+#include "platform/command_router.h"
+#include "shell/child_frame.h"
 #include "shell/command_actions.h"
+#include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
 
 #include <QAction>
@@ -49,4 +53,49 @@ inline void ClickOnPage(Lumbrel2View* view, QvPoint at) {
     QPoint p = view->LogicalToCanvas(CRect(int(at.x), int(at.y), int(at.x), int(at.y))).topLeft();
     view->ScrollArea()->ensureVisible(p.x(), p.y());
     QTest::mouseClick(view->Canvas(), Qt::LeftButton, Qt::NoModifier, p);
+}
+
+// The file dialogs answer with a set name.
+class AnsweringApp : public Lumbrel2App {
+public:
+    QString saveAnswer;
+    QString openAnswer;
+    int saveQuestions = 0;
+
+    QString PromptSaveFileName(const QString&) override {
+        ++saveQuestions;
+        return saveAnswer;
+    }
+
+protected:
+    QString PromptOpenFileName(const QString&) override { return openAnswer; }
+};
+
+inline Lumbrel2Doc* ActiveDoc(Lumbrel2App& app) {
+    CChildFrame* child = app.GetMainFrame()->GetActiveChild();
+    CView* view = child ? child->GetActiveView() : nullptr;
+    return view ? dynamic_cast<Lumbrel2Doc*>(view->GetDocument()) : nullptr;
+}
+
+inline Lumbrel2View* ActiveView(Lumbrel2App& app) {
+    Lumbrel2Doc* doc = ActiveDoc(app);
+    return doc ? dynamic_cast<Lumbrel2View*>(doc->Views().front()) : nullptr;
+}
+
+// Whether a command's menu item is enabled once brought up to date.
+inline bool Enabled(UINT id) {
+    QAction* action = CommandAction(id);
+    if (!action)
+        return false;
+    TheApp()->Router().UpdateAction(action);
+    return action->isEnabled();
+}
+
+// Runs a command as its menu item does, after the menu was brought up to
+// date; false when the item was disabled.
+inline bool Choose(UINT id) {
+    if (!Enabled(id))
+        return false;
+    CommandAction(id)->trigger();
+    return true;
 }

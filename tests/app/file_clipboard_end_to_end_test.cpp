@@ -27,46 +27,6 @@
 
 namespace {
 
-// The file dialogs answer with a set name.
-class AnsweringApp : public Lumbrel2App {
-public:
-    QString saveAnswer;
-    QString openAnswer;
-    int saveQuestions = 0;
-
-    QString PromptSaveFileName(const QString&) override {
-        ++saveQuestions;
-        return saveAnswer;
-    }
-
-protected:
-    QString PromptOpenFileName(const QString&) override { return openAnswer; }
-};
-
-Lumbrel2Doc* ActiveDoc(Lumbrel2App& app) {
-    CChildFrame* child = app.GetMainFrame()->GetActiveChild();
-    CView* view = child ? child->GetActiveView() : nullptr;
-    return view ? dynamic_cast<Lumbrel2Doc*>(view->GetDocument()) : nullptr;
-}
-
-Lumbrel2View* ActiveView(Lumbrel2App& app) {
-    Lumbrel2Doc* doc = ActiveDoc(app);
-    return doc ? dynamic_cast<Lumbrel2View*>(doc->Views().front()) : nullptr;
-}
-
-// Runs a command as its menu item does, after the menu was brought up to
-// date; false when the item was disabled.
-bool Choose(UINT id) {
-    QAction* action = CommandAction(id);
-    if (!action)
-        return false;
-    TheApp()->Router().UpdateAction(action);
-    if (!action->isEnabled())
-        return false;
-    action->trigger();
-    return true;
-}
-
 // The line from (2000, 28000) to (6000, 26000) and the circles about
 // (15000, 15000) radius 2000 and (22000, 8000) radius 1000, in that order.
 void ExpectTheDrawing(Lumbrel2Doc* doc) {

@@ -1,6 +1,9 @@
 // The program's start-up as main() runs it: a window with a new drawing,
 // and a clean end when the window closes.
 #include "common/test_support.h"
+#include "platform/command_router.h"
+#include "settings/settings.h"
+#include "shell/command_ids.h"
 #include "shell/doc_template.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
@@ -30,4 +33,22 @@ TEST(Startup, ShowsMainWindowWithANewDrawingAndQuitsCleanly) {
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(shown);
     EXPECT_TRUE(app.GetDocTemplate()->Documents().empty());
+}
+
+// "Lumbrel will now close down": the event loop, and with it the program,
+// ends once the user has read that.
+TEST(Startup, ResetAllOptionsEndsTheProgram) {
+    TempProfile profile;
+    Lumbrel2App app;
+    ASSERT_TRUE(app.InitInstance(QString()));
+    MessageRecorder recorder(IDOK);
+    QTimer::singleShot(0, [&] { app.Router().Execute(ID_RESET_ALL_OPTIONS); });
+    QTimer hang;
+    hang.setSingleShot(true);
+    QObject::connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    hang.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    ASSERT_EQ(recorder.messages.size(), 2u);
+    EXPECT_TRUE(app.GetDocTemplate()->Documents().empty());
+    TheSettings().m_bCloseDown = FALSE;
 }

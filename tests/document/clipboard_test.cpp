@@ -281,6 +281,14 @@ TEST_F(ClipboardTest, TheClipboardOffersPdfSvgAndPngAtThePicturesTrueSize) {
     for (QvPoint p : {start, middle, end})
         EXPECT_TRUE(InkNear(drawn, at(p, 10)));
     EXPECT_FALSE(InkNear(drawn, at(off, 10)));
+    // The line's hairline pen is a screen pixel wide (12.5 of the picture's
+    // 1200-dpi units), not one unit.
+    QString beforeLine = QString::fromUtf8(svg.left(svg.indexOf("<polyline")));
+    QRegularExpression stroke(QStringLiteral("stroke-width=\"([0-9.]+)\""));
+    QString lastWidth;
+    for (auto it = stroke.globalMatch(beforeLine); it.hasNext();)
+        lastWidth = it.next().captured(1);
+    EXPECT_EQ(lastWidth, QStringLiteral("12.5"));
 
     // PNG: its resolution recorded, its pixels the picture's size at it.
     QByteArray pngBytes = data->data("image/png");
@@ -297,6 +305,14 @@ TEST_F(ClipboardTest, TheClipboardOffersPdfSvgAndPngAtThePicturesTrueSize) {
     for (QvPoint p : {start, middle, end})
         EXPECT_TRUE(InkNear(png, at(p, perMm)));
     EXPECT_FALSE(InkNear(png, at(off, perMm)));
+    // Across the line, as much ink as a 0.26 mm line leaves (3.1 pixels at
+    // 300 dpi, more down a slanted line's column).
+    double ink = 0;
+    QPoint across = at(middle, perMm);
+    for (int y = across.y() - 10; y <= across.y() + 10; ++y)
+        ink += qAlpha(png.pixel(across.x(), y)) / 255.0;
+    EXPECT_GT(ink, 3.0);
+    EXPECT_LT(ink, 4.5);
 }
 
 TEST(ClipboardPicture, ALargePictureKeepsItsPngWithinBounds) {

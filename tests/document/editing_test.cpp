@@ -12,6 +12,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -353,10 +354,14 @@ TEST_F(FormatTest, ToolCommandsDropTheSelectionAndCheckTheirButton) {
     doc->OnUpdateCmdMsg(lineTool);
     EXPECT_EQ(circle.m_nCheck, 1);
     EXPECT_EQ(lineTool.m_nCheck, 0);
+    // The angle mark also needs its figure to exist.
+    const bool marks =
+        std::unique_ptr<QvFigure>(QvFigure::CreateForTool(ID_DRAW_ANGLE_MARK)) != nullptr;
     for (UINT level : {ID_LEVEL_NONE, ID_LEVEL_GRID_POINTS, ID_LEVEL_CUTOFF, ID_LEVEL_UNLIMITED}) {
         doc->OnCmdMsg(level);
         doc->OnUpdateCmdMsg(mark);
-        EXPECT_EQ(mark.m_bEnabled, level == ID_LEVEL_CUTOFF || level == ID_LEVEL_UNLIMITED);
+        EXPECT_EQ(mark.m_bEnabled,
+                  marks && (level == ID_LEVEL_CUTOFF || level == ID_LEVEL_UNLIMITED));
         CCmdUI levelUi(level);
         doc->OnUpdateCmdMsg(levelUi);
         EXPECT_EQ(levelUi.m_nCheck, 1);

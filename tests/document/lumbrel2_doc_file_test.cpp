@@ -1,17 +1,22 @@
 // The drawing file: its exact bytes, round trips of every figure kind,
 // references between figures, stored versions, damaged files and saves
 // that fail.
+#include "common/full_disk.h"
 #include "common/test_support.h"
 #include "document/copy_map.h"
 #include "document_test_support.h"
+#include "figures/fig_group.h"
 #include "platform/archive.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <initializer_list>
+#include <limits>
 #include <memory>
 
 // A figure that points at another, as an angle mark points at its lines.
@@ -284,7 +289,7 @@ TEST_F(DamagedFileTest, EveryTruncationIsRefused) {
         if (n < 5)
             EXPECT_EQ(text, Lumbrel2Doc::OlderFormatMessage(Path("damaged.kw2")));
         else
-            EXPECT_EQ(text, CDocument::InvalidFormatMessage());
+            EXPECT_EQ(text, CDocument::InvalidFormatMessage(Path("damaged.kw2")));
     }
 }
 
@@ -314,12 +319,12 @@ TEST_F(DamagedFileTest, MalformedContentsAreRefused) {
     QByteArray hugeCount = whole;
     hugeCount.replace(list, 2, Hex("FF FF FF FF FF 7F"));
     const Case cases[] = {
-        {"unknown class", unknownClass, CDocument::InvalidFormatMessage()},
-        {"zero spacing", zeroSpacing, CDocument::InvalidFormatMessage()},
-        {"negative spacing", negativeSpacing, CDocument::InvalidFormatMessage()},
-        {"repeated figure", repeated, CDocument::InvalidFormatMessage()},
-        {"null figure", nullElement, CDocument::InvalidFormatMessage()},
-        {"huge count", hugeCount, CDocument::InvalidFormatMessage()},
+        {"unknown class", unknownClass, CDocument::InvalidFormatMessage(Path("damaged.kw2"))},
+        {"zero spacing", zeroSpacing, CDocument::InvalidFormatMessage(Path("damaged.kw2"))},
+        {"negative spacing", negativeSpacing, CDocument::InvalidFormatMessage(Path("damaged.kw2"))},
+        {"repeated figure", repeated, CDocument::InvalidFormatMessage(Path("damaged.kw2"))},
+        {"null figure", nullElement, CDocument::InvalidFormatMessage(Path("damaged.kw2"))},
+        {"huge count", hugeCount, CDocument::InvalidFormatMessage(Path("damaged.kw2"))},
         {"older format", Hex("00 00 00 00 03 00 01 02 03"),
          Lumbrel2Doc::OlderFormatMessage(Path("damaged.kw2"))},
         {"other magic", Hex("04 5A 4B 57 31 01 00 F4 01 00 00 00 00 00"),
@@ -330,6 +335,178 @@ TEST_F(DamagedFileTest, MalformedContentsAreRefused) {
         Lumbrel2Doc doc;
         doc.Grid().SetSpacing(700);
         EXPECT_EQ(OpenBytes(c.bytes, doc), c.message);
+    }
+}
+
+// Drawings whose figure lists hold what no save writes: a figure twice, a
+// group inside itself, a null member.  The writer stores any such structure
+// faithfully, as back-references and null tags.
+class CraftedFileTest : public DamagedFileTest {
+protected:
+    static QByteArray Drawing(std::vector<QvFigure*> figures) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        CArchive ar(&buffer, CArchive::store);
+        ar << QString::fromLatin1(Lumbrel2Doc::FileMagic) << WORD(1) << LONG(500) << BYTE(0);
+        SerializeObjectList<QvFigure>(ar, figures);
+        return bytes;
+    }
+    static std::unique_ptr<QvFigGroup> Group(std::vector<QvFigure*> members) {
+        auto group = std::make_unique<QvFigGroup>();
+        group->Members() = std::move(members);
+        return group;
+    }
+    // The groups here do not own what they list.
+    static void Release(std::initializer_list<QvFigGroup*> groups) {
+        for (QvFigGroup* g : groups)
+            g->Members().clear();
+    }
+};
+
+TEST_F(CraftedFileTest, ListsTakeOnlyFiguresMadeForThem) {
+    std::unique_ptr<QvFigure> line(MakeLine(QvPoint(0, 0), QvPoint(1000, 0)));
+    std::unique_ptr<QvFigure> circle(MakeCircle(QvPoint(0, 0), 500));
+    auto self = Group({});
+    self->Members().push_back(self.get());
+    auto withTopLevel = Group({line.get()});
+    auto first = Group({line.get()});
+    auto second = Group({line.get()});
+    auto thenBad = Group({line.get(), circle.get()});
+    // References may name a figure before the list does, but the list
+    // still takes it once, and never while it is being read.
+    QvTestLinkFigure toLine, toSelf;
+    toLine.target = line.get();
+    toSelf.target = self.get();
+    QByteArray memberThenBad = Drawing({line.get(), thenBad.get()});
+    const char* circleClass = circle->GetRuntimeClass()->m_lpszClassName;
+    const qsizetype at = memberThenBad.indexOf(circleClass);
+    ASSERT_GT(at, 0);
+    memberThenBad[at + 2] = 'X'; // an unknown class after the shared member
+
+    // A drawing of one group whose member is the group itself, then the
+    // same with a null member.
+    const QByteArray selfMember =
+        Hex("045a4b57320100f4010000000100ffff01000a00517646696747726f757004000000000000000000000000"
+            "000000000000000000408f4000000000000000000000000000408f400000000000408f4000000000000000"
+            "000000000000408f40020000000000bc7f00000000000000ffffff00258000002e80000001000200");
+    QByteArray nullMember = selfMember;
+    nullMember.replace(nullMember.size() - 2, 2, Hex("0000"));
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"group inside itself", selfMember},
+        {"null member", nullMember},
+        {"group inside itself, written", Drawing({self.get()})},
+        {"member shared with the drawing", Drawing({line.get(), withTopLevel.get()})},
+        {"member shared by two groups", Drawing({first.get(), second.get()})},
+        {"member back-reference, then a bad figure", memberThenBad},
+        {"figure named by a reference, then listed twice",
+         Drawing({&toLine, line.get(), line.get()})},
+        {"group inside itself, read through a reference", Drawing({&toSelf, self.get()})},
+        {"figure named by a reference that no list holds", Drawing({&toLine})},
+    };
+    Release({self.get(), withTopLevel.get(), first.get(), second.get(), thenBad.get()});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Lumbrel2Doc doc;
+        EXPECT_EQ(OpenBytes(c.bytes, doc), CDocument::InvalidFormatMessage(Path("damaged.kw2")));
+    }
+}
+
+TEST_F(CraftedFileTest, GroupsNestedBeyondReasonAreRefused) {
+    for (int depth : {300, CArchive::MaxObjectDepth + 10}) {
+        SCOPED_TRACE(depth);
+        std::unique_ptr<QvFigure> nest(MakeLine(QvPoint(0, 0), QvPoint(1000, 0)));
+        for (int i = 0; i < depth; ++i)
+            nest = Group({nest.release()});
+        const QByteArray bytes = Drawing({nest.get()});
+        Lumbrel2Doc doc;
+        if (depth < CArchive::MaxObjectDepth) {
+            LoadDoc(doc, bytes);
+            EXPECT_EQ(doc.GetFigureCount(), 1);
+        } else {
+            EXPECT_EQ(OpenBytes(bytes, doc), CDocument::InvalidFormatMessage(Path("damaged.kw2")));
+        }
+    }
+}
+
+TEST_F(CraftedFileTest, CoordinatesFarFromThePageAreRefused) {
+    const double marker = 1234.5;
+    std::unique_ptr<QvFigure> line(MakeLine(QvPoint(marker, 0), QvPoint(1000, 0)));
+    std::unique_ptr<QvFigure> member(MakeLine(QvPoint(marker, 0), QvPoint(1000, 0)));
+    auto group = Group({member.release()});
+    const QByteArray plain = Drawing({line.get()});
+    const QByteArray grouped = Drawing({group.get()});
+    const QByteArray stored(reinterpret_cast<const char*>(&marker), sizeof marker);
+    auto patched = [&](const QByteArray& bytes, double x) {
+        QByteArray out = bytes;
+        const qsizetype at = out.indexOf(stored);
+        EXPECT_GT(at, 0);
+        out.replace(at, sizeof x, QByteArray(reinterpret_cast<const char*>(&x), sizeof x));
+        return out;
+    };
+    struct Case {
+        double x;
+        bool opens;
+    };
+    const Case cases[] = {{1e7, true},
+                          {-1e7, true},
+                          {1.0000001e7, false},
+                          {-2147483647.0, false},
+                          {1e300, false},
+                          {std::numeric_limits<double>::quiet_NaN(), false},
+                          {-std::numeric_limits<double>::infinity(), false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.x);
+        for (const QByteArray& bytes : {patched(plain, c.x), patched(grouped, c.x)}) {
+            Lumbrel2Doc doc;
+            if (c.opens) {
+                LoadDoc(doc, bytes);
+                EXPECT_EQ(doc.GetFigureCount(), 1);
+            } else {
+                EXPECT_EQ(OpenBytes(bytes, doc),
+                          CDocument::InvalidFormatMessage(Path("damaged.kw2")));
+            }
+        }
+    }
+}
+
+TEST_F(CraftedFileTest, LineMarksFarAlongTheLineAreRefused) {
+    std::unique_ptr<QvFigure> line(MakeLine(QvPoint(0, 0), QvPoint(1000, 0)));
+    QvEditDataLine* record = static_cast<QvFigLine*>(line.get())->LineData();
+    record->m_midArrow = 1;
+    record->m_midPos = 0.375;
+    record->m_label = QStringLiteral("a");
+    record->m_labelPos = 0.625;
+    const QByteArray bytes = Drawing({line.get()});
+    struct Case {
+        double position;
+        bool opens;
+    };
+    const Case cases[] = {{0, true},     {-50, true},
+                          {50, true},    {50.5, false},
+                          {1e13, false}, {std::numeric_limits<double>::quiet_NaN(), false}};
+    for (double marker : {0.375, 0.625}) {
+        const QByteArray stored(reinterpret_cast<const char*>(&marker), sizeof marker);
+        const qsizetype at = bytes.indexOf(stored);
+        ASSERT_GT(at, 0);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << marker << " becomes " << c.position);
+            QByteArray patched = bytes;
+            patched.replace(at, sizeof c.position,
+                            QByteArray(reinterpret_cast<const char*>(&c.position), 8));
+            Lumbrel2Doc doc;
+            if (c.opens) {
+                LoadDoc(doc, patched);
+                EXPECT_EQ(doc.GetFigureCount(), 1);
+            } else {
+                EXPECT_EQ(OpenBytes(patched, doc),
+                          CDocument::InvalidFormatMessage(Path("damaged.kw2")));
+            }
+        }
     }
 }
 
@@ -356,7 +533,7 @@ TEST_F(DocFileTest, FailedSaveLeavesTheOldFileAndNoLeftovers) {
     MessageRecorder recorder;
     EXPECT_FALSE(doc.OnSaveDocument(Path("keep.kw2")));
     ASSERT_EQ(recorder.messages.size(), 1u);
-    EXPECT_EQ(recorder.messages[0].text, CDocument::FailedToSaveMessage());
+    EXPECT_EQ(recorder.messages[0].text, CDocument::FailedToSaveMessage(Path("keep.kw2")));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(ReadFile(Path("keep.kw2")), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.kw2")});
@@ -367,6 +544,50 @@ TEST_F(DocFileTest, FailedSaveLeavesTheOldFileAndNoLeftovers) {
     EXPECT_FALSE(doc.OnSaveDocument(nowhere));
     ASSERT_EQ(recorder.messages.size(), 2u);
     EXPECT_EQ(recorder.messages[1].text, CDocument::AccessWriteMessage(nowhere));
+}
+
+class FullDiskTest : public DocFileTest {
+protected:
+    // Saves a drawing over its small older self at `path` while `fail` makes
+    // the last write fail, and checks that neither the old file nor the edit
+    // is lost.
+    static void ExpectFailedSaveKeepsEverything(const QString& path,
+                                                const std::function<void(qint64 newSize)>& fail);
+};
+
+void FullDiskTest::ExpectFailedSaveKeepsEverything(
+    const QString& path, const std::function<void(qint64 newSize)>& fail) {
+    Lumbrel2Doc doc;
+    doc.AddFigure(MakeLine(QvPoint(0, 0), QvPoint(1000, 0)));
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    const QByteArray before = ReadFile(path);
+    for (int i = 0; i < 20; ++i)
+        doc.AddFigure(MakeLine(QvPoint(0, 100 * i), QvPoint(1000, 100 * i)));
+    fail(StoreDoc(doc).size());
+    MessageRecorder recorder;
+    EXPECT_FALSE(doc.OnSaveDocument(path));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(ReadFile(path), before);
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_TRUE(recorder.messages[0].text.startsWith(CDocument::WriteErrorMessage(path)))
+        << recorder.messages[0].text.toStdString();
+    const QStringList left = QFileInfo(path).dir().entryList(QDir::Files);
+    EXPECT_FALSE(left.join(' ').contains(QFileInfo(path).fileName() + '.')) << "no temporary";
+}
+
+TEST_F(FullDiskTest, SaveOnAFullFilesystemKeepsTheOldFile) {
+    SmallTmpfs disk;
+    if (!disk.IsMounted())
+        GTEST_SKIP() << "this process may not mount a tmpfs";
+    ExpectFailedSaveKeepsEverything(disk.Path(QStringLiteral("full.kw2")),
+                                    [&](qint64) { ASSERT_TRUE(disk.Fill()); });
+}
+
+TEST_F(FullDiskTest, SaveWhoseLastWriteFailsKeepsTheOldFile) {
+    std::unique_ptr<FileSizeLimit> limit;
+    ExpectFailedSaveKeepsEverything(Path("limited.kw2"), [&](qint64 newSize) {
+        limit = std::make_unique<FileSizeLimit>(rlim_t(newSize - 1));
+    });
 }
 
 } // namespace

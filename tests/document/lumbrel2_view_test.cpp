@@ -12,6 +12,12 @@
 #include <QSvgGenerator>
 #include <QTemporaryDir>
 
+#include <zlib.h>
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
 namespace {
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
@@ -118,6 +124,44 @@ TEST_F(ViewTest, ChangesRepaintOnlyWhatChanged) {
     EXPECT_EQ(view->PageImage().pixel(95, 94), qRgb(255, 0, 0));
 }
 
+// Figures are drawn smoothly; grips, grid dots and the rubber band by whole
+// pixels, in their own colours only.
+TEST_F(ViewTest, FiguresAreSmoothWhileGripsAndTheRubberBandStaySharp) {
+    QvFigure* slanted = MakeLine(QvPoint(2540, 25000), QvPoint(7620, 27460));
+    QvFigure* level = MakeLine(QvPoint(2540, 20000), QvPoint(7620, 20000));
+    level->SetRoundGripCount(1); // its end has a round grip
+    doc->AddFigure(slanted);
+    doc->AddFigure(level);
+    // The select tool drags a band from (1000,10000) to (3000,8000).
+    view->OnLButtonDown(Qt::NoModifier, CPoint(1000, 10000));
+    view->OnMouseMove(Qt::NoModifier, CPoint(3000, 8000));
+    ASSERT_NE(view->GetNewFigure(), nullptr);
+    doc->AddToSelection(level);
+    doc->EndSelectionChange(level);
+    view->OnUpdate(nullptr, 0, nullptr);
+    QImage screen(1135, 1135, QImage::Format_RGB32);
+    {
+        QPainter painter(&screen);
+        view->PaintCanvas(painter, screen.rect());
+    }
+    auto colours = [&](const QRect& area) {
+        std::set<QRgb> seen;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                seen.insert(screen.pixel(x, y));
+        return seen;
+    };
+    // The slanted line has pixels it covers only in part.
+    QRect along = view->LogicalToCanvas(CRect(2540, 27460, 7620, 25000));
+    EXPECT_GT(colours(along).size(), 4u);
+    // The round grip: its grey, its black rim and the white page around.
+    QRect grip = view->LogicalToCanvas(CRect(7620, 20000, 7620, 20000)).adjusted(-6, -6, 6, 6);
+    EXPECT_EQ(colours(grip), (std::set<QRgb>{kWhite, qRgb(0, 0, 0), qRgb(200, 200, 200)}));
+    // The rubber band: black dots on white.
+    QRect band = view->LogicalToCanvas(CRect(1000, 10000, 3000, 8000)).adjusted(-2, -2, 2, 2);
+    EXPECT_EQ(colours(band), (std::set<QRgb>{kWhite, qRgb(0, 0, 0)}));
+}
+
 TEST_F(ViewTest, SelectRectangleIsDrawnOverTheCachedPage) {
     auto paint = [&] {
         QImage screen(400, 400, QImage::Format_RGB32);
@@ -209,6 +253,77 @@ TEST_F(ViewTest, ADrawingTwiceThePapersWidthPrintsOnTwoPages) {
     // The circle's right side, on the second page only.
     EXPECT_TRUE(InkNear(second, px(18000 - extent.left - width), circleRow));
     EXPECT_EQ(Ink(first, QRect(0, circleRow - 2, 378, 5)), 0);
+}
+
+// The decompressed content streams of a PDF file.
+QByteArray PdfContent(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    QByteArray content;
+    for (qsizetype at = pdf.indexOf("stream"); at >= 0; at = pdf.indexOf("stream", at + 1)) {
+        if (at >= 3 && pdf.mid(at - 3, 3) == "end")
+            continue;
+        qsizetype from = at + 6;
+        while (from < pdf.size() && (pdf[from] == '\r' || pdf[from] == '\n'))
+            ++from;
+        qsizetype to = pdf.indexOf("endstream", from);
+        QByteArray packed = pdf.mid(from, to - from);
+        QByteArray unpacked(1 << 22, '\0');
+        uLongf size = uLongf(unpacked.size());
+        if (uncompress(reinterpret_cast<Bytef*>(unpacked.data()), &size,
+                       reinterpret_cast<const Bytef*>(packed.constData()),
+                       uLong(packed.size())) == Z_OK)
+            content += unpacked.left(qsizetype(size)) + '\n';
+        else
+            content += packed + '\n';
+    }
+    return content;
+}
+
+// Paper keeps the screen's look: the thinnest line is as wide as a screen
+// pixel (0.26 mm), not one printer dot, and a hatch repeats at the same
+// distance in millimetres as on the screen instead of every eighth dot.
+TEST_F(ViewTest, PrintedHairlinesAndHatchesKeepTheirScreenSize) {
+    QvFigure* circle = MakeCircle(QvPoint(5000, 25000), 2000);
+    circle->SetFillStyle(32818); // "Horizontal Fill"
+    circle->SetFillColour(RGB(0, 0, 255));
+    doc->AddFigure(circle);
+
+    // The screen's hatch period, in millimetres at 96 dpi.
+    const QImage& screen = view->PageImage();
+    QRect box = view->LogicalToCanvas(CRect(4000, 26000, 6000, 24000));
+    std::vector<int> rows;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        if (screen.pixel(box.center().x(), y) != kWhite)
+            rows.push_back(y);
+    ASSERT_GE(rows.size(), 3u);
+    const double screenPeriod = (rows[2] - rows[1]) * 25.4 / 96;
+
+    QTemporaryDir dir;
+    QString path = dir.filePath("hairline.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    SetPaper(printer);
+    ASSERT_EQ(view->PrintTo(&printer), 1);
+    const double mmPerUnit = 25.4 / printer.resolution(); // the page is drawn in printer dots
+    QList<QByteArray> words = PdfContent(path).simplified().split(' ');
+    double thinnest = 1e9;
+    std::vector<double> hatchRows;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (words[i] == "w" && i >= 1)
+            thinnest = std::min(thinnest, words[i - 1].toDouble() * mmPerUnit);
+        // "x1 y m x2 y l": a level segment.
+        if (words[i] == "l" && i >= 6 && words[i - 3] == "m" && words[i - 4] == words[i - 1])
+            hatchRows.push_back(words[i - 1].toDouble());
+    }
+    EXPECT_GE(thinnest, 0.26);
+    EXPECT_LT(thinnest, 0.3);
+    std::sort(hatchRows.begin(), hatchRows.end());
+    hatchRows.erase(std::unique(hatchRows.begin(), hatchRows.end()), hatchRows.end());
+    ASSERT_GE(hatchRows.size(), 3u);
+    EXPECT_NEAR((hatchRows[2] - hatchRows[1]) * mmPerUnit, screenPeriod, 0.05);
 }
 
 TEST_F(ViewTest, AnEmptyDrawingPrintsNothingAndSaysSo) {

@@ -7,6 +7,8 @@
 #include <QRect>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 constexpr QRgb kPaper = 0xFFFFFFFF;
 
@@ -47,4 +49,25 @@ inline CPoint Logical(const CDC& dc, int x, int y) {
 // The square of pixels from c - low to c + high in both directions.
 inline QRect Square(QPoint c, int low, int high) {
     return QRect(QPoint(c.x() - low, c.y() - low), QPoint(c.x() + high, c.y() + high));
+}
+
+// The runs of rows (vertical) or columns (across) that hold ink, in order:
+// the lines of a text, each as the span it covers.
+inline std::vector<std::pair<int, int>> InkBands(const QImage& image, bool rows,
+                                                 QRgb paper = kPaper) {
+    std::vector<std::pair<int, int>> bands;
+    const int n = rows ? image.height() : image.width();
+    const int m = rows ? image.width() : image.height();
+    for (int i = 0; i < n; ++i) {
+        bool ink = false;
+        for (int j = 0; j < m && !ink; ++j)
+            ink = (rows ? image.pixel(j, i) : image.pixel(i, j)) != paper;
+        if (!ink)
+            continue;
+        if (!bands.empty() && bands.back().second == i - 1)
+            bands.back().second = i;
+        else
+            bands.emplace_back(i, i);
+    }
+    return bands;
 }

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <set>
 
 namespace {
 
@@ -58,7 +57,8 @@ public:
         } else {
             seenSchema = ar.GetObjectSchema();
             WORD w;
-            ar >> w >> child;
+            ar >> w;
+            child = static_cast<ArcItem*>(ar.ReadOwnedObject(RUNTIME_CLASS(ArcItem)));
             schemaAfterChild = ar.GetObjectSchema();
         }
     }
@@ -67,6 +67,23 @@ public:
     UINT schemaAfterChild = 0;
 };
 IMPLEMENT_SERIAL(ArcHolder, CObject, 2 | VERSIONABLE_SCHEMA)
+
+// Refers to an object it does not own, which may be written with it when
+// the reference comes first.
+class ArcRef : public CObject {
+    DECLARE_SERIAL(ArcRef)
+public:
+    ArcRef() { ++ArcItem::live; }
+    ~ArcRef() override { --ArcItem::live; }
+    void Serialize(CArchive& ar) override {
+        if (ar.IsStoring())
+            ar.WriteObject(ref);
+        else
+            ref = ar.ReadObject(nullptr);
+    }
+    CObject* ref = nullptr;
+};
+IMPLEMENT_SERIAL(ArcRef, CObject, 1)
 
 QByteArray Store(const std::function<void(CArchive&)>& write) {
     QByteArray bytes;
@@ -299,14 +316,16 @@ TEST(Archive, MalformedInputThrowsAndLeaksNothing) {
     ArcItem a(1), b(2);
     ArcHolder holder;
     holder.child = new ArcItem(3);
-    std::vector<CObject*> list{&a, &holder, &b, &a};
+    ArcRef ref; // writes `a` inside itself, ahead of the list's entry
+    ref.ref = &a;
+    std::vector<CObject*> list{&ref, &a, &holder, &b};
     QByteArray good = Store([&](CArchive& ar) { SerializeObjectList<CObject>(ar, list); });
     int baseline = ArcItem::live;
 
     auto readList = [](const QByteArray& bytes) {
         std::vector<CObject*> back;
         Load(bytes, [&](CArchive& ar) { SerializeObjectList<CObject>(ar, back); });
-        for (CObject* o : std::set<CObject*>(back.begin(), back.end()))
+        for (CObject* o : back)
             delete o;
     };
     ASSERT_NO_THROW(readList(good));
@@ -336,6 +355,14 @@ TEST(Archive, MalformedInputThrowsAndLeaksNothing) {
         {"empty class name", "0100 FFFF 0100 0000", CArchiveException::badClass},
         {"absurd list count", "FFFF FFFFFFFF 0000", CArchiveException::endOfFile},
         {"big tag out of range", "0100 FF7F 05000080", CArchiveException::badIndex},
+        // A list owns its elements: each once, and never one it is reading.
+        {"null list element", "0100 0000", CArchiveException::badIndex},
+        {"repeated list element", "0200 FFFF 0100 0700 4172634974656D 01000000 0200",
+         CArchiveException::badIndex},
+        {"list element read inside an earlier one",
+         "0200 FFFF 0200 0900 417263486F6C646572 0300 FFFF 0100 0700 4172634974656D 07000000"
+         " 0400",
+         CArchiveException::badIndex},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -345,6 +372,33 @@ TEST(Archive, MalformedInputThrowsAndLeaksNothing) {
         } catch (const CArchiveException& e) {
             EXPECT_EQ(e.m_cause, c.cause) << e.what();
         }
+        EXPECT_EQ(ArcItem::live, baseline);
+    }
+}
+
+TEST(Archive, ObjectsReadAheadWaitForTheirOwner) {
+    ArcItem item(4);
+    ArcRef ref;
+    ref.ref = &item;
+    const int baseline = ArcItem::live;
+    std::vector<CObject*> both{&ref, &item};
+    std::vector<CObject*> refOnly{&ref};
+    const QByteArray taken = Store([&](CArchive& ar) { SerializeObjectList<CObject>(ar, both); });
+    const QByteArray orphan =
+        Store([&](CArchive& ar) { SerializeObjectList<CObject>(ar, refOnly); });
+    for (const QByteArray& bytes : {taken, orphan}) {
+        std::vector<CObject*> back;
+        Load(bytes, [&](CArchive& ar) {
+            SerializeObjectList<CObject>(ar, back);
+            EXPECT_EQ(ar.HasUnownedObjects(), bytes == orphan);
+        });
+        ASSERT_EQ(back.size(), bytes == taken ? 2u : 1u);
+        if (bytes == taken) {
+            EXPECT_EQ(static_cast<ArcRef*>(back[0])->ref, back[1]);
+        }
+        for (CObject* o : back)
+            delete o;
+        // The archive deleted the object no list took.
         EXPECT_EQ(ArcItem::live, baseline);
     }
 }

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -33,6 +34,11 @@ QImage Page(int dpi, int width, int height, QRgb fill = kWhite) {
 
 bool Inked(const QImage& image, int x, int y) {
     return image.pixel(x, y) != kWhite;
+}
+
+// How much of a pixel dark ink covers, 0 (white) to 1 (black).
+double Darkness(const QImage& image, int x, int y) {
+    return (255 - qGray(image.pixel(x, y))) / 255.0;
 }
 
 // Bounds of every pixel that is not white.
@@ -107,6 +113,13 @@ TEST(DeviceContext, MappingConversions) {
     CRect r(0, 0, 2540, -2540);
     dc96.LPtoDP(&r);
     EXPECT_EQ(r, CRect(0, 0, 96, 96));
+    // Far points (a circle's centre far off the page) come back far, but
+    // with room left for the arithmetic drawing does on them.
+    p = CPoint(INT_MAX, INT_MIN);
+    dc96.LPtoDP(&p);
+    p.x += 100;
+    dc96.DPtoLP(&p);
+    EXPECT_EQ(p, CPoint(1 << 30, -(1 << 30)));
 
     // Extents change only in the scalable modes.
     EXPECT_EQ(dc96.SetWindowExt(10, 10), CSize(2540, 2540));
@@ -261,9 +274,12 @@ TEST(DeviceContext, InsideFramePenKeepsAThickEllipseInsideItsBox) {
     }
 }
 
-TEST(DeviceContext, HairlinePensAreOnePixelAndLinesLeaveOutTheirLastPixel) {
+// The thinnest line is one screen pixel on every surface: one pixel at
+// 96 dpi, 0.26 mm (3.125 pixels) at 300 dpi, where one device pixel would
+// all but vanish.
+TEST(DeviceContext, TheThinnestLineIsOneScreenPixelWideAtEveryResolution) {
     for (int dpi : {96, 300}) {
-        // Width 0 and the thinnest logical width both give one device pixel.
+        // Width 0 and the thinnest logical width alike.
         for (int width : {0, 1}) {
             SCOPED_TRACE(testing::Message() << "dpi " << dpi << " width " << width);
             QImage image = Page(dpi, 200, 200);
@@ -279,54 +295,111 @@ TEST(DeviceContext, HairlinePensAreOnePixelAndLinesLeaveOutTheirLastPixel) {
                 dc.MoveTo(from);
                 dc.LineTo(to);
             }
-            int rows = 0;
+            double thickness = 0;
             for (int y = 40; y < 60; ++y)
-                rows += Inked(image, 80, y);
-            EXPECT_EQ(rows, 1);
-            EXPECT_TRUE(Inked(image, 10, 50));
-            EXPECT_TRUE(Inked(image, 149, 50));
-            EXPECT_FALSE(Inked(image, 150, 50));
-            EXPECT_TRUE(Inked(image, 179, 179));
-            EXPECT_FALSE(Inked(image, 180, 180));
+                thickness += Darkness(image, 80, y);
+            EXPECT_NEAR(thickness, dpi / 96.0, 0.1);
+            if (dpi == 96) { // a level line is sharp, from its first pixel to before its last
+                EXPECT_EQ(Darkness(image, 80, 50), 1.0);
+                EXPECT_TRUE(Inked(image, 10, 50));
+                EXPECT_TRUE(Inked(image, 149, 50));
+                EXPECT_FALSE(Inked(image, 150, 50));
+                EXPECT_TRUE(Inked(image, 179, 179));
+                EXPECT_LT(Darkness(image, 180, 180), 0.1);
+            }
         }
     }
 }
 
-TEST(DeviceContext, HatchesKeepTheirPixelPeriodAtEveryResolution) {
+// Hatches and dashes keep their size in screen pixels: eight pixels a period
+// at 96 dpi, the same 2.1 mm (25 pixels) at 300 dpi.
+TEST(DeviceContext, HatchesAndDashesKeepTheirScreenPeriodAtEveryResolution) {
     const QRgb blue = 0xFF0000FF, green = 0xFF00FF00, red = 0xFFFF0000;
-    for (int dpi : {96, 300}) {
-        for (int hatch : {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL}) {
-            SCOPED_TRACE(testing::Message() << "dpi " << dpi << " hatch " << hatch);
-            QImage image = Page(dpi, 64, 64, blue);
-            {
-                CDC dc(&image);
-                dc.SetMapMode(MM_HIMETRIC);
-                CBrush brush(hatch, RGB(255, 0, 0));
-                dc.SetBkColor(RGB(0, 255, 0));
-                dc.FillRect(CRect(0, 0, 10000, -10000), &brush);
-            }
-            // Every pixel is hatch or background (OPAQUE is the default mode).
-            int lines = 0;
-            for (int y = 0; y < 64; ++y) {
-                for (int x = 0; x < 64; ++x) {
-                    QRgb c = image.pixel(x, y);
-                    ASSERT_TRUE(c == red || c == green);
-                    if (c != red)
-                        continue;
-                    ++lines;
-                    // One line in eight pixels, running the hatch's way.
-                    EXPECT_EQ(image.pixel((x + 8) % 64, y), red);
-                    EXPECT_EQ(image.pixel(x, (y + 8) % 64), red);
-                    if (hatch == HS_FDIAGONAL) { // "\\\"
-                        EXPECT_EQ(image.pixel((x + 1) % 64, (y + 1) % 64), red);
-                    }
-                    if (hatch == HS_BDIAGONAL) { // "///"
-                        EXPECT_EQ(image.pixel((x + 1) % 64, (y + 63) % 64), red);
-                    }
+    for (int hatch : {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL}) {
+        SCOPED_TRACE(testing::Message() << "96 dpi, hatch " << hatch);
+        QImage image = Page(96, 64, 64, blue);
+        {
+            CDC dc(&image);
+            dc.SetMapMode(MM_HIMETRIC);
+            CBrush brush(hatch, RGB(255, 0, 0));
+            dc.SetBkColor(RGB(0, 255, 0));
+            dc.FillRect(CRect(0, 0, 10000, -10000), &brush);
+        }
+        // Every pixel is hatch or background (OPAQUE is the default mode).
+        int lines = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                QRgb c = image.pixel(x, y);
+                ASSERT_TRUE(c == red || c == green);
+                if (c != red)
+                    continue;
+                ++lines;
+                // One line in eight pixels, running the hatch's way.
+                EXPECT_EQ(image.pixel((x + 8) % 64, y), red);
+                EXPECT_EQ(image.pixel(x, (y + 8) % 64), red);
+                if (hatch == HS_FDIAGONAL) { // "\\\"
+                    EXPECT_EQ(image.pixel((x + 1) % 64, (y + 1) % 64), red);
+                }
+                if (hatch == HS_BDIAGONAL) { // "///"
+                    EXPECT_EQ(image.pixel((x + 1) % 64, (y + 63) % 64), red);
                 }
             }
-            EXPECT_EQ(lines, 64 * 64 / 8);
         }
+        EXPECT_EQ(lines, 64 * 64 / 8);
+    }
+    // At 300 dpi: the hatch's lines, across a row or down a column, and the
+    // dashes of a dashed line, each as far apart as on the screen.
+    auto starts = [](const QImage& image, QPoint from, QPoint step, auto inked) {
+        std::vector<int> at;
+        bool before = true;
+        for (int i = 0; image.rect().contains(from + step * i); ++i) {
+            bool now = inked(image.pixel(from + step * i));
+            if (now && !before)
+                at.push_back(i);
+            before = now;
+        }
+        return at;
+    };
+    auto periods = [](const std::vector<int>& at) {
+        std::vector<int> gaps;
+        for (size_t i = 1; i < at.size(); ++i)
+            gaps.push_back(at[i] - at[i - 1]);
+        return gaps;
+    };
+    auto reddish = [](QRgb c) { return qRed(c) > qGreen(c); };
+    for (int hatch : {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL}) {
+        SCOPED_TRACE(testing::Message() << "300 dpi, hatch " << hatch);
+        QImage image = Page(300, 200, 200, blue);
+        {
+            CDC dc(&image);
+            CBrush brush(hatch, RGB(255, 0, 0));
+            dc.SetBkColor(RGB(0, 255, 0));
+            dc.SelectObject(&brush);
+            dc.SelectStockObject(NULL_PEN);
+            dc.Ellipse(0, 0, 200, 200);
+        }
+        bool level = hatch == HS_HORIZONTAL;
+        auto at = starts(image, level ? QPoint(100, 0) : QPoint(0, 100),
+                         level ? QPoint(0, 1) : QPoint(1, 0), reddish);
+        ASSERT_GE(at.size(), 4u);
+        for (int gap : periods(at))
+            EXPECT_NEAR(gap, 25, 1);
+    }
+    for (int dpi : {96, 300}) {
+        SCOPED_TRACE(testing::Message() << "dashes at " << dpi << " dpi");
+        QImage image = Page(dpi, 400, 20);
+        {
+            CDC dc(&image);
+            dc.SetBkMode(TRANSPARENT);
+            CPen pen(PS_DASH, 0, RGB(0, 0, 0));
+            dc.SelectObject(&pen);
+            dc.MoveTo(0, 10);
+            dc.LineTo(400, 10);
+        }
+        auto at = starts(image, QPoint(0, 10), QPoint(1, 0), [](QRgb c) { return qGray(c) < 128; });
+        ASSERT_GE(at.size(), 2u);
+        for (int gap : periods(at))
+            EXPECT_NEAR(gap, 24 * dpi / 96.0, 1);
     }
     // Transparent mode leaves the gaps alone.
     QImage image = Page(96, 16, 16, blue);
@@ -820,9 +893,11 @@ TEST(DeviceContext, OpaqueModeFillsTheGapsOfHatchedShapesAndStyledLines) {
 }
 
 // A one-pixel line keeps its start pixel and leaves out its end pixel,
-// whichever way it runs: one pixel for each step along its longer axis from
-// the start up to the end, each less than a pixel off the true line (so
-// exactly on it where the line is level, upright or diagonal).
+// whichever way it runs: by whole pixels, one pixel for each step along its
+// longer axis from the start up to the end, each less than a pixel off the
+// true line (so exactly on it where the line is level, upright or
+// diagonal); drawn smoothly, the ink of each step centres within a pixel of
+// the true line and none reaches past either end.
 TEST(DeviceContext, OnePixelLinesKeepTheirStartAndLeaveOutTheirEnd) {
     struct Case {
         const char* name;
@@ -836,50 +911,116 @@ TEST(DeviceContext, OnePixelLinesKeepTheirStartAndLeaveOutTheirEnd) {
         {"shallow", {5, 23}, {55, 40}},     {"shallow back", {55, 40}, {5, 23}},
         {"steep back", {40, 55}, {23, 5}},
     };
-    for (int mode : {MM_TEXT, MM_HIMETRIC}) {
-        for (bool polyline : {false, true}) {
-            for (const Case& c : cases) {
-                SCOPED_TRACE(testing::Message()
-                             << c.name << " mode " << mode << (polyline ? " polyline" : " line"));
-                QImage image = Page(96, 60, 60);
-                {
-                    CDC dc(&image);
-                    dc.SetMapMode(mode);
-                    CPoint ends[2] = {Logical(dc, c.from.x(), c.from.y()),
-                                      Logical(dc, c.to.x(), c.to.y())};
-                    if (polyline) {
-                        dc.Polyline(ends, 2);
-                    } else {
-                        dc.MoveTo(ends[0]);
-                        dc.LineTo(ends[1]);
+    for (BOOL smooth : {FALSE, TRUE}) {
+        for (int mode : {MM_TEXT, MM_HIMETRIC}) {
+            for (bool polyline : {false, true}) {
+                for (const Case& c : cases) {
+                    SCOPED_TRACE(testing::Message()
+                                 << c.name << " mode " << mode << (polyline ? " polyline" : " line")
+                                 << (smooth ? " smooth" : ""));
+                    QImage image = Page(96, 60, 60);
+                    {
+                        CDC dc(&image);
+                        dc.SetSmoothing(smooth);
+                        dc.SetMapMode(mode);
+                        CPoint ends[2] = {Logical(dc, c.from.x(), c.from.y()),
+                                          Logical(dc, c.to.x(), c.to.y())};
+                        if (polyline) {
+                            dc.Polyline(ends, 2);
+                        } else {
+                            dc.MoveTo(ends[0]);
+                            dc.LineTo(ends[1]);
+                        }
                     }
-                }
-                EXPECT_TRUE(Inked(image, c.from.x(), c.from.y()));
-                EXPECT_FALSE(Inked(image, c.to.x(), c.to.y()));
-                // Lay the line along x: major runs along the longer axis.
-                const int dx = c.to.x() - c.from.x(), dy = c.to.y() - c.from.y();
-                const bool steep = std::abs(dy) > std::abs(dx);
-                const int steps = std::max(std::abs(dx), std::abs(dy));
-                const int dir = (steep ? dy : dx) > 0 ? 1 : -1;
-                const double slope = steep ? double(dx) / dy : double(dy) / dx;
-                std::map<int, std::vector<int>> byMajor; // minor coordinates of the ink
-                for (int y = 0; y < 60; ++y)
-                    for (int x = 0; x < 60; ++x)
-                        if (Inked(image, x, y))
-                            byMajor[steep ? y : x].push_back(steep ? x : y);
-                EXPECT_EQ(int(byMajor.size()), steps);
-                const int major0 = steep ? c.from.y() : c.from.x();
-                const int minor0 = steep ? c.from.x() : c.from.y();
-                for (int i = 0; i < steps; ++i) {
-                    const int major = major0 + dir * i;
-                    const std::vector<int>& minors = byMajor[major];
-                    ASSERT_EQ(minors.size(), 1u) << "at " << major;
-                    EXPECT_LT(std::abs(minors[0] - (minor0 + slope * dir * i)), 1.0)
-                        << "at " << major;
+                    // Lay the line along x: major runs along the longer axis.
+                    const int dx = c.to.x() - c.from.x(), dy = c.to.y() - c.from.y();
+                    const bool steep = std::abs(dy) > std::abs(dx);
+                    const int steps = std::max(std::abs(dx), std::abs(dy));
+                    const int dir = (steep ? dy : dx) > 0 ? 1 : -1;
+                    const double slope = steep ? double(dx) / dy : double(dy) / dx;
+                    const int major0 = steep ? c.from.y() : c.from.x();
+                    const int minor0 = steep ? c.from.x() : c.from.y();
+                    auto at = [&](int major, int minor) {
+                        return steep ? Darkness(image, minor, major)
+                                     : Darkness(image, major, minor);
+                    };
+                    if (smooth) {
+                        for (int i = -1; i <= steps; ++i) {
+                            const int major = major0 + dir * i;
+                            double ink = 0, moment = 0;
+                            for (int minor = 0; minor < 60; ++minor) {
+                                ink += at(major, minor);
+                                moment += at(major, minor) * minor;
+                            }
+                            if (i < 0 || i == steps) {
+                                EXPECT_LT(ink, 0.35) << "past the end at " << major;
+                            } else {
+                                EXPECT_GT(ink, 0.6) << "at " << major;
+                                EXPECT_LT(std::abs(moment / ink - (minor0 + slope * dir * i)), 0.75)
+                                    << "at " << major;
+                            }
+                        }
+                        continue;
+                    }
+                    EXPECT_TRUE(Inked(image, c.from.x(), c.from.y()));
+                    EXPECT_FALSE(Inked(image, c.to.x(), c.to.y()));
+                    std::map<int, std::vector<int>> byMajor; // minor coordinates of the ink
+                    for (int y = 0; y < 60; ++y)
+                        for (int x = 0; x < 60; ++x)
+                            if (Inked(image, x, y))
+                                byMajor[steep ? y : x].push_back(steep ? x : y);
+                    EXPECT_EQ(int(byMajor.size()), steps);
+                    for (int i = 0; i < steps; ++i) {
+                        const int major = major0 + dir * i;
+                        const std::vector<int>& minors = byMajor[major];
+                        ASSERT_EQ(minors.size(), 1u) << "at " << major;
+                        EXPECT_LT(std::abs(minors[0] - (minor0 + slope * dir * i)), 1.0)
+                            << "at " << major;
+                    }
                 }
             }
         }
     }
+}
+
+// Curves are smooth unless smoothing is turned off; mix modes draw by whole
+// pixels so that drawing twice still erases.
+TEST(DeviceContext, SmoothingIsOnUnlessTurnedOffOrMixing) {
+    auto greys = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) != kWhite && image.pixel(x, y) != 0xFF000000;
+        return n;
+    };
+    auto circle = [](CDC& dc) {
+        dc.SelectStockObject(NULL_BRUSH);
+        dc.Ellipse(5, 5, 45, 45);
+    };
+    EXPECT_GT(greys(Drawn(50, 50, circle)), 40);
+    QImage crisp = Drawn(50, 50, [&](CDC& dc) {
+        EXPECT_TRUE(dc.GetSmoothing());
+        int saved = dc.SaveDC();
+        EXPECT_TRUE(dc.SetSmoothing(FALSE));
+        circle(dc);
+        dc.RestoreDC(saved);
+        EXPECT_TRUE(dc.GetSmoothing());
+    });
+    EXPECT_EQ(greys(crisp), 0);
+    EXPECT_EQ(InkBounds(crisp), QRect(5, 5, 40, 40));
+
+    QImage mixed = Drawn(50, 50, [&](CDC& dc) {
+        dc.SetROP2(R2_NOTXORPEN);
+        circle(dc);
+    });
+    EXPECT_EQ(mixed, crisp);
+    EXPECT_EQ(Drawn(50, 50,
+                    [&](CDC& dc) {
+                        dc.SetROP2(R2_NOTXORPEN);
+                        circle(dc);
+                        circle(dc);
+                    }),
+              Page(96, 50, 50));
 }
 
 // A polyline draws each vertex once and leaves out only its last point, and

@@ -1,3 +1,4 @@
+#include "common/full_disk.h"
 #include "common/test_support.h"
 #include "setting_tables.h"
 
@@ -125,7 +126,6 @@ TEST_F(SettingsStore, DefinitionFileOfFreshStoreIsTheFixedLayout) {
     // the file ends with the number line's last colour and an empty path.
     EXPECT_EQ(actual.mid(8, 4), QByteArray::fromHex("25800000"));
     EXPECT_EQ(actual.right(5), QByteArray::fromHex("c3c3c300ff"));
-    EXPECT_FALSE(QFile::exists(DefPath() + QStringLiteral(".part")));
 }
 
 TEST_F(SettingsStore, DefinitionFileRoundTripRestoresEverySetting) {
@@ -295,5 +295,12 @@ TEST_F(SettingsStore, WritingTheDefinitionFileReportsWhereOrWhyNot) {
         EXPECT_TRUE(recorder.messages[0].text.contains(QStringLiteral("could not be written")));
     }
     EXPECT_TRUE(ReadDefFile() == before);
-    EXPECT_FALSE(QFile::exists(DefPath() + QStringLiteral(".part")));
+    // Nor does a disk that fills up at the last write.
+    store->m_GalleryPath.SetValue(QStringLiteral("/galleries"));
+    {
+        FileSizeLimit full(rlim_t(before.size() - 1));
+        EXPECT_FALSE(store->WriteDefFile());
+    }
+    EXPECT_TRUE(ReadDefFile() == before);
+    EXPECT_EQ(QDir().entryList(QDir::Files), QStringList{QStringLiteral("Lumbrel2.def")});
 }

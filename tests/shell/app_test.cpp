@@ -2,6 +2,7 @@
 // proposal, Reset All Options, the embedded-run and help commands, and the
 // recent-file list.
 #include "common/test_support.h"
+#include "figures/figure.h"
 #include "platform/command_router.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
@@ -14,6 +15,7 @@
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
 #include "shell/palette_tool_bar.h"
+#include "shell/print_info.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,9 +26,15 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +126,17 @@ TEST_F(AppTest, StartUpBuildsTheFrameWithItsBarsInOrderAndTheStatusPanes) {
     app->m_strStatusText = QStringLiteral("(12.00,3.50)");
     Router().IdleUpdate();
     EXPECT_EQ(pane->text(), QStringLiteral("(12.00,3.50)"));
+    // In a 1024-pixel window the pane takes the width the message leaves,
+    // and the message keeps room for its text.
+    frame->showNormal();
+    frame->resize(1024, 768);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(pane->isVisible());
+    EXPECT_GT(pane->width(), 100);
+    EXPECT_GT(pane->width(), frame->width() / 2);
+    EXPECT_GE(pane->contentsRect().width(), pane->fontMetrics().horizontalAdvance(pane->text()));
+    EXPECT_GE(frame->StatusMessagePane()->width(),
+              frame->StatusMessagePane()->fontMetrics().horizontalAdvance("Forks"));
 
     // An empty command line starts with a new drawing.
     ASSERT_EQ(DocumentCount(), 1u);
@@ -182,18 +201,35 @@ TEST_F(AppTest, OtherCommandLinesAreOneFileName) {
     EXPECT_EQ(app->GetMainFrame()->windowTitle(), QStringLiteral("Lumbrel V2 - [my circle.kw2]"));
 }
 
-TEST_F(AppTest, FileOpenProposesThePatternInTheGalleryFolder) {
+TEST_F(AppTest, FileOpenStartsInTheGalleryOrTheNextBestFolder) {
     ASSERT_TRUE(app->InitInstance(QString()));
-    const std::pair<const char*, const char*> cases[] = {
-        {"", "/*.kw2"},
-        {"/data", "/data/*.kw2"},
-        {"/data/", "/data/*.kw2"},
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // Without a gallery folder: the default folder, else the folder of the
+    // last drawing opened or saved, else the user's documents.
+    struct Case {
+        const char* gallery;
+        const char* defaultPath;
+        const char* recent;
+        QString proposal;
     };
-    for (const auto& [gallery, proposal] : cases) {
-        TheSettings().m_GalleryPath.SetValue(QString::fromLatin1(gallery));
+    const Case cases[] = {
+        {"/data", "/home/u/drawings", "/old/a.kw2", "/data/*.kw2"},
+        {"/data/", "", "", "/data/*.kw2"},
+        {"", "/home/u/drawings", "/old/a.kw2", "/home/u/drawings/*.kw2"},
+        {"", "", "/old/a.kw2", "/old/*.kw2"},
+        {"", "", "", documents + "/*.kw2"},
+    };
+    for (const Case& c : cases) {
+        TheSettings().m_GalleryPath.SetValue(QString::fromLatin1(c.gallery));
+        TheSettings().m_DefaultPath.SetValue(QString::fromLatin1(c.defaultPath));
+        while (app->RecentFiles().Count() > 0)
+            app->RecentFiles().Remove(0);
+        if (*c.recent)
+            app->RecentFiles().Add(QString::fromLatin1(c.recent));
         app->proposals.clear();
         EXPECT_TRUE(Router().Execute(ID_FILE_OPEN));
-        EXPECT_EQ(app->proposals, QStringList{QString::fromLatin1(proposal)}) << gallery;
+        ASSERT_EQ(app->proposals.size(), 1);
+        EXPECT_EQ(app->proposals[0].toStdString(), c.proposal.toStdString());
     }
     // Cancelling opens nothing.
     EXPECT_EQ(DocumentCount(), 1u);
@@ -268,6 +304,54 @@ TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsGoToTheDrawing) {
     for (UINT id : {ID_EDIT_REFLECT_HORIZONTAL, ID_EDIT_REFLECT_VERTICAL,
                     ID_EDIT_REFLECT_Y_EQUALS_X, ID_EDIT_REFLECT_Y_EQUALS_MINUS_X})
         EXPECT_FALSE(Router().IsEnabled(id)) << id;
+}
+
+// File>Print Setup edits the printer that printing and the preview use
+// next, so what the user chose there stays for the next print.
+TEST_F(AppTest, PrintSetupEditsThePrinterTheNextPrintUses) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    EXPECT_TRUE(Router().IsEnabled(ID_FILE_PRINT_SETUP));
+    QPrinter* edited = nullptr;
+    QTimer user;
+    user.setSingleShot(true);
+    user.callOnTimeout([&] {
+        auto* dialog = qobject_cast<QPageSetupDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        edited = dialog->printer();
+        auto* landscape = dialog->findChild<QRadioButton*>(QStringLiteral("landscape"));
+        ASSERT_NE(landscape, nullptr);
+        landscape->click();
+        dialog->accept();
+    });
+    user.start(0);
+    EXPECT_TRUE(Router().Execute(ID_FILE_PRINT_SETUP));
+    EXPECT_EQ(edited, &SessionPrinter());
+    EXPECT_EQ(SessionPrinter().pageLayout().orientation(), QPageLayout::Landscape);
+    SessionPrinter().setPageOrientation(QPageLayout::Portrait);
+}
+
+// A drawing tool's button is greyed while its figure cannot be made yet,
+// and comes on by itself once the figure factory makes it.
+TEST_F(AppTest, ToolButtonsOfFiguresStillToComeAreGreyed) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    ASSERT_GE(TheSettings().MADLevel(), 2); // the angle mark's own condition holds
+    Router().IdleUpdate();
+    CPaletteToolBar* palette = app->GetMainFrame()->PaletteBar();
+    CDocument* doc = app->GetDocTemplate()->Documents().front().get();
+    for (int i = 0; i < palette->ButtonCount(); ++i) {
+        QToolButton* button = palette->Button(i);
+        UINT id = button ? CommandIdOf(button->defaultAction()) : 0;
+        if (!id || id == ID_SELECT_GALLERY_FIGURE)
+            continue;
+        std::unique_ptr<QvFigure> figure(QvFigure::CreateForTool(int(id)));
+        bool makes = id == ID_DRAW_SELECT || (figure && id != ID_DRAW_GALLERY_FIGURE);
+        if (!makes) {
+            EXPECT_FALSE(button->isEnabled()) << id;
+        } else if (doc->HasCommandHandler(id)) {
+            EXPECT_TRUE(button->isEnabled()) << id;
+        }
+    }
+    EXPECT_TRUE(palette->Button(0)->isEnabled()); // Select
 }
 
 TEST_F(AppTest, HelpCommandsNeedTheirFileBesideTheProgram) {

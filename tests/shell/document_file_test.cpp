@@ -177,7 +177,8 @@ TEST_F(FileCommandTest, ADamagedFileLeavesTheOpenDrawingsAlone) {
     MessageRecorder recorder;
     EXPECT_EQ(app->OpenDocumentFile(Path("damaged.kw2")), nullptr);
     ASSERT_EQ(recorder.messages.size(), 1u);
-    EXPECT_EQ(recorder.messages[0].text, QStringLiteral("Unexpected file format."));
+    EXPECT_EQ(recorder.messages[0].text,
+              Path("damaged.kw2") + QStringLiteral("\nUnexpected file format."));
     ASSERT_EQ(Documents().size(), 1u);
     EXPECT_EQ(Documents()[0].get(), first);
     EXPECT_EQ(first->GetFigureCount(), 2);

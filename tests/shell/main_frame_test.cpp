@@ -7,15 +7,19 @@
 #include "shell/main_frame.h"
 #include "shell/palette_tool_bar.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QGridLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -170,6 +174,60 @@ TEST_F(MainFrameTest, SecondDrawingWindowAlsoOpensMaximisedAndClosingOneClosesIt
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(app->GetDocTemplate()->Documents().size(), 1u);
     EXPECT_EQ(frame->MdiArea()->subWindowList().size(), 1);
+}
+
+// A saved layout in which `name` floats at `rect` (on the screen).
+QByteArray WithFloatingBar(QByteArray state, const QString& name, const QRect& rect) {
+    QByteArray key;
+    QDataStream out(&key, QIODevice::WriteOnly);
+    out << name;
+    qsizetype at = state.indexOf(key);
+    if (at < 0)
+        return {};
+    at += key.size() + 1 + 4 + 4; // shown, position and size in the row
+    quint32 geom0 = (quint32(rect.width()) << 16 | quint32(rect.x() + 0x7FFF)) << 1 | 1;
+    quint32 geom1 = quint32(rect.height()) << 16 | quint32(rect.y() + 0x7FFF);
+    QByteArray packed;
+    QDataStream pack(&packed, QIODevice::WriteOnly);
+    pack << geom0 << geom1;
+    return state.replace(at, packed.size(), packed);
+}
+
+// Window managers stack a tool window that appears before its main window
+// below it; a bar restored floating shows after the frame, above it.
+TEST_F(MainFrameTest, ARestoredFloatingBarShowsAfterItsFrameAndStaysAboveIt) {
+    Start()->close();
+    QByteArray state;
+    ASSERT_TRUE(GetProfileBinary("Toolbars", "State", state));
+    state = WithFloatingBar(state, "ToolBar181", QRect(300, 300, 200, 40));
+    ASSERT_FALSE(state.isEmpty());
+    WriteProfileBinary("Toolbars", "State", state);
+
+    // The order in which windows appear.
+    struct ShowRecorder : QObject {
+        std::vector<QObject*> shown;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Show && watched->isWidgetType() &&
+                static_cast<QWidget*>(watched)->isWindow())
+                shown.push_back(watched);
+            return false;
+        }
+    } recorder;
+    QCoreApplication::instance()->installEventFilter(&recorder);
+    CMainFrame* frame = Start();
+    QCoreApplication::instance()->removeEventFilter(&recorder);
+    QToolBar* bar = Bar("ToolBar181");
+    ASSERT_TRUE(bar->isFloating());
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->geometry().topLeft(), QPoint(300, 300));
+    auto last = [&](QObject* window) {
+        auto at = std::find(recorder.shown.rbegin(), recorder.shown.rend(), window);
+        return at == recorder.shown.rend() ? -1 : int(recorder.shown.rend() - at);
+    };
+    ASSERT_GE(last(frame), 0);
+    EXPECT_GT(last(bar), last(frame));
+    ASSERT_NE(bar->windowHandle(), nullptr);
+    EXPECT_EQ(bar->windowHandle()->transientParent(), frame->windowHandle());
 }
 
 } // namespace

@@ -194,6 +194,30 @@ TEST_F(PrefDialogsTest, StylesShowTheLiveOptionsAndStoreTheirChanges) {
     EXPECT_EQ(TheEquationOptions().m_variablesItalic, 0);
 }
 
+// The live options come from the profile when the program starts and when
+// Reset All Options reads the settings back, so OK never writes built-in
+// values over the user's.
+TEST_F(PrefDialogsTest, StoredEquationOptionsAreLiveFromTheStartAndAfterAReset) {
+    app.reset();
+    TheEquationOptions() = QvEquationOptions(); // as a fresh process has them
+    WriteProfileInt("Equation", "TabWidth", 500);
+    WriteProfileInt("Equation", "GreekBold", 1);
+    app = std::make_unique<Lumbrel2App>();
+    ASSERT_TRUE(app->InitInstance(QString()));
+    Run<CEquationStyleDlg>(ID_PREF_EQUATION_STYLES, [](CEquationStyleDlg& dlg) {
+        EXPECT_EQ(dlg.m_editTabWidth->text(), u"500");
+        EXPECT_TRUE(dlg.m_checkGreekBold->isChecked());
+        dlg.OnOK();
+    });
+    EXPECT_EQ(GetProfileInt("Equation", "TabWidth", 0), 500);
+
+    MessageRecorder recorder(IDOK);
+    app->Router().Execute(ID_RESET_ALL_OPTIONS);
+    EXPECT_EQ(TheEquationOptions().m_tabWidth, 1000);
+    EXPECT_EQ(TheEquationOptions().m_greekBold, 0);
+    TheSettings().m_bCloseDown = FALSE;
+}
+
 TEST_F(PrefDialogsTest, RefusedNumbersKeepTheDialogOpenWithTheUsualMessage) {
     MessageRecorder recorder;
     Run<CEquationStyleDlg>(ID_PREF_EQUATION_STYLES, [&](CEquationStyleDlg& dlg) {

@@ -1,13 +1,17 @@
 // The Line Style and Fill Style bars: their lists send the chosen style's
 // command and follow the style shown, unless the user is in the list.
 #include "common/test_support.h"
+#include "document/lumbrel2_view.h"
 #include "platform/command_router.h"
 #include "settings/settings.h"
+#include "shell/child_frame.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
 #include "shell/style_tool_bar.h"
 
 #include <QApplication>
+#include <QScrollArea>
+#include <QTest>
 #include <QWidgetAction>
 
 #include <gtest/gtest.h>
@@ -133,6 +137,36 @@ TEST_F(StyleToolBarTest, IdleUpdatesFollowTheShownStyleExceptWhileTheListHasTheF
     lines->clearFocus();
     app->Router().IdleUpdate();
     EXPECT_EQ(lines->GetSelectedData(), 32811u);
+}
+
+// After a style is chosen the drawing has the keyboard again, so arrow keys
+// no longer run through the styles; a click on the drawing takes it too.
+TEST_F(StyleToolBarTest, TheDrawingTakesTheKeyboardBackAfterAStyleAndWhenClicked) {
+    auto* view = dynamic_cast<Lumbrel2View*>(frame->GetActiveChild()->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    CDataComboBox* lines = frame->LineStyleBar()->Combo();
+    CDataComboBox* fills = frame->FillStyleBar()->Combo();
+    frame->show();
+    QApplication::setActiveWindow(frame);
+    for (CDataComboBox* combo : {lines, fills}) {
+        combo->setFocus();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), combo);
+        combo->setCurrentIndex(0);
+        QTest::keyClick(combo, Qt::Key_Down); // chooses the next style
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), view);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        EXPECT_EQ(combo->currentIndex(), 1);
+    }
+
+    lines->setFocus();
+    QTest::mouseClick(view->Canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
+    EXPECT_EQ(QApplication::focusWidget(), view);
+    lines->setFocus();
+    QTest::mouseClick(view->ScrollArea()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(view->ScrollArea()->viewport()->width() - 2, 2));
+    EXPECT_EQ(QApplication::focusWidget(), view);
 }
 
 } // namespace

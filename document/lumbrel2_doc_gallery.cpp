@@ -1,0 +1,35 @@
+// The gallery browser command and the gallery tool.
+#include "document/lumbrel2_doc.h"
+
+#include "platform/command_target.h"
+#include "shell/command_ids.h"
+#include "shell/lumbrel2_app.h"
+
+namespace {
+Lumbrel2Doc::GalleryBrowser& Browser() {
+    static Lumbrel2Doc::GalleryBrowser browser;
+    return browser;
+}
+} // namespace
+
+Lumbrel2Doc::GalleryBrowser Lumbrel2Doc::SetGalleryBrowser(GalleryBrowser browser) {
+    return std::exchange(Browser(), std::move(browser));
+}
+
+void Lumbrel2Doc::OnSelectGalleryFigure() {
+    if (Browser())
+        Browser()(m_galleries);
+    // The choice stands however the browser was closed.
+    if (!m_galleries.HasSelectedFigure())
+        return;
+    if (Lumbrel2App* app = TheApp())
+        app->m_nCurrentTool = ID_DRAW_GALLERY_FIGURE;
+    m_selection.clear();
+    UpdateAllViews(nullptr);
+}
+
+void Lumbrel2Doc::OnUpdateGalleryTool(CCmdUI* ui) {
+    const Lumbrel2App* app = TheApp();
+    ui->SetCheck(app && app->m_nCurrentTool == ui->m_nID ? 1 : 0);
+    ui->Enable(m_galleries.HasSelectedFigure());
+}

@@ -1,0 +1,8 @@
+#include "shell/print_info.h"
+
+#include <QPrinter>
+
+QPrinter& SessionPrinter() {
+    static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
+    return *printer;
+}

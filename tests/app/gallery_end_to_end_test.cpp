@@ -1,0 +1,106 @@
+// A user picks a figure in the gallery browser, places it twice with the
+// mouse (freely, and with Shift to keep its proportions), saves the drawing
+// and opens it again.
+#include "app_test_support.h"
+#include "common/test_support.h"
+#include "diagrams/gallery_test_support.h"
+#include "document/lumbrel2_doc.h"
+#include "platform/command_router.h"
+#include "platform/key_state.h"
+#include "platform/profile.h"
+#include "settings/settings.h"
+#include "shell/child_frame.h"
+#include "shell/command_ids.h"
+#include "shell/doc_template.h"
+#include "shell/gallery_dialogs.h"
+#include "shell/lumbrel2_app.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+namespace {
+
+void ExpectBox(const QvFigure* f, QvPoint c0, QvPoint c2) {
+    const QvPointArray& p = f->DefiningPoints();
+    EXPECT_EQ(p[0], c0);
+    EXPECT_EQ(p[1], QvPoint(c2.x, c0.y));
+    EXPECT_EQ(p[2], c2);
+    EXPECT_EQ(p[3], QvPoint(c0.x, c2.y));
+}
+
+TEST(GalleryEndToEnd, PickPlaceWithAndWithoutShiftSaveAndOpen) {
+    TempProfile profile;
+    QTemporaryDir galleries, drawings;
+    WriteGallery(galleries.filePath(QStringLiteral("shapes.gal")), QStringLiteral("Shapes"), 2);
+    WriteProfileString("System", "GalleryPath", galleries.path());
+    AnsweringApp app;
+    ASSERT_TRUE(app.InitInstance(QString()));
+    TheSettings().m_MADLevel.SetValue(1); // grid points
+    CMainFrame* frame = app.GetMainFrame();
+    Lumbrel2Doc* doc = ActiveDoc(app);
+    ASSERT_TRUE(doc);
+    Lumbrel2View* view = ActiveView(app);
+    ASSERT_TRUE(view);
+    QCoreApplication::processEvents();
+
+    // Nothing chosen yet: the gallery tool is off, and closing the browser
+    // without a choice leaves the tool alone.
+    EXPECT_FALSE(Enabled(ID_DRAW_GALLERY_FIGURE));
+    SetModalDialogHandler([](CDialog& d) { d.reject(); });
+    ASSERT_TRUE(Choose(ID_SELECT_GALLERY_FIGURE));
+    EXPECT_NE(app.m_nCurrentTool, ID_DRAW_GALLERY_FIGURE);
+
+    // Choosing the first thumbnail and closing selects the gallery tool.
+    SetModalDialogHandler([](CDialog& d) {
+        auto* browser = dynamic_cast<CSelectGalleryFigureDlg*>(&d);
+        ASSERT_TRUE(browser);
+        browser->show();
+        QTest::mouseClick(browser, Qt::LeftButton, Qt::NoModifier,
+                          CSelectGalleryFigureDlg::CellRect(0, 0).center());
+        browser->reject();
+    });
+    ASSERT_TRUE(Choose(ID_SELECT_GALLERY_FIGURE));
+    SetModalDialogHandler(nullptr);
+    EXPECT_EQ(app.m_nCurrentTool, ID_DRAW_GALLERY_FIGURE);
+    EXPECT_TRUE(Enabled(ID_DRAW_GALLERY_FIGURE));
+
+    DragOnPage(view, QvPoint(4000, 24000), QvPoint(8000, 20000));
+    SetKeyStateReader([](int key) { return key == VK_SHIFT; });
+    DragOnPage(view, QvPoint(12000, 24000), QvPoint(20000, 14000));
+    SetKeyStateReader(nullptr);
+
+    ASSERT_EQ(doc->GetFigureCount(), 2);
+    std::vector<QByteArray> placed;
+    for (int i = 0; i < 2; ++i) {
+        auto* g = dynamic_cast<QvFigGallery*>(doc->GetFigure(i));
+        ASSERT_TRUE(g);
+        EXPECT_EQ(g->GetAspectRatio(), 0.5);
+        EXPECT_EQ(g->Members().size(), 2u);
+        placed.push_back(Store(g));
+    }
+    ExpectBox(doc->GetFigure(0), QvPoint(4000, 24000), QvPoint(8000, 20000));
+    // Shift: the width limits the box, half as high as wide.
+    ExpectBox(doc->GetFigure(1), QvPoint(12000, 24000), QvPoint(20000, 20000));
+
+    const QString path = drawings.filePath(QStringLiteral("placed.kw2"));
+    app.saveAnswer = path;
+    ASSERT_TRUE(Choose(ID_FILE_SAVE));
+    {
+        MessageRecorder recorder;
+        ASSERT_TRUE(frame->GetActiveChild()->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(recorder.messages.empty());
+    }
+    app.openAnswer = path;
+    ASSERT_TRUE(Choose(ID_FILE_OPEN));
+    Lumbrel2Doc* opened = ActiveDoc(app);
+    ASSERT_TRUE(opened);
+    ASSERT_EQ(opened->GetFigureCount(), 2);
+    for (int i = 0; i < 2; ++i) {
+        auto* g = dynamic_cast<QvFigGallery*>(opened->GetFigure(i));
+        ASSERT_TRUE(g);
+        EXPECT_EQ(Store(g), placed[size_t(i)]) << i;
+    }
+}
+
+} // namespace
