@@ -2,6 +2,7 @@
 #include "document/lumbrel2_doc.h"
 
 #include "figures/fig_group.h"
+#include "figures/fig_angle_mark.h"
 #include "figures/figure.h"
 #include "geometry/gr_circle.h"
 #include "geometry/gr_line.h"
@@ -164,6 +165,7 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
     QvSnapPoint best;
     double bestScore = 0.0;
     m_pSnapFigure1 = m_pSnapFigure2 = nullptr;
+    QvFigAngleMark::SetSnappedFigure(nullptr);
     figurePoints.RemoveAll();
     scratch.RemoveAll();
     m_shapes2.Clear();
@@ -362,5 +364,7 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
             app->m_strStatusText = best.label;
         result = best.point;
     }
+    // The figure under the pointer, for an angle mark being made.
+    QvFigAngleMark::SetSnappedFigure(m_pSnapFigure1);
     return result;
 }

@@ -1,5 +1,6 @@
 #include "figures/figure_factory.h"
 
+#include "figures/fig_angle_mark.h"
 #include "figures/fig_arc.h"
 #include "figures/fig_bezier.h"
 #include "figures/fig_circle.h"
@@ -49,7 +50,7 @@ constexpr ToolRow kTools[] = {
     {32857, &Make<QvFigArcC2P>},            // arc: centre and two points
     {32859, &Make<QvFigArc3P>},             // arc: three points
     {32860, &Make<QvFigArc4P>},             // arc in a box
-    {32861, nullptr},                       // angle mark
+    {32861, &Make<QvFigAngleMark>},         // angle mark
     {32862, &Make<QvFigText>},              // text box
     {32863, &Make<QvFigText>},              // equation box (a text box, id 32862)
     {32864, nullptr},                       // function graph

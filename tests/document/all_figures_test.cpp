@@ -35,6 +35,11 @@ struct FigureKind {
         std::vector<QvPoint> clicks;
     };
     std::vector<Member> members = {};
+    // Figures the row's figure needs in the drawing first (tool and
+    // clicks): an angle mark marks two.
+    std::vector<std::pair<int, std::vector<QvPoint>>> before = {};
+    // A defining point that holds no position and never moves.
+    int placeholder = -1;
 };
 
 void PrintTo(const FigureKind& kind, std::ostream* os) {
@@ -148,6 +153,17 @@ const std::vector<FigureKind> kFigureKinds = {
      {{32773, {QvPoint(1130, 1170), QvPoint(4130, 3170)}},
       {32789, {QvPoint(6130, 2170), QvPoint(7130, 2170)}},
       {32859, {QvPoint(1130, 5170), QvPoint(5130, 5170), QvPoint(3130, 6170)}}}},
+    // The clicks are on the two lines; the snap search names them.
+    {"angle mark",
+     32861,
+     {QvPoint(5130, 2190), QvPoint(4150, 4170)},
+     {{QvPoint(2590, 2340), QvPoint(2573.4621756, 2353.6880476)}}, // label point
+     false,
+     false,
+     {},
+     {{32771, {QvPoint(2130, 2170), QvPoint(8130, 2170)}},
+      {32771, {QvPoint(2130, 2170), QvPoint(5130, 5170)}}},
+     2},
 };
 
 QByteArray FigureBytes(const QvFigure* f) {
@@ -191,32 +207,38 @@ protected:
         QvSetMADLevelReader(m_previousReader);
     }
 
-    // The row's figure, made by its clicks as the view makes it.
-    QvFigure* Make() {
+    // A figure made by its clicks as the view makes it: the snap search
+    // runs at each point, which names the figure under it.
+    QvFigure* Make() { return Make(GetParam().toolId, GetParam().clicks); }
+    QvFigure* Make(int toolId, const std::vector<QvPoint>& clicks) {
         const FigureKind& kind = GetParam();
-        QvFigure* f = QvFigure::CreateForTool(kind.toolId);
+        QvFigure* f = QvFigure::CreateForTool(toolId);
+        const auto track = [&](QvPoint p) {
+            doc->FindSnapPoint(int(p.x), int(p.y), g_level, f, 1);
+            f->TrackCreatePoint(p);
+        };
         EXPECT_NE(f, nullptr) << kind.name;
         if (!f)
             return nullptr;
-        if (kind.traced) {
+        if (kind.traced && toolId == kind.toolId) {
             // As the view traces: the press, each move, the release.
-            f->TrackCreatePoint(kind.clicks.front());
+            track(clicks.front());
             f->CreateClick();
-            for (size_t i = 1; i < kind.clicks.size(); ++i) {
+            for (size_t i = 1; i < clicks.size(); ++i) {
                 f->CreateClick();
-                f->TrackCreatePoint(kind.clicks[i]);
+                track(clicks[i]);
             }
             f->CreateClick();
-            f->TrackCreatePoint(kind.clicks.back());
+            track(clicks.back());
             return f;
         }
         bool done = false;
-        for (const QvPoint& p : kind.clicks) {
+        for (const QvPoint& p : clicks) {
             EXPECT_FALSE(done) << kind.name << ": completed before its last click";
-            f->TrackCreatePoint(p);
+            track(p);
             done = f->CreateClick();
         }
-        if (kind.endedByView) {
+        if (kind.endedByView && toolId == kind.toolId) {
             EXPECT_FALSE(done) << kind.name;
             // The point under the pointer goes, as when the view ends it.
             f->SetClickCount(f->GetClickCount() - 1);
@@ -227,6 +249,7 @@ protected:
         EXPECT_TRUE(done) << kind.name;
         return f;
     }
+    // The figures the row needs, then its own, which is returned.
     QvFigure* Add() {
         const FigureKind& kind = GetParam();
         if (!kind.members.empty()) {
@@ -243,8 +266,12 @@ protected:
             }
             doc->GroupSelection();
             EXPECT_EQ(doc->GetFigureCount(), 1);
+            prior = 0;
             return doc->GetFirstSelected();
         }
+        for (const auto& [tool, clicks] : GetParam().before)
+            doc->AddFigure(Make(tool, clicks));
+        prior = doc->GetFigureCount();
         QvFigure* f = Make();
         if (f)
             doc->AddFigure(f);
@@ -255,10 +282,13 @@ protected:
         doc->AddToSelection(f);
         doc->EndSelectionChange(nullptr);
     }
+    // The row's figure with the figures it needs.
+    void SelectAll() { doc->SelectAll(); }
 
     TempProfile profile;
     Lumbrel2App app;
     std::unique_ptr<Lumbrel2Doc> doc;
+    int prior = 0; // figures added before the row's own
     QvMADLevelReader m_previousReader = nullptr;
 };
 
@@ -271,8 +301,8 @@ TEST_P(AllFiguresTest, SavesAndOpensBackEqual) {
 
     Lumbrel2Doc loaded;
     LoadDoc(loaded, stored);
-    ASSERT_EQ(loaded.GetFigureCount(), 1);
-    QvFigure* back = loaded.GetFigure(0);
+    ASSERT_EQ(loaded.GetFigureCount(), prior + 1);
+    QvFigure* back = loaded.GetFigure(prior);
     // Tool ids are not stored: a line drawn with the arrow tool loads as a
     // line, its arrowheads in its record.
     if (f->GetToolId() == QvFigLine::ArrowToolId)
@@ -288,11 +318,11 @@ TEST_P(AllFiguresTest, SavesAndOpensBackEqual) {
 TEST_P(AllFiguresTest, CopiesPastesAndUndoes) {
     QvFigure* f = Add();
     ASSERT_TRUE(f);
-    Select(f);
+    SelectAll();
     doc->OnEditCopy();
     doc->OnEditPaste();
-    ASSERT_EQ(doc->GetFigureCount(), 2);
-    QvFigure* pasted = doc->GetFigure(1);
+    ASSERT_EQ(doc->GetFigureCount(), 2 * (prior + 1));
+    QvFigure* pasted = doc->GetFigure(2 * prior + 1);
     // A figure placed from a gallery is copied as a plain group.
     EXPECT_STREQ(pasted->GetRuntimeClass()->m_lpszClassName,
                  GetParam().toolId == Lumbrel2Doc::GalleryFigureToolId
@@ -300,12 +330,14 @@ TEST_P(AllFiguresTest, CopiesPastesAndUndoes) {
                      : f->GetRuntimeClass()->m_lpszClassName);
     ASSERT_EQ(pasted->GetPointCount(), f->GetPointCount());
     for (int i = 0; i < f->GetPointCount(); ++i)
-        EXPECT_EQ(pasted->DefiningPoints()[i], f->DefiningPoints()[i] + QvVector(500, -500));
+        EXPECT_EQ(pasted->DefiningPoints()[i],
+                  f->DefiningPoints()[i] +
+                      (i == GetParam().placeholder ? QvVector() : QvVector(500, -500)));
 
     doc->OnEditUndo();
-    EXPECT_EQ(doc->GetFigureCount(), 1);
+    EXPECT_EQ(doc->GetFigureCount(), prior + 1);
     doc->OnEditRedo();
-    EXPECT_EQ(doc->GetFigureCount(), 2);
+    EXPECT_EQ(doc->GetFigureCount(), 2 * (prior + 1));
 }
 
 TEST_P(AllFiguresTest, EditsAndDeleteUndoBackToTheSameBytes) {
@@ -315,7 +347,7 @@ TEST_P(AllFiguresTest, EditsAndDeleteUndoBackToTheSameBytes) {
     const QByteArray before = FigureBytes(f);
     const CRect bounds = f->GetBoundRect();
 
-    Select(f);
+    SelectAll();
     doc->OffsetSelection(QvVector(1000, 2000));
     doc->RecordMove();
     doc->RebuildPointCaches();
@@ -332,9 +364,9 @@ TEST_P(AllFiguresTest, EditsAndDeleteUndoBackToTheSameBytes) {
     const QvPoint grip = f->DefiningPoints()[0] + QvVector(123.25, -77.5);
     doc->MoveHandleOfSelected(0, grip, CPoint(int(grip.x), int(grip.y)));
     doc->RecordResize();
-    Select(f);
+    SelectAll();
     doc->OnCmdMsg(ID_EDIT_REFLECT_Y_EQUALS_X);
-    Select(f);
+    SelectAll();
     doc->ApplyLineColour(RGB(10, 200, 30));
     const QByteArray after = FigureBytes(f);
     while (doc->UndoManager().CanUndo())
@@ -348,10 +380,10 @@ TEST_P(AllFiguresTest, EditsAndDeleteUndoBackToTheSameBytes) {
 
     Select(f);
     doc->DeleteSelection();
-    EXPECT_EQ(doc->GetFigureCount(), 0);
+    EXPECT_EQ(doc->GetFigureCount(), prior);
     doc->OnEditUndo();
-    ASSERT_EQ(doc->GetFigureCount(), 1);
-    EXPECT_EQ(FigureBytes(doc->GetFigure(0)), before);
+    ASSERT_EQ(doc->GetFigureCount(), prior + 1);
+    EXPECT_EQ(FigureBytes(doc->GetFigure(prior)), before);
 }
 
 TEST_P(AllFiguresTest, SnapsToItsOwnPoints) {

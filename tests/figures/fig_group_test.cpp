@@ -317,7 +317,7 @@ TEST_F(GroupTest, CopiesAreDeepAndWholeOrNothing) {
     EXPECT_EQ(Store(g.get()), before);
 
     // A member of a kind that cannot be made: no copy at all.
-    g->Members()[1]->SetToolId(32861);
+    g->Members()[1]->SetToolId(32788);
     auto failed = Make<QvFigGroup>(QvFigGroup::ToolId);
     EXPECT_EQ(failed->CopyFrom(g.get()), nullptr);
     EXPECT_TRUE(failed->Members().empty());
