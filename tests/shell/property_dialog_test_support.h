@@ -66,6 +66,7 @@ class PropertyDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QvSettings& s = TheSettings();
+        s.Load(); // as the program starts
         s.m_CurLineColor.SetValue(RGB(0, 0, 0));
         s.m_CurFillColor.SetValue(RGB(255, 255, 255));
         s.m_CurLineType.SetValue(32805); // hairline
