@@ -4,8 +4,10 @@
 #include "figures/fig_circle.h"
 #include "figures/fig_line.h"
 #include "figures/fig_point.h"
+#include "figures/fig_round_rect.h"
 #include "shell/line_properties_dlg.h"
 #include "shell/mark_properties_dlg.h"
+#include "shell/round_rect_properties_dlg.h"
 #include "shell/smooth_line_properties_dlg.h"
 
 void InstallPropertyDialogs() {
@@ -13,6 +15,14 @@ void InstallPropertyDialogs() {
     QvFigPoint::SetPropertiesDialog(RunPointDialog);
     QvFigCircleBase::SetPropertiesDialog(RunCircleDialog);
     QvFigCurveBase::SetPropertiesDialog(RunSmoothLineDialog);
+    // The figure asks in whole millimetres, the dialog in 0.01 mm.
+    QvFigRoundRect::SetPropertiesDialog([](int& millimetres) {
+        LONG radius = LONG(millimetres) * 100;
+        if (!RunRoundRectDialog(radius))
+            return false;
+        millimetres = int(radius / 100);
+        return true;
+    });
 }
 
 void RemovePropertyDialogs() {
@@ -20,4 +30,5 @@ void RemovePropertyDialogs() {
     QvFigPoint::SetPropertiesDialog({});
     QvFigCircleBase::SetPropertiesDialog({});
     QvFigCurveBase::SetPropertiesDialog({});
+    QvFigRoundRect::SetPropertiesDialog({});
 }

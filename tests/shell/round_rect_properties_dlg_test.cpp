@@ -1,5 +1,6 @@
 // The Rounded Rectangle Properties dialog on a radius: whole millimetres
 // shown, the range it refuses, and its default.
+#include "figures/fig_round_rect.h"
 #include "property_dialog_test_support.h"
 #include "shell/round_rect_properties_dlg.h"
 
@@ -89,6 +90,31 @@ TEST_F(RoundRectDialogTest, SetAsDefaultWritesTheRadiusUnlessRefused) {
                   refused ? QStringList() : QStringList{"RoundRect/Radius"});
     }
     EXPECT_EQ(TheSettings().m_RoundRectRadius.GetValue(), 700);
+}
+
+// A right-click on a rounded rectangle opens the dialog on its radius; OK
+// with a new radius is one undo level, Cancel leaves it alone.
+TEST_F(RoundRectDialogTest, RightClickEditsTheFiguresRadius) {
+    auto* figure = AddByClicks<QvFigRoundRect>(QvFigRoundRect::ToolId,
+                                               {QvPoint(1000, 1000), QvPoint(9000, 5000)});
+    ASSERT_TRUE(figure);
+    const QvPoint onEdge(5000, 1000);
+    const LONG before = figure->RoundRectData()->m_radius;
+    const int levels = Levels();
+    ASSERT_TRUE(RightClick<CRoundRectPropertiesDlg>(onEdge, [](CRoundRectPropertiesDlg& dlg) {
+        dlg.m_editRadius->setText(QStringLiteral("40"));
+        dlg.reject();
+    }));
+    EXPECT_EQ(figure->RoundRectData()->m_radius, before);
+    EXPECT_EQ(Levels(), levels);
+    ASSERT_TRUE(RightClick<CRoundRectPropertiesDlg>(onEdge, [](CRoundRectPropertiesDlg& dlg) {
+        dlg.m_editRadius->setText(QStringLiteral("12"));
+        dlg.accept();
+    }));
+    EXPECT_EQ(figure->RoundRectData()->m_radius, 1200);
+    EXPECT_EQ(Levels(), levels + 1);
+    doc->OnEditUndo();
+    EXPECT_EQ(figure->RoundRectData()->m_radius, before);
 }
 
 } // namespace
