@@ -1,5 +1,6 @@
 #include "figures/figure_factory.h"
 
+#include "diagrams/fig_grid_dot.h"
 #include "figures/fig_arc.h"
 #include "figures/fig_bezier.h"
 #include "figures/fig_circle.h"
@@ -58,7 +59,7 @@ constexpr ToolRow kTools[] = {
     {32868, nullptr},                       // Venn diagram, three sets
     {32871, nullptr},                       // number line
     {32895, &Make<QvFigGallery>},           // gallery figure
-    {32904, nullptr},                       // graph and dot paper
+    {32904, &Make<QvFigGridDot>},           // graph and dot paper
     {32906, &Make<QvFigTriangle>},          // triangle
     {33504, &Make<QvFigLine>},              // line with the default arrowheads
     {34024, &Make<QvFigRegion>},            // region
