@@ -1,5 +1,6 @@
 #include "shell/lumbrel2_app.h"
 
+#include "diagrams/fig_grid_dot.h"
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_text.h"
 #include "platform/command_router.h"
@@ -9,6 +10,7 @@
 #include "shell/about_dlg.h"
 #include "shell/command_ids.h"
 #include "shell/doc_template.h"
+#include "shell/dots_grid_dlg.h"
 #include "shell/file_type_registration.h"
 #include "shell/gallery_dialogs.h"
 #include "shell/main_frame.h"
@@ -99,6 +101,7 @@ BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
     TheSettings().Load();
     RefreshEquationOptions();
     QvFigText::SetPropertiesDialog(RunTextDialog);
+    QvFigGridDot::SetPropertiesDialog(RunDotsGridDialog);
 
     m_pDocTemplate =
         std::make_unique<CMultiDocTemplate>(IDR_LUMBREL_TYPE, LumbrelDocumentClasses());
