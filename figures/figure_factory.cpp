@@ -1,5 +1,6 @@
 #include "figures/figure_factory.h"
 
+#include "diagrams/fig_grid_dot.h"
 #include "figures/fig_angle_mark.h"
 #include "figures/fig_arc.h"
 #include "figures/fig_bezier.h"
@@ -11,8 +12,8 @@
 #include "figures/fig_point.h"
 #include "figures/fig_polygon.h"
 #include "figures/fig_rectangle.h"
-#include "figures/fig_text.h"
 #include "figures/fig_round_rect.h"
+#include "figures/fig_text.h"
 #include "figures/fig_triangle.h"
 
 #include <new>
@@ -60,7 +61,7 @@ constexpr ToolRow kTools[] = {
     {32868, nullptr},                       // Venn diagram, three sets
     {32871, nullptr},                       // number line
     {32895, &Make<QvFigGallery>},           // gallery figure
-    {32904, nullptr},                       // graph and dot paper
+    {32904, &Make<QvFigGridDot>},           // graph and dot paper
     {32906, &Make<QvFigTriangle>},          // triangle
     {33504, &Make<QvFigLine>},              // line with the default arrowheads
     {34024, &Make<QvFigRegion>},            // region

@@ -1,10 +1,12 @@
 #include "shell/property_dialogs.h"
 
+#include "diagrams/fig_grid_dot.h"
 #include "figures/fig_bezier.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_line.h"
 #include "figures/fig_point.h"
 #include "figures/fig_round_rect.h"
+#include "shell/dots_grid_dlg.h"
 #include "shell/line_properties_dlg.h"
 #include "shell/mark_properties_dlg.h"
 #include "shell/round_rect_properties_dlg.h"
@@ -12,6 +14,7 @@
 
 void InstallPropertyDialogs() {
     QvFigLine::SetPropertiesDialog(RunLineDialog);
+    QvFigGridDot::SetPropertiesDialog(RunDotsGridDialog);
     QvFigPoint::SetPropertiesDialog(RunPointDialog);
     QvFigCircleBase::SetPropertiesDialog(RunCircleDialog);
     QvFigCurveBase::SetPropertiesDialog(RunSmoothLineDialog);
@@ -27,6 +30,7 @@ void InstallPropertyDialogs() {
 
 void RemovePropertyDialogs() {
     QvFigLine::SetPropertiesDialog({});
+    QvFigGridDot::SetPropertiesDialog({});
     QvFigPoint::SetPropertiesDialog({});
     QvFigCircleBase::SetPropertiesDialog({});
     QvFigCurveBase::SetPropertiesDialog({});

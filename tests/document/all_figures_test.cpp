@@ -125,6 +125,11 @@ const std::vector<FigureKind> kFigureKinds = {
       {QvPoint(3650, 1190), QvPoint(3630, 1170)},   // mid point of an edge
       {QvPoint(2730, 1190), QvPoint(2730, 1170)}}}, // on an edge
     {"point", 32843, {QvPoint(2130, 2170)}, {{QvPoint(2150, 2150), QvPoint(2130, 2170)}}},
+    // Its lattice: 2 mm minor lines from the bottom-left corner.
+    {"graph paper",
+     32904,
+     {QvPoint(1130, 4170), QvPoint(6130, 1170)},
+     {{QvPoint(1340, 1390), QvPoint(1330, 1370)}, {QvPoint(6110, 4150), QvPoint(6130, 4170)}}},
     {"polygon",
      32849,
      {QvPoint(1130, 1170), QvPoint(6130, 1170), QvPoint(6130, 4170), QvPoint(3630, 6170),
