@@ -1,7 +1,5 @@
 #include "shell/lumbrel2_app.h"
 
-#include "diagrams/fig_norm.h"
-#include "diagrams/fig_venn.h"
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_text.h"
 #include "platform/command_router.h"
@@ -14,10 +12,9 @@
 #include "shell/file_type_registration.h"
 #include "shell/gallery_dialogs.h"
 #include "shell/main_frame.h"
-#include "shell/normal_properties_dlg.h"
 #include "shell/pref_commands.h"
+#include "shell/property_dialogs.h"
 #include "shell/text_dlg.h"
-#include "shell/venn_dlg.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -103,9 +100,7 @@ BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
     TheSettings().Load();
     RefreshEquationOptions();
     QvFigText::SetPropertiesDialog(RunTextDialog);
-    QvFigNorm::SetPropertiesDialog(RunNormalDialog);
-    QvFigVenn2::SetPropertiesDialog(RunVenn2Dialog);
-    QvFigVenn3::SetPropertiesDialog(RunVenn3Dialog);
+    InstallPropertyDialogs();
 
     m_pDocTemplate =
         std::make_unique<CMultiDocTemplate>(IDR_LUMBREL_TYPE, LumbrelDocumentClasses());
