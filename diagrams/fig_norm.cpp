@@ -3,9 +3,9 @@
 #include "geometry/arrow_head.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
-#include "platform/key_state.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
+#include "settings/step_tables.h"
 
 #include <algorithm>
 #include <cmath>
@@ -268,27 +268,55 @@ void QvFigNorm::EditProperties(CPoint, CPoint) {
     BuildFromPoints();
 }
 
-void QvFigNorm::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigNorm::BoundFractions(double& u4, double& u5) const {
+    double left, right, width;
+    Edges(left, right, width);
+    u4 = (m_points[4].x - left) / width;
+    u5 = (m_points[5].x - left) / width;
+}
+
+void QvFigNorm::PlaceBounds(double u4, double u5) {
+    double left, right, width;
+    Edges(left, right, width);
+    m_points[4] = QvPoint(left + u4 * width, m_points[0].y);
+    m_points[5] = QvPoint(left + u5 * width, m_points[0].y);
+}
+
+void QvFigNorm::MoveHandle(int n, QvPoint to, QvPoint second) {
     double left, right, width;
     Edges(left, right, width);
     if (n >= 0 && n <= 3) {
-        const double u4 = (m_points[4].x - left) / width;
-        const double u5 = (m_points[5].x - left) / width;
-        QvGRRect box(m_points[0], m_points[1], m_points[2], m_points[3]);
-        if (GetKeyState(VK_SHIFT) < 0)
-            box.MoveCornerKeepAspect(n, to);
-        else
-            box.MoveCorner(n, to);
-        for (int i = 0; i < 4; ++i)
-            m_points[i] = box.corner[i];
-        Edges(left, right, width);
-        m_points[4] = QvPoint(left + u4 * width, m_points[0].y);
-        m_points[5] = QvPoint(left + u5 * width, m_points[0].y);
+        double u4, u5;
+        BoundFractions(u4, u5);
+        QvFigNoRotateRectBase::MoveHandle(n, to, second);
+        PlaceBounds(u4, u5);
     } else if (n == 4) {
         m_points[4].x = std::min(std::max(to.x, left), m_points[5].x);
     } else if (n == 5) {
         m_points[5].x = std::max(std::min(to.x, right), m_points[4].x);
     }
+    BuildFromPoints();
+}
+
+void QvFigNorm::Rotate(double degrees, QvPoint centre) {
+    double u4, u5;
+    BoundFractions(u4, u5);
+    QvFigNoRotateRectBase::Rotate(degrees, centre);
+    PlaceBounds(u4, u5);
+    MapToFrame(NullFrame);
+    BuildFromPoints();
+}
+
+void QvFigNorm::Reflect(const QvGRLine& mirror) {
+    double u4, u5;
+    BoundFractions(u4, u5);
+    const bool leftFirst = m_points[0].x <= m_points[1].x;
+    QvFigNoRotateRectBase::Reflect(mirror);
+    // A mirror that swaps the box's sides mirrors the bounds about the mean.
+    if ((m_points[0].x <= m_points[1].x) != leftFirst)
+        PlaceBounds(1.0 - u5, 1.0 - u4);
+    else
+        PlaceBounds(u4, u5);
     BuildFromPoints();
 }
 

@@ -72,6 +72,10 @@ public:
     // and 5 move the bounds along the baseline, 4 never right of 5 and
     // neither beyond its edge.
     void MoveHandle(int n, QvPoint to, QvPoint second) override;
+    // The box moves or mirrors; the bounds keep their standard deviations
+    // (a mirror that swaps the sides swaps and negates them).
+    void Rotate(double degrees, QvPoint centre) override;
+    void Reflect(const QvGRLine& mirror) override;
     // Dragged out as a box; the bounds start at -1 and +1.
     void TrackCreatePoint(QvPoint pt) override;
     void BuildFromPoints() override;
@@ -89,6 +93,10 @@ public:
 private:
     // The box's left and right and its width, never 0.
     void Edges(double& left, double& right, double& width) const;
+    // The bounds as fractions of the box's width from its left edge, and
+    // back onto the box's first side.
+    void BoundFractions(double& u4, double& u5) const;
+    void PlaceBounds(double u4, double u5);
     // Reference points and the curve's height and width from the display
     // points; yUp where y grows up the page, k units per millimetre.
     void Measure(bool yUp, int k);

@@ -6,12 +6,11 @@
 #include "figures/fig_rectangle.h"
 #include "figures/fig_text.h"
 #include "platform/archive.h"
-#include "platform/key_state.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
 #include "settings/step_tables.h"
 
-#include <cmath>
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -23,8 +22,6 @@ constexpr LONG kNoLine = 34023;
 constexpr LONG kNoFill = 32814;
 constexpr LONG kSolidFill = 32815;
 constexpr COLORREF kRegionGrey = RGB(192, 192, 192);
-constexpr int kPressed = 2;
-constexpr int kReleased = 3;
 
 constexpr int kRegion = QvFigRegion::ToolId;
 constexpr int kCircle = QvFigEllipse4C::ToolId;
@@ -285,33 +282,10 @@ void QvFigVenn::CopyEditData(QvEditData* dst, const QvEditData* src) const {
 }
 
 void QvFigVenn::TrackCreatePoint(QvPoint pt) {
-    if (m_nClicks == 0) {
-        for (int i = 0; i < 4; ++i)
-            m_points[i] = pt;
-    } else if (m_nClicks == kPressed) {
-        const QvPoint c0 = m_points[0];
-        QvPoint c2 = pt;
-        if (GetKeyState(VK_SHIFT) < 0) {
-            const double dx = pt.x - c0.x, dy = pt.y - c0.y;
-            const double s = std::min(std::fabs(dx), std::fabs(dy));
-            c2 = QvPoint(c0.x + (dx < 0 ? -s : s), c0.y + (dy < 0 ? -s : s));
-        }
-        m_points[1] = QvPoint(c2.x, c0.y);
-        m_points[2] = c2;
-        m_points[3] = QvPoint(c0.x, c2.y);
-    }
+    QvFigGroup::TrackCreatePoint(pt);
+    // The members follow the frame as it is dragged out.
     MapToFrame(NullFrame);
     BuildFromPoints();
-}
-
-bool QvFigVenn::CreateClick() {
-    if (m_nClicks == 0) {
-        m_nClicks = kPressed;
-        return false;
-    }
-    if (m_nClicks == kPressed)
-        m_nClicks = kReleased;
-    return true;
 }
 
 // ------------------------------------------------------------------ two sets

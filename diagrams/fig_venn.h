@@ -42,7 +42,6 @@ public:
     void Draw(CDC* dc, int mode) override;
     // Dragged out like a rectangle: press, drag, release (Shift: a square).
     void TrackCreatePoint(QvPoint pt) override;
-    bool CreateClick() override;
 
     int LayoutSize() const { return int(m_layout.size()); }
     // Whether member `index` is drawn with the record as it now is.

@@ -189,10 +189,12 @@ int Venn3RegionOutline(int region, CPoint* points) {
                       Fixed(0, 0), Fixed(0, 370), Fixed(100, 370)},
                      points);
     case 8: // outside, larger-y part
+        // B's run stops at 898; its end at 900 closes the outline, or a
+        // sliver between B and the universe's side would stay unshaded.
         return Build(c,
                      {Plus(A, 100, 250), Minus(C, 252, 252), Plus(C, 250, 750), Minus(C, 750, 750),
-                      Plus(B, 748, 898), Fixed(1000, 370), Fixed(1000, 1000), Fixed(0, 1000),
-                      Fixed(0, 370), Fixed(100, 370)},
+                      Plus(B, 748, 898), Fixed(900, 370), Fixed(1000, 370), Fixed(1000, 1000),
+                      Fixed(0, 1000), Fixed(0, 370), Fixed(100, 370)},
                      points);
     default:
         return 0;
