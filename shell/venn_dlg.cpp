@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -84,8 +85,6 @@ CVennDlg::CVennDlg(QWidget* parent, int width, int height, int buttonX,
     : CDialog(parent), m_buttonFont(new QPushButton(QStringLiteral("Font"), this)),
       m_buttonSetAsDefault(new QPushButton(QStringLiteral("Set as Default"), this)),
       m_picture(new Picture(this, this)), m_strokes(picture) {
-    setFixedSize(DluX(width), DluY(height));
-    m_picture->setGeometry(rect());
     m_picture->lower(); // the controls sit on it
     for (size_t i = 0; i < edits.size(); ++i)
         m_edits.append(nullptr);
@@ -107,10 +106,16 @@ CVennDlg::CVennDlg(QWidget* parent, int width, int height, int buttonX,
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     ok->setDefault(true);
-    m_buttonFont->setGeometry(DluRect(buttonX, 7, 50, 14));
-    m_buttonSetAsDefault->setGeometry(DluRect(buttonX, 25, 50, 14));
-    ok->setGeometry(DluRect(buttonX, 42, 50, 14));
-    cancel->setGeometry(DluRect(buttonX, 59, 50, 14));
+    // The buttons widen to their texts, and the dialog with them.
+    int buttonWidth = DluX(50);
+    for (QPushButton* b : {m_buttonFont, m_buttonSetAsDefault, ok, cancel})
+        buttonWidth = std::max(buttonWidth, b->sizeHint().width());
+    const int tops[] = {7, 25, 42, 59};
+    int row = 0;
+    for (QPushButton* b : {m_buttonFont, m_buttonSetAsDefault, ok, cancel})
+        b->setGeometry(DluX(buttonX), DluY(tops[row++]), buttonWidth, DluY(14));
+    setFixedSize(std::max(DluX(width), DluX(buttonX) + buttonWidth + DluX(7)), DluY(height));
+    m_picture->setGeometry(rect());
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -149,16 +154,7 @@ void CVennDlg::DrawPicture(CDC* dc) const {
 }
 
 void CVennDlg::OnFont() {
-    CFontColorDlg dlg(this);
-    dlg.m_logFont = m_logFont;
-    dlg.m_color = m_color;
-    // The size the labels are drawn at, in tenths of a point.
-    dlg.m_nPointSize = int(std::lround(m_nDrawHeight / 3.52777777777777));
-    if (dlg.DoModal() != IDOK)
-        return;
-    m_logFont = dlg.m_logFont;
-    m_color = dlg.m_color;
-    m_nDrawHeight = QvLogFont::DrawHeightForPointSize(dlg.m_nPointSize);
+    ChooseFontAndColour(this, m_logFont, m_color, m_nDrawHeight);
 }
 
 void CVennDlg::OnSetAsDefault() {
