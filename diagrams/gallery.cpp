@@ -1,6 +1,7 @@
 #include "diagrams/gallery.h"
 
 #include "document/copy_map.h"
+#include "figures/fig_angle_mark.h"
 #include "figures/fig_gallery.h"
 #include "platform/archive.h"
 #include "platform/codepage.h"
@@ -167,6 +168,9 @@ void QvGallery::Serialize(CArchive& ar) {
         descriptions.append(QString());
 
     Relink(batch.figures);
+    // An angle mark keeps only figures of its own gallery figure.
+    for (QvFigGallery* f : batch.figures)
+        QvDropStrayAngleMarks(f->Members());
     DeleteFigures();
     m_figures = batch.Release();
     m_descriptions = descriptions;
@@ -339,6 +343,8 @@ bool QvGallery::AddFigure(QvFigGallery* figure) {
     Load();
     if (!figure)
         return true;
+    // Nothing saved may point outside the figure.
+    QvDropStrayAngleMarks(figure->Members());
     m_figures.push_back(figure);
     m_descriptions.append(QString());
     return Save();

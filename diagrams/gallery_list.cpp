@@ -129,7 +129,8 @@ std::unique_ptr<QvFigGallery> QvGalleryList::CreateFigure(int g, int f) {
     if (!stored)
         return nullptr;
     auto copy = std::make_unique<QvFigGallery>();
-    copy->CopyGalleryFigure(stored);
+    if (!copy->CopyGalleryFigure(stored))
+        return nullptr;
     // A figure still to be placed, whatever clicks the stored one saw.
     copy->SetClickCount(0);
     RelinkMembers(*copy);

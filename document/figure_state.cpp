@@ -43,10 +43,18 @@ QvFigureState QvFigureState::PointsOf(const QvFigure& figure) {
 QvFigureState::QvFigureState(const QvFigure& figure, bool attributes)
     : m_points(figure.DefiningPoints()), m_nPoints(figure.GetPointCount()),
       m_nRoundGrips(figure.GetRoundGripCount()),
-      m_pEditData(attributes ? figure.NewEditData() : nullptr) {
-    if (auto* group = dynamic_cast<const QvFigGroup*>(&figure))
-        for (const QvFigure* member : group->Members())
-            m_members.push_back(QvFigureState(*member, attributes));
+      m_pEditData(attributes ? figure.NewEditData() : nullptr), m_pClass(figure.GetRuntimeClass()),
+      m_nToolId(figure.GetToolId()) {
+    auto* group = dynamic_cast<const QvFigGroup*>(&figure);
+    if (!group)
+        return;
+    for (const QvFigure* member : group->Members()) {
+        QvFigureState state(*member, attributes);
+        state.m_pCopy.reset(QvFigure::CreateForTool(member->GetToolId()));
+        if (state.m_pCopy && !state.m_pCopy->CopyFrom(member))
+            state.m_pCopy.reset();
+        m_members.push_back(std::move(state));
+    }
 }
 
 QvFigureState::~QvFigureState() = default;
@@ -58,12 +66,37 @@ void QvFigureState::RestoreInto(QvFigure& figure) const {
     // A state of the points alone leaves the attributes as they are.
     if (m_pEditData && figure.GetEditData())
         figure.CopyEditData(figure.GetEditData(), m_pEditData.get());
-    // Only grouping changes a member list, and it clears the history.
+    // Only grouping changes a member list, and it clears the history; a
+    // stretch may change a member's kind, which puts back one of the kind
+    // it was.
     if (auto* group = dynamic_cast<QvFigGroup*>(&figure)) {
-        const size_t n = std::min(m_members.size(), group->Members().size());
-        for (size_t i = 0; i < n; ++i)
-            m_members[i].RestoreInto(*group->Members()[i]);
+        std::vector<QvFigure*>& members = group->Members();
+        const size_t n = std::min(m_members.size(), members.size());
+        for (size_t i = 0; i < n; ++i) {
+            const QvFigureState& state = m_members[i];
+            if (!state.IsKindOf(*members[i])) {
+                QvFigure* made = state.MakeFigure();
+                if (!made)
+                    continue;
+                delete members[i];
+                members[i] = made;
+            }
+            state.RestoreInto(*members[i]);
+        }
     }
+}
+
+bool QvFigureState::IsKindOf(const QvFigure& figure) const {
+    return figure.GetRuntimeClass() == m_pClass && figure.GetToolId() == m_nToolId;
+}
+
+QvFigure* QvFigureState::MakeFigure() const {
+    if (!m_pCopy)
+        return nullptr;
+    std::unique_ptr<QvFigure> made(QvFigure::CreateForTool(m_pCopy->GetToolId()));
+    if (!made || !made->CopyFrom(m_pCopy.get()) || !IsKindOf(*made))
+        return nullptr;
+    return made.release();
 }
 
 void QvFigureState::ApplyTo(QvFigure& figure) const {
@@ -74,7 +107,8 @@ void QvFigureState::ApplyTo(QvFigure& figure) const {
 }
 
 bool QvFigureState::IsSameAs(const QvFigureState& other) const {
-    if (m_nPoints != other.m_nPoints || m_nRoundGrips != other.m_nRoundGrips ||
+    if (m_pClass != other.m_pClass || m_nToolId != other.m_nToolId ||
+        m_nPoints != other.m_nPoints || m_nRoundGrips != other.m_nRoundGrips ||
         !SamePoints(m_points, other.m_points) || m_members.size() != other.m_members.size())
         return false;
     if (RecordBytes(m_pEditData.get()) != RecordBytes(other.m_pEditData.get()))

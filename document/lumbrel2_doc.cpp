@@ -1,6 +1,7 @@
 #include "document/lumbrel2_doc.h"
 
 #include "document/undo_manager.h"
+#include "figures/fig_angle_mark.h"
 #include "figures/figure.h"
 #include "settings/settings.h"
 #include "shell/command_ids.h"
@@ -63,6 +64,8 @@ ON_COMMAND_RANGE(ID_DRAW_EQUATION, ID_DRAW_EQUATION, OnSelectTool)
 ON_UPDATE_COMMAND_UI(ID_DRAW_EQUATION, OnUpdateSelectTool)
 ON_COMMAND_RANGE(ID_DRAW_TRIANGLE, ID_DRAW_TRIANGLE, OnSelectTool)
 ON_UPDATE_COMMAND_UI(ID_DRAW_TRIANGLE, OnUpdateSelectTool)
+ON_COMMAND_RANGE(ID_DRAW_GRID_DOT, ID_DRAW_GRID_DOT, OnSelectTool)
+ON_UPDATE_COMMAND_UI(ID_DRAW_GRID_DOT, OnUpdateSelectTool)
 ON_COMMAND_RANGE(ID_DRAW_GALLERY_FIGURE, ID_DRAW_GALLERY_FIGURE, OnSelectTool)
 ON_UPDATE_COMMAND_UI(ID_DRAW_GALLERY_FIGURE, OnUpdateGalleryTool)
 ON_COMMAND(ID_SELECT_GALLERY_FIGURE, OnSelectGalleryFigure)
@@ -228,9 +231,15 @@ bool Lumbrel2Doc::FigureStands(const QvFigure* figure) {
     return QvFigureStands(*figure);
 }
 
-// Angle marks are still to come; until then no figure marks lines.
-bool Lumbrel2Doc::AngleMarkLinesPresent(const QvFigure*) {
-    return true;
+// A mark refers only to figures of its own list, and a figure deleted from
+// the drawing takes its marks with it, so the figures it names are alive.
+bool Lumbrel2Doc::AngleMarkLinesPresent(const QvFigure* mark) {
+    const auto* m = dynamic_cast<const QvFigAngleMark*>(mark);
+    if (!m)
+        return false;
+    const QvEditDataAngle& d = *m->AngleData();
+    return d.m_pFirst && d.m_pSecond && d.m_pFirst != mark && d.m_pSecond != mark &&
+           !d.m_pFirst->IsDeleted() && !d.m_pSecond->IsDeleted();
 }
 
 void Lumbrel2Doc::ResetShownStyle() {
@@ -243,6 +252,8 @@ void Lumbrel2Doc::ResetShownStyle() {
 
 void Lumbrel2Doc::ForgetFigure(const QvFigure* figure) {
     std::erase(m_selection, figure);
+    if (QvFigAngleMark::SnappedFigure() == figure)
+        QvFigAngleMark::SetSnappedFigure(nullptr);
     if (m_pLastCreated == figure)
         m_pLastCreated = nullptr;
     if (m_pSnapFigure1 == figure) {
@@ -323,6 +334,7 @@ void Lumbrel2Doc::DeleteContents() {
     m_pLastCreated = nullptr;
     ClearSnapReferences();
     m_pendingEdit.clear();
+    QvFigAngleMark::SetSnappedFigure(nullptr);
     // The history names the figures about to go, and frees those it holds.
     m_pUndoManager->Clear();
     DeleteAll(m_figures);

@@ -5,6 +5,7 @@
 #include "document/lumbrel2_doc.h"
 #include "document/undo_actions.h"
 #include "document/undo_manager.h"
+#include "figures/fig_angle_mark.h"
 #include "figures/fig_group.h"
 #include "figures/figure.h"
 #include "platform/command_target.h"
@@ -40,18 +41,28 @@ void Lumbrel2Doc::CopySelectionToClipboard() {
             if (f->GetToolId() == GalleryFigureToolId)
                 f->SetToolId(QvFigGroup::ToolId);
             QvFigure* copy = CreateFigureForTool(f->GetToolId());
+            // A group with a member that cannot be copied is not copied.
+            if (copy && !copy->CopyFrom(f)) {
+                delete copy;
+                copy = nullptr;
+            }
             if (!copy)
                 continue;
-            copy->CopyFrom(f);
             stored.insert(stored.begin(), copy);
         }
         // Copies that refer to figures copied with them refer to those
-        // copies; the rest keep referring to the drawing's figures.
+        // copies.  The list outlives this drawing, so a mark copied without
+        // its figures is left out.
         m_copyMap.Clear();
+        std::vector<QvFigure*> copies;
         for (auto it = stored.rbegin(); it != stored.rend(); ++it)
-            static_cast<QvFigure*>(*it)->AddToCopyMap(m_copyMap);
-        for (auto it = stored.rbegin(); it != stored.rend(); ++it)
-            static_cast<QvFigure*>(*it)->RemapReferences(m_copyMap);
+            copies.push_back(static_cast<QvFigure*>(*it));
+        for (QvFigure* f : copies)
+            f->AddToCopyMap(m_copyMap);
+        for (QvFigure* f : copies)
+            f->RemapReferences(m_copyMap);
+        QvDropStrayAngleMarks(copies);
+        stored.assign(copies.rbegin(), copies.rend());
     }
 
     QClipboard* clipboard = OpenClipboard();
@@ -74,6 +85,7 @@ void Lumbrel2Doc::PasteFromClipboard() {
     // Even an empty paste opens its record, which drops Redo.
     undo.BeginRecord();
     m_copyMap.Clear();
+    std::vector<QvFigure*> pasted;
     if (Lumbrel2App* app = TheApp()) {
         const double spacing = m_grid.GetSpacing();
         std::vector<CObject*>& stored = app->m_clipboardFigures;
@@ -84,22 +96,29 @@ void Lumbrel2Doc::PasteFromClipboard() {
             // more step away.
             source->Move(QvVector(spacing, -spacing));
             QvFigure* f = CreateFigureForTool(source->GetToolId());
+            if (f && !f->CopyFrom(source)) {
+                delete f;
+                f = nullptr;
+            }
             if (!f)
                 continue;
-            f->CopyFrom(source);
             f->AddToCopyMap(m_copyMap);
-            m_selection.push_back(f);
-            m_figures.push_back(f);
-            f->MapToFrame(NullFrame);
-            f->BuildFromPoints();
-            undo.AddAction(std::make_unique<QvCreateAction>(f, this));
+            pasted.push_back(f);
         }
     }
-    for (auto it = m_figures.rbegin(); it != m_figures.rend(); ++it)
-        (*it)->RemapReferences(m_copyMap);
-    for (auto it = m_figures.rbegin(); it != m_figures.rend(); ++it) {
-        (*it)->MapToFrame(NullFrame);
-        (*it)->BuildFromPoints();
+    // The pasted figures refer to each other, never to the stored copies:
+    // a mark whose figures did not come along is left out.
+    for (QvFigure* f : pasted)
+        f->RemapReferences(m_copyMap);
+    QvDropStrayAngleMarks(pasted);
+    for (QvFigure* f : pasted) {
+        m_selection.push_back(f);
+        m_figures.push_back(f);
+        undo.AddAction(std::make_unique<QvCreateAction>(f, this));
+    }
+    for (QvFigure* f : pasted) {
+        f->MapToFrame(NullFrame);
+        f->BuildFromPoints();
     }
     m_nSnapWork1 = 0;
     m_nSnapWork2 = 0;

@@ -3,6 +3,7 @@
 
 #include "document/undo_actions.h"
 #include "document/undo_manager.h"
+#include "figures/fig_angle_mark.h"
 #include "figures/fig_group.h"
 #include "figures/figure.h"
 #include "platform/command_target.h"
@@ -52,11 +53,19 @@ QvFigure* Lumbrel2Doc::TakeLastCreated() {
 void Lumbrel2Doc::DeleteSelection() {
     if (m_selection.empty())
         return;
+    // Angle marks go with the figures they mark, in the same undo level.
+    const auto goes = [this](const QvFigure* f) {
+        if (IsSelected(f))
+            return true;
+        const auto* mark = dynamic_cast<const QvFigAngleMark*>(f);
+        return mark && (IsSelected(mark->AngleData()->m_pFirst) ||
+                        IsSelected(mark->AngleData()->m_pSecond));
+    };
     // Top figure first: undo restores newest first, each on top, so the
     // figures come back in the order they were drawn in.
     std::vector<QvFigure*> doomed;
     for (auto it = m_figures.rbegin(); it != m_figures.rend(); ++it)
-        if (IsSelected(*it))
+        if (goes(*it))
             doomed.push_back(*it);
     QvUndoManager& undo = UndoManager();
     undo.BeginRecord();
@@ -234,6 +243,9 @@ void Lumbrel2Doc::MoveHandleOfSelected(int grip, QvPoint target, CPoint companio
     // in a line) stops at the last place where it was valid.
     EditFigures(
         {f}, [&](QvFigure* g) { g->MoveHandle(grip, target, QvPoint(companion.x, companion.y)); });
+    // A group's stretch may have replaced the members the pointer snapped to.
+    if (f->IsGroup())
+        ClearSnapReferences();
     RebuildPointCaches();
 }
 
@@ -272,6 +284,7 @@ void Lumbrel2Doc::RevertSelectionEdit() {
     for (const PendingEdit& p : m_pendingEdit)
         p.before.ApplyTo(*p.figure);
     m_pendingEdit.clear();
+    ClearSnapReferences();
     RebuildPointCaches();
 }
 
@@ -317,7 +330,53 @@ void Lumbrel2Doc::OnRotate1CounterClockwise() {
     RotateSelection(1.0);
 }
 
+namespace {
+// The figures to group with the angle marks sorted: a mark joins the group
+// with both its figures and stays out with neither.  `parted` gets the
+// marks that would have a figure on each side.
+std::vector<QvFigure*> WithTheirMarks(const std::vector<QvFigure*>& figures,
+                                      const std::vector<QvFigure*>& selection,
+                                      std::vector<QvFigure*>& parted) {
+    const auto grouped = [&](const QvFigure* f) {
+        return f && !dynamic_cast<const QvFigAngleMark*>(f) &&
+               std::find(selection.begin(), selection.end(), f) != selection.end();
+    };
+    // -1 for a figure that is no mark, else how many of its figures go.
+    const auto going = [&](const QvFigure* f) {
+        const auto* mark = dynamic_cast<const QvFigAngleMark*>(f);
+        const QvEditDataAngle* d = mark ? mark->AngleData() : nullptr;
+        return d ? int(grouped(d->m_pFirst)) + int(grouped(d->m_pSecond)) : -1;
+    };
+    std::vector<QvFigure*> members;
+    for (QvFigure* f : selection)
+        if (const int n = going(f); n == -1 || n == 2)
+            members.push_back(f);
+    for (QvFigure* f : figures) {
+        const int n = going(f);
+        if (n == 2 && std::find(members.begin(), members.end(), f) == members.end())
+            members.push_back(f);
+        else if (n == 1)
+            parted.push_back(f);
+    }
+    return members;
+}
+} // namespace
+
 void Lumbrel2Doc::GroupSelection() {
+    if (m_selection.empty())
+        return;
+    // A mark refers only to figures of its own list.  One that grouping
+    // would part from a figure goes; grouping clears the history, so
+    // nothing can name it afterwards.
+    std::vector<QvFigure*> parted;
+    m_selection = WithTheirMarks(m_figures, m_selection, parted);
+    if (!parted.empty())
+        UndoManager().Clear();
+    for (QvFigure* mark : parted) {
+        std::erase(m_figures, mark);
+        ForgetFigure(mark);
+        delete mark;
+    }
     if (m_selection.empty())
         return;
     auto* group = dynamic_cast<QvFigGroup*>(CreateFigureForTool(QvFigGroup::ToolId));

@@ -1,6 +1,7 @@
 // The drawing file: the magic, the version, the grid and the figure list.
 #include "document/lumbrel2_doc.h"
 
+#include "figures/fig_angle_mark.h"
 #include "figures/fig_group.h"
 #include "platform/archive.h"
 #include "platform/message_box.h"
@@ -71,6 +72,8 @@ void Lumbrel2Doc::Serialize(CArchive& ar) {
                 delete f;
             throw CArchiveException(CArchiveException::badIndex, problem);
         }
+        // A mark refers to two figures of its own list, or it goes.
+        QvDropStrayAngleMarks(figures);
         m_grid.SetSpacing(spacing);
         m_grid.SetIsometric(isometric != 0);
         m_figures.insert(m_figures.end(), figures.begin(), figures.end());

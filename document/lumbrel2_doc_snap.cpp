@@ -1,6 +1,8 @@
 // The point caches and the snap search.
 #include "document/lumbrel2_doc.h"
 
+#include "figures/fig_group.h"
+#include "figures/fig_angle_mark.h"
 #include "figures/figure.h"
 #include "geometry/gr_circle.h"
 #include "geometry/gr_line.h"
@@ -54,13 +56,13 @@ double CrossingScoreBound(const QvGRBase* shape, QvPoint pointer, double priorit
 
 // A cached record still offered to a search that leaves out `exclude`.
 bool InSearch(const QvShapeRecord& record, const QvFigure* exclude) {
-    return record.shape && !record.released && !(exclude && record.figure == exclude);
+    return record.shape && !record.released && !QvHolds(exclude, record.figure);
 }
 
 // A cached crossing offered to a search that leaves out `exclude`.
 bool InSearch(const QvSnapPoint& record, const QvFigure* exclude) {
-    return record.priority > 0.0 &&
-           !(exclude && (record.figure1 == exclude || record.figure2 == exclude));
+    return record.priority > 0.0 && !QvHolds(exclude, record.figure1) &&
+           !QvHolds(exclude, record.figure2);
 }
 } // namespace
 
@@ -163,6 +165,7 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
     QvSnapPoint best;
     double bestScore = 0.0;
     m_pSnapFigure1 = m_pSnapFigure2 = nullptr;
+    QvFigAngleMark::SetSnappedFigure(nullptr);
     figurePoints.RemoveAll();
     scratch.RemoveAll();
     m_shapes2.Clear();
@@ -193,7 +196,7 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
         m_derivedPoints.FindBest(pointer, best, bestScore, exclude, true);
     }
     const auto offer = [&](const QvSnapPoint& record) {
-        if (exclude && record.figure1 == exclude)
+        if (QvHolds(exclude, record.figure1))
             return;
         const double score = record.GetAttraction(pointer);
         if (score > bestScore) {
@@ -361,5 +364,7 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
             app->m_strStatusText = best.label;
         result = best.point;
     }
+    // The figure under the pointer, for an angle mark being made.
+    QvFigAngleMark::SetSnappedFigure(m_pSnapFigure1);
     return result;
 }

@@ -13,6 +13,8 @@ void Lumbrel2Doc::OnEditUndo() {
         return;
     }
     ClearSelection();
+    // Putting a group back may replace its members.
+    ClearSnapReferences();
     // An edit still under way would keep states from before this step.
     m_pendingEdit.clear();
     undo.BeginUndo();
@@ -33,6 +35,7 @@ void Lumbrel2Doc::OnEditRedo() {
         return;
     }
     ClearSelection();
+    ClearSnapReferences();
     m_pendingEdit.clear();
     undo.BeginRedo();
     while (QvUndoItem* item = undo.PopRedo())

@@ -2,6 +2,7 @@
 
 #include "document/figure_state.h"
 #include "document/lumbrel2_doc.h"
+#include "figures/fig_angle_mark.h"
 #include "figures/figure.h"
 #include "platform/dc.h"
 #include "settings/step_tables.h"
@@ -217,6 +218,17 @@ void Lumbrel2View::OnDraw(CDC* dc) {
 
 void Lumbrel2View::OnUpdate(CView*, LPARAM, CObject* hintObject) {
     EndInPlaceEdit();
+    // Every change to the drawing ends here: an angle mark being made
+    // starts again when a figure it took has left the drawing's list, so it
+    // is never built from a figure the history may free.
+    if (auto* mark = dynamic_cast<QvFigAngleMark*>(m_pNewFigure)) {
+        const std::vector<QvFigure*>& figures = GetDocument()->Figures();
+        const auto gone = [&](const QvFigure* f) {
+            return f && std::find(figures.begin(), figures.end(), f) == figures.end();
+        };
+        if (gone(mark->AngleData()->m_pFirst) || gone(mark->AngleData()->m_pSecond))
+            mark->RestartCreation();
+    }
     if (auto* figure = dynamic_cast<QvFigure*>(hintObject))
         InvalidateLogical(figure->GetBoundRect());
     else

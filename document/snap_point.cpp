@@ -1,5 +1,7 @@
 #include "document/snap_point.h"
 
+#include "figures/fig_group.h"
+
 #include <algorithm>
 
 namespace {
@@ -28,7 +30,7 @@ void QvSnapPointList::FindBest(QvPoint p, QvSnapPoint& best, double& bestScore,
                                const QvFigure* exclude, bool eitherFigure) const {
     const QvSnapPoint* winner = nullptr;
     for (const QvSnapPoint& record : m_points) {
-        if (exclude && (record.figure1 == exclude || (eitherFigure && record.figure2 == exclude)))
+        if (QvHolds(exclude, record.figure1) || (eitherFigure && QvHolds(exclude, record.figure2)))
             continue;
         double score = record.GetAttraction(p);
         if (score > bestScore) {

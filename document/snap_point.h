@@ -58,9 +58,9 @@ public:
 
     // Walks the list in order; a record whose attraction to p is strictly
     // above bestScore, and whose first figure (or with `eitherFigure` either
-    // figure) is not `exclude`, becomes the best, so the first of equal
-    // scores wins.  best and bestScore are left alone when no record beats
-    // bestScore.
+    // figure) is neither `exclude` nor inside it, becomes the best, so the
+    // first of equal scores wins.  best and bestScore are left alone when no
+    // record beats bestScore.
     void FindBest(QvPoint p, QvSnapPoint& best, double& bestScore, const QvFigure* exclude,
                   bool eitherFigure = false) const;
 

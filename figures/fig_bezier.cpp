@@ -8,6 +8,7 @@
 #include "settings/step_tables.h"
 
 #include <algorithm>
+#include <utility>
 
 IMPLEMENT_SERIAL(QvEditDataSmoothLine, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigCurveBase, QvFigure, 1)
@@ -18,6 +19,11 @@ namespace {
 constexpr int kMarkUnit = 20; // model units per mark size step
 // Bounds never grow by more than this, whatever a file says.
 constexpr int kMostMargin = 1000000;
+
+QvFigCurveBase::PropertiesDialog& Dialog() {
+    static QvFigCurveBase::PropertiesDialog s_dialog;
+    return s_dialog;
+}
 
 CPoint Truncated(const QvPoint& p) {
     CPoint c;
@@ -86,6 +92,23 @@ void QvFigCurveBase::InitCurve(const QvLineEndDefaults& d, int toolId) {
     record->m_offset = d.Width.GetValue();
     SetEditData(record);
     m_pCurveData = record;
+}
+
+QvFigCurveBase::PropertiesDialog QvFigCurveBase::SetPropertiesDialog(PropertiesDialog dialog) {
+    return std::exchange(Dialog(), std::move(dialog));
+}
+
+void QvFigCurveBase::EditCurve(bool bezier) {
+    PropertiesDialog& dialog = Dialog();
+    if (!dialog) {
+        MessageBeep(0);
+        return;
+    }
+    QvEditDataSmoothLine edited;
+    edited.CopyFrom(*m_pCurveData);
+    if (dialog(edited, bezier))
+        m_pCurveData->CopyFrom(edited);
+    BuildFromPoints();
 }
 
 void QvFigCurveBase::CopyEditData(QvEditData* dst, const QvEditData* src) const {

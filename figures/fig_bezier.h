@@ -7,6 +7,8 @@
 #include "figures/figure.h"
 #include "geometry/gr_bezier.h"
 
+#include <functional>
+
 class QvLineEndDefaults;
 
 class QvEditDataSmoothLine : public QvEditData {
@@ -39,6 +41,13 @@ public:
 class QvFigCurveBase : public QvFigure {
     DECLARE_SERIAL(QvFigCurveBase)
 public:
+    // The curves' properties dialog, which lives above the figures: it
+    // edits the record it is given, in its Bezier form when told so, and
+    // answers true on OK.
+    using PropertiesDialog = std::function<bool(QvEditDataSmoothLine& record, bool bezier)>;
+    // Returns the previous dialog; with none the curves only beep.
+    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+
     QvFigCurveBase();
 
     void CopyEditData(QvEditData* dst, const QvEditData* src) const override;
@@ -56,6 +65,8 @@ public:
     const QvGRBezierCurve& Curve() const { return m_curve; }
 
 protected:
+    // The dialog on the record; the curve is rebuilt whatever the answer.
+    void EditCurve(bool bezier);
     // The record from the current style and a defaults group.
     void InitCurve(const QvLineEndDefaults& defaults, int toolId);
     // The line, side lines or both, as the line type says.
@@ -82,6 +93,7 @@ public:
     void Serialize(CArchive& ar) override;
     void Draw(CDC* dc, int mode) override;
     void DrawHandles(CDC* dc) override;
+    void EditProperties(CPoint, CPoint) override { EditCurve(true); }
     void TrackCreatePoint(QvPoint pt) override;
     bool CreateClick() override;
     void BuildFromPoints() override;
@@ -111,6 +123,7 @@ public:
     void Serialize(CArchive& ar) override;
     void DrawFill(CDC* dc, int mode) override;
     void Draw(CDC* dc, int mode) override;
+    void EditProperties(CPoint, CPoint) override { EditCurve(false); }
     void TrackCreatePoint(QvPoint pt) override;
     // Keeps the moving point when it is far enough from the last kept one;
     // always false.

@@ -8,6 +8,7 @@
 #include "settings/settings.h"
 
 #include <cmath>
+#include <utility>
 
 IMPLEMENT_SERIAL(QvEditDataCircle, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigCircleBase, QvFigure, 1)
@@ -101,6 +102,32 @@ void QvFigCircleBase::DrawFill(CDC* dc, int) {
 
 void QvFigCircleBase::CopyEditData(QvEditData* dst, const QvEditData* src) const {
     dst->CopyFrom(*src);
+}
+
+namespace {
+QvFigCircleBase::PropertiesDialog& CentreMarkDialog() {
+    static QvFigCircleBase::PropertiesDialog s_dialog;
+    return s_dialog;
+}
+} // namespace
+
+QvFigCircleBase::PropertiesDialog QvFigCircleBase::SetPropertiesDialog(PropertiesDialog dialog) {
+    return std::exchange(CentreMarkDialog(), std::move(dialog));
+}
+
+void QvFigCircleBase::EditCentreMark(QvEditDataCircle& record, bool ellipse) {
+    PropertiesDialog& dialog = CentreMarkDialog();
+    if (!dialog) {
+        MessageBeep(0);
+        return;
+    }
+    LONG mark = record.m_markType;
+    if (dialog(mark, ellipse))
+        record.m_markType = mark;
+}
+
+void QvFigCircleBase::EditProperties(CPoint, CPoint) {
+    EditCentreMark(*m_pCircleData, false);
 }
 
 QvEditData* QvFigCircleBase::NewEditData() const {

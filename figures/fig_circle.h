@@ -6,6 +6,8 @@
 #include "figures/figure.h"
 #include "geometry/gr_circle.h"
 
+#include <functional>
+
 // Circles', ellipses' and points' record: the point-mark code of the centre
 // (or of the point itself).
 class QvEditDataCircle : public QvEditData {
@@ -25,12 +27,22 @@ public:
     // The tension that makes four cubic segments a circle.
     static constexpr double CircleFactor = 0.5522847498;
 
+    // The Circle Properties dialog, which lives above the figures: it
+    // edits the centre mark it is given, captioned for an ellipse when told
+    // so, and answers true on OK.  Ellipses share it.
+    using PropertiesDialog = std::function<bool(LONG& markType, bool ellipse)>;
+    // Returns the previous dialog; with none the figures only beep.
+    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    // Runs the dialog on a record's mark type.
+    static void EditCentreMark(QvEditDataCircle& record, bool ellipse);
+
     QvFigCircleBase();
 
     void Draw(CDC* dc, int mode) override;
     void DrawFill(CDC* dc, int mode) override;
     void CopyEditData(QvEditData* dst, const QvEditData* src) const override;
     QvEditData* NewEditData() const override;
+    void EditProperties(CPoint, CPoint) override;
     std::unique_ptr<QvGRBase> CreateGeometry() const override;
     CRect GetBoundRect() override;
     bool HitTest(QvPoint pt, double tolerance) override;

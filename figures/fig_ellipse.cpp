@@ -108,6 +108,10 @@ void QvFigEllipseBase::CopyEditData(QvEditData* dst, const QvEditData* src) cons
     dst->CopyFrom(*src);
 }
 
+void QvFigEllipseBase::EditProperties(CPoint, CPoint) {
+    QvFigCircleBase::EditCentreMark(*m_pCircleData, true);
+}
+
 QvEditData* QvFigEllipseBase::NewEditData() const {
     auto* record = new QvEditDataCircle;
     record->CopyFrom(*GetEditData());

@@ -24,6 +24,8 @@ public:
     void DrawFill(CDC* dc, int mode) override;
     void CopyEditData(QvEditData* dst, const QvEditData* src) const override;
     QvEditData* NewEditData() const override;
+    // The circles' dialog on the centre mark, captioned for an ellipse.
+    void EditProperties(CPoint, CPoint) override;
     std::unique_ptr<QvGRBase> CreateGeometry() const override;
     // Four quarter pieces, each one cubic segment.
     void AddShapes(QvShapeList& list, int part) override;

@@ -37,7 +37,8 @@ void QvFigGallery::Serialize(CArchive& ar) {
 }
 
 QvFigure* QvFigGallery::CopyFrom(const QvFigure* src) {
-    QvFigGroup::CopyFrom(src);
+    if (!QvFigGroup::CopyFrom(src))
+        return nullptr;
     if (const auto* gallery = dynamic_cast<const QvFigGallery*>(src))
         m_dAspectRatio = gallery->m_dAspectRatio;
     return this;

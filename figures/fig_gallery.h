@@ -21,8 +21,9 @@ public:
     bool CreateClick() override;
     QString GetDescription() const override;
 
-    // Makes this fresh figure a deep copy of src, tool id and ratio included.
-    void CopyGalleryFigure(const QvFigGallery* src) { CopyFrom(src); }
+    // Makes this fresh figure a deep copy of src, tool id and ratio included;
+    // false, with no member copied, when a member cannot be made.
+    bool CopyGalleryFigure(const QvFigGallery* src) { return CopyFrom(src) != nullptr; }
 
     // Height divided by width of the box the figure was saved from.
     double GetAspectRatio() const { return m_dAspectRatio; }

@@ -3,6 +3,7 @@
 #include "geometry/arrow_head.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
+#include "platform/message_box.h"
 #include "settings/settings.h"
 #include "text/equation.h"
 #include "text/equation_options.h"
@@ -10,6 +11,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 IMPLEMENT_SERIAL(QvEditDataLine, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigLineBase, QvFigure, 1)
@@ -33,6 +35,11 @@ void CheckPosition(double position) {
 
 LONG Trunc(double v) {
     return LONG(v);
+}
+
+QvFigLine::PropertiesDialog& Dialog() {
+    static QvFigLine::PropertiesDialog s_dialog;
+    return s_dialog;
 }
 
 CRect PointsRect(const QvPoint& a, const QvPoint& b) {
@@ -182,6 +189,10 @@ QvFigLine::QvFigLine() {
     m_pLineData = record;
 }
 
+QvFigLine::PropertiesDialog QvFigLine::SetPropertiesDialog(PropertiesDialog dialog) {
+    return std::exchange(Dialog(), std::move(dialog));
+}
+
 void QvFigLine::ApplyArrowDefaults() {
     const QvLineDefaults& d = TheSettings().m_LineDefaults;
     m_pLineData->m_startArrow = d.Start.GetValue();
@@ -202,6 +213,18 @@ QvEditData* QvFigLine::NewEditData() const {
     auto* record = new QvEditDataLine;
     record->CopyFrom(*m_pLineData);
     return record;
+}
+
+void QvFigLine::EditProperties(CPoint, CPoint) {
+    PropertiesDialog& dialog = Dialog();
+    if (!dialog) {
+        MessageBeep(0);
+        return;
+    }
+    QvEditDataLine edited;
+    edited.CopyFrom(*m_pLineData);
+    if (dialog(edited))
+        m_pLineData->CopyFrom(edited);
 }
 
 void QvFigLine::BuildFromPoints() {

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // The line's attribute record.
 class QvEditDataLine : public QvEditData {
     DECLARE_SERIAL(QvEditDataLine)
@@ -66,12 +68,19 @@ public:
     // The fixed text a label of kind 2 shows.
     static constexpr const char* ChemEquationText = "Chem Equation";
 
+    // The Line Properties dialog, which lives above the figures: it edits
+    // the record it is given and answers true on OK.
+    using PropertiesDialog = std::function<bool(QvEditDataLine& record)>;
+    // Returns the previous dialog; with none the line only beeps.
+    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+
     QvFigLine();
 
     void Serialize(CArchive& ar) override;
     void Draw(CDC* dc, int mode) override;
     void CopyEditData(QvEditData* dst, const QvEditData* src) const override;
     QvEditData* NewEditData() const override;
+    void EditProperties(CPoint, CPoint) override;
     CRect GetBoundRect() override;
     void BuildFromPoints() override;
     // 0 is the end point, 1 the start point.

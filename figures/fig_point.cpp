@@ -2,9 +2,23 @@
 
 #include "geometry/gr_rect.h"
 #include "geometry/marker.h"
+#include "platform/message_box.h"
 #include "settings/settings.h"
 
+#include <utility>
+
 IMPLEMENT_SERIAL(QvFigPoint, QvFigure, 1)
+
+namespace {
+QvFigPoint::PropertiesDialog& Dialog() {
+    static QvFigPoint::PropertiesDialog s_dialog;
+    return s_dialog;
+}
+} // namespace
+
+QvFigPoint::PropertiesDialog QvFigPoint::SetPropertiesDialog(PropertiesDialog dialog) {
+    return std::exchange(Dialog(), std::move(dialog));
+}
 
 QvFigPoint::QvFigPoint() {
     InitPoints(1);
@@ -24,6 +38,17 @@ void QvFigPoint::Draw(CDC* dc, int) {
 
 void QvFigPoint::CopyEditData(QvEditData* dst, const QvEditData* src) const {
     dst->CopyFrom(*src);
+}
+
+void QvFigPoint::EditProperties(CPoint, CPoint) {
+    PropertiesDialog& dialog = Dialog();
+    if (!dialog) {
+        MessageBeep(0);
+        return;
+    }
+    LONG mark = m_pPointData->m_markType;
+    if (dialog(mark))
+        m_pPointData->m_markType = mark;
 }
 
 QvEditData* QvFigPoint::NewEditData() const {

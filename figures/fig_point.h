@@ -4,6 +4,8 @@
 #include "figures/figure.h"
 #include "geometry/gr_point.h"
 
+#include <functional>
+
 class QvFigPoint : public QvFigure {
     DECLARE_SERIAL(QvFigPoint)
 public:
@@ -12,6 +14,12 @@ public:
     // mark at any zoom.
     static constexpr double MarkReach = 505.0;
 
+    // The Point Properties dialog, which lives above the figures: it edits
+    // the mark it is given and answers true on OK.
+    using PropertiesDialog = std::function<bool(LONG& markType)>;
+    // Returns the previous dialog; with none the point only beeps.
+    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+
     QvFigPoint();
 
     // The mark of the record's mark type (0 draws nothing) in the
@@ -19,6 +27,7 @@ public:
     void Draw(CDC* dc, int mode) override;
     void CopyEditData(QvEditData* dst, const QvEditData* src) const override;
     QvEditData* NewEditData() const override;
+    void EditProperties(CPoint, CPoint) override;
     std::unique_ptr<QvGRBase> CreateGeometry() const override;
     CRect GetBoundRect() override;
     bool HitTest(QvPoint pt, double tolerance) override;

@@ -1,5 +1,7 @@
 #include "figures/figure_factory.h"
 
+#include "diagrams/fig_grid_dot.h"
+#include "figures/fig_angle_mark.h"
 #include "figures/fig_arc.h"
 #include "figures/fig_bezier.h"
 #include "figures/fig_circle.h"
@@ -10,6 +12,7 @@
 #include "figures/fig_point.h"
 #include "figures/fig_polygon.h"
 #include "figures/fig_rectangle.h"
+#include "figures/fig_round_rect.h"
 #include "figures/fig_text.h"
 #include "figures/fig_triangle.h"
 
@@ -40,7 +43,7 @@ constexpr ToolRow kTools[] = {
     {32846, &Make<QvFigSmoothLine>},        // smooth line
     {32849, &Make<QvFigPolygon>},           // polygon
     {32850, &Make<QvFigBezier>},            // Bezier curve
-    {32852, nullptr},                       // rounded rectangle
+    {32852, &Make<QvFigRoundRect>},        // rounded rectangle
     {32853, &Make<QvFigEllipse4C>},         // ellipse: four corners
     {32854, &Make<QvFigEllipseAP>},         // ellipse: axis and point
     {32855, &Make<QvFigEllipseFP>},         // ellipse: foci and point
@@ -48,7 +51,7 @@ constexpr ToolRow kTools[] = {
     {32857, &Make<QvFigArcC2P>},            // arc: centre and two points
     {32859, &Make<QvFigArc3P>},             // arc: three points
     {32860, &Make<QvFigArc4P>},             // arc in a box
-    {32861, nullptr},                       // angle mark
+    {32861, &Make<QvFigAngleMark>},         // angle mark
     {32862, &Make<QvFigText>},              // text box
     {32863, &Make<QvFigText>},              // equation box (a text box, id 32862)
     {32864, nullptr},                       // function graph
@@ -58,7 +61,7 @@ constexpr ToolRow kTools[] = {
     {32868, nullptr},                       // Venn diagram, three sets
     {32871, nullptr},                       // number line
     {32895, &Make<QvFigGallery>},           // gallery figure
-    {32904, nullptr},                       // graph and dot paper
+    {32904, &Make<QvFigGridDot>},           // graph and dot paper
     {32906, &Make<QvFigTriangle>},          // triangle
     {33504, &Make<QvFigLine>},              // line with the default arrowheads
     {34024, &Make<QvFigRegion>},            // region

@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/font_map.h"
+#include "text/log_font.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -101,4 +102,18 @@ void CFontColorDlg::DoDataExchange(CDataExchange* pDX) {
     log.lfHeight = -LONG(std::lround(m_nPointSize * double(kScreenDpi) / 720.0));
     m_logFont = log;
     m_color = m_picked;
+}
+
+bool ChooseFontAndColour(QWidget* parent, LOGFONT& font, COLORREF& colour, int& drawHeight) {
+    CFontColorDlg dlg(parent);
+    dlg.m_logFont = font;
+    dlg.m_color = colour;
+    // The size the text is drawn at, in tenths of a point.
+    dlg.m_nPointSize = int(std::lround(drawHeight / 3.52777777777777));
+    if (dlg.DoModal() != IDOK)
+        return false;
+    font = dlg.m_logFont;
+    colour = dlg.m_color;
+    drawHeight = QvLogFont::DrawHeightForPointSize(dlg.m_nPointSize);
+    return true;
 }

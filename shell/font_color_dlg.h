@@ -34,3 +34,8 @@ private:
 
     COLORREF m_picked = 0;
 };
+
+// Opens the chooser on a figure's font, its colour and the height it is
+// drawn at (0.01 mm).  On OK all three take the choice and the answer is
+// true; the height follows the chosen size.
+bool ChooseFontAndColour(QWidget* parent, LOGFONT& font, COLORREF& colour, int& drawHeight);

@@ -13,6 +13,7 @@
 #include "shell/gallery_dialogs.h"
 #include "shell/main_frame.h"
 #include "shell/pref_commands.h"
+#include "shell/property_dialogs.h"
 #include "shell/text_dlg.h"
 
 #include <QCoreApplication>
@@ -96,6 +97,7 @@ BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
     TheSettings().Load();
     RefreshEquationOptions();
     QvFigText::SetPropertiesDialog(RunTextDialog);
+    InstallPropertyDialogs();
 
     m_pDocTemplate =
         std::make_unique<CMultiDocTemplate>(IDR_LUMBREL_TYPE, LumbrelDocumentClasses());

@@ -2,6 +2,7 @@
 
 #include "figures/fig_text.h"
 #include "settings/settings.h"
+#include "shell/dialog_controls.h"
 #include "shell/font_color_dlg.h"
 #include "text/log_font.h"
 
@@ -10,26 +11,8 @@
 #include <QGridLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QVBoxLayout>
-
-#include <cmath>
 
 namespace {
-// Radio buttons exclude each other within their own parent.
-QWidget* RadioColumn(const QStringList& labels, QList<QAbstractButton*>& buttons, QWidget* parent) {
-    auto* column = new QWidget(parent);
-    auto* layout = new QVBoxLayout(column);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (const QString& label : labels) {
-        auto* radio = new QRadioButton(label, column);
-        layout->addWidget(radio);
-        buttons.append(radio);
-    }
-    layout->addStretch();
-    return column;
-}
-
 // The editor shows lines; the record keeps them ending in CR LF.
 QString ToEditor(const QString& text) {
     QString shown = text;
@@ -103,16 +86,7 @@ void CTextDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CTextDlg::OnFont() {
-    CFontColorDlg dlg(this);
-    dlg.m_logFont = m_logFont;
-    dlg.m_color = m_color;
-    // The size the text is drawn at, in tenths of a point.
-    dlg.m_nPointSize = int(std::lround(m_nDrawHeight / 3.52777777777777));
-    if (dlg.DoModal() != IDOK)
-        return;
-    m_logFont = dlg.m_logFont;
-    m_color = dlg.m_color;
-    m_nDrawHeight = QvLogFont::DrawHeightForPointSize(dlg.m_nPointSize);
+    ChooseFontAndColour(this, m_logFont, m_color, m_nDrawHeight);
 }
 
 void CTextDlg::OnSetAsDefault() {

@@ -130,6 +130,21 @@ public:
     QString GetText() const { return m_text; }
     static QvLogFont GetDefaultFont() { return QvLogFont(); }
 
+    // Step arithmetic on the stored text, which each replaces: sums and
+    // products of exact texts ("pi/6", "2/3") stay exact, anything else is
+    // worked out in decimals.  FALSE, with the empty text, when a text is
+    // not a number text.
+    BOOL AddNumberText(const QString& other);
+    BOOL SubtractNumberText(const QString& other);
+    BOOL MultiplyNumberText(int factor);
+    double GetValue() const;
+
+    // The processed text as the graphs' function language reads it:
+    // inverse functions spelled out, roots as powers, absolute values as a
+    // function, round brackets only and every product written with '*'.
+    // Works on a copy, so the cells stay as drawing needs them.
+    QString ToFunctionText() const;
+
     // Clears the cells, runs the dialect's passes and styles every cell.
     virtual void Process();
     // Replaces the symbol words ("pi", "al", ">=") by Symbol-font codes.

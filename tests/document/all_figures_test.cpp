@@ -29,6 +29,17 @@ struct FigureKind {
     bool traced = false;          // the clicks are a trace: press, moves, release
     // Never complete by itself: the view ends it after the last click.
     bool endedByView = false;
+    // A group: these figures, made by their clicks, grouped.
+    struct Member {
+        int toolId;
+        std::vector<QvPoint> clicks;
+    };
+    std::vector<Member> members = {};
+    // Figures the row's figure needs in the drawing first (tool and
+    // clicks): an angle mark marks two.
+    std::vector<std::pair<int, std::vector<QvPoint>>> before = {};
+    // A defining point that holds no position and never moves.
+    int placeholder = -1;
 };
 
 void PrintTo(const FigureKind& kind, std::ostream* os) {
@@ -114,6 +125,11 @@ const std::vector<FigureKind> kFigureKinds = {
       {QvPoint(3650, 1190), QvPoint(3630, 1170)},   // mid point of an edge
       {QvPoint(2730, 1190), QvPoint(2730, 1170)}}}, // on an edge
     {"point", 32843, {QvPoint(2130, 2170)}, {{QvPoint(2150, 2150), QvPoint(2130, 2170)}}},
+    // Its lattice: 2 mm minor lines from the bottom-left corner.
+    {"graph paper",
+     32904,
+     {QvPoint(1130, 4170), QvPoint(6130, 1170)},
+     {{QvPoint(1340, 1390), QvPoint(1330, 1370)}, {QvPoint(6110, 4150), QvPoint(6130, 4170)}}},
     {"polygon",
      32849,
      {QvPoint(1130, 1170), QvPoint(6130, 1170), QvPoint(6130, 4170), QvPoint(3630, 6170),
@@ -127,6 +143,32 @@ const std::vector<FigureKind> kFigureKinds = {
     // Boxes of text offer the snap search nothing of their own.
     {"text box", 32862, {QvPoint(1130, 4170), QvPoint(6130, 1170)}, {}},
     {"equation box", 32863, {QvPoint(1130, 4170), QvPoint(6130, 1170)}, {}},
+    {"rounded rectangle",
+     32852,
+     {QvPoint(1130, 1170), QvPoint(6130, 4170)},
+     {{QvPoint(3650, 1190), QvPoint(3630, 1170)},   // mid point of a side
+      {QvPoint(2630, 1195), QvPoint(2630, 1170)}}}, // where a corner starts
+    {"group",
+     32700,
+     {},
+     {{QvPoint(1150, 1150), QvPoint(1130, 1170)},  // a member's corner
+      {QvPoint(6150, 2190), QvPoint(6130, 2170)}}, // a member's centre
+     false,
+     false,
+     {{32773, {QvPoint(1130, 1170), QvPoint(4130, 3170)}},
+      {32789, {QvPoint(6130, 2170), QvPoint(7130, 2170)}},
+      {32859, {QvPoint(1130, 5170), QvPoint(5130, 5170), QvPoint(3130, 6170)}}}},
+    // The clicks are on the two lines; the snap search names them.
+    {"angle mark",
+     32861,
+     {QvPoint(5130, 2190), QvPoint(4150, 4170)},
+     {{QvPoint(2590, 2340), QvPoint(2573.4621756, 2353.6880476)}}, // label point
+     false,
+     false,
+     {},
+     {{32771, {QvPoint(2130, 2170), QvPoint(8130, 2170)}},
+      {32771, {QvPoint(2130, 2170), QvPoint(5130, 5170)}}},
+     2},
 };
 
 QByteArray FigureBytes(const QvFigure* f) {
@@ -170,32 +212,38 @@ protected:
         QvSetMADLevelReader(m_previousReader);
     }
 
-    // The row's figure, made by its clicks as the view makes it.
-    QvFigure* Make() {
+    // A figure made by its clicks as the view makes it: the snap search
+    // runs at each point, which names the figure under it.
+    QvFigure* Make() { return Make(GetParam().toolId, GetParam().clicks); }
+    QvFigure* Make(int toolId, const std::vector<QvPoint>& clicks) {
         const FigureKind& kind = GetParam();
-        QvFigure* f = QvFigure::CreateForTool(kind.toolId);
+        QvFigure* f = QvFigure::CreateForTool(toolId);
+        const auto track = [&](QvPoint p) {
+            doc->FindSnapPoint(int(p.x), int(p.y), g_level, f, 1);
+            f->TrackCreatePoint(p);
+        };
         EXPECT_NE(f, nullptr) << kind.name;
         if (!f)
             return nullptr;
-        if (kind.traced) {
+        if (kind.traced && toolId == kind.toolId) {
             // As the view traces: the press, each move, the release.
-            f->TrackCreatePoint(kind.clicks.front());
+            track(clicks.front());
             f->CreateClick();
-            for (size_t i = 1; i < kind.clicks.size(); ++i) {
+            for (size_t i = 1; i < clicks.size(); ++i) {
                 f->CreateClick();
-                f->TrackCreatePoint(kind.clicks[i]);
+                track(clicks[i]);
             }
             f->CreateClick();
-            f->TrackCreatePoint(kind.clicks.back());
+            track(clicks.back());
             return f;
         }
         bool done = false;
-        for (const QvPoint& p : kind.clicks) {
+        for (const QvPoint& p : clicks) {
             EXPECT_FALSE(done) << kind.name << ": completed before its last click";
-            f->TrackCreatePoint(p);
+            track(p);
             done = f->CreateClick();
         }
-        if (kind.endedByView) {
+        if (kind.endedByView && toolId == kind.toolId) {
             EXPECT_FALSE(done) << kind.name;
             // The point under the pointer goes, as when the view ends it.
             f->SetClickCount(f->GetClickCount() - 1);
@@ -206,7 +254,29 @@ protected:
         EXPECT_TRUE(done) << kind.name;
         return f;
     }
+    // The figures the row needs, then its own, which is returned.
     QvFigure* Add() {
+        const FigureKind& kind = GetParam();
+        if (!kind.members.empty()) {
+            // As the user groups: the members drawn first, then grouped.
+            doc->ClearSelection();
+            for (const FigureKind::Member& m : kind.members) {
+                QvFigure* member = QvFigure::CreateForTool(m.toolId);
+                for (const QvPoint& p : m.clicks) {
+                    member->TrackCreatePoint(p);
+                    member->CreateClick();
+                }
+                doc->AddFigure(member);
+                doc->AddToSelection(member);
+            }
+            doc->GroupSelection();
+            EXPECT_EQ(doc->GetFigureCount(), 1);
+            prior = 0;
+            return doc->GetFirstSelected();
+        }
+        for (const auto& [tool, clicks] : GetParam().before)
+            doc->AddFigure(Make(tool, clicks));
+        prior = doc->GetFigureCount();
         QvFigure* f = Make();
         if (f)
             doc->AddFigure(f);
@@ -217,10 +287,13 @@ protected:
         doc->AddToSelection(f);
         doc->EndSelectionChange(nullptr);
     }
+    // The row's figure with the figures it needs.
+    void SelectAll() { doc->SelectAll(); }
 
     TempProfile profile;
     Lumbrel2App app;
     std::unique_ptr<Lumbrel2Doc> doc;
+    int prior = 0; // figures added before the row's own
     QvMADLevelReader m_previousReader = nullptr;
 };
 
@@ -233,8 +306,8 @@ TEST_P(AllFiguresTest, SavesAndOpensBackEqual) {
 
     Lumbrel2Doc loaded;
     LoadDoc(loaded, stored);
-    ASSERT_EQ(loaded.GetFigureCount(), 1);
-    QvFigure* back = loaded.GetFigure(0);
+    ASSERT_EQ(loaded.GetFigureCount(), prior + 1);
+    QvFigure* back = loaded.GetFigure(prior);
     // Tool ids are not stored: a line drawn with the arrow tool loads as a
     // line, its arrowheads in its record.
     if (f->GetToolId() == QvFigLine::ArrowToolId)
@@ -250,11 +323,11 @@ TEST_P(AllFiguresTest, SavesAndOpensBackEqual) {
 TEST_P(AllFiguresTest, CopiesPastesAndUndoes) {
     QvFigure* f = Add();
     ASSERT_TRUE(f);
-    Select(f);
+    SelectAll();
     doc->OnEditCopy();
     doc->OnEditPaste();
-    ASSERT_EQ(doc->GetFigureCount(), 2);
-    QvFigure* pasted = doc->GetFigure(1);
+    ASSERT_EQ(doc->GetFigureCount(), 2 * (prior + 1));
+    QvFigure* pasted = doc->GetFigure(2 * prior + 1);
     // A figure placed from a gallery is copied as a plain group.
     EXPECT_STREQ(pasted->GetRuntimeClass()->m_lpszClassName,
                  GetParam().toolId == Lumbrel2Doc::GalleryFigureToolId
@@ -262,12 +335,14 @@ TEST_P(AllFiguresTest, CopiesPastesAndUndoes) {
                      : f->GetRuntimeClass()->m_lpszClassName);
     ASSERT_EQ(pasted->GetPointCount(), f->GetPointCount());
     for (int i = 0; i < f->GetPointCount(); ++i)
-        EXPECT_EQ(pasted->DefiningPoints()[i], f->DefiningPoints()[i] + QvVector(500, -500));
+        EXPECT_EQ(pasted->DefiningPoints()[i],
+                  f->DefiningPoints()[i] +
+                      (i == GetParam().placeholder ? QvVector() : QvVector(500, -500)));
 
     doc->OnEditUndo();
-    EXPECT_EQ(doc->GetFigureCount(), 1);
+    EXPECT_EQ(doc->GetFigureCount(), prior + 1);
     doc->OnEditRedo();
-    EXPECT_EQ(doc->GetFigureCount(), 2);
+    EXPECT_EQ(doc->GetFigureCount(), 2 * (prior + 1));
 }
 
 TEST_P(AllFiguresTest, EditsAndDeleteUndoBackToTheSameBytes) {
@@ -277,7 +352,7 @@ TEST_P(AllFiguresTest, EditsAndDeleteUndoBackToTheSameBytes) {
     const QByteArray before = FigureBytes(f);
     const CRect bounds = f->GetBoundRect();
 
-    Select(f);
+    SelectAll();
     doc->OffsetSelection(QvVector(1000, 2000));
     doc->RecordMove();
     doc->RebuildPointCaches();
@@ -294,9 +369,9 @@ TEST_P(AllFiguresTest, EditsAndDeleteUndoBackToTheSameBytes) {
     const QvPoint grip = f->DefiningPoints()[0] + QvVector(123.25, -77.5);
     doc->MoveHandleOfSelected(0, grip, CPoint(int(grip.x), int(grip.y)));
     doc->RecordResize();
-    Select(f);
+    SelectAll();
     doc->OnCmdMsg(ID_EDIT_REFLECT_Y_EQUALS_X);
-    Select(f);
+    SelectAll();
     doc->ApplyLineColour(RGB(10, 200, 30));
     const QByteArray after = FigureBytes(f);
     while (doc->UndoManager().CanUndo())
@@ -310,10 +385,10 @@ TEST_P(AllFiguresTest, EditsAndDeleteUndoBackToTheSameBytes) {
 
     Select(f);
     doc->DeleteSelection();
-    EXPECT_EQ(doc->GetFigureCount(), 0);
+    EXPECT_EQ(doc->GetFigureCount(), prior);
     doc->OnEditUndo();
-    ASSERT_EQ(doc->GetFigureCount(), 1);
-    EXPECT_EQ(FigureBytes(doc->GetFigure(0)), before);
+    ASSERT_EQ(doc->GetFigureCount(), prior + 1);
+    EXPECT_EQ(FigureBytes(doc->GetFigure(prior)), before);
 }
 
 TEST_P(AllFiguresTest, SnapsToItsOwnPoints) {

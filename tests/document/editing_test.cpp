@@ -4,10 +4,12 @@
 #include "document/undo_manager.h"
 #include "document_test_support.h"
 #include "figures/fig_group.h"
+#include "platform/archive.h"
 #include "platform/dc.h"
 #include "shell/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 
@@ -268,6 +270,55 @@ TEST_F(EditingTest, OnlyGroupsAreUngrouped) {
     EXPECT_FALSE(ui.m_bEnabled);
     doc->OnUpdateEditUngroup(&ui);
     EXPECT_TRUE(ui.m_bEnabled);
+}
+
+// A stretch turns the group's circle into an ellipse; undo puts the circle
+// back bit for bit whatever keys are down, and a Shift stretch undone
+// without Shift turns nothing into anything.
+TEST_F(EditingTest, GroupStretchUndoesToTheSameMembers) {
+    auto bytes = [](const QvFigure* f) {
+        QByteArray out;
+        QBuffer buffer(&out);
+        buffer.open(QIODevice::WriteOnly);
+        CArchive ar(&buffer, CArchive::store);
+        ar.WriteObject(f);
+        return out;
+    };
+    QvFigure* circle = Add(MakeCircle(QvPoint(4000, 4000), 1000));
+    QvFigure* line = Add(MakeLine(QvPoint(2000, 2000), QvPoint(9000, 7000)));
+    Select({circle, line});
+    doc->GroupSelection();
+    auto* group = dynamic_cast<QvFigGroup*>(doc->GetFirstSelected());
+    ASSERT_TRUE(group);
+    const QByteArray start = bytes(group);
+    auto memberKind = [&] { return group->Members()[0]->GetRuntimeClass(); };
+    const CRuntimeClass* circleKind = memberKind();
+
+    for (bool shift : {false, true}) {
+        SCOPED_TRACE(shift ? "Shift" : "free");
+        Select({group});
+        const QvPoint to = group->DefiningPoints()[2] + QvVector(3000, 1000);
+        {
+            std::optional<ShiftHeld> held;
+            if (shift)
+                held.emplace();
+            doc->MoveHandleOfSelected(2, to, CPoint(int(to.x) + 50, int(to.y)));
+            doc->MoveHandleOfSelected(2, to, CPoint(int(to.x) + 50, int(to.y)));
+            doc->RecordResize();
+        }
+        EXPECT_EQ(memberKind() == circleKind, shift);
+        const QByteArray stretched = bytes(group);
+        doc->OnEditUndo();
+        EXPECT_EQ(memberKind(), circleKind);
+        EXPECT_EQ(bytes(group), start);
+        {
+            ShiftHeld otherWay;
+            doc->OnEditRedo();
+        }
+        EXPECT_EQ(bytes(group), stretched);
+        doc->OnEditUndo();
+        EXPECT_EQ(bytes(group), start);
+    }
 }
 
 TEST_F(EditingTest, StackingOrderCommands) {

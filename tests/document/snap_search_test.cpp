@@ -89,8 +89,11 @@ TEST(SnapScoring, AttractionAndFirstOfEqualScoresWins) {
     EXPECT_NEAR(centre.GetAttraction(QvPoint(100, 100)), 273.8, 1e-9);
     EXPECT_NEAR(centre.GetAttraction(QvPoint(103, 104)), 13.69 / 25.05, 1e-12);
 
-    auto* a = reinterpret_cast<QvFigure*>(0x10);
-    auto* b = reinterpret_cast<QvFigure*>(0x20);
+    // Real figures: leaving one out asks whether it holds the other.
+    std::unique_ptr<QvFigure> lineA(QvFigure::CreateForTool(QvFigLine::ToolId));
+    std::unique_ptr<QvFigure> lineB(QvFigure::CreateForTool(QvFigLine::ToolId));
+    QvFigure* a = lineA.get();
+    QvFigure* b = lineB.get();
     QvSnapPointList list;
     QvSnapPoint first = centre, second = centre, third = centre;
     first.figure1 = a;
@@ -427,6 +430,43 @@ TEST_F(SnapTest, ASpacingOfZeroStillSnapsWithoutDividingByZero) {
         EXPECT_NEAR(s.point.x, 1234, 10);
         EXPECT_NEAR(s.point.y, 5678, 10);
         EXPECT_EQ(s.label, QStringLiteral("Grid Point"));
+    }
+}
+
+// A group offers its members' points, except to a drag of the group
+// itself: its corner grip would otherwise stick to its own members.
+TEST_F(SnapTest, ADraggedGroupDoesNotSnapToItsOwnMembers) {
+    QvFigure* inner = MakeLine(QvPoint(1130, 1170), QvPoint(4130, 1170));
+    QvFigure* outer = MakeLine(QvPoint(2130, 3170), QvPoint(6130, 4170));
+    QvFigure* other = MakeLine(QvPoint(1130, 1170), QvPoint(1130, 5170));
+    for (QvFigure* f : {inner, outer, other})
+        doc.AddFigure(f);
+    doc.AddToSelection(inner);
+    doc.GroupSelection();
+    QvFigure* nested = doc.GetFirstSelected();
+    doc.ClearSelection();
+    doc.AddToSelection(nested);
+    doc.AddToSelection(outer);
+    doc.GroupSelection();
+    QvFigure* group = doc.GetFirstSelected();
+    doc.RebuildPointCaches();
+
+    struct Case {
+        QvPoint pointer;
+        QvFigure* exclude;
+        QvPoint end; // the nearest end of a line
+        bool snapsToIt;
+    };
+    const Case cases[] = {
+        {QvPoint(6110, 4150), nullptr, QvPoint(6130, 4170), true},
+        {QvPoint(6110, 4150), group, QvPoint(6130, 4170), false},
+        {QvPoint(4110, 1150), group, QvPoint(4130, 1170), false}, // a nested member's
+        {QvPoint(1150, 5150), group, QvPoint(1130, 5170), true},  // a line outside
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        const Snap s = SnapAt(c.pointer.x, c.pointer.y, 2, c.exclude, 2);
+        EXPECT_EQ((s.point - c.end).Length() < 1e-6, c.snapsToIt) << s.label.toStdString();
     }
 }
 

@@ -97,6 +97,8 @@ TEST_F(MouseTest, FiguresAreMadeByTheirGestures) {
         {ID_DRAW_SMOOTH_LINE, {{{1000, 1000}, {1050, 1000}}}, 0, "a click leaves no smooth line"},
         {ID_DRAW_RECTANGLE, {{{8000, 8000}, {9000, 9500}}}, 1, "rectangle"},
         {ID_DRAW_RECTANGLE, {{{8000, 8000}, {8000, 8000}}}, 0, "a click leaves no rectangle"},
+        {ID_DRAW_ROUND_RECT, {{{8000, 8000}, {9000, 9500}}}, 1, "rounded rectangle"},
+        {ID_DRAW_ROUND_RECT, {{{8000, 8000}, {8000, 8000}}}, 0, "a click leaves none"},
         {ID_DRAW_POINT, {{{8000, 8000}, {8000, 8000}}}, 1, "point by a click"},
         {ID_DRAW_POINT, {{{8000, 8000}, {9000, 8000}}}, 1, "point at the press"},
         {ID_DRAW_POLYGON,

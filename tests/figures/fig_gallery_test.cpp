@@ -106,15 +106,22 @@ TEST_F(GalleryFigureTest, SavesAndLoadsTheRatioBitForBitAndRebuildsMembers) {
     EXPECT_EQ(square->GetAspectRatio(), 1.0);
 }
 
-TEST_F(GalleryFigureTest, CopyIsDeepAndSkipsMembersTheFactoryCannotMake) {
+TEST_F(GalleryFigureTest, CopyIsDeepAndWholeOrNothing) {
     auto src = LineAndCircle(0.25);
-    // A member of a kind this program cannot make.
-    QvFigure* odd = QvFigure::CreateForTool(QvFigLine::ToolId);
-    odd->SetToolId(32788);
-    src->Members().push_back(odd);
+    {
+        // A member of a kind this program cannot make: no copy at all,
+        // rather than one that passes for whole.
+        auto odd = LineAndCircle(0.25);
+        QvFigure* member = QvFigure::CreateForTool(QvFigLine::ToolId);
+        member->SetToolId(32788);
+        odd->Members().push_back(member);
+        QvFigGallery copy;
+        EXPECT_FALSE(copy.CopyGalleryFigure(odd.get()));
+        EXPECT_TRUE(copy.Members().empty());
+    }
 
     QvFigGallery copy;
-    copy.CopyGalleryFigure(src.get());
+    ASSERT_TRUE(copy.CopyGalleryFigure(src.get()));
     EXPECT_EQ(copy.GetAspectRatio(), 0.25);
     EXPECT_EQ(copy.GetToolId(), QvFigGallery::ToolId);
     ASSERT_EQ(copy.Members().size(), 2u);

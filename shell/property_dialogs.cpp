@@ -1,0 +1,38 @@
+#include "shell/property_dialogs.h"
+
+#include "diagrams/fig_grid_dot.h"
+#include "figures/fig_bezier.h"
+#include "figures/fig_circle.h"
+#include "figures/fig_line.h"
+#include "figures/fig_point.h"
+#include "figures/fig_round_rect.h"
+#include "shell/dots_grid_dlg.h"
+#include "shell/line_properties_dlg.h"
+#include "shell/mark_properties_dlg.h"
+#include "shell/round_rect_properties_dlg.h"
+#include "shell/smooth_line_properties_dlg.h"
+
+void InstallPropertyDialogs() {
+    QvFigLine::SetPropertiesDialog(RunLineDialog);
+    QvFigGridDot::SetPropertiesDialog(RunDotsGridDialog);
+    QvFigPoint::SetPropertiesDialog(RunPointDialog);
+    QvFigCircleBase::SetPropertiesDialog(RunCircleDialog);
+    QvFigCurveBase::SetPropertiesDialog(RunSmoothLineDialog);
+    // The figure asks in whole millimetres, the dialog in 0.01 mm.
+    QvFigRoundRect::SetPropertiesDialog([](int& millimetres) {
+        LONG radius = LONG(millimetres) * 100;
+        if (!RunRoundRectDialog(radius))
+            return false;
+        millimetres = int(radius / 100);
+        return true;
+    });
+}
+
+void RemovePropertyDialogs() {
+    QvFigLine::SetPropertiesDialog({});
+    QvFigGridDot::SetPropertiesDialog({});
+    QvFigPoint::SetPropertiesDialog({});
+    QvFigCircleBase::SetPropertiesDialog({});
+    QvFigCurveBase::SetPropertiesDialog({});
+    QvFigRoundRect::SetPropertiesDialog({});
+}

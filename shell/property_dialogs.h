@@ -1,0 +1,8 @@
+#pragma once
+// Hands each figure kind the properties dialog it opens on a right-click.
+// The figures hold no widgets; the program fills their hooks at start.
+
+// Fills the hooks of lines, points, circles, ellipses and curves.
+void InstallPropertyDialogs();
+// Empties them again: the figures then only beep.
+void RemovePropertyDialogs();
