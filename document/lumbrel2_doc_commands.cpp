@@ -4,6 +4,7 @@
 #include "document/lumbrel2_doc.h"
 
 #include "document/lumbrel2_srvr_item.h"
+#include "figures/fig_angle_mark.h"
 #include "figures/fig_gallery.h"
 #include "figures/figure.h"
 #include "platform/command_target.h"
@@ -92,9 +93,9 @@ std::unique_ptr<QvFigGallery> Lumbrel2Doc::MakeGalleryFigureOfSelection() {
         // The factory, not CreateFigureForTool: a selected gallery figure is
         // copied from itself, not from the figure chosen in the browser.
         std::unique_ptr<QvFigure> copy(QvFigure::CreateForTool(s->GetToolId()));
-        if (!copy)
+        // A copy that cannot be made whole is left out.
+        if (!copy || !copy->CopyFrom(s))
             continue;
-        copy->CopyFrom(s);
         QvPointArray& p = copy->DefiningPoints();
         QvPointArray& d = copy->DisplayPoints();
         // Into the 1000 by 1000 box, the selection's lowest y at the top of
@@ -114,6 +115,9 @@ std::unique_ptr<QvFigGallery> Lumbrel2Doc::MakeGalleryFigureOfSelection() {
         f->AddToCopyMap(m_copyMap);
     for (QvFigure* f : members)
         f->RemapReferences(m_copyMap);
+    // A mark whose figures were not selected would still point into the
+    // drawing.
+    QvDropStrayAngleMarks(members);
     for (QvFigure* f : members) {
         f->MapToFrame(NullFrame);
         f->BuildFromPoints();
