@@ -2,6 +2,7 @@
 // The dot grid behind a drawing: its spacing in 0.01 mm, square or
 // isometric, shown or hidden.
 #include "geometry/point.h"
+#include "platform/win_types.h"
 
 class CDC;
 
@@ -40,4 +41,11 @@ private:
     int m_nSpacing = 500;
     unsigned char m_bSnapEnabled = 1;
     unsigned char m_bShown = 1;
+};
+
+// A drawing's background grid as the grid dialog edits it.
+struct GridValues {
+    int spacing = 500; // 0.01 mm
+    int type = 0;      // 0 square, 1 isometric
+    BOOL shown = TRUE;
 };

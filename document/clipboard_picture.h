@@ -46,11 +46,10 @@ public:
     // (its top-left corner at the origin, y turned over within it), and
     // puts their display points back onto the page.
     static void DrawFigures(CDC* dc, const std::vector<QvFigure*>& figures, const CRect& offset);
-
-private:
     // Draws the figures filling a device area of the given size.
     void Draw(CDC* dc, int deviceWidth, int deviceHeight) const;
 
+private:
     std::vector<QvFigure*> m_figures;
     CRect m_rect;
 };

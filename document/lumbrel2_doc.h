@@ -27,8 +27,10 @@
 
 class CCmdUI;
 class CDC;
+class CLumbrel2SrvrItem;
 class CView;
 class QClipboard;
+class QvFigGallery;
 class QvFigure;
 class QvUndoItem;
 class QvUndoManager;
@@ -360,4 +362,40 @@ public:
 
 private:
     QvGalleryList m_galleries;
+
+    // ---- document commands (lumbrel2_doc_commands.cpp)
+public:
+    // The dialogs the document's commands open.  The shell fills them at
+    // start-up and tests replace them; an empty hook answers as Cancel.
+    struct CommandDialogs {
+        // A preference dialog by its command id, with all its OK does.
+        std::function<void(UINT id)> preferences;
+        // The grid dialog on `grid`; true on OK.
+        std::function<bool(GridValues& grid)> grid;
+        // The gallery a figure is added to; -1 on Cancel.
+        std::function<int(QvGalleryList& galleries)> chooseGallery;
+    };
+    // Returns the hooks in place before.
+    static CommandDialogs SetCommandDialogs(CommandDialogs dialogs);
+
+    // Moves the selected figures by `offset` as one undo level.
+    void MoveSelection(QvVector offset);
+    // The line Edit>Reflect mirrors a selection with these bounds in.
+    static QvGRLine ReflectionMirror(UINT id, const CRect& bounds);
+    // A gallery figure holding copies of the selected figures in its 1000
+    // by 1000 frame, with the selection's proportions; null when the
+    // selection has no width or no height.  The drawing is not changed.
+    std::unique_ptr<QvFigGallery> MakeGalleryFigureOfSelection();
+    // Where Save As starts for a drawing: its own file, or for one never
+    // saved its name in the default folder (when one is set).
+    QString GetSaveProposal() const override;
+    static QString SaveProposal(const QString& defaultFolder, const QString& proposal);
+    // The whole drawing as one picture with its file's data.
+    std::unique_ptr<CLumbrel2SrvrItem> OnGetEmbeddedItem();
+
+    void OnNudge(UINT id);
+    void OnFileSaveToGallery();
+    void OnUpdateNeedsSelection(CCmdUI* ui);
+    void OnPreferences(UINT id);
+    void OnWriteDefFile();
 };

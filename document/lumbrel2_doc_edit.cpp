@@ -521,10 +521,7 @@ void Lumbrel2Doc::OnSendToBack() {
 
 // ------------------------------------------------------------- reflection
 
-void Lumbrel2Doc::OnEditReflect(UINT id) {
-    if (m_selection.empty())
-        return;
-    const CRect b = GetSelectionBounds();
+QvGRLine Lumbrel2Doc::ReflectionMirror(UINT id, const CRect& b) {
     const CPoint c((b.left + b.right) / 2, (b.top + b.bottom) / 2);
     // A mirror of no length would turn the figures about a point: a
     // selection with no width or height still gets a mirror one unit long.
@@ -533,24 +530,22 @@ void Lumbrel2Doc::OnEditReflect(UINT id) {
     const int right = b.right > b.left ? b.right : c.x + 1;
     const int top = b.bottom > b.top ? b.top : c.y - 1;
     const int bottom = b.bottom > b.top ? b.bottom : c.y + 1;
-    QvGRLine mirror;
     switch (id) {
     case ID_EDIT_REFLECT_HORIZONTAL:
-        mirror = QvGRLine(QvPoint(left, c.y), QvPoint(right, c.y));
-        break;
+        return QvGRLine(QvPoint(left, c.y), QvPoint(right, c.y));
     case ID_EDIT_REFLECT_VERTICAL:
-        mirror = QvGRLine(QvPoint(c.x, top), QvPoint(c.x, bottom));
-        break;
+        return QvGRLine(QvPoint(c.x, top), QvPoint(c.x, bottom));
     case ID_EDIT_REFLECT_Y_EQUALS_X:
-        mirror = QvGRLine(QvPoint(c.x - m, c.y - m), QvPoint(c.x + m, c.y + m));
-        break;
-    case ID_EDIT_REFLECT_Y_EQUALS_MINUS_X:
-        mirror = QvGRLine(QvPoint(c.x - m, c.y + m), QvPoint(c.x + m, c.y - m));
-        break;
-    default:
-        return;
+        return QvGRLine(QvPoint(c.x - m, c.y - m), QvPoint(c.x + m, c.y + m));
+    default: // y = -x
+        return QvGRLine(QvPoint(c.x - m, c.y + m), QvPoint(c.x + m, c.y - m));
     }
-    ReflectSelection(mirror);
+}
+
+void Lumbrel2Doc::OnEditReflect(UINT id) {
+    if (m_selection.empty())
+        return;
+    ReflectSelection(ReflectionMirror(id, GetSelectionBounds()));
     RecordReflect();
     SetModifiedFlag();
     UpdateAllViews(nullptr);

@@ -9,7 +9,6 @@
 #include "settings/settings.h"
 #include "shell/command_ids.h"
 #include "shell/lumbrel2_app.h"
-#include "shell/pref_commands.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -185,19 +184,4 @@ void Lumbrel2Doc::OnDrawingLevel(UINT id) {
 
 void Lumbrel2Doc::OnUpdateDrawingLevel(CCmdUI* ui) {
     ui->SetCheck(LevelOf(ui->m_nID) == TheSettings().MADLevel() ? 1 : 0);
-}
-
-// ------------------------------------------------------------------- grid
-
-void Lumbrel2Doc::OnToolsGrid() {
-    GridValues values;
-    values.spacing = m_grid.GetSpacing();
-    values.type = m_grid.IsIsometric() ? 1 : 0;
-    values.shown = m_grid.IsShown() ? TRUE : FALSE;
-    if (EditBackgroundGrid(QApplication::activeWindow(), values)) {
-        m_grid.SetSpacing(values.spacing);
-        m_grid.SetIsometric(values.type == 1);
-        m_grid.SetShown(values.shown != FALSE);
-    }
-    UpdateAllViews(nullptr);
 }

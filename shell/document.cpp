@@ -171,20 +171,11 @@ BOOL CDocument::DoFileSave() {
 BOOL CDocument::DoSave(const QString& path, BOOL replace) {
     QString newName = path;
     if (newName.isEmpty()) {
-        QString proposal = m_strPathName;
-        if (proposal.isEmpty()) {
-            proposal = m_strTitle;
-            QString ext = m_pDocTemplate
-                              ? m_pDocTemplate->GetDocString(CMultiDocTemplate::filterExt)
-                              : QString();
-            if (!ext.isEmpty() && QFileInfo(proposal).suffix().isEmpty())
-                proposal += ext;
-        }
         CWinApp* app = AfxGetApp();
         // Without an application there is nobody to ask.
         if (!app)
             return FALSE;
-        newName = app->PromptSaveFileName(proposal);
+        newName = app->PromptSaveFileName(GetSaveProposal());
         if (newName.isEmpty())
             return FALSE;
     }
@@ -193,6 +184,17 @@ BOOL CDocument::DoSave(const QString& path, BOOL replace) {
     if (replace)
         SetPathName(newName);
     return TRUE;
+}
+
+QString CDocument::GetSaveProposal() const {
+    if (!m_strPathName.isEmpty())
+        return m_strPathName;
+    QString proposal = m_strTitle;
+    QString ext =
+        m_pDocTemplate ? m_pDocTemplate->GetDocString(CMultiDocTemplate::filterExt) : QString();
+    if (!ext.isEmpty() && QFileInfo(proposal).suffix().isEmpty())
+        proposal += ext;
+    return proposal;
 }
 
 void CDocument::OnFileSave() {

@@ -58,6 +58,9 @@ public:
     // Saves under the document's name when that file exists and may be
     // written, and otherwise asks for a name.
     BOOL DoFileSave();
+    // The name the Save As dialog starts from: the document's file, or for
+    // a document never saved its title with the file type's extension.
+    virtual QString GetSaveProposal() const;
     // Closes the views' frames and deletes the document.
     virtual void OnCloseDocument();
 

@@ -404,6 +404,12 @@ void RunGalleryBrowser(QvGalleryList& galleries) {
 
 // --- Select Gallery to Add Figure ---------------------------------------------
 
+int RunSelectGallery(QvGalleryList& galleries) {
+    CSelectGalleryDlg dlg(QApplication::activeWindow());
+    dlg.m_pGalleryList = &galleries;
+    return dlg.DoModal() == IDOK ? dlg.m_nChosenGallery : -1;
+}
+
 CSelectGalleryDlg::CSelectGalleryDlg(QWidget* parent)
     : CDialog(parent), m_listGalleries(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("Select Gallery to Add Figure"));

@@ -166,3 +166,6 @@ protected:
 // Runs the browser on a list; the document's Select Gallery Figure
 // command reaches it through its seam.
 void RunGalleryBrowser(QvGalleryList& galleries);
+// Runs "Select Gallery to Add Figure" on a list: the gallery chosen, or -1
+// when cancelled.
+int RunSelectGallery(QvGalleryList& galleries);

@@ -64,10 +64,6 @@ ON_COMMAND(ID_READ_QUICK_REF, OnReadQuickRef)
 ON_UPDATE_COMMAND_UI(ID_READ_QUICK_REF, OnUpdateReadQuickRef)
 ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 ON_COMMAND(ID_TOOLS_DIRECTORIES, OnToolsDirectories)
-ON_COMMAND(ID_PREF_DECIMAL_POINT, OnPrefDecimalPoint)
-ON_COMMAND(ID_PREF_EQUATION_STYLES, OnPrefEquationStyles)
-ON_COMMAND(ID_PREF_VECTORS, OnPrefVectors)
-ON_COMMAND(ID_PREF_GRAPH, OnPrefGraph)
 ON_COMMAND(ID_RESET_ALL_OPTIONS, OnResetAllOptions)
 ON_COMMAND(ID_FILE_CLOSE_AND_UPDATE, OnCloseAndUpdate)
 ON_UPDATE_COMMAND_UI(ID_FILE_CLOSE_AND_UPDATE, OnUpdateCloseAndUpdate)
@@ -81,6 +77,7 @@ END_COMMAND_MAP()
 
 Lumbrel2App::Lumbrel2App() {
     Lumbrel2Doc::SetGalleryBrowser(RunGalleryBrowser);
+    Lumbrel2Doc::SetCommandDialogs({RunPreferenceDialog, RunGridDialog, RunSelectGallery});
 }
 Lumbrel2App::~Lumbrel2App() {
     // Copies still held when the last drawing went first.
@@ -195,22 +192,6 @@ void Lumbrel2App::OnFileOpen() {
 
 void Lumbrel2App::OnToolsDirectories() {
     EditSystemDirectories(m_pMainWnd.get());
-}
-
-void Lumbrel2App::OnPrefDecimalPoint() {
-    EditDecimalMark(m_pMainWnd.get());
-}
-
-void Lumbrel2App::OnPrefEquationStyles() {
-    EditEquationStyles(m_pMainWnd.get());
-}
-
-void Lumbrel2App::OnPrefVectors() {
-    EditVectors(m_pMainWnd.get());
-}
-
-void Lumbrel2App::OnPrefGraph() {
-    EditGraphDefaults(m_pMainWnd.get());
 }
 
 QString Lumbrel2App::PromptOpenFileName(const QString& proposal) {

@@ -39,12 +39,6 @@ public:
     void OnUpdateReadQuickRef(CCmdUI* ui);
     void OnFileOpen();
     void OnToolsDirectories();
-    // The drawing document will take these over; until then they touch
-    // only settings, so the application answers them.
-    void OnPrefDecimalPoint();
-    void OnPrefEquationStyles();
-    void OnPrefVectors();
-    void OnPrefGraph();
     void OnResetAllOptions();
     void OnCloseAndUpdate();
     void OnUpdateCloseAndUpdate(CCmdUI* ui);

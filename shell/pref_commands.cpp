@@ -1,12 +1,15 @@
 #include "shell/pref_commands.h"
 
 #include "settings/settings.h"
+#include "shell/command_ids.h"
 #include "shell/doc_template.h"
 #include "shell/document.h"
 #include "shell/pref_dialogs.h"
 #include "shell/view.h"
 #include "shell/win_app.h"
 #include "text/equation_options.h"
+
+#include <QApplication>
 
 namespace {
 
@@ -162,4 +165,28 @@ BOOL EditBackgroundGrid(QWidget* parent, GridValues& grid) {
     grid.shown = dlg.m_bShowGrid ? TRUE : FALSE;
     UpdateAllViews();
     return TRUE;
+}
+
+void RunPreferenceDialog(UINT id) {
+    QWidget* parent = QApplication::activeWindow();
+    switch (id) {
+    case ID_PREF_DECIMAL_POINT:
+        EditDecimalMark(parent);
+        break;
+    case ID_PREF_EQUATION_STYLES:
+        EditEquationStyles(parent);
+        break;
+    case ID_PREF_VECTORS:
+        EditVectors(parent);
+        break;
+    case ID_PREF_GRAPH:
+        EditGraphDefaults(parent);
+        break;
+    default:
+        break;
+    }
+}
+
+bool RunGridDialog(GridValues& grid) {
+    return EditBackgroundGrid(QApplication::activeWindow(), grid) != FALSE;
 }

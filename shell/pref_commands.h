@@ -2,6 +2,7 @@
 // What the preference commands do around their dialogs: fill them from the
 // settings or the live equation options, and on OK store the values, save
 // the settings and bring the drawings up to date.
+#include "document/background_grid.h"
 #include "platform/win_types.h"
 
 class QWidget;
@@ -17,11 +18,10 @@ void EditEquationStyles(QWidget* parent);
 void EditVectors(QWidget* parent);
 void EditGraphDefaults(QWidget* parent);
 
-// A drawing's background grid as the grid dialog edits it.
-struct GridValues {
-    int spacing = 500; // 0.01 mm
-    int type = 0;      // 0 square, 1 isometric
-    BOOL shown = TRUE;
-};
 // Runs the grid dialog on `grid`; TRUE when it was changed (OK).
 BOOL EditBackgroundGrid(QWidget* parent, GridValues& grid);
+
+// The drawing's dialog hooks: a preference dialog by its command id, and
+// the grid dialog over the active window.
+void RunPreferenceDialog(UINT id);
+bool RunGridDialog(GridValues& grid);

@@ -8,16 +8,46 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 
 namespace {
 
 // The width the bar gives its list, as wide as the button strip allows.
 constexpr int kComboWidth = 45;
 
+// Keeps the keys that move through a list for the list while it has the
+// keyboard: as shortcuts they would nudge the drawing's selection.
+class ListKeys : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            event->accept();
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
 // Replaces the button of `id` on `bar` by `combo`; false without one.
 bool PutInPlaceOf(QToolBar* bar, UINT id, QComboBox* combo) {
     for (QAction* action : bar->actions())
         if (CommandIdOf(action) == id) {
+            combo->installEventFilter(new ListKeys(combo));
             QAction* holder = bar->insertWidget(action, combo);
             SetCommandId(holder, id);
             bar->removeAction(action);

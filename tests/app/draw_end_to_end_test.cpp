@@ -73,6 +73,17 @@ TEST(DrawEndToEnd, LineAndCircleWithTheMouseThenUndoAndRedo) {
             ink = ink || page.pixel(r.left() + dx, r.top() + dy) != 0xFFFFFFFF;
     EXPECT_TRUE(ink);
 
+    // Shift+Right nudges the selected line a twentieth of a millimetre;
+    // Undo puts it back.
+    doc->ClearSelection();
+    doc->AddToSelection(line);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(line->DefiningPoints()[0], QvPoint(2005, 28000));
+    undo->trigger();
+    EXPECT_EQ(line->DefiningPoints()[0], QvPoint(2000, 28000));
+
     // The drawing has changed: closing asks, and "No" discards it.
     MessageRecorder recorder(IDNO);
     frame->close();

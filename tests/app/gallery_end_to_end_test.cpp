@@ -82,6 +82,25 @@ TEST(GalleryEndToEnd, PickPlaceWithAndWithoutShiftSaveAndOpen) {
     // Shift: the width limits the box, half as high as wide.
     ExpectBox(doc->GetFigure(1), QvPoint(12000, 24000), QvPoint(20000, 20000));
 
+    // Both placed figures go back into the gallery as one figure.
+    doc->SelectAll();
+    {
+        MessageRecorder recorder;
+        SetModalDialogHandler([](CDialog& d) {
+            ASSERT_TRUE(dynamic_cast<CSelectGalleryDlg*>(&d));
+            d.accept();
+        });
+        ASSERT_TRUE(Choose(ID_FILE_SAVE_TO_GALLERY));
+        SetModalDialogHandler(nullptr);
+        EXPECT_EQ(recorder.beeps, 1);
+        EXPECT_TRUE(recorder.messages.empty());
+    }
+    QvGallery stored;
+    stored.Load(galleries.filePath(QStringLiteral("shapes.gal")));
+    ASSERT_EQ(stored.GetFigureCount(), 3);
+    EXPECT_EQ(stored.GetFigureAt(2)->Members().size(), 2u);
+    EXPECT_EQ(doc->GetFigureCount(), 2);
+
     const QString path = drawings.filePath(QStringLiteral("placed.kw2"));
     app.saveAnswer = path;
     ASSERT_TRUE(Choose(ID_FILE_SAVE));

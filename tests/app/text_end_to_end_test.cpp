@@ -76,9 +76,18 @@ TEST(TextEndToEnd, TypeUndoSaveOpenThenEquations) {
     QTest::keyClick(editor, Qt::Key_Return);
     QTest::keyClicks(editor, QStringLiteral("y = 3/44"));
     // The arrows and Delete edit the text; they do not nudge or delete
-    // figures.
+    // figures, even with the box selected.
+    doc->AddToSelection(box);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    ASSERT_TRUE(editor->hasFocus());
+    const QvPoint corner = box->DefiningPoints()[0];
+    QTest::keyClick(editor, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(editor, Qt::Key_Left, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_End);
     QTest::keyClick(editor, Qt::Key_Left);
     QTest::keyClick(editor, Qt::Key_Delete);
+    EXPECT_EQ(box->DefiningPoints()[0], corner);
 
     // A click away ends it; Undo takes the typing back, Redo brings it.
     ClickOnPage(view, QvPoint(25000, 5000));

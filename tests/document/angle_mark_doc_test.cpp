@@ -7,6 +7,7 @@
 #include "document/undo_manager.h"
 #include "document_test_support.h"
 #include "figures/fig_angle_mark.h"
+#include "figures/fig_gallery.h"
 #include "figures/fig_group.h"
 #include "geometry/drawing_test_support.h"
 #include "geometry/snap_kind.h"
@@ -236,6 +237,27 @@ TEST_F(AngleMarkDocTest, CopiesKeepAMarkOnlyWithItsFigures) {
                 kV + QvVector(1000, -1000));
     doc->OnEditUndo();
     EXPECT_EQ(doc->GetFigureCount(), 0);
+}
+
+TEST_F(AngleMarkDocTest, SaveToGalleryKeepsAMarkOnlyWithItsFigures) {
+    Draw();
+    Select({l1, mark});
+    std::unique_ptr<QvFigGallery> g = doc->MakeGalleryFigureOfSelection();
+    ASSERT_TRUE(g);
+    ASSERT_EQ(g->Members().size(), 1u);
+    EXPECT_EQ(MarkOf(g->Members()), nullptr);
+
+    Select({mark, l1, l2});
+    g = doc->MakeGalleryFigureOfSelection();
+    ASSERT_TRUE(g);
+    ASSERT_EQ(g->Members().size(), 3u);
+    const QvFigAngleMark* copy = MarkOf(g->Members());
+    ASSERT_TRUE(copy);
+    EXPECT_TRUE(Holds(g->Members(), copy->AngleData()->m_pFirst));
+    EXPECT_TRUE(Holds(g->Members(), copy->AngleData()->m_pSecond));
+    EXPECT_TRUE(copy->IsBuiltValid());
+    // The drawing's mark still marks the drawing's lines.
+    ExpectMarks(mark, l1, l2, kV);
 }
 
 TEST_F(AngleMarkDocTest, DeletingAFigureTakesItsMarksInTheSameLevel) {

@@ -8,6 +8,34 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
+// A figure of one point whose bounds have no width or height.
+class DotFigure : public QvFigure {
+public:
+    explicit DotFigure(QvPoint p) {
+        InitPoints(1);
+        m_points[0] = m_display[0] = p;
+        m_nToolId = 32843;
+    }
+    CRect GetBoundRect() override {
+        CPoint c;
+        m_display[0].ToCPoint(c);
+        return CRect(c, c);
+    }
+    bool HitTest(QvPoint pt, double tolerance) override {
+        return (pt - m_display[0]).Length() <= tolerance;
+    }
+};
+
+// Selects exactly `figures`, as a selecting operation ends.
+inline void SelectFigures(Lumbrel2Doc& doc, std::initializer_list<QvFigure*> figures) {
+    doc.ClearSelection();
+    for (QvFigure* f : figures)
+        doc.AddToSelection(f);
+    doc.EndSelectionChange(nullptr);
+}
+
 class DocumentTest : public ::testing::Test {
 protected:
     void SetUp() override {

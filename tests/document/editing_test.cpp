@@ -19,24 +19,6 @@
 
 namespace {
 
-// A figure of one point whose bounds have no width or height.
-class DotFigure : public QvFigure {
-public:
-    explicit DotFigure(QvPoint p) {
-        InitPoints(1);
-        m_points[0] = m_display[0] = p;
-        m_nToolId = 32843;
-    }
-    CRect GetBoundRect() override {
-        CPoint c;
-        m_display[0].ToCPoint(c);
-        return CRect(c, c);
-    }
-    bool HitTest(QvPoint pt, double tolerance) override {
-        return (pt - m_display[0]).Length() <= tolerance;
-    }
-};
-
 class EditingTest : public DocumentTest {
 protected:
     void SetUp() override {

@@ -5,6 +5,7 @@
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_line.h"
 #include "platform/command_router.h"
+#include "settings/settings.h"
 #include "shell/child_frame.h"
 #include "shell/command_ids.h"
 #include "shell/doc_template.h"
@@ -112,6 +113,42 @@ TEST_F(FileCommandTest, SaveAsksOnceThenWritesToTheSameFile) {
     EXPECT_NE(reopened, doc);
     EXPECT_EQ(reopened->GetFigureCount(), 2);
     EXPECT_FALSE(reopened->IsModified());
+}
+
+// A new drawing is proposed in the default folder, but nothing is written
+// there without asking; a drawing with a file stays with its file.
+TEST_F(FileCommandTest, DefaultFolderIsOnlyTheProposalForANewDrawing) {
+    QTemporaryDir elsewhere;
+    const QString mine = elsewhere.filePath(QStringLiteral("mine.kw2"));
+    TheSettings().m_DefaultPath.SetValue(dir.path() + QLatin1Char('/'));
+    QFile unrelated(Path("Lumbrel1.kw2"));
+    ASSERT_TRUE(unrelated.open(QIODevice::WriteOnly));
+    unrelated.write("someone else's");
+    unrelated.close();
+    auto unrelatedBytes = [&] {
+        QFile f(Path("Lumbrel1.kw2"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+
+    Lumbrel2Doc* doc = ActiveDoc();
+    AddLine(doc, 0);
+    Router().Execute(ID_FILE_SAVE); // asked, and cancelled
+    EXPECT_EQ(app->proposals, QStringList{Path("Lumbrel1.kw2")});
+    EXPECT_EQ(unrelatedBytes(), QByteArray("someone else's"));
+
+    app->answer = mine;
+    Router().Execute(ID_FILE_SAVE);
+    EXPECT_EQ(doc->GetPathName(), mine);
+    app->proposals.clear();
+    AddLine(doc, 500);
+    Router().Execute(ID_FILE_SAVE); // to its own file, unasked
+    EXPECT_TRUE(app->proposals.isEmpty());
+    EXPECT_FALSE(doc->IsModified());
+    app->answer.clear();
+    Router().Execute(ID_FILE_SAVE_AS);
+    EXPECT_EQ(app->proposals, QStringList{mine});
+    EXPECT_EQ(unrelatedBytes(), QByteArray("someone else's"));
+    TheSettings().m_DefaultPath.SetValue(QString());
 }
 
 TEST_F(FileCommandTest, ClosingAChangedDrawingAsksFirst) {

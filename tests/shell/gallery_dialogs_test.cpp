@@ -278,11 +278,9 @@ TEST_F(GalleryBrowserTest, SelectGalleryListsTitlesInOrderAndReturnsTheIndex) {
     list.Scan(dir.path());
     auto choose = [&](const std::function<void(CSelectGalleryDlg&)>& act) {
         SetModalDialogHandler([&](CDialog& d) { act(dynamic_cast<CSelectGalleryDlg&>(d)); });
-        CSelectGalleryDlg dlg;
-        dlg.m_pGalleryList = &list;
-        int result = dlg.DoModal();
+        int chosen = RunSelectGallery(list);
         SetModalDialogHandler(nullptr);
-        return result == IDOK ? dlg.m_nChosenGallery : -1;
+        return chosen;
     };
     // Nothing chosen before: the first title in order is offered.
     EXPECT_EQ(choose([](CSelectGalleryDlg& d) {

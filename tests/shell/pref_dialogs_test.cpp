@@ -1,10 +1,13 @@
 // The preference dialogs and their commands: what each fills in, what OK
 // stores and saves, what Cancel leaves alone, and the refused values.
 #include "common/test_support.h"
+#include "document/lumbrel2_doc.h"
+#include "document/undo_manager.h"
 #include "platform/command_router.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
 #include "shell/command_ids.h"
+#include "shell/doc_template.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
 #include "shell/palette_tool_bar.h"
@@ -383,6 +386,26 @@ TEST_F(PrefDialogsTest, GridSetAsDefaultIsSavedEvenWhenCancelled) {
     EXPECT_EQ(Changed(), (Keys{"GridPoints/Size", "GridPoints/ShowGrid"}));
     EXPECT_EQ(GetProfileInt("GridPoints", "Size", 0), 57);
     EXPECT_EQ(TheSettings().m_GridPointsDefaults.ShowGrid.GetValue(), 0);
+}
+
+TEST_F(PrefDialogsTest, GridCommandSetsTheDrawingsGridAndNothingElse) {
+    auto* doc = dynamic_cast<Lumbrel2Doc*>(app->GetDocTemplate()->Documents().front().get());
+    ASSERT_TRUE(doc);
+    doc->SetModifiedFlag(FALSE);
+    Run<CDocGridDlg>(ID_TOOLS_GRID, [](CDocGridDlg& dlg) {
+        EXPECT_EQ(dlg.m_editSize->text(), u"5");
+        dlg.m_editSize->setText(QStringLiteral("7.5"));
+        dlg.OnOK();
+    });
+    EXPECT_EQ(doc->Grid().GetSpacing(), 750);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->UndoManager().GetLevel(), 0);
+    EXPECT_EQ(Changed(), Keys{});
+    // The grid and the preferences are a drawing's commands.
+    app->CloseAllDocuments(TRUE);
+    for (UINT id : {ID_TOOLS_GRID, ID_PREF_DECIMAL_POINT, ID_PREF_EQUATION_STYLES, ID_PREF_VECTORS,
+                    ID_PREF_GRAPH})
+        EXPECT_FALSE(app->Router().IsEnabled(id)) << id;
 }
 
 TEST_F(PrefDialogsTest, ToolbarsDialogShowsHidesAndResetsTheBars) {
