@@ -1,6 +1,8 @@
 #include "figures/figure_factory.h"
 
 #include "diagrams/fig_grid_dot.h"
+#include "diagrams/fig_norm.h"
+#include "diagrams/fig_venn.h"
 #include "figures/fig_angle_mark.h"
 #include "figures/fig_arc.h"
 #include "figures/fig_bezier.h"
@@ -56,9 +58,9 @@ constexpr ToolRow kTools[] = {
     {32863, &Make<QvFigText>},              // equation box (a text box, id 32862)
     {32864, nullptr},                       // function graph
     {32865, nullptr},                       // statistics graph
-    {32866, nullptr},                       // normal curve
-    {32867, nullptr},                       // Venn diagram, two sets
-    {32868, nullptr},                       // Venn diagram, three sets
+    {32866, &Make<QvFigNorm>},              // normal curve
+    {32867, &Make<QvFigVenn2>},             // Venn diagram, two sets
+    {32868, &Make<QvFigVenn3>},             // Venn diagram, three sets
     {32871, nullptr},                       // number line
     {32895, &Make<QvFigGallery>},           // gallery figure
     {32904, &Make<QvFigGridDot>},           // graph and dot paper

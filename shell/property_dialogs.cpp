@@ -1,6 +1,8 @@
 #include "shell/property_dialogs.h"
 
 #include "diagrams/fig_grid_dot.h"
+#include "diagrams/fig_norm.h"
+#include "diagrams/fig_venn.h"
 #include "figures/fig_bezier.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_line.h"
@@ -9,12 +11,17 @@
 #include "shell/dots_grid_dlg.h"
 #include "shell/line_properties_dlg.h"
 #include "shell/mark_properties_dlg.h"
+#include "shell/normal_properties_dlg.h"
 #include "shell/round_rect_properties_dlg.h"
 #include "shell/smooth_line_properties_dlg.h"
+#include "shell/venn_dlg.h"
 
 void InstallPropertyDialogs() {
     QvFigLine::SetPropertiesDialog(RunLineDialog);
     QvFigGridDot::SetPropertiesDialog(RunDotsGridDialog);
+    QvFigNorm::SetPropertiesDialog(RunNormalDialog);
+    QvFigVenn2::SetPropertiesDialog(RunVenn2Dialog);
+    QvFigVenn3::SetPropertiesDialog(RunVenn3Dialog);
     QvFigPoint::SetPropertiesDialog(RunPointDialog);
     QvFigCircleBase::SetPropertiesDialog(RunCircleDialog);
     QvFigCurveBase::SetPropertiesDialog(RunSmoothLineDialog);
@@ -31,6 +38,9 @@ void InstallPropertyDialogs() {
 void RemovePropertyDialogs() {
     QvFigLine::SetPropertiesDialog({});
     QvFigGridDot::SetPropertiesDialog({});
+    QvFigNorm::SetPropertiesDialog({});
+    QvFigVenn2::SetPropertiesDialog({});
+    QvFigVenn3::SetPropertiesDialog({});
     QvFigPoint::SetPropertiesDialog({});
     QvFigCircleBase::SetPropertiesDialog({});
     QvFigCurveBase::SetPropertiesDialog({});

@@ -139,6 +139,14 @@ const std::vector<FigureKind> kFigureKinds = {
       {QvPoint(2730, 1190), QvPoint(2730, 1170)}}, // on an edge
      false,
      true},
+    {"normal curve",
+     32866,
+     {QvPoint(1130, 4170), QvPoint(11130, 1170)},
+     {{QvPoint(11110, 1190), QvPoint(11130, 1170)}}}, // corner
+    // Diagrams of many parts offer no special points below the unlimited
+    // level.
+    {"two circle Venn diagram", 32867, {QvPoint(1130, 6170), QvPoint(7130, 1170)}, {}},
+    {"three circle Venn diagram", 32868, {QvPoint(1130, 7170), QvPoint(7130, 1170)}, {}},
     {"gallery figure", 32895, {QvPoint(1130, 1170), QvPoint(6130, 4170)}, {}},
     // Boxes of text offer the snap search nothing of their own.
     {"text box", 32862, {QvPoint(1130, 4170), QvPoint(6130, 1170)}, {}},
