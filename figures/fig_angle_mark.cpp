@@ -7,6 +7,7 @@
 #include "geometry/marker.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
+#include "platform/message_box.h"
 #include "settings/settings.h"
 #include "settings/step_tables.h"
 #include "text/equation.h"
@@ -43,6 +44,11 @@ LONG Trunc(double v) {
     if (!(v > -kLimit))
         return LONG(-kLimit);
     return LONG(std::min(v, kLimit));
+}
+
+QvFigAngleMark::PropertiesDialog& Dialog() {
+    static QvFigAngleMark::PropertiesDialog s_dialog;
+    return s_dialog;
 }
 
 CPoint TruncPoint(const QvPoint& p) {
@@ -391,6 +397,23 @@ void QvFigAngleMark::BuildFromPoints() {
     m_angleShape.points[2] = m_labelPoint;
     m_angleShape.points[3] = m_display[2];
     m_points[2] = kPlaceholder;
+}
+
+QvFigAngleMark::PropertiesDialog QvFigAngleMark::SetPropertiesDialog(PropertiesDialog dialog) {
+    return std::exchange(Dialog(), std::move(dialog));
+}
+
+void QvFigAngleMark::EditProperties(CPoint, CPoint) {
+    PropertiesDialog& dialog = Dialog();
+    if (!dialog) {
+        MessageBeep(0);
+        return;
+    }
+    QvEditDataAngle edited;
+    edited.CopyFrom(*m_pAngleData);
+    if (dialog(edited))
+        m_pAngleData->CopyFrom(edited);
+    BuildFromPoints();
 }
 
 bool QvFigAngleMark::IsValid() const {

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 class QvEditDataAngle : public QvEditData {
@@ -71,6 +72,12 @@ public:
     static constexpr int ToolId = 32861;
     static constexpr const char* ChemEquationText = "Chem Equation";
 
+    // The Angle Properties dialog, which lives above the figures: it edits
+    // the record it is given and answers true on OK.
+    using PropertiesDialog = std::function<bool(QvEditDataAngle& record)>;
+    // Returns the previous dialog; with none the mark only beeps.
+    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+
     // The figure the last snap search took its target from, or null: the
     // mark under creation takes its figures from here.  The snap search
     // sets it.
@@ -86,6 +93,9 @@ public:
     // False when a point lies off the page.  A mark whose parts do not meet
     // stays valid and draws nothing.
     bool IsValid() const override;
+    // The mark's dialog; OK writes the record.  The mark is rebuilt either
+    // way.
+    void EditProperties(CPoint, CPoint) override;
     void CopyEditData(QvEditData* dst, const QvEditData* src) const override;
     QvEditData* NewEditData() const override;
     void RemapReferences(QvCopyMap& map) override;

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 IMPLEMENT_SERIAL(QvEditDataArc, QvEditData, 1)
@@ -32,6 +33,14 @@ constexpr double kApexFactor = 0.866025;
 // sides that run from corners 0 and 1.
 constexpr double kSideMiddle = 0.49999;
 constexpr double kHalfCentralAngle = 114.591559; // degrees per radian, doubled
+// A half turn asked for with Major or Minor is nudged to that side of it.
+constexpr double kHalfTurn = 180.0;
+constexpr double kHalfTurnNudge = 0.00001;
+
+QvFigArcBase::PropertiesDialog& Dialog() {
+    static QvFigArcBase::PropertiesDialog s_dialog;
+    return s_dialog;
+}
 
 CPoint Truncated(const QvPoint& p) {
     CPoint c;
@@ -338,6 +347,54 @@ QString QvFigArcBase::GetDescription() const {
 
 void QvFigArcBase::SetAngles(QvPoint) {}
 
+QvFigArcBase::PropertiesDialog QvFigArcBase::SetPropertiesDialog(PropertiesDialog dialog) {
+    return std::exchange(Dialog(), std::move(dialog));
+}
+
+void QvFigArcBase::EditProperties(CPoint, CPoint) {
+    EditWithDialog(false);
+}
+
+void QvFigArcBase::EditWithDialog(bool fixedPoints) {
+    PropertiesDialog& dialog = Dialog();
+    if (!dialog) {
+        MessageBeep(0);
+        return;
+    }
+    Refresh();
+    QvGRArc arc;
+    arc = m_arc;
+    const QvPoint now = arc.GetStartAndCentralAngle();
+    QvArcAngles angles;
+    angles.rotation = now.x;
+    angles.centralAngle = now.y;
+    angles.majorChoice = m_pArcData->m_major == 1 ? 0 : m_pArcData->m_major == 0 ? 1 : -1;
+    angles.fixedPoints = fixedPoints;
+    QvEditDataArc edited;
+    edited.CopyFrom(*m_pArcData);
+    if (dialog(edited, angles)) {
+        edited.m_major = m_pArcData->m_major;
+        m_pArcData->CopyFrom(edited);
+        const int choice = angles.majorChoice;
+        if (fixedPoints) {
+            if (angles.centralAngle != now.y) {
+                SetAngles(QvPoint(angles.rotation, angles.centralAngle));
+                // The third point decides which way round the arc goes.
+                m_pArcData->m_major = m_arc.major;
+            }
+        } else {
+            if (std::fabs(angles.centralAngle - kHalfTurn) <= 1e-8 && choice >= 0)
+                angles.centralAngle =
+                    choice == 0 ? kHalfTurn + kHalfTurnNudge : kHalfTurn - kHalfTurnNudge;
+            if (angles.centralAngle != now.y || angles.rotation != now.x)
+                SetAngles(QvPoint(angles.rotation, angles.centralAngle));
+            else if (choice >= 0)
+                m_pArcData->m_major = choice == 0 ? 1 : 0;
+        }
+    }
+    Refresh();
+}
+
 void QvFigArcBase::PlaceEndsAt(QvPoint angles, int startIndex, int endIndex) {
     if (!IsArcAngle(angles.y))
         return;
@@ -503,6 +560,10 @@ void QvFigArc3P::SetAngles(QvPoint angles) {
     const QvPoint& p2 = m_points[2];
     m_points[2] = (p2 - b).Length() <= (p2 - a).Length() ? b : a;
     Refresh();
+}
+
+void QvFigArc3P::EditProperties(CPoint, CPoint) {
+    EditWithDialog(true);
 }
 
 // ---------------------------------------------------------------- in a box

@@ -10,6 +10,8 @@
 #include "figures/figure.h"
 #include "geometry/gr_arc.h"
 
+#include <functional>
+
 class QvGRBezierCurve;
 
 // The arc's attribute record.
@@ -38,9 +40,25 @@ public:
     void SetFromDefaults();
 };
 
+// The arc as its properties dialog states it, besides the record.
+struct QvArcAngles {
+    double rotation = 0.0;     // degrees, where the counter-clockwise sweep begins
+    double centralAngle = 0.0; // degrees, the counter-clockwise sweep
+    int majorChoice = -1;      // 0 "Major", 1 "Minor", -1 neither
+    // A three-point arc: its ends stay, so only the central angle may change.
+    bool fixedPoints = false;
+};
+
 class QvFigArcBase : public QvFigure {
     DECLARE_SERIAL(QvFigArcBase)
 public:
+    // The Arc Properties dialog, which lives above the figures: it edits the
+    // record and the angles it is given and answers true on OK.  It leaves
+    // the record's major flag to the figure.
+    using PropertiesDialog = std::function<bool(QvEditDataArc& record, QvArcAngles& angles)>;
+    // Returns the previous dialog; with none the arc only beeps.
+    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+
     // Flattening steps: quarter turns for circles, finer for ellipses.
     static constexpr double QuarterStep = 1.570796327;
     static constexpr double EllipseStep = 0.2;
@@ -63,6 +81,9 @@ public:
     // An arc offers no point by index: the far point.
     QvPoint GetPoint(int n) const override;
     QString GetDescription() const override;
+    // The arc's dialog; OK writes the record and, when the angles changed,
+    // moves the ends to them.
+    void EditProperties(CPoint, CPoint) override;
     // Sets the arc counter-clockwise from `angles.x` through `angles.y`
     // degrees.  A central angle of 0 or 360 or beyond is no arc: ignored.
     virtual void SetAngles(QvPoint angles);
@@ -94,6 +115,9 @@ protected:
     // The start and end points on the ellipse at the rotation and the
     // rotation plus the central angle (degrees); the major flag follows.
     void PlaceEndsAt(QvPoint angles, int startIndex, int endIndex);
+    // Runs the dialog; with fixed points only a changed central angle
+    // moves the arc.
+    void EditWithDialog(bool fixedPoints);
 
     QvEditDataArc* m_pArcData = nullptr;
     QvGRArc m_arc;
@@ -129,6 +153,8 @@ public:
     void TrackCreatePoint(QvPoint pt) override;
     bool CreateClick() override;
     void BuildFromPoints() override;
+    // The arc's dialog with its rotation and major choice fixed.
+    void EditProperties(CPoint, CPoint) override;
     // Only the central angle counts: the arc bends about its chord, to the
     // side it bulged to before.
     void SetAngles(QvPoint angles) override;

@@ -3,17 +3,23 @@
 #include "diagrams/fig_grid_dot.h"
 #include "diagrams/fig_norm.h"
 #include "diagrams/fig_venn.h"
+#include "figures/fig_angle_mark.h"
+#include "figures/fig_arc.h"
 #include "figures/fig_bezier.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_line.h"
 #include "figures/fig_point.h"
 #include "figures/fig_round_rect.h"
+#include "figures/fig_triangle.h"
+#include "shell/angle_properties_dlg.h"
+#include "shell/arc_properties_dlg.h"
 #include "shell/dots_grid_dlg.h"
 #include "shell/line_properties_dlg.h"
 #include "shell/mark_properties_dlg.h"
 #include "shell/normal_properties_dlg.h"
 #include "shell/round_rect_properties_dlg.h"
 #include "shell/smooth_line_properties_dlg.h"
+#include "shell/triangle_dlg.h"
 #include "shell/venn_dlg.h"
 
 void InstallPropertyDialogs() {
@@ -33,6 +39,9 @@ void InstallPropertyDialogs() {
         millimetres = int(radius / 100);
         return true;
     });
+    QvFigArcBase::SetPropertiesDialog(RunArcDialog);
+    QvFigAngleMark::SetPropertiesDialog(RunAngleDialog);
+    QvFigTriangle::SetPropertiesDialog(RunTriangleDialog);
 }
 
 void RemovePropertyDialogs() {
@@ -45,4 +54,7 @@ void RemovePropertyDialogs() {
     QvFigCircleBase::SetPropertiesDialog({});
     QvFigCurveBase::SetPropertiesDialog({});
     QvFigRoundRect::SetPropertiesDialog({});
+    QvFigArcBase::SetPropertiesDialog({});
+    QvFigAngleMark::SetPropertiesDialog({});
+    QvFigTriangle::SetPropertiesDialog({});
 }

@@ -2,8 +2,7 @@
 // Hands each figure kind the properties dialog it opens on a right-click.
 // The figures hold no widgets; the program fills their hooks at start.
 
-// Fills the hooks of lines, points, circles, ellipses, curves, grids, normal
-// curves and Venn diagrams.
+// Fills the hooks of every figure kind that has a properties dialog.
 void InstallPropertyDialogs();
 // Empties them again: the figures then only beep.
 void RemovePropertyDialogs();
