@@ -1,8 +1,8 @@
 // The point caches and the snap search.
 #include "document/lumbrel2_doc.h"
 
-#include "figures/fig_group.h"
 #include "figures/fig_angle_mark.h"
+#include "figures/fig_group.h"
 #include "figures/figure.h"
 #include "geometry/gr_circle.h"
 #include "geometry/gr_line.h"
@@ -364,7 +364,10 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
             app->m_strStatusText = best.label;
         result = best.point;
     }
-    // The figure under the pointer, for an angle mark being made.
-    QvFigAngleMark::SetSnappedFigure(m_pSnapFigure1);
+    // The figure under the pointer, for an angle mark being made. A mark
+    // refers only to figures of its own list, never to a group's member.
+    const bool topLevel = m_pSnapFigure1 && std::find(m_figures.begin(), m_figures.end(),
+                                                      m_pSnapFigure1) != m_figures.end();
+    QvFigAngleMark::SetSnappedFigure(topLevel ? m_pSnapFigure1 : nullptr);
     return result;
 }

@@ -149,6 +149,22 @@ TEST_F(AngleMarkDocTest, ARubberBandAroundTheMarkSelectsIt) {
     EXPECT_EQ(doc->GetFirstSelected(), mark);
 }
 
+// A mark refers to figures of its own list: lines inside a group are not
+// taken, however well the search snaps to them.
+TEST_F(AngleMarkDocTest, LinesInsideAGroupAreNotTaken) {
+    l1 = MakeLine(kV, kV + QvVector(6000, 0));
+    l2 = MakeLine(kV, kV + QvVector(6000, 6000));
+    doc->AddFigure(l1);
+    doc->AddFigure(l2);
+    Select({l1, l2});
+    doc->GroupSelection();
+    doc->RebuildPointCaches();
+    const QvPoint p = doc->FindSnapPoint(13260, 10040, 2, nullptr, 1);
+    EXPECT_NEAR(p.y, 10000, 1e-6);
+    EXPECT_EQ(QvFigAngleMark::SnappedFigure(), nullptr);
+    EXPECT_EQ(Snapped({QvPoint(13260, 10040), QvPoint(13260, 13220)}), nullptr);
+}
+
 TEST_F(AngleMarkDocTest, FilesKeepTheMarkOnItsFiguresWhereverItStands) {
     Draw();
     for (bool first : {false, true}) {
