@@ -1,5 +1,6 @@
 #include "document/figure_state.h"
 
+#include "document/copy_map.h"
 #include "figures/fig_group.h"
 #include "figures/figure.h"
 #include "platform/archive.h"
@@ -50,6 +51,7 @@ QvFigureState::QvFigureState(const QvFigure& figure, bool attributes)
         return;
     for (const QvFigure* member : group->Members()) {
         QvFigureState state(*member, attributes);
+        state.m_pSource = member;
         state.m_pCopy.reset(QvFigure::CreateForTool(member->GetToolId()));
         if (state.m_pCopy && !state.m_pCopy->CopyFrom(member))
             state.m_pCopy.reset();
@@ -72,17 +74,26 @@ void QvFigureState::RestoreInto(QvFigure& figure) const {
     if (auto* group = dynamic_cast<QvFigGroup*>(&figure)) {
         std::vector<QvFigure*>& members = group->Members();
         const size_t n = std::min(m_members.size(), members.size());
+        // Records put back name the members as they were when the state
+        // was taken; records left alone name the members as they are now.
+        QvCopyMap relink;
         for (size_t i = 0; i < n; ++i) {
             const QvFigureState& state = m_members[i];
-            if (!state.IsKindOf(*members[i])) {
+            QvFigure* const now = members[i];
+            if (!state.IsKindOf(*now)) {
                 QvFigure* made = state.MakeFigure();
                 if (!made)
                     continue;
-                delete members[i];
+                delete now;
                 members[i] = made;
             }
             state.RestoreInto(*members[i]);
+            const QvFigure* named = m_pEditData ? state.m_pSource : now;
+            if (named != members[i])
+                relink.AddPair(const_cast<QvFigure*>(named), members[i]);
         }
+        if (relink.GetCount() > 0)
+            group->RemapReferences(relink);
     }
 }
 

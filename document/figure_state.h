@@ -49,6 +49,9 @@ private:
     int m_nToolId = 0;
     // Of a group member only.
     std::unique_ptr<QvFigure> m_pCopy;
+    // The member the state was taken from, only ever compared: members
+    // that refer to it are re-linked to the one that stands in its place.
+    const QvFigure* m_pSource = nullptr;
     std::vector<QvFigureState> m_members;
 };
 

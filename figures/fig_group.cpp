@@ -1,5 +1,6 @@
 #include "figures/fig_group.h"
 
+#include "document/copy_map.h"
 #include "document/shape_record.h"
 #include "document/snap_point.h"
 #include "figures/fig_arc.h"
@@ -270,6 +271,8 @@ void QvFigGroup::ConvertForStretch() {
     QvVector along = frame.side[0];
     if (along.IsZero())
         along = QvVector(1.0, 0.0);
+    // Members that mark a replaced member (angle marks) follow it.
+    QvCopyMap replaced;
     for (QvFigure*& m : m_members) {
         const int id = m->GetToolId();
         if (auto* triangle = dynamic_cast<QvFigTriangle*>(m);
@@ -322,9 +325,12 @@ void QvFigGroup::ConvertForStretch() {
             p[i] = frame.DocumentToFrame(p[i]);
         replacement->MapToFrame(frame);
         replacement->BuildFromPoints();
+        replaced.AddPair(m, replacement.get());
         delete m;
         m = replacement.release();
     }
+    if (replaced.GetCount() > 0)
+        RemapReferences(replaced);
 }
 
 void QvFigGroup::BuildFromPoints() {

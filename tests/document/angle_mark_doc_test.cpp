@@ -7,6 +7,7 @@
 #include "document/undo_manager.h"
 #include "document_test_support.h"
 #include "figures/fig_angle_mark.h"
+#include "figures/fig_arc.h"
 #include "figures/fig_gallery.h"
 #include "figures/fig_group.h"
 #include "geometry/drawing_test_support.h"
@@ -137,6 +138,57 @@ TEST_F(AngleMarkDocTest, TheSnapSearchNamesTheFiguresClicked) {
     EXPECT_NEAR(p.x, label.x, 1e-6);
     EXPECT_NEAR(p.y, label.y, 1e-6);
     EXPECT_EQ(doc->m_pSnapFigure1, mark);
+}
+
+// A free stretch turns a grouped arc into a box arc, and undo and redo
+// put back members of the kind they were: a mark on the sector's radii
+// follows each new member and never keeps a freed one.
+TEST_F(AngleMarkDocTest, AMarkFollowsTheMembersAStretchReplaces) {
+    auto* arc = static_cast<QvFigArcBase*>(doc->CreateFigureForTool(QvFigArcC2P::ToolId));
+    for (QvPoint p : {kV, kV + QvVector(6000, 0), kV + QvVector(0, 6000)}) {
+        arc->TrackCreatePoint(p);
+        arc->CreateClick();
+    }
+    arc->ArcData()->m_closeType = QvArcClosing::Sector;
+    doc->AddFigure(arc);
+    doc->RebuildPointCaches();
+    // Clicks on the two radii, the arc under the pointer each time.
+    mark = static_cast<QvFigAngleMark*>(doc->CreateFigureForTool(QvFigAngleMark::ToolId));
+    for (QvPoint c : {QvPoint(12260, 10000), QvPoint(10000, 12260)}) {
+        QvFigAngleMark::SetSnappedFigure(arc);
+        mark->TrackCreatePoint(c);
+        mark->CreateClick();
+    }
+    ASSERT_TRUE(mark);
+    doc->AddFigure(mark);
+    ExpectMarks(mark, arc, arc, kV);
+    Select({arc, mark});
+    doc->GroupSelection();
+    auto* group = dynamic_cast<QvFigGroup*>(doc->GetFirstSelected());
+    ASSERT_TRUE(group);
+    ASSERT_EQ(group->Members().size(), 2u);
+    const auto marksFirstMember = [&] {
+        const QvFigure* member = group->Members()[0];
+        EXPECT_EQ(mark->AngleData()->m_pFirst, member);
+        EXPECT_EQ(mark->AngleData()->m_pSecond, member);
+        return member->GetRuntimeClass();
+    };
+    const CRuntimeClass* arcKind = marksFirstMember();
+
+    Select({group});
+    const QvPoint to = group->DefiningPoints()[2] + QvVector(3000, 1000);
+    doc->MoveHandleOfSelected(2, to, CPoint(int(to.x) + 50, int(to.y)));
+    doc->MoveHandleOfSelected(2, to, CPoint(int(to.x) + 50, int(to.y)));
+    doc->RecordResize();
+    EXPECT_NE(marksFirstMember(), arcKind);
+    doc->OnEditUndo();
+    EXPECT_EQ(marksFirstMember(), arcKind);
+    doc->OnEditRedo();
+    EXPECT_NE(marksFirstMember(), arcKind);
+    doc->OnEditUndo();
+    EXPECT_EQ(marksFirstMember(), arcKind);
+    doc->RebuildPointCaches();
+    EXPECT_TRUE(mark->IsBuiltValid());
 }
 
 // The view maps every figure before a rubber band selects: the mark is
