@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -18,22 +19,31 @@ constexpr char16_t kEnDash = 150;
 // Size steps scale a cell's font: 4, 7 and 8 halve it, 9 takes two thirds,
 // 10 four fifths, 12 doubles it and 13 makes it five halves.
 int Scale(int value, int size) {
+    // In 64 bits: a font height from a damaged file may be near the limit.
+    long long v = value;
     switch (size) {
     case 4:
     case 7:
     case 8:
-        return value / 2;
+        v = v / 2;
+        break;
     case 9:
-        return value * 2 / 3;
+        v = v * 2 / 3;
+        break;
     case 10:
-        return value * 4 / 5;
+        v = v * 4 / 5;
+        break;
     case 12:
-        return value * 2;
+        v = v * 2;
+        break;
     case 13:
-        return value * 5 / 2;
+        v = v * 5 / 2;
+        break;
     default:
-        return value;
+        break;
     }
+    return int(
+        std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 bool IsOperator(char16_t c) {
