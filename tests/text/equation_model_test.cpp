@@ -176,6 +176,26 @@ TEST(EquationModel, EachDialectKeepsItsOwnWords) {
     // Statistics texts know the first seven words, function texts ten.
     EXPECT_EQ(Cells(stat), u"inf p  ");
     EXPECT_EQ(Cells(function), u"inf \xB9~=  ");
+    // Function names too: "round" is a name in statistics texts only, and
+    // reading one leaves a plain equation's names as they were.
+    QvEquation plain;
+    plain.SetText(QStringLiteral("round x+sin x"));
+    QvStatStr names;
+    names.SetText(QStringLiteral("round x"));
+    QvEquation again;
+    again.SetText(QStringLiteral("round x+sin x"));
+    // The function flag of the first cell holding `c`.
+    const auto named = [](const QvEquation& eq, char16_t c) {
+        for (int i = 0; i < eq.GetCellCount(); ++i)
+            if (eq.GetCellChar(i) == c)
+                return eq.GetCellStyle(i).function != 0;
+        return false;
+    };
+    for (const QvEquation* eq : {&plain, &again}) {
+        EXPECT_FALSE(named(*eq, u'r'));
+        EXPECT_TRUE(named(*eq, u's'));
+    }
+    EXPECT_TRUE(named(names, u'r'));
 }
 
 TEST(EquationModel, TextBeyondTheCellsIsCut) {

@@ -64,6 +64,8 @@ TEST(NumberText, StepArithmetic) {
         {"1.5", Multiply, "3", "4.5", true},
         // Common factors above the small primes are cancelled too.
         {"pi/93", Multiply, "62", "2pi/3", true},
+        {"1/1009", Multiply, "1009", "1", true},
+        {"pi/2018", Multiply, "1009", "pi/2", true},
         // Sums that leave 32 bits are worked out in decimals.
         {"1/65536", Add, "1/65535", "0.0000305178", true},
         {"2147483647", Multiply, "4", "8589934588", true},
