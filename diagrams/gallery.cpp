@@ -102,6 +102,12 @@ QString QvGallery::OlderFormatMessage(const QString& path) {
     return QStringLiteral("%1\nGalleries in the older format cannot be opened yet.").arg(path);
 }
 
+QString QvGallery::OlderFormatLossMessage(const QString& path, const QvLegacyLosses& losses) {
+    return QStringLiteral("%1\nThis gallery was saved by an older version, and not all of it "
+                          "could be opened:\n%2")
+        .arg(path, losses.Describe());
+}
+
 QString QvGallery::WriteFailedMessage(const QString& path) {
     return QStringLiteral("The gallery could not be saved to %1.").arg(path);
 }
@@ -191,19 +197,28 @@ void QvGallery::LoadOlderForm(CArchive& ar) {
     ar >> count;
     // Only containers become gallery figures; anything else is dropped.
     FigureBatch batch;
+    QvLegacyLosses losses;
     for (int i = 0; i < count; ++i) {
-        std::unique_ptr<QvFigure> figure(reader(*device));
+        QvLegacyLosses lost;
+        std::unique_ptr<QvFigure> figure(reader(*device, lost));
         if (auto* gallery = dynamic_cast<QvFigGallery*>(figure.get())) {
             batch.figures.push_back(gallery);
             figure.release();
+            // What a dropped record lacked was never going to be shown.
+            losses += lost;
         }
     }
+    if (!std::all_of(batch.figures.begin(), batch.figures.end(),
+                     [](const QvFigure* f) { return f->HasSaneCoordinates(); }))
+        throw CArchiveException(CArchiveException::badIndex,
+                                QStringLiteral("a coordinate far outside the page"));
     DeleteFigures();
     m_figures = batch.Release();
     for (size_t i = 0; i < m_figures.size(); ++i)
         m_descriptions.append(QString());
     m_strTitle = OlderTitle(titleBytes);
     m_strDescription.clear();
+    m_losses = losses;
 }
 
 void QvGallery::Load(const QString& path) {
@@ -220,7 +235,10 @@ void QvGallery::Load(const QString& path) {
     if (file.open(QIODevice::ReadOnly)) {
         try {
             CArchive ar(&file, CArchive::load);
+            m_losses = QvLegacyLosses();
             Serialize(ar);
+            if (!m_losses.IsEmpty())
+                AfxMessageBox(OlderFormatLossMessage(m_strPath, m_losses), MB_ICONINFORMATION);
             return;
         } catch (const QvOlderGalleryError&) {
             message = OlderFormatMessage(m_strPath);

@@ -14,6 +14,7 @@
 // unreadable: it is never written over, so nothing in it is lost.  Every
 // write goes to a temporary file that replaces the gallery only when
 // complete.
+#include "figures/legacy_losses.h"
 #include "platform/win_types.h"
 
 #include <QString>
@@ -37,9 +38,9 @@ public:
 
     // Reads one record of the older drawing format (with the records nested
     // in it) from the device's position, containers as gallery figures;
-    // a new figure, or null for a record that makes none.  Throws on
-    // malformed input.
-    using OlderRecordReader = std::function<QvFigure*(QIODevice& file)>;
+    // a new figure, or null for a record that makes none.  What could not
+    // be kept is added to `losses`.  Throws on malformed input.
+    using OlderRecordReader = std::function<QvFigure*(QIODevice& file, QvLegacyLosses& losses)>;
     // Returns the reader installed before; without one, older galleries
     // cannot be read.
     static OlderRecordReader SetOlderRecordReader(OlderRecordReader reader);
@@ -95,6 +96,8 @@ public:
     // What the program says when a gallery cannot be read or written.
     static QString UnreadableMessage(const QString& path);
     static QString OlderFormatMessage(const QString& path);
+    // Said after an older gallery opened without all of its contents.
+    static QString OlderFormatLossMessage(const QString& path, const QvLegacyLosses& losses);
     static QString WriteFailedMessage(const QString& path);
 
 private:
@@ -112,4 +115,5 @@ private:
     bool m_bUnreadable = false;
     QString m_strDescription;
     QStringList m_descriptions; // one per figure
+    QvLegacyLosses m_losses;    // of the last older form read
 };

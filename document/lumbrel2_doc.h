@@ -14,6 +14,7 @@
 #include "document/figure_state.h"
 #include "document/shape_record.h"
 #include "document/snap_point.h"
+#include "figures/legacy_losses.h"
 #include "geometry/gr_rect.h"
 #include "geometry/point.h"
 #include "geometry/special_point.h"
@@ -275,15 +276,17 @@ public:
     // The string a drawing file begins with.
     static constexpr const char* FileMagic = "ZKW2";
     WORD GetFileVersion() const { return m_nFileVersion; }
-    // What opening a file without the magic says.
-    static QString OlderFormatMessage(const QString& path);
-
-protected:
-    void ReportSaveLoadException(const QString& path, const std::exception* e,
-                                 BOOL saving) override;
+    // A file without the magic is an older drawing; once it is open, what
+    // it held that could not be kept is said.
+    BOOL OnOpenDocument(const QString& path) override;
+    static QString OlderFormatLossMessage(const QString& path, const QvLegacyLosses& losses);
 
 private:
+    // Every figure of the older file, or nothing.
+    void ReadOlderDrawing(CArchive& ar);
+
     WORD m_nFileVersion = FileVersion;
+    QvLegacyLosses m_legacyLosses; // of the last older drawing read
 
     // ---- clipboard (lumbrel2_doc_clipboard.cpp)
 public:

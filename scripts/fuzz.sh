@@ -12,7 +12,7 @@ SECONDS_EACH="${1:-60}"
 shift || true
 HARNESSES=("$@")
 if ((${#HARNESSES[@]} == 0)); then
-    HARNESSES=(drawing archive definition_file text)
+    HARNESSES=(drawing archive definition_file text older)
 fi
 
 BUILD_DIR="${LUMBREL_FUZZ_BUILD_DIR:-build-fuzz}"

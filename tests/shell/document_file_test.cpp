@@ -224,4 +224,29 @@ TEST_F(FileCommandTest, ADamagedFileLeavesTheOpenDrawingsAlone) {
     EXPECT_EQ(app->RecentFiles()[0], Path("good.kw2"));
 }
 
+// A file without the magic is an older drawing: File>Open reads it all the
+// same, into a window of its own.
+TEST_F(FileCommandTest, OpenReadsAnOlderDrawing) {
+    QByteArray record(76, '\0'); // a rectangle from (10, 10) to (100, 50) pixels
+    record[0] = 6;
+    record[2] = 10;
+    record[4] = 10;
+    record[6] = 100;
+    record[8] = 50;
+    QFile older(Path("older.kw2"));
+    ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+    older.write(QByteArray(4, '\0') + Hex("01 00") + record);
+    older.close();
+
+    MessageRecorder recorder;
+    ASSERT_NE(app->OpenDocumentFile(Path("older.kw2")), nullptr);
+    EXPECT_TRUE(recorder.messages.empty());
+    ASSERT_EQ(Documents().size(), 2u);
+    Lumbrel2Doc* doc = ActiveDoc();
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(doc->GetFigureCount(), 1);
+    EXPECT_EQ(doc->GetFigure(0)->GetToolId(), 32773);
+    EXPECT_FALSE(doc->IsModified());
+}
+
 } // namespace
