@@ -1,7 +1,6 @@
 #pragma once
 // Points and vectors of the model (0.01 mm, y upwards), the kernel's one
-// tolerance compare, rounding, and the point array with its rotations
-//.
+// tolerance compare, rounding, and the point array with its rotations.
 #include "platform/gdi_types.h"
 #include "platform/object.h"
 

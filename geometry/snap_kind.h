@@ -97,8 +97,8 @@ private:
     std::vector<QvSnapKind> m_kinds;
 };
 
-// The program's one snap-kind table, built on first use.  (The original kept
-// a copy per source file; all held the same values, so one serves.)
+// The program's one snap-kind table, built on first use and shared by
+// every caller.
 const QvSnapTable& QvGetSnapTable();
 
 // The snap-kind test: kind k is offered only when it is

@@ -1,5 +1,4 @@
-// The primitive base, guide-shape records and the cross-kind hooks
-//.
+// The primitive base, guide-shape records and the cross-kind hooks.
 #include "geometry/gr_base.h"
 #include "geometry/gr_circle.h"
 #include "geometry/gr_dispatch.h"

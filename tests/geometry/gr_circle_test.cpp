@@ -1,5 +1,4 @@
-// The circle primitive and the line and circle constructions
-//.
+// The circle primitive and the line and circle constructions.
 #include "geometry/gr_circle.h"
 #include "geometry/gr_line.h"
 #include "geometry_test_support.h"
