@@ -252,6 +252,17 @@ TEST_F(AngleDialogTest, SetAsDefaultThenCancelChangesOnlyNewMarks) {
         }));
         EXPECT_EQ(TheSettings().m_AngleDefaults.Major.GetValue(), side == 0);
     }
+    // Neither side chosen writes the minor side, as the arc dialog does.
+    TheSettings().m_AngleDefaults.Major.SetValue(true);
+    ASSERT_TRUE(Open([](CAnglePropertiesDlg& dlg) {
+        for (QAbstractButton* radio : dlg.m_radioMajor) {
+            radio->setAutoExclusive(false);
+            radio->setChecked(false);
+        }
+        dlg.m_buttonSetAsDefault->click();
+        dlg.reject();
+    }));
+    EXPECT_FALSE(TheSettings().m_AngleDefaults.Major.GetValue());
 }
 
 } // namespace
