@@ -144,7 +144,7 @@ void QvFigTriangle::AddShapes(QvShapeList& list, int part) {
         record.SetShape(std::make_unique<QvGRLine>(m_display[i], m_display[(i + 1) % 3]));
         record.figure = this;
         record.index1 = i;
-        list.Add(record);
+        list.Add(std::move(record));
     }
 }
 

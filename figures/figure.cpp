@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 IMPLEMENT_SERIAL(QvFigure, CObject, 1)
 
@@ -431,7 +432,7 @@ void CopyGuideShapes(const QvGuideShapeList& from, QvShapeList& to, QvFigure* fi
         record.label = guide.label;
         record.figure = figure;
         record.figure2 = other;
-        to.Add(record);
+        to.Add(std::move(record));
     }
 }
 } // namespace
@@ -490,5 +491,5 @@ void QvFigure::AddShapes(QvShapeList& list, int) {
     QvShapeRecord record;
     record.SetShape(CreateGeometry());
     record.figure = this;
-    list.Add(record);
+    list.Add(std::move(record));
 }
