@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QUuid>
 
 #include <benchmark/benchmark.h>
@@ -181,6 +182,25 @@ static void BM_CrossingLinesBuild(benchmark::State& state) {
     QvSetMADLevelReader(nullptr);
 }
 
+// Opening the drawing of crossing lines from a file at the unlimited level.
+static void BM_CrossingLinesOpen(benchmark::State& state) {
+    g_mode = 3;
+    QvSetMADLevelReader([] { return g_mode; });
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("crossing.kw2"));
+    if (!MakeCrossingLines(int(state.range(0)))->OnSaveDocument(path))
+        state.SkipWithError("save failed");
+    for (auto _ : state) {
+        Lumbrel2Doc doc;
+        if (!doc.OnOpenDocument(path) || doc.GetFigureCount() != int(state.range(0)))
+            state.SkipWithError("open failed");
+        state.PauseTiming();
+        doc.DeleteContents();
+        state.ResumeTiming();
+    }
+    QvSetMADLevelReader(nullptr);
+}
+
 static void BM_CrossingLinesMoveOne(benchmark::State& state) {
     g_mode = 3;
     QvSetMADLevelReader([] { return g_mode; });
@@ -210,6 +230,7 @@ static void BM_CrossingLinesSearch(benchmark::State& state) {
 }
 
 BENCHMARK(BM_CrossingLinesBuild)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_CrossingLinesOpen)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_CrossingLinesMoveOne)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_CrossingLinesSearch)->Arg(2000)->Unit(benchmark::kMicrosecond);
 
