@@ -95,11 +95,13 @@ Reach ReachOf(const QvGRBase* shape, Box& box) {
         return Reach::Circle;
     }
     if (type == typeid(QvGRBezierCurve)) {
+        // Through-points and controls alike: P[0] to P[last].
         const auto& curve = static_cast<const QvGRBezierCurve&>(*shape);
-        if (curve.GetCount() <= 0)
+        const int last = curve.GetLastIndex();
+        if (!curve.IsBuilt() || last <= 0 || last >= QvGRBezierCurve::PointSlots)
             return Reach::Other;
         Box b{curve.GetPoint(0).x, curve.GetPoint(0).y, curve.GetPoint(0).x, curve.GetPoint(0).y};
-        for (int i = 0; i < curve.GetCount(); ++i) {
+        for (int i = 0; i <= last; ++i) {
             const QvPoint& p = curve.GetPoint(i);
             if (!Finite(p))
                 return Reach::Other;
@@ -739,23 +741,21 @@ void QvSnapEngine::SearchGuideCrossings(const Query& q, Best& best, std::uint32_
     }
 }
 
+// The search, step by step.  The running order is the order of these
+// steps, except that the common tangents belong with the cached points and
+// the crossings of figures between those and the search's own candidates:
+// both are made last, when the best so far bounds where they can win.
 QvSnapEngine::Result QvSnapEngine::Find(const Query& q) {
-    const QvPoint pointer = q.pointer;
-    Best best;
-    QvFigure* exclude = q.exclude;
-
-    QvPoint reference = QvPoint::Far();
-    bool selectLike = false;
-    bool angleMark = false;
-    if (exclude) {
-        reference = exclude->GetPoint(q.pointIndex);
-        const int tool = exclude->GetToolId();
-        selectLike = tool == kSelectTool || tool == kSectionTool;
-        angleMark = tool == Lumbrel2Doc::AngleMarkToolId;
+    Search s(q);
+    if (q.exclude) {
+        s.reference = q.exclude->GetPoint(q.pointIndex);
+        const int tool = q.exclude->GetToolId();
+        s.selectLike = tool == kSelectTool || tool == kSectionTool;
+        s.angleMark = tool == Lumbrel2Doc::AngleMarkToolId;
     }
-    const bool searchFigures = q.level > 1 && !q.shift;
-    const bool hasReference = exclude && !QvSpecialPointList::IsNoTarget(reference);
-    if (q.ctrl || selectLike || !searchFigures || !hasReference || angleMark) {
+    s.figures = q.level > 1 && !q.shift;
+    s.hasReference = q.exclude && !QvSpecialPointList::IsNoTarget(s.reference);
+    if (q.ctrl || s.selectLike || !s.figures || !s.hasReference || s.angleMark) {
         // The constructions of the last search are not this one's.
         m_guides.RemoveAll();
         m_guideInfo.clear();
@@ -763,131 +763,145 @@ QvSnapEngine::Result QvSnapEngine::Find(const Query& q) {
     }
 
     Result result;
-    result.point = pointer;
-    if (q.ctrl || selectLike)
+    result.point = q.pointer;
+    if (q.ctrl || s.selectLike)
         return result;
 
-    const int n = q.parts;
-    // The cached points come first in the running order: each search
-    // beats them only with a strictly greater score.
-    if (searchFigures && !angleMark) {
-        const int winner = m_points.FindBest(pointer, best.record, best.score, exclude);
-        if (winner >= 0) {
-            best.found = true;
-            best.key = {0, std::uint32_t(EntryOfPoint(winner)), 0, std::uint32_t(winner), 0};
+    StepCachedPoints(s);
+    StepGrid(s);
+    if (s.figures) {
+        StepConstructions(s);
+        StepPointsOnFigures(s);
+        if (!s.angleMark) {
+            StepPointsOnGuides(s);
+            SearchTangents(q, s.best);
+            SearchCrossings(q, s.best);
+            if (QvSnapKindPasses(QvSnap::IntersectionOfFigureAnd, q.parts))
+                SearchGuideCrossings(q, s.best, s.seq);
         }
     }
 
-    // The candidates of the search itself, in the order they are made.
-    std::uint32_t seq = 0;
-    const auto offer = [&](const QvSnapPoint& record) {
-        const Key key{2, seq++, 0, 0, 0};
-        if (QvHolds(exclude, record.figure1))
-            return;
-        const double score = record.GetAttraction(pointer);
-        if (!best.Beats(score, key))
-            return;
-        best.score = score;
-        best.key = key;
-        best.found = true;
-        best.record = record;
-    };
-    // The records a figure adds are filtered as they were stored.
-    const auto offerTarget = [&](const QvSnapPoint& record) {
-        if (!QvSpecialPointList::IsNoTarget(record.point))
-            offer(record);
-    };
-
-    const QvSnapTable& kinds = QvGetSnapTable();
-    QvPoint grid = pointer;
-    if (q.level <= 0) {
-        offer(MakeCandidate(pointer, 1.0, QStringLiteral("Point")));
-    } else {
-        // A grid too fine to have rows (a spacing below 1, or below 2 for
-        // the half-spaced isometric rows, say from a damaged file) has no
-        // points to offer: the pointer stands in for it.
-        const int spacing = q.grid->GetSpacing();
-        if (spacing >= (q.grid->IsIsometric() ? 2 : 1))
-            grid = q.grid->NearestGridPoint(int(pointer.x), int(pointer.y));
-        if (QvSpecialPointList::IsNoTarget(grid))
-            grid = pointer;
-        const QvSnapKind& kind = kinds[QvSnap::GridPoint];
-        offer(MakeCandidate(grid, kind.priority, kind.name));
-    }
-
-    if (searchFigures) {
-        if (hasReference && !angleMark) {
-            FillConstructions(q, reference);
-            for (int k = 0; k < m_fromPoints.GetCount(); ++k)
-                offer(m_fromPoints[k]);
-        }
-
-        const bool gridOnFigure = !angleMark && QvSnapKindPasses(QvSnap::GridPointOnFigure, n);
-        for (int i = 0; i < m_shapes.GetCount(); ++i) {
-            const QvShapeRecord& r = m_shapes[i];
-            if (!InSearch(r, exclude) || !r.figure)
-                continue;
-            if (gridOnFigure && r.figure->IsOn(grid)) {
-                const QvSnapKind& kind = kinds[QvSnap::GridPointOnFigure];
-                QvSnapPoint record = MakeCandidate(grid, kind.priority, kind.name);
-                record.frame1 = r.frame1;
-                record.frame2 = r.frame2;
-                offerTarget(record);
-            }
-            if (r.figure->HitTest(pointer, kNearDistance)) {
-                m_figurePoints.RemoveAll();
-                r.figure->AddPointOnFigure(pointer, m_figurePoints, n);
-                for (int k = 0; k < m_figurePoints.GetCount(); ++k) {
-                    QvSnapPoint& record = m_figurePoints[k];
-                    record.frame1 = r.frame1;
-                    record.frame2 = r.frame2;
-                    offerTarget(record);
-                }
-            }
-        }
-
-        if (!angleMark) {
-            const bool gridOnShape = QvSnapKindPasses(QvSnap::GridPointOn, n);
-            const bool pointOnShape = QvSnapKindPasses(QvSnap::PointOnShape, n);
-            for (int i = 0; i < m_guides.GetCount(); ++i) {
-                const QvShapeRecord& s = m_guides[i];
-                if (!s.shape)
-                    continue;
-                if (gridOnShape && s.shape->IsOnExtended(grid)) {
-                    const QvSnapKind& kind = kinds[QvSnap::GridPointOn];
-                    QvSnapPoint record = MakeCandidate(grid, kind.priority, kind.name + s.label);
-                    record.frame1 = s.frame1;
-                    record.frame2 = s.frame2;
-                    offerTarget(record);
-                }
-                if (pointOnShape && s.shape->HitTestExtended(pointer, kNearDistance)) {
-                    QvSnapPoint record =
-                        MakeCandidate(s.shape->NearestPoint(pointer), s.priority, s.label);
-                    record.frame1 = s.frame1;
-                    record.frame2 = s.frame2;
-                    offerTarget(record);
-                }
-            }
-        }
-
-        // Made near the pointer only, now that the best so far bounds how
-        // near a point must be to win; each carries its place in the order.
-        if (!angleMark) {
-            SearchTangents(q, best);
-            SearchCrossings(q, best);
-            if (QvSnapKindPasses(QvSnap::IntersectionOfFigureAnd, n))
-                SearchGuideCrossings(q, best, seq);
-        }
-    }
-
-    if (best.found && best.record.priority > 0.0) {
+    const QvSnapPoint& best = s.best.record;
+    if (s.best.found && best.priority > 0.0) {
         result.snapped = true;
-        result.point = best.record.point;
-        result.label = best.record.label;
-        result.figure1 = best.record.figure1;
-        result.figure2 = best.record.figure2;
-        result.frame1 = best.record.frame1;
-        result.frame2 = best.record.frame2;
+        result.point = best.point;
+        result.label = best.label;
+        result.figure1 = best.figure1;
+        result.figure2 = best.figure2;
+        result.frame1 = best.frame1;
+        result.frame2 = best.frame2;
     }
     return result;
+}
+
+void QvSnapEngine::Offer(Search& s, const QvSnapPoint& record) {
+    const Key key{2, s.seq++, 0, 0, 0};
+    if (QvHolds(s.q.exclude, record.figure1))
+        return;
+    const double score = record.GetAttraction(s.q.pointer);
+    if (!s.best.Beats(score, key))
+        return;
+    s.best.score = score;
+    s.best.key = key;
+    s.best.found = true;
+    s.best.record = record;
+}
+
+void QvSnapEngine::OfferTarget(Search& s, const QvSnapPoint& record) {
+    // The records a figure adds are filtered as they were stored.
+    if (!QvSpecialPointList::IsNoTarget(record.point))
+        Offer(s, record);
+}
+
+void QvSnapEngine::StepCachedPoints(Search& s) {
+    // The cached points come first in the running order: everything later
+    // beats them only with a strictly greater score.
+    if (!s.figures || s.angleMark)
+        return;
+    const int winner = m_points.FindBest(s.q.pointer, s.best.record, s.best.score, s.q.exclude);
+    if (winner >= 0) {
+        s.best.found = true;
+        s.best.key = {0, std::uint32_t(EntryOfPoint(winner)), 0, std::uint32_t(winner), 0};
+    }
+}
+
+void QvSnapEngine::StepGrid(Search& s) {
+    const QvSnapTable& kinds = QvGetSnapTable();
+    const QvPoint pointer = s.q.pointer;
+    s.grid = pointer;
+    if (s.q.level <= 0) {
+        Offer(s, MakeCandidate(pointer, 1.0, QStringLiteral("Point")));
+        return;
+    }
+    // A grid too fine to have rows (a spacing below 1, or below 2 for the
+    // half-spaced isometric rows, say from a damaged file) has no points to
+    // offer: the pointer stands in for it.
+    const QvBackgroundGrid& grid = *s.q.grid;
+    if (grid.GetSpacing() >= (grid.IsIsometric() ? 2 : 1))
+        s.grid = grid.NearestGridPoint(int(pointer.x), int(pointer.y));
+    if (QvSpecialPointList::IsNoTarget(s.grid))
+        s.grid = pointer;
+    const QvSnapKind& kind = kinds[QvSnap::GridPoint];
+    Offer(s, MakeCandidate(s.grid, kind.priority, kind.name));
+}
+
+void QvSnapEngine::StepConstructions(Search& s) {
+    if (!s.hasReference || s.angleMark)
+        return;
+    FillConstructions(s.q, s.reference);
+    for (int k = 0; k < m_fromPoints.GetCount(); ++k)
+        Offer(s, m_fromPoints[k]);
+}
+
+void QvSnapEngine::StepPointsOnFigures(Search& s) {
+    const QvSnapTable& kinds = QvGetSnapTable();
+    const int n = s.q.parts;
+    const bool gridOnFigure = !s.angleMark && QvSnapKindPasses(QvSnap::GridPointOnFigure, n);
+    for (int i = 0; i < m_shapes.GetCount(); ++i) {
+        const QvShapeRecord& r = m_shapes[i];
+        if (!InSearch(r, s.q.exclude) || !r.figure)
+            continue;
+        if (gridOnFigure && r.figure->IsOn(s.grid)) {
+            const QvSnapKind& kind = kinds[QvSnap::GridPointOnFigure];
+            QvSnapPoint record = MakeCandidate(s.grid, kind.priority, kind.name);
+            record.frame1 = r.frame1;
+            record.frame2 = r.frame2;
+            OfferTarget(s, record);
+        }
+        if (r.figure->HitTest(s.q.pointer, kNearDistance)) {
+            m_figurePoints.RemoveAll();
+            r.figure->AddPointOnFigure(s.q.pointer, m_figurePoints, n);
+            for (int k = 0; k < m_figurePoints.GetCount(); ++k) {
+                QvSnapPoint& record = m_figurePoints[k];
+                record.frame1 = r.frame1;
+                record.frame2 = r.frame2;
+                OfferTarget(s, record);
+            }
+        }
+    }
+}
+
+void QvSnapEngine::StepPointsOnGuides(Search& s) {
+    const QvSnapTable& kinds = QvGetSnapTable();
+    const bool gridOnShape = QvSnapKindPasses(QvSnap::GridPointOn, s.q.parts);
+    const bool pointOnShape = QvSnapKindPasses(QvSnap::PointOnShape, s.q.parts);
+    for (int i = 0; i < m_guides.GetCount(); ++i) {
+        const QvShapeRecord& g = m_guides[i];
+        if (!g.shape)
+            continue;
+        if (gridOnShape && g.shape->IsOnExtended(s.grid)) {
+            const QvSnapKind& kind = kinds[QvSnap::GridPointOn];
+            QvSnapPoint record = MakeCandidate(s.grid, kind.priority, kind.name + g.label);
+            record.frame1 = g.frame1;
+            record.frame2 = g.frame2;
+            OfferTarget(s, record);
+        }
+        if (pointOnShape && g.shape->HitTestExtended(s.q.pointer, kNearDistance)) {
+            QvSnapPoint record =
+                MakeCandidate(g.shape->NearestPoint(s.q.pointer), g.priority, g.label);
+            record.frame1 = g.frame1;
+            record.frame2 = g.frame2;
+            OfferTarget(s, record);
+        }
+    }
 }

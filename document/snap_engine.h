@@ -124,7 +124,32 @@ private:
     void UnindexShapes(int from, int to);
     int EntryOfPoint(int index) const;
 
-    // Search steps.
+    // One search under way.
+    struct Search {
+        explicit Search(const Query& query) : q(query) {}
+        const Query& q;
+        QvPoint reference = QvPoint::Far();
+        QvPoint grid;
+        bool selectLike = false;
+        bool angleMark = false;
+        bool figures = false; // figures take part (level 2 or more, no Shift)
+        bool hasReference = false;
+        Best best;
+        std::uint32_t seq = 0; // the place of the search's next own candidate
+    };
+    // A candidate of the search itself, in the order made.
+    void Offer(Search& s, const QvSnapPoint& record);
+    void OfferTarget(Search& s, const QvSnapPoint& record);
+
+    // The steps, in running order.
+    void StepCachedPoints(Search& s);
+    void StepGrid(Search& s);
+    // Points and construction shapes from the start of the figure drawn.
+    void StepConstructions(Search& s);
+    // Grid points on figures and points on figures near the pointer.
+    void StepPointsOnFigures(Search& s);
+    // Grid points on construction shapes and points on them.
+    void StepPointsOnGuides(Search& s);
     void SearchTangents(const Query& q, Best& best);
     void SearchCrossings(const Query& q, Best& best);
     void FillConstructions(const Query& q, QvPoint reference);

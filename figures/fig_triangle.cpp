@@ -136,7 +136,6 @@ void QvFigTriangle::EditProperties(CPoint, CPoint) {
 void QvFigTriangle::AddShapes(QvShapeList& list, int part) {
     if (m_bDeleted)
         return;
-    m_guideShapes.DeleteAll();
     for (int i = 0; i < 3; ++i) {
         if (part != -1 && part != i)
             continue;

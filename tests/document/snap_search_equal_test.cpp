@@ -279,15 +279,42 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
     const auto randomPoint = [&] {
         return QvPoint(std::round(coord(random)), std::round(coord(random)));
     };
+    // Mostly lines and circles; now and then an arc or an ellipse (outlined
+    // by curves) or a point.
     const auto randomFigure = [&](int i) {
         const QvPoint a = randomPoint();
         if (i % 3 == 2)
             return MakeCircle(a, std::round(radius(random)));
+        int tool = 0;
+        if (i % 10 == 4)
+            tool = 32859; // arc through three points
+        else if (i % 10 == 7)
+            tool = 32854; // ellipse on an axis, through a point
+        else if (i % 20 == 9)
+            tool = 32843; // point
+        if (tool) {
+            QvFigure* f = QvFigure::CreateForTool(tool);
+            const QvPoint b = randomPoint();
+            const QvPoint c = (a + (b - a) * 0.5) + QvVector(300, 400);
+            bool done = false;
+            for (const QvPoint& p : {a, b, c}) {
+                f->TrackCreatePoint(p);
+                if ((done = f->CreateClick()))
+                    break;
+            }
+            if (done)
+                return f;
+            delete f;
+        }
         return MakeLine(a, randomPoint());
     };
     g_mode = 0;
     for (int i = 0; i < 60; ++i)
         doc.AddFigure(randomFigure(i));
+    const auto curved = std::count_if(doc.Figures().begin(), doc.Figures().end(), [](auto* f) {
+        return f->GetToolId() == 32859 || f->GetToolId() == 32854;
+    });
+    EXPECT_GT(curved, 4);
     // The line under creation starts on a figure end, so perpendiculars,
     // tangents, equal lengths and bisectors all join in.
     std::unique_ptr<QvFigure> drawn(QvFigure::CreateForTool(QvFigLine::ToolId));
