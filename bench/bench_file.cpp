@@ -8,11 +8,20 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QUuid>
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
 
 namespace {
 
@@ -83,6 +92,72 @@ void BM_OpenDrawing(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenDrawing)->Unit(benchmark::kMillisecond);
 
+// The peak resident memory so far.  getrusage's figure is brought up to
+// date only now and then, /proc's high-water mark on every read.
+long PeakKilobytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// On a busy machine the wall clock says more about the others.
+double CpuMilliseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// The child's part of BM_OpenInFreshProcess: the empty program's peak, then
+// one open, its time and the peak after it.
+int OpenOnce(const QString& path) {
+    const long empty = PeakKilobytes();
+    QElapsedTimer timer;
+    timer.start();
+    const double cpuStart = CpuMilliseconds();
+    Lumbrel2Doc doc;
+    const bool opened = doc.OnOpenDocument(path) && doc.GetFigureCount() == kFigures;
+    const double ms = timer.nsecsElapsed() / 1e6;
+    const double cpu = CpuMilliseconds() - cpuStart;
+    std::printf("%d %.3f %ld %ld %.3f\n", opened ? 1 : 0, ms, empty, PeakKilobytes(), cpu);
+    std::fflush(stdout);
+    QFile::remove(qEnvironmentVariable("LUMBREL_PROFILE"));
+    // The figures are not freed one by one: only the open was asked about.
+    std::_Exit(0);
+}
+
+// Opening as the user does after starting the program: a new process whose
+// memory has not yet held a drawing.  Reports the open's own time and the
+// peak resident memory it adds to the empty program.
+void BM_OpenInFreshProcess(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.kw2"));
+    WriteDrawing(path);
+    double above = 0;
+    double cpu = 0;
+    for (auto _ : state) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--open-once"), path});
+        child.waitForFinished(-1);
+        const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
+        if (fields.size() != 5 || fields[0] != "1") {
+            state.SkipWithError("open failed");
+            break;
+        }
+        state.SetIterationTime(fields[1].toDouble() / 1000.0);
+        above = (fields[3].toDouble() - fields[2].toDouble()) / 1024.0;
+        cpu += fields[4].toDouble();
+    }
+    state.counters["peak_MB_above_empty"] = above;
+    state.counters["cpu_ms"] = cpu / std::max<double>(1.0, double(state.iterations()));
+}
+BENCHMARK(BM_OpenInFreshProcess)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -94,6 +169,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     SetMessageBoxHandler([](const QString&, const QString&, UINT) { return IDCANCEL; });
+    if (argc == 3 && std::strcmp(argv[1], "--open-once") == 0)
+        return OpenOnce(QString::fromLocal8Bit(argv[2]));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -586,7 +586,7 @@ void QvFigGridDot::AddShapes(QvShapeList& list, int) {
     QvShapeRecord record;
     record.SetShape(std::make_unique<QvGRBase>());
     record.figure = this;
-    list.Add(record);
+    list.Add(std::move(record));
 }
 
 QString QvFigGridDot::GetDescription() const {

@@ -4,6 +4,7 @@
 #include "figures/fig_angle_mark.h"
 #include "figures/figure.h"
 #include "settings/settings.h"
+#include "settings/step_tables.h"
 #include "shell/command_ids.h"
 
 #include <algorithm>
@@ -146,9 +147,6 @@ Lumbrel2Doc::Lumbrel2Doc()
     : m_pUndoManager(std::make_unique<QvUndoManager>(UndoLevels, UndoTrimCount)) {
     ClearSnapReferences();
     m_nSnapWork1 = 0;
-    m_allPoints.Clear();
-    m_derivedPoints.Clear();
-    m_shapes.Clear();
 
     ResetShownStyle();
     QvSettings& s = TheSettings();
@@ -160,9 +158,6 @@ Lumbrel2Doc::Lumbrel2Doc()
 
 Lumbrel2Doc::~Lumbrel2Doc() {
     DeleteContents();
-    m_shapes.Clear();
-    m_shapes1.Clear();
-    m_shapes2.Clear();
 }
 
 // ------------------------------------------------------------- figure list
@@ -171,7 +166,11 @@ void Lumbrel2Doc::AddFigure(QvFigure* figure) {
     if (!figure)
         return;
     m_figures.push_back(figure);
-    RebuildPointCaches();
+    // Only the new figure's records are made; the others stay as they are.
+    figure->MapToFrame(NullFrame);
+    figure->BuildFromPoints();
+    m_snap.Add(figure);
+    EnsurePointCaches();
     SetModifiedFlag();
 }
 
@@ -250,6 +249,7 @@ void Lumbrel2Doc::ResetShownStyle() {
 
 void Lumbrel2Doc::ForgetFigure(const QvFigure* figure) {
     std::erase(m_selection, figure);
+    m_snap.Remove(figure);
     if (QvFigAngleMark::SnappedFigure() == figure)
         QvFigAngleMark::SetSnappedFigure(nullptr);
     if (m_pLastCreated == figure)
@@ -280,8 +280,13 @@ std::unique_ptr<QvFigure> Lumbrel2Doc::TakeFigure(QvFigure* figure) {
 }
 
 void Lumbrel2Doc::PutBackFigure(std::unique_ptr<QvFigure> figure) {
-    if (figure)
-        m_figures.push_back(figure.release());
+    if (!figure)
+        return;
+    QvFigure* f = figure.release();
+    m_figures.push_back(f);
+    f->MapToFrame(NullFrame);
+    f->BuildFromPoints();
+    m_snap.Add(f);
 }
 
 // -------------------------------------------------------------- selection
@@ -335,12 +340,10 @@ void Lumbrel2Doc::DeleteContents() {
     QvFigAngleMark::SetSnappedFigure(nullptr);
     // The history names the figures about to go, and frees those it holds.
     m_pUndoManager->Clear();
+    m_snap.Clear();
     DeleteAll(m_figures);
     // The application's figure clipboard stays: it is how figures go from
     // one drawing to another.
-    m_allPoints.Clear();
-    m_derivedPoints.Clear();
-    m_shapes.Clear();
     CDocument::DeleteContents();
 }
 

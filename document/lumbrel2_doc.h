@@ -13,6 +13,7 @@
 #include "document/copy_map.h"
 #include "document/figure_state.h"
 #include "document/shape_record.h"
+#include "document/snap_engine.h"
 #include "document/snap_point.h"
 #include "figures/legacy_losses.h"
 #include "geometry/gr_rect.h"
@@ -110,17 +111,23 @@ public:
     void PutBackFigure(std::unique_ptr<QvFigure> figure);
 
     // ---- point caches (snapping)
+    // Maps and builds every figure and makes the caches afresh: after
+    // opening, pasting, undo and the edits that touch many figures.
     void RebuildPointCaches();
+    // The caches follow an edit of these figures only (and of the angle
+    // marks on them); the figures are mapped and built again first.
+    void RefreshPointCaches(const std::vector<QvFigure*>& changed);
     // The point the pointer at (x, y) snaps to at the given drawing level,
     // ignoring `exclude` (the figure being made or dragged).
     QvPoint FindSnapPoint(int x, int y, int level, QvFigure* exclude, int pointIndex);
-    // The caches as the last rebuild (and search) left them: every figure's
-    // own snap points, the intersections of the figure shapes, the figure
+    // The caches as they stand: every figure's own snap points, the figure
     // shapes, and the construction shapes of the last search.
-    const QvSnapPointList& CharacteristicPoints() const { return m_allPoints; }
-    const QvSnapPointList& Intersections() const { return m_derivedPoints; }
-    const QvShapeList& FigureShapes() const { return m_shapes; }
-    const QvShapeList& ConstructionShapes() const { return m_shapes2; }
+    const QvSnapPointList& CharacteristicPoints() const { return m_snap.Points(); }
+    const QvShapeList& FigureShapes() const { return m_snap.Shapes(); }
+    const QvShapeList& ConstructionShapes() const { return m_snap.Guides(); }
+    // Every crossing of two figure shapes, made on demand: the search makes
+    // only those near the pointer.
+    QvSnapPointList Crossings() const { return m_snap.Crossings(); }
 
     QvUndoManager& UndoManager() { return *m_pUndoManager; }
     QvBackgroundGrid& Grid() { return m_grid; }
@@ -240,6 +247,10 @@ private:
     // The shown drawing style from the saved settings.
     static void ResetShownStyle();
     static bool AngleMarkLinesPresent(const QvFigure* mark);
+    // The Line tool is chosen: circle pairs offer their common tangents.
+    static bool LineToolChosen();
+    // A rebuild the caches asked for, before they are read.
+    void EnsurePointCaches();
     // Takes a figure out of every reference the document keeps besides the
     // lists.
     void ForgetFigure(const QvFigure* figure);
@@ -258,14 +269,9 @@ private:
     QvPoint m_rotationCentre;
     QvFigure* m_pLastCreated = nullptr;
 
-    // Point caches.
-    QvSnapPointList m_allPoints;
-    QvShapeList m_shapes;
-    QvSnapPointList m_derivedPoints;
+    // The point caches and the snap search.
+    QvSnapEngine m_snap;
     QvColorScheme m_customColors;
-    QvSpecialPointList m_specialPoints;
-    QvShapeList m_shapes1;
-    QvShapeList m_shapes2;
     QvCopyMap m_copyMap;
 
     std::unique_ptr<QvUndoManager> m_pUndoManager;

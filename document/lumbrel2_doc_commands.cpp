@@ -57,7 +57,7 @@ void Lumbrel2Doc::MoveSelection(QvVector offset) {
         return;
     OffsetSelection(offset);
     RecordMove();
-    RebuildPointCaches();
+    RefreshPointCaches(m_selection);
     SetModifiedFlag();
     UpdateAllViews(nullptr);
 }

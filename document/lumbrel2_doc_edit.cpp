@@ -77,7 +77,8 @@ void Lumbrel2Doc::DeleteSelection() {
     }
     undo.EndRecord();
     m_selection.clear();
-    RebuildPointCaches();
+    // Taking the figures out took their records with them.
+    EnsurePointCaches();
     ResetShownStyle();
     SetModifiedFlag();
     UpdateAllViews(nullptr);
@@ -232,6 +233,8 @@ void Lumbrel2Doc::OffsetSelection(QvVector v) {
     // The geometry follows at once, so the dragged figure is hit and drawn
     // where it now is.
     EditFigures(m_selection, [v](QvFigure* f) { f->Move(v); });
+    // The caches follow at the end of the drag.
+    m_snap.Touch();
 }
 
 void Lumbrel2Doc::MoveHandleOfSelected(int grip, QvPoint target, CPoint companion) {
@@ -246,14 +249,14 @@ void Lumbrel2Doc::MoveHandleOfSelected(int grip, QvPoint target, CPoint companio
     // A group's stretch may have replaced the members the pointer snapped to.
     if (f->IsGroup())
         ClearSnapReferences();
-    RebuildPointCaches();
+    RefreshPointCaches({f});
 }
 
 void Lumbrel2Doc::ReflectSelection(const QvGRLine& mirror) {
     for (QvFigure* f : m_selection)
         KeepStateBeforeEdit(f);
     EditFigures(m_selection, [&](QvFigure* f) { f->Reflect(mirror); });
-    RebuildPointCaches();
+    RefreshPointCaches(m_selection);
 }
 
 template <class Action> void Lumbrel2Doc::RecordSelectionEdit() {
@@ -281,11 +284,14 @@ void Lumbrel2Doc::RecordReflect() {
 }
 
 void Lumbrel2Doc::RevertSelectionEdit() {
-    for (const PendingEdit& p : m_pendingEdit)
+    std::vector<QvFigure*> reverted;
+    for (const PendingEdit& p : m_pendingEdit) {
         p.before.ApplyTo(*p.figure);
+        reverted.push_back(p.figure);
+    }
     m_pendingEdit.clear();
     ClearSnapReferences();
-    RebuildPointCaches();
+    RefreshPointCaches(reverted);
 }
 
 void Lumbrel2Doc::RecordCreation(QvFigure* figure) {
@@ -312,7 +318,7 @@ void Lumbrel2Doc::RecordLevel(std::vector<std::unique_ptr<QvUndoItem>> actions) 
 
 void Lumbrel2Doc::RotateSelection(double degrees) {
     EditFigures(m_selection, [&](QvFigure* f) { f->Rotate(degrees, m_rotationCentre); });
-    RebuildPointCaches();
+    RefreshPointCaches(m_selection);
     SetModifiedFlag();
     UpdateAllViews(nullptr);
 }
@@ -417,10 +423,11 @@ void Lumbrel2Doc::GroupSelection() {
         f->SetGroupNesting(f->GetGroupNesting() + 1);
         ForgetSnapReference(f);
     }
-    MapAllToDefaultFrame();
     m_selection.clear();
-    group->BuildFromPoints();
-    AddFigure(group);
+    // The members left the list for the group: the caches start afresh.
+    m_figures.push_back(group);
+    RebuildPointCaches();
+    SetModifiedFlag();
     m_selection.push_back(group);
     ResetShownStyle();
     UpdateAllViews(nullptr);
@@ -481,6 +488,8 @@ void Lumbrel2Doc::OnBringForward() {
         if (it != m_figures.end() && it + 1 != m_figures.end())
             std::iter_swap(it, it + 1);
     }
+    // The snap search meets the figures in drawing order.
+    RebuildPointCaches();
     SetModifiedFlag();
     UpdateAllViews(nullptr);
 }
@@ -491,6 +500,8 @@ void Lumbrel2Doc::OnSendBackward() {
         if (it != m_figures.end() && it != m_figures.begin())
             std::iter_swap(it, it - 1);
     }
+    // The snap search meets the figures in drawing order.
+    RebuildPointCaches();
     SetModifiedFlag();
     UpdateAllViews(nullptr);
 }
@@ -503,6 +514,8 @@ void Lumbrel2Doc::OnBringToFront() {
         m_figures.erase(it);
         m_figures.push_back(*s);
     }
+    // The snap search meets the figures in drawing order.
+    RebuildPointCaches();
     SetModifiedFlag();
     UpdateAllViews(nullptr);
 }
@@ -515,6 +528,8 @@ void Lumbrel2Doc::OnSendToBack() {
         m_figures.erase(it);
         m_figures.insert(m_figures.begin(), *s);
     }
+    // The snap search meets the figures in drawing order.
+    RebuildPointCaches();
     SetModifiedFlag();
     UpdateAllViews(nullptr);
 }

@@ -46,7 +46,7 @@ void Lumbrel2Doc::OnSaveSection() {
     if (Lumbrel2App* app = TheApp())
         app->m_nCurrentTool = ID_TOOL_SECTION_SELECT;
     ClearSelection();
-    RebuildPointCaches();
+    m_snap.SetLineTool(LineToolChosen());
     UpdateAllViews(nullptr);
 }
 

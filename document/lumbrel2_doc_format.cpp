@@ -57,7 +57,8 @@ void Lumbrel2Doc::OnSelectTool(UINT id) {
     if (Lumbrel2App* app = TheApp())
         app->m_nCurrentTool = id;
     m_selection.clear();
-    RebuildPointCaches();
+    // Only the common tangents of circle pairs depend on the tool.
+    m_snap.SetLineTool(LineToolChosen());
     UpdateAllViews(nullptr);
 }
 

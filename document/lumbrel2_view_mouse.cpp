@@ -347,7 +347,7 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
     QvPoint snapped = SnapAsMove(keys, raw);
     m_bCaptured = 0;
     if (m_nState == StateDraggingSelection)
-        doc->RebuildPointCaches();
+        doc->RefreshPointCaches(doc->Selection());
     const double distance =
         (QvPoint(m_pressPoint.x, m_pressPoint.y) - QvPoint(raw.x, raw.y)).Length();
     // A later click of a figure that takes several is a click wherever it
@@ -367,7 +367,7 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
             doc->OffsetSelection(snapped - m_lastPoint);
             doc->RecordMove();
             InvalidateLogical(Union(Union(m_feedbackRect, before), doc->GetSelectionBounds()));
-            doc->RebuildPointCaches();
+            doc->RefreshPointCaches(doc->Selection());
             m_nHandle = -1;
             break;
         }
@@ -377,7 +377,7 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
             doc->MoveHandleOfSelected(m_nHandle, snapped, raw);
             doc->RecordResize();
             InvalidateLogical(Union(Union(m_feedbackRect, before), doc->GetSelectionBounds()));
-            doc->RebuildPointCaches();
+            doc->RefreshPointCaches(doc->Selection());
             m_nHandle = -1;
             break;
         }
@@ -458,11 +458,9 @@ void Lumbrel2View::FinishCreation(bool) {
     m_nState = StateIdle;
     if (!f)
         return;
+    // Adding maps and builds the figure and brings the caches up to date.
     doc->AddFigure(f);
     if (doc->ContainsFigure(f)) {
-        f->MapToFrame(NullFrame);
-        f->BuildFromPoints();
-        doc->RebuildPointCaches();
         doc->SetLastCreated(f);
         doc->RecordCreation(f);
     }
@@ -533,7 +531,7 @@ void Lumbrel2View::OnRButtonUp(Qt::KeyboardModifiers, CPoint raw) {
         doc->RecordLevel(std::move(actions));
         if (CurrentTool() != ID_DRAW_SELECT)
             doc->ClearSelection();
-        doc->RebuildPointCaches();
+        doc->RefreshPointCaches({f});
     }
     m_nState = StateIdle;
     InvalidatePage();

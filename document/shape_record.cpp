@@ -92,6 +92,18 @@ void QvShapeList::Add(const QvShapeRecord& record) {
     m_records.push_back(record);
 }
 
+void QvShapeList::Add(QvShapeRecord&& record) {
+    if (m_records.size() == m_records.capacity())
+        m_records.reserve(std::max(m_records.capacity() + kGrowBy, m_records.capacity() * 2));
+    m_records.push_back(std::move(record));
+}
+
+void QvShapeList::RemoveAll() {
+    for (QvShapeRecord& record : m_records)
+        record.ReleaseShape();
+    m_records.clear();
+}
+
 void QvShapeList::Clear() {
     for (QvShapeRecord& record : m_records)
         record.ReleaseShape();

@@ -21,8 +21,8 @@ public:
     QvFigure* figure2 = nullptr;
     int index1 = -1;
     int index2 = -1;
-    QvGRRect frame1;
-    QvGRRect frame2;
+    const QvGRRect* frame1 = nullptr; // not owned, as in QvSnapPoint
+    const QvGRRect* frame2 = nullptr;
     BYTE released = 0;
 
     QvShapeRecord() = default;
@@ -51,11 +51,19 @@ public:
     QvShapeList& operator=(const QvShapeList&) = delete;
 
     void Add(const QvShapeRecord& record);
+    // Hands the record's primitive over without cloning it.
+    void Add(QvShapeRecord&& record);
     // Releases every record's primitive and empties the list.
     void Clear();
+    // The same, keeping the storage for the next filling.
+    void RemoveAll();
     int GetCount() const { return int(m_records.size()); }
     QvShapeRecord& operator[](int i) { return m_records[size_t(i)]; }
     const QvShapeRecord& operator[](int i) const { return m_records[size_t(i)]; }
+
+    // The records in order, for the caches that splice a figure's block.
+    std::vector<QvShapeRecord>& Records() { return m_records; }
+    const std::vector<QvShapeRecord>& Records() const { return m_records; }
 
 private:
     std::vector<QvShapeRecord> m_records;

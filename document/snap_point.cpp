@@ -26,18 +26,20 @@ void QvSnapPointList::Clear() {
     m_points.shrink_to_fit();
 }
 
-void QvSnapPointList::FindBest(QvPoint p, QvSnapPoint& best, double& bestScore,
-                               const QvFigure* exclude, bool eitherFigure) const {
-    const QvSnapPoint* winner = nullptr;
-    for (const QvSnapPoint& record : m_points) {
+int QvSnapPointList::FindBest(QvPoint p, QvSnapPoint& best, double& bestScore,
+                              const QvFigure* exclude, bool eitherFigure) const {
+    int winner = -1;
+    for (size_t i = 0; i < m_points.size(); ++i) {
+        const QvSnapPoint& record = m_points[i];
+        double score = record.GetAttraction(p);
+        if (!(score > bestScore))
+            continue;
         if (QvHolds(exclude, record.figure1) || (eitherFigure && QvHolds(exclude, record.figure2)))
             continue;
-        double score = record.GetAttraction(p);
-        if (score > bestScore) {
-            bestScore = score;
-            winner = &record;
-        }
+        bestScore = score;
+        winner = int(i);
     }
-    if (winner)
-        best = *winner;
+    if (winner >= 0)
+        best = m_points[size_t(winner)];
+    return winner;
 }

@@ -2,6 +2,8 @@
 // One snap candidate of the snap search and the list figures append them
 // to.  A record remembers the figures and primitives it derives from and the
 // frames those figures were mapped through, so a hit can be highlighted.
+// The frames are kept once by the figure that maps through them (a group)
+// and only referred to here: the caches hold many thousand records.
 #include "geometry/gr_rect.h"
 #include "geometry/point.h"
 #include "geometry/special_point.h"
@@ -12,7 +14,7 @@
 
 class QvFigure;
 
-class QvSnapPoint : public CObject {
+class QvSnapPoint {
 public:
     QvPoint point;
     double priority = 0.0;
@@ -23,8 +25,8 @@ public:
     LONG index2 = 0;
     const QvGRBase* primitive1 = nullptr; // not owned
     const QvGRBase* primitive2 = nullptr; // not owned
-    QvGRRect frame1;
-    QvGRRect frame2;
+    const QvGRRect* frame1 = nullptr;     // not owned; null for none
+    const QvGRRect* frame2 = nullptr;
 
     QvSnapPoint() = default;
     // The fields a special point shares with a snap point.
@@ -52,6 +54,7 @@ public:
     // Empties the list but keeps its storage for the next filling: the
     // caches and the search refill theirs on every change and mouse move.
     void RemoveAll() { m_points.clear(); }
+    void Reserve(int count) { m_points.reserve(size_t(count)); }
     int GetCount() const { return int(m_points.size()); }
     QvSnapPoint& operator[](int i) { return m_points[size_t(i)]; }
     const QvSnapPoint& operator[](int i) const { return m_points[size_t(i)]; }
@@ -61,8 +64,13 @@ public:
     // figure) is neither `exclude` nor inside it, becomes the best, so the
     // first of equal scores wins.  best and bestScore are left alone when no
     // record beats bestScore.
-    void FindBest(QvPoint p, QvSnapPoint& best, double& bestScore, const QvFigure* exclude,
-                  bool eitherFigure = false) const;
+    // Returns the winner's index, or -1 when none beat bestScore.
+    int FindBest(QvPoint p, QvSnapPoint& best, double& bestScore, const QvFigure* exclude,
+                 bool eitherFigure = false) const;
+
+    // The records in order, for the caches that splice a figure's block.
+    std::vector<QvSnapPoint>& Records() { return m_points; }
+    const std::vector<QvSnapPoint>& Records() const { return m_points; }
 
 private:
     std::vector<QvSnapPoint> m_points;

@@ -262,7 +262,7 @@ void QvFigArcBase::AddShapes(QvShapeList& list, int) {
         record.SetShape(std::move(shape));
         record.figure = this;
         record.index1 = 0;
-        list.Add(record);
+        list.Add(std::move(record));
     };
     auto curve = std::make_unique<QvGRBezierCurve>();
     MakeCurve(*curve);

@@ -142,7 +142,7 @@ void QvFigEllipseBase::AddShapes(QvShapeList& list, int) {
         QvShapeRecord record;
         record.SetShape(std::move(curve));
         record.figure = this;
-        list.Add(record);
+        list.Add(std::move(record));
     }
 }
 

@@ -25,15 +25,11 @@ constexpr int kUnlimitedLevel = 3;
 // Records a member added from index `from` on carry the group's frame:
 // always, or only where the member's own is empty (a nested group keeps
 // the frame it stamped).
-void StampFrames(QvSnapPointList& list, int from, const QvGRRect& frame, bool always) {
+// A record without a frame of its own (none, or an empty one) takes the
+// group's.
+template <class List> void StampFrames(List& list, int from, const QvGRRect* frame, bool always) {
     for (int i = from; i < list.GetCount(); ++i)
-        if (always || list[i].frame1.IsEmpty())
-            list[i].frame1 = frame;
-}
-
-void StampFrames(QvShapeList& list, int from, const QvGRRect& frame, bool always) {
-    for (int i = from; i < list.GetCount(); ++i)
-        if (always || list[i].frame1.IsEmpty())
+        if (always || !list[i].frame1 || list[i].frame1->IsEmpty())
             list[i].frame1 = frame;
 }
 
@@ -87,6 +83,11 @@ void QvFigGroup::Serialize(CArchive& ar) {
 
 QvGRRect QvFigGroup::DisplayFrame() const {
     return QvGRRect(m_display[0], m_display[1], m_display[2], m_display[3]);
+}
+
+const QvGRRect& QvFigGroup::SnapFrame() {
+    m_snapFrame = DisplayFrame();
+    return m_snapFrame;
 }
 
 void QvFigGroup::Draw(CDC* dc, int mode) {
@@ -171,7 +172,7 @@ bool QvFigGroup::OffersSnapping() const {
 }
 
 void QvFigGroup::AddPointOnFigure(QvPoint pt, QvSnapPointList& list, int level) {
-    const QvGRRect frame = DisplayFrame();
+    const QvGRRect* frame = &SnapFrame();
     for (QvFigure* f : m_members) {
         const int from = list.GetCount();
         f->AddPointOnFigure(pt, list, level);
@@ -182,7 +183,7 @@ void QvFigGroup::AddPointOnFigure(QvPoint pt, QvSnapPointList& list, int level) 
 void QvFigGroup::AddSpecialPoints(QvSnapPointList& list, int level) {
     if (!OffersSnapping())
         return;
-    const QvGRRect frame = DisplayFrame();
+    const QvGRRect* frame = &SnapFrame();
     for (QvFigure* f : m_members) {
         const int from = list.GetCount();
         f->AddSpecialPoints(list, level);
@@ -191,7 +192,7 @@ void QvFigGroup::AddSpecialPoints(QvSnapPointList& list, int level) {
 }
 
 void QvFigGroup::AddGuideShapesWith(QvFigure* other, QvShapeList& list, int level) {
-    const QvGRRect frame = DisplayFrame();
+    const QvGRRect* frame = &SnapFrame();
     for (QvFigure* f : m_members) {
         const int from = list.GetCount();
         f->AddGuideShapesWith(other, list, level);
@@ -201,7 +202,7 @@ void QvFigGroup::AddGuideShapesWith(QvFigure* other, QvShapeList& list, int leve
 
 void QvFigGroup::AddSpecialPointsFrom(QvPoint pt, QvSnapPointList& list, QvFigure* other,
                                       int level) {
-    const QvGRRect frame = DisplayFrame();
+    const QvGRRect* frame = &SnapFrame();
     for (QvFigure* f : m_members) {
         const int from = list.GetCount();
         f->AddSpecialPointsFrom(pt, list, other, level);
@@ -210,7 +211,7 @@ void QvFigGroup::AddSpecialPointsFrom(QvPoint pt, QvSnapPointList& list, QvFigur
 }
 
 void QvFigGroup::AddSpecialPointsWith(QvFigure* other, QvSnapPointList& list, int level) {
-    const QvGRRect frame = DisplayFrame();
+    const QvGRRect* frame = &SnapFrame();
     for (QvFigure* f : m_members) {
         const int from = list.GetCount();
         f->AddSpecialPointsWith(other, list, level);
@@ -219,7 +220,7 @@ void QvFigGroup::AddSpecialPointsWith(QvFigure* other, QvSnapPointList& list, in
 }
 
 void QvFigGroup::AddGuideShapesFrom(QvPoint pt, QvShapeList& list, int level) {
-    const QvGRRect frame = DisplayFrame();
+    const QvGRRect* frame = &SnapFrame();
     for (QvFigure* f : m_members) {
         const int from = list.GetCount();
         f->AddGuideShapesFrom(pt, list, level);
@@ -230,7 +231,7 @@ void QvFigGroup::AddGuideShapesFrom(QvPoint pt, QvShapeList& list, int level) {
 void QvFigGroup::AddShapes(QvShapeList& list, int part) {
     if (!OffersSnapping())
         return;
-    const QvGRRect frame = DisplayFrame();
+    const QvGRRect* frame = &SnapFrame();
     for (QvFigure* f : m_members) {
         const int from = list.GetCount();
         f->AddShapes(list, part);

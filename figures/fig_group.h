@@ -68,6 +68,9 @@ public:
 
     // The frame of the group's display corners.
     QvGRRect DisplayFrame() const;
+    // The same, kept in the group: snap records refer to it rather than
+    // carry a copy each.  Refreshed by every snap call.
+    const QvGRRect& SnapFrame();
     // Owned; in drawing order.
     std::vector<QvFigure*>& Members() { return m_members; }
     const std::vector<QvFigure*>& Members() const { return m_members; }
@@ -77,6 +80,7 @@ private:
     bool OffersSnapping() const;
 
     std::vector<QvFigure*> m_members;
+    QvGRRect m_snapFrame;
 };
 
 // Whether f is `outer` or, where `outer` is a group, inside it at any depth:

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 IMPLEMENT_SERIAL(QvFigPolygon, QvFigure, 1)
 IMPLEMENT_SERIAL(QvFigRegion, QvFigPolygon, 1)
@@ -127,7 +128,7 @@ void QvFigPolygon::AddShapes(QvShapeList& list, int part) {
         record.SetShape(std::make_unique<QvGRLine>(m_display[k], m_display[(k + 1) % count]));
         record.figure = this;
         record.index1 = k;
-        list.Add(record);
+        list.Add(std::move(record));
     }
 }
 

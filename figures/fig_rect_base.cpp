@@ -5,6 +5,7 @@
 #include "platform/key_state.h"
 
 #include <cmath>
+#include <utility>
 
 IMPLEMENT_SERIAL(QvFigRectBase, QvFigure, 1)
 IMPLEMENT_SERIAL(QvFigSquareBase, QvFigRectBase, 1)
@@ -55,7 +56,7 @@ void QvFigRectBase::AddShapes(QvShapeList& list, int part) {
         record.SetShape(std::make_unique<QvGRLine>(m_display[k], m_display[(k + 1) % 4]));
         record.figure = this;
         record.index1 = k;
-        list.Add(record);
+        list.Add(std::move(record));
     }
 }
 

@@ -159,7 +159,7 @@ void QvFigRoundRect::AddShapes(QvShapeList& list, int part) {
             record.SetShape(outline.corners[k - 4].Clone());
         record.figure = this;
         record.index1 = k;
-        list.Add(record);
+        list.Add(std::move(record));
     }
 }
 

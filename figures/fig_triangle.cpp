@@ -136,7 +136,6 @@ void QvFigTriangle::EditProperties(CPoint, CPoint) {
 void QvFigTriangle::AddShapes(QvShapeList& list, int part) {
     if (m_bDeleted)
         return;
-    m_guideShapes.DeleteAll();
     for (int i = 0; i < 3; ++i) {
         if (part != -1 && part != i)
             continue;
@@ -144,7 +143,7 @@ void QvFigTriangle::AddShapes(QvShapeList& list, int part) {
         record.SetShape(std::make_unique<QvGRLine>(m_display[i], m_display[(i + 1) % 3]));
         record.figure = this;
         record.index1 = i;
-        list.Add(record);
+        list.Add(std::move(record));
     }
 }
 

@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 IMPLEMENT_SERIAL(QvFigure, CObject, 1)
 
@@ -407,6 +408,20 @@ void QvFigure::AddPointOnFigure(QvPoint pt, QvSnapPointList& list, int level) {
 }
 
 namespace {
+// What the primitives' snap operations append to.  Each operation below
+// empties it, fills it and copies it out before it returns, asking no other
+// figure in between, so one pair serves every figure: a drawing of many
+// figures would otherwise keep room for twenty records twice in each.
+struct SnapScratch {
+    QvSpecialPointList points;
+    QvGuideShapeList guides;
+};
+
+SnapScratch& Scratch() {
+    static SnapScratch scratch;
+    return scratch;
+}
+
 void CopySpecialPoints(const QvSpecialPointList& from, QvSnapPointList& to, QvFigure* figure,
                        QvFigure* other, const QvGRBase* primitive) {
     for (int i = 0; i < from.GetCount(); ++i) {
@@ -431,7 +446,7 @@ void CopyGuideShapes(const QvGuideShapeList& from, QvShapeList& to, QvFigure* fi
         record.label = guide.label;
         record.figure = figure;
         record.figure2 = other;
-        to.Add(record);
+        to.Add(std::move(record));
     }
 }
 } // namespace
@@ -439,41 +454,46 @@ void CopyGuideShapes(const QvGuideShapeList& from, QvShapeList& to, QvFigure* fi
 void QvFigure::AddSpecialPoints(QvSnapPointList& list, int level) {
     if (!m_pShape)
         return;
-    m_specialPoints.RemoveAll();
-    m_pShape->AddSnapPoints(&m_specialPoints, level);
-    CopySpecialPoints(m_specialPoints, list, this, nullptr, m_pShape);
+    QvSpecialPointList& points = Scratch().points;
+    points.RemoveAll();
+    m_pShape->AddSnapPoints(&points, level);
+    CopySpecialPoints(points, list, this, nullptr, m_pShape);
 }
 
 void QvFigure::AddGuideShapesWith(QvFigure* other, QvShapeList& list, int level) {
     if (!m_pShape || !other || !other->m_pShape)
         return;
-    m_guideShapes.DeleteAll();
-    m_pShape->AddGuideShapesWith(other->m_pShape, &m_guideShapes, level);
-    CopyGuideShapes(m_guideShapes, list, this, other);
+    QvGuideShapeList& guides = Scratch().guides;
+    guides.DeleteAll();
+    m_pShape->AddGuideShapesWith(other->m_pShape, &guides, level);
+    CopyGuideShapes(guides, list, this, other);
 }
 
 void QvFigure::AddSpecialPointsFrom(QvPoint pt, QvSnapPointList& list, QvFigure* other, int level) {
     if (!m_pShape)
         return;
-    m_specialPoints.RemoveAll();
+    QvSpecialPointList& points = Scratch().points;
+    points.RemoveAll();
     int otherType = other && other->m_pShape ? other->m_pShape->GetType() : 0;
-    m_pShape->AddPointSnapPoints(&pt, &m_specialPoints, otherType, level);
-    CopySpecialPoints(m_specialPoints, list, this, nullptr, m_pShape);
+    m_pShape->AddPointSnapPoints(&pt, &points, otherType, level);
+    CopySpecialPoints(points, list, this, nullptr, m_pShape);
 }
 
 void QvFigure::AddSpecialPointsWith(QvFigure* other, QvSnapPointList& list, int) {
     // No primitive forms points with another one here; intersections come
     // from the document's shape caches.
-    m_specialPoints.RemoveAll();
-    CopySpecialPoints(m_specialPoints, list, this, other, m_pShape);
+    QvSpecialPointList& points = Scratch().points;
+    points.RemoveAll();
+    CopySpecialPoints(points, list, this, other, m_pShape);
 }
 
 void QvFigure::AddGuideShapesFrom(QvPoint pt, QvShapeList& list, int level) {
     if (!m_pShape)
         return;
-    m_guideShapes.DeleteAll();
-    m_pShape->AddGuideShapes(&pt, &m_guideShapes, level);
-    CopyGuideShapes(m_guideShapes, list, this, nullptr);
+    QvGuideShapeList& guides = Scratch().guides;
+    guides.DeleteAll();
+    m_pShape->AddGuideShapes(&pt, &guides, level);
+    CopyGuideShapes(guides, list, this, nullptr);
 }
 
 std::unique_ptr<QvGRBase> QvFigure::CreateGeometry() const {
@@ -486,9 +506,8 @@ std::unique_ptr<QvGRBase> QvFigure::CreateGeometry() const {
 void QvFigure::AddShapes(QvShapeList& list, int) {
     if (m_bDeleted)
         return;
-    m_guideShapes.DeleteAll();
     QvShapeRecord record;
     record.SetShape(CreateGeometry());
     record.figure = this;
-    list.Add(record);
+    list.Add(std::move(record));
 }

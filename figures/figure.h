@@ -162,8 +162,6 @@ protected:
     // The number of defining points the figure record carries.
     virtual int StoredPointCount() const { return m_nPoints; }
 
-    QvSpecialPointList m_specialPoints;
-    QvGuideShapeList m_guideShapes;
     int m_nRoundGrips = 0;
     BYTE m_nClicks = 0;
     BYTE m_nGroupNesting = 0;

@@ -197,7 +197,7 @@ TEST_F(DocTest, AFigureThatCannotStandStaysButOffersNothingToSnapTo) {
         EXPECT_EQ(doc.CharacteristicPoints()[i].figure1, line);
     for (int i = 0; i < doc.FigureShapes().GetCount(); ++i)
         EXPECT_EQ(doc.FigureShapes()[i].figure, line);
-    EXPECT_EQ(doc.Intersections().GetCount(), 0);
+    EXPECT_EQ(doc.Crossings().GetCount(), 0);
     doc.AddToSelection(flat);
     doc.DeleteSelection();
     EXPECT_EQ(doc.Figures(), std::vector<QvFigure*>{line});

@@ -11,12 +11,14 @@ TEST(ShapeRecord, CopiesCloneAndReleaseOnce) {
     QvShapeRecord a;
     a.SetShape(std::make_unique<QvGRLine>(QvPoint(0, 0), QvPoint(1, 1)));
     a.index1 = 3;
-    a.frame1.SetCorners(QvPoint(0, 0), QvPoint(10, 0), QvPoint(10, 10), QvPoint(0, 10));
+    QvGRRect frame;
+    frame.SetCorners(QvPoint(0, 0), QvPoint(10, 0), QvPoint(10, 10), QvPoint(0, 10));
+    a.frame1 = &frame;
     QvShapeRecord b(a);
     ASSERT_TRUE(b.shape);
     EXPECT_NE(b.shape, a.shape);
     EXPECT_EQ(b.index1, 3);
-    EXPECT_FALSE(b.frame1.HasZeroSides());
+    EXPECT_EQ(b.frame1, &frame);
     b.ReleaseShape();
     b.ReleaseShape();
     EXPECT_EQ(b.shape, nullptr);

@@ -1,7 +1,12 @@
-// The snap search keeps only its running best; this holds it to the plain
-// search that stores every candidate and then picks, on a seeded random
-// drawing, at every level, with and without a line being drawn.
+// The snap search keeps only its running best, keeps its caches figure by
+// figure and makes crossings and common tangents only near the pointer;
+// this holds it to the plain search that rebuilds every cache, stores every
+// candidate and then picks, on a seeded random drawing, at every level,
+// with and without a line being drawn, with and without the Line tool, and
+// after edits the caches followed one figure at a time.
 #include "document_test_support.h"
+#include "figures/fig_ellipse.h"
+#include "geometry/gr_circle.h"
 #include "geometry/gr_line.h"
 #include "geometry/snap_kind.h"
 #include "shell/lumbrel2_app.h"
@@ -23,12 +28,74 @@ struct Result {
     bool snapped = false;
 };
 
+// Every cache made afresh from the figures, as a full rebuild made them:
+// each figure's points (and, with the Line tool, its common tangents with
+// every other circle), its shapes, and every crossing of two shapes.
+struct Stored {
+    QvSnapPointList points;
+    QvShapeList shapes;
+    QvSnapPointList crossings;
+};
+
+void Store(const Lumbrel2Doc& doc, bool lineTool, Stored& stored) {
+    const int mode = QvGetMADLevel();
+    if (mode != 2 && mode != 3)
+        return;
+    const int level = doc.GetTotalPartCount();
+    const bool tangents = lineTool && QvSnapKindPasses(QvSnap::TangentToBothCircles, level);
+    QvSpecialPointList scratch;
+    for (QvFigure* f : doc.Figures()) {
+        if (!Lumbrel2Doc::FigureStands(f))
+            continue;
+        f->AddSpecialPoints(stored.points, level);
+        f->AddShapes(stored.shapes, -1);
+        auto* circle = dynamic_cast<const QvGRCircle*>(f->GetShape());
+        if (!tangents || !circle)
+            continue;
+        for (QvFigure* g : doc.Figures()) {
+            auto* other = dynamic_cast<const QvGRCircle*>(g->GetShape());
+            if (g == f || !other || !Lumbrel2Doc::FigureStands(g))
+                continue;
+            scratch.RemoveAll();
+            QvAddCommonTangentPoints(*circle, *other, &scratch, level);
+            for (int i = 0; i < scratch.GetCount(); ++i) {
+                QvSnapPoint record(scratch[i]);
+                record.figure1 = f;
+                record.figure2 = g;
+                stored.points.Add(record);
+            }
+        }
+    }
+    if (!QvSnapKindPasses(QvSnap::Intersection, level))
+        return;
+    for (int i = 0; i < stored.shapes.GetCount(); ++i) {
+        const QvShapeRecord& a = stored.shapes[i];
+        for (int j = i + 1; j < stored.shapes.GetCount(); ++j) {
+            const QvShapeRecord& b = stored.shapes[j];
+            if (!a.shape || !b.shape)
+                continue;
+            scratch.RemoveAll();
+            a.shape->AddIntersections(b.shape, &scratch, level);
+            for (int k = 0; k < scratch.GetCount(); ++k) {
+                QvSnapPoint record(scratch[k]);
+                record.figure1 = a.figure;
+                record.figure2 = b.figure;
+                record.frame1 = a.frame1;
+                record.frame2 = b.frame1;
+                record.primitive1 = a.shape;
+                record.primitive2 = b.shape;
+                stored.crossings.Add(record);
+            }
+        }
+    }
+}
+
 // The search as it was before: every candidate is stored, then the cached
 // points, the intersections and the candidates are scanned in that order.
 // Keys are up, and `exclude` is a line under creation or nothing.  The
 // crossings of figures with construction shapes go to `crossings` if given.
-Result StoreEverything(Lumbrel2Doc& doc, QvPoint pointer, int level, QvFigure* exclude,
-                       QvSnapPointList* crossings = nullptr) {
+Result StoreEverything(Lumbrel2Doc& doc, const Stored& stored, QvPoint pointer, int level,
+                       QvFigure* exclude, QvSnapPointList* crossings = nullptr) {
     QvSnapPointList candidates;
     QvSnapPointList nearPoints;
     QvSpecialPointList scratch;
@@ -36,7 +103,7 @@ Result StoreEverything(Lumbrel2Doc& doc, QvPoint pointer, int level, QvFigure* e
     QvSnapPoint best;
     double bestScore = 0.0;
     const QvSnapTable& kinds = QvGetSnapTable();
-    const QvShapeList& shapes = doc.FigureShapes();
+    const QvShapeList& shapes = stored.shapes;
     const int n = doc.GetTotalPartCount();
     const QvPoint reference = exclude ? exclude->GetPoint(1) : QvPoint::Far();
     const auto add = [&](const QvSnapPoint& record) {
@@ -73,7 +140,7 @@ Result StoreEverything(Lumbrel2Doc& doc, QvPoint pointer, int level, QvFigure* e
             }
             if (QvSnapKindPasses(QvSnap::AngleBisector, n)) {
                 const QvSnapKind& kind = kinds[QvSnap::AngleBisector];
-                const QvSnapPointList& derived = doc.Intersections();
+                const QvSnapPointList& derived = stored.crossings;
                 for (int i = 0; i < derived.GetCount(); ++i) {
                     const QvSnapPoint& p = derived[i];
                     auto* a = dynamic_cast<const QvGRLine*>(p.primitive1);
@@ -160,16 +227,21 @@ Result StoreEverything(Lumbrel2Doc& doc, QvPoint pointer, int level, QvFigure* e
                 }
             }
         }
-        doc.CharacteristicPoints().FindBest(pointer, best, bestScore, exclude);
-        doc.Intersections().FindBest(pointer, best, bestScore, exclude, true);
+        stored.points.FindBest(pointer, best, bestScore, exclude);
+        stored.crossings.FindBest(pointer, best, bestScore, exclude, true);
     }
     candidates.FindBest(pointer, best, bestScore, exclude);
 
     Result result;
     result.point = pointer;
     if (best.priority > 0.0) {
-        result = {best.point,  best.label,  best.figure1, best.figure2,
-                  best.frame1, best.frame2, true};
+        result = {best.point,
+                  best.label,
+                  best.figure1,
+                  best.figure2,
+                  best.frame1 ? *best.frame1 : QvGRRect(),
+                  best.frame2 ? *best.frame2 : QvGRRect(),
+                  true};
     }
     return result;
 }
@@ -204,15 +276,45 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
     std::mt19937 random(20240611);
     std::uniform_real_distribution<double> coord(0.0, 12000.0);
     std::uniform_real_distribution<double> radius(100.0, 3000.0);
-    g_mode = 0;
-    for (int i = 0; i < 60; ++i) {
-        QvPoint a(std::round(coord(random)), std::round(coord(random)));
+    const auto randomPoint = [&] {
+        return QvPoint(std::round(coord(random)), std::round(coord(random)));
+    };
+    // Mostly lines and circles; now and then an arc or an ellipse (outlined
+    // by curves) or a point.
+    const auto randomFigure = [&](int i) {
+        const QvPoint a = randomPoint();
         if (i % 3 == 2)
-            doc.AddFigure(MakeCircle(a, std::round(radius(random))));
-        else
-            doc.AddFigure(
-                MakeLine(a, QvPoint(std::round(coord(random)), std::round(coord(random)))));
-    }
+            return MakeCircle(a, std::round(radius(random)));
+        int tool = 0;
+        if (i % 10 == 4)
+            tool = 32859; // arc through three points
+        else if (i % 10 == 7)
+            tool = 32854; // ellipse on an axis, through a point
+        else if (i % 20 == 9)
+            tool = 32843; // point
+        if (tool) {
+            QvFigure* f = QvFigure::CreateForTool(tool);
+            const QvPoint b = randomPoint();
+            const QvPoint c = (a + (b - a) * 0.5) + QvVector(300, 400);
+            bool done = false;
+            for (const QvPoint& p : {a, b, c}) {
+                f->TrackCreatePoint(p);
+                if ((done = f->CreateClick()))
+                    break;
+            }
+            if (done)
+                return f;
+            delete f;
+        }
+        return MakeLine(a, randomPoint());
+    };
+    g_mode = 0;
+    for (int i = 0; i < 60; ++i)
+        doc.AddFigure(randomFigure(i));
+    const auto curved = std::count_if(doc.Figures().begin(), doc.Figures().end(), [](auto* f) {
+        return f->GetToolId() == 32859 || f->GetToolId() == 32854;
+    });
+    EXPECT_GT(curved, 4);
     // The line under creation starts on a figure end, so perpendiculars,
     // tangents, equal lengths and bisectors all join in.
     std::unique_ptr<QvFigure> drawn(QvFigure::CreateForTool(QvFigLine::ToolId));
@@ -222,24 +324,34 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
     int compared = 0;
     int onFigure = 0;
     int onGuide = 0;
-    for (int mode : {2, 3}) {
-        g_mode = mode;
-        doc.RebuildPointCaches();
+    int onTangent = 0;
+    const auto compare = [&](int mode, bool lineTool) {
+        Stored stored;
+        Store(doc, lineTool, stored);
         std::vector<QvPoint> pointers;
         for (int i = 0; i < 25; ++i)
-            pointers.emplace_back(std::round(coord(random)), std::round(coord(random)));
-        const QvSnapPointList& crossings = doc.Intersections();
+            pointers.push_back(randomPoint());
+        const QvSnapPointList& crossings = stored.crossings;
         for (int i = 0; i < crossings.GetCount() && i < 20; ++i)
             pointers.emplace_back(std::round(crossings[i].point.x) + 3,
                                   std::round(crossings[i].point.y) - 2);
         // On and beside crossings of the drawn line's construction shapes
         // with the figures.
         QvSnapPointList guided;
-        StoreEverything(doc, QvPoint(0, 0), 3, drawn.get(), &guided);
+        StoreEverything(doc, stored, QvPoint(0, 0), 3, drawn.get(), &guided);
         for (int i = 0; i < guided.GetCount(); i += std::max(1, guided.GetCount() / 30)) {
             const QvPoint& p = guided[i].point;
             pointers.emplace_back(std::round(p.x), std::round(p.y));
             pointers.emplace_back(std::round(p.x) - 60, std::round(p.y) + 45);
+        }
+        // Near common tangents of circle pairs.
+        const QString tangent = QStringLiteral("Tangent to both circles");
+        for (int i = 0, taken = 0; i < stored.points.GetCount() && taken < 15; ++i) {
+            if (stored.points[i].label != tangent)
+                continue;
+            pointers.emplace_back(std::round(stored.points[i].point.x) + 20,
+                                  std::round(stored.points[i].point.y));
+            ++taken;
         }
         for (int i = 0; i < 10; ++i)
             pointers.push_back(doc.Figures()[size_t(i)]->GetPoint(0));
@@ -253,10 +365,11 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
                     app.m_strStatusText.clear();
                     doc.ClearSnapReferences();
                     const QvPoint found = doc.FindSnapPoint(x, y, level, exclude, 1);
-                    const Result want = StoreEverything(doc, QvPoint(x, y), level, exclude);
+                    const Result want = StoreEverything(doc, stored, QvPoint(x, y), level, exclude);
                     SCOPED_TRACE(testing::Message()
-                                 << "mode " << mode << " level " << level << " exclude "
-                                 << (exclude != nullptr) << " at " << x << ", " << y);
+                                 << "mode " << mode << " line tool " << lineTool << " level "
+                                 << level << " exclude " << (exclude != nullptr) << " at " << x
+                                 << ", " << y);
                     EXPECT_EQ(found.x, want.point.x);
                     EXPECT_EQ(found.y, want.point.y);
                     if (want.label.isEmpty())
@@ -275,13 +388,44 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
                         ++onFigure;
                     if (want.label.startsWith(QStringLiteral("Intersection Of Figure and ")))
                         ++onGuide;
+                    if (want.label == tangent)
+                        ++onTangent;
                 }
             }
+        }
+    };
+
+    for (int mode : {2, 3}) {
+        g_mode = mode;
+        doc.RebuildPointCaches();
+        for (bool lineTool : {false, true}) {
+            // Choosing a tool only tells the caches whether tangents count.
+            doc.OnSelectTool(lineTool ? QvFigLine::ToolId : 32774);
+            compare(mode, lineTool);
+        }
+    }
+    // Edits the caches follow one figure at a time: figures added, moved
+    // (nudged as one undo level) and deleted.
+    g_mode = 3;
+    doc.RebuildPointCaches();
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 4; ++i)
+            doc.AddFigure(randomFigure(i + round));
+        doc.ClearSelection();
+        doc.AddToSelection(doc.GetFigure(5 + round * 7));
+        doc.MoveSelection(QvVector(std::round(coord(random)) / 10, -350));
+        doc.ClearSelection();
+        doc.AddToSelection(doc.GetFigure(3 + round));
+        doc.DeleteSelection();
+        for (bool lineTool : {false, true}) {
+            doc.OnSelectTool(lineTool ? QvFigLine::ToolId : 32774);
+            compare(3, lineTool);
         }
     }
     // The drawing must reach figure snaps, not only the grid.
     EXPECT_GT(onFigure, compared / 10);
     EXPECT_GT(onGuide, 20);
+    EXPECT_GT(onTangent, 5);
 }
 
 } // namespace

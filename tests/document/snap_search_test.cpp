@@ -1,5 +1,6 @@
 // The point caches and the snap search, through the document.
 #include "document_test_support.h"
+#include "geometry/gr_circle.h"
 #include "geometry/gr_line.h"
 #include "geometry/snap_kind.h"
 #include "platform/key_state.h"
@@ -73,13 +74,6 @@ protected:
     QvMADLevelReader m_previousReader = nullptr;
 };
 
-int CountLabel(const QvSnapPointList& list, const QString& label) {
-    int n = 0;
-    for (int i = 0; i < list.GetCount(); ++i)
-        n += list[i].label == label;
-    return n;
-}
-
 // ----------------------------------------------------------------- scoring
 
 TEST(SnapScoring, AttractionAndFirstOfEqualScoresWins) {
@@ -130,12 +124,12 @@ TEST_F(SnapTest, CachesAreEmptyBelowModeTwo) {
         SCOPED_TRACE(mode);
         SetMode(mode);
         EXPECT_EQ(doc.CharacteristicPoints().GetCount(), 0);
-        EXPECT_EQ(doc.Intersections().GetCount(), 0);
+        EXPECT_EQ(doc.Crossings().GetCount(), 0);
         EXPECT_EQ(doc.FigureShapes().GetCount(), 0);
     }
     SetMode(2);
     EXPECT_GT(doc.CharacteristicPoints().GetCount(), 0);
-    EXPECT_GT(doc.Intersections().GetCount(), 0);
+    EXPECT_GT(doc.Crossings().GetCount(), 0);
     EXPECT_EQ(doc.FigureShapes().GetCount(), 4);
 }
 
@@ -143,13 +137,14 @@ TEST_F(SnapTest, CachesFollowAddingMovingAndDeleting) {
     QvFigure* a = MakeLine(QvPoint(0, 0), QvPoint(4000, 4000));
     QvFigure* b = MakeLine(QvPoint(0, 4000), QvPoint(4000, 0));
     doc.AddFigure(a);
-    EXPECT_EQ(doc.Intersections().GetCount(), 0);
+    EXPECT_EQ(doc.Crossings().GetCount(), 0);
     // Ends, mid point, two thirds, two quarters.
     EXPECT_EQ(doc.CharacteristicPoints().GetCount(), 7);
     doc.AddFigure(b);
     EXPECT_EQ(doc.CharacteristicPoints().GetCount(), 14);
-    ASSERT_EQ(doc.Intersections().GetCount(), 1);
-    const QvSnapPoint& x = doc.Intersections()[0];
+    const QvSnapPointList crossings = doc.Crossings();
+    ASSERT_EQ(crossings.GetCount(), 1);
+    const QvSnapPoint& x = crossings[0];
     ExpectPoint(x.point, QvPoint(2000, 2000));
     EXPECT_EQ(x.label, QStringLiteral("Intersection"));
     EXPECT_EQ(x.priority, 3.01);
@@ -159,17 +154,17 @@ TEST_F(SnapTest, CachesFollowAddingMovingAndDeleting) {
 
     b->Move(QvVector(1000, 0));
     doc.RebuildPointCaches();
-    ASSERT_EQ(doc.Intersections().GetCount(), 1);
-    ExpectPoint(doc.Intersections()[0].point, QvPoint(2500, 2500));
+    ASSERT_EQ(doc.Crossings().GetCount(), 1);
+    ExpectPoint(doc.Crossings()[0].point, QvPoint(2500, 2500));
 
     b->Move(QvVector(10000, 0)); // apart: no intersection
     doc.RebuildPointCaches();
-    EXPECT_EQ(doc.Intersections().GetCount(), 0);
+    EXPECT_EQ(doc.Crossings().GetCount(), 0);
     b->Move(QvVector(-11000, 0));
 
     doc.AddToSelection(a);
     doc.DeleteSelection();
-    EXPECT_EQ(doc.Intersections().GetCount(), 0);
+    EXPECT_EQ(doc.Crossings().GetCount(), 0);
     EXPECT_EQ(doc.FigureShapes().GetCount(), 1);
     EXPECT_EQ(doc.FigureShapes()[0].figure, b);
     for (int i = 0; i < doc.CharacteristicPoints().GetCount(); ++i)
@@ -182,36 +177,54 @@ TEST_F(SnapTest, IntersectionsDropOutPastTheirRangeUnlessUnlimited) {
     for (int i = 0; i < 17; ++i)
         doc.AddFigure(MakeLine(QvPoint(0, 1000 * (i + 1)), QvPoint(1000, 1000 * (i + 1))));
     SetMode(2);
-    EXPECT_EQ(doc.Intersections().GetCount(), 0);
+    EXPECT_EQ(doc.Crossings().GetCount(), 0);
     SetMode(3);
-    EXPECT_EQ(doc.Intersections().GetCount(), 17);
+    EXPECT_EQ(doc.Crossings().GetCount(), 17);
     // Two lines fewer: level 15 is still in range.
     doc.AddToSelection(doc.GetFigure(17));
     doc.AddToSelection(doc.GetFigure(16));
     doc.DeleteSelection();
     SetMode(2);
-    EXPECT_EQ(doc.Intersections().GetCount(), 15);
+    EXPECT_EQ(doc.Crossings().GetCount(), 15);
 }
 
+// The tangent points are made near the pointer during the search, so the
+// search itself is asked at each of them.
 TEST_F(SnapTest, CommonTangentPointsOnlyUnderTheLineTool) {
     AddFixedDrawing();
     const QString label = QStringLiteral("Tangent to both circles");
-    EXPECT_EQ(CountLabel(doc.CharacteristicPoints(), label), 0);
-    app.m_nCurrentTool = QvFigLine::ToolId;
-    doc.RebuildPointCaches();
     // Two circles apart: four tangents, touching each circle once each.
-    ASSERT_EQ(CountLabel(doc.CharacteristicPoints(), label), 8);
-    for (int i = 0; i < doc.CharacteristicPoints().GetCount(); ++i) {
-        const QvSnapPoint& p = doc.CharacteristicPoints()[i];
-        if (p.label != label)
-            continue;
-        EXPECT_EQ(p.priority, 3.1);
-        EXPECT_TRUE((p.figure1 == c1 && p.figure2 == c2) || (p.figure1 == c2 && p.figure2 == c1));
-        EXPECT_LT(p.figure1->GetShape()->DistanceTo(p.point), 1e-6);
+    struct Touch {
+        QvPoint point;
+        QvFigure* on;
+        QvFigure* with;
+    };
+    std::vector<Touch> touches;
+    for (auto [on, with] : {std::pair{c1, c2}, std::pair{c2, c1}}) {
+        QvSpecialPointList points;
+        QvAddCommonTangentPoints(*dynamic_cast<const QvGRCircle*>(on->GetShape()),
+                                 *dynamic_cast<const QvGRCircle*>(with->GetShape()), &points, 0);
+        for (int i = 0; i < points.GetCount(); ++i)
+            touches.push_back({points[i].point, on, with});
     }
-    app.m_nCurrentTool = 32774;
-    doc.RebuildPointCaches();
-    EXPECT_EQ(CountLabel(doc.CharacteristicPoints(), label), 0);
+    ASSERT_EQ(touches.size(), 8u);
+    for (UINT tool : {UINT(QvFigLine::ToolId), UINT(32774)}) {
+        app.m_nCurrentTool = tool;
+        doc.RebuildPointCaches();
+        for (const Touch& t : touches) {
+            SCOPED_TRACE(::testing::Message() << tool << " at " << t.point.x << ", " << t.point.y);
+            EXPECT_LT(t.on->GetShape()->DistanceTo(t.point), 1e-6);
+            const Snap s = SnapAt(std::round(t.point.x), std::round(t.point.y), 2);
+            if (tool != QvFigLine::ToolId) {
+                EXPECT_NE(s.label, label);
+                continue;
+            }
+            EXPECT_EQ(s.label, label);
+            ExpectPoint(s.point, t.point);
+            EXPECT_EQ(doc.m_pSnapFigure1, t.on);
+            EXPECT_EQ(doc.m_pSnapFigure2, t.with);
+        }
+    }
 }
 
 // ------------------------------------------------------------------ search
@@ -376,8 +389,9 @@ TEST_F(SnapTest, ADraggedFigureNeverSnapsToItselfAndTheNextSearchSeesItAgain) {
     EXPECT_NE(s.label, QStringLiteral("Intersection"));
     // The caches are left as they were: every crossing keeps its priority
     // and its primitives.
-    for (int i = 0; i < doc.Intersections().GetCount(); ++i) {
-        const QvSnapPoint& p = doc.Intersections()[i];
+    const QvSnapPointList crossings = doc.Crossings();
+    for (int i = 0; i < crossings.GetCount(); ++i) {
+        const QvSnapPoint& p = crossings[i];
         ASSERT_NE(p.primitive1, nullptr);
         ASSERT_NE(p.primitive2, nullptr);
         EXPECT_GT(p.priority, 0.0);

@@ -72,6 +72,12 @@ void ExpectSameFrame(const QvGRRect& a, const QvGRRect& b) {
         ExpectPoint(a.corner[i], b.corner[i].x, b.corner[i].y);
 }
 
+// Records refer to the frame the group keeps.
+void ExpectSameFrame(const QvGRRect* a, const QvGRRect& b) {
+    ASSERT_NE(a, nullptr);
+    ExpectSameFrame(*a, b);
+}
+
 TEST_F(GroupTest, DragOutlineIsTheFrameAboveTwentyMembers) {
     struct Case {
         int members;
