@@ -1127,10 +1127,16 @@ void CDC::RealizeFont() const {
         if (cell > 0)
             em = em * 1000 / cell;
     }
-    font.setPixelSize(std::max(1, RoundInt(em)));
+    // Fonts come in whole pixels: the rest of the size is a scale applied
+    // when drawing and measuring, so text keeps its size in logical units
+    // at every resolution (a whole pixel is several per cent on a screen).
+    em = std::max(1.0, em);
+    const int pixels = std::max(1, RoundInt(em));
+    m_fontScale = em / pixels;
+    font.setPixelSize(pixels);
     if (log.lfWidth != 0) {
         QFontMetricsF natural(font, m_painter->device());
-        double average = natural.averageCharWidth();
+        double average = natural.averageCharWidth() * m_fontScale;
         if (average > 0)
             font.setStretch(
                 std::clamp(RoundInt(100 * std::abs(log.lfWidth) * sx / average), 1, 4000));
@@ -1138,11 +1144,11 @@ void CDC::RealizeFont() const {
     m_qfont = font;
     m_metrics = std::make_unique<QFontMetricsF>(font, m_painter->device());
     const QFontMetricsF& fm = *m_metrics;
-    m_ascent = fm.ascent();
-    m_descent = fm.descent();
-    m_leading = fm.leading();
-    m_avgWidth = fm.averageCharWidth();
-    m_maxWidth = fm.maxWidth();
+    m_ascent = fm.ascent() * m_fontScale;
+    m_descent = fm.descent() * m_fontScale;
+    m_leading = fm.leading() * m_fontScale;
+    m_avgWidth = fm.averageCharWidth() * m_fontScale;
+    m_maxWidth = fm.maxWidth() * m_fontScale;
     // The escapement is a direction in logical space, counted
     // counter-clockwise as a y-down mapping shows it; the mapping's signs
     // then turn it into the direction on the page.
@@ -1163,7 +1169,8 @@ BOOL CDC::TextOut(int x, int y, const QString& text) {
     UINT align = m_s.textAlign;
     // Measuring costs a layout pass; left-aligned transparent text needs none.
     bool opaque = m_s.bkMode == OPAQUE;
-    double width = (align & TA_CENTER) || opaque ? m_metrics->horizontalAdvance(shown) : 0;
+    double width =
+        (align & TA_CENTER) || opaque ? m_metrics->horizontalAdvance(shown) * m_fontScale : 0;
     double ox = 0, oy = m_ascent;
     if ((align & TA_CENTER) == TA_CENTER)
         ox = -width / 2;
@@ -1186,21 +1193,27 @@ BOOL CDC::TextOut(int x, int y, const QString& text) {
         m_painterTextColor = m_s.textColor;
     }
     QPointF ref(Ix(x), Iy(y));
-    bool turned = m_angle != 0;
-    if (turned) {
+    const bool turned = m_angle != 0;
+    const bool scaled = m_fontScale != 1.0;
+    // Offsets are in device pixels; a scaled font draws in its own units.
+    const double k = 1.0 / m_fontScale;
+    if (turned || scaled) {
         QTransform t;
         t.translate(ref.x(), ref.y());
-        t.rotate(-m_angle);
+        if (turned)
+            t.rotate(-m_angle);
+        if (scaled)
+            t.scale(m_fontScale, m_fontScale);
         m_painter->setTransform(t);
         ref = QPointF();
     }
     if (opaque) {
-        m_painter->fillRect(
-            QRectF(ref.x() + ox, ref.y() + oy - m_ascent, width, m_ascent + m_descent),
-            ToQColor(m_s.bkColor));
+        m_painter->fillRect(QRectF(ref.x() + ox * k, ref.y() + (oy - m_ascent) * k, width * k,
+                                   (m_ascent + m_descent) * k),
+                            ToQColor(m_s.bkColor));
     }
-    m_painter->drawText(QPointF(ref.x() + ox, ref.y() + oy), shown);
-    if (turned)
+    m_painter->drawText(QPointF(ref.x() + ox * k, ref.y() + oy * k), shown);
+    if (turned || scaled)
         m_painter->resetTransform();
     return TRUE;
 }
@@ -1209,7 +1222,8 @@ CSize CDC::GetTextExtent(const QString& text) const {
     if (text.isEmpty())
         return CSize(0, 0);
     RealizeFont();
-    double width = m_metrics->horizontalAdvance(m_symbol ? SymbolTextToUnicode(text) : text);
+    double width =
+        m_metrics->horizontalAdvance(m_symbol ? SymbolTextToUnicode(text) : text) * m_fontScale;
     return CSize(RoundInt(width / std::abs(m_sx)),
                  RoundInt((m_ascent + m_descent) / std::abs(m_sy)));
 }
@@ -1224,7 +1238,8 @@ BOOL CDC::GetTextMetrics(TEXTMETRIC* metrics) const {
     tm.tmAscent = RoundInt(m_ascent / sy);
     tm.tmHeight = RoundInt((m_ascent + m_descent) / sy);
     tm.tmDescent = tm.tmHeight - tm.tmAscent;
-    tm.tmInternalLeading = std::max(0, tm.tmHeight - RoundInt(m_qfont.pixelSize() / sy));
+    tm.tmInternalLeading =
+        std::max(0, tm.tmHeight - RoundInt(m_qfont.pixelSize() * m_fontScale / sy));
     tm.tmExternalLeading = std::max(0, RoundInt(m_leading / sy));
     tm.tmAveCharWidth = RoundInt(m_avgWidth / sx);
     tm.tmMaxCharWidth = RoundInt(m_maxWidth / sx);

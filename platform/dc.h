@@ -363,7 +363,8 @@ private:
     mutable QFont m_qfont;
     mutable std::unique_ptr<QFontMetricsF> m_metrics;
     mutable double m_ascent = 0, m_descent = 0, m_leading = 0, m_avgWidth = 0, m_maxWidth = 0;
-    mutable double m_angle = 0; // device degrees, counter-clockwise on the page
+    mutable double m_angle = 0;     // device degrees, counter-clockwise on the page
+    mutable double m_fontScale = 1; // the font's size over its whole pixels
     mutable bool m_symbol = false;
     PainterPen m_onPainterPen = PainterPen::Unknown;
     PainterBrush m_onPainterBrush = PainterBrush::Unknown;

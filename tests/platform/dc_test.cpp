@@ -426,8 +426,8 @@ TEST(DeviceContext, TextStaysUprightAndTurnsWithItsEscapement) {
         QImage image = Page(96, 200, 200);
         CDC dc(&image);
         dc.SetMapMode(mode);
-        // 40 pixels em at 96 dpi either way.
-        CFont font(Font(mode == MM_TEXT ? -40 : -1058, escapement));
+        // 48 pixels em at 96 dpi either way (12.7 mm).
+        CFont font(Font(mode == MM_TEXT ? -48 : -1270, escapement));
         dc.SelectObject(&font);
         dc.SetTextAlign(TA_LEFT | TA_BASELINE);
         CPoint at = Logical(dc, 100, 100);

@@ -11,9 +11,11 @@
 #include "text/equation.h"
 #include "text/equation_options.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QSvgGenerator>
 
 #include <gtest/gtest.h>
 
@@ -134,3 +136,42 @@ TEST(EquationGolden, SchoolFormulasMatchTheirReferences) {
 }
 
 } // namespace
+
+// Metrics come from the surface in logical units, so a formula measures
+// the same on the screen, on paper, in an SVG picture and in a PNG at any
+// resolution, within a screen pixel.
+TEST(EquationGolden, LayoutIsTheSameOnEverySurface) {
+    TheEquationOptions() = QvEquationOptions();
+    const auto measure = [](const char* text, QPaintDevice* device) {
+        QvEquation eq;
+        eq.SetText(QString::fromLatin1(text), &TheEquationOptions());
+        QvLogFont font;
+        CDC dc(device);
+        dc.SetMapMode(MM_HIMETRIC);
+        return eq.Measure(&dc, &TheEquationOptions(), &font);
+    };
+    const auto image = [](int dpi) {
+        QImage probe(10, 10, QImage::Format_RGB32);
+        probe.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+        probe.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+        return probe;
+    };
+    for (const Formula& f : kFormulas) {
+        QImage paper = image(300);
+        const QvEquationExtent base = measure(f.text, &paper);
+        QImage screen = image(96), fine = image(600), finer = image(1200);
+        QBuffer svgBytes;
+        QSvgGenerator svg;
+        svg.setOutputDevice(&svgBytes);
+        svg.setSize(QSize(100, 100));
+        svg.setResolution(300);
+        for (QPaintDevice* device :
+             std::initializer_list<QPaintDevice*>{&screen, &fine, &finer, &svg}) {
+            const QvEquationExtent e = measure(f.text, device);
+            // One 96-dpi pixel is about 26 units.
+            EXPECT_NEAR(e.width, base.width, 26) << f.name;
+            EXPECT_NEAR(e.height, base.height, 26) << f.name;
+            EXPECT_NEAR(e.below, base.below, 26) << f.name;
+        }
+    }
+}
