@@ -13,10 +13,13 @@ void FuzzSetUp() {
     if (QCoreApplication::instance())
         return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("LUMBREL_PROFILE",
-            (QDir::tempPath() + QStringLiteral("/lumbrel-fuzz-") +
-             QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".ini"))
-                .toLocal8Bit());
+    static const QByteArray profile =
+        (QDir::tempPath() + QStringLiteral("/lumbrel-fuzz-") +
+         QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".ini"))
+            .toLocal8Bit();
+    qputenv("LUMBREL_PROFILE", profile);
+    // Nothing should write it, but a run never leaves one behind.
+    std::atexit([] { std::remove(profile.constData()); });
     static int argc = 1;
     static char name[] = "lumbrel-fuzz";
     static char* argv[] = {name, nullptr};
