@@ -183,6 +183,22 @@ bool Beyond(double priority, double distance, double floor) {
     return priority * priority / (distance * distance + 0.05) < floor;
 }
 
+// Whether the crossings of two shapes are sure to make nothing that beats
+// `floor`: kinds that never meet, boxes apart, or both too far away.
+template <class Info>
+bool PairCannotWin(const QvGRBase* a, const Info& fa, const QvGRBase* b, const Info& fb,
+                   double priority, QvPoint p, double floor) {
+    if (MakesNothing(fa.reach, fb.reach))
+        return true;
+    const bool aBounds = BoundsPair(fa.reach, fb.reach);
+    const bool bBounds = BoundsPair(fb.reach, fa.reach);
+    if (aBounds && bBounds && !Overlap(fa.box, fb.box))
+        return true;
+    if (aBounds && Beyond(priority, ReachDistance(a, fa.reach, fa.box, p), floor))
+        return true;
+    return bBounds && Beyond(priority, ReachDistance(b, fb.reach, fb.box, p), floor);
+}
+
 bool InSearch(const QvShapeRecord& record, const QvFigure* exclude) {
     return record.shape && !record.released && !QvHolds(exclude, record.figure);
 }
@@ -532,15 +548,7 @@ void QvSnapEngine::SearchCrossings(const Query& q, Best& best) {
         const QvShapeRecord& b = m_shapes[ib];
         const ShapeInfo& fa = m_info[size_t(ia)];
         const ShapeInfo& fb = m_info[size_t(ib)];
-        if (MakesNothing(fa.reach, fb.reach))
-            continue;
-        const bool aBounds = BoundsPair(fa.reach, fb.reach);
-        const bool bBounds = BoundsPair(fb.reach, fa.reach);
-        if (aBounds && bBounds && !Overlap(fa.box, fb.box))
-            continue;
-        if (aBounds && Beyond(priority, ReachDistance(a.shape, fa.reach, fa.box, p), best.score))
-            continue;
-        if (bBounds && Beyond(priority, ReachDistance(b.shape, fb.reach, fb.box, p), best.score))
+        if (PairCannotWin(a.shape, fa, b.shape, fb, priority, p, best.score))
             continue;
         m_special.RemoveAll();
         a.shape->AddIntersections(b.shape, &m_special, m_level);
@@ -708,15 +716,7 @@ void QvSnapEngine::SearchGuideCrossings(const Query& q, Best& best, std::uint32_
             continue;
         const ShapeInfo& fr = m_info[size_t(ir)];
         const ShapeInfo& fs = m_guideInfo[size_t(is)];
-        if (MakesNothing(fr.reach, fs.reach))
-            continue;
-        const bool rBounds = BoundsPair(fr.reach, fs.reach);
-        const bool sBounds = BoundsPair(fs.reach, fr.reach);
-        if (rBounds && sBounds && !Overlap(fr.box, fs.box))
-            continue;
-        if (rBounds && Beyond(priority, ReachDistance(r.shape, fr.reach, fr.box, p), best.score))
-            continue;
-        if (sBounds && Beyond(priority, ReachDistance(s.shape, fs.reach, fs.box, p), best.score))
+        if (PairCannotWin(r.shape, fr, s.shape, fs, priority, p, best.score))
             continue;
         m_special.RemoveAll();
         r.shape->AddIntersections(s.shape, &m_special, q.parts);
