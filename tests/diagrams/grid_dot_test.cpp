@@ -7,6 +7,7 @@
 #include "document/shape_record.h"
 #include "document/snap_point.h"
 #include "figures/figure_test_support.h"
+#include "platform/qt_convert.h"
 
 #include <QTemporaryDir>
 
@@ -59,8 +60,7 @@ protected:
     static std::vector<QLineF> Lines(const std::vector<DrawnItem>& items, COLORREF colour) {
         std::vector<QLineF> lines;
         for (const DrawnItem& item : items)
-            if (item.kind == DrawnItem::Line &&
-                item.pen.color() == QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour)))
+            if (item.kind == DrawnItem::Line && item.pen.color() == ToQColor(colour))
                 lines.push_back(item.line);
         return lines;
     }
