@@ -6,6 +6,7 @@
 #include "figures/fig_rectangle.h"
 #include "figures/fig_text.h"
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
 #include "settings/step_tables.h"
@@ -18,9 +19,9 @@ IMPLEMENT_SERIAL(QvFigVenn2, QvFigGroup, 1)
 IMPLEMENT_SERIAL(QvFigVenn3, QvFigGroup, 1)
 
 namespace {
-constexpr LONG kNoLine = 34023;
-constexpr LONG kNoFill = 32814;
-constexpr LONG kSolidFill = 32815;
+constexpr LONG kNoLine = ID_LINE_NONE;
+constexpr LONG kNoFill = ID_FILL_NONE;
+constexpr LONG kSolidFill = ID_FILL_SOLID;
 constexpr COLORREF kRegionGrey = RGB(192, 192, 192);
 
 constexpr int kRegion = QvFigRegion::ToolId;

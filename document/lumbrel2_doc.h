@@ -19,6 +19,7 @@
 #include "geometry/gr_rect.h"
 #include "geometry/point.h"
 #include "geometry/special_point.h"
+#include "platform/command_ids.h"
 #include "platform/gdi_types.h"
 #include "shell/document.h"
 #include "statgraphs/color_scheme.h"
@@ -45,8 +46,8 @@ public:
     static constexpr WORD FileVersion = 1;
     static constexpr int UndoLevels = 200;
     static constexpr int UndoTrimCount = 50;
-    static constexpr int AngleMarkToolId = 32861;
-    static constexpr int GalleryFigureToolId = 32895;
+    static constexpr int AngleMarkToolId = ID_DRAW_ANGLE_MARK;
+    static constexpr int GalleryFigureToolId = ID_DRAW_GALLERY_FIGURE;
 
     Lumbrel2Doc();
     ~Lumbrel2Doc() override;

@@ -5,10 +5,10 @@
 #include "document/undo_actions.h"
 #include "document/undo_manager.h"
 #include "figures/figure.h"
+#include "platform/command_ids.h"
 #include "platform/command_target.h"
 #include "platform/qt_convert.h"
 #include "settings/settings.h"
-#include "shell/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 #include "figures/fig_rectangle.h"
 
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 #include "platform/dc.h"
 #include "settings/settings.h"
 
@@ -9,7 +10,7 @@
 IMPLEMENT_SERIAL(QvFigRectangle, QvFigRectBase, 1)
 
 namespace {
-constexpr LONG kNoFill = 32814;
+constexpr LONG kNoFill = ID_FILL_NONE;
 } // namespace
 
 QvFigRectangle::QvFigRectangle() {

@@ -1,6 +1,7 @@
 #include "figures/fig_text.h"
 
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
@@ -16,7 +17,7 @@ IMPLEMENT_SERIAL(QvEditDataText, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigText, QvFigNoRotateRectBase, 1)
 
 namespace {
-constexpr LONG kNoFill = 32814;
+constexpr LONG kNoFill = ID_FILL_NONE;
 constexpr COLORREF kFillGrey = 0x646464;
 
 QvFigText::PropertiesDialog& Dialog() {

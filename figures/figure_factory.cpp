@@ -17,6 +17,7 @@
 #include "figures/fig_round_rect.h"
 #include "figures/fig_text.h"
 #include "figures/fig_triangle.h"
+#include "platform/command_ids.h"
 
 #include <new>
 
@@ -33,41 +34,41 @@ struct ToolRow {
 // Every drawing tool.  Rows without a maker are figures still to come.
 constexpr ToolRow kTools[] = {
     // clang-format off
-    {32700, &Make<QvFigGroup>},             // group
-    {32771, &Make<QvFigLine>},              // line
-    {32772, &Make<QvFigCircle>},            // circle in a square
-    {32773, &Make<QvFigRectangle>},         // rectangle
-    {32774, &Make<QvFigSelectRect>},        // select rectangle
-    {32789, &Make<QvFigCircleCR>},          // circle: centre and point
-    {32790, &Make<QvFigCircle3C>},          // circle: three points
-    {32791, &Make<QvFigCircleD>},           // circle: diameter
-    {32843, &Make<QvFigPoint>},             // point
-    {32846, &Make<QvFigSmoothLine>},        // smooth line
-    {32849, &Make<QvFigPolygon>},           // polygon
-    {32850, &Make<QvFigBezier>},            // Bezier curve
-    {32852, &Make<QvFigRoundRect>},        // rounded rectangle
-    {32853, &Make<QvFigEllipse4C>},         // ellipse: four corners
-    {32854, &Make<QvFigEllipseAP>},         // ellipse: axis and point
-    {32855, &Make<QvFigEllipseFP>},         // ellipse: foci and point
-    {32856, &Make<QvFigEllipse4P>},         // ellipse: four points
-    {32857, &Make<QvFigArcC2P>},            // arc: centre and two points
-    {32859, &Make<QvFigArc3P>},             // arc: three points
-    {32860, &Make<QvFigArc4P>},             // arc in a box
-    {32861, &Make<QvFigAngleMark>},         // angle mark
-    {32862, &Make<QvFigText>},              // text box
-    {32863, &Make<QvFigText>},              // equation box (a text box, id 32862)
-    {32864, nullptr},                       // function graph
-    {32865, nullptr},                       // statistics graph
-    {32866, &Make<QvFigNorm>},              // normal curve
-    {32867, &Make<QvFigVenn2>},             // Venn diagram, two sets
-    {32868, &Make<QvFigVenn3>},             // Venn diagram, three sets
-    {32871, nullptr},                       // number line
-    {32895, &Make<QvFigGallery>},           // gallery figure
-    {32904, &Make<QvFigGridDot>},           // graph and dot paper
-    {32906, &Make<QvFigTriangle>},          // triangle
-    {33504, &Make<QvFigLine>},              // line with the default arrowheads
-    {34024, &Make<QvFigRegion>},            // region
-    {34790, &Make<QvFigSelectRect>},        // select rectangle for image export
+    {ID_TOOL_GROUP, &Make<QvFigGroup>},             // group
+    {ID_DRAW_LINE, &Make<QvFigLine>},              // line
+    {ID_DRAW_CIRCLE_4C, &Make<QvFigCircle>},            // circle in a square
+    {ID_DRAW_RECTANGLE, &Make<QvFigRectangle>},         // rectangle
+    {ID_DRAW_SELECT, &Make<QvFigSelectRect>},        // select rectangle
+    {ID_DRAW_CIRCLE_CR, &Make<QvFigCircleCR>},          // circle: centre and point
+    {ID_DRAW_CIRCLE_3P, &Make<QvFigCircle3C>},          // circle: three points
+    {ID_DRAW_CIRCLE_D, &Make<QvFigCircleD>},           // circle: diameter
+    {ID_DRAW_POINT, &Make<QvFigPoint>},             // point
+    {ID_DRAW_SMOOTH_LINE, &Make<QvFigSmoothLine>},        // smooth line
+    {ID_DRAW_POLYGON, &Make<QvFigPolygon>},           // polygon
+    {ID_DRAW_BEZIER, &Make<QvFigBezier>},            // Bezier curve
+    {ID_DRAW_ROUND_RECT, &Make<QvFigRoundRect>},        // rounded rectangle
+    {ID_DRAW_ELLIPSE_4C, &Make<QvFigEllipse4C>},         // ellipse: four corners
+    {ID_DRAW_ELLIPSE_AP, &Make<QvFigEllipseAP>},         // ellipse: axis and point
+    {ID_DRAW_ELLIPSE_FP, &Make<QvFigEllipseFP>},         // ellipse: foci and point
+    {ID_DRAW_ELLIPSE_4P, &Make<QvFigEllipse4P>},         // ellipse: four points
+    {ID_DRAW_ARC_C2P, &Make<QvFigArcC2P>},            // arc: centre and two points
+    {ID_DRAW_ARC_3P, &Make<QvFigArc3P>},             // arc: three points
+    {ID_DRAW_ARC_4P, &Make<QvFigArc4P>},             // arc in a box
+    {ID_DRAW_ANGLE_MARK, &Make<QvFigAngleMark>},         // angle mark
+    {ID_DRAW_TEXT, &Make<QvFigText>},              // text box
+    {ID_DRAW_EQUATION, &Make<QvFigText>},              // equation box (a text box, id 32862)
+    {ID_DRAW_GRAPH, nullptr},                       // function graph
+    {ID_DRAW_STAT_GRAPH, nullptr},                       // statistics graph
+    {ID_DRAW_NORMAL_CURVE, &Make<QvFigNorm>},              // normal curve
+    {ID_DRAW_VENN2, &Make<QvFigVenn2>},             // Venn diagram, two sets
+    {ID_DRAW_VENN3, &Make<QvFigVenn3>},             // Venn diagram, three sets
+    {ID_DRAW_NUMBER_LINE, nullptr},                       // number line
+    {ID_DRAW_GALLERY_FIGURE, &Make<QvFigGallery>},           // gallery figure
+    {ID_DRAW_GRID_DOT, &Make<QvFigGridDot>},           // graph and dot paper
+    {ID_DRAW_TRIANGLE, &Make<QvFigTriangle>},          // triangle
+    {ID_DRAW_ARROW_LINE, &Make<QvFigLine>},              // line with the default arrowheads
+    {ID_TOOL_REGION, &Make<QvFigRegion>},            // region
+    {ID_TOOL_SECTION_SELECT, &Make<QvFigSelectRect>},        // select rectangle for image export
     // clang-format on
 };
 } // namespace

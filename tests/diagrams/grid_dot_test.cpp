@@ -7,6 +7,7 @@
 #include "document/shape_record.h"
 #include "document/snap_point.h"
 #include "figures/figure_test_support.h"
+#include "platform/command_ids.h"
 #include "platform/qt_convert.h"
 
 #include <QTemporaryDir>
@@ -356,7 +357,7 @@ TEST_F(GridDotTest, RecordAndFigureInFiles) {
 TEST_F(GridDotTest, CopiesOutlineAndShapes) {
     auto f = Paper(100, 60);
     f->SetLineColour(RGB(9, 8, 7));
-    f->SetLineStyle(32808);
+    f->SetLineStyle(ID_LINE_SOLID3);
     f->GridData()->Coord = QvEditDataGridDot::Hexagonal;
     QvFigGridDot copy;
     copy.CopyFrom(f.get());
@@ -396,7 +397,7 @@ TEST_F(GridDotTest, PropertiesGoThroughTheDialogAndBack) {
         v.majorAngle = QStringLiteral("45/2");
         v.minorAngle = QStringLiteral("5");
         v.yLog = 1;
-        v.pens[3] = 32811;
+        v.pens[3] = ID_LINE_SOLID6;
         return true;
     });
     f->EditProperties(CPoint(), CPoint());

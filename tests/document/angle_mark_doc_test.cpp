@@ -13,8 +13,8 @@
 #include "geometry/drawing_test_support.h"
 #include "geometry/snap_kind.h"
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 #include "settings/step_tables.h"
-#include "shell/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QBuffer>

@@ -3,12 +3,13 @@
 #include "document/snap_point.h"
 #include "figure_test_support.h"
 #include "figures/fig_round_rect.h"
+#include "platform/command_ids.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr int kSolidFill = 32815;
+constexpr int kSolidFill = ID_FILL_SOLID;
 
 class RoundRectTest : public FigureTest {
 protected:
