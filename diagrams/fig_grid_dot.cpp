@@ -1,7 +1,7 @@
 #include "diagrams/fig_grid_dot.h"
 
-#include "document/shape_record.h"
-#include "document/snap_point.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
 #include "geometry/marker.h"
 #include "geometry/snap_kind.h"
 #include "platform/archive.h"

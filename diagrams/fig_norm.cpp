@@ -1,12 +1,12 @@
 #include "diagrams/fig_norm.h"
 
 #include "geometry/arrow_head.h"
+#include "geometry/gr_rect.h"
 #include "platform/archive.h"
 #include "platform/command_ids.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,11 +5,11 @@
 #include "figures/fig_polygon.h"
 #include "figures/fig_rectangle.h"
 #include "figures/fig_text.h"
+#include "geometry/gr_rect.h"
 #include "platform/archive.h"
 #include "platform/command_ids.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
 
 #include <algorithm>
 #include <new>

@@ -14,10 +14,10 @@
 #include "figures/fig_rectangle.h"
 #include "figures/fig_round_rect.h"
 #include "figures/fig_text.h"
+#include "geometry/gr_rect.h"
 #include "platform/archive.h"
 #include "platform/codepage.h"
 #include "platform/command_ids.h"
-#include "settings/step_tables.h"
 
 #include <QIODevice>
 

@@ -5,9 +5,9 @@
 #include "figures/fig_angle_mark.h"
 #include "figures/fig_group.h"
 #include "figures/figure.h"
+#include "geometry/gr_rect.h"
 #include "platform/command_ids.h"
 #include "platform/key_state.h"
-#include "settings/step_tables.h"
 #include "shell/lumbrel2_app.h"
 
 #include <algorithm>

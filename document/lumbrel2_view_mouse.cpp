@@ -10,7 +10,6 @@
 #include "figures/figure.h"
 #include "platform/command_ids.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QWidget>

@@ -1,18 +1,18 @@
 #include "figures/fig_arc.h"
 
-#include "document/shape_record.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_ellipse.h"
+#include "figures/shape_record.h"
 #include "geometry/arrow_head.h"
 #include "geometry/gr_bezier.h"
 #include "geometry/gr_line.h"
+#include "geometry/gr_rect.h"
 #include "geometry/marker.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/key_state.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,11 @@
 #include "figures/fig_bezier.h"
 
 #include "geometry/arrow_head.h"
+#include "geometry/gr_rect.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
 
 #include <algorithm>
 #include <utility>

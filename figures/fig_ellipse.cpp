@@ -1,13 +1,13 @@
 #include "figures/fig_ellipse.h"
 
-#include "document/shape_record.h"
+#include "figures/shape_record.h"
 #include "geometry/gr_bezier.h"
 #include "geometry/gr_line.h"
+#include "geometry/gr_rect.h"
 #include "geometry/marker.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
 
 #include <algorithm>
 #include <cmath>

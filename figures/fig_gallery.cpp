@@ -1,8 +1,8 @@
 #include "figures/fig_gallery.h"
 
+#include "geometry/gr_rect.h"
 #include "platform/archive.h"
 #include "platform/key_state.h"
-#include "settings/step_tables.h"
 
 #include <cmath>
 

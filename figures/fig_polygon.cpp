@@ -1,6 +1,6 @@
 #include "figures/fig_polygon.h"
 
-#include "document/shape_record.h"
+#include "figures/shape_record.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"

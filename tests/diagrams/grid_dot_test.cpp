@@ -4,9 +4,9 @@
 #include "common/test_support.h"
 #include "diagrams/fig_grid_dot.h"
 #include "document/lumbrel2_doc.h"
-#include "document/shape_record.h"
-#include "document/snap_point.h"
 #include "figures/figure_test_support.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
 #include "platform/command_ids.h"
 #include "platform/qt_convert.h"
 

@@ -3,8 +3,8 @@
 // that fail.
 #include "common/full_disk.h"
 #include "common/test_support.h"
-#include "document/copy_map.h"
 #include "document_test_support.h"
+#include "figures/copy_map.h"
 #include "figures/fig_group.h"
 #include "platform/archive.h"
 #include "platform/command_ids.h"

@@ -4,8 +4,8 @@
 #include "figures/fig_line.h"
 #include "figures/fig_triangle.h"
 #include "geometry/gr_line.h"
+#include "geometry/gr_rect.h"
 #include "platform/command_ids.h"
-#include "settings/step_tables.h"
 
 #include <cmath>
 #include <functional>

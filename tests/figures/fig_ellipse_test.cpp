@@ -1,7 +1,7 @@
 #include "common/test_support.h"
-#include "document/shape_record.h"
 #include "figure_test_support.h"
 #include "figures/fig_ellipse.h"
+#include "figures/shape_record.h"
 #include "geometry/gr_bezier.h"
 #include "platform/command_ids.h"
 

@@ -1,8 +1,8 @@
 #include "common/test_support.h"
-#include "document/shape_record.h"
-#include "document/snap_point.h"
 #include "figure_test_support.h"
 #include "figures/fig_polygon.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
 #include "platform/command_ids.h"
 
 #include <vector>

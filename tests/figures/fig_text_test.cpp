@@ -1,8 +1,8 @@
 #include "common/test_support.h"
 #include "figure_test_support.h"
 #include "figures/fig_text.h"
+#include "geometry/gr_rect.h"
 #include "platform/command_ids.h"
-#include "settings/step_tables.h"
 #include "text/equation.h"
 #include "text/equation_options.h"
 

@@ -1,7 +1,7 @@
 #include "common/test_support.h"
-#include "document/shape_record.h"
 #include "figure_test_support.h"
 #include "figures/fig_triangle.h"
+#include "figures/shape_record.h"
 #include "platform/command_ids.h"
 
 #include <cmath>
