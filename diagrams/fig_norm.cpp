@@ -1,5 +1,6 @@
 #include "diagrams/fig_norm.h"
 
+#include "figures/figure_factory.h"
 #include "geometry/arrow_head.h"
 #include "geometry/gr_rect.h"
 #include "platform/archive.h"
@@ -14,6 +15,10 @@
 
 IMPLEMENT_SERIAL(QvEditDataNorm, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigNorm, QvFigNoRotateRectBase, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigNorm::ToolId, "QvFigNorm", &QvMakeFigure<QvFigNorm>},
+});
 
 namespace {
 constexpr LONG kNoFill = ID_FILL_NONE;

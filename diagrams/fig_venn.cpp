@@ -5,6 +5,7 @@
 #include "figures/fig_polygon.h"
 #include "figures/fig_rectangle.h"
 #include "figures/fig_text.h"
+#include "figures/figure_factory.h"
 #include "geometry/gr_rect.h"
 #include "platform/archive.h"
 #include "platform/command_ids.h"
@@ -17,6 +18,11 @@
 
 IMPLEMENT_SERIAL(QvFigVenn2, QvFigGroup, 1)
 IMPLEMENT_SERIAL(QvFigVenn3, QvFigGroup, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigVenn2::ToolId, "QvFigVenn2", &QvMakeFigure<QvFigVenn2>},
+    {QvFigVenn3::ToolId, "QvFigVenn3", &QvMakeFigure<QvFigVenn3>},
+});
 
 namespace {
 constexpr LONG kNoLine = ID_LINE_NONE;

@@ -2,6 +2,7 @@
 
 #include "figures/copy_map.h"
 #include "figures/fig_group.h"
+#include "figures/figure_factory.h"
 #include "figures/shape_record.h"
 #include "geometry/gr_line.h"
 #include "geometry/marker.h"
@@ -21,6 +22,10 @@
 
 IMPLEMENT_SERIAL(QvEditDataAngle, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigAngleMark, QvFigure, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigAngleMark::ToolId, "QvFigAngleMark", &QvMakeFigure<QvFigAngleMark>},
+});
 
 namespace {
 constexpr double kPi = 3.14159264;

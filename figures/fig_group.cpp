@@ -5,6 +5,7 @@
 #include "figures/fig_circle.h"
 #include "figures/fig_ellipse.h"
 #include "figures/fig_triangle.h"
+#include "figures/figure_factory.h"
 #include "figures/shape_record.h"
 #include "figures/snap_point.h"
 #include "geometry/gr_rect.h"
@@ -17,6 +18,10 @@
 #include <memory>
 
 IMPLEMENT_SERIAL(QvFigGroup, QvFigRectBase, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigGroup::ToolId, "QvFigGroup", &QvMakeFigure<QvFigGroup>},
+});
 
 namespace {
 // The drawing level at which even large groups offer snap points.

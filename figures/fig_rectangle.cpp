@@ -1,5 +1,6 @@
 #include "figures/fig_rectangle.h"
 
+#include "figures/figure_factory.h"
 #include "platform/archive.h"
 #include "platform/command_ids.h"
 #include "platform/dc.h"
@@ -8,6 +9,12 @@
 #include <cmath>
 
 IMPLEMENT_SERIAL(QvFigRectangle, QvFigRectBase, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigRectangle::ToolId, "QvFigRectangle", &QvMakeFigure<QvFigRectangle>},
+    {QvFigSelectRect::ToolId, "QvFigRectBase", &QvMakeFigure<QvFigSelectRect>},
+    {QvFigSelectRect::SectionToolId, "QvFigRectBase", &QvMakeFigure<QvFigSelectRect>},
+});
 
 namespace {
 constexpr LONG kNoFill = ID_FILL_NONE;

@@ -1,5 +1,6 @@
 #include "figures/fig_text.h"
 
+#include "figures/figure_factory.h"
 #include "platform/archive.h"
 #include "platform/command_ids.h"
 #include "platform/dc.h"
@@ -15,6 +16,15 @@
 
 IMPLEMENT_SERIAL(QvEditDataText, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigText, QvFigNoRotateRectBase, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigText::ToolId, "QvFigText", &QvMakeFigure<QvFigText>},
+    {QvFigText::EquationToolId, "QvFigText", &QvMakeFigure<QvFigText>,
+     [](QvFigure* f, int& toolId) {
+         static_cast<QvFigText*>(f)->SetEquation(true);
+         toolId = QvFigText::ToolId; // an equation box is a text box
+     }},
+});
 
 namespace {
 constexpr LONG kNoFill = ID_FILL_NONE;

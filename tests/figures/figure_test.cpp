@@ -3,6 +3,7 @@
 #include "figures/copy_map.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_line.h"
+#include "figures/fig_point.h"
 #include "figures/figure_factory.h"
 #include "figures/shape_record.h"
 #include "figures/snap_point.h"
@@ -223,6 +224,31 @@ TEST_F(FigureBaseTest, FactoryKnowsEveryToolId) {
         EXPECT_EQ(f->GetToolId(), r.id);
     }
     EXPECT_EQ(QvFactoryToolIdCount(), 35);
+    // Every registered tool makes the class it was registered with, and
+    // keeps its own id (the equation box keeps the text box's).
+    int pending = 0;
+    for (int i = 0; i < QvFactoryToolIdCount(); ++i) {
+        const int id = QvFactoryToolIdAt(i);
+        if (i > 0) {
+            EXPECT_LT(QvFactoryToolIdAt(i - 1), id);
+        }
+        const char* className = QvFactoryClassName(id);
+        std::unique_ptr<QvFigure> f(QvFigure::CreateForTool(id));
+        EXPECT_EQ(QvFigure::CanCreateForTool(id), f != nullptr) << id;
+        if (!className) {
+            EXPECT_FALSE(f) << id;
+            ++pending;
+            continue;
+        }
+        ASSERT_TRUE(f) << id;
+        EXPECT_STREQ(f->GetRuntimeClass()->m_lpszClassName, className) << id;
+        EXPECT_EQ(f->GetToolId(), id == int(ID_DRAW_EQUATION) ? int(ID_DRAW_TEXT) : id);
+    }
+    EXPECT_EQ(pending, 3); // function graph, statistics graph, number line
+    EXPECT_EQ(QvFactoryClassName(40000), nullptr);
+    // A second registration of a known id is refused and changes nothing.
+    EXPECT_FALSE(QvRegisterFigureTools({{ID_DRAW_LINE, "QvFigPoint", &QvMakeFigure<QvFigPoint>}}));
+    EXPECT_STREQ(QvFactoryClassName(ID_DRAW_LINE), "QvFigLine");
     for (int id : {32851, 32858, 32869, int(ID_TOOLS_DIRECTORIES), 0, -1, 40000})
         EXPECT_EQ(QvFigure::CreateForTool(id), nullptr) << id;
 }
