@@ -6,6 +6,7 @@
 #include "figures/fig_circle.h"
 #include "figures/fig_line.h"
 #include "geometry/snap_kind.h"
+#include "platform/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QApplication>
@@ -77,14 +78,14 @@ std::unique_ptr<Lumbrel2Doc> MakeCrossingLines(int lines) {
 }
 
 struct Setup {
-    explicit Setup(const benchmark::State& state, UINT tool = 32774) {
+    explicit Setup(const benchmark::State& state, UINT tool = ID_DRAW_SELECT) {
         g_mode = int(state.range(1));
         QvSetMADLevelReader([] { return g_mode; });
         g_app->m_nCurrentTool = tool;
     }
     ~Setup() {
         QvSetMADLevelReader(nullptr);
-        g_app->m_nCurrentTool = 32774;
+        g_app->m_nCurrentTool = ID_DRAW_SELECT;
     }
 };
 

@@ -9,6 +9,7 @@
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_line.h"
+#include "platform/command_ids.h"
 #include "platform/message_box.h"
 #include "platform/web_image_dc.h"
 #include "settings/settings.h"
@@ -47,8 +48,9 @@ Lumbrel2Doc& Page() {
     static std::unique_ptr<Lumbrel2Doc> doc = [] {
         auto d = std::make_unique<Lumbrel2Doc>();
         QvSettings& s = TheSettings();
-        const int lines[] = {32805, 32806, 32807, 32809, 32802, 32803};
-        const int fills[] = {32814, 32815, 32816, 32820};
+        const int lines[] = {ID_LINE_HAIRLINE, ID_LINE_SOLID1, ID_LINE_SOLID2,
+                             ID_LINE_SOLID4,   ID_LINE_DASH,   ID_LINE_DASHDOT};
+        const int fills[] = {ID_FILL_NONE, ID_FILL_SOLID, ID_FILL_DIAGONAL, ID_FILL_SQUARES};
         const COLORREF colours[] = {RGB(0, 0, 0), RGB(200, 0, 0), RGB(0, 100, 200), RGB(0, 150, 0)};
         TheSettings().m_MADLevel.SetValue(0);
         for (int i = 0; i < kFigures; ++i) {

@@ -1,7 +1,8 @@
 #include "diagrams/fig_grid_dot.h"
 
-#include "document/shape_record.h"
-#include "document/snap_point.h"
+#include "figures/figure_factory.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
 #include "geometry/marker.h"
 #include "geometry/snap_kind.h"
 #include "platform/archive.h"
@@ -16,6 +17,10 @@
 
 IMPLEMENT_SERIAL(QvEditDataGridDot, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigGridDot, QvFigNoRotateRectBase, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigGridDot::ToolId, "QvFigGridDot", &QvMakeFigure<QvFigGridDot>},
+});
 
 namespace {
 

@@ -5,6 +5,7 @@
 // Other figures snap to its lattice, so they can be drawn on the paper.
 #include "figures/edit_data.h"
 #include "figures/fig_rect_base.h"
+#include "platform/command_ids.h"
 
 #include <QString>
 
@@ -32,10 +33,10 @@ public:
     COLORREF xGridMinorColor = 0x808080;
     COLORREF yGridMajorColor = 0xC0C0C0;
     COLORREF yGridMinorColor = 0xC0C0C0;
-    DWORD xGridMajorPen = 32806;
-    DWORD xGridMinorPen = 32800;
-    DWORD yGridMajorPen = 32806;
-    DWORD yGridMinorPen = 32800;
+    DWORD xGridMajorPen = ID_LINE_SOLID1;
+    DWORD xGridMinorPen = ID_LINE_DOT;
+    DWORD yGridMajorPen = ID_LINE_SOLID1;
+    DWORD yGridMinorPen = ID_LINE_DOT;
 
     // Every field from the "GridDot" defaults.
     void SetFromDefaults();
@@ -64,7 +65,7 @@ struct QvGridDotDialogValues {
 class QvFigGridDot : public QvFigNoRotateRectBase {
     DECLARE_SERIAL(QvFigGridDot)
 public:
-    static constexpr int ToolId = 32904;
+    static constexpr int ToolId = ID_DRAW_GRID_DOT;
 
     // The properties dialog, which lives above the figures: it edits the
     // values it is given and answers true on OK.

@@ -1,11 +1,13 @@
 #include "diagrams/fig_norm.h"
 
+#include "figures/figure_factory.h"
 #include "geometry/arrow_head.h"
+#include "geometry/gr_rect.h"
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,9 +16,13 @@
 IMPLEMENT_SERIAL(QvEditDataNorm, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigNorm, QvFigNoRotateRectBase, 1)
 
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigNorm::ToolId, "QvFigNorm", &QvMakeFigure<QvFigNorm>},
+});
+
 namespace {
-constexpr LONG kNoFill = 32814;
-constexpr LONG kSolidFill = 32815;
+constexpr LONG kNoFill = ID_FILL_NONE;
+constexpr LONG kSolidFill = ID_FILL_SOLID;
 constexpr COLORREF kLightGrey = RGB(192, 192, 192);
 // Arrowhead sizes are drawn at this many 0.01 mm per unit of the record.
 constexpr int kArrowUnit = 20;

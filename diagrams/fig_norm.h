@@ -7,6 +7,7 @@
 // on the baseline (points 4 and 5); only their x counts.
 #include "figures/edit_data.h"
 #include "figures/fig_rect_base.h"
+#include "platform/command_ids.h"
 
 #include <QString>
 
@@ -47,7 +48,7 @@ struct QvNormProperties {
 class QvFigNorm : public QvFigNoRotateRectBase {
     DECLARE_SERIAL(QvFigNorm)
 public:
-    static constexpr int ToolId = 32866;
+    static constexpr int ToolId = ID_DRAW_NORMAL_CURVE;
     // The reference points, recomputed whenever the curve is drawn,
     // resized or edited.
     enum { BaselineLeft, BaselineRight, Apex, Foot, ReferenceCount };

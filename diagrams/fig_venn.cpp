@@ -5,10 +5,12 @@
 #include "figures/fig_polygon.h"
 #include "figures/fig_rectangle.h"
 #include "figures/fig_text.h"
+#include "figures/figure_factory.h"
+#include "geometry/gr_rect.h"
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
 
 #include <algorithm>
 #include <new>
@@ -17,10 +19,15 @@
 IMPLEMENT_SERIAL(QvFigVenn2, QvFigGroup, 1)
 IMPLEMENT_SERIAL(QvFigVenn3, QvFigGroup, 1)
 
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigVenn2::ToolId, "QvFigVenn2", &QvMakeFigure<QvFigVenn2>},
+    {QvFigVenn3::ToolId, "QvFigVenn3", &QvMakeFigure<QvFigVenn3>},
+});
+
 namespace {
-constexpr LONG kNoLine = 34023;
-constexpr LONG kNoFill = 32814;
-constexpr LONG kSolidFill = 32815;
+constexpr LONG kNoLine = ID_LINE_NONE;
+constexpr LONG kNoFill = ID_FILL_NONE;
+constexpr LONG kSolidFill = ID_FILL_SOLID;
 constexpr COLORREF kRegionGrey = RGB(192, 192, 192);
 
 constexpr int kRegion = QvFigRegion::ToolId;

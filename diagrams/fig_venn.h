@@ -10,6 +10,7 @@
 // are the drawing's: the members keep their own.
 #include "diagrams/venn_records.h"
 #include "figures/fig_group.h"
+#include "platform/command_ids.h"
 
 #include <functional>
 #include <memory>
@@ -73,7 +74,7 @@ private:
 class QvFigVenn2 : public QvFigVenn {
     DECLARE_SERIAL(QvFigVenn2)
 public:
-    static constexpr int ToolId = 32867;
+    static constexpr int ToolId = ID_DRAW_VENN2;
     static constexpr int MemberCount = 18;
 
     // The dialog that edits the record it is given and answers true on OK;
@@ -99,7 +100,7 @@ private:
 class QvFigVenn3 : public QvFigVenn {
     DECLARE_SERIAL(QvFigVenn3)
 public:
-    static constexpr int ToolId = 32868;
+    static constexpr int ToolId = ID_DRAW_VENN3;
     static constexpr int MemberCount = 35;
 
     using PropertiesDialog = std::function<bool(QvEditDataVenn3& record)>;

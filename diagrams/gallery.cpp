@@ -1,6 +1,6 @@
 #include "diagrams/gallery.h"
 
-#include "document/copy_map.h"
+#include "figures/copy_map.h"
 #include "figures/fig_angle_mark.h"
 #include "figures/fig_gallery.h"
 #include "platform/archive.h"

@@ -1,6 +1,6 @@
 #include "diagrams/gallery_list.h"
 
-#include "document/copy_map.h"
+#include "figures/copy_map.h"
 #include "figures/fig_gallery.h"
 
 #include <QCoreApplication>

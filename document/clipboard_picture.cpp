@@ -1,8 +1,8 @@
 #include "document/clipboard_picture.h"
 
 #include "figures/figure.h"
+#include "geometry/gr_rect.h"
 #include "platform/dc.h"
-#include "settings/step_tables.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,10 +1,10 @@
 #include "document/figure_state.h"
 
-#include "document/copy_map.h"
+#include "figures/copy_map.h"
 #include "figures/fig_group.h"
 #include "figures/figure.h"
+#include "geometry/gr_rect.h"
 #include "platform/archive.h"
-#include "settings/step_tables.h"
 
 #include <QBuffer>
 

@@ -14,9 +14,10 @@
 #include "figures/fig_rectangle.h"
 #include "figures/fig_round_rect.h"
 #include "figures/fig_text.h"
+#include "geometry/gr_rect.h"
 #include "platform/archive.h"
 #include "platform/codepage.h"
-#include "settings/step_tables.h"
+#include "platform/command_ids.h"
 
 #include <QIODevice>
 
@@ -56,8 +57,8 @@ enum : int {
     kPlainLine = 1005,
 };
 
-constexpr int kGroupToolId = 32700;
-constexpr int kGalleryToolId = 32895;
+constexpr int kGroupToolId = ID_TOOL_GROUP;
+constexpr int kGalleryToolId = ID_DRAW_GALLERY_FIGURE;
 constexpr int kFontBytes = 50;
 constexpr int kGraphFunctions = 10;
 // The arc's angles use the older program's pi.
@@ -185,16 +186,18 @@ template <class T = QvFigure> std::unique_ptr<T> Make(int toolId) {
 }
 
 void ApplyPenAndBrush(QvFigure& f, const Header& h) {
-    static constexpr int kPens[] = {32806, 32802, 32800, 32803, 32804};
-    static constexpr int kHatches[] = {32818, 32819, 32816, 32817, 32820, 32821};
+    static constexpr int kPens[] = {ID_LINE_SOLID1, ID_LINE_DASH, ID_LINE_DOT, ID_LINE_DASHDOT,
+                                    ID_LINE_DASHDOTDOT};
+    static constexpr int kHatches[] = {ID_FILL_HORIZONTAL,       ID_FILL_VERTICAL, ID_FILL_DIAGONAL,
+                                       ID_FILL_REVERSE_DIAGONAL, ID_FILL_SQUARES,  ID_FILL_DIAMOND};
     f.SetLineColour(h.penColour);
     if (h.penStyle >= 0 && h.penStyle < int(std::size(kPens)))
         f.SetLineStyle(kPens[h.penStyle]);
     f.SetFillColour(h.brushColour);
     if (h.brushKind == 0)
-        f.SetFillStyle(32815);
+        f.SetFillStyle(ID_FILL_SOLID);
     else if (h.brushKind == 1)
-        f.SetFillStyle(32814);
+        f.SetFillStyle(ID_FILL_NONE);
     else if (h.brushKind == 2 && h.hatch >= 0 && h.hatch < int(std::size(kHatches)))
         f.SetFillStyle(kHatches[h.hatch]);
 }

@@ -3,9 +3,9 @@
 #include "document/undo_manager.h"
 #include "figures/fig_angle_mark.h"
 #include "figures/figure.h"
+#include "geometry/gr_rect.h"
+#include "platform/command_ids.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
-#include "shell/command_ids.h"
 
 #include <algorithm>
 

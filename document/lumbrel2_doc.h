@@ -10,18 +10,19 @@
 // (the point caches and the snap search).
 #include "diagrams/gallery_list.h"
 #include "document/background_grid.h"
-#include "document/copy_map.h"
 #include "document/figure_state.h"
-#include "document/shape_record.h"
 #include "document/snap_engine.h"
-#include "document/snap_point.h"
+#include "figures/copy_map.h"
 #include "figures/legacy_losses.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
 #include "geometry/gr_rect.h"
 #include "geometry/point.h"
 #include "geometry/special_point.h"
+#include "platform/command_ids.h"
 #include "platform/gdi_types.h"
+#include "settings/color_scheme.h"
 #include "shell/document.h"
-#include "statgraphs/color_scheme.h"
 
 #include <functional>
 #include <memory>
@@ -45,8 +46,8 @@ public:
     static constexpr WORD FileVersion = 1;
     static constexpr int UndoLevels = 200;
     static constexpr int UndoTrimCount = 50;
-    static constexpr int AngleMarkToolId = 32861;
-    static constexpr int GalleryFigureToolId = 32895;
+    static constexpr int AngleMarkToolId = ID_DRAW_ANGLE_MARK;
+    static constexpr int GalleryFigureToolId = ID_DRAW_GALLERY_FIGURE;
 
     Lumbrel2Doc();
     ~Lumbrel2Doc() override;

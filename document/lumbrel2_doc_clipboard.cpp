@@ -8,9 +8,9 @@
 #include "figures/fig_angle_mark.h"
 #include "figures/fig_group.h"
 #include "figures/figure.h"
+#include "geometry/gr_rect.h"
 #include "platform/command_target.h"
 #include "platform/message_box.h"
-#include "settings/step_tables.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QClipboard>

@@ -7,11 +7,11 @@
 #include "figures/fig_angle_mark.h"
 #include "figures/fig_gallery.h"
 #include "figures/figure.h"
+#include "geometry/gr_rect.h"
+#include "platform/command_ids.h"
 #include "platform/command_target.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
-#include "shell/command_ids.h"
 
 #include <QFileInfo>
 

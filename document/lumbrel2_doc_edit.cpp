@@ -6,10 +6,10 @@
 #include "figures/fig_angle_mark.h"
 #include "figures/fig_group.h"
 #include "figures/figure.h"
+#include "geometry/gr_rect.h"
+#include "platform/command_ids.h"
 #include "platform/command_target.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
-#include "shell/command_ids.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,10 +3,10 @@
 #include "document/lumbrel2_doc.h"
 
 #include "document/clipboard_picture.h"
+#include "platform/command_ids.h"
 #include "platform/dib_section.h"
 #include "platform/message_box.h"
 #include "platform/web_image_dc.h"
-#include "shell/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QApplication>

@@ -6,7 +6,6 @@
 #include "figures/fig_group.h"
 #include "platform/archive.h"
 #include "platform/message_box.h"
-#include "settings/step_tables.h"
 
 #include <QIODevice>
 

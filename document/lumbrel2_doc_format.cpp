@@ -5,9 +5,10 @@
 #include "document/undo_actions.h"
 #include "document/undo_manager.h"
 #include "figures/figure.h"
+#include "platform/command_ids.h"
 #include "platform/command_target.h"
+#include "platform/qt_convert.h"
 #include "settings/settings.h"
-#include "shell/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QApplication>
@@ -16,14 +17,6 @@
 #include <memory>
 
 namespace {
-QColor ToColor(COLORREF c) {
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
-COLORREF FromColor(const QColor& c) {
-    return RGB(c.red(), c.green(), c.blue());
-}
-
 UINT CurrentTool() {
     Lumbrel2App* app = TheApp();
     return app ? app->m_nCurrentTool : ID_DRAW_SELECT;
@@ -149,13 +142,13 @@ void Lumbrel2Doc::OnFormatFillStyle(UINT id) {
 
 bool Lumbrel2Doc::ChooseColour(COLORREF& colour) {
     for (int i = 0; i < QvColorScheme::Count; ++i)
-        QColorDialog::setCustomColor(i, ToColor(m_customColors[i]));
-    QColor chosen = QColorDialog::getColor(ToColor(colour), QApplication::activeWindow());
+        QColorDialog::setCustomColor(i, ToQColor(m_customColors[i]));
+    QColor chosen = QColorDialog::getColor(ToQColor(colour), QApplication::activeWindow());
     if (!chosen.isValid())
         return false;
     for (int i = 0; i < QvColorScheme::Count; ++i)
-        m_customColors[i] = FromColor(QColorDialog::customColor(i));
-    colour = FromColor(chosen);
+        m_customColors[i] = FromQColor(QColorDialog::customColor(i));
+    colour = FromQColor(chosen);
     return true;
 }
 

@@ -1,8 +1,8 @@
 // The gallery browser command and the gallery tool.
 #include "document/lumbrel2_doc.h"
 
+#include "platform/command_ids.h"
 #include "platform/command_target.h"
-#include "shell/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 namespace {

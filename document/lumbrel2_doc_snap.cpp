@@ -5,14 +5,15 @@
 #include "figures/fig_angle_mark.h"
 #include "figures/fig_group.h"
 #include "figures/figure.h"
+#include "geometry/gr_rect.h"
+#include "platform/command_ids.h"
 #include "platform/key_state.h"
-#include "settings/step_tables.h"
 #include "shell/lumbrel2_app.h"
 
 #include <algorithm>
 
 namespace {
-constexpr UINT kLineTool = 32771;
+constexpr UINT kLineTool = ID_DRAW_LINE;
 // Past this share of the drawing an edit rebuilds rather than follows
 // figure by figure.
 constexpr size_t kRebuildShare = 4;

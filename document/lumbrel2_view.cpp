@@ -4,10 +4,10 @@
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_angle_mark.h"
 #include "figures/figure.h"
+#include "geometry/gr_rect.h"
+#include "platform/command_ids.h"
 #include "platform/dc.h"
-#include "settings/step_tables.h"
 #include "shell/child_frame.h"
-#include "shell/command_ids.h"
 #include "shell/doc_template.h"
 #include "shell/print_info.h"
 

@@ -8,6 +8,7 @@
 // highlights are drawn over that image in each repaint, so taking them away
 // is a repaint of their area and never touches the figures.
 #include "geometry/point.h"
+#include "platform/command_ids.h"
 #include "platform/gdi_types.h"
 #include "shell/view.h"
 
@@ -47,7 +48,7 @@ public:
     static constexpr int StateStartingDrag = 130;
     // A release this far (0.01 mm) from the press is a drag, not a click.
     static constexpr double DragThreshold = 100.0;
-    static constexpr int TextBoxToolId = 32862;
+    static constexpr int TextBoxToolId = ID_DRAW_TEXT;
 
     explicit Lumbrel2View(QWidget* parent = nullptr);
     ~Lumbrel2View() override;

@@ -8,9 +8,8 @@
 #include "document/undo_manager.h"
 #include "figures/fig_text.h"
 #include "figures/figure.h"
+#include "platform/command_ids.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
-#include "shell/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QWidget>
@@ -19,8 +18,8 @@
 #include <cmath>
 
 namespace {
-constexpr int kPolygonToolId = 32849;
-constexpr int kGraphToolId = 32864;
+constexpr int kPolygonToolId = ID_DRAW_POLYGON;
+constexpr int kGraphToolId = ID_DRAW_GRAPH;
 constexpr double kFastMovePixels = 20.0;
 
 CPoint Truncated(const QvPoint& p) {

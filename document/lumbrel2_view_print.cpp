@@ -4,10 +4,10 @@
 
 #include "document/lumbrel2_doc.h"
 #include "figures/figure.h"
+#include "geometry/gr_rect.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
 #include "shell/print_info.h"
 
 #include <QPainter>

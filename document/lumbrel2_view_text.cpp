@@ -10,6 +10,7 @@
 #include "figures/fig_text.h"
 #include "platform/codepage.h"
 #include "platform/font_map.h"
+#include "platform/qt_convert.h"
 
 #include <QEvent>
 #include <QFontMetricsF>
@@ -94,9 +95,7 @@ void Lumbrel2View::BeginInPlaceEdit(QvFigText* box) {
     edit->document()->setDefaultTextOption(option);
     edit->setTabStopDistance(kTabStopPixels);
     QPalette palette = edit->palette();
-    palette.setColor(QPalette::Text,
-                     QColor(GetRValue(record.m_font.m_color), GetGValue(record.m_font.m_color),
-                            GetBValue(record.m_font.m_color)));
+    palette.setColor(QPalette::Text, ToQColor(record.m_font.m_color));
     edit->setPalette(palette);
     QString shown = record.m_strText;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -14,6 +14,7 @@
 #include "geometry/gr_rect.h"
 #include "geometry/gr_round_rect.h"
 #include "geometry/snap_kind.h"
+#include "platform/command_ids.h"
 
 #include <boost/geometry.hpp>
 #include <boost/geometry/index/rtree.hpp>
@@ -28,8 +29,8 @@ namespace bg = boost::geometry;
 namespace bgi = boost::geometry::index;
 
 namespace {
-constexpr int kSelectTool = 32774;
-constexpr int kSectionTool = 34790;
+constexpr int kSelectTool = ID_DRAW_SELECT;
+constexpr int kSectionTool = ID_TOOL_SECTION_SELECT;
 // How near the pointer must come to a figure or a construction shape for
 // a point on it to be offered.
 constexpr double kNearDistance = 200.0;

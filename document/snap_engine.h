@@ -12,8 +12,8 @@
 // common tangents after its own points), then the crossings pair by pair,
 // then the candidates of the search itself.  Whatever is made out of that
 // order carries its place with it, so the winner is the one the order gives.
-#include "document/shape_record.h"
-#include "document/snap_point.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
 #include "geometry/gr_rect.h"
 #include "geometry/point.h"
 #include "geometry/special_point.h"

@@ -2,7 +2,6 @@
 
 #include "document/lumbrel2_doc.h"
 #include "figures/figure.h"
-#include "settings/step_tables.h"
 
 // Create and delete take out exactly their own figure, so the lists stay
 // right even after the drawing order was changed without a record.

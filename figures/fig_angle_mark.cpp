@@ -1,15 +1,15 @@
 #include "figures/fig_angle_mark.h"
 
-#include "document/copy_map.h"
-#include "document/shape_record.h"
+#include "figures/copy_map.h"
 #include "figures/fig_group.h"
+#include "figures/figure_factory.h"
+#include "figures/shape_record.h"
 #include "geometry/gr_line.h"
 #include "geometry/marker.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
 #include "text/equation.h"
 #include "text/equation_options.h"
 #include "text/font_select.h"
@@ -22,6 +22,10 @@
 
 IMPLEMENT_SERIAL(QvEditDataAngle, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigAngleMark, QvFigure, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigAngleMark::ToolId, "QvFigAngleMark", &QvMakeFigure<QvFigAngleMark>},
+});
 
 namespace {
 constexpr double kPi = 3.14159264;

@@ -8,6 +8,7 @@
 #include "figures/edit_data.h"
 #include "figures/figure.h"
 #include "geometry/gr_angle.h"
+#include "platform/command_ids.h"
 #include "text/log_font.h"
 
 #include <QString>
@@ -69,7 +70,7 @@ public:
 class QvFigAngleMark : public QvFigure {
     DECLARE_SERIAL(QvFigAngleMark)
 public:
-    static constexpr int ToolId = 32861;
+    static constexpr int ToolId = ID_DRAW_ANGLE_MARK;
     static constexpr const char* ChemEquationText = "Chem Equation";
 
     // The Angle Properties dialog, which lives above the figures: it edits

@@ -1,18 +1,19 @@
 #include "figures/fig_arc.h"
 
-#include "document/shape_record.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_ellipse.h"
+#include "figures/figure_factory.h"
+#include "figures/shape_record.h"
 #include "geometry/arrow_head.h"
 #include "geometry/gr_bezier.h"
 #include "geometry/gr_line.h"
+#include "geometry/gr_rect.h"
 #include "geometry/marker.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/key_state.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +25,12 @@ IMPLEMENT_SERIAL(QvFigArcBase, QvFigure, 1)
 IMPLEMENT_SERIAL(QvFigArcC2P, QvFigArcBase, 1)
 IMPLEMENT_SERIAL(QvFigArc3P, QvFigArcBase, 1)
 IMPLEMENT_SERIAL(QvFigArc4P, QvFigArcBase, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigArcC2P::ToolId, "QvFigArcC2P", &QvMakeFigure<QvFigArcC2P>},
+    {QvFigArc3P::ToolId, "QvFigArc3P", &QvMakeFigure<QvFigArc3P>},
+    {QvFigArc4P::ToolId, "QvFigArc4P", &QvMakeFigure<QvFigArc4P>},
+});
 
 namespace {
 constexpr double kPageHeight = 30000.0;

@@ -9,6 +9,7 @@
 #include "figures/edit_data.h"
 #include "figures/figure.h"
 #include "geometry/gr_arc.h"
+#include "platform/command_ids.h"
 
 #include <functional>
 
@@ -130,7 +131,7 @@ protected:
 class QvFigArcC2P : public QvFigArcBase {
     DECLARE_SERIAL(QvFigArcC2P)
 public:
-    static constexpr int ToolId = 32857;
+    static constexpr int ToolId = ID_DRAW_ARC_C2P;
     QvFigArcC2P();
     void MoveHandle(int n, QvPoint to, QvPoint second) override;
     void TrackCreatePoint(QvPoint pt) override;
@@ -146,7 +147,7 @@ public:
 class QvFigArc3P : public QvFigArcBase {
     DECLARE_SERIAL(QvFigArc3P)
 public:
-    static constexpr int ToolId = 32859;
+    static constexpr int ToolId = ID_DRAW_ARC_3P;
     QvFigArc3P();
     bool IsValid() const override;
     void MoveHandle(int n, QvPoint to, QvPoint second) override;
@@ -168,7 +169,7 @@ public:
 class QvFigArc4P : public QvFigArcBase {
     DECLARE_SERIAL(QvFigArc4P)
 public:
-    static constexpr int ToolId = 32860;
+    static constexpr int ToolId = ID_DRAW_ARC_4P;
     QvFigArc4P();
     void MoveHandle(int n, QvPoint to, QvPoint second) override;
     // With Shift held the box is a square.

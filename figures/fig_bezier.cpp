@@ -1,11 +1,12 @@
 #include "figures/fig_bezier.h"
 
+#include "figures/figure_factory.h"
 #include "geometry/arrow_head.h"
+#include "geometry/gr_rect.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
 
 #include <algorithm>
 #include <utility>
@@ -14,6 +15,11 @@ IMPLEMENT_SERIAL(QvEditDataSmoothLine, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigCurveBase, QvFigure, 1)
 IMPLEMENT_SERIAL(QvFigBezier, QvFigCurveBase, 1)
 IMPLEMENT_SERIAL(QvFigSmoothLine, QvFigCurveBase, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigSmoothLine::ToolId, "QvFigSmoothLine", &QvMakeFigure<QvFigSmoothLine>},
+    {QvFigBezier::ToolId, "QvFigBezier", &QvMakeFigure<QvFigBezier>},
+});
 
 namespace {
 constexpr int kMarkUnit = 20; // model units per mark size step

@@ -6,6 +6,7 @@
 #include "figures/edit_data.h"
 #include "figures/figure.h"
 #include "geometry/gr_bezier.h"
+#include "platform/command_ids.h"
 
 #include <functional>
 
@@ -84,7 +85,7 @@ protected:
 class QvFigBezier : public QvFigCurveBase {
     DECLARE_SERIAL(QvFigBezier)
 public:
-    static constexpr int ToolId = 32850;
+    static constexpr int ToolId = ID_DRAW_BEZIER;
     // The control arms' pen.
     static constexpr COLORREF ArmColour = 0x969696;
 
@@ -109,7 +110,7 @@ private:
 class QvFigSmoothLine : public QvFigCurveBase {
     DECLARE_SERIAL(QvFigSmoothLine)
 public:
-    static constexpr int ToolId = 32846;
+    static constexpr int ToolId = ID_DRAW_SMOOTH_LINE;
     static constexpr int ArraySize = 1000;
     // The curve goes through no more points than this, so a trace keeps no
     // more: a point past the curve's end would carry the end mark away

@@ -1,5 +1,6 @@
 #include "figures/fig_circle.h"
 
+#include "figures/figure_factory.h"
 #include "geometry/gr_bezier.h"
 #include "geometry/marker.h"
 #include "platform/archive.h"
@@ -16,6 +17,13 @@ IMPLEMENT_SERIAL(QvFigCircleCR, QvFigCircleBase, 1)
 IMPLEMENT_SERIAL(QvFigCircleD, QvFigCircleBase, 1)
 IMPLEMENT_SERIAL(QvFigCircle3C, QvFigCircleBase, 1)
 IMPLEMENT_SERIAL(QvFigCircle, QvFigCircleBase, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigCircle::ToolId, "QvFigCircle", &QvMakeFigure<QvFigCircle>},
+    {QvFigCircleCR::ToolId, "QvFigCircleCR", &QvMakeFigure<QvFigCircleCR>},
+    {QvFigCircle3C::ToolId, "QvFigCircle3C", &QvMakeFigure<QvFigCircle3C>},
+    {QvFigCircleD::ToolId, "QvFigCircleD", &QvMakeFigure<QvFigCircleD>},
+});
 
 namespace {
 constexpr double kPageHeight = 30000.0;

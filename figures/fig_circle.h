@@ -5,6 +5,7 @@
 #include "figures/edit_data.h"
 #include "figures/figure.h"
 #include "geometry/gr_circle.h"
+#include "platform/command_ids.h"
 
 #include <functional>
 
@@ -78,7 +79,7 @@ protected:
 class QvFigCircleCR : public QvFigCircleBase {
     DECLARE_SERIAL(QvFigCircleCR)
 public:
-    static constexpr int ToolId = 32789;
+    static constexpr int ToolId = ID_DRAW_CIRCLE_CR;
     QvFigCircleCR();
     void Serialize(CArchive& ar) override;
     void MoveHandle(int n, QvPoint to, QvPoint second) override;
@@ -95,7 +96,7 @@ protected:
 class QvFigCircleD : public QvFigCircleBase {
     DECLARE_SERIAL(QvFigCircleD)
 public:
-    static constexpr int ToolId = 32791;
+    static constexpr int ToolId = ID_DRAW_CIRCLE_D;
     QvFigCircleD();
     void Serialize(CArchive& ar) override;
     void MoveHandle(int n, QvPoint to, QvPoint second) override;
@@ -114,7 +115,7 @@ protected:
 class QvFigCircle3C : public QvFigCircleBase {
     DECLARE_SERIAL(QvFigCircle3C)
 public:
-    static constexpr int ToolId = 32790;
+    static constexpr int ToolId = ID_DRAW_CIRCLE_3P;
     QvFigCircle3C();
     void Serialize(CArchive& ar) override;
     bool IsValid() const override;
@@ -138,7 +139,7 @@ protected:
 class QvFigCircle : public QvFigCircleBase {
     DECLARE_SERIAL(QvFigCircle)
 public:
-    static constexpr int ToolId = 32772;
+    static constexpr int ToolId = ID_DRAW_CIRCLE_4C;
     QvFigCircle();
     void Serialize(CArchive& ar) override;
     void MoveHandle(int n, QvPoint to, QvPoint second) override;

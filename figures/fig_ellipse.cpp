@@ -1,13 +1,14 @@
 #include "figures/fig_ellipse.h"
 
-#include "document/shape_record.h"
+#include "figures/figure_factory.h"
+#include "figures/shape_record.h"
 #include "geometry/gr_bezier.h"
 #include "geometry/gr_line.h"
+#include "geometry/gr_rect.h"
 #include "geometry/marker.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +19,13 @@ IMPLEMENT_SERIAL(QvFigEllipse4C, QvFigEllipseBase, 1)
 IMPLEMENT_SERIAL(QvFigEllipseAP, QvFigEllipseBase, 1)
 IMPLEMENT_SERIAL(QvFigEllipseFP, QvFigEllipseAP, 1)
 IMPLEMENT_SERIAL(QvFigEllipse4P, QvFigEllipseBase, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigEllipse4C::ToolId, "QvFigEllipse4C", &QvMakeFigure<QvFigEllipse4C>},
+    {QvFigEllipseAP::ToolId, "QvFigEllipseAP", &QvMakeFigure<QvFigEllipseAP>},
+    {QvFigEllipseFP::ToolId, "QvFigEllipseFP", &QvMakeFigure<QvFigEllipseFP>},
+    {QvFigEllipse4P::ToolId, "QvFigEllipse4P", &QvMakeFigure<QvFigEllipse4P>},
+});
 
 namespace {
 constexpr double kPageHeight = 30000.0;

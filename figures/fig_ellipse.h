@@ -10,6 +10,7 @@
 #include "figures/fig_circle.h"
 #include "figures/figure.h"
 #include "geometry/gr_ellipse.h"
+#include "platform/command_ids.h"
 
 class QvFigEllipseBase : public QvFigure {
     DECLARE_SERIAL(QvFigEllipseBase)
@@ -65,7 +66,7 @@ protected:
 class QvFigEllipse4C : public QvFigEllipseBase {
     DECLARE_SERIAL(QvFigEllipse4C)
 public:
-    static constexpr int ToolId = 32853;
+    static constexpr int ToolId = ID_DRAW_ELLIPSE_4C;
     QvFigEllipse4C();
     void MoveHandle(int n, QvPoint to, QvPoint second) override;
     void TrackCreatePoint(QvPoint pt) override;
@@ -86,7 +87,7 @@ public:
 class QvFigEllipseAP : public QvFigEllipseBase {
     DECLARE_SERIAL(QvFigEllipseAP)
 public:
-    static constexpr int ToolId = 32854;
+    static constexpr int ToolId = ID_DRAW_ELLIPSE_AP;
     QvFigEllipseAP();
     void MoveHandle(int n, QvPoint to, QvPoint second) override;
     void TrackCreatePoint(QvPoint pt) override;
@@ -107,7 +108,7 @@ public:
 class QvFigEllipseFP : public QvFigEllipseAP {
     DECLARE_SERIAL(QvFigEllipseFP)
 public:
-    static constexpr int ToolId = 32855;
+    static constexpr int ToolId = ID_DRAW_ELLIPSE_FP;
     QvFigEllipseFP();
     void BuildFromPoints() override;
 };
@@ -118,7 +119,7 @@ public:
 class QvFigEllipse4P : public QvFigEllipseBase {
     DECLARE_SERIAL(QvFigEllipse4P)
 public:
-    static constexpr int ToolId = 32856;
+    static constexpr int ToolId = ID_DRAW_ELLIPSE_4P;
     QvFigEllipse4P();
     void MoveHandle(int n, QvPoint to, QvPoint second) override;
     void TrackCreatePoint(QvPoint pt) override;

@@ -1,12 +1,17 @@
 #include "figures/fig_gallery.h"
 
+#include "figures/figure_factory.h"
+#include "geometry/gr_rect.h"
 #include "platform/archive.h"
 #include "platform/key_state.h"
-#include "settings/step_tables.h"
 
 #include <cmath>
 
 IMPLEMENT_SERIAL(QvFigGallery, QvFigGroup, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigGallery::ToolId, "QvFigGallery", &QvMakeFigure<QvFigGallery>},
+});
 
 QvFigGallery::QvFigGallery() {
     m_nToolId = ToolId;

@@ -3,11 +3,12 @@
 // group's 1000 by 1000 frame) it remembers the proportions of the box it
 // was saved from, so that Shift can place it undistorted.
 #include "figures/fig_group.h"
+#include "platform/command_ids.h"
 
 class QvFigGallery : public QvFigGroup {
     DECLARE_SERIAL(QvFigGallery)
 public:
-    static constexpr int ToolId = 32895;
+    static constexpr int ToolId = ID_DRAW_GALLERY_FIGURE;
 
     QvFigGallery();
 

@@ -1,22 +1,27 @@
 #include "figures/fig_group.h"
 
-#include "document/copy_map.h"
-#include "document/shape_record.h"
-#include "document/snap_point.h"
+#include "figures/copy_map.h"
 #include "figures/fig_arc.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_ellipse.h"
 #include "figures/fig_triangle.h"
+#include "figures/figure_factory.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
+#include "geometry/gr_rect.h"
 #include "geometry/snap_kind.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/key_state.h"
-#include "settings/step_tables.h"
 
 #include <algorithm>
 #include <memory>
 
 IMPLEMENT_SERIAL(QvFigGroup, QvFigRectBase, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigGroup::ToolId, "QvFigGroup", &QvMakeFigure<QvFigGroup>},
+});
 
 namespace {
 // The drawing level at which even large groups offer snap points.

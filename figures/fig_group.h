@@ -3,13 +3,14 @@
 // thousandths of the group's four-corner frame, so moving, turning,
 // mirroring or stretching the frame carries every member along.
 #include "figures/fig_rect_base.h"
+#include "platform/command_ids.h"
 
 #include <vector>
 
 class QvFigGroup : public QvFigRectBase {
     DECLARE_SERIAL(QvFigGroup)
 public:
-    static constexpr int ToolId = 32700;
+    static constexpr int ToolId = ID_TOOL_GROUP;
     // Frame coordinates run from 0 to this along each side.
     static constexpr double FrameUnits = 1000.0;
     // Above this many members the drag outline is the frame alone.

@@ -1,5 +1,6 @@
 #include "figures/fig_line.h"
 
+#include "figures/figure_factory.h"
 #include "geometry/arrow_head.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
@@ -16,6 +17,12 @@
 IMPLEMENT_SERIAL(QvEditDataLine, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigLineBase, QvFigure, 1)
 IMPLEMENT_SERIAL(QvFigLine, QvFigLineBase, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigLine::ToolId, "QvFigLine", &QvMakeFigure<QvFigLine>},
+    {QvFigLine::ArrowToolId, "QvFigLine", &QvMakeFigure<QvFigLine>,
+     [](QvFigure* f, int&) { static_cast<QvFigLine*>(f)->ApplyArrowDefaults(); }},
+});
 
 namespace {
 enum : WORD { HasStart = 1, HasEnd = 2, HasMid = 4, HasLabel = 8 };

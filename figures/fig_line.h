@@ -4,6 +4,7 @@
 #include "figures/edit_data.h"
 #include "figures/figure.h"
 #include "geometry/gr_line.h"
+#include "platform/command_ids.h"
 #include "text/log_font.h"
 
 #include <QString>
@@ -63,8 +64,8 @@ protected:
 class QvFigLine : public QvFigLineBase {
     DECLARE_SERIAL(QvFigLine)
 public:
-    static constexpr int ToolId = 32771;
-    static constexpr int ArrowToolId = 33504;
+    static constexpr int ToolId = ID_DRAW_LINE;
+    static constexpr int ArrowToolId = ID_DRAW_ARROW_LINE;
     // The fixed text a label of kind 2 shows.
     static constexpr const char* ChemEquationText = "Chem Equation";
 

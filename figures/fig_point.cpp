@@ -1,5 +1,6 @@
 #include "figures/fig_point.h"
 
+#include "figures/figure_factory.h"
 #include "geometry/gr_rect.h"
 #include "geometry/marker.h"
 #include "platform/message_box.h"
@@ -8,6 +9,10 @@
 #include <utility>
 
 IMPLEMENT_SERIAL(QvFigPoint, QvFigure, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigPoint::ToolId, "QvFigPoint", &QvMakeFigure<QvFigPoint>},
+});
 
 namespace {
 QvFigPoint::PropertiesDialog& Dialog() {

@@ -3,13 +3,14 @@
 #include "figures/fig_circle.h"
 #include "figures/figure.h"
 #include "geometry/gr_point.h"
+#include "platform/command_ids.h"
 
 #include <functional>
 
 class QvFigPoint : public QvFigure {
     DECLARE_SERIAL(QvFigPoint)
 public:
-    static constexpr int ToolId = 32843;
+    static constexpr int ToolId = ID_DRAW_POINT;
     // How far the bounds reach beyond the point on every side: the largest
     // mark at any zoom.
     static constexpr double MarkReach = 505.0;

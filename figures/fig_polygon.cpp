@@ -1,6 +1,7 @@
 #include "figures/fig_polygon.h"
 
-#include "document/shape_record.h"
+#include "figures/figure_factory.h"
+#include "figures/shape_record.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
@@ -11,6 +12,11 @@
 
 IMPLEMENT_SERIAL(QvFigPolygon, QvFigure, 1)
 IMPLEMENT_SERIAL(QvFigRegion, QvFigPolygon, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigPolygon::ToolId, "QvFigPolygon", &QvMakeFigure<QvFigPolygon>},
+    {QvFigRegion::ToolId, "QvFigRegion", &QvMakeFigure<QvFigRegion>},
+});
 
 namespace {
 // The pen's width and a little more around the vertices.

@@ -3,13 +3,14 @@
 // a polygon that only fills an area inside a diagram.
 #include "figures/figure.h"
 #include "geometry/gr_polygon.h"
+#include "platform/command_ids.h"
 
 #include <array>
 
 class QvFigPolygon : public QvFigure {
     DECLARE_SERIAL(QvFigPolygon)
 public:
-    static constexpr int ToolId = 32849;
+    static constexpr int ToolId = ID_DRAW_POLYGON;
     // Room in the point arrays; the counts, being bytes, stop at 255.
     static constexpr int ArraySize = 1000;
     // Polygons with this many points or more offer no edges for
@@ -68,7 +69,7 @@ protected:
 class QvFigRegion : public QvFigPolygon {
     DECLARE_SERIAL(QvFigRegion)
 public:
-    static constexpr int ToolId = 34024;
+    static constexpr int ToolId = ID_TOOL_REGION;
 
     QvFigRegion();
 

@@ -1,6 +1,6 @@
 #include "figures/fig_rect_base.h"
 
-#include "document/shape_record.h"
+#include "figures/shape_record.h"
 #include "platform/dc.h"
 #include "platform/key_state.h"
 

@@ -1,6 +1,8 @@
 #include "figures/fig_rectangle.h"
 
+#include "figures/figure_factory.h"
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 #include "platform/dc.h"
 #include "settings/settings.h"
 
@@ -8,8 +10,14 @@
 
 IMPLEMENT_SERIAL(QvFigRectangle, QvFigRectBase, 1)
 
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigRectangle::ToolId, "QvFigRectangle", &QvMakeFigure<QvFigRectangle>},
+    {QvFigSelectRect::ToolId, "QvFigRectBase", &QvMakeFigure<QvFigSelectRect>},
+    {QvFigSelectRect::SectionToolId, "QvFigRectBase", &QvMakeFigure<QvFigSelectRect>},
+});
+
 namespace {
-constexpr LONG kNoFill = 32814;
+constexpr LONG kNoFill = ID_FILL_NONE;
 } // namespace
 
 QvFigRectangle::QvFigRectangle() {

@@ -2,11 +2,12 @@
 // The rectangle the user draws, and the rectangle the select and section
 // tools drag out to choose an area.
 #include "figures/fig_rect_base.h"
+#include "platform/command_ids.h"
 
 class QvFigRectangle : public QvFigRectBase {
     DECLARE_SERIAL(QvFigRectangle)
 public:
-    static constexpr int ToolId = 32773;
+    static constexpr int ToolId = ID_DRAW_RECTANGLE;
 
     QvFigRectangle();
 
@@ -21,8 +22,8 @@ public:
 // drawing, so it has no stored class of its own and refuses to be stored.
 class QvFigSelectRect : public QvFigRectBase {
 public:
-    static constexpr int ToolId = 32774;
-    static constexpr int SectionToolId = 34790;
+    static constexpr int ToolId = ID_DRAW_SELECT;
+    static constexpr int SectionToolId = ID_TOOL_SECTION_SELECT;
 
     QvFigSelectRect();
 

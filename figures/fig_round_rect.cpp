@@ -1,6 +1,7 @@
 #include "figures/fig_round_rect.h"
 
-#include "document/shape_record.h"
+#include "figures/figure_factory.h"
+#include "figures/shape_record.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
@@ -13,6 +14,10 @@
 
 IMPLEMENT_SERIAL(QvEditDataRoundRect, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigRoundRect, QvFigRectBase, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigRoundRect::ToolId, "QvFigRoundRect", &QvMakeFigure<QvFigRoundRect>},
+});
 
 namespace {
 QvFigRoundRect::PropertiesDialog& Dialog() {

@@ -8,6 +8,7 @@
 #include "figures/edit_data.h"
 #include "figures/fig_rect_base.h"
 #include "geometry/gr_round_rect.h"
+#include "platform/command_ids.h"
 
 #include <functional>
 
@@ -26,7 +27,7 @@ public:
 class QvFigRoundRect : public QvFigRectBase {
     DECLARE_SERIAL(QvFigRoundRect)
 public:
-    static constexpr int ToolId = 32852;
+    static constexpr int ToolId = ID_DRAW_ROUND_RECT;
     // Four sides, then the four corners.
     static constexpr int PartCount = 8;
 

@@ -1,6 +1,8 @@
 #include "figures/fig_text.h"
 
+#include "figures/figure_factory.h"
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
@@ -15,8 +17,17 @@
 IMPLEMENT_SERIAL(QvEditDataText, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigText, QvFigNoRotateRectBase, 1)
 
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigText::ToolId, "QvFigText", &QvMakeFigure<QvFigText>},
+    {QvFigText::EquationToolId, "QvFigText", &QvMakeFigure<QvFigText>,
+     [](QvFigure* f, int& toolId) {
+         static_cast<QvFigText*>(f)->SetEquation(true);
+         toolId = QvFigText::ToolId; // an equation box is a text box
+     }},
+});
+
 namespace {
-constexpr LONG kNoFill = 32814;
+constexpr LONG kNoFill = ID_FILL_NONE;
 constexpr COLORREF kFillGrey = 0x646464;
 
 QvFigText::PropertiesDialog& Dialog() {

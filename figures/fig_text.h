@@ -9,6 +9,7 @@
 // the editor meanwhile.
 #include "figures/edit_data.h"
 #include "figures/fig_rect_base.h"
+#include "platform/command_ids.h"
 #include "text/log_font.h"
 
 #include <QString>
@@ -38,8 +39,8 @@ public:
 class QvFigText : public QvFigNoRotateRectBase {
     DECLARE_SERIAL(QvFigText)
 public:
-    static constexpr int ToolId = 32862;
-    static constexpr int EquationToolId = 32863;
+    static constexpr int ToolId = ID_DRAW_TEXT;
+    static constexpr int EquationToolId = ID_DRAW_EQUATION;
     static constexpr COLORREF HandleOutlineColour = 0x969696;
 
     // The Text Properties dialog, which lives above the figures: it edits

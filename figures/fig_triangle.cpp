@@ -1,6 +1,7 @@
 #include "figures/fig_triangle.h"
 
-#include "document/shape_record.h"
+#include "figures/figure_factory.h"
+#include "figures/shape_record.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
@@ -10,6 +11,10 @@
 
 IMPLEMENT_SERIAL(QvEditDataTriangle, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigTriangle, QvFigure, 1)
+
+[[maybe_unused]] static const bool kToolsRegistered = QvRegisterFigureTools({
+    {QvFigTriangle::ToolId, "QvFigTriangle", &QvMakeFigure<QvFigTriangle>},
+});
 
 using namespace QvTri;
 

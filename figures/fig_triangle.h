@@ -6,6 +6,7 @@
 #include "figures/edit_data.h"
 #include "figures/figure.h"
 #include "geometry/gr_triangle.h"
+#include "platform/command_ids.h"
 
 #include <functional>
 
@@ -28,7 +29,7 @@ public:
 class QvFigTriangle : public QvFigure {
     DECLARE_SERIAL(QvFigTriangle)
 public:
-    static constexpr int ToolId = 32906;
+    static constexpr int ToolId = ID_DRAW_TRIANGLE;
 
     // The properties dialog, which lives above the figures: it edits the
     // measurements it is given and answers true on OK.

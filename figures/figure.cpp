@@ -1,15 +1,15 @@
 #include "figures/figure.h"
 
-#include "document/copy_map.h"
-#include "document/shape_record.h"
-#include "document/snap_point.h"
+#include "figures/copy_map.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
+#include "geometry/gr_rect.h"
 #include "geometry/snap_kind.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
 #include "settings/fill_style.h"
 #include "settings/line_style.h"
-#include "settings/step_tables.h"
 
 #include <QIODevice>
 

@@ -34,13 +34,6 @@ QvGRLine::QvGRLine(QvPoint first, QvPoint second) : p1(first), p2(second) {
     type = QvGRType::Line;
 }
 
-QvGRLine& QvGRLine::operator=(const QvGRLine& other) {
-    p1 = other.p1;
-    p2 = other.p2;
-    type = other.type;
-    return *this;
-}
-
 double QvGRLine::GetLength() const {
     return (p2 - p1).Length();
 }
@@ -166,9 +159,7 @@ QvPoint QvGRLine::NearestPoint(QvPoint p) const {
 }
 
 std::unique_ptr<QvGRBase> QvGRLine::Clone() const {
-    auto clone = std::make_unique<QvGRLine>();
-    *clone = *this;
-    return clone;
+    return std::make_unique<QvGRLine>(*this);
 }
 
 bool QvGRLine::IsEmpty() const {

@@ -16,10 +16,8 @@ public:
     QvGRLine();
     QvGRLine(double x1, double y1, double x2, double y2);
     QvGRLine(QvPoint first, QvPoint second);
-    // Copies the ends, the flag and the type code.
     QvGRLine(const QvGRLine& other) = default;
-    // Copies the ends and the type code but not the flag.
-    virtual QvGRLine& operator=(const QvGRLine& other);
+    QvGRLine& operator=(const QvGRLine& other) = default;
 
     double GetLength() const;
     // QV_VERTICAL_SLOPE when x2 - x1 is exactly 0.

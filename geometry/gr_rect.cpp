@@ -351,3 +351,5 @@ std::unique_ptr<QvGRBase> QvGRFrameRect::Clone() const {
     *clone = *this;
     return clone;
 }
+
+const QvGRRect NullFrame;

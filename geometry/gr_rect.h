@@ -85,6 +85,9 @@ protected:
     DragFrame GetDragFrame(int index) const;
 };
 
+// An empty frame, for figure operations whose caller has none.
+extern const QvGRRect NullFrame;
+
 // A box that holds content (graphs, text): hit anywhere inside, and it
 // offers the snap search nothing.  It has no run-time class of its own and
 // must never be archived under one.

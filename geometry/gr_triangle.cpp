@@ -87,14 +87,6 @@ QvGRTriangle::QvGRTriangle() {
     type = QvGRType::Triangle;
 }
 
-QvGRTriangle& QvGRTriangle::operator=(const QvGRTriangle& other) {
-    std::copy(std::begin(other.given), std::end(other.given), std::begin(given));
-    std::copy(std::begin(other.solved), std::end(other.solved), std::begin(solved));
-    measureFromVertices = other.measureFromVertices;
-    std::copy(std::begin(other.vertices), std::end(other.vertices), std::begin(vertices));
-    return *this;
-}
-
 // ------------------------------------------------------------------ solving
 
 void QvGRTriangle::BuildPattern() {
@@ -441,9 +433,7 @@ QvPoint QvGRTriangle::NearestPoint(QvPoint p) const {
 }
 
 std::unique_ptr<QvGRBase> QvGRTriangle::Clone() const {
-    auto clone = std::make_unique<QvGRTriangle>();
-    *clone = *this;
-    return clone;
+    return std::make_unique<QvGRTriangle>(*this);
 }
 
 bool QvGRTriangle::IsEmpty() const {

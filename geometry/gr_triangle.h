@@ -43,9 +43,7 @@ public:
 
     QvGRTriangle();
     QvGRTriangle(const QvGRTriangle& other) = default;
-    // The measurements, the measure-from-vertices flag and the vertices; not
-    // the solved flag, the given count, the pattern or the nearest edge.
-    virtual QvGRTriangle& operator=(const QvGRTriangle& other);
+    QvGRTriangle& operator=(const QvGRTriangle& other) = default;
 
     // Works out the measurements that were not given and says how it went.
     // Never changes the vertices.

@@ -92,6 +92,8 @@ const QvSnapTable& QvGetSnapTable() {
     return table;
 }
 
+const QvSnapTable& SnapTable = QvGetSnapTable();
+
 bool QvSnapKindPasses(int kind, int level) {
     const QvSnapKind& k = QvGetSnapTable()[kind];
     return k.IsEnabled() != 0 && level <= k.GetRange();

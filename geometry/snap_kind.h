@@ -100,6 +100,8 @@ private:
 // The program's one snap-kind table, built on first use and shared by
 // every caller.
 const QvSnapTable& QvGetSnapTable();
+// The same table by name, the one the geometry and the snap search share.
+extern const QvSnapTable& SnapTable;
 
 // The snap-kind test: kind k is offered only when it is
 // enabled in the current mode and level <= its range.

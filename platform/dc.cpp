@@ -1,6 +1,7 @@
 #include "platform/dc.h"
 
 #include "platform/font_map.h"
+#include "platform/qt_convert.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -18,10 +19,6 @@
 
 namespace {
 constexpr int kHimetricInch = 2540;
-
-QColor ToQColor(COLORREF c) {
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
 
 // Rounded half up.  Far points (a circle through three almost collinear
 // points has its centre far away) are held well inside the integer range,

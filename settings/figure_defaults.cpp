@@ -1,5 +1,6 @@
 #include "settings/figure_defaults.h"
 
+#include "platform/command_ids.h"
 #include "settings/group_io.h"
 
 #include <QLocale>
@@ -245,10 +246,10 @@ QvGridDotDefaults::QvGridDotDefaults() {
     xGridMinorColor.Init(kGridDot, QStringLiteral("xGridMinorColor"), 0x808080);
     yGridMajorColor.Init(kGridDot, QStringLiteral("yGridMajorColor"), 0xC0C0C0);
     yGridMinorColor.Init(kGridDot, QStringLiteral("yGridMinorColor"), 0xC0C0C0);
-    xGridMajorPen.Init(kGridDot, QStringLiteral("xGridMajorPen"), 32806);
-    xGridMinorPen.Init(kGridDot, QStringLiteral("xGridMinorPen"), 32800);
-    yGridMajorPen.Init(kGridDot, QStringLiteral("yGridMajorPen"), 32806);
-    yGridMinorPen.Init(kGridDot, QStringLiteral("yGridMinorPen"), 32800);
+    xGridMajorPen.Init(kGridDot, QStringLiteral("xGridMajorPen"), ID_LINE_SOLID1);
+    xGridMinorPen.Init(kGridDot, QStringLiteral("xGridMinorPen"), ID_LINE_DOT);
+    yGridMajorPen.Init(kGridDot, QStringLiteral("yGridMajorPen"), ID_LINE_SOLID1);
+    yGridMinorPen.Init(kGridDot, QStringLiteral("yGridMinorPen"), ID_LINE_DOT);
 }
 
 template <class F> static void Visit(QvGridDotDefaults& g, F f) {

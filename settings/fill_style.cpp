@@ -1,30 +1,32 @@
 #include "settings/fill_style.h"
 
+#include "platform/command_ids.h"
+
 LOGBRUSH QvFillStyle::FillStyleToLogBrush(UINT id) const {
     UINT style = BS_HATCHED;
     int hatch = HS_FDIAGONAL;
     switch (id) {
-    case 32814: // "No fill"
+    case ID_FILL_NONE: // "No fill"
         style = BS_NULL;
         break;
-    case 32815: // "Solid Color"
+    case ID_FILL_SOLID: // "Solid Color"
         style = BS_SOLID;
         break;
-    case 32816: // "Diagonal Fill"
+    case ID_FILL_DIAGONAL: // "Diagonal Fill"
         break;
-    case 32817: // "Reverse Diagonal Fill"
+    case ID_FILL_REVERSE_DIAGONAL: // "Reverse Diagonal Fill"
         hatch = HS_BDIAGONAL;
         break;
-    case 32818: // "Horizontal Fill"
+    case ID_FILL_HORIZONTAL: // "Horizontal Fill"
         hatch = HS_HORIZONTAL;
         break;
-    case 32819: // "Vertical Fill"
+    case ID_FILL_VERTICAL: // "Vertical Fill"
         hatch = HS_VERTICAL;
         break;
-    case 32820: // "Squares Fill"
+    case ID_FILL_SQUARES: // "Squares Fill"
         hatch = HS_CROSS;
         break;
-    case 32821: // "Diamond Fill"
+    case ID_FILL_DIAMOND: // "Diamond Fill"
         hatch = HS_DIAGCROSS;
         break;
     default:

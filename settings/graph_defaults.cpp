@@ -1,5 +1,6 @@
 #include "settings/graph_defaults.h"
 
+#include "platform/command_ids.h"
 #include "platform/gdi_types.h"
 #include "settings/group_io.h"
 
@@ -20,7 +21,7 @@ void QvFunctionStyle::SetKeys(QString suffix) {
     m_ShadeColor.Init(kGraph, QStringLiteral("m_ShadeColor") + suffix, 0, RGB(200, 200, 200));
     m_ShadeType.Init(kGraph, QStringLiteral("m_ShadeType") + suffix, 0, 0);
     m_HatchType.Init(kGraph, QStringLiteral("m_HatchType") + suffix, 0, 0);
-    Pen.Init(kGraph, QStringLiteral("Pen") + suffix, 0, 32806);
+    Pen.Init(kGraph, QStringLiteral("Pen") + suffix, 0, ID_LINE_SOLID1);
 }
 
 template <class F> static void Visit(QvFunctionStyle& g, F f) {
@@ -45,10 +46,10 @@ QvGraphDefaults::QvGraphDefaults() {
     xGridMinorColor.Init(kGraph, QStringLiteral("xGridMinorColor"), 0, grey);
     yGridMajorColor.Init(kGraph, QStringLiteral("yGridMajorColor"), 0, grey);
     yGridMinorColor.Init(kGraph, QStringLiteral("yGridMinorColor"), 0, grey);
-    xGridMajorPen.Init(kGraph, QStringLiteral("xGridMajorPen"), 0, 32806);
-    xGridMinorPen.Init(kGraph, QStringLiteral("xGridMinorPen"), 0, 32806);
-    yGridMajorPen.Init(kGraph, QStringLiteral("yGridMajorPen"), 0, 32806);
-    yGridMinorPen.Init(kGraph, QStringLiteral("yGridMinorPen"), 0, 32806);
+    xGridMajorPen.Init(kGraph, QStringLiteral("xGridMajorPen"), 0, ID_LINE_SOLID1);
+    xGridMinorPen.Init(kGraph, QStringLiteral("xGridMinorPen"), 0, ID_LINE_SOLID1);
+    yGridMajorPen.Init(kGraph, QStringLiteral("yGridMajorPen"), 0, ID_LINE_SOLID1);
+    yGridMinorPen.Init(kGraph, QStringLiteral("yGridMinorPen"), 0, ID_LINE_SOLID1);
     AngleType.Init(kGraph, QStringLiteral("AngleType"), 0, 0);
     xNotate.Init(kGraph, QStringLiteral("xNotate"), 0, QStringLiteral("x"));
     yNotate.Init(kGraph, QStringLiteral("yNotate"), 0, QStringLiteral("y"));
@@ -77,8 +78,8 @@ QvGraphDefaults::QvGraphDefaults() {
         style.m_HatchType.Init(kGraph, style.m_HatchType.GetKey(), 0, looks[i].hatch);
     }
 
-    xLine.Init(kGraph, QStringLiteral("xLine"), 0, 32806);
-    yLine.Init(kGraph, QStringLiteral("yLine"), 0, 32806);
+    xLine.Init(kGraph, QStringLiteral("xLine"), 0, ID_LINE_SOLID1);
+    yLine.Init(kGraph, QStringLiteral("yLine"), 0, ID_LINE_SOLID1);
     xColor.Init(kGraph, QStringLiteral("xColor"), 0, 0);
     yColor.Init(kGraph, QStringLiteral("yColor"), 0, 0);
     ShowOrigin.Init(kGraph, QStringLiteral("ShowOrigin"), 1, 0);
@@ -118,7 +119,7 @@ QvNumberLineDefaults::QvNumberLineDefaults() {
     for (int i = 0; i < kGraphColorCount; ++i)
         GraphColor[i].Init(kNumberLine, QStringLiteral("GraphColor%1").arg(i), 0, colors[i]);
     xColor.Init(kNumberLine, QStringLiteral("xColor"), 0, 0);
-    xLine.Init(kNumberLine, QStringLiteral("xLine"), 0, 32806);
+    xLine.Init(kNumberLine, QStringLiteral("xLine"), 0, ID_LINE_SOLID1);
 }
 
 template <class F> static void Visit(QvNumberLineDefaults& g, F f) {

@@ -1,46 +1,48 @@
 #include "settings/line_style.h"
 
+#include "platform/command_ids.h"
+
 LOGPEN QvLineStyle::PenFromLineCommand(UINT id) const {
     UINT style = PS_INSIDEFRAME;
     int width = 1;
     switch (id) {
-    case 32800: // "Dotted Line"
+    case ID_LINE_DOT: // "Dotted Line"
         style = PS_DOT;
         break;
-    case 32802: // "Dashed Line"
+    case ID_LINE_DASH: // "Dashed Line"
         style = PS_DASH;
         break;
-    case 32803: // "DashDot Line"
+    case ID_LINE_DASHDOT: // "DashDot Line"
         style = PS_DASHDOT;
         break;
-    case 32804: // "DashDotDot Line"
+    case ID_LINE_DASHDOTDOT: // "DashDotDot Line"
         style = PS_DASHDOTDOT;
         break;
-    case 32805: // "Hairline"
+    case ID_LINE_HAIRLINE: // "Hairline"
         width = 0;
         break;
-    case 32806: // "Solid 1" to "Solid 6"
+    case ID_LINE_SOLID1: // "Solid 1" to "Solid 6"
         width = 25;
         break;
-    case 32807:
+    case ID_LINE_SOLID2:
         width = 50;
         break;
-    case 32808:
+    case ID_LINE_SOLID3:
         width = 75;
         break;
-    case 32809:
+    case ID_LINE_SOLID4:
         width = 100;
         break;
-    case 32810:
+    case ID_LINE_SOLID5:
         width = 150;
         break;
-    case 32811:
+    case ID_LINE_SOLID6:
         width = 250;
         break;
-    case 34023: // no line
+    case ID_LINE_NONE: // no line
         style = PS_NULL;
         break;
-    default: // includes 32801 "Solid Line"
+    default: // includes ID_LINE_SOLID, "Solid Line"
         break;
     }
     LOGPEN pen;

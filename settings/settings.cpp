@@ -2,6 +2,7 @@
 
 #include "geometry/snap_kind.h"
 
+#include "platform/command_ids.h"
 #include "platform/file.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
@@ -29,8 +30,8 @@ QvSettings::QvSettings() : m_EllipseDefaults(QStringLiteral("EllipseCentre")) {
 void QvSettings::InitTopLevel() {
     m_CurLineColor.Init(kSystem, QStringLiteral("CurLineColor"), 0);
     m_CurFillColor.Init(kSystem, QStringLiteral("CurFillColor"), 0);
-    m_CurLineType.Init(kSystem, QStringLiteral("CurLineType"), 32805);
-    m_CurFillType.Init(kSystem, QStringLiteral("CurFillType"), 32814);
+    m_CurLineType.Init(kSystem, QStringLiteral("CurLineType"), ID_LINE_HAIRLINE);
+    m_CurFillType.Init(kSystem, QStringLiteral("CurFillType"), ID_FILL_NONE);
     m_MADLevel.Init(kSystem, QStringLiteral("MADLevel"), 2);
     m_RoundRectRadius.Init(QStringLiteral("RoundRect"), QStringLiteral("Radius"), 3000);
     m_VennFont.Init(QStringLiteral("Venn"), QStringLiteral("Font"), QvLogFont());

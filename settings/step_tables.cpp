@@ -54,6 +54,3 @@ std::span<const QString> QvStepTableFor(const QString& fieldText, double fieldVa
     }
     return AxisStepTexts;
 }
-
-const QvGRRect NullFrame;
-const QvSnapTable& SnapTable = QvGetSnapTable();

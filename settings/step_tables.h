@@ -1,9 +1,6 @@
 #pragma once
 // The step texts from which automatic axis scaling picks a major and a minor
 // step.  Each table ends in a closing entry (10^26) larger than any target.
-#include "geometry/gr_rect.h"
-#include "geometry/snap_kind.h"
-
 #include <QString>
 
 #include <span>
@@ -13,11 +10,6 @@ inline constexpr int kAngleStepCount = 10;
 extern const QString AxisStepTexts[kAxisStepCount];    // 1-2-5 steps
 extern const QString DegreeStepTexts[kAngleStepCount]; // angle steps in degrees
 extern const QString RadianStepTexts[kAngleStepCount]; // multiples of pi
-
-// An empty frame, for figure operations whose caller has none.
-extern const QvGRRect NullFrame;
-// The snap kinds, the one table the geometry and the snap search share.
-extern const QvSnapTable& SnapTable;
 
 struct QvStepChoice {
     QString major;

@@ -1,6 +1,6 @@
 #include "shell/command_table.h"
 
-#include "shell/command_ids.h"
+#include "platform/command_ids.h"
 
 #include <unordered_map>
 

@@ -2,6 +2,7 @@
 
 #include "platform/dc.h"
 #include "platform/gdi_objects.h"
+#include "platform/qt_convert.h"
 #include "shell/command_table.h"
 
 #include <QAbstractItemView>
@@ -14,14 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-COLORREF ToColorRef(const QColor& color) {
-    return RGB(color.red(), color.green(), color.blue());
-}
-
-CRect ToCRect(const QRect& r) {
-    return CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
-}
 
 // Draws the list's items through the combo box's DrawItem.
 class CComboItemDelegate : public QStyledItemDelegate {
@@ -166,12 +159,12 @@ void CDataComboBox::DrawItem(DRAWITEMSTRUCT* dis) {
     if (!dc)
         return;
     bool selected = dis->itemState & ODS_SELECTED;
-    COLORREF back = ToColorRef(palette().color(selected ? QPalette::Highlight : QPalette::Base));
+    COLORREF back = FromQColor(palette().color(selected ? QPalette::Highlight : QPalette::Base));
     dc->FillSolidRect(dis->rcItem, back);
     dc->SetBkColor(back);
     if (dis->itemState & ODS_FOCUS) {
         COLORREF ink =
-            ToColorRef(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
+            FromQColor(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
         CPen dots(PS_DOT, 0, ink);
         dc->SelectObject(&dots);
         dc->SelectStockObject(NULL_BRUSH);

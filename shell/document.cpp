@@ -1,10 +1,10 @@
 #include "shell/document.h"
 
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 #include "platform/file.h"
 #include "platform/message_box.h"
 #include "shell/child_frame.h"
-#include "shell/command_ids.h"
 #include "shell/doc_template.h"
 #include "shell/view.h"
 #include "shell/win_app.h"

@@ -2,6 +2,7 @@
 
 #include "diagrams/fig_grid_dot.h"
 #include "platform/message_box.h"
+#include "platform/qt_convert.h"
 #include "settings/settings.h"
 #include "shell/style_combo_box.h"
 #include "text/number_text.h"
@@ -28,14 +29,6 @@ namespace {
 // The dot marks in the order the list shows them.
 constexpr ComboItem kDotTypeTable[] = {{34019, 3}, {34017, 1}, {34021, 2}, {34016, 6},
                                        {34022, 8}, {34020, 4}, {34018, 5}, {0, 0}};
-
-QColor ToQColor(COLORREF c) {
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
-COLORREF FromQColor(const QColor& c) {
-    return RGB(c.red(), c.green(), c.blue());
-}
 
 // Refuses the exchange with `text` when value is not a number above 0.
 void DDV_Positive(CDataExchange* pDX, double value, const QString& text) {

@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/font_map.h"
+#include "platform/qt_convert.h"
 #include "text/log_font.h"
 
 #include <QApplication>
@@ -19,10 +20,6 @@
 
 namespace {
 constexpr int kScreenDpi = 96;
-
-QColor ToQColor(COLORREF c) {
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
 
 // The font chooser sits inside the dialog: its own accept and reject (Enter
 // or Escape in one of its fields) end the whole dialog.

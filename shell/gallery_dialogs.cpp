@@ -2,10 +2,10 @@
 
 #include "diagrams/gallery_list.h"
 #include "figures/fig_gallery.h"
+#include "geometry/gr_rect.h"
 #include "platform/dc.h"
 #include "platform/gdi_objects.h"
 #include "platform/message_box.h"
-#include "settings/step_tables.h"
 #include "shell/data_combo_box.h"
 
 #include <QApplication>

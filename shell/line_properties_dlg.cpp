@@ -1,9 +1,9 @@
 #include "shell/line_properties_dlg.h"
 
 #include "figures/fig_line.h"
+#include "geometry/gr_rect.h"
 #include "platform/dc.h"
 #include "settings/settings.h"
-#include "settings/step_tables.h"
 #include "shell/dialog_controls.h"
 #include "shell/font_color_dlg.h"
 

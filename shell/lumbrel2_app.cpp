@@ -2,12 +2,12 @@
 
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_text.h"
+#include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "platform/crt_random.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
 #include "shell/about_dlg.h"
-#include "shell/command_ids.h"
 #include "shell/doc_template.h"
 #include "shell/file_type_registration.h"
 #include "shell/gallery_dialogs.h"

@@ -2,6 +2,7 @@
 // The application object: start-up, the state every part of the program
 // reaches through it (current tool, status text, internal clipboard) and
 // the application-level commands.
+#include "platform/command_ids.h"
 #include "shell/win_app.h"
 
 #include <QString>
@@ -50,7 +51,7 @@ public:
     // Reset by the document's snap search.
     int m_nSnapCounter = 0;
     // The command id of the current drawing tool.
-    UINT m_nCurrentTool = 32774;
+    UINT m_nCurrentTool = ID_DRAW_SELECT;
     // What the status bar's text pane shows; written by the view.
     QString m_strStatusText;
     // The internal clipboard: copies of figures, owned here and kept for the

@@ -1,10 +1,10 @@
 #include "shell/main_frame.h"
 
+#include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "platform/profile.h"
 #include "shell/child_frame.h"
 #include "shell/command_actions.h"
-#include "shell/command_ids.h"
 #include "shell/command_table.h"
 #include "shell/document.h"
 #include "shell/lumbrel2_app.h"

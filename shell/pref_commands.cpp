@@ -1,7 +1,7 @@
 #include "shell/pref_commands.h"
 
+#include "platform/command_ids.h"
 #include "settings/settings.h"
-#include "shell/command_ids.h"
 #include "shell/doc_template.h"
 #include "shell/document.h"
 #include "shell/pref_dialogs.h"

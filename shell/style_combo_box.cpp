@@ -2,6 +2,7 @@
 
 #include "geometry/arrow_head.h"
 #include "geometry/marker.h"
+#include "platform/command_ids.h"
 #include "platform/dc.h"
 #include "platform/gdi_objects.h"
 #include "settings/fill_style.h"
@@ -43,10 +44,10 @@ void CLineStyleComboBox::DrawSample(CDC* dc, const DRAWITEMSTRUCT& dis, const CR
     LOGPEN log = QvLineStyle().PenFromLineCommand(dis.itemData);
     log.lopnColor = ShownLineColor();
     // Model widths would vanish at screen scale: the samples go by pixels.
-    if (dis.itemData == 32805)
+    if (dis.itemData == ID_LINE_HAIRLINE)
         log.lopnWidth.x = 1;
-    else if (dis.itemData >= 32806 && dis.itemData <= 32811)
-        log.lopnWidth.x = int(dis.itemData) - 32806 + 2;
+    else if (dis.itemData >= ID_LINE_SOLID1 && dis.itemData <= ID_LINE_SOLID6)
+        log.lopnWidth.x = int(dis.itemData) - ID_LINE_SOLID1 + 2;
     CPen pen(log);
     dc->SelectObject(&pen);
     int y = Middle(dis.rcItem);
@@ -70,7 +71,7 @@ void CFillStyleComboBox::DrawSample(CDC* dc, const DRAWITEMSTRUCT& dis, const CR
     dc->SelectObject(&pen);
     dc->SelectObject(&brush);
     dc->Rectangle(rect);
-    if (dis.itemData == 32814)
+    if (dis.itemData == ID_FILL_NONE)
         DrawNothing(dc, rect);
 }
 

@@ -2,16 +2,28 @@
 // The style lists: line styles as pen samples, fill styles as swatches,
 // line ends as short arrows and point marks, each drawn in the style the
 // toolbars show now.
+#include "platform/command_ids.h"
 #include "shell/data_combo_box.h"
 
 // The Line Style bar's list; "Solid Line" is not offered.
 inline constexpr ComboItem kLineStyleComboTable[] = {
-    {32800, 32800}, {32802, 32802}, {32803, 32803}, {32804, 32804}, {32805, 32805}, {32806, 32806},
-    {32807, 32807}, {32808, 32808}, {32809, 32809}, {32810, 32810}, {32811, 32811}, {0, 0}};
+    {ID_LINE_DOT, ID_LINE_DOT},           {ID_LINE_DASH, ID_LINE_DASH},
+    {ID_LINE_DASHDOT, ID_LINE_DASHDOT},   {ID_LINE_DASHDOTDOT, ID_LINE_DASHDOTDOT},
+    {ID_LINE_HAIRLINE, ID_LINE_HAIRLINE}, {ID_LINE_SOLID1, ID_LINE_SOLID1},
+    {ID_LINE_SOLID2, ID_LINE_SOLID2},     {ID_LINE_SOLID3, ID_LINE_SOLID3},
+    {ID_LINE_SOLID4, ID_LINE_SOLID4},     {ID_LINE_SOLID5, ID_LINE_SOLID5},
+    {ID_LINE_SOLID6, ID_LINE_SOLID6},     {0, 0}};
 // The Fill Style bar's list.
-inline constexpr ComboItem kFillStyleComboTable[] = {{32814, 32814}, {32815, 32815}, {32816, 32816},
-                                                     {32817, 32817}, {32818, 32818}, {32819, 32819},
-                                                     {32820, 32820}, {32821, 32821}, {0, 0}};
+inline constexpr ComboItem kFillStyleComboTable[] = {
+    {ID_FILL_NONE, ID_FILL_NONE},
+    {ID_FILL_SOLID, ID_FILL_SOLID},
+    {ID_FILL_DIAGONAL, ID_FILL_DIAGONAL},
+    {ID_FILL_REVERSE_DIAGONAL, ID_FILL_REVERSE_DIAGONAL},
+    {ID_FILL_HORIZONTAL, ID_FILL_HORIZONTAL},
+    {ID_FILL_VERTICAL, ID_FILL_VERTICAL},
+    {ID_FILL_SQUARES, ID_FILL_SQUARES},
+    {ID_FILL_DIAMOND, ID_FILL_DIAMOND},
+    {0, 0}};
 // Line ends: the texts 34000 to 34014 with the mark codes 10 to 24.
 inline constexpr ComboItem kArrowHeadComboTable[] = {
     {34000, 10}, {34001, 11}, {34002, 12}, {34003, 13}, {34004, 14}, {34005, 15},

@@ -1,8 +1,8 @@
 #include "shell/style_tool_bar.h"
 
+#include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "settings/settings.h"
-#include "shell/command_ids.h"
 #include "shell/view.h"
 
 #include <QAbstractItemView>

@@ -13,7 +13,7 @@ class CLineStyleToolBar : public QToolBar {
 public:
     CLineStyleToolBar(const QString& title, CCommandRouter& router, QWidget* parent = nullptr);
 
-    // Puts the list where the button 32798 was, filled and showing the
+    // Puts the list where the button ID_LINE_STYLE_COMBO was, filled and showing the
     // current line style; FALSE when the bar has no such button.
     BOOL CreateCombo();
     CLineStyleComboBox* Combo() const { return m_wndCombo; }
@@ -30,7 +30,7 @@ class CFillStyleToolBar : public QToolBar {
 public:
     CFillStyleToolBar(const QString& title, CCommandRouter& router, QWidget* parent = nullptr);
 
-    // Puts the list where the button 32813 was, filled and showing the
+    // Puts the list where the button ID_FILL_STYLE_COMBO was, filled and showing the
     // current fill style; FALSE when the bar has no such button.
     BOOL CreateCombo();
     CFillStyleComboBox* Combo() const { return m_wndCombo; }

@@ -1,9 +1,9 @@
 #include "shell/win_app.h"
 
+#include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "shell/child_frame.h"
 #include "shell/command_actions.h"
-#include "shell/command_ids.h"
 #include "shell/doc_template.h"
 #include "shell/document.h"
 #include "shell/main_frame.h"

@@ -10,10 +10,10 @@
 #include "figures/fig_polygon.h"
 #include "figures/fig_rectangle.h"
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "settings/settings.h"
 #include "shell/child_frame.h"
-#include "shell/command_ids.h"
 #include "shell/doc_template.h"
 #include "shell/lumbrel2_app.h"
 

@@ -3,8 +3,8 @@
 #include "app_test_support.h"
 #include "common/test_support.h"
 #include "diagrams/fig_grid_dot.h"
+#include "platform/command_ids.h"
 #include "settings/settings.h"
-#include "shell/command_ids.h"
 #include "shell/dots_grid_dlg.h"
 
 #include <QAbstractButton>

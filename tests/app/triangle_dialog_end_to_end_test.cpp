@@ -3,9 +3,9 @@
 #include "app_test_support.h"
 #include "common/test_support.h"
 #include "figures/fig_triangle.h"
+#include "platform/command_ids.h"
 #include "platform/dialog.h"
 #include "settings/settings.h"
-#include "shell/command_ids.h"
 #include "shell/triangle_dlg.h"
 
 #include <QCoreApplication>

@@ -6,8 +6,8 @@
 #include "figures/fig_gallery.h"
 #include "figures/fig_line.h"
 #include "figures/figure_test_support.h"
+#include "geometry/gr_rect.h"
 #include "platform/archive.h"
-#include "settings/step_tables.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -4,9 +4,11 @@
 #include "common/test_support.h"
 #include "diagrams/fig_grid_dot.h"
 #include "document/lumbrel2_doc.h"
-#include "document/shape_record.h"
-#include "document/snap_point.h"
 #include "figures/figure_test_support.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
+#include "platform/command_ids.h"
+#include "platform/qt_convert.h"
 
 #include <QTemporaryDir>
 
@@ -59,8 +61,7 @@ protected:
     static std::vector<QLineF> Lines(const std::vector<DrawnItem>& items, COLORREF colour) {
         std::vector<QLineF> lines;
         for (const DrawnItem& item : items)
-            if (item.kind == DrawnItem::Line &&
-                item.pen.color() == QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour)))
+            if (item.kind == DrawnItem::Line && item.pen.color() == ToQColor(colour))
                 lines.push_back(item.line);
         return lines;
     }
@@ -356,7 +357,7 @@ TEST_F(GridDotTest, RecordAndFigureInFiles) {
 TEST_F(GridDotTest, CopiesOutlineAndShapes) {
     auto f = Paper(100, 60);
     f->SetLineColour(RGB(9, 8, 7));
-    f->SetLineStyle(32808);
+    f->SetLineStyle(ID_LINE_SOLID3);
     f->GridData()->Coord = QvEditDataGridDot::Hexagonal;
     QvFigGridDot copy;
     copy.CopyFrom(f.get());
@@ -396,7 +397,7 @@ TEST_F(GridDotTest, PropertiesGoThroughTheDialogAndBack) {
         v.majorAngle = QStringLiteral("45/2");
         v.minorAngle = QStringLiteral("5");
         v.yLog = 1;
-        v.pens[3] = 32811;
+        v.pens[3] = ID_LINE_SOLID6;
         return true;
     });
     f->EditProperties(CPoint(), CPoint());

@@ -6,14 +6,15 @@
 #include "document/lumbrel2_doc.h"
 #include "figures/figure_test_support.h"
 #include "geometry/gr_line.h"
+#include "platform/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr LONG kNoFill = 32814;
-constexpr LONG kSolid = 32815;
+constexpr LONG kNoFill = ID_FILL_NONE;
+constexpr LONG kSolid = ID_FILL_SOLID;
 
 class NormalCurveTest : public FigureTest {
 protected:

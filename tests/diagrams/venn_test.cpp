@@ -6,6 +6,7 @@
 #include "diagrams/fig_venn.h"
 #include "figures/fig_text.h"
 #include "figures/figure_test_support.h"
+#include "platform/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QBuffer>
@@ -15,9 +16,9 @@
 
 namespace {
 
-constexpr LONG kNoFill = 32814;
-constexpr LONG kSolid = 32815;
-constexpr LONG kNoLine = 34023;
+constexpr LONG kNoFill = ID_FILL_NONE;
+constexpr LONG kSolid = ID_FILL_SOLID;
+constexpr LONG kNoLine = ID_LINE_NONE;
 
 TEST(VennOutlines, ArcHeights) {
     struct Case {
@@ -236,8 +237,8 @@ TEST_F(VennTest, MemberStylesAreTheDrawingsNotTheMembers) {
     // The Format commands reach every member: regions given no fill and a
     // line still draw solid and without an outline; a hatch stays a hatch.
     f->SetFillStyle(kNoFill);
-    f->SetLineStyle(32806);
-    f->Members()[2]->SetFillStyle(32816);
+    f->SetLineStyle(ID_LINE_SOLID1);
+    f->Members()[2]->SetFillStyle(ID_FILL_DIAGONAL);
     for (int i = 0; i < 4; ++i)
         f->VennData()->m_shade[i] = 1;
     for (int i = 0; i < 7; ++i)

@@ -6,7 +6,7 @@
 #include "document_test_support.h"
 #include "geometry/snap_kind.h"
 #include "platform/archive.h"
-#include "shell/command_ids.h"
+#include "platform/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QBuffer>
@@ -50,88 +50,88 @@ void PrintTo(const FigureKind& kind, std::ostream* os) {
 // for a snap to the figure.
 const std::vector<FigureKind> kFigureKinds = {
     {"line",
-     32771,
+     ID_DRAW_LINE,
      {QvPoint(1130, 1170), QvPoint(6130, 4170)},
      {{QvPoint(1180, 1140), QvPoint(1130, 1170)},   // end
       {QvPoint(3650, 2690), QvPoint(3630, 2670)}}}, // mid point
-    {"arrow line", 33504, {QvPoint(1130, 1170), QvPoint(6130, 4170)}, {}},
+    {"arrow line", ID_DRAW_ARROW_LINE, {QvPoint(1130, 1170), QvPoint(6130, 4170)}, {}},
     {"circle in a square",
-     32772,
+     ID_DRAW_CIRCLE_4C,
      {QvPoint(4130, 4170), QvPoint(6130, 2170)},
      {{QvPoint(5110, 3150), QvPoint(5130, 3170)}}}, // centre
     {"circle: centre and point",
-     32789,
+     ID_DRAW_CIRCLE_CR,
      {QvPoint(8130, 8170), QvPoint(9130, 8170)},
      {{QvPoint(8150, 8150), QvPoint(8130, 8170)}}},
     {"circle: diameter",
-     32791,
+     ID_DRAW_CIRCLE_D,
      {QvPoint(1130, 1170), QvPoint(3130, 1170)},
      {{QvPoint(2110, 1190), QvPoint(2130, 1170)}}},
     {"circle: three points",
-     32790,
+     ID_DRAW_CIRCLE_3P,
      {QvPoint(1130, 1170), QvPoint(3130, 1170), QvPoint(2130, 2170)},
      {{QvPoint(2110, 1190), QvPoint(2130, 1170)}}},
     {"Bezier curve",
-     32850,
+     ID_DRAW_BEZIER,
      {QvPoint(1130, 1170), QvPoint(6130, 1170), QvPoint(2130, 3170), QvPoint(5130, 3170)},
      {{QvPoint(1150, 1150), QvPoint(1130, 1170)},   // start
       {QvPoint(6110, 1190), QvPoint(6130, 1170)}}}, // end
     {"smooth line",
-     32846,
+     ID_DRAW_SMOOTH_LINE,
      {QvPoint(1130, 1170), QvPoint(2130, 1670), QvPoint(3130, 1170), QvPoint(4130, 1670)},
      {{QvPoint(1150, 1150), QvPoint(1130, 1170)}, {QvPoint(4110, 1690), QvPoint(4130, 1670)}},
      true},
     {"triangle",
-     32906,
+     ID_DRAW_TRIANGLE,
      {QvPoint(1130, 1170), QvPoint(4130, 1170), QvPoint(1130, 5170)},
      {{QvPoint(4110, 1190), QvPoint(4130, 1170)},   // vertex B
       {QvPoint(2650, 3190), QvPoint(2630, 3170)}}}, // middle of BC
     {"ellipse: four corners",
-     32853,
+     ID_DRAW_ELLIPSE_4C,
      {QvPoint(1130, 1170), QvPoint(5130, 3170)},
      {{QvPoint(3110, 2190), QvPoint(3130, 2170)},   // centre
       {QvPoint(5110, 2150), QvPoint(5130, 2170)}}}, // end of axis
     {"ellipse: axis and point",
-     32854,
+     ID_DRAW_ELLIPSE_AP,
      {QvPoint(1130, 1170), QvPoint(5130, 1170), QvPoint(3130, 2170)},
      {{QvPoint(3150, 1190), QvPoint(3130, 1170)}}},
     {"ellipse: foci and point",
-     32855,
+     ID_DRAW_ELLIPSE_FP,
      {QvPoint(1130, 1170), QvPoint(2330, 1170), QvPoint(1730, 1970)},
      {{QvPoint(1150, 1190), QvPoint(1130, 1170)}}}, // focus
     {"ellipse: four points",
-     32856,
+     ID_DRAW_ELLIPSE_4P,
      {QvPoint(1130, 1170), QvPoint(5130, 1170), QvPoint(3130, 670), QvPoint(3130, 1670)},
      {{QvPoint(3110, 1150), QvPoint(3130, 1170)}}},
     {"arc: centre and two points",
-     32857,
+     ID_DRAW_ARC_C2P,
      {QvPoint(3130, 3170), QvPoint(5130, 3170), QvPoint(3130, 5170)},
      {{QvPoint(3150, 3150), QvPoint(3130, 3170)},                   // centre
       {QvPoint(4542, 4588), QvPoint(4544.2135624, 4584.2135624)}}}, // mid point of arc
     {"arc: three points",
-     32859,
+     ID_DRAW_ARC_3P,
      {QvPoint(1130, 1170), QvPoint(5130, 1170), QvPoint(3130, 3170)},
      {{QvPoint(3150, 1190), QvPoint(3130, 1170)}, {QvPoint(5110, 1190), QvPoint(5130, 1170)}}},
     // Its ends lie at fractions of the box's sides: this height keeps them
     // exact through a move and back, which the undo compares by the byte.
     {"arc in a box",
-     32860,
+     ID_DRAW_ARC_4P,
      {QvPoint(1130, 1170), QvPoint(5130, 2180)},
      {{QvPoint(3150, 1690), QvPoint(3130, 1675)}}},
     {"rectangle",
-     32773,
+     ID_DRAW_RECTANGLE,
      {QvPoint(1130, 1170), QvPoint(6130, 4170)},
      {{QvPoint(6150, 4150), QvPoint(6130, 4170)},   // corner
       {QvPoint(3650, 1190), QvPoint(3630, 1170)},   // mid point of an edge
       {QvPoint(2730, 1190), QvPoint(2730, 1170)}}}, // on an edge
-    {"point", 32843, {QvPoint(2130, 2170)}, {{QvPoint(2150, 2150), QvPoint(2130, 2170)}}},
+    {"point", ID_DRAW_POINT, {QvPoint(2130, 2170)}, {{QvPoint(2150, 2150), QvPoint(2130, 2170)}}},
     // Its lattice: 2 mm minor lines from the bottom-left corner.
     {"graph paper",
-     32904,
+     ID_DRAW_GRID_DOT,
      {QvPoint(1130, 4170), QvPoint(6130, 1170)},
      {{QvPoint(1340, 1390), QvPoint(1330, 1370)}, {QvPoint(6110, 4150), QvPoint(6130, 4170)}}},
     {"polygon",
-     32849,
+     ID_DRAW_POLYGON,
      {QvPoint(1130, 1170), QvPoint(6130, 1170), QvPoint(6130, 4170), QvPoint(3630, 6170),
       QvPoint(1130, 4170)},
      {{QvPoint(3630, 6190), QvPoint(3630, 6170)},  // vertex
@@ -140,42 +140,42 @@ const std::vector<FigureKind> kFigureKinds = {
      false,
      true},
     {"normal curve",
-     32866,
+     ID_DRAW_NORMAL_CURVE,
      {QvPoint(1130, 4170), QvPoint(11130, 1170)},
      {{QvPoint(11110, 1190), QvPoint(11130, 1170)}}}, // corner
     // Diagrams of many parts offer no special points below the unlimited
     // level.
-    {"two circle Venn diagram", 32867, {QvPoint(1130, 6170), QvPoint(7130, 1170)}, {}},
-    {"three circle Venn diagram", 32868, {QvPoint(1130, 7170), QvPoint(7130, 1170)}, {}},
-    {"gallery figure", 32895, {QvPoint(1130, 1170), QvPoint(6130, 4170)}, {}},
+    {"two circle Venn diagram", ID_DRAW_VENN2, {QvPoint(1130, 6170), QvPoint(7130, 1170)}, {}},
+    {"three circle Venn diagram", ID_DRAW_VENN3, {QvPoint(1130, 7170), QvPoint(7130, 1170)}, {}},
+    {"gallery figure", ID_DRAW_GALLERY_FIGURE, {QvPoint(1130, 1170), QvPoint(6130, 4170)}, {}},
     // Boxes of text offer the snap search nothing of their own.
-    {"text box", 32862, {QvPoint(1130, 4170), QvPoint(6130, 1170)}, {}},
-    {"equation box", 32863, {QvPoint(1130, 4170), QvPoint(6130, 1170)}, {}},
+    {"text box", ID_DRAW_TEXT, {QvPoint(1130, 4170), QvPoint(6130, 1170)}, {}},
+    {"equation box", ID_DRAW_EQUATION, {QvPoint(1130, 4170), QvPoint(6130, 1170)}, {}},
     {"rounded rectangle",
-     32852,
+     ID_DRAW_ROUND_RECT,
      {QvPoint(1130, 1170), QvPoint(6130, 4170)},
      {{QvPoint(3650, 1190), QvPoint(3630, 1170)},   // mid point of a side
       {QvPoint(2630, 1195), QvPoint(2630, 1170)}}}, // where a corner starts
     {"group",
-     32700,
+     ID_TOOL_GROUP,
      {},
      {{QvPoint(1150, 1150), QvPoint(1130, 1170)},  // a member's corner
       {QvPoint(6150, 2190), QvPoint(6130, 2170)}}, // a member's centre
      false,
      false,
-     {{32773, {QvPoint(1130, 1170), QvPoint(4130, 3170)}},
-      {32789, {QvPoint(6130, 2170), QvPoint(7130, 2170)}},
-      {32859, {QvPoint(1130, 5170), QvPoint(5130, 5170), QvPoint(3130, 6170)}}}},
+     {{ID_DRAW_RECTANGLE, {QvPoint(1130, 1170), QvPoint(4130, 3170)}},
+      {ID_DRAW_CIRCLE_CR, {QvPoint(6130, 2170), QvPoint(7130, 2170)}},
+      {ID_DRAW_ARC_3P, {QvPoint(1130, 5170), QvPoint(5130, 5170), QvPoint(3130, 6170)}}}},
     // The clicks are on the two lines; the snap search names them.
     {"angle mark",
-     32861,
+     ID_DRAW_ANGLE_MARK,
      {QvPoint(5130, 2190), QvPoint(4150, 4170)},
      {{QvPoint(2590, 2340), QvPoint(2573.4621756, 2353.6880476)}}, // label point
      false,
      false,
      {},
-     {{32771, {QvPoint(2130, 2170), QvPoint(8130, 2170)}},
-      {32771, {QvPoint(2130, 2170), QvPoint(5130, 5170)}}},
+     {{ID_DRAW_LINE, {QvPoint(2130, 2170), QvPoint(8130, 2170)}},
+      {ID_DRAW_LINE, {QvPoint(2130, 2170), QvPoint(5130, 5170)}}},
      2},
 };
 

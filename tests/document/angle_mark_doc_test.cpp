@@ -11,10 +11,10 @@
 #include "figures/fig_gallery.h"
 #include "figures/fig_group.h"
 #include "geometry/drawing_test_support.h"
+#include "geometry/gr_rect.h"
 #include "geometry/snap_kind.h"
 #include "platform/archive.h"
-#include "settings/step_tables.h"
-#include "shell/command_ids.h"
+#include "platform/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QBuffer>

@@ -7,9 +7,9 @@
 #include "document/undo_manager.h"
 #include "document_test_support.h"
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 #include "platform/command_target.h"
 #include "platform/dc.h"
-#include "shell/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QBuffer>

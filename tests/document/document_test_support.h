@@ -4,6 +4,7 @@
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_line.h"
+#include "platform/command_ids.h"
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@ public:
     explicit DotFigure(QvPoint p) {
         InitPoints(1);
         m_points[0] = m_display[0] = p;
-        m_nToolId = 32843;
+        m_nToolId = ID_DRAW_POINT;
     }
     CRect GetBoundRect() override {
         CPoint c;
@@ -42,8 +43,8 @@ protected:
         QvSettings& s = TheSettings();
         s.m_CurLineColor.SetValue(RGB(0, 0, 0));
         s.m_CurFillColor.SetValue(RGB(255, 255, 255));
-        s.m_CurLineType.SetValue(32805); // hairline
-        s.m_CurFillType.SetValue(32814); // no fill
+        s.m_CurLineType.SetValue(ID_LINE_HAIRLINE); // hairline
+        s.m_CurFillType.SetValue(ID_FILL_NONE);     // no fill
     }
 
     static QvFigure* MakeLine(QvPoint a, QvPoint b) {

@@ -5,8 +5,8 @@
 #include "document_test_support.h"
 #include "figures/fig_group.h"
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 #include "platform/dc.h"
-#include "shell/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QBuffer>
@@ -213,7 +213,7 @@ TEST_F(EditingTest, GroupKeepsMembersInPlaceAndUngroupGivesThemBack) {
     QvFigure* line = Add(MakeLine(QvPoint(1000, 1000), QvPoint(3000, 2000)));
     QvFigure* circle = Add(MakeCircle(QvPoint(6000, 4000), 1000));
     Select({line, circle});
-    doc->ApplyLineStyle(32808);
+    doc->ApplyLineStyle(ID_LINE_SOLID3);
     ASSERT_EQ(doc->UndoManager().CanUndo(), 1);
     doc->OnEditGroup();
     ASSERT_EQ(doc->GetFigureCount(), 1);
@@ -412,9 +412,9 @@ TEST_F(FormatTest, StyleOnASelectionIsOneUndoLevel) {
     EXPECT_EQ(a->GetEditData()->m_lineStyle, LONG(ID_LINE_DASH));
     EXPECT_EQ(b->GetEditData()->m_lineStyle, LONG(ID_LINE_DASH));
     EXPECT_EQ(doc->UndoManager().GetLevel(), 1);
-    EXPECT_EQ(TheSettings().m_CurLineType.GetValue(), 32805); // the default stays
+    EXPECT_EQ(TheSettings().m_CurLineType.GetValue(), ID_LINE_HAIRLINE); // the default stays
     doc->OnEditUndo();
-    EXPECT_EQ(a->GetEditData()->m_lineStyle, 32805);
+    EXPECT_EQ(a->GetEditData()->m_lineStyle, ID_LINE_HAIRLINE);
     EXPECT_EQ(a->GetEditData()->m_lineColor, RGB(255, 0, 0));
     EXPECT_EQ(b->GetEditData()->m_lineColor, RGB(0, 0, 255));
 }

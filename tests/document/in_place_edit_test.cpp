@@ -5,7 +5,7 @@
 #include "document/undo_manager.h"
 #include "document_test_support.h"
 #include "figures/fig_text.h"
-#include "shell/command_ids.h"
+#include "platform/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QApplication>

@@ -17,6 +17,7 @@
 #include "figures/fig_round_rect.h"
 #include "figures/fig_text.h"
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -230,7 +231,7 @@ TEST_F(LegacyReaderTest, EveryRecordTypeMakesItsFigureAndTakesItsBytes) {
     oddStyles.pen = 9;
     oddStyles.brush = 2;
     oddStyles.hatch = 6;
-    const QvFigure* factory = QvFigure::CreateForTool(32773);
+    const QvFigure* factory = QvFigure::CreateForTool(ID_DRAW_RECTANGLE);
     const int factoryLine = int(factory->GetEditData()->m_lineStyle);
     const int factoryFill = int(factory->GetEditData()->m_fillStyle);
     delete factory;
@@ -244,56 +245,69 @@ TEST_F(LegacyReaderTest, EveryRecordTypeMakesItsFigureAndTakesItsBytes) {
         {"1 smooth line",
          Record(Type(1)) + W(3) + Bytes({1}) + W(0) + W(1) + W(5) + W(0) + W(0) + W(500) + W(0) +
              W(1000) + W(1000),
-         32846,
+         ID_DRAW_SMOOTH_LINE,
          {boxLow, QvPoint(5080, 28730), QvPoint(7620, 24920)},
-         32806,
-         32814},
-        {"2 line, dashed", Record(dashed) + lineTail, 32771, {kP1, kP2}, 32802, 32814},
-        {"3 line, dotted", Record(dotted) + lineTail, 32771, {kP1, kP2}, 32800, 32814},
-        {"4 point", Record(Type(4)) + W(3), 32843, {kP1}, 32806, 32814},
-        {"5 ellipse, solid fill", Record(solidFill) + W(2), 32853, Corners(), 32806, 32815},
-        {"6 rectangle, x1 > x2 kept", Record(reversed), 32773,
-         Corners(QvPoint(7620, 24920), QvPoint(2540, 28730)), 32803, 32818},
-        {"6 rectangle, unknown styles", Record(oddStyles), 32773, Corners(), factoryLine,
-         factoryFill},
-        {"7 rounded rectangle", Record(round), 32852, Corners(), 32804, 32821},
+         ID_LINE_SOLID1,
+         ID_FILL_NONE},
+        {"2 line, dashed",
+         Record(dashed) + lineTail,
+         ID_DRAW_LINE,
+         {kP1, kP2},
+         ID_LINE_DASH,
+         ID_FILL_NONE},
+        {"3 line, dotted",
+         Record(dotted) + lineTail,
+         ID_DRAW_LINE,
+         {kP1, kP2},
+         ID_LINE_DOT,
+         ID_FILL_NONE},
+        {"4 point", Record(Type(4)) + W(3), ID_DRAW_POINT, {kP1}, ID_LINE_SOLID1, ID_FILL_NONE},
+        {"5 ellipse, solid fill", Record(solidFill) + W(2), ID_DRAW_ELLIPSE_4C, Corners(),
+         ID_LINE_SOLID1, ID_FILL_SOLID},
+        {"6 rectangle, x1 > x2 kept", Record(reversed), ID_DRAW_RECTANGLE,
+         Corners(QvPoint(7620, 24920), QvPoint(2540, 28730)), ID_LINE_DASHDOT, ID_FILL_HORIZONTAL},
+        {"6 rectangle, unknown styles", Record(oddStyles), ID_DRAW_RECTANGLE, Corners(),
+         factoryLine, factoryFill},
+        {"7 rounded rectangle", Record(round), ID_DRAW_ROUND_RECT, Corners(), ID_LINE_DASHDOTDOT,
+         ID_FILL_DIAMOND},
         {"8 text box",
          Record(Type(8)) + W(3) + "Hi!" + "xyz" + Font(),
-         32862,
+         ID_DRAW_TEXT,
          {kP1, QvPoint(9540, 24920), QvPoint(9540, 22920), QvPoint(2540, 22920)},
-         32806,
-         32814},
-        {"9 arc", Record(Type(9)) + W(0) + W(1) + W(2) + W(4), 32860, Corners(), 32806, 32814},
+         ID_LINE_SOLID1,
+         ID_FILL_NONE},
+        {"9 arc", Record(Type(9)) + W(0) + W(1) + W(2) + W(4), ID_DRAW_ARC_4P, Corners(),
+         ID_LINE_SOLID1, ID_FILL_NONE},
         {"10 polygon",
          Record(Type(10)) + W(3) + W(0) + W(0) + W(1000) + W(0) + W(1000) + W(1000),
-         32849,
+         ID_DRAW_POLYGON,
          {boxLow, kP2, QvPoint(7620, 24920)},
-         32806,
-         32814},
+         ID_LINE_SOLID1,
+         ID_FILL_NONE},
         {"11 nothing", Record(Type(11)) + "abc", 0, {}},
         {"12 function graph", Record(Type(12)) + GraphBlock(2), 0, {}},
         {"12 function graph without functions", Record(Type(12)) + GraphBlock(0), 0, {}},
-        {"13 normal curve", Record(Type(13)) + W(2) + W(0) + Bytes({1, 0, 1, 0}), 32866, Corners(),
-         32806, 32814},
+        {"13 normal curve", Record(Type(13)) + W(2) + W(0) + Bytes({1, 0, 1, 0}),
+         ID_DRAW_NORMAL_CURVE, Corners(), ID_LINE_SOLID1, ID_FILL_NONE},
         {"14 Venn, two sets",
          Record(Type(14)) + QByteArray(234, '\x7F') + Bytes({1, 0, 1, 0}) +
              QByteArray(7 * 11, '\0') + Font(),
-         32867, Corners()},
+         ID_DRAW_VENN2, Corners()},
         {"15 Venn, three sets",
          Record(Type(15)) + QByteArray(312, '\x7F') + QByteArray(8, '\1') +
              QByteArray(15 * 11, '\0') + Font(),
-         32868, Corners()},
+         ID_DRAW_VENN3, Corners()},
         {"16 nothing", Record(Type(16)) + "abcde", 0, {}},
         {"17 nothing", Record(Type(17)), 0, {}},
-        {"18 group", Record(Type(18)) + W(1) + member + "xyz", 32700, Corners()},
-        {"18 group, read for a gallery", Record(Type(18)) + W(1) + member + "xyz", 32700, Corners(),
-         0, 0, true},
-        {"1000 container", Record(Type(1000)) + W(1) + member, 32700, Corners()},
-        {"1003 container, read for a gallery", Record(Type(1003)) + W(1) + member, 32895, Corners(),
-         0, 0, true},
-        {"1004 container, read for a gallery", Record(Type(1004)) + W(0), 32895, Corners(), 0, 0,
-         true},
-        {"1005 line", Record(Type(1005)), 32771, {kP1, kP2}, 32806, 32814},
+        {"18 group", Record(Type(18)) + W(1) + member + "xyz", ID_TOOL_GROUP, Corners()},
+        {"18 group, read for a gallery", Record(Type(18)) + W(1) + member + "xyz", ID_TOOL_GROUP,
+         Corners(), 0, 0, true},
+        {"1000 container", Record(Type(1000)) + W(1) + member, ID_TOOL_GROUP, Corners()},
+        {"1003 container, read for a gallery", Record(Type(1003)) + W(1) + member,
+         ID_DRAW_GALLERY_FIGURE, Corners(), 0, 0, true},
+        {"1004 container, read for a gallery", Record(Type(1004)) + W(0), ID_DRAW_GALLERY_FIGURE,
+         Corners(), 0, 0, true},
+        {"1005 line", Record(Type(1005)), ID_DRAW_LINE, {kP1, kP2}, ID_LINE_SOLID1, ID_FILL_NONE},
         {"19 unknown", Record(Type(19)), 0, {}},
         {"999 unknown", Record(Type(999)), 0, {}},
         {"1001 unknown", Record(Type(1001)), 0, {}},
@@ -319,7 +333,7 @@ TEST_F(LegacyReaderTest, EveryRecordTypeMakesItsFigureAndTakesItsBytes) {
             EXPECT_EQ(d.m_fillStyle, c.fillStyle);
         }
         if (auto* group = As<QvFigGroup>(r)) {
-            if (c.toolId != 32867 && c.toolId != 32868) {
+            if (c.toolId != ID_DRAW_VENN2 && c.toolId != ID_DRAW_VENN3) {
                 // Containers keep the factory's styles and leave their
                 // members' alone.
                 EXPECT_NE(group->GetEditData()->m_lineColor, kPen);
@@ -578,7 +592,7 @@ TEST_F(LegacyReaderTest, ContainersHoldTheirMembersUnconverted) {
     EXPECT_EQ(figure->GetAspectRatio(), 1.0);
     // Nested containers are plain groups, even in a gallery.
     const Read deeper = ReadRecord(Record(Type(1003)) + W(1) + nested, true, true);
-    EXPECT_EQ(As<QvFigGallery>(deeper)->Members()[0]->GetToolId(), 32700);
+    EXPECT_EQ(As<QvFigGallery>(deeper)->Members()[0]->GetToolId(), ID_TOOL_GROUP);
 }
 
 TEST_F(LegacyReaderTest, MalformedRecordsAreRefused) {
@@ -651,7 +665,7 @@ TEST_F(OlderDrawingTest, OpensAndSavesInTheCurrentFormat) {
     EXPECT_TRUE(recorder.messages.empty());
     EXPECT_FALSE(doc.IsModified());
     ASSERT_EQ(doc.GetFigureCount(), 4);
-    const int tools[] = {32771, 32862, 32849, 32700};
+    const int tools[] = {ID_DRAW_LINE, ID_DRAW_TEXT, ID_DRAW_POLYGON, ID_TOOL_GROUP};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(doc.GetFigure(i)->GetToolId(), tools[i]);
     EXPECT_EQ(doc.GetFigure(0)->DisplayPoints()[0], kP1);

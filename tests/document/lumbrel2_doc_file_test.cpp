@@ -3,10 +3,11 @@
 // that fail.
 #include "common/full_disk.h"
 #include "common/test_support.h"
-#include "document/copy_map.h"
 #include "document_test_support.h"
+#include "figures/copy_map.h"
 #include "figures/fig_group.h"
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -106,16 +107,17 @@ protected:
     void FillWithEveryKind(Lumbrel2Doc& doc) {
         QvFigure* line = MakeLine(QvPoint(100, 200), QvPoint(5100.5, 3200.25));
         line->SetLineColour(RGB(200, 10, 20));
-        line->SetLineStyle(32808);
+        line->SetLineStyle(ID_LINE_SOLID3);
         doc.AddFigure(line);
-        doc.AddFigure(Clicked(33504, {QvPoint(0, 0), QvPoint(-2000, 700)}));
+        doc.AddFigure(Clicked(ID_DRAW_ARROW_LINE, {QvPoint(0, 0), QvPoint(-2000, 700)}));
         QvFigure* cr = MakeCircle(QvPoint(8000, 8000), 1234.5);
         cr->SetFillColour(RGB(0, 128, 255));
-        cr->SetFillStyle(32815);
+        cr->SetFillStyle(ID_FILL_SOLID);
         doc.AddFigure(cr);
-        doc.AddFigure(Clicked(32791, {QvPoint(1000, 1000), QvPoint(3000, 2000)}));
-        doc.AddFigure(Clicked(32790, {QvPoint(0, 0), QvPoint(1000, 0), QvPoint(500, 700)}));
-        QvFigure* square = QvFigure::CreateForTool(32772);
+        doc.AddFigure(Clicked(ID_DRAW_CIRCLE_D, {QvPoint(1000, 1000), QvPoint(3000, 2000)}));
+        doc.AddFigure(
+            Clicked(ID_DRAW_CIRCLE_3P, {QvPoint(0, 0), QvPoint(1000, 0), QvPoint(500, 700)}));
+        QvFigure* square = QvFigure::CreateForTool(ID_DRAW_CIRCLE_4C);
         square->TrackCreatePoint(QvPoint(4000, 4000));
         square->CreateClick();
         square->TrackCreatePoint(QvPoint(4600, 3000));

@@ -1,6 +1,7 @@
 #include "common/test_support.h"
 #include "document/undo_manager.h"
 #include "document_test_support.h"
+#include "platform/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 namespace {
@@ -53,8 +54,8 @@ TEST_F(DocTest, OneSelectedFigureShowsItsStyleAndASecondRestoresTheSaved) {
     QvFigure* a = MakeLine(QvPoint(0, 0), QvPoint(1000, 0));
     QvFigure* b = MakeLine(QvPoint(0, 500), QvPoint(1000, 500));
     a->SetLineColour(RGB(200, 0, 0));
-    a->SetLineStyle(32808);
-    a->SetFillStyle(32815);
+    a->SetLineStyle(ID_LINE_SOLID3);
+    a->SetFillStyle(ID_FILL_SOLID);
     doc.AddFigure(a);
     doc.AddFigure(b);
     QvSettings& s = TheSettings();
@@ -62,15 +63,15 @@ TEST_F(DocTest, OneSelectedFigureShowsItsStyleAndASecondRestoresTheSaved) {
     doc.AddToSelection(a);
     doc.EndSelectionChange(a);
     EXPECT_EQ(s.m_nShownLineColor, int(RGB(200, 0, 0)));
-    EXPECT_EQ(s.m_nShownLineStyle, 32808);
-    EXPECT_EQ(s.m_nShownFillStyle, 32815);
+    EXPECT_EQ(s.m_nShownLineStyle, ID_LINE_SOLID3);
+    EXPECT_EQ(s.m_nShownFillStyle, ID_FILL_SOLID);
     EXPECT_EQ(doc.GetRotationCentre().x, 500.0);
 
     doc.AddToSelection(b);
     doc.EndSelectionChange(b);
     EXPECT_EQ(s.m_nShownLineColor, 0);
-    EXPECT_EQ(s.m_nShownLineStyle, 32805);
-    EXPECT_EQ(s.m_nShownFillStyle, 32814);
+    EXPECT_EQ(s.m_nShownLineStyle, ID_LINE_HAIRLINE);
+    EXPECT_EQ(s.m_nShownFillStyle, ID_FILL_NONE);
 }
 
 // Moves a figure and records it, as a drag does.
@@ -235,7 +236,7 @@ TEST_F(DocTest, NewDocumentTakesTheGridAndTheSavedStyle) {
 
 TEST_F(DocTest, UndoAndRedoAreAlwaysEnabled) {
     Lumbrel2Doc doc;
-    for (UINT id : {UINT(57643), UINT(57644)}) {
+    for (UINT id : {UINT(ID_EDIT_UNDO), UINT(ID_EDIT_REDO)}) {
         CCmdUI ui(id);
         ui.m_bEnabled = false;
         EXPECT_TRUE(doc.OnUpdateCmdMsg(ui));

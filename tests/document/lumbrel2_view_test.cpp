@@ -1,6 +1,7 @@
 #include "common/test_support.h"
 #include "document/lumbrel2_view.h"
 #include "document_test_support.h"
+#include "platform/command_ids.h"
 #include "platform/dc.h"
 #include "shell/doc_template.h"
 #include "shell/print_info.h"
@@ -286,7 +287,7 @@ QByteArray PdfContent(const QString& path) {
 // distance in millimetres as on the screen instead of every eighth dot.
 TEST_F(ViewTest, PrintedHairlinesAndHatchesKeepTheirScreenSize) {
     QvFigure* circle = MakeCircle(QvPoint(5000, 25000), 2000);
-    circle->SetFillStyle(32818); // "Horizontal Fill"
+    circle->SetFillStyle(ID_FILL_HORIZONTAL); // "Horizontal Fill"
     circle->SetFillColour(RGB(0, 0, 255));
     doc->AddFigure(circle);
 
@@ -347,7 +348,7 @@ TEST_F(ViewTest, DeleteCommandDeletesTheSelectionWithUndo) {
     QvFigure* a = MakeLine(QvPoint(0, 0), QvPoint(100, 0));
     doc->AddFigure(a);
     doc->AddToSelection(a);
-    EXPECT_TRUE(view->OnCmdMsg(32775));
+    EXPECT_TRUE(view->OnCmdMsg(ID_EDIT_DELETE));
     EXPECT_EQ(doc->GetFigureCount(), 0);
     doc->OnEditUndo();
     EXPECT_EQ(doc->GetFigureCount(), 1);

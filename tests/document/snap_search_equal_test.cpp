@@ -9,6 +9,7 @@
 #include "geometry/gr_circle.h"
 #include "geometry/gr_line.h"
 #include "geometry/snap_kind.h"
+#include "platform/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <algorithm>
@@ -287,11 +288,11 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
             return MakeCircle(a, std::round(radius(random)));
         int tool = 0;
         if (i % 10 == 4)
-            tool = 32859; // arc through three points
+            tool = ID_DRAW_ARC_3P; // arc through three points
         else if (i % 10 == 7)
-            tool = 32854; // ellipse on an axis, through a point
+            tool = ID_DRAW_ELLIPSE_AP; // ellipse on an axis, through a point
         else if (i % 20 == 9)
-            tool = 32843; // point
+            tool = ID_DRAW_POINT; // point
         if (tool) {
             QvFigure* f = QvFigure::CreateForTool(tool);
             const QvPoint b = randomPoint();
@@ -312,7 +313,7 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
     for (int i = 0; i < 60; ++i)
         doc.AddFigure(randomFigure(i));
     const auto curved = std::count_if(doc.Figures().begin(), doc.Figures().end(), [](auto* f) {
-        return f->GetToolId() == 32859 || f->GetToolId() == 32854;
+        return f->GetToolId() == ID_DRAW_ARC_3P || f->GetToolId() == ID_DRAW_ELLIPSE_AP;
     });
     EXPECT_GT(curved, 4);
     // The line under creation starts on a figure end, so perpendiculars,
@@ -400,7 +401,7 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
         doc.RebuildPointCaches();
         for (bool lineTool : {false, true}) {
             // Choosing a tool only tells the caches whether tangents count.
-            doc.OnSelectTool(lineTool ? QvFigLine::ToolId : 32774);
+            doc.OnSelectTool(lineTool ? QvFigLine::ToolId : ID_DRAW_SELECT);
             compare(mode, lineTool);
         }
     }
@@ -418,7 +419,7 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
         doc.AddToSelection(doc.GetFigure(3 + round));
         doc.DeleteSelection();
         for (bool lineTool : {false, true}) {
-            doc.OnSelectTool(lineTool ? QvFigLine::ToolId : 32774);
+            doc.OnSelectTool(lineTool ? QvFigLine::ToolId : ID_DRAW_SELECT);
             compare(3, lineTool);
         }
     }

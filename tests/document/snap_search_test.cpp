@@ -3,6 +3,7 @@
 #include "geometry/gr_circle.h"
 #include "geometry/gr_line.h"
 #include "geometry/snap_kind.h"
+#include "platform/command_ids.h"
 #include "platform/key_state.h"
 #include "shell/lumbrel2_app.h"
 
@@ -208,7 +209,7 @@ TEST_F(SnapTest, CommonTangentPointsOnlyUnderTheLineTool) {
             touches.push_back({points[i].point, on, with});
     }
     ASSERT_EQ(touches.size(), 8u);
-    for (UINT tool : {UINT(QvFigLine::ToolId), UINT(32774)}) {
+    for (UINT tool : {UINT(QvFigLine::ToolId), UINT(ID_DRAW_SELECT)}) {
         app.m_nCurrentTool = tool;
         doc.RebuildPointCaches();
         for (const Touch& t : touches) {
@@ -373,7 +374,7 @@ TEST_F(SnapTest, WinnerNamesItsFiguresForTheHighlight) {
 
 TEST_F(SnapTest, SelectLikeFiguresTakeThePointerAsItIs) {
     AddFixedDrawing();
-    for (int tool : {32774, 34790}) {
+    for (int tool : {ID_DRAW_SELECT, ID_TOOL_SECTION_SELECT}) {
         std::unique_ptr<QvFigure> band = LineFrom(QvPoint(0, 0));
         band->SetToolId(tool);
         Snap s = SnapAt(9040, 8130, 2, band.get());

@@ -6,7 +6,7 @@
 #include "document_test_support.h"
 #include "geometry/gr_line.h"
 #include "platform/archive.h"
-#include "shell/command_ids.h"
+#include "platform/command_ids.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QBuffer>

@@ -4,7 +4,8 @@
 #include "figures/fig_line.h"
 #include "figures/fig_triangle.h"
 #include "geometry/gr_line.h"
-#include "settings/step_tables.h"
+#include "geometry/gr_rect.h"
+#include "platform/command_ids.h"
 
 #include <cmath>
 #include <functional>
@@ -436,7 +437,7 @@ TEST_F(AngleMarkTest, ArcsAndPieLieInsideTheMarkedAngle) {
                               d.m_markType = type;
                               // About 160 pixels either way.
                               d.m_size = mode == MM_TEXT ? 2 : 53;
-                              d.m_fillStyle = 32815; // solid
+                              d.m_fillStyle = ID_FILL_SOLID; // solid
                               d.m_fillColor = RGB(255, 0, 0);
                           });
             const double r = m->Radius() / s;

@@ -1,8 +1,9 @@
 #include "common/test_support.h"
-#include "document/shape_record.h"
 #include "figure_test_support.h"
 #include "figures/fig_arc.h"
+#include "figures/shape_record.h"
 #include "geometry/gr_bezier.h"
+#include "platform/command_ids.h"
 #include "platform/key_state.h"
 
 #include <cmath>
@@ -79,9 +80,9 @@ TEST_F(ArcTest, FactoryAndDefaults) {
         int points, roundGrips;
         double step;
         int major; // the three-point arc's way is its third point's
-    } rows[] = {{32857, "QvFigArcC2P", 3, 0, 1.570796327, 1},
-                {32859, "QvFigArc3P", 3, 0, 1.570796327, 0},
-                {32860, "QvFigArc4P", 6, 2, 0.2, 1}};
+    } rows[] = {{ID_DRAW_ARC_C2P, "QvFigArcC2P", 3, 0, 1.570796327, 1},
+                {ID_DRAW_ARC_3P, "QvFigArc3P", 3, 0, 1.570796327, 0},
+                {ID_DRAW_ARC_4P, "QvFigArc4P", 6, 2, 0.2, 1}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.cls);
         auto f = Make<QvFigArcBase>(r.tool);
@@ -109,7 +110,7 @@ TEST_F(ArcTest, FactoryAndDefaults) {
 }
 
 TEST_F(ArcTest, RecordLayoutAndCopies) {
-    auto f = Clicked(32857, {QvPoint(0, 0), QvPoint(100, 0), QvPoint(0, 100)});
+    auto f = Clicked(ID_DRAW_ARC_C2P, {QvPoint(0, 0), QvPoint(100, 0), QvPoint(0, 100)});
     QvEditDataArc& a = *f->ArcData();
     a.m_markType = 4;
     a.m_startArrow = 12;
@@ -148,7 +149,7 @@ TEST_F(ArcTest, RecordLayoutAndCopies) {
 
 // Centre (1000, 1000), start (2000, 1000), finish toward (1000, 3000).
 TEST_F(ArcTest, CentreAndTwoPoints) {
-    auto f = Make<QvFigArcBase>(32857);
+    auto f = Make<QvFigArcBase>(ID_DRAW_ARC_C2P);
     EXPECT_FALSE(Click(*f, QvPoint(1000, 1000)));
     f->TrackCreatePoint(QvPoint(2000, 1000));
     ExpectPoint(f->DefiningPoints()[2], 1000, 2000); // a quarter turn on
@@ -169,12 +170,14 @@ TEST_F(ArcTest, CentreAndTwoPoints) {
     EXPECT_EQ(f->Arc().reversed, 0);
 
     // Ends exactly opposite: the short way through the bisector.
-    auto half = Clicked(32857, {QvPoint(1000, 1000), QvPoint(2000, 1000), QvPoint(0, 1000)});
+    auto half =
+        Clicked(ID_DRAW_ARC_C2P, {QvPoint(1000, 1000), QvPoint(2000, 1000), QvPoint(0, 1000)});
     ExpectPoint(half->Arc().thirdPoint, 1000, 2000, 1e-3);
 }
 
 TEST_F(ArcTest, CentreAndTwoPointsGripsKeepOneCircle) {
-    auto f = Clicked(32857, {QvPoint(1000, 1000), QvPoint(2000, 1000), QvPoint(1000, 2000)});
+    auto f =
+        Clicked(ID_DRAW_ARC_C2P, {QvPoint(1000, 1000), QvPoint(2000, 1000), QvPoint(1000, 2000)});
     f->MoveHandle(1, QvPoint(3000, 1000), QvPoint());
     ExpectPoint(f->DefiningPoints()[2], 1000, 3000); // the finish moves out along its line
     EXPECT_DOUBLE_EQ(f->Arc().a, 2000);
@@ -184,7 +187,7 @@ TEST_F(ArcTest, CentreAndTwoPointsGripsKeepOneCircle) {
 }
 
 TEST_F(ArcTest, ThreePoints) {
-    auto f = Make<QvFigArcBase>(32859);
+    auto f = Make<QvFigArcBase>(ID_DRAW_ARC_3P);
     Click(*f, QvPoint(0, 0));
     f->TrackCreatePoint(QvPoint(1000, 0));
     ExpectPoint(f->DefiningPoints()[2], 500, 866.025); // the apex on the left
@@ -204,7 +207,7 @@ TEST_F(ArcTest, ThreePoints) {
 // keeps following the pointer, and nothing becomes NaN.
 TEST_F(ArcTest, ThreePointsOnALineAreRefused) {
     MessageRecorder recorder;
-    auto f = Make<QvFigArcBase>(32859);
+    auto f = Make<QvFigArcBase>(ID_DRAW_ARC_3P);
     Click(*f, QvPoint(0, 0));
     Click(*f, QvPoint(2000, 0));
     f->TrackCreatePoint(QvPoint(3000, 0));
@@ -235,13 +238,13 @@ TEST_F(ArcTest, ThreePointsOnALineAreRefused) {
 // The page corner is a point like any other.
 TEST_F(ArcTest, ArcCentredAtThePageCornerDraws) {
     const double h = 1000 * std::sqrt(0.5);
-    auto half = Clicked(32859, {QvPoint(-1000, 0), QvPoint(1000, 0), QvPoint(0, 1000)});
+    auto half = Clicked(ID_DRAW_ARC_3P, {QvPoint(-1000, 0), QvPoint(1000, 0), QvPoint(0, 1000)});
     ExpectPoint(half->Arc().centre, 0, 0, 1e-9);
     HimetricPage page;
     page.Draw([&](CDC& dc) { DrawNormal(*half, dc); });
     EXPECT_GT(page.InkIn(Square(page.Pixel(h, h), 1, 1)), 0);
 
-    auto sector = Clicked(32857, {QvPoint(0, 0), QvPoint(600, 800), QvPoint(800, 600)},
+    auto sector = Clicked(ID_DRAW_ARC_C2P, {QvPoint(0, 0), QvPoint(600, 800), QvPoint(800, 600)},
                           [](QvEditDataArc& a) { a.m_closeType = QvArcClosing::Sector; });
     HimetricPage corner;
     corner.Draw([&](CDC& dc) { DrawNormal(*sector, dc); });
@@ -251,7 +254,7 @@ TEST_F(ArcTest, ArcCentredAtThePageCornerDraws) {
 }
 
 TEST_F(ArcTest, ArcInABox) {
-    auto f = Make<QvFigArcBase>(32860);
+    auto f = Make<QvFigArcBase>(ID_DRAW_ARC_4P);
     EXPECT_FALSE(Click(*f, QvPoint(0, 0)));
     EXPECT_TRUE(Click(*f, QvPoint(4000, 2000)));
     EXPECT_EQ(f->GetClickCount(), 4);
@@ -268,7 +271,7 @@ TEST_F(ArcTest, ArcInABox) {
 
     // With Shift held the box is a square.
     SetKeyStateReader([](int key) { return key == VK_SHIFT; });
-    auto square = Make<QvFigArcBase>(32860);
+    auto square = Make<QvFigArcBase>(ID_DRAW_ARC_4P);
     Click(*square, QvPoint(0, 0));
     Click(*square, QvPoint(4000, 2000));
     ExpectPoint(square->DefiningPoints()[2], 2000, 2000);
@@ -276,7 +279,7 @@ TEST_F(ArcTest, ArcInABox) {
 }
 
 TEST_F(ArcTest, ArcInABoxGrips) {
-    auto f = Clicked(32860, {QvPoint(0, 0), QvPoint(4000, 2000)});
+    auto f = Clicked(ID_DRAW_ARC_4P, {QvPoint(0, 0), QvPoint(4000, 2000)});
     // A corner drag keeps the ends where they were in the box.
     f->MoveHandle(2, QvPoint(8000, 4000), QvPoint());
     ExpectPoint(f->DefiningPoints()[4], 0, 1999.96, 1e-6);
@@ -300,31 +303,31 @@ struct Described {
 TEST_F(ArcTest, AnglesAndDescriptions) {
     const Described rows[] = {
         {"sector",
-         32857,
+         ID_DRAW_ARC_C2P,
          {{5000, 5000}, {7000, 5000}, {5000, 7000}},
          1,
          0,
          "Sector - Centre (50.00,250.00)  Radius 20.00mm  Rotation 0.00|  Central Angle 90.00|"},
         {"clockwise",
-         32857,
+         ID_DRAW_ARC_C2P,
          {{5000, 5000}, {5000, 7000}, {7000, 5000}},
          0,
          0,
          "Arc - Centre (50.00,250.00)  Radius 20.00mm  Rotation 0.00|  Central Angle 90.00|"},
         {"major",
-         32857,
+         ID_DRAW_ARC_C2P,
          {{5000, 5000}, {7000, 5000}, {5000, 7000}},
          0,
          1,
          "Arc - Centre (50.00,250.00)  Radius 20.00mm  Rotation 90.00|  Central Angle 270.00|"},
         {"through three points",
-         32859,
+         ID_DRAW_ARC_3P,
          {{7000, 5000}, {3000, 5000}, {5000, 7000}},
          2,
          0,
          "Segment - Centre (50.00,250.00)  Radius 20.00mm  Rotation 0.00|  Central Angle 180.00|"},
         {"in a box",
-         32860,
+         ID_DRAW_ARC_4P,
          {{1000, 1000}, {5000, 3000}},
          0,
          0,
@@ -346,9 +349,10 @@ TEST_F(ArcTest, ClosedAsSectorOrSegment) {
     const double h = 2000 * std::sqrt(0.5);
     for (int close : {QvArcClosing::Arc, QvArcClosing::Sector, QvArcClosing::Segment}) {
         SCOPED_TRACE(close);
-        auto f = Clicked(
-            32857, {QvPoint(5000, 2500), QvPoint(5000 + h, 2500 + h), QvPoint(5000 - h, 2500 + h)},
-            [&](QvEditDataArc& a) { a.m_closeType = close; });
+        auto f =
+            Clicked(ID_DRAW_ARC_C2P,
+                    {QvPoint(5000, 2500), QvPoint(5000 + h, 2500 + h), QvPoint(5000 - h, 2500 + h)},
+                    [&](QvEditDataArc& a) { a.m_closeType = close; });
         HimetricPage page;
         page.Draw([&](CDC& dc) { DrawNormal(*f, dc); });
         int onRadius = page.InkIn(Square(page.Pixel(5000 + h / 2, 2500 + h / 2), 1, 1));
@@ -356,7 +360,7 @@ TEST_F(ArcTest, ClosedAsSectorOrSegment) {
         EXPECT_EQ(onRadius > 0, close == QvArcClosing::Sector);
         EXPECT_EQ(onChord > 0, close == QvArcClosing::Segment);
 
-        f->SetFillStyle(32815);
+        f->SetFillStyle(ID_FILL_SOLID);
         f->SetFillColour(RGB(0, 0, 255));
         HimetricPage filled;
         filled.Draw([&](CDC& dc) { DrawNormal(*f, dc); });
@@ -388,7 +392,8 @@ TEST_F(ArcTest, ClosedAsSectorOrSegment) {
 }
 
 TEST_F(ArcTest, BoundsReachTheArrowheads) {
-    auto f = Clicked(32857, {QvPoint(5000, 5000), QvPoint(7000, 5000), QvPoint(5000, 7000)});
+    auto f =
+        Clicked(ID_DRAW_ARC_C2P, {QvPoint(5000, 5000), QvPoint(7000, 5000), QvPoint(5000, 7000)});
     CRect plain = f->GetBoundRect();
     f->ArcData()->m_stopArrow = 12; // size 12: 240 units
     CRect headed = f->GetBoundRect();
@@ -425,15 +430,15 @@ TEST_F(ArcTest, ArrowheadsAtTheirEndsEitherWay) {
         int tool;
         std::vector<QvPoint> clicks;
     } rows[] = {
-        {"counter-clockwise", 32857, {{5000, 2000}, {7000, 2000}, {3000, 2000}}},
-        {"clockwise", 32857, {{5000, 2000}, {3000, 2000}, {7000, 2000}}},
-        {"box, lower half", 32860, {{3000, 1000}, {7000, 4000}}},
+        {"counter-clockwise", ID_DRAW_ARC_C2P, {{5000, 2000}, {7000, 2000}, {3000, 2000}}},
+        {"clockwise", ID_DRAW_ARC_C2P, {{5000, 2000}, {3000, 2000}, {7000, 2000}}},
+        {"box, lower half", ID_DRAW_ARC_4P, {{3000, 1000}, {7000, 4000}}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         for (bool swapped : {false, true}) {
             SCOPED_TRACE(swapped ? "ends swapped" : "as made");
-            if (swapped && r.tool != 32860)
+            if (swapped && r.tool != ID_DRAW_ARC_4P)
                 continue;
             auto f = Clicked(r.tool, r.clicks);
             if (swapped) {
@@ -480,7 +485,8 @@ TEST_F(ArcTest, ArrowheadsAtTheirEndsEitherWay) {
 }
 
 TEST_F(ArcTest, SetAnglesPlacesTheArc) {
-    auto f = Clicked(32857, {QvPoint(5000, 5000), QvPoint(5000, 7000), QvPoint(7000, 5000)});
+    auto f =
+        Clicked(ID_DRAW_ARC_C2P, {QvPoint(5000, 5000), QvPoint(5000, 7000), QvPoint(7000, 5000)});
     f->SetAngles(QvPoint(30, 120));
     EXPECT_EQ(f->GetDescription(),
               QStringLiteral("Arc - Centre (50.00,250.00)  Radius 20.00mm  Rotation 30.00") +
@@ -497,14 +503,15 @@ TEST_F(ArcTest, SetAnglesPlacesTheArc) {
         EXPECT_NEAR(QvGRArc(f->Arc()).GetStartAndCentralAngle().y, 270, 1e-9);
     }
 
-    auto box = Clicked(32860, {QvPoint(0, 0), QvPoint(4000, 2000)});
+    auto box = Clicked(ID_DRAW_ARC_4P, {QvPoint(0, 0), QvPoint(4000, 2000)});
     box->SetAngles(QvPoint(0, 90));
     ExpectPoint(box->DefiningPoints()[4], 4000, 1000, 1e-6);
     ExpectPoint(box->DefiningPoints()[5], 2000, 2000, 1e-6);
 
     // A half turn on a chord of 2000 bulges by its radius, on its old side.
     for (double side : {1.0, -1.0}) {
-        auto arc3 = Clicked(32859, {QvPoint(0, 0), QvPoint(2000, 0), QvPoint(1000, 300 * side)});
+        auto arc3 =
+            Clicked(ID_DRAW_ARC_3P, {QvPoint(0, 0), QvPoint(2000, 0), QvPoint(1000, 300 * side)});
         arc3->SetAngles(QvPoint(45, 180));
         ExpectPoint(arc3->DefiningPoints()[2], 1000, 1000 * side, 1e-3);
         ExpectPoint(arc3->DefiningPoints()[0], 0, 0); // the chord stays
@@ -531,13 +538,23 @@ TEST_F(ArcTest, InkOnTheClickedArcInEitherMappingMode) {
             int major;
             double from, to; // the arc in degrees, counter-clockwise in the model
         } rows[] = {
-            {"centre, minor", 32857, {c, at(0), at(120)}, 0, 0, 120},
-            {"centre, major", 32857, {c, at(0), at(120)}, 1, 120, 360},
-            {"centre, clockwise", 32857, {c, at(120), at(0)}, 0, 0, 120},
-            {"three points, short way", 32859, {at(0), at(120), at(60)}, 0, 0, 120},
-            {"three points, long way", 32859, {at(0), at(120), at(240)}, 0, 120, 360},
-            {"box, minor", 32860, {c - QvVector(r, r / 2), c + QvVector(r, r / 2)}, 0, 180, 360},
-            {"box, major", 32860, {c - QvVector(r, r / 2), c + QvVector(r, r / 2)}, 1, 0, 180},
+            {"centre, minor", ID_DRAW_ARC_C2P, {c, at(0), at(120)}, 0, 0, 120},
+            {"centre, major", ID_DRAW_ARC_C2P, {c, at(0), at(120)}, 1, 120, 360},
+            {"centre, clockwise", ID_DRAW_ARC_C2P, {c, at(120), at(0)}, 0, 0, 120},
+            {"three points, short way", ID_DRAW_ARC_3P, {at(0), at(120), at(60)}, 0, 0, 120},
+            {"three points, long way", ID_DRAW_ARC_3P, {at(0), at(120), at(240)}, 0, 120, 360},
+            {"box, minor",
+             ID_DRAW_ARC_4P,
+             {c - QvVector(r, r / 2), c + QvVector(r, r / 2)},
+             0,
+             180,
+             360},
+            {"box, major",
+             ID_DRAW_ARC_4P,
+             {c - QvVector(r, r / 2), c + QvVector(r, r / 2)},
+             1,
+             0,
+             180},
         };
         for (const Row& row : rows) {
             SCOPED_TRACE(row.name);
@@ -551,7 +568,7 @@ TEST_F(ArcTest, InkOnTheClickedArcInEitherMappingMode) {
                     dc.SetViewportOrg(0, image.height());
                 DrawNormal(*f, dc);
             }
-            const bool box = row.tool == 32860;
+            const bool box = row.tool == ID_DRAW_ARC_4P;
             auto pixel = [&](double degrees) {
                 double t = degrees / QV_DEGREES_PER_RADIAN;
                 QvPoint p = c + QvVector(r * std::cos(t), (box ? r / 2 : r) * std::sin(t));

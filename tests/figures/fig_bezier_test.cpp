@@ -1,6 +1,7 @@
 #include "common/test_support.h"
 #include "figure_test_support.h"
 #include "figures/fig_bezier.h"
+#include "platform/command_ids.h"
 
 #include <vector>
 
@@ -208,9 +209,10 @@ TEST_F(CurveTest, BoundsGrowByMarksOrLines) {
         int lineStyle;
         int margin;
     } cases[] = {
-        {12, 0, 250, 32805, 250}, // the offset counts even for a single line
-        {12, 0, 0, 32805, 240},   {12, 1, 0, 32805, 0},  {12, 1, 250, 32805, 250},
-        {1, 0, 0, 32807, 50},     {1, 0, 60, 32807, 60},
+        {12, 0, 250, ID_LINE_HAIRLINE, 250}, // the offset counts even for a single line
+        {12, 0, 0, ID_LINE_HAIRLINE, 240},   {12, 1, 0, ID_LINE_HAIRLINE, 0},
+        {12, 1, 250, ID_LINE_HAIRLINE, 250}, {1, 0, 0, ID_LINE_SOLID2, 50},
+        {1, 0, 60, ID_LINE_SOLID2, 60},
     };
     for (const Case& c : cases) {
         auto f = Bezier(QvPoint(1000.7, 1000), QvPoint(5000, 1000), QvPoint(2000, 3000),

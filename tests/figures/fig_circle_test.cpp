@@ -1,6 +1,7 @@
 #include "common/test_support.h"
 #include "figure_test_support.h"
 #include "figures/fig_circle.h"
+#include "platform/command_ids.h"
 
 #include <cmath>
 
@@ -20,10 +21,10 @@ protected:
 };
 
 TEST_F(CircleTest, FactoryMakesEachKind) {
-    EXPECT_TRUE(Make<QvFigCircleCR>(32789));
-    EXPECT_TRUE(Make<QvFigCircleD>(32791));
-    EXPECT_TRUE(Make<QvFigCircle3C>(32790));
-    auto square = Make<QvFigCircle>(32772);
+    EXPECT_TRUE(Make<QvFigCircleCR>(ID_DRAW_CIRCLE_CR));
+    EXPECT_TRUE(Make<QvFigCircleD>(ID_DRAW_CIRCLE_D));
+    EXPECT_TRUE(Make<QvFigCircle3C>(ID_DRAW_CIRCLE_3P));
+    auto square = Make<QvFigCircle>(ID_DRAW_CIRCLE_4C);
     ASSERT_TRUE(square);
     EXPECT_EQ(square->GetPointCount(), 4);
     EXPECT_EQ(square->GetPartCount(), 1);
@@ -31,7 +32,7 @@ TEST_F(CircleTest, FactoryMakesEachKind) {
 }
 
 TEST_F(CircleTest, CentreAndPoint) {
-    auto c = Make<QvFigCircleCR>(32789);
+    auto c = Make<QvFigCircleCR>(ID_DRAW_CIRCLE_CR);
     EXPECT_FALSE(Click(*c, QvPoint(1000, 1000)));
     ExpectPoint(c->DefiningPoints()[1], 1000, 1000);
     c->TrackCreatePoint(QvPoint(1000, 1100)); // rubber band
@@ -68,7 +69,7 @@ TEST_F(CircleTest, ThreePointsInEitherSolve) {
 }
 
 TEST_F(CircleTest, ThreePointRubberBandApex) {
-    auto c = Make<QvFigCircle3C>(32790);
+    auto c = Make<QvFigCircle3C>(ID_DRAW_CIRCLE_3P);
     Click(*c, QvPoint(0, 0));
     c->TrackCreatePoint(QvPoint(1000, 0));
     ExpectPoint(c->DefiningPoints()[2], 500, 866.025);
@@ -76,7 +77,7 @@ TEST_F(CircleTest, ThreePointRubberBandApex) {
 
 TEST_F(CircleTest, CollinearThirdClickIsRefused) {
     MessageRecorder recorder;
-    auto c = Make<QvFigCircle3C>(32790);
+    auto c = Make<QvFigCircle3C>(ID_DRAW_CIRCLE_3P);
     Click(*c, QvPoint(0, 0));
     Click(*c, QvPoint(1000, 0));
     QvPoint before = c->Circle().centre;
@@ -93,7 +94,7 @@ TEST_F(CircleTest, CollinearThirdClickIsRefused) {
 }
 
 TEST_F(CircleTest, SquareDrawnByPressAndRelease) {
-    auto c = Make<QvFigCircle>(32772);
+    auto c = Make<QvFigCircle>(ID_DRAW_CIRCLE_4C);
     EXPECT_FALSE(Click(*c, QvPoint(0, 0))); // the press
     c->TrackCreatePoint(QvPoint(300, -500));
     EXPECT_TRUE(c->CreateClick()); // the release
@@ -120,7 +121,7 @@ TEST_F(CircleTest, SquareDrawnByPressAndRelease) {
 
 TEST_F(CircleTest, HitTestOnTheOutlineOnly) {
     auto c = Clicked<QvFigCircleCR>({QvPoint(5000, 5000), QvPoint(6000, 5000)});
-    c->SetFillStyle(32815);
+    c->SetFillStyle(ID_FILL_SOLID);
     EXPECT_TRUE(c->HitTest(QvPoint(5000, 6000), 0));
     EXPECT_FALSE(c->HitTest(QvPoint(5000, 5000), 999));
     EXPECT_TRUE(c->HitTest(QvPoint(5000, 5000), 1000));
@@ -129,14 +130,14 @@ TEST_F(CircleTest, HitTestOnTheOutlineOnly) {
 
 TEST_F(CircleTest, BoundsGrowByThePen) {
     auto c = Clicked<QvFigCircleCR>({QvPoint(1000, 2000), QvPoint(1500, 2000)});
-    c->SetLineStyle(32807); // Solid 2, width 50
+    c->SetLineStyle(ID_LINE_SOLID2); // Solid 2, width 50
     EXPECT_EQ(c->GetBoundRect(), CRect(450, 1450, 1551, 2551));
-    auto square = Make<QvFigCircle>(32772);
+    auto square = Make<QvFigCircle>(ID_DRAW_CIRCLE_4C);
     Click(*square, QvPoint(0, 0));
     square->TrackCreatePoint(QvPoint(300, 300));
     square->CreateClick();
     square->MapToFrame(QvGRRect());
-    square->SetLineStyle(32807);
+    square->SetLineStyle(ID_LINE_SOLID2);
     EXPECT_EQ(square->GetBoundRect(), CRect(-50, -50, 351, 351));
 }
 
@@ -163,7 +164,7 @@ TEST_F(CircleTest, DrawnAtItsSize) {
     circles.push_back(Clicked<QvFigCircleD>({QvPoint(4000, 2500), QvPoint(6000, 2500)}));
     circles.push_back(
         Clicked<QvFigCircle3C>({QvPoint(4000, 2500), QvPoint(6000, 2500), QvPoint(5000, 3500)}));
-    auto square = Make<QvFigCircle>(32772);
+    auto square = Make<QvFigCircle>(ID_DRAW_CIRCLE_4C);
     Click(*square, QvPoint(4000, 1500));
     square->TrackCreatePoint(QvPoint(6000, 3500));
     square->CreateClick();
@@ -183,7 +184,7 @@ TEST_F(CircleTest, DrawnAtItsSize) {
 
 TEST_F(CircleTest, FillAndCentreMark) {
     auto c = Clicked<QvFigCircleCR>({QvPoint(5000, 2500), QvPoint(6000, 2500)});
-    c->SetFillStyle(32815);
+    c->SetFillStyle(ID_FILL_SOLID);
     c->SetFillColour(RGB(0, 0, 255));
     HimetricPage filled;
     filled.Draw([&](CDC& dc) { DrawNormal(*c, dc); });
@@ -194,7 +195,7 @@ TEST_F(CircleTest, FillAndCentreMark) {
     outline.Draw([&](CDC& dc) { c->DrawMapped(&dc, 1, QvGRRect(), CRect()); });
     EXPECT_EQ(outline.image.pixel(centre + QPoint(10, 10)), kPaper);
 
-    c->SetFillStyle(32814);
+    c->SetFillStyle(ID_FILL_NONE);
     c->CircleData()->m_markType = 1; // '+'
     HimetricPage marked;
     marked.Draw([&](CDC& dc) { DrawNormal(*c, dc); });
@@ -244,7 +245,7 @@ TEST_F(CircleTest, EveryKindRoundTrips) {
     figures.push_back(Clicked<QvFigCircleCR>({QvPoint(10, 20), QvPoint(30, 40)}));
     figures.push_back(Clicked<QvFigCircleD>({QvPoint(10, 20), QvPoint(30, 40)}));
     figures.push_back(Clicked<QvFigCircle3C>({QvPoint(0, 0), QvPoint(2, 0), QvPoint(0, 2)}));
-    auto square = Make<QvFigCircle>(32772);
+    auto square = Make<QvFigCircle>(ID_DRAW_CIRCLE_4C);
     Click(*square, QvPoint(0, 0));
     square->TrackCreatePoint(QvPoint(300, 300));
     square->CreateClick();

@@ -1,8 +1,9 @@
 #include "common/test_support.h"
-#include "document/shape_record.h"
 #include "figure_test_support.h"
 #include "figures/fig_ellipse.h"
+#include "figures/shape_record.h"
 #include "geometry/gr_bezier.h"
+#include "platform/command_ids.h"
 
 #include <cmath>
 #include <vector>
@@ -43,10 +44,10 @@ TEST_F(EllipseTest, FactoryMakesEachKind) {
         int tool;
         const char* cls;
         int points;
-    } rows[] = {{32853, "QvFigEllipse4C", 4},
-                {32854, "QvFigEllipseAP", 3},
-                {32855, "QvFigEllipseFP", 3},
-                {32856, "QvFigEllipse4P", 4}};
+    } rows[] = {{ID_DRAW_ELLIPSE_4C, "QvFigEllipse4C", 4},
+                {ID_DRAW_ELLIPSE_AP, "QvFigEllipseAP", 3},
+                {ID_DRAW_ELLIPSE_FP, "QvFigEllipseFP", 3},
+                {ID_DRAW_ELLIPSE_4P, "QvFigEllipse4P", 4}};
     for (const Row& r : rows) {
         auto f = Make<QvFigEllipseBase>(r.tool);
         ASSERT_TRUE(f) << r.tool;
@@ -58,7 +59,7 @@ TEST_F(EllipseTest, FactoryMakesEachKind) {
         EXPECT_EQ(f->GetShape(), &f->Ellipse());
     }
     // The foci ellipse counts as an axis-and-point one.
-    EXPECT_TRUE(Make<QvFigEllipseFP>(32855)->IsKindOf(RUNTIME_CLASS(QvFigEllipseAP)));
+    EXPECT_TRUE(Make<QvFigEllipseFP>(ID_DRAW_ELLIPSE_FP)->IsKindOf(RUNTIME_CLASS(QvFigEllipseAP)));
 }
 
 // The geometry of every kind from the points the user gives.  The
@@ -74,9 +75,16 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
         QvVector axis;
         std::vector<int> onEllipse; // clicks the outline passes through
     } rows[] = {
-        {"box", 32853, {{1000, 1000}, {3000, 2000}}, {2000, 1500}, 1000, 500, {1, 0}, {}},
+        {"box",
+         ID_DRAW_ELLIPSE_4C,
+         {{1000, 1000}, {3000, 2000}},
+         {2000, 1500},
+         1000,
+         500,
+         {1, 0},
+         {}},
         {"box drawn leftward",
-         32853,
+         ID_DRAW_ELLIPSE_4C,
          {{3000, 1000}, {1000, 2000}},
          {2000, 1500},
          1000,
@@ -84,10 +92,24 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
          {-1, 0},
          {}},
         // A box of no width is the flat ellipse it bounds, not a point.
-        {"box of no width", 32853, {{1000, 1000}, {1000, 3000}}, {1000, 2000}, 1000, 0, {0, 1}, {}},
-        {"box of no size", 32853, {{700, 700}, {700, 700}}, {700, 700}, 0, 0, {0, 0}, {}},
+        {"box of no width",
+         ID_DRAW_ELLIPSE_4C,
+         {{1000, 1000}, {1000, 3000}},
+         {1000, 2000},
+         1000,
+         0,
+         {0, 1},
+         {}},
+        {"box of no size",
+         ID_DRAW_ELLIPSE_4C,
+         {{700, 700}, {700, 700}},
+         {700, 700},
+         0,
+         0,
+         {0, 0},
+         {}},
         {"axis and point",
-         32854,
+         ID_DRAW_ELLIPSE_AP,
          {{0, 0}, {4000, 0}, {2000, 1000}},
          {2000, 0},
          2000,
@@ -95,7 +117,7 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
          {1, 0},
          {2}},
         {"axis and point off the middle",
-         32854,
+         ID_DRAW_ELLIPSE_AP,
          {{0, 0}, {4000, 0}, {3000, 500}},
          {2000, 0},
          2000,
@@ -103,7 +125,7 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
          {1, 0},
          {2}},
         {"vertical axis",
-         32854,
+         ID_DRAW_ELLIPSE_AP,
          {{0, 0}, {0, 4000}, {-500, 3000}},
          {0, 2000},
          2000,
@@ -111,7 +133,7 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
          {0, 1},
          {2}},
         {"vertical axis, point to the right",
-         32854,
+         ID_DRAW_ELLIPSE_AP,
          {{0, 0}, {0, 4000}, {500, 3000}},
          {0, 2000},
          2000,
@@ -119,7 +141,7 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
          {0, 1},
          {2}},
         {"turned axis",
-         32854,
+         ID_DRAW_ELLIPSE_AP,
          {{0, 0}, {3464.1016, 2000}, {2348.0762, 1933.0127}},
          {1732.0508, 1000},
          2000,
@@ -128,7 +150,7 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
          {2}},
         // No ellipse on this axis reaches past its end: the distance along it.
         {"point beyond the axis end",
-         32854,
+         ID_DRAW_ELLIPSE_AP,
          {{0, 0}, {4000, 0}, {5000, 100}},
          {2000, 0},
          2000,
@@ -136,7 +158,7 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
          {1, 0},
          {}},
         {"foci and point",
-         32855,
+         ID_DRAW_ELLIPSE_FP,
          {{1000, 1000}, {1600, 1000}, {1300, 1400}},
          {1300, 1000},
          500,
@@ -144,7 +166,7 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
          {1, 0},
          {2}},
         {"point on the focal line",
-         32855,
+         ID_DRAW_ELLIPSE_FP,
          {{1000, 1000}, {1600, 1000}, {2000, 1000}},
          {1300, 1000},
          700,
@@ -152,7 +174,7 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
          {1, 0},
          {2}},
         {"vertical focal line",
-         32855,
+         ID_DRAW_ELLIPSE_FP,
          {{0, 0}, {0, 600}, {400, 300}},
          {0, 300},
          500,
@@ -160,7 +182,7 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
          {0, 1},
          {2}},
         {"one focus twice is a circle",
-         32855,
+         ID_DRAW_ELLIPSE_FP,
          {{0, 0}, {0, 0}, {300, 400}},
          {0, 0},
          500,
@@ -168,7 +190,7 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
          {1, 0},
          {2}},
         {"four points",
-         32856,
+         ID_DRAW_ELLIPSE_4P,
          {{0, 0}, {2000, 0}, {1000, -500}, {1000, 500}},
          {1000, 0},
          1000,
@@ -176,7 +198,7 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
          {1, 0},
          {0, 1, 2, 3}},
         {"four points, pairs turned",
-         32856,
+         ID_DRAW_ELLIPSE_4P,
          {{0, 0}, {0, 2000}, {500, 1000}, {-500, 1000}},
          {0, 1000},
          1000,
@@ -194,7 +216,7 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
 }
 
 TEST_F(EllipseTest, BoxCornersAndClicks) {
-    auto f = Make<QvFigEllipse4C>(32853);
+    auto f = Make<QvFigEllipse4C>(ID_DRAW_ELLIPSE_4C);
     EXPECT_FALSE(Click(*f, QvPoint(1000, 1000))); // the press
     f->TrackCreatePoint(QvPoint(2000, 1500));     // dragging
     ExpectEllipse(f->Ellipse(), QvPoint(1500, 1250), 500, 250, QvVector(1, 0));
@@ -213,7 +235,7 @@ TEST_F(EllipseTest, BoxCornersAndClicks) {
 // A corner drag keeps the opposite corner and the sides' directions, so a
 // turned ellipse stays turned.
 TEST_F(EllipseTest, CornerDragKeepsTheTurn) {
-    auto f = Clicked(32853, {QvPoint(1000, 1000), QvPoint(3000, 2000)});
+    auto f = Clicked(ID_DRAW_ELLIPSE_4C, {QvPoint(1000, 1000), QvPoint(3000, 2000)});
     f->Rotate(30, QvPoint(1000, 1000));
     QvVector axis = f->Ellipse().axis;
     EXPECT_NEAR(axis.x, std::cos(QV_PI / 6), 1e-6);
@@ -226,7 +248,7 @@ TEST_F(EllipseTest, CornerDragKeepsTheTurn) {
 }
 
 TEST_F(EllipseTest, RubberBandAndClickCounts) {
-    for (int tool : {32854, 32855}) {
+    for (int tool : {ID_DRAW_ELLIPSE_AP, ID_DRAW_ELLIPSE_FP}) {
         auto f = Make<QvFigEllipseBase>(tool);
         EXPECT_FALSE(Click(*f, QvPoint(0, 0)));
         f->TrackCreatePoint(QvPoint(4000, 0));
@@ -235,7 +257,7 @@ TEST_F(EllipseTest, RubberBandAndClickCounts) {
         // The pointer still on point 1 keeps point 2 across the axis.
         f->TrackCreatePoint(QvPoint(4000, 0));
         ExpectPoint(f->DefiningPoints()[2], 2000, 800);
-        if (tool == 32854) {
+        if (tool == ID_DRAW_ELLIPSE_AP) {
             EXPECT_NEAR(f->Ellipse().b, 800, 1e-9);
         }
         f->TrackCreatePoint(QvPoint(2000, 300));
@@ -243,7 +265,7 @@ TEST_F(EllipseTest, RubberBandAndClickCounts) {
         EXPECT_TRUE(Click(*f, QvPoint(2000, 300)));
         ExpectPoint(f->GetPoint(0), QV_FAR, QV_FAR);
     }
-    auto f = Make<QvFigEllipse4P>(32856);
+    auto f = Make<QvFigEllipse4P>(ID_DRAW_ELLIPSE_4P);
     EXPECT_FALSE(Click(*f, QvPoint(0, 0)));
     f->TrackCreatePoint(QvPoint(4000, 0));
     ExpectPoint(f->DefiningPoints()[2], 2000, 800);
@@ -261,7 +283,7 @@ TEST_F(EllipseTest, RubberBandAndClickCounts) {
 // The geometry follows the points at once: a grip drag, a move, a
 // reflection and a load are measured right, with no drawing between.
 TEST_F(EllipseTest, GeometryFollowsThePointsAtOnce) {
-    auto f = Clicked(32854, {QvPoint(0, 0), QvPoint(4000, 0), QvPoint(2000, 1000)});
+    auto f = Clicked(ID_DRAW_ELLIPSE_AP, {QvPoint(0, 0), QvPoint(4000, 0), QvPoint(2000, 1000)});
     f->MoveHandle(2, QvPoint(2000, 1500), QvPoint());
     ExpectEllipse(f->Ellipse(), QvPoint(2000, 0), 2000, 1500, QvVector(1, 0));
     EXPECT_TRUE(f->HitTest(QvPoint(2000, 1500), 1));
@@ -282,23 +304,25 @@ TEST_F(EllipseTest, GeometryFollowsThePointsAtOnce) {
 }
 
 TEST_F(EllipseTest, GripDragOfThePointChangesOnlyB) {
-    auto f = Clicked(32854, {QvPoint(0, 0), QvPoint(4000, 0), QvPoint(2000, 1000)});
+    auto f = Clicked(ID_DRAW_ELLIPSE_AP, {QvPoint(0, 0), QvPoint(4000, 0), QvPoint(2000, 1000)});
     f->MoveHandle(2, QvPoint(2000, 400), QvPoint());
     ExpectEllipse(f->Ellipse(), QvPoint(2000, 0), 2000, 400, QvVector(1, 0));
 }
 
 TEST_F(EllipseTest, Description) {
-    auto f = Clicked(32854, {QvPoint(12500, 10000), QvPoint(17500, 10000), QvPoint(15000, 11000)});
+    auto f = Clicked(ID_DRAW_ELLIPSE_AP,
+                     {QvPoint(12500, 10000), QvPoint(17500, 10000), QvPoint(15000, 11000)});
     EXPECT_EQ(f->GetDescription(),
               QStringLiteral("Ellipse - Centre (150.00,200.00)  Axes 25.00mm and 10.00mm"));
     // The first axis is the clicked one, even when it is the shorter.
-    auto g = Clicked(32854, {QvPoint(12500, 10000), QvPoint(17500, 10000), QvPoint(15000, 14000)});
+    auto g = Clicked(ID_DRAW_ELLIPSE_AP,
+                     {QvPoint(12500, 10000), QvPoint(17500, 10000), QvPoint(15000, 14000)});
     EXPECT_EQ(g->GetDescription(),
               QStringLiteral("Ellipse - Centre (150.00,200.00)  Axes 25.00mm and 40.00mm"));
 }
 
 TEST_F(EllipseTest, QuarterPiecesForIntersections) {
-    auto f = Clicked(32853, {QvPoint(-100, -50), QvPoint(100, 50)});
+    auto f = Clicked(ID_DRAW_ELLIPSE_4C, {QvPoint(-100, -50), QvPoint(100, 50)});
     QvShapeList list;
     f->AddShapes(list, -1);
     ASSERT_EQ(list.GetCount(), 4);
@@ -322,27 +346,29 @@ TEST_F(EllipseTest, QuarterPiecesForIntersections) {
 }
 
 TEST_F(EllipseTest, HitOnTheOutlineOnly) {
-    auto f = Clicked(32853, {QvPoint(4000, 4000), QvPoint(6000, 6000)}); // a = b = 1000
-    f->SetFillStyle(32815);
+    auto f =
+        Clicked(ID_DRAW_ELLIPSE_4C, {QvPoint(4000, 4000), QvPoint(6000, 6000)}); // a = b = 1000
+    f->SetFillStyle(ID_FILL_SOLID);
     EXPECT_FALSE(f->HitTest(QvPoint(5000, 5000), 100));
     EXPECT_TRUE(f->HitTest(QvPoint(6050, 5000), 100));
     EXPECT_FALSE(f->HitTest(QvPoint(6150, 5000), 100));
     // A flat ellipse is hit along the segment it is drawn as.
-    auto flat = Clicked(32853, {QvPoint(1000, 1000), QvPoint(1000, 3000)});
+    auto flat = Clicked(ID_DRAW_ELLIPSE_4C, {QvPoint(1000, 1000), QvPoint(1000, 3000)});
     EXPECT_TRUE(flat->HitTest(QvPoint(1010, 2500), 20));
     EXPECT_FALSE(flat->HitTest(QvPoint(1010, 3500), 20));
 }
 
 TEST_F(EllipseTest, BoundsGrowByThePen) {
-    auto box = Clicked(32853, {QvPoint(1000, 1000), QvPoint(3000, 2000)});
-    box->SetLineStyle(32807); // Solid 2, width 50
+    auto box = Clicked(ID_DRAW_ELLIPSE_4C, {QvPoint(1000, 1000), QvPoint(3000, 2000)});
+    box->SetLineStyle(ID_LINE_SOLID2); // Solid 2, width 50
     EXPECT_EQ(box->GetBoundRect(), CRect(950, 950, 3051, 2051));
-    auto ap = Clicked(32854, {QvPoint(1000, 1500), QvPoint(3000, 1500), QvPoint(2000, 2000)});
-    ap->SetLineStyle(32807);
+    auto ap = Clicked(ID_DRAW_ELLIPSE_AP,
+                      {QvPoint(1000, 1500), QvPoint(3000, 1500), QvPoint(2000, 2000)});
+    ap->SetLineStyle(ID_LINE_SOLID2);
     EXPECT_EQ(ap->GetBoundRect(), CRect(950, 950, 3051, 2051));
     // Turned, the ellipse still lies inside.
-    auto turned =
-        Clicked(32854, {QvPoint(0, 0), QvPoint(2000, 2000), QvPoint(646.4466, 1353.5534)});
+    auto turned = Clicked(ID_DRAW_ELLIPSE_AP,
+                          {QvPoint(0, 0), QvPoint(2000, 2000), QvPoint(646.4466, 1353.5534)});
     CRect r = turned->GetBoundRect();
     for (double t = 0; t < 6.28; t += 0.1) {
         CPoint p;
@@ -356,7 +382,8 @@ TEST_F(EllipseTest, BoundsGrowByThePen) {
 TEST_F(EllipseTest, DrawnFilledAndMarked) {
     TheSettings().m_EllipseDefaults.Centre.SetValue(1);
     TheSettings().m_CircleDefaults.Centre.SetValue(3);
-    auto f = Clicked(32854, {QvPoint(2000, 2500), QvPoint(8000, 2500), QvPoint(5000, 3500)});
+    auto f = Clicked(ID_DRAW_ELLIPSE_AP,
+                     {QvPoint(2000, 2500), QvPoint(8000, 2500), QvPoint(5000, 3500)});
     EXPECT_EQ(f->CircleData()->m_markType, 1);
     HimetricPage page;
     page.Draw([&](CDC& dc) { DrawNormal(*f, dc); });
@@ -382,7 +409,7 @@ TEST_F(EllipseTest, DrawnFilledAndMarked) {
     EXPECT_EQ(filled.image.pixel(filled.Pixel(5000, 4000)), kPaper);
 
     // A box of no width draws its segment.
-    auto flat = Clicked(32853, {QvPoint(3000, 1000), QvPoint(3000, 4000)});
+    auto flat = Clicked(ID_DRAW_ELLIPSE_4C, {QvPoint(3000, 1000), QvPoint(3000, 4000)});
     HimetricPage line;
     line.Draw([&](CDC& dc) { DrawNormal(*flat, dc); });
     EXPECT_GT(line.InkIn(Square(line.Pixel(3000, 1500), 1, 1)), 0);
@@ -390,7 +417,7 @@ TEST_F(EllipseTest, DrawnFilledAndMarked) {
 }
 
 TEST_F(EllipseTest, RecordAndCopies) {
-    auto f = Clicked(32853, {QvPoint(10, 20), QvPoint(300, 400)});
+    auto f = Clicked(ID_DRAW_ELLIPSE_4C, {QvPoint(10, 20), QvPoint(300, 400)});
     f->CircleData()->m_markType = 6;
     f->SetLineColour(0x00ABCDEF);
     QByteArray bytes = Store(f.get());
@@ -405,10 +432,12 @@ TEST_F(EllipseTest, RecordAndCopies) {
 
     std::vector<std::unique_ptr<QvFigEllipseBase>> kinds;
     kinds.push_back(std::move(f));
-    kinds.push_back(Clicked(32854, {QvPoint(0, 0), QvPoint(400, 0), QvPoint(200, 100)}));
-    kinds.push_back(Clicked(32855, {QvPoint(0, 0), QvPoint(400, 0), QvPoint(200, 300)}));
     kinds.push_back(
-        Clicked(32856, {QvPoint(0, 0), QvPoint(400, 0), QvPoint(200, 9), QvPoint(9, 9)}));
+        Clicked(ID_DRAW_ELLIPSE_AP, {QvPoint(0, 0), QvPoint(400, 0), QvPoint(200, 100)}));
+    kinds.push_back(
+        Clicked(ID_DRAW_ELLIPSE_FP, {QvPoint(0, 0), QvPoint(400, 0), QvPoint(200, 300)}));
+    kinds.push_back(Clicked(ID_DRAW_ELLIPSE_4P,
+                            {QvPoint(0, 0), QvPoint(400, 0), QvPoint(200, 9), QvPoint(9, 9)}));
     for (auto& k : kinds) {
         auto loaded = Load<QvFigEllipseBase>(Store(k.get()));
         ASSERT_TRUE(loaded);

@@ -2,8 +2,8 @@
 #include "figures/fig_circle.h"
 #include "figures/fig_gallery.h"
 #include "figures/fig_line.h"
+#include "geometry/gr_rect.h"
 #include "platform/key_state.h"
-#include "settings/step_tables.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,6 +1,4 @@
 #include "common/test_support.h"
-#include "document/shape_record.h"
-#include "document/snap_point.h"
 #include "figure_test_support.h"
 #include "figures/fig_arc.h"
 #include "figures/fig_circle.h"
@@ -8,6 +6,8 @@
 #include "figures/fig_group.h"
 #include "figures/fig_line.h"
 #include "figures/fig_rectangle.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
 #include "geometry/gr_bezier.h"
 #include "geometry/snap_kind.h"
 

@@ -1,6 +1,7 @@
 #include "common/test_support.h"
 #include "figure_test_support.h"
 #include "figures/fig_line.h"
+#include "platform/command_ids.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ protected:
 TEST_F(LineTest, TwoClicksMakeTheLine) {
     auto line = Make<QvFigLine>(QvFigLine::ToolId);
     ASSERT_TRUE(line);
-    EXPECT_EQ(line->GetToolId(), 32771);
+    EXPECT_EQ(line->GetToolId(), ID_DRAW_LINE);
     EXPECT_FALSE(Click(*line, QvPoint(100, 200)));
     // After the first click both ends are on it.
     ExpectPoint(line->DefiningPoints()[0], 100, 200);
@@ -33,7 +34,7 @@ TEST_F(LineTest, TwoClicksMakeTheLine) {
     ExpectPoint(line->GetPoint(1), 100, 200);
     // The record takes the current drawing style.
     EXPECT_EQ(line->GetEditData()->m_lineColor, RGB(10, 20, 30));
-    EXPECT_EQ(line->GetEditData()->m_lineStyle, 32805);
+    EXPECT_EQ(line->GetEditData()->m_lineStyle, ID_LINE_HAIRLINE);
 }
 
 TEST_F(LineTest, ArrowToolTakesTheLineDefaults) {
@@ -44,7 +45,7 @@ TEST_F(LineTest, ArrowToolTakesTheLineDefaults) {
     d.Info.SetValue(QStringLiteral("v"));
     auto arrow = Make<QvFigLine>(QvFigLine::ArrowToolId);
     ASSERT_TRUE(arrow);
-    EXPECT_EQ(arrow->GetToolId(), 33504);
+    EXPECT_EQ(arrow->GetToolId(), ID_DRAW_ARROW_LINE);
     EXPECT_EQ(arrow->LineData()->m_startArrow, 12);
     EXPECT_EQ(arrow->LineData()->m_endArrow, 13);
     EXPECT_EQ(arrow->LineData()->m_midArrow, 15);
@@ -57,7 +58,7 @@ TEST_F(LineTest, ArrowToolTakesTheLineDefaults) {
     Click(*arrow, QvPoint(0, 0));
     Click(*arrow, QvPoint(100, 0));
     auto loaded = Load<QvFigLine>(Store(arrow.get()));
-    EXPECT_EQ(loaded->GetToolId(), 32771);
+    EXPECT_EQ(loaded->GetToolId(), ID_DRAW_LINE);
     EXPECT_EQ(loaded->LineData()->m_endArrow, 13);
     d.Start.SetValue(10);
     d.Stop.SetValue(12);
@@ -115,14 +116,14 @@ TEST_F(LineTest, MovedRotatedReflectedAndDragged) {
 TEST_F(LineTest, RestyledThroughTheSetters) {
     auto line = MakeLine(QvPoint(0, 0), QvPoint(100, 0));
     line->SetLineColour(RGB(1, 2, 3));
-    line->SetLineStyle(32808);
+    line->SetLineStyle(ID_LINE_SOLID3);
     line->SetFillColour(RGB(4, 5, 6));
-    line->SetFillStyle(32815);
+    line->SetFillStyle(ID_FILL_SOLID);
     QvEditData* d = line->GetEditData();
     EXPECT_EQ(d->m_lineColor, RGB(1, 2, 3));
-    EXPECT_EQ(d->m_lineStyle, 32808);
+    EXPECT_EQ(d->m_lineStyle, ID_LINE_SOLID3);
     EXPECT_EQ(d->m_fillColor, RGB(4, 5, 6));
-    EXPECT_EQ(d->m_fillStyle, 32815);
+    EXPECT_EQ(d->m_fillStyle, ID_FILL_SOLID);
 }
 
 TEST_F(LineTest, BoundsGrowByTheLargestMark) {
@@ -134,7 +135,7 @@ TEST_F(LineTest, BoundsGrowByTheLargestMark) {
     d->m_font.m_logFont.lfHeight = -14;
     d->m_midSize = 20; // 400
     EXPECT_EQ(line->GetBoundRect(), CRect(-900, 1600, 1400, 3400));
-    d->m_lineStyle = 32811; // Solid 6, width 250: smaller than 400
+    d->m_lineStyle = ID_LINE_SOLID6; // Solid 6, width 250: smaller than 400
     EXPECT_EQ(line->GetBoundRect(), CRect(-900, 1600, 1400, 3400));
     d->m_startSize = d->m_endSize = d->m_midSize = 1; // 20 < 250
     EXPECT_EQ(line->GetBoundRect(), CRect(-750, 1750, 1250, 3250));
@@ -242,8 +243,8 @@ TEST_F(LineTest, RecordBytesMatchTheLayout) {
     auto line = MakeLine(QvPoint(1.5, -2.0), QvPoint(1000.0, 0.25));
     line->SetLineColour(0x00112233);
     line->SetFillColour(0x00445566);
-    line->SetLineStyle(32807);
-    line->SetFillStyle(32815);
+    line->SetLineStyle(ID_LINE_SOLID2);
+    line->SetFillStyle(ID_FILL_SOLID);
     QByteArray expected = Hex("FF FF 01 00 09 00") + QByteArray("QvFigLine") + Hex("02");
     for (double v : {1.5, -2.0, 1000.0, 0.25})
         expected += QByteArray(reinterpret_cast<const char*>(&v), 8);

@@ -1,6 +1,6 @@
-#include "document/snap_point.h"
 #include "figure_test_support.h"
 #include "figures/fig_point.h"
+#include "figures/snap_point.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 #include "common/test_support.h"
-#include "document/shape_record.h"
-#include "document/snap_point.h"
 #include "figure_test_support.h"
 #include "figures/fig_polygon.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
+#include "platform/command_ids.h"
 
 #include <vector>
 
@@ -74,7 +75,7 @@ TEST_F(PolygonTest, DrawsALineAnOpenLineOrTheFilledShape) {
         for (size_t i = 0; i + 1 < c.clicked.size(); ++i)
             Click(*p, c.clicked[i]);
         p->TrackCreatePoint(c.clicked.back());
-        p->SetFillStyle(32815);
+        p->SetFillStyle(ID_FILL_SOLID);
         p->SetFillColour(RGB(0, 0, 255));
         HimetricPage page;
         page.Draw([&](CDC& dc) { DrawNormal(*p, dc); });
@@ -215,7 +216,7 @@ TEST_F(PolygonTest, RegionFillsButIsNoTarget) {
     EXPECT_EQ(shapes[0].shape->GetType(), 0);
     r->EditProperties(CPoint(6000, 3000), CPoint());
     EXPECT_EQ(Vertices(*r), five);
-    r->SetFillStyle(32815);
+    r->SetFillStyle(ID_FILL_SOLID);
     r->SetFillColour(RGB(0, 0, 255));
     HimetricPage page;
     page.Draw([&](CDC& dc) { DrawNormal(*r, dc); });

@@ -1,14 +1,15 @@
 #include "common/test_support.h"
-#include "document/shape_record.h"
-#include "document/snap_point.h"
 #include "figure_test_support.h"
 #include "figures/fig_rectangle.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
+#include "platform/command_ids.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr int kSolidFill = 32815;
+constexpr int kSolidFill = ID_FILL_SOLID;
 
 class RectTest : public FigureTest {
 protected:
@@ -123,7 +124,7 @@ TEST_F(RectTest, HitOnTheOutlineOnlyAndBoundsWidenedByThePen) {
     EXPECT_TRUE(r->HitTest(QvPoint(5050, 2000), 100));
     EXPECT_FALSE(r->HitTest(QvPoint(3000, 2000), 100));
     EXPECT_EQ(r->GetBoundRect(), CRect(1000, 1000, 5001, 3001)); // hairline: width 0
-    r->SetLineStyle(32810);
+    r->SetLineStyle(ID_LINE_SOLID5);
     const int w = r->LineStyleWidth();
     ASSERT_GT(w, 0);
     EXPECT_EQ(r->GetBoundRect(), CRect(1000 - w, 1000 - w, 5001 + w, 3001 + w));
@@ -290,7 +291,7 @@ public:
 
 TEST_F(UprightBoxTest, HighlightIsRedAndTheWhiteModeFills) {
     FilledBox f;
-    f.SetLineStyle(32808); // wide enough to show its colour
+    f.SetLineStyle(ID_LINE_SOLID3); // wide enough to show its colour
     Click(f, QvPoint(2000, 1000));
     Click(f, QvPoint(4000, 2000));
     HimetricPage page;
@@ -312,7 +313,7 @@ TEST_F(RectTest, SelectRectangle) {
         ASSERT_TRUE(dynamic_cast<QvFigSelectRect*>(f.get()));
         EXPECT_EQ(f->GetToolId(), id);
         EXPECT_EQ(f->GetRuntimeClass(), RUNTIME_CLASS(QvFigRectBase));
-        EXPECT_EQ(f->GetEditData()->m_fillStyle, 32814);
+        EXPECT_EQ(f->GetEditData()->m_fillStyle, ID_FILL_NONE);
         Click(*f, QvPoint(1000, 1000));
         Click(*f, QvPoint(3000, 2000));
         // Feedback modes 2 and 4 leave the page alone; mode 1 is dotted.

@@ -1,14 +1,15 @@
 #include "common/test_support.h"
-#include "document/shape_record.h"
-#include "document/snap_point.h"
 #include "figure_test_support.h"
 #include "figures/fig_round_rect.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
+#include "platform/command_ids.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr int kSolidFill = 32815;
+constexpr int kSolidFill = ID_FILL_SOLID;
 
 class RoundRectTest : public FigureTest {
 protected:

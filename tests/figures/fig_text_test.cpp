@@ -1,7 +1,8 @@
 #include "common/test_support.h"
 #include "figure_test_support.h"
 #include "figures/fig_text.h"
-#include "settings/step_tables.h"
+#include "geometry/gr_rect.h"
+#include "platform/command_ids.h"
 #include "text/equation.h"
 #include "text/equation_options.h"
 
@@ -60,7 +61,7 @@ TEST_F(TextTest, MadeWithTheTextDefaultsByEitherTool) {
     EXPECT_EQ(r.m_nJustify, 2);
     EXPECT_EQ(r.m_bRotatable, 0);
     EXPECT_EQ(r.m_lineColor, RGB(10, 20, 30));
-    EXPECT_EQ(r.m_fillStyle, 32814);
+    EXPECT_EQ(r.m_fillStyle, ID_FILL_NONE);
     EXPECT_EQ(r.m_fillColor, 0x646464u);
     EXPECT_EQ(text->GetDescription(), QStringLiteral("Text Box"));
     ExpectPoint(text->GetPoint(0), 1000, 1500); // display corner 3

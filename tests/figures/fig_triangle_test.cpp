@@ -1,7 +1,8 @@
 #include "common/test_support.h"
-#include "document/shape_record.h"
 #include "figure_test_support.h"
 #include "figures/fig_triangle.h"
+#include "figures/shape_record.h"
+#include "platform/command_ids.h"
 
 #include <cmath>
 #include <vector>
@@ -251,15 +252,15 @@ TEST_F(TriangleTest, ThreeSidesForIntersections) {
 TEST_F(TriangleTest, BoundsHitTestAndDrawing) {
     auto f = Clicked(QvPoint(1000.7, 1000), QvPoint(4000, 1000), QvPoint(1000, 5000.2));
     EXPECT_EQ(f->GetBoundRect(), CRect(997, 997, 4004, 5004));
-    f->SetLineStyle(32807); // width 50
+    f->SetLineStyle(ID_LINE_SOLID2); // width 50
     EXPECT_EQ(f->GetBoundRect(), CRect(947, 947, 4054, 5054));
     EXPECT_TRUE(f->HitTest(QvPoint(2500, 1050), 60));
     EXPECT_FALSE(f->HitTest(QvPoint(2000, 2000), 60));
 
-    f->SetLineStyle(32805);
+    f->SetLineStyle(ID_LINE_HAIRLINE);
     f->SetLineColour(RGB(255, 0, 0));
     f->SetFillColour(RGB(0, 0, 255));
-    f->SetFillStyle(32815);
+    f->SetFillStyle(ID_FILL_SOLID);
     HimetricPage page(400, 220);
     page.Draw([&](CDC& dc) { DrawNormal(*f, dc); });
     EXPECT_EQ(page.image.pixel(page.Pixel(1800, 2000)), 0xFF0000FF);

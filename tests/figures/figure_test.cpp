@@ -1,12 +1,14 @@
 #include "common/test_support.h"
-#include "document/copy_map.h"
-#include "document/shape_record.h"
-#include "document/snap_point.h"
 #include "figure_test_support.h"
+#include "figures/copy_map.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_line.h"
+#include "figures/fig_point.h"
 #include "figures/figure_factory.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
 #include "geometry/snap_kind.h"
+#include "platform/command_ids.h"
 
 #include <QBuffer>
 
@@ -38,7 +40,7 @@ protected:
 using FigureBaseTest = FigureTest;
 
 TEST_F(FigureBaseTest, GripSearchTakesTheHighestIndexWithinReach) {
-    auto f = Make<QvFigLine>(32771);
+    auto f = Make<QvFigLine>(ID_DRAW_LINE);
     f->DefiningPoints()[0] = QvPoint(0, 0);
     f->DefiningPoints()[1] = QvPoint(200, 0);
     QvPoint pt(100, 0); // within reach of both
@@ -55,7 +57,7 @@ TEST_F(FigureBaseTest, GripSearchTakesTheHighestIndexWithinReach) {
 }
 
 TEST_F(FigureBaseTest, OffsetAndFrameMapping) {
-    auto f = Make<QvFigLine>(32771);
+    auto f = Make<QvFigLine>(ID_DRAW_LINE);
     f->DefiningPoints()[0] = QvPoint(500, 500);
     f->DefiningPoints()[1] = QvPoint(1000, 0);
     f->MapToFrame(QvGRRect());
@@ -77,21 +79,21 @@ TEST_F(FigureBaseTest, OffsetAndFrameMapping) {
 }
 
 TEST_F(FigureBaseTest, PointsRectIsTheUnionOfUnitSquares) {
-    auto f = Make<QvFigLine>(32771);
+    auto f = Make<QvFigLine>(ID_DRAW_LINE);
     f->DisplayPoints()[0] = QvPoint(0.9, 0.9);
     f->DisplayPoints()[1] = QvPoint(-0.9, 5.5);
     EXPECT_EQ(f->GetPointsRect(), CRect(0, 0, 1, 6));
 }
 
 TEST_F(FigureBaseTest, CopyAndCopyMap) {
-    auto source = Make<QvFigLine>(33504);
+    auto source = Make<QvFigLine>(ID_DRAW_ARROW_LINE);
     Click(*source, QvPoint(1, 2));
     Click(*source, QvPoint(3, 4));
     source->SetGroupNesting(1);
     source->LineData()->m_midArrow = 14;
-    auto copy = Make<QvFigLine>(32771);
+    auto copy = Make<QvFigLine>(ID_DRAW_LINE);
     EXPECT_EQ(copy->CopyFrom(source.get()), copy.get());
-    EXPECT_EQ(copy->GetToolId(), 33504);
+    EXPECT_EQ(copy->GetToolId(), ID_DRAW_ARROW_LINE);
     EXPECT_EQ(copy->GetGroupNesting(), 1);
     EXPECT_EQ(copy->GetClickCount(), 2);
     ExpectPoint(copy->DefiningPoints()[1], 3, 4);
@@ -109,7 +111,7 @@ TEST_F(FigureBaseTest, CopyAndCopyMap) {
 
 TEST_F(FigureBaseTest, DrawMappedChoosesToolsByMode) {
     RecordingFigure f;
-    f.SetLineStyle(32807); // Solid 2, width 50
+    f.SetLineStyle(ID_LINE_SOLID2); // Solid 2, width 50
     f.SetLineColour(RGB(1, 2, 3));
     struct Case {
         int mode;
@@ -146,7 +148,7 @@ TEST_F(FigureBaseTest, DrawMappedChoosesToolsByMode) {
 }
 
 TEST_F(FigureBaseTest, GripsSquareAndRound) {
-    auto f = Make<QvFigCircle3C>(32790);
+    auto f = Make<QvFigCircle3C>(ID_DRAW_CIRCLE_3P);
     f->DefiningPoints()[0] = QvPoint(2000, 2500);
     f->DefiningPoints()[1] = QvPoint(5000, 2500);
     f->DefiningPoints()[2] = QvPoint(8000, 2500);
@@ -163,7 +165,7 @@ TEST_F(FigureBaseTest, GripsSquareAndRound) {
 }
 
 TEST_F(FigureBaseTest, SnapContributions) {
-    auto line = Make<QvFigLine>(32771);
+    auto line = Make<QvFigLine>(ID_DRAW_LINE);
     Click(*line, QvPoint(0, 0));
     Click(*line, QvPoint(1000, 0));
     QvSnapPointList points;
@@ -211,8 +213,9 @@ TEST_F(FigureBaseTest, FactoryKnowsEveryToolId) {
         int id;
         const char* className; // null: the class is still to come
     } rows[] = {
-        {32771, "QvFigLine"},     {33504, "QvFigLine"},     {32772, "QvFigCircle"},
-        {32789, "QvFigCircleCR"}, {32790, "QvFigCircle3C"}, {32791, "QvFigCircleD"},
+        {ID_DRAW_LINE, "QvFigLine"},          {ID_DRAW_ARROW_LINE, "QvFigLine"},
+        {ID_DRAW_CIRCLE_4C, "QvFigCircle"},   {ID_DRAW_CIRCLE_CR, "QvFigCircleCR"},
+        {ID_DRAW_CIRCLE_3P, "QvFigCircle3C"}, {ID_DRAW_CIRCLE_D, "QvFigCircleD"},
     };
     for (const Row& r : rows) {
         std::unique_ptr<QvFigure> f(QvFigure::CreateForTool(r.id));
@@ -221,7 +224,32 @@ TEST_F(FigureBaseTest, FactoryKnowsEveryToolId) {
         EXPECT_EQ(f->GetToolId(), r.id);
     }
     EXPECT_EQ(QvFactoryToolIdCount(), 35);
-    for (int id : {32851, 32858, 32869, 32905, 0, -1, 40000})
+    // Every registered tool makes the class it was registered with, and
+    // keeps its own id (the equation box keeps the text box's).
+    int pending = 0;
+    for (int i = 0; i < QvFactoryToolIdCount(); ++i) {
+        const int id = QvFactoryToolIdAt(i);
+        if (i > 0) {
+            EXPECT_LT(QvFactoryToolIdAt(i - 1), id);
+        }
+        const char* className = QvFactoryClassName(id);
+        std::unique_ptr<QvFigure> f(QvFigure::CreateForTool(id));
+        EXPECT_EQ(QvFigure::CanCreateForTool(id), f != nullptr) << id;
+        if (!className) {
+            EXPECT_FALSE(f) << id;
+            ++pending;
+            continue;
+        }
+        ASSERT_TRUE(f) << id;
+        EXPECT_STREQ(f->GetRuntimeClass()->m_lpszClassName, className) << id;
+        EXPECT_EQ(f->GetToolId(), id == int(ID_DRAW_EQUATION) ? int(ID_DRAW_TEXT) : id);
+    }
+    EXPECT_EQ(pending, 3); // function graph, statistics graph, number line
+    EXPECT_EQ(QvFactoryClassName(40000), nullptr);
+    // A second registration of a known id is refused and changes nothing.
+    EXPECT_FALSE(QvRegisterFigureTools({{ID_DRAW_LINE, "QvFigPoint", &QvMakeFigure<QvFigPoint>}}));
+    EXPECT_STREQ(QvFactoryClassName(ID_DRAW_LINE), "QvFigLine");
+    for (int id : {32851, 32858, 32869, int(ID_TOOLS_DIRECTORIES), 0, -1, 40000})
         EXPECT_EQ(QvFigure::CreateForTool(id), nullptr) << id;
 }
 
@@ -242,7 +270,7 @@ TEST_F(FigureBaseTest, MorePointsThanAByteIsRefusedOnSave) {
 }
 
 TEST_F(FigureBaseTest, MalformedRecordsAreRefused) {
-    auto line = Make<QvFigLine>(32771);
+    auto line = Make<QvFigLine>(ID_DRAW_LINE);
     Click(*line, QvPoint(1, 2));
     Click(*line, QvPoint(3, 4));
     const QByteArray good = Store(line.get());

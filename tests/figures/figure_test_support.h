@@ -4,6 +4,7 @@
 #include "figures/figure.h"
 #include "geometry/drawing_test_support.h"
 #include "platform/archive.h"
+#include "platform/command_ids.h"
 #include "settings/settings.h"
 
 #include <QBuffer>
@@ -19,8 +20,8 @@ protected:
         QvSettings& s = TheSettings();
         s.m_CurLineColor.SetValue(RGB(10, 20, 30));
         s.m_CurFillColor.SetValue(RGB(40, 50, 60));
-        s.m_CurLineType.SetValue(32805); // hairline
-        s.m_CurFillType.SetValue(32814); // no fill
+        s.m_CurLineType.SetValue(ID_LINE_HAIRLINE); // hairline
+        s.m_CurFillType.SetValue(ID_FILL_NONE);     // no fill
         s.m_CircleDefaults.Centre.SetValue(0);
     }
 };

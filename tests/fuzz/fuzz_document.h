@@ -5,9 +5,9 @@
 
 #include "document/lumbrel2_doc.h"
 #include "figures/figure.h"
+#include "geometry/gr_rect.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
-#include "settings/step_tables.h"
 
 #include <QBuffer>
 #include <QImage>

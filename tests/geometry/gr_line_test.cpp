@@ -29,22 +29,23 @@ TEST(QvGRLine, Constructors) {
     ExpectLine(c, 5, 6, 7, 8, 0);
 }
 
-TEST(QvGRLine, CopyConstructorCopiesTheFlagButAssignmentAndCloneDoNot) {
+TEST(QvGRLine, CopyAssignmentAndCloneCopyEverything) {
     QvGRLine source(1, 2, 3, 4);
     source.flag = 1;
     QvGRLine copied(source);
     EXPECT_EQ(copied.flag, 1);
+    ExpectLine(copied, 1, 2, 3, 4, 0);
 
     QvGRLine assigned;
     assigned = source;
-    EXPECT_EQ(assigned.flag, 0);
+    EXPECT_EQ(assigned.flag, 1);
     ExpectLine(assigned, 1, 2, 3, 4, 0);
 
     std::unique_ptr<QvGRBase> clone = source.Clone();
     auto* line = dynamic_cast<QvGRLine*>(clone.get());
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->type, 1);
-    EXPECT_EQ(line->flag, 0);
+    EXPECT_EQ(line->flag, 1);
     ExpectLine(*line, 1, 2, 3, 4, 0);
 
     // Assignment takes the type code over.

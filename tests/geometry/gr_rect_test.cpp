@@ -61,6 +61,7 @@ TEST(QvGRRect, SquaringKeepsCornerZeroAndOneAndTurnsSideOneCounterClockwise) {
 }
 
 TEST(QvGRRect, ConstructorsAssignmentAndEmptiness) {
+    EXPECT_TRUE(NullFrame.IsEmpty());
     QvGRRect empty;
     EXPECT_EQ(empty.type, 10);
     EXPECT_TRUE(empty.IsEmpty());

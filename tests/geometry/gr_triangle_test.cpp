@@ -293,22 +293,24 @@ TEST(QvGRTriangle, RotateLabelsAndCopies) {
         EXPECT_EQ(t.solved[i], original.solved[i]) << i;
     }
 
+    // Assignment and Clone copy the whole solver, its solved state included.
     QvGRTriangle copy;
     copy.nearestEdge = 2;
     copy = original;
     EXPECT_EQ(copy.given[SideC], 5);
     EXPECT_EQ(copy.solved[SideA], original.solved[SideA]);
     EXPECT_TRUE(PointNear(copy.vertices[1], QvPoint(7, 8), 0));
-    // Not the solved flag, the count, the pattern or the nearest edge.
-    EXPECT_EQ(copy.isSolved, 0);
-    EXPECT_EQ(copy.givenCount, 0);
-    EXPECT_TRUE(copy.pattern.isEmpty());
-    EXPECT_EQ(copy.nearestEdge, 2);
+    EXPECT_EQ(copy.isSolved, original.isSolved);
+    EXPECT_EQ(copy.givenCount, 3);
+    EXPECT_EQ(copy.pattern, original.pattern);
+    EXPECT_EQ(copy.nearestEdge, original.nearestEdge);
     std::unique_ptr<QvGRBase> clone = original.Clone();
     auto* c = dynamic_cast<QvGRTriangle*>(clone.get());
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->type, 1);
     EXPECT_EQ(c->given[AngleA], 30);
+    EXPECT_EQ(c->isSolved, original.isSolved);
+    EXPECT_EQ(c->pattern, original.pattern);
 }
 
 TEST(QvGRTriangle, ArchivedRecord) {

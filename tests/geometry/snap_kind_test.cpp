@@ -55,6 +55,7 @@ struct KindRow {
 
 TEST(QvSnapTable, HoldsEveryKind) {
     const QvSnapTable& table = QvGetSnapTable();
+    EXPECT_EQ(&SnapTable, &table); // the shared name is the same table
     ASSERT_EQ(std::size(kTable), 33u);
     for (const KindRow& row : kTable) {
         SCOPED_TRACE(::testing::Message() << "kind " << row.kind);

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -63,15 +64,45 @@ TEST(Profile, TestsNeverUseTheUserProfile) {
     EXPECT_NE(QFileInfo(ProfilePath()).absoluteFilePath(), QFileInfo(userIni).absoluteFilePath());
 }
 
+namespace {
+// A comma-decimal locale, built once per build tree and kept there: building
+// it takes longer than the rest of the tests together.  Empty where this
+// system has no localedef or no German locale source (Debian package
+// 'locales'), or with `problem` set where building it failed.
+QString CommaLocaleDir(QString* problem) {
+    const QString localedef = QStandardPaths::findExecutable(QStringLiteral("localedef"));
+    if (localedef.isEmpty() || !QFileInfo::exists(QStringLiteral("/usr/share/i18n/locales/de_DE")))
+        return {};
+    const QString dir = QStringLiteral(LUMBREL_BINARY_DIR "/test_locales");
+    const QString target = dir + QStringLiteral("/de_DE.UTF-8");
+    if (QFileInfo::exists(target + QStringLiteral("/LC_NUMERIC")))
+        return dir;
+    // Built aside and renamed into place, so that a broken run leaves nothing
+    // half-built for the next one to trust.
+    QDir().mkpath(dir);
+    QTemporaryDir scratch(dir + QStringLiteral("/build-XXXXXX"));
+    const QString built = scratch.path() + QStringLiteral("/de_DE.UTF-8");
+    if (QProcess::execute(localedef, {"-i", "de_DE", "-f", "UTF-8", built}) != 0) {
+        *problem = QStringLiteral("localedef failed");
+        return {};
+    }
+    if (!QDir().rename(built, target) &&
+        !QFileInfo::exists(target + QStringLiteral("/LC_NUMERIC"))) {
+        *problem = QStringLiteral("could not keep the built locale in ") + dir;
+        return {};
+    }
+    return dir;
+}
+} // namespace
+
 TEST(Numbers, IgnoreTheUserLocale) {
-    // Build a comma-decimal locale for this process only.
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    int rc =
-        QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", dir.path() + "/de_DE.UTF-8"});
-    ASSERT_EQ(rc, 0) << "localedef failed (Debian package 'locales')";
+    QString problem;
+    const QString localeDir = CommaLocaleDir(&problem);
+    ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
+    if (localeDir.isEmpty())
+        GTEST_SKIP() << "no localedef or de_DE locale source (Debian package 'locales')";
     QByteArray oldLocPath = qgetenv("LOCPATH");
-    qputenv("LOCPATH", dir.path().toLocal8Bit());
+    qputenv("LOCPATH", localeDir.toLocal8Bit());
     ASSERT_NE(setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr);
     char check[32];
     snprintf(check, sizeof check, "%f", 0.5);

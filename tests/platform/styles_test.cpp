@@ -1,4 +1,5 @@
 // Format>Line and Format>Fill command ids to pen and brush descriptions.
+#include "platform/command_ids.h"
 #include "settings/fill_style.h"
 #include "settings/line_style.h"
 
@@ -11,23 +12,23 @@ TEST(LineStyle, EveryCommandIdGivesItsPen) {
         int width;
     };
     const Case cases[] = {
-        {32800, PS_DOT, 1},
-        {32801, PS_INSIDEFRAME, 1},
-        {32802, PS_DASH, 1},
-        {32803, PS_DASHDOT, 1},
-        {32804, PS_DASHDOTDOT, 1},
-        {32805, PS_INSIDEFRAME, 0},
-        {32806, PS_INSIDEFRAME, 25},
-        {32807, PS_INSIDEFRAME, 50},
-        {32808, PS_INSIDEFRAME, 75},
-        {32809, PS_INSIDEFRAME, 100},
-        {32810, PS_INSIDEFRAME, 150},
-        {32811, PS_INSIDEFRAME, 250},
-        {34023, PS_NULL, 1},
+        {ID_LINE_DOT, PS_DOT, 1},
+        {ID_LINE_SOLID, PS_INSIDEFRAME, 1},
+        {ID_LINE_DASH, PS_DASH, 1},
+        {ID_LINE_DASHDOT, PS_DASHDOT, 1},
+        {ID_LINE_DASHDOTDOT, PS_DASHDOTDOT, 1},
+        {ID_LINE_HAIRLINE, PS_INSIDEFRAME, 0},
+        {ID_LINE_SOLID1, PS_INSIDEFRAME, 25},
+        {ID_LINE_SOLID2, PS_INSIDEFRAME, 50},
+        {ID_LINE_SOLID3, PS_INSIDEFRAME, 75},
+        {ID_LINE_SOLID4, PS_INSIDEFRAME, 100},
+        {ID_LINE_SOLID5, PS_INSIDEFRAME, 150},
+        {ID_LINE_SOLID6, PS_INSIDEFRAME, 250},
+        {ID_LINE_NONE, PS_NULL, 1},
         // Unknown ids, including the neighbours of the table.
         {0, PS_INSIDEFRAME, 1},
-        {32799, PS_INSIDEFRAME, 1},
-        {32812, PS_INSIDEFRAME, 1},
+        {ID_FORMAT_LINE_COLOUR, PS_INSIDEFRAME, 1},
+        {ID_FORMAT_FILL_COLOUR, PS_INSIDEFRAME, 1},
         {0xFFFFFFFF, PS_INSIDEFRAME, 1},
     };
     QvLineStyle styles;
@@ -48,12 +49,17 @@ TEST(FillStyle, EveryCommandIdGivesItsBrush) {
         ULONG hatch;
     };
     const Case cases[] = {
-        {32814, BS_NULL, HS_FDIAGONAL},     {32815, BS_SOLID, HS_FDIAGONAL},
-        {32816, BS_HATCHED, HS_FDIAGONAL},  {32817, BS_HATCHED, HS_BDIAGONAL},
-        {32818, BS_HATCHED, HS_HORIZONTAL}, {32819, BS_HATCHED, HS_VERTICAL},
-        {32820, BS_HATCHED, HS_CROSS},      {32821, BS_HATCHED, HS_DIAGCROSS},
-        {0, BS_HATCHED, HS_FDIAGONAL},      {32813, BS_HATCHED, HS_FDIAGONAL},
-        {32822, BS_HATCHED, HS_FDIAGONAL},
+        {ID_FILL_NONE, BS_NULL, HS_FDIAGONAL},
+        {ID_FILL_SOLID, BS_SOLID, HS_FDIAGONAL},
+        {ID_FILL_DIAGONAL, BS_HATCHED, HS_FDIAGONAL},
+        {ID_FILL_REVERSE_DIAGONAL, BS_HATCHED, HS_BDIAGONAL},
+        {ID_FILL_HORIZONTAL, BS_HATCHED, HS_HORIZONTAL},
+        {ID_FILL_VERTICAL, BS_HATCHED, HS_VERTICAL},
+        {ID_FILL_SQUARES, BS_HATCHED, HS_CROSS},
+        {ID_FILL_DIAMOND, BS_HATCHED, HS_DIAGCROSS},
+        {0, BS_HATCHED, HS_FDIAGONAL},
+        {ID_FILL_STYLE_COMBO, BS_HATCHED, HS_FDIAGONAL},
+        {ID_LEVEL_NONE, BS_HATCHED, HS_FDIAGONAL},
     };
     QvFillStyle styles;
     for (const Case& c : cases) {

@@ -167,8 +167,3 @@ TEST(StepTables, FieldChoosesTheTable) {
     EXPECT_EQ(QvStepTableFor(QStringLiteral("1080"), 1080).data(), DegreeStepTexts);
     EXPECT_EQ(QvStepTableFor(QStringLiteral("100"), 100).data(), AxisStepTexts);
 }
-
-TEST(SharedStatics, NullFrameIsEmptyAndSnapTableIsTheGeometrys) {
-    EXPECT_TRUE(NullFrame.IsEmpty());
-    EXPECT_EQ(&SnapTable, &QvGetSnapTable());
-}

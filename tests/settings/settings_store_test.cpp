@@ -1,5 +1,6 @@
 #include "common/full_disk.h"
 #include "common/test_support.h"
+#include "platform/command_ids.h"
 #include "setting_tables.h"
 
 #include "platform/file.h"
@@ -211,7 +212,7 @@ TEST_F(SettingsStore, BadDefinitionFilesAreRefusedWhole) {
         EXPECT_EQ(recorder.messages[0].caption, QStringLiteral("Definition File"));
         EXPECT_TRUE(QFile::exists(DefPath()));
         EXPECT_EQ(store->m_LineDefaults.Start.GetValue(), 99);
-        EXPECT_EQ(store->m_CurLineType.GetValue(), 32805);
+        EXPECT_EQ(store->m_CurLineType.GetValue(), ID_LINE_HAIRLINE);
         EXPECT_TRUE(store->m_GalleryPath.GetValue().isEmpty());
         EXPECT_TRUE(ProfileSettings().allKeys().isEmpty()) << "nothing was saved";
     }
@@ -222,7 +223,7 @@ TEST_F(SettingsStore, SaveDefaultsResetsEverythingButTheDefaultFolder) {
     store->Load();
     store->m_CurLineColor.SetValue(0x0000FF);
     store->m_StatDefaults.Title.SetValue(QStringLiteral("Heights"));
-    store->m_GraphDefaults.FunctionStyle[3].Pen.SetValue(32800);
+    store->m_GraphDefaults.FunctionStyle[3].Pen.SetValue(ID_LINE_DOT);
     store->m_GalleryPath.SetValue(QStringLiteral("/home/u/gallery"));
     store->m_DefaultPath.SetValue(QStringLiteral("/home/u/drawings"));
     store->Save(FALSE);
@@ -233,7 +234,7 @@ TEST_F(SettingsStore, SaveDefaultsResetsEverythingButTheDefaultFolder) {
     // ... and reading them back resets every stored setting.
     EXPECT_EQ(store->m_CurLineColor.GetValue(), 0u);
     EXPECT_TRUE(store->m_StatDefaults.Title.GetValue().isEmpty());
-    EXPECT_EQ(store->m_GraphDefaults.FunctionStyle[3].Pen.GetValue(), 32806);
+    EXPECT_EQ(store->m_GraphDefaults.FunctionStyle[3].Pen.GetValue(), ID_LINE_SOLID1);
     EXPECT_TRUE(store->m_GalleryPath.GetValue().isEmpty());
     EXPECT_EQ(store->m_DefaultPath.GetValue(), QStringLiteral("/home/u/drawings"));
     ForEachRow([](const SettingGroup& group, const SettingRow& row) {

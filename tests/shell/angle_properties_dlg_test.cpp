@@ -3,8 +3,8 @@
 // font, and Set as Default.
 #include "figures/fig_angle_mark.h"
 #include "figures/fig_line.h"
+#include "geometry/gr_rect.h"
 #include "property_dialog_test_support.h"
-#include "settings/step_tables.h"
 #include "shell/angle_properties_dlg.h"
 #include "shell/font_color_dlg.h"
 #include "shell/style_combo_box.h"

@@ -3,12 +3,12 @@
 // recent-file list.
 #include "common/test_support.h"
 #include "figures/figure.h"
+#include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
 #include "shell/child_frame.h"
 #include "shell/command_actions.h"
-#include "shell/command_ids.h"
 #include "shell/doc_template.h"
 #include "shell/document.h"
 #include "shell/file_type_registration.h"

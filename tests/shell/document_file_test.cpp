@@ -4,10 +4,10 @@
 #include "common/test_support.h"
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_line.h"
+#include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "settings/settings.h"
 #include "shell/child_frame.h"
-#include "shell/command_ids.h"
 #include "shell/doc_template.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
@@ -245,7 +245,7 @@ TEST_F(FileCommandTest, OpenReadsAnOlderDrawing) {
     Lumbrel2Doc* doc = ActiveDoc();
     ASSERT_NE(doc, nullptr);
     ASSERT_EQ(doc->GetFigureCount(), 1);
-    EXPECT_EQ(doc->GetFigure(0)->GetToolId(), 32773);
+    EXPECT_EQ(doc->GetFigure(0)->GetToolId(), ID_DRAW_RECTANGLE);
     EXPECT_FALSE(doc->IsModified());
 }
 

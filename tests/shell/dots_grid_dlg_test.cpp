@@ -3,6 +3,7 @@
 // and the figure's values through it.
 #include "common/test_support.h"
 #include "diagrams/fig_grid_dot.h"
+#include "platform/command_ids.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
 #include "shell/dots_grid_dlg.h"
@@ -54,7 +55,7 @@ protected:
         v.majorAngle = QStringLiteral("45");
         v.minorAngle = QStringLiteral("15");
         const COLORREF colours[4] = {0x808080, 0x808080, 0xC0C0C0, 0xC0C0C0};
-        const DWORD pens[4] = {32806, 32800, 32806, 32800};
+        const DWORD pens[4] = {ID_LINE_SOLID1, ID_LINE_DOT, ID_LINE_SOLID1, ID_LINE_DOT};
         for (int i = 0; i < 4; ++i) {
             v.colours[i] = colours[i];
             v.pens[i] = pens[i];
@@ -157,7 +158,7 @@ TEST_F(DotsGridDlgTest, GreysWhatThePaperDoesNotUse) {
 
 TEST_F(DotsGridDlgTest, OpensWithTheValuesAndOkGivesThemBack) {
     QvGridDotDialogValues values = Defaults();
-    values.pens[3] = 32804;
+    values.pens[3] = ID_LINE_DASHDOTDOT;
     values.pointType = 8;
     ASSERT_TRUE(Run(values, [](CDotsGridPropertiesDlg& dlg) {
         EXPECT_TRUE(dlg.m_radioPaperType[0]->isChecked());
@@ -177,7 +178,7 @@ TEST_F(DotsGridDlgTest, OpensWithTheValuesAndOkGivesThemBack) {
         dlg.m_radioPaperType[2]->click();
         dlg.m_comboMajorAngle->setEditText(QStringLiteral("22.5"));
         dlg.m_comboMinorAngle->setCurrentIndex(0); // "1"
-        dlg.m_comboPen[0]->SelectByData(32811);
+        dlg.m_comboPen[0]->SelectByData(ID_LINE_SOLID6);
         dlg.m_checkYLog->setChecked(true);
         dlg.OnOK();
     }));
@@ -273,7 +274,7 @@ TEST_F(DotsGridDlgTest, SetAsDefaultStoresWhatTheControlsShow) {
     EXPECT_FALSE(Run(values, [](CDotsGridPropertiesDlg& dlg) {
         dlg.m_radioPaperType[2]->click();
         dlg.m_radioStyle[0]->click();
-        dlg.m_comboPen[3]->SelectByData(32808);
+        dlg.m_comboPen[3]->SelectByData(ID_LINE_SOLID3);
         dlg.m_comboMinorAngle->setEditText(QStringLiteral("45/2"));
         dlg.m_comboPointType->SelectByData(4);
         dlg.m_buttonSetAsDefault->click();
@@ -283,7 +284,7 @@ TEST_F(DotsGridDlgTest, SetAsDefaultStoresWhatTheControlsShow) {
     const QvGridDotDefaults& d = TheSettings().m_GridDotDefaults;
     EXPECT_EQ(d.Coord.GetValue(), 2);
     EXPECT_EQ(d.Style.GetValue(), 0);
-    EXPECT_EQ(d.yGridMinorPen.GetValue(), 32808);
+    EXPECT_EQ(d.yGridMinorPen.GetValue(), ID_LINE_SOLID3);
     EXPECT_DOUBLE_EQ(d.MinorAngle.GetValue(), 22.5);
     EXPECT_EQ(d.PointType.GetValue(), 4);
     EXPECT_EQ(Stored("GridDot/yGridMinorPen"), u"32808");

@@ -5,10 +5,10 @@
 #include "document/lumbrel2_doc.h"
 #include "document/lumbrel2_view.h"
 #include "document/undo_manager.h"
+#include "platform/command_ids.h"
 #include "platform/dialog.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
-#include "shell/command_ids.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/property_dialogs.h"
 
@@ -69,8 +69,8 @@ protected:
         s.Load(); // as the program starts
         s.m_CurLineColor.SetValue(RGB(0, 0, 0));
         s.m_CurFillColor.SetValue(RGB(255, 255, 255));
-        s.m_CurLineType.SetValue(32805); // hairline
-        s.m_CurFillType.SetValue(32814); // no fill
+        s.m_CurLineType.SetValue(ID_LINE_HAIRLINE); // hairline
+        s.m_CurFillType.SetValue(ID_FILL_NONE);     // no fill
         s.m_MADLevel.SetValue(0);
         // Every setting goes into the profile now: a Set as Default shows
         // as the entries it changes, and the end puts every one back.

@@ -1,8 +1,8 @@
 // The program's resources: string table, menus, accelerators, toolbars and
 // icons, and the actions, menu bar and toolbars built from them.
+#include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "shell/command_actions.h"
-#include "shell/command_ids.h"
 #include "shell/command_table.h"
 
 #include <QAction>
@@ -114,9 +114,11 @@ TEST(ResourcesTest, MenuKeysMatchTheAcceleratorTable) {
 
 TEST(ResourcesTest, TenToolbarsInCreationOrderWithTheirTitles) {
     const std::vector<std::pair<UINT, const char*>> expected = {
-        {128, "Standard"},      {132, "Draw Tools"}, {134, "Line Style"}, {135, "Fill Style"},
-        {136, "Drawing Level"}, {139, "Layout"},     {177, "Rotate"},     {180, "Reflect"},
-        {181, "Web Graphics"},  {141, "Group"}};
+        {IDR_MAINFRAME, "Standard"},        {IDR_PALETTE, "Draw Tools"},
+        {IDR_LINE_STYLE_BAR, "Line Style"}, {IDR_FILL_STYLE_BAR, "Fill Style"},
+        {IDR_LEVEL_BAR, "Drawing Level"},   {IDR_LAYOUT_BAR, "Layout"},
+        {IDR_ROTATE_BAR, "Rotate"},         {IDR_REFLECT_BAR, "Reflect"},
+        {IDR_WEB_BAR, "Web Graphics"},      {IDR_GROUP_BAR, "Group"}};
     ASSERT_EQ(ToolBarResources().size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(ToolBarResources()[i].id, expected[i].first);

@@ -2,10 +2,10 @@
 // active view, its document, its child frame, the main frame and the
 // application, and update handlers set menu items and toolbar buttons.
 #include "common/test_support.h"
+#include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "shell/child_frame.h"
 #include "shell/command_actions.h"
-#include "shell/command_ids.h"
 #include "shell/doc_template.h"
 #include "shell/document.h"
 #include "shell/lumbrel2_app.h"

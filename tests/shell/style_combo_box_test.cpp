@@ -1,6 +1,7 @@
 // The style lists: finding items by their data word, the drop-down size
 // and the samples drawn for each item.
 #include "common/test_support.h"
+#include "platform/command_ids.h"
 #include "platform/dc.h"
 #include "settings/settings.h"
 #include "shell/style_combo_box.h"
@@ -149,7 +150,7 @@ TEST_F(StyleComboBoxTest, ItemHeightsReachTheList) {
 
     // The closed list shows the chosen item's sample, and the open list
     // draws its items the same way.
-    lines.SelectByData(32811);
+    lines.SelectByData(ID_LINE_SOLID6);
     lines.resize(120, 24);
     EXPECT_GT(Count(lines.grab().toImage(), kLine), 20);
     lines.showPopup();
@@ -163,7 +164,8 @@ TEST_F(StyleComboBoxTest, LineSamplesArePixelWidths) {
         DWORD id;
         int rows;
     };
-    const Case cases[] = {{32800, 1}, {32802, 1}, {32805, 1}, {32806, 2}, {32808, 4}, {32811, 7}};
+    const Case cases[] = {{ID_LINE_DOT, 1},    {ID_LINE_DASH, 1},   {ID_LINE_HAIRLINE, 1},
+                          {ID_LINE_SOLID1, 2}, {ID_LINE_SOLID3, 4}, {ID_LINE_SOLID6, 7}};
     for (const Case& c : cases) {
         QImage image = Draw(combo, 0, c.id, CRect(0, 0, 100, 11));
         int rows = 0;
@@ -179,24 +181,24 @@ TEST_F(StyleComboBoxTest, LineSamplesArePixelWidths) {
 
 TEST_F(StyleComboBoxTest, SelectionFieldShowsOnlyBackgroundAndFocus) {
     CLineStyleComboBox combo;
-    QImage plain = Draw(combo, UINT(-1), 32811, CRect(0, 0, 60, 20));
+    QImage plain = Draw(combo, UINT(-1), ID_LINE_SOLID6, CRect(0, 0, 60, 20));
     QColor window = combo.palette().color(QPalette::Base);
     QImage background(60, 20, QImage::Format_RGB32);
     background.fill(window);
     EXPECT_EQ(plain, background);
-    QImage focused = Draw(combo, UINT(-1), 32811, CRect(0, 0, 60, 20), ODS_FOCUS);
+    QImage focused = Draw(combo, UINT(-1), ID_LINE_SOLID6, CRect(0, 0, 60, 20), ODS_FOCUS);
     EXPECT_NE(focused, plain);
     EXPECT_EQ(focused.pixelColor(30, 10), window);
-    QImage selected = Draw(combo, 0, 32811, CRect(0, 0, 60, 20), ODS_SELECTED);
+    QImage selected = Draw(combo, 0, ID_LINE_SOLID6, CRect(0, 0, 60, 20), ODS_SELECTED);
     EXPECT_EQ(selected.pixelColor(1, 1), combo.palette().color(QPalette::Highlight));
 }
 
 TEST_F(StyleComboBoxTest, FillSamplesAndTheNoFillSign) {
     CFillStyleComboBox combo;
-    QImage solid = Draw(combo, 0, 32815, CRect(0, 0, 60, 20));
+    QImage solid = Draw(combo, 0, ID_FILL_SOLID, CRect(0, 0, 60, 20));
     EXPECT_TRUE(Is(solid, 30, 6, kFill));
     EXPECT_TRUE(Is(solid, 2, 10, kLine)); // the outline of the working rectangle
-    QImage none = Draw(combo, 0, 32814, CRect(0, 0, 60, 20));
+    QImage none = Draw(combo, 0, ID_FILL_NONE, CRect(0, 0, 60, 20));
     EXPECT_EQ(Count(none, kFill), 0);
     EXPECT_TRUE(Is(none, 30, 10, kLine)); // the line across
     EXPECT_TRUE(Is(none, 30, 2, kLine));  // the ellipse's top

@@ -2,6 +2,7 @@
 // command and follow the style shown, unless the user is in the list.
 #include "common/test_support.h"
 #include "document/lumbrel2_view.h"
+#include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "settings/settings.h"
 #include "shell/child_frame.h"
@@ -30,7 +31,7 @@ public:
 };
 
 BEGIN_COMMAND_MAP(StyleRecorder, CCmdTarget)
-ON_COMMAND_RANGE(32800, 32821, OnStyle)
+ON_COMMAND_RANGE(ID_LINE_DOT, ID_FILL_DIAMOND, OnStyle)
 END_COMMAND_MAP()
 
 class StyleToolBarTest : public ::testing::Test {
@@ -57,8 +58,9 @@ TEST_F(StyleToolBarTest, ListsTakeTheirButtonsPlaceAndStartFromTheCurrentStyle) 
         UINT id;
         int count;
     };
-    const Bar bars[] = {{frame->LineStyleBar(), frame->LineStyleBar()->Combo(), 32798, 11},
-                        {frame->FillStyleBar(), frame->FillStyleBar()->Combo(), 32813, 8}};
+    const Bar bars[] = {
+        {frame->LineStyleBar(), frame->LineStyleBar()->Combo(), ID_LINE_STYLE_COMBO, 11},
+        {frame->FillStyleBar(), frame->FillStyleBar()->Combo(), ID_FILL_STYLE_COMBO, 8}};
     for (const Bar& b : bars) {
         ASSERT_NE(b.combo, nullptr);
         EXPECT_EQ(b.combo->count(), b.count);
@@ -76,14 +78,14 @@ TEST_F(StyleToolBarTest, ListsTakeTheirButtonsPlaceAndStartFromTheCurrentStyle) 
 
     // A new fill list starts from the "CurFillType" setting ("No fill"),
     // the line list from the line style shown.
-    TheSettings().m_nShownLineStyle = 32805;
+    TheSettings().m_nShownLineStyle = ID_LINE_HAIRLINE;
     CCommandRouter router;
     CFillStyleToolBar fillBar(QStringLiteral("Fill Style"), router);
     CLineStyleToolBar lineBar(QStringLiteral("Line Style"), router);
     EXPECT_FALSE(fillBar.CreateCombo()); // no button to take the place of
     QAction fillButton, lineButton;
-    SetCommandId(&fillButton, 32813);
-    SetCommandId(&lineButton, 32798);
+    SetCommandId(&fillButton, ID_FILL_STYLE_COMBO);
+    SetCommandId(&lineButton, ID_LINE_STYLE_COMBO);
     fillBar.addAction(&fillButton);
     lineBar.addAction(&lineButton);
     ASSERT_TRUE(fillBar.CreateCombo());
@@ -97,39 +99,39 @@ TEST_F(StyleToolBarTest, ChoosingAStyleSendsItsCommandLater) {
     app->Router().SetChain([&] { return CCommandRouter::Chain{&recorder}; });
     CDataComboBox* lines = frame->LineStyleBar()->Combo();
     CDataComboBox* fills = frame->FillStyleBar()->Combo();
-    lines->SelectByData(32808);
+    lines->SelectByData(ID_LINE_SOLID3);
     emit lines->activated(lines->currentIndex());
-    fills->SelectByData(32820);
+    fills->SelectByData(ID_FILL_SQUARES);
     emit fills->activated(fills->currentIndex());
     EXPECT_TRUE(recorder.ids.empty()); // posted, not sent at once
     QCoreApplication::processEvents();
-    EXPECT_EQ(recorder.ids, (std::vector<UINT>{32808, 32820}));
+    EXPECT_EQ(recorder.ids, (std::vector<UINT>{ID_LINE_SOLID3, ID_FILL_SQUARES}));
 }
 
 TEST_F(StyleToolBarTest, IdleUpdatesFollowTheShownStyleExceptWhileTheListHasTheFocus) {
     CDataComboBox* lines = frame->LineStyleBar()->Combo();
     CDataComboBox* fills = frame->FillStyleBar()->Combo();
     QvSettings& settings = TheSettings();
-    settings.m_nShownLineStyle = 32803;
-    settings.m_nShownFillStyle = 32819;
+    settings.m_nShownLineStyle = ID_LINE_DASHDOT;
+    settings.m_nShownFillStyle = ID_FILL_VERTICAL;
     app->Router().IdleUpdate();
     EXPECT_EQ(lines->GetSelectedData(), 32803u);
     EXPECT_EQ(fills->GetSelectedData(), 32819u);
 
     // "Solid Line" is not in the list: nothing shows.
-    settings.m_nShownLineStyle = 32801;
+    settings.m_nShownLineStyle = ID_LINE_SOLID;
     app->Router().IdleUpdate();
     EXPECT_EQ(lines->currentIndex(), -1);
 
-    settings.m_nShownLineStyle = 32803;
+    settings.m_nShownLineStyle = ID_LINE_DASHDOT;
     app->Router().IdleUpdate();
     frame->show();
     QApplication::setActiveWindow(frame);
     lines->setFocus();
     QCoreApplication::processEvents();
     ASSERT_EQ(QApplication::focusWidget(), lines);
-    settings.m_nShownLineStyle = 32811;
-    settings.m_nShownFillStyle = 32815;
+    settings.m_nShownLineStyle = ID_LINE_SOLID6;
+    settings.m_nShownFillStyle = ID_FILL_SOLID;
     app->Router().IdleUpdate();
     EXPECT_EQ(lines->GetSelectedData(), 32803u);
     EXPECT_EQ(fills->GetSelectedData(), 32815u);

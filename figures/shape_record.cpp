@@ -1,4 +1,4 @@
-#include "document/shape_record.h"
+#include "figures/shape_record.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
-#include "document/copy_map.h"
-#include "document/shape_record.h"
-#include "document/snap_point.h"
+#include "figures/copy_map.h"
+#include "figures/shape_record.h"
+#include "figures/snap_point.h"
 #include "geometry/gr_line.h"
 
 #include <gtest/gtest.h>

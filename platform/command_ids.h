@@ -1,7 +1,8 @@
 #pragma once
 // Numeric ids of every menu, toolbar and accelerator command.  Drawing files
 // store the drawing-tool ids as figure types and the line and fill ids as
-// styles, so these numbers never change.
+// styles, so these numbers never change.  Kept at the bottom layer so that
+// settings, figures and tests name the ids instead of repeating numbers.
 #include "platform/win_types.h"
 
 // File

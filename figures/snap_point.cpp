@@ -1,4 +1,4 @@
-#include "document/snap_point.h"
+#include "figures/snap_point.h"
 
 #include "figures/fig_group.h"
 

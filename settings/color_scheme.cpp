@@ -1,4 +1,4 @@
-#include "statgraphs/color_scheme.h"
+#include "settings/color_scheme.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "document/copy_map.h"
+#include "figures/copy_map.h"
 
 QvCopyMap::QvCopyMap() {
     m_entries.reserve(200);

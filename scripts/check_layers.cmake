@@ -1,0 +1,96 @@
+# Fails when a source folder includes a header from a folder above it in the
+# layer order the README's "Source layout" describes.  Folders on one line
+# form one layer and may include each other.
+#   cmake -DSOURCE_DIR=<tree> -P scripts/check_layers.cmake
+cmake_minimum_required(VERSION 3.25)
+
+if(NOT SOURCE_DIR)
+  get_filename_component(SOURCE_DIR "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+endif()
+
+set(layers
+    "platform"
+    "framework"
+    "geometry"
+    "settings text"
+    "figures"
+    "diagrams graphs statistics statgraphs"
+    "document"
+    "dialogs"
+    "shell"
+    "app")
+
+# The includes that still reach upward, each with what removes it.  An entry
+# that no longer occurs is an error too, so the list only shrinks.
+set(exceptions
+    # the marker size cache reads the settings store
+    "geometry/marker.cpp -> settings/settings.h"
+    # the framework base classes still live in shell/
+    "document/lumbrel2_doc.h -> shell/document.h"
+    "document/lumbrel2_view.h -> shell/view.h"
+    "document/lumbrel2_view.cpp -> shell/child_frame.h"
+    "document/lumbrel2_view.cpp -> shell/doc_template.h"
+    "document/lumbrel2_view.cpp -> shell/print_info.h"
+    "document/lumbrel2_view_print.cpp -> shell/print_info.h"
+    # the document asks the application object for the current tool, the
+    # status text and the internal figure clipboard
+    "document/lumbrel2_doc_clipboard.cpp -> shell/lumbrel2_app.h"
+    "document/lumbrel2_doc_export.cpp -> shell/lumbrel2_app.h"
+    "document/lumbrel2_doc_format.cpp -> shell/lumbrel2_app.h"
+    "document/lumbrel2_doc_gallery.cpp -> shell/lumbrel2_app.h"
+    "document/lumbrel2_doc_snap.cpp -> shell/lumbrel2_app.h"
+    "document/lumbrel2_view_mouse.cpp -> shell/lumbrel2_app.h")
+
+set(index 0)
+foreach(layer IN LISTS layers)
+  string(REPLACE " " ";" folders "${layer}")
+  foreach(folder IN LISTS folders)
+    set(layer_of_${folder} ${index})
+  endforeach()
+  math(EXPR index "${index} + 1")
+endforeach()
+
+set(violations 0)
+set(seen)
+foreach(layer IN LISTS layers)
+  string(REPLACE " " ";" folders "${layer}")
+  foreach(folder IN LISTS folders)
+    file(GLOB sources RELATIVE "${SOURCE_DIR}"
+         "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+    list(SORT sources)
+    foreach(source IN LISTS sources)
+      file(STRINGS "${SOURCE_DIR}/${source}" includes
+           REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<][a-z_]+/")
+      foreach(line IN LISTS includes)
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">].*" "\\1"
+               header "${line}")
+        string(REGEX REPLACE "/.*" "" target "${header}")
+        if(NOT DEFINED layer_of_${target})
+          continue()
+        endif()
+        if(layer_of_${target} LESS_EQUAL layer_of_${folder})
+          continue()
+        endif()
+        set(edge "${source} -> ${header}")
+        if(edge IN_LIST exceptions)
+          list(APPEND seen "${edge}")
+          continue()
+        endif()
+        message(SEND_ERROR "${source} includes ${header}: ${target}/ is above ${folder}/")
+        math(EXPR violations "${violations} + 1")
+      endforeach()
+    endforeach()
+  endforeach()
+endforeach()
+
+foreach(edge IN LISTS exceptions)
+  if(NOT edge IN_LIST seen)
+    message(SEND_ERROR "listed exception no longer occurs, remove it: ${edge}")
+    math(EXPR violations "${violations} + 1")
+  endif()
+endforeach()
+
+if(violations GREATER 0)
+  message(FATAL_ERROR "${violations} include(s) break the layer order")
+endif()
+message(STATUS "Every include keeps the layer order")
