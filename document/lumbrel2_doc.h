@@ -297,10 +297,10 @@ private:
 
     // ---- clipboard (lumbrel2_doc_clipboard.cpp)
 public:
-    // Copies the selection into the application's figure list, which Paste
+    // Copies the selection into the editor state's figure list, which Paste
     // reads, and offers a picture of it to other programs.
     void CopySelectionToClipboard();
-    // Adds copies of the application's figures, one grid step further right
+    // Adds copies of the editor state's figures, one grid step further right
     // and down each time, selected, as one undo level.
     void PasteFromClipboard();
     void OnEditCopy();

@@ -3,11 +3,11 @@
 #include "document/lumbrel2_doc.h"
 
 #include "document/clipboard_picture.h"
+#include "document/editor_state.h"
 #include "platform/command_ids.h"
 #include "platform/dib_section.h"
 #include "platform/message_box.h"
 #include "platform/web_image_dc.h"
-#include "shell/lumbrel2_app.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,8 +43,8 @@ void Lumbrel2Doc::OnSaveAll() {
 }
 
 void Lumbrel2Doc::OnSaveSection() {
-    if (Lumbrel2App* app = TheApp())
-        app->m_nCurrentTool = ID_TOOL_SECTION_SELECT;
+    if (QvEditorState* editor = QvGetEditorState())
+        editor->m_nCurrentTool = ID_TOOL_SECTION_SELECT;
     ClearSelection();
     m_snap.SetLineTool(LineToolChosen());
     UpdateAllViews(nullptr);

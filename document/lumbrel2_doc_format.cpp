@@ -2,6 +2,7 @@
 // level.
 #include "document/lumbrel2_doc.h"
 
+#include "document/editor_state.h"
 #include "document/undo_actions.h"
 #include "document/undo_manager.h"
 #include "figures/figure.h"
@@ -9,7 +10,6 @@
 #include "platform/command_target.h"
 #include "platform/qt_convert.h"
 #include "settings/settings.h"
-#include "shell/lumbrel2_app.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -18,8 +18,8 @@
 
 namespace {
 UINT CurrentTool() {
-    Lumbrel2App* app = TheApp();
-    return app ? app->m_nCurrentTool : ID_DRAW_SELECT;
+    QvEditorState* editor = QvGetEditorState();
+    return editor ? editor->m_nCurrentTool : ID_DRAW_SELECT;
 }
 
 int LevelOf(UINT id) {
@@ -47,8 +47,8 @@ struct StyleField {
 // ------------------------------------------------------------------ tools
 
 void Lumbrel2Doc::OnSelectTool(UINT id) {
-    if (Lumbrel2App* app = TheApp())
-        app->m_nCurrentTool = id;
+    if (QvEditorState* editor = QvGetEditorState())
+        editor->m_nCurrentTool = id;
     m_selection.clear();
     // Only the common tangents of circle pairs depend on the tool.
     m_snap.SetLineTool(LineToolChosen());

@@ -31,15 +31,7 @@ set(exceptions
     "document/lumbrel2_view.cpp -> shell/child_frame.h"
     "document/lumbrel2_view.cpp -> shell/doc_template.h"
     "document/lumbrel2_view.cpp -> shell/print_info.h"
-    "document/lumbrel2_view_print.cpp -> shell/print_info.h"
-    # the document asks the application object for the current tool, the
-    # status text and the internal figure clipboard
-    "document/lumbrel2_doc_clipboard.cpp -> shell/lumbrel2_app.h"
-    "document/lumbrel2_doc_export.cpp -> shell/lumbrel2_app.h"
-    "document/lumbrel2_doc_format.cpp -> shell/lumbrel2_app.h"
-    "document/lumbrel2_doc_gallery.cpp -> shell/lumbrel2_app.h"
-    "document/lumbrel2_doc_snap.cpp -> shell/lumbrel2_app.h"
-    "document/lumbrel2_view_mouse.cpp -> shell/lumbrel2_app.h")
+    "document/lumbrel2_view_print.cpp -> shell/print_info.h")
 
 set(index 0)
 foreach(layer IN LISTS layers)

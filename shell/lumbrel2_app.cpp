@@ -76,16 +76,11 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_EDIT_REFLECT_HORIZONTAL, ID_EDIT_REFLECT_Y_EQUALS_
 END_COMMAND_MAP()
 
 Lumbrel2App::Lumbrel2App() {
+    QvSetEditorState(this);
     Lumbrel2Doc::SetGalleryBrowser(RunGalleryBrowser);
     Lumbrel2Doc::SetCommandDialogs({RunPreferenceDialog, RunGridDialog, RunSelectGallery});
 }
-Lumbrel2App::~Lumbrel2App() {
-    // Copies still held when the last drawing went first.
-    while (!m_clipboardFigures.empty()) {
-        delete m_clipboardFigures.back();
-        m_clipboardFigures.pop_back();
-    }
-}
+Lumbrel2App::~Lumbrel2App() = default;
 
 Lumbrel2App* TheApp() {
     return dynamic_cast<Lumbrel2App*>(AfxGetApp());

@@ -1,15 +1,14 @@
 #pragma once
-// The application object: start-up, the state every part of the program
-// reaches through it (current tool, status text, internal clipboard) and
-// the application-level commands.
+// The application object: start-up, the editor state the drawing windows
+// share (current tool, status text, internal clipboard) and the
+// application-level commands.
+#include "document/editor_state.h"
 #include "platform/command_ids.h"
 #include "shell/win_app.h"
 
 #include <QString>
 
-#include <vector>
-
-class Lumbrel2App : public CWinApp {
+class Lumbrel2App : public CWinApp, public QvEditorState {
     DECLARE_DYNAMIC(Lumbrel2App)
     DECLARE_COMMAND_MAP()
 public:
@@ -48,15 +47,6 @@ public:
     void OnReflectRange(UINT) {}
     void OnUpdateReflectNothing(CCmdUI*) {}
 
-    // Reset by the document's snap search.
-    int m_nSnapCounter = 0;
-    // The command id of the current drawing tool.
-    UINT m_nCurrentTool = ID_DRAW_SELECT;
-    // What the status bar's text pane shows; written by the view.
-    QString m_strStatusText;
-    // The internal clipboard: copies of figures, owned here and kept for the
-    // whole run, so that figures go from one drawing to another.
-    std::vector<CObject*> m_clipboardFigures;
     // Embedding needs OLE, which this platform lacks: always 0.
     BYTE m_bStartedAsServer = 0;
 
