@@ -16,13 +16,13 @@
 #include "figures/legacy_losses.h"
 #include "figures/shape_record.h"
 #include "figures/snap_point.h"
+#include "framework/document.h"
 #include "geometry/gr_rect.h"
 #include "geometry/point.h"
 #include "geometry/special_point.h"
 #include "platform/command_ids.h"
 #include "platform/gdi_types.h"
 #include "settings/color_scheme.h"
-#include "shell/document.h"
 
 #include <functional>
 #include <memory>

@@ -4,11 +4,11 @@
 
 #include "document/lumbrel2_doc.h"
 #include "figures/figure.h"
+#include "framework/print_info.h"
 #include "geometry/gr_rect.h"
 #include "geometry/marker.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
-#include "shell/print_info.h"
 
 #include <QPainter>
 #include <QPrintDialog>

@@ -3,10 +3,12 @@
 // share (current tool, status text, internal clipboard) and the
 // application-level commands.
 #include "document/editor_state.h"
+#include "framework/win_app.h"
 #include "platform/command_ids.h"
-#include "shell/win_app.h"
 
 #include <QString>
+
+class CMainFrame;
 
 class Lumbrel2App : public CWinApp, public QvEditorState {
     DECLARE_DYNAMIC(Lumbrel2App)
@@ -18,6 +20,8 @@ public:
     // Everything before the event loop.  `commandLine` is the program's
     // arguments joined by spaces.  FALSE means end without a window.
     BOOL InitInstance(const QString& commandLine);
+
+    CMainFrame* GetMainFrame() const;
 
     // The pattern File>Open proposes for a gallery folder: the folder, one
     // separator and "*.kw2".
@@ -51,6 +55,7 @@ public:
     BYTE m_bStartedAsServer = 0;
 
 protected:
+    void ShowCommand(UINT id, bool shown) override;
     // Asks for the drawing to open; empty when the user cancels.
     virtual QString PromptOpenFileName(const QString& proposal);
     // Once settings were reset, closes everything and ends the program.

@@ -1,12 +1,12 @@
 #include "shell/pref_commands.h"
 
+#include "framework/doc_template.h"
+#include "framework/document.h"
+#include "framework/view.h"
+#include "framework/win_app.h"
 #include "platform/command_ids.h"
 #include "settings/settings.h"
-#include "shell/doc_template.h"
-#include "shell/document.h"
 #include "shell/pref_dialogs.h"
-#include "shell/view.h"
-#include "shell/win_app.h"
 #include "text/equation_options.h"
 
 #include <QApplication>
