@@ -8,11 +8,7 @@
 #include "figures/figure.h"
 #include "platform/command_ids.h"
 #include "platform/command_target.h"
-#include "platform/qt_convert.h"
 #include "settings/settings.h"
-
-#include <QApplication>
-#include <QColorDialog>
 
 #include <memory>
 
@@ -141,15 +137,8 @@ void Lumbrel2Doc::OnFormatFillStyle(UINT id) {
 }
 
 bool Lumbrel2Doc::ChooseColour(COLORREF& colour) {
-    for (int i = 0; i < QvColorScheme::Count; ++i)
-        QColorDialog::setCustomColor(i, ToQColor(m_customColors[i]));
-    QColor chosen = QColorDialog::getColor(ToQColor(colour), QApplication::activeWindow());
-    if (!chosen.isValid())
-        return false;
-    for (int i = 0; i < QvColorScheme::Count; ++i)
-        m_customColors[i] = FromQColor(QColorDialog::customColor(i));
-    colour = FromQColor(chosen);
-    return true;
+    const auto& choose = Dialogs().chooseColour;
+    return choose && choose(colour, m_customColors);
 }
 
 // Cancel leaves the figures and the defaults as they were.

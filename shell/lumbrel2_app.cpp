@@ -80,7 +80,8 @@ END_COMMAND_MAP()
 Lumbrel2App::Lumbrel2App() {
     QvSetEditorState(this);
     Lumbrel2Doc::SetGalleryBrowser(RunGalleryBrowser);
-    Lumbrel2Doc::SetCommandDialogs({RunPreferenceDialog, RunGridDialog, RunSelectGallery});
+    Lumbrel2Doc::SetCommandDialogs({RunPreferenceDialog, RunGridDialog, RunSelectGallery,
+                                    RunColourDialog, RunWebGraphicFileDialog});
 }
 Lumbrel2App::~Lumbrel2App() = default;
 
