@@ -342,7 +342,7 @@ void Lumbrel2Doc::DeleteContents() {
     m_pUndoManager->Clear();
     m_snap.Clear();
     DeleteAll(m_figures);
-    // The application's figure clipboard stays: it is how figures go from
+    // The editor state's figure clipboard stays: it is how figures go from
     // one drawing to another.
     CDocument::DeleteContents();
 }

@@ -16,13 +16,13 @@
 #include "figures/legacy_losses.h"
 #include "figures/shape_record.h"
 #include "figures/snap_point.h"
+#include "framework/document.h"
 #include "geometry/gr_rect.h"
 #include "geometry/point.h"
 #include "geometry/special_point.h"
 #include "platform/command_ids.h"
 #include "platform/gdi_types.h"
 #include "settings/color_scheme.h"
-#include "shell/document.h"
 
 #include <functional>
 #include <memory>
@@ -227,8 +227,9 @@ public:
     void ApplyFillStyle(int style);
     void ApplyLineColour(COLORREF colour);
     void ApplyFillColour(COLORREF colour);
-    // The colour dialog over the document's custom colours; false when
-    // cancelled.  Tests replace it.
+    // The colour dialog over the document's custom colours, through the
+    // command dialogs; false when cancelled or there is none.  Tests replace
+    // it.
     virtual bool ChooseColour(COLORREF& colour);
     // ---- end of selection and editing
 
@@ -297,10 +298,10 @@ private:
 
     // ---- clipboard (lumbrel2_doc_clipboard.cpp)
 public:
-    // Copies the selection into the application's figure list, which Paste
+    // Copies the selection into the editor state's figure list, which Paste
     // reads, and offers a picture of it to other programs.
     void CopySelectionToClipboard();
-    // Adds copies of the application's figures, one grid step further right
+    // Adds copies of the editor state's figures, one grid step further right
     // and down each time, selected, as one undo level.
     void PasteFromClipboard();
     void OnEditCopy();
@@ -340,7 +341,8 @@ public:
     static QString WebGraphicPath(const QString& chosen);
 
 protected:
-    // The save dialog for pictures; false when cancelled.  Tests replace it.
+    // The save dialog for pictures, through the command dialogs; false when
+    // cancelled or there is none.  Tests replace it.
     virtual bool ChooseWebGraphicFile(QString& path);
 
 private:
@@ -384,10 +386,19 @@ public:
         std::function<bool(GridValues& grid)> grid;
         // The gallery a figure is added to; -1 on Cancel.
         std::function<int(QvGalleryList& galleries)> chooseGallery;
+        // The colour dialog starting from `colour`, over the drawing's custom
+        // colours, which it may change; true on OK.
+        std::function<bool(COLORREF& colour, QvColorScheme& custom)> chooseColour;
+        // The save dialog for pictures; true with a path on OK.
+        std::function<bool(QString& path)> chooseWebGraphicFile;
     };
     // Returns the hooks in place before.
     static CommandDialogs SetCommandDialogs(CommandDialogs dialogs);
 
+private:
+    static CommandDialogs& Dialogs();
+
+public:
     // Moves the selected figures by `offset` as one undo level.
     void MoveSelection(QvVector offset);
     // The line Edit>Reflect mirrors a selection with these bounds in.

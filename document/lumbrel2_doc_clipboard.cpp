@@ -1,7 +1,8 @@
 // Copy, cut, paste and duplicate.  Figures travel only through the
-// application's own list, so they keep everything they are, also between
+// editor state's own list, so they keep everything they are, also between
 // drawings; other programs get a picture on the system clipboard.
 #include "document/clipboard_picture.h"
+#include "document/editor_state.h"
 #include "document/lumbrel2_doc.h"
 #include "document/undo_actions.h"
 #include "document/undo_manager.h"
@@ -11,7 +12,6 @@
 #include "geometry/gr_rect.h"
 #include "platform/command_target.h"
 #include "platform/message_box.h"
-#include "shell/lumbrel2_app.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -33,8 +33,8 @@ QClipboard* Lumbrel2Doc::OpenClipboard() {
 }
 
 void Lumbrel2Doc::CopySelectionToClipboard() {
-    if (Lumbrel2App* app = TheApp()) {
-        std::vector<CObject*>& stored = app->m_clipboardFigures;
+    if (QvEditorState* editor = QvGetEditorState()) {
+        std::vector<CObject*>& stored = editor->m_clipboardFigures;
         DeleteStoredFigures(stored);
         // Head first, so the list holds the selection in reverse.
         for (QvFigure* f : m_selection) {
@@ -86,9 +86,9 @@ void Lumbrel2Doc::PasteFromClipboard() {
     undo.BeginRecord();
     m_copyMap.Clear();
     std::vector<QvFigure*> pasted;
-    if (Lumbrel2App* app = TheApp()) {
+    if (QvEditorState* editor = QvGetEditorState()) {
         const double spacing = m_grid.GetSpacing();
-        std::vector<CObject*>& stored = app->m_clipboardFigures;
+        std::vector<CObject*>& stored = editor->m_clipboardFigures;
         // From the tail: the figures come in the order they were selected.
         for (auto it = stored.rbegin(); it != stored.rend(); ++it) {
             auto* source = static_cast<QvFigure*>(*it);
@@ -155,6 +155,6 @@ void Lumbrel2Doc::OnUpdateEditCut(CCmdUI* ui) {
 }
 
 void Lumbrel2Doc::OnUpdateEditPaste(CCmdUI* ui) {
-    Lumbrel2App* app = TheApp();
-    ui->Enable(app && !app->m_clipboardFigures.empty());
+    QvEditorState* editor = QvGetEditorState();
+    ui->Enable(editor && !editor->m_clipboardFigures.empty());
 }

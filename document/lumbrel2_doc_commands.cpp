@@ -18,11 +18,12 @@
 #include <cmath>
 #include <utility>
 
-namespace {
-Lumbrel2Doc::CommandDialogs& Dialogs() {
-    static Lumbrel2Doc::CommandDialogs dialogs;
+Lumbrel2Doc::CommandDialogs& Lumbrel2Doc::Dialogs() {
+    static CommandDialogs dialogs;
     return dialogs;
 }
+
+namespace {
 
 // Steps in 0.01 mm, y up: 0.25 mm, with Ctrl 1 mm, with Shift 0.05 mm.
 struct Nudge {

@@ -3,15 +3,13 @@
 #include "document/lumbrel2_doc.h"
 
 #include "document/clipboard_picture.h"
+#include "document/editor_state.h"
 #include "platform/command_ids.h"
 #include "platform/dib_section.h"
 #include "platform/message_box.h"
 #include "platform/web_image_dc.h"
-#include "shell/lumbrel2_app.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace {
@@ -43,8 +41,8 @@ void Lumbrel2Doc::OnSaveAll() {
 }
 
 void Lumbrel2Doc::OnSaveSection() {
-    if (Lumbrel2App* app = TheApp())
-        app->m_nCurrentTool = ID_TOOL_SECTION_SELECT;
+    if (QvEditorState* editor = QvGetEditorState())
+        editor->m_nCurrentTool = ID_TOOL_SECTION_SELECT;
     ClearSelection();
     m_snap.SetLineTool(LineToolChosen());
     UpdateAllViews(nullptr);
@@ -63,20 +61,8 @@ QString Lumbrel2Doc::WebGraphicPath(const QString& chosen) {
 }
 
 bool Lumbrel2Doc::ChooseWebGraphicFile(QString& path) {
-    QFileDialog dialog(QApplication::activeWindow());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(
-        {QStringLiteral("PNG Files (*.png)"), QStringLiteral("Bitmaps Files (*.bmp)")});
-    dialog.setDefaultSuffix(QStringLiteral("png"));
-    // A name typed without an extension takes the chosen kind's.
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
-        dialog.setDefaultSuffix(f.contains(QLatin1String("bmp")) ? QStringLiteral("bmp")
-                                                                 : QStringLiteral("png"));
-    });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
-    path = dialog.selectedFiles().constFirst();
-    return true;
+    const auto& choose = Dialogs().chooseWebGraphicFile;
+    return choose && choose(path);
 }
 
 void Lumbrel2Doc::SaveWebGraphic(const WebPicture& picture) {

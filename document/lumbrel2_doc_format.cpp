@@ -2,24 +2,20 @@
 // level.
 #include "document/lumbrel2_doc.h"
 
+#include "document/editor_state.h"
 #include "document/undo_actions.h"
 #include "document/undo_manager.h"
 #include "figures/figure.h"
 #include "platform/command_ids.h"
 #include "platform/command_target.h"
-#include "platform/qt_convert.h"
 #include "settings/settings.h"
-#include "shell/lumbrel2_app.h"
-
-#include <QApplication>
-#include <QColorDialog>
 
 #include <memory>
 
 namespace {
 UINT CurrentTool() {
-    Lumbrel2App* app = TheApp();
-    return app ? app->m_nCurrentTool : ID_DRAW_SELECT;
+    QvEditorState* editor = QvGetEditorState();
+    return editor ? editor->m_nCurrentTool : ID_DRAW_SELECT;
 }
 
 int LevelOf(UINT id) {
@@ -47,8 +43,8 @@ struct StyleField {
 // ------------------------------------------------------------------ tools
 
 void Lumbrel2Doc::OnSelectTool(UINT id) {
-    if (Lumbrel2App* app = TheApp())
-        app->m_nCurrentTool = id;
+    if (QvEditorState* editor = QvGetEditorState())
+        editor->m_nCurrentTool = id;
     m_selection.clear();
     // Only the common tangents of circle pairs depend on the tool.
     m_snap.SetLineTool(LineToolChosen());
@@ -141,15 +137,8 @@ void Lumbrel2Doc::OnFormatFillStyle(UINT id) {
 }
 
 bool Lumbrel2Doc::ChooseColour(COLORREF& colour) {
-    for (int i = 0; i < QvColorScheme::Count; ++i)
-        QColorDialog::setCustomColor(i, ToQColor(m_customColors[i]));
-    QColor chosen = QColorDialog::getColor(ToQColor(colour), QApplication::activeWindow());
-    if (!chosen.isValid())
-        return false;
-    for (int i = 0; i < QvColorScheme::Count; ++i)
-        m_customColors[i] = FromQColor(QColorDialog::customColor(i));
-    colour = FromQColor(chosen);
-    return true;
+    const auto& choose = Dialogs().chooseColour;
+    return choose && choose(colour, m_customColors);
 }
 
 // Cancel leaves the figures and the defaults as they were.

@@ -1,9 +1,9 @@
 // The gallery browser command and the gallery tool.
 #include "document/lumbrel2_doc.h"
 
+#include "document/editor_state.h"
 #include "platform/command_ids.h"
 #include "platform/command_target.h"
-#include "shell/lumbrel2_app.h"
 
 namespace {
 Lumbrel2Doc::GalleryBrowser& Browser() {
@@ -22,14 +22,14 @@ void Lumbrel2Doc::OnSelectGalleryFigure() {
     // The choice stands however the browser was closed.
     if (!m_galleries.HasSelectedFigure())
         return;
-    if (Lumbrel2App* app = TheApp())
-        app->m_nCurrentTool = ID_DRAW_GALLERY_FIGURE;
+    if (QvEditorState* editor = QvGetEditorState())
+        editor->m_nCurrentTool = ID_DRAW_GALLERY_FIGURE;
     m_selection.clear();
     UpdateAllViews(nullptr);
 }
 
 void Lumbrel2Doc::OnUpdateGalleryTool(CCmdUI* ui) {
-    const Lumbrel2App* app = TheApp();
-    ui->SetCheck(app && app->m_nCurrentTool == ui->m_nID ? 1 : 0);
+    const QvEditorState* editor = QvGetEditorState();
+    ui->SetCheck(editor && editor->m_nCurrentTool == ui->m_nID ? 1 : 0);
     ui->Enable(m_galleries.HasSelectedFigure());
 }

@@ -1,14 +1,14 @@
 // The document's side of snapping: it keeps the snap engine told of every
-// change and hands the search's result to the view and the application.
+// change and hands the search's result to the view and the editor state.
 #include "document/lumbrel2_doc.h"
 
+#include "document/editor_state.h"
 #include "figures/fig_angle_mark.h"
 #include "figures/fig_group.h"
 #include "figures/figure.h"
 #include "geometry/gr_rect.h"
 #include "platform/command_ids.h"
 #include "platform/key_state.h"
-#include "shell/lumbrel2_app.h"
 
 #include <algorithm>
 
@@ -20,8 +20,8 @@ constexpr size_t kRebuildShare = 4;
 } // namespace
 
 bool Lumbrel2Doc::LineToolChosen() {
-    const Lumbrel2App* app = TheApp();
-    return app && app->m_nCurrentTool == kLineTool;
+    const QvEditorState* editor = QvGetEditorState();
+    return editor && editor->m_nCurrentTool == kLineTool;
 }
 
 void Lumbrel2Doc::RebuildPointCaches() {
@@ -70,9 +70,9 @@ void Lumbrel2Doc::RefreshPointCaches(const std::vector<QvFigure*>& changed) {
 
 QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, int pointIndex) {
     EnsurePointCaches();
-    Lumbrel2App* app = TheApp();
-    if (app)
-        app->m_nSnapCounter = 0;
+    QvEditorState* editor = QvGetEditorState();
+    if (editor)
+        editor->m_nSnapCounter = 0;
     m_pSnapFigure1 = m_pSnapFigure2 = nullptr;
     QvFigAngleMark::SetSnappedFigure(nullptr);
 
@@ -92,8 +92,8 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
         m_pSnapFigure2 = found.figure2;
         m_snapFrame1 = found.frame1 ? *found.frame1 : QvGRRect();
         m_snapFrame2 = found.frame2 ? *found.frame2 : QvGRRect();
-        if (app)
-            app->m_strStatusText = found.label;
+        if (editor)
+            editor->m_strStatusText = found.label;
     }
     // The figure under the pointer, for an angle mark being made. A mark
     // refers only to figures of its own list, never to a group's member.

@@ -4,12 +4,12 @@
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_angle_mark.h"
 #include "figures/figure.h"
+#include "framework/child_frame.h"
+#include "framework/doc_template.h"
+#include "framework/print_info.h"
 #include "geometry/gr_rect.h"
 #include "platform/command_ids.h"
 #include "platform/dc.h"
-#include "shell/child_frame.h"
-#include "shell/doc_template.h"
-#include "shell/print_info.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

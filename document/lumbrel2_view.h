@@ -7,10 +7,11 @@
 // where the document changed.  Rubber bands, creation outlines and snap
 // highlights are drawn over that image in each repaint, so taking them away
 // is a repaint of their area and never touches the figures.
+#include "framework/doc_template.h"
+#include "framework/view.h"
 #include "geometry/point.h"
 #include "platform/command_ids.h"
 #include "platform/gdi_types.h"
-#include "shell/view.h"
 
 #include <QImage>
 #include <QRect>
@@ -197,3 +198,6 @@ private:
     qreal m_dpr = 1.0; // device pixels per canvas pixel of m_page
     QRect m_staleArea; // canvas pixels still to draw in m_page
 };
+
+// The document and view the program opens drawings with.
+DocumentClasses LumbrelDocumentClasses();

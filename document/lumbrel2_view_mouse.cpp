@@ -3,6 +3,7 @@
 // status text under the pointer.
 #include "document/lumbrel2_view.h"
 
+#include "document/editor_state.h"
 #include "document/lumbrel2_doc.h"
 #include "document/undo_actions.h"
 #include "document/undo_manager.h"
@@ -10,7 +11,6 @@
 #include "figures/figure.h"
 #include "platform/command_ids.h"
 #include "settings/settings.h"
-#include "shell/lumbrel2_app.h"
 
 #include <QWidget>
 
@@ -33,19 +33,19 @@ bool OnPage(const CPoint& p) {
 }
 
 UINT CurrentTool() {
-    Lumbrel2App* app = TheApp();
-    return app ? app->m_nCurrentTool : ID_DRAW_SELECT;
+    QvEditorState* editor = QvGetEditorState();
+    return editor ? editor->m_nCurrentTool : ID_DRAW_SELECT;
 }
 
 void SetCurrentTool(UINT tool) {
-    if (Lumbrel2App* app = TheApp())
-        app->m_nCurrentTool = tool;
+    if (QvEditorState* editor = QvGetEditorState())
+        editor->m_nCurrentTool = tool;
 }
 
 QString& StatusText() {
     static QString s_spare;
-    Lumbrel2App* app = TheApp();
-    return app ? app->m_strStatusText : s_spare;
+    QvEditorState* editor = QvGetEditorState();
+    return editor ? editor->m_strStatusText : s_spare;
 }
 
 CRect Grown(CRect r, int by) {

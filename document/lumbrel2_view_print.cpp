@@ -4,11 +4,11 @@
 
 #include "document/lumbrel2_doc.h"
 #include "figures/figure.h"
+#include "framework/print_info.h"
 #include "geometry/gr_rect.h"
+#include "geometry/marker.h"
 #include "platform/dc.h"
 #include "platform/message_box.h"
-#include "settings/settings.h"
-#include "shell/print_info.h"
 
 #include <QPainter>
 #include <QPrintDialog>
@@ -23,8 +23,8 @@ constexpr int kHimetricInch = 2540;
 
 // Marks measure their size again on the next device they are drawn on.
 void ResetMarkerSizes() {
-    QvSettings& s = TheSettings();
-    std::fill(std::begin(s.m_nMarkerSize), std::end(s.m_nMarkerSize), -1);
+    QvMarkerSizes& sizes = QvMarkerSizeCache();
+    std::fill(std::begin(sizes.size), std::end(sizes.size), -1);
 }
 
 int CeilDiv(int a, int b) {

@@ -1,7 +1,6 @@
 #include "geometry/marker.h"
 
 #include "platform/dc.h"
-#include "settings/settings.h"
 
 #include <algorithm>
 
@@ -20,13 +19,13 @@ bool DeviceWay(const CDC* dc) {
 // export bitmap, clipboard picture) works them out afresh, so the screen
 // never keeps a printer's size.
 int HalfSize(CDC* dc, SizeClass sizeClass, int cx, int cy) {
-    QvSettings& settings = TheSettings();
+    QvMarkerSizes& sizes = QvMarkerSizeCache();
     int dpi = dc->GetDeviceCaps(LOGPIXELSX);
-    if (settings.m_nMarkerSizeDpi != dpi) {
-        std::fill(std::begin(settings.m_nMarkerSize), std::end(settings.m_nMarkerSize), -1);
-        settings.m_nMarkerSizeDpi = dpi;
+    if (sizes.dpi != dpi) {
+        std::fill(std::begin(sizes.size), std::end(sizes.size), -1);
+        sizes.dpi = dpi;
     }
-    int& cached = settings.m_nMarkerSize[sizeClass];
+    int& cached = sizes.size[sizeClass];
     if (cached == -1) {
         CSize size(kFactor[sizeClass] * cx, kFactor[sizeClass] * cy);
         dc->LPtoDP(&size);
@@ -61,6 +60,11 @@ int Trunc(double v) {
     return int(v);
 }
 } // namespace
+
+QvMarkerSizes& QvMarkerSizeCache() {
+    static QvMarkerSizes sizes;
+    return sizes;
+}
 
 void QvMarker::Draw(CDC* dc, QvPoint at, int code) {
     LOGPEN log;

@@ -4,7 +4,7 @@
 // and the samples of the point-style list.
 //
 // Under MM_HIMETRIC and MM_TEXT a mark's half-size is worked out in device
-// pixels once per resolution and kept in the settings object, so marks keep
+// pixels once per resolution and kept in one cache here, so marks keep
 // one size in pixels whatever the scale.  Under any other mapping they are
 // sized in logical units and scale with it.
 #include "geometry/point.h"
@@ -12,6 +12,19 @@
 class CBrush;
 class CDC;
 class CPen;
+
+// The device half-sizes of the three size classes (plus; circle, diamond
+// and large ellipse; dot, square and 'X'), -1 until worked out, and the
+// resolution (dots per inch across) they were worked out at, 0 until then.
+// A surface of another resolution works them out afresh, so marks on a
+// printer or an export bitmap do not leave their size behind for the screen.
+struct QvMarkerSizes {
+    int size[3] = {-1, -1, -1};
+    int dpi = 0;
+};
+
+// The one cache every mark uses.
+QvMarkerSizes& QvMarkerSizeCache();
 
 // Mark codes: 1 plus, 2 dot, 3 circle, 4 diamond, 5 square, 6 'X',
 // 8 asterisk; 0, 7 and any other code draw nothing.

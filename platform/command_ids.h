@@ -181,3 +181,6 @@ constexpr UINT IDR_GROUP_BAR = 141;
 constexpr UINT IDR_ROTATE_BAR = 177;
 constexpr UINT IDR_REFLECT_BAR = 180;
 constexpr UINT IDR_WEB_BAR = 181;
+
+// The document template's string: window title, document name, file type.
+constexpr UINT IDR_LUMBREL_TYPE = 129;

@@ -206,8 +206,6 @@ bool QvSettings::ImportDefFile() {
     m_nShownLineStyle = kept.m_nShownLineStyle;
     m_nShownFillStyle = kept.m_nShownFillStyle;
     m_nGripSize = kept.m_nGripSize;
-    std::copy(std::begin(kept.m_nMarkerSize), std::end(kept.m_nMarkerSize), m_nMarkerSize);
-    m_nMarkerSizeDpi = kept.m_nMarkerSizeDpi;
 
     Save(FALSE);
     QFile::remove(path);

@@ -49,14 +49,9 @@ public:
     int m_nShownFillColor = 0;
     int m_nShownLineStyle = 0;
     int m_nShownFillStyle = 0;
-    // Device sizes computed once by the drawing code; -1 until then.  The
-    // first is the grip size, the other three the point markers'.
+    // The grip size in device pixels, computed once by the drawing code; -1
+    // until then.  The point marks keep their own sizes (geometry/marker.h).
     int m_nGripSize = -1;
-    int m_nMarkerSize[3] = {-1, -1, -1};
-    // The resolution (dots per inch across) the marker sizes were worked out
-    // at, so that marks on a printer or an export bitmap do not leave their
-    // size behind for the screen; 0 until then.
-    int m_nMarkerSizeDpi = 0;
 
     QvSettingColor m_CurLineColor;
     QvSettingColor m_CurFillColor;

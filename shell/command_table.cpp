@@ -187,8 +187,9 @@ const std::vector<CommandResource> kCommands = {
 const std::unordered_map<UINT, const char*>& PlainStrings() {
     static const std::unordered_map<UINT, const char*> strings = {
         {IDR_MAINFRAME, "Lumbrel V2"},
-        {129, "\nLumbrel\nLumbrel V2\nLumbrel V2 Files (*.kw2)\n.kw2\nLumbrel200.Document\nLumbrel "
-              "V2 Diagram"},
+        {IDR_LUMBREL_TYPE,
+         "\nLumbrel\nLumbrel V2\nLumbrel V2 Files (*.kw2)\n.kw2\nLumbrel200.Document\nLumbrel "
+         "V2 Diagram"},
         {0xE000, "Lumbrel200"}, // 57344, the application and profile name
         // Line-end marks 10 to 24
         {34000, "No Arrowhead"},

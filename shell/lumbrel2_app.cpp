@@ -1,14 +1,17 @@
 #include "shell/lumbrel2_app.h"
 
 #include "document/lumbrel2_doc.h"
+#include "document/lumbrel2_view.h"
 #include "figures/fig_text.h"
+#include "framework/doc_template.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "platform/crt_random.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
 #include "shell/about_dlg.h"
-#include "shell/doc_template.h"
+#include "shell/command_actions.h"
+#include "shell/command_table.h"
 #include "shell/file_type_registration.h"
 #include "shell/gallery_dialogs.h"
 #include "shell/main_frame.h"
@@ -16,6 +19,7 @@
 #include "shell/property_dialogs.h"
 #include "shell/text_dlg.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -24,8 +28,6 @@
 #include <QUrl>
 
 namespace {
-
-constexpr UINT IDR_LUMBREL_TYPE = 129;
 
 void OpenBesideProgram(const QString& fileName) {
     // Whatever the desktop says about the file is not ours to report.
@@ -76,19 +78,24 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_EDIT_REFLECT_HORIZONTAL, ID_EDIT_REFLECT_Y_EQUALS_
 END_COMMAND_MAP()
 
 Lumbrel2App::Lumbrel2App() {
+    QvSetEditorState(this);
     Lumbrel2Doc::SetGalleryBrowser(RunGalleryBrowser);
-    Lumbrel2Doc::SetCommandDialogs({RunPreferenceDialog, RunGridDialog, RunSelectGallery});
+    Lumbrel2Doc::SetCommandDialogs({RunPreferenceDialog, RunGridDialog, RunSelectGallery,
+                                    RunColourDialog, RunWebGraphicFileDialog});
 }
-Lumbrel2App::~Lumbrel2App() {
-    // Copies still held when the last drawing went first.
-    while (!m_clipboardFigures.empty()) {
-        delete m_clipboardFigures.back();
-        m_clipboardFigures.pop_back();
-    }
-}
+Lumbrel2App::~Lumbrel2App() = default;
 
 Lumbrel2App* TheApp() {
     return dynamic_cast<Lumbrel2App*>(AfxGetApp());
+}
+
+CMainFrame* Lumbrel2App::GetMainFrame() const {
+    return static_cast<CMainFrame*>(m_pMainWnd.get());
+}
+
+void Lumbrel2App::ShowCommand(UINT id, bool shown) {
+    if (QAction* action = CommandAction(id))
+        action->setVisible(shown);
 }
 
 BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
@@ -99,11 +106,13 @@ BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
     QvFigText::SetPropertiesDialog(RunTextDialog);
     InstallPropertyDialogs();
 
-    m_pDocTemplate =
-        std::make_unique<CMultiDocTemplate>(IDR_LUMBREL_TYPE, LumbrelDocumentClasses());
+    m_pDocTemplate = std::make_unique<CMultiDocTemplate>(LoadResourceString(IDR_LUMBREL_TYPE),
+                                                         LumbrelDocumentClasses());
 
-    m_pMainWnd = std::make_unique<CMainFrame>(*m_router);
-    if (!m_pMainWnd->LoadFrame())
+    auto frame = std::make_unique<CMainFrame>(*m_router);
+    CMainFrame* mainFrame = frame.get();
+    m_pMainWnd = std::move(frame);
+    if (!mainFrame->LoadFrame())
         return FALSE;
     m_pDocTemplate->SetMdiArea(m_pMainWnd->MdiArea());
     ConnectRouter();
@@ -121,7 +130,7 @@ BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
         OpenDocumentFile(commandLine);
     }
 
-    m_pMainWnd->ShowFrame();
+    mainFrame->ShowFrame();
     m_router->IdleUpdate();
     CrtSrandFromTime();
     return TRUE;

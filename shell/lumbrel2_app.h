@@ -1,15 +1,16 @@
 #pragma once
-// The application object: start-up, the state every part of the program
-// reaches through it (current tool, status text, internal clipboard) and
-// the application-level commands.
+// The application object: start-up, the editor state the drawing windows
+// share (current tool, status text, internal clipboard) and the
+// application-level commands.
+#include "document/editor_state.h"
+#include "framework/win_app.h"
 #include "platform/command_ids.h"
-#include "shell/win_app.h"
 
 #include <QString>
 
-#include <vector>
+class CMainFrame;
 
-class Lumbrel2App : public CWinApp {
+class Lumbrel2App : public CWinApp, public QvEditorState {
     DECLARE_DYNAMIC(Lumbrel2App)
     DECLARE_COMMAND_MAP()
 public:
@@ -19,6 +20,8 @@ public:
     // Everything before the event loop.  `commandLine` is the program's
     // arguments joined by spaces.  FALSE means end without a window.
     BOOL InitInstance(const QString& commandLine);
+
+    CMainFrame* GetMainFrame() const;
 
     // The pattern File>Open proposes for a gallery folder: the folder, one
     // separator and "*.kw2".
@@ -48,19 +51,11 @@ public:
     void OnReflectRange(UINT) {}
     void OnUpdateReflectNothing(CCmdUI*) {}
 
-    // Reset by the document's snap search.
-    int m_nSnapCounter = 0;
-    // The command id of the current drawing tool.
-    UINT m_nCurrentTool = ID_DRAW_SELECT;
-    // What the status bar's text pane shows; written by the view.
-    QString m_strStatusText;
-    // The internal clipboard: copies of figures, owned here and kept for the
-    // whole run, so that figures go from one drawing to another.
-    std::vector<CObject*> m_clipboardFigures;
     // Embedding needs OLE, which this platform lacks: always 0.
     BYTE m_bStartedAsServer = 0;
 
 protected:
+    void ShowCommand(UINT id, bool shown) override;
     // Asks for the drawing to open; empty when the user cancels.
     virtual QString PromptOpenFileName(const QString& proposal);
     // Once settings were reset, closes everything and ends the program.

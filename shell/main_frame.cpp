@@ -1,17 +1,17 @@
 #include "shell/main_frame.h"
 
+#include "framework/child_frame.h"
+#include "framework/document.h"
+#include "framework/view.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "platform/profile.h"
-#include "shell/child_frame.h"
 #include "shell/command_actions.h"
 #include "shell/command_table.h"
-#include "shell/document.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/palette_tool_bar.h"
 #include "shell/pref_dialogs.h"
 #include "shell/style_tool_bar.h"
-#include "shell/view.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -74,7 +74,7 @@ QStringList ToolBarNamesIn(const QByteArray& state) {
 
 } // namespace
 
-IMPLEMENT_DYNAMIC(CMainFrame, CCmdTarget)
+IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
 BEGIN_COMMAND_MAP(CMainFrame, CCmdTarget)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_STATUS_TEXT, OnUpdateStatusText)
@@ -209,10 +209,6 @@ void CMainFrame::ShowFrame() {
         bar->show();
         bar->raise();
     }
-}
-
-CChildFrame* CMainFrame::GetActiveChild() const {
-    return dynamic_cast<CChildFrame*>(m_mdiArea->activeSubWindow());
 }
 
 void CMainFrame::SetupControlBars() {

@@ -2,10 +2,8 @@
 // The program's main window: the menus, the ten toolbars, the status bar
 // and the area that holds the drawing windows.  Its layout and placement
 // are kept in the profile between runs.
-#include "platform/command_target.h"
+#include "framework/mdi_frame.h"
 #include "platform/gdi_types.h"
-
-#include <QMainWindow>
 
 #include <memory>
 #include <vector>
@@ -35,7 +33,7 @@ constexpr UINT SW_SHOWNORMAL = 1;
 constexpr UINT SW_SHOWMINIMIZED = 2;
 constexpr UINT SW_SHOWMAXIMIZED = 3;
 
-class CMainFrame : public QMainWindow, public CCmdTarget {
+class CMainFrame : public CMDIFrameWnd {
     DECLARE_DYNAMIC(CMainFrame)
     DECLARE_COMMAND_MAP()
 public:
@@ -48,8 +46,7 @@ public:
     // Shows the frame maximised or not, as it was left.
     void ShowFrame();
 
-    QMdiArea* MdiArea() const { return m_mdiArea; }
-    CChildFrame* GetActiveChild() const;
+    QMdiArea* MdiArea() const override { return m_mdiArea; }
     CCommandActions& Actions() const { return *m_actions; }
     // The ten bars in the order they were made.
     const std::vector<QToolBar*>& ControlBars() const { return m_bars; }

@@ -1,15 +1,18 @@
 #include "shell/pref_commands.h"
 
+#include "framework/doc_template.h"
+#include "framework/document.h"
+#include "framework/view.h"
+#include "framework/win_app.h"
 #include "platform/command_ids.h"
+#include "platform/qt_convert.h"
 #include "settings/settings.h"
-#include "shell/doc_template.h"
-#include "shell/document.h"
 #include "shell/pref_dialogs.h"
-#include "shell/view.h"
-#include "shell/win_app.h"
 #include "text/equation_options.h"
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
 
 namespace {
 
@@ -189,4 +192,33 @@ void RunPreferenceDialog(UINT id) {
 
 bool RunGridDialog(GridValues& grid) {
     return EditBackgroundGrid(QApplication::activeWindow(), grid) != FALSE;
+}
+
+bool RunColourDialog(COLORREF& colour, QvColorScheme& custom) {
+    for (int i = 0; i < QvColorScheme::Count; ++i)
+        QColorDialog::setCustomColor(i, ToQColor(custom[i]));
+    QColor chosen = QColorDialog::getColor(ToQColor(colour), QApplication::activeWindow());
+    if (!chosen.isValid())
+        return false;
+    for (int i = 0; i < QvColorScheme::Count; ++i)
+        custom[i] = FromQColor(QColorDialog::customColor(i));
+    colour = FromQColor(chosen);
+    return true;
+}
+
+bool RunWebGraphicFileDialog(QString& path) {
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(
+        {QStringLiteral("PNG Files (*.png)"), QStringLiteral("Bitmaps Files (*.bmp)")});
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    // A name typed without an extension takes the chosen kind's.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        dialog.setDefaultSuffix(f.contains(QLatin1String("bmp")) ? QStringLiteral("bmp")
+                                                                 : QStringLiteral("png"));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    path = dialog.selectedFiles().constFirst();
+    return true;
 }

@@ -4,6 +4,9 @@
 // the settings and bring the drawings up to date.
 #include "document/background_grid.h"
 #include "platform/win_types.h"
+#include "settings/color_scheme.h"
+
+#include <QString>
 
 class QWidget;
 
@@ -25,3 +28,8 @@ BOOL EditBackgroundGrid(QWidget* parent, GridValues& grid);
 // the grid dialog over the active window.
 void RunPreferenceDialog(UINT id);
 bool RunGridDialog(GridValues& grid);
+// The colour dialog over the active window with `custom` as its custom
+// colours, which it keeps; true on OK.
+bool RunColourDialog(COLORREF& colour, QvColorScheme& custom);
+// The save dialog for pictures (PNG or BMP) over the active window.
+bool RunWebGraphicFileDialog(QString& path);

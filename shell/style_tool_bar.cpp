@@ -1,9 +1,9 @@
 #include "shell/style_tool_bar.h"
 
+#include "framework/view.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "settings/settings.h"
-#include "shell/view.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -2,8 +2,8 @@
 // A user's hands on the main window: palette buttons and drags on the page.
 #include "document/lumbrel2_doc.h"
 #include "document/lumbrel2_view.h"
+#include "framework/child_frame.h"
 #include "platform/command_router.h"
-#include "shell/child_frame.h"
 #include "shell/command_actions.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"

@@ -6,10 +6,10 @@
 #include "document/lumbrel2_view.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_line.h"
+#include "framework/doc_template.h"
 #include "platform/command_ids.h"
 #include "settings/settings.h"
 #include "shell/command_actions.h"
-#include "shell/doc_template.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
 

@@ -9,12 +9,12 @@
 #include "figures/fig_point.h"
 #include "figures/fig_polygon.h"
 #include "figures/fig_rectangle.h"
+#include "framework/child_frame.h"
+#include "framework/doc_template.h"
 #include "platform/archive.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "settings/settings.h"
-#include "shell/child_frame.h"
-#include "shell/doc_template.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QBuffer>

@@ -1,10 +1,10 @@
 // The program's start-up as main() runs it: a window with a new drawing,
 // and a clean end when the window closes.
 #include "common/test_support.h"
+#include "framework/doc_template.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "settings/settings.h"
-#include "shell/doc_template.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
 #include "shell/startup.h"

@@ -227,11 +227,13 @@ TEST_F(DocumentCommandsTest, SaveToGalleryWritesTheGalleryOrSaysWhyNot) {
     const QString path = galleries.filePath(QStringLiteral("shapes.gal"));
     int asked = 0;
     int answer = -1;
-    Lumbrel2Doc::SetCommandDialogs({{}, {}, [&](QvGalleryList& list) {
-                                        EXPECT_EQ(&list, &doc->Galleries());
-                                        ++asked;
-                                        return answer;
-                                    }});
+    Lumbrel2Doc::CommandDialogs dialogs;
+    dialogs.chooseGallery = [&](QvGalleryList& list) {
+        EXPECT_EQ(&list, &doc->Galleries());
+        ++asked;
+        return answer;
+    };
+    Lumbrel2Doc::SetCommandDialogs(dialogs);
     auto storedCount = [&] {
         QvGallery stored;
         stored.Load(path);
@@ -300,14 +302,14 @@ TEST_F(DocumentCommandsTest, SaveProposalTable) {
 TEST_F(DocumentCommandsTest, GridDialogSetsTheGridWithoutMarkingTheDrawing) {
     std::optional<GridValues> answer;
     GridValues shown;
-    Lumbrel2Doc::SetCommandDialogs({{},
-                                    [&](GridValues& grid) {
-                                        shown = grid;
-                                        if (answer)
-                                            grid = *answer;
-                                        return answer.has_value();
-                                    },
-                                    {}});
+    Lumbrel2Doc::CommandDialogs dialogs;
+    dialogs.grid = [&](GridValues& grid) {
+        shown = grid;
+        if (answer)
+            grid = *answer;
+        return answer.has_value();
+    };
+    Lumbrel2Doc::SetCommandDialogs(dialogs);
     doc->Grid().SetSpacing(500);
     doc->SetModifiedFlag(FALSE);
     doc->OnCmdMsg(ID_TOOLS_GRID); // cancelled
@@ -411,6 +413,36 @@ TEST_F(DocumentCommandsTest, ObjectDataIsTheDrawingFile) {
     CArchive ar(&buffer, CArchive::load);
     loaded.OnGetEmbeddedItem()->Serialize(ar);
     EXPECT_EQ(loaded.GetFigureCount(), 2);
+}
+
+// The colour and picture-file choices go through the dialogs the shell
+// installs; with none installed the commands change nothing.
+TEST_F(DocumentCommandsTest, ColourAndPictureChoicesAskTheInstalledDialogs) {
+    QvFigure* line = Add(MakeLine(QvPoint(0, 0), QvPoint(1000, 0)));
+    Select({line});
+    doc->OnCmdMsg(ID_FORMAT_LINE_COLOUR);
+    EXPECT_EQ(line->GetEditData()->m_lineColor, RGB(0, 0, 0));
+
+    COLORREF offered = 0;
+    Lumbrel2Doc::CommandDialogs dialogs;
+    dialogs.chooseColour = [&](COLORREF& colour, QvColorScheme& custom) {
+        offered = colour;
+        custom[15] = RGB(1, 2, 3);
+        colour = RGB(200, 0, 0);
+        return true;
+    };
+    int fileAsked = 0;
+    dialogs.chooseWebGraphicFile = [&](QString&) {
+        ++fileAsked;
+        return false; // cancelled: nothing is written
+    };
+    Lumbrel2Doc::SetCommandDialogs(dialogs);
+    doc->OnCmdMsg(ID_FORMAT_LINE_COLOUR);
+    EXPECT_EQ(offered, RGB(0, 0, 0));
+    EXPECT_EQ(line->GetEditData()->m_lineColor, RGB(200, 0, 0));
+    EXPECT_EQ(doc->CustomColors()[15], RGB(1, 2, 3));
+    doc->OnCmdMsg(ID_WEB_SAVE_ALL);
+    EXPECT_EQ(fileAsked, 1);
 }
 
 } // namespace

@@ -177,6 +177,27 @@ TEST_F(DocTest, DeleteContentsEmptiesTheDrawingAndTheHistoryButNotTheClipboard) 
     EXPECT_EQ(recorder.beeps, 1);
 }
 
+// The document works through whatever editor state is installed, an
+// application or not, and without one keeps to the defaults.
+TEST_F(DocTest, ToolAndClipboardGoThroughTheInstalledEditorState) {
+    ASSERT_EQ(QvGetEditorState(), nullptr);
+    Lumbrel2Doc doc;
+    doc.OnSelectTool(ID_DRAW_LINE); // nowhere to keep it: nothing happens
+    {
+        QvEditorState state;
+        QvSetEditorState(&state);
+        doc.OnSelectTool(ID_DRAW_CIRCLE_CR);
+        EXPECT_EQ(state.m_nCurrentTool, ID_DRAW_CIRCLE_CR);
+        QvFigure* a = MakeLine(QvPoint(0, 0), QvPoint(100, 0));
+        doc.AddFigure(a);
+        SelectFigures(doc, {a});
+        doc.CopySelectionToClipboard();
+        EXPECT_EQ(state.m_clipboardFigures.size(), 1u);
+        // The state frees its copies and uninstalls itself as it goes.
+    }
+    EXPECT_EQ(QvGetEditorState(), nullptr);
+}
+
 // Only an undo record or emptying the drawing takes a figure away: one
 // that cannot stand (three points of a circle in a line, as a damaged file
 // may hold) stays to be seen and deleted, but offers nothing to snap to.

@@ -1,10 +1,11 @@
 #include "common/test_support.h"
 #include "document/lumbrel2_view.h"
 #include "document_test_support.h"
+#include "framework/doc_template.h"
+#include "framework/print_info.h"
 #include "platform/command_ids.h"
 #include "platform/dc.h"
-#include "shell/doc_template.h"
-#include "shell/print_info.h"
+#include "shell/command_table.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -359,7 +360,7 @@ TEST_F(ViewTest, DeleteCommandDeletesTheSelectionWithUndo) {
 namespace {
 
 TEST(DocumentClasses, FileNewOpensADrawingInADrawingView) {
-    CMultiDocTemplate docTemplate(129, LumbrelDocumentClasses());
+    CMultiDocTemplate docTemplate(LoadResourceString(IDR_LUMBREL_TYPE), LumbrelDocumentClasses());
     CDocument* doc = docTemplate.OpenDocumentFile(QString());
     ASSERT_TRUE(dynamic_cast<Lumbrel2Doc*>(doc));
     ASSERT_EQ(doc->Views().size(), 1u);

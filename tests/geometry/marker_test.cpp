@@ -3,7 +3,6 @@
 // half-size caches that keep them one size per resolution.
 #include "drawing_test_support.h"
 #include "geometry/marker.h"
-#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -50,12 +49,8 @@ class MarkerTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetCaches(); }
     void TearDown() override { ResetCaches(); }
-    static void ResetCaches() {
-        std::fill(std::begin(TheSettings().m_nMarkerSize), std::end(TheSettings().m_nMarkerSize),
-                  -1);
-        TheSettings().m_nMarkerSizeDpi = 0;
-    }
-    static const int* Caches() { return TheSettings().m_nMarkerSize; }
+    static void ResetCaches() { QvMarkerSizeCache() = QvMarkerSizes(); }
+    static const int* Caches() { return QvMarkerSizeCache().size; }
 
     // One mark drawn with QvMarker::Draw at the device pixel c.
     static QImage DrawMark(int dpi, int mode, int code, QPoint c, int size) {
@@ -174,7 +169,7 @@ TEST_F(MarkerTest, SizesBelongToTheResolutionTheyWereWorkedOutAt) {
 
     // The view's print begin and end resets still force a fresh size.
     EXPECT_EQ(InkBounds(DrawMark(96, MM_TEXT, 3, screen, 40)), ExpectedMark(3, screen, kScreen));
-    TheSettings().m_nMarkerSize[1] = -1;
+    QvMarkerSizeCache().size[1] = -1;
     EXPECT_EQ(InkBounds(DrawMark(96, MM_TEXT, 4, screen, 40)), ExpectedMark(4, screen, kScreen));
     EXPECT_EQ(Caches()[1], 3);
 }
@@ -183,9 +178,9 @@ TEST_F(MarkerTest, SizesBelongToTheResolutionTheyWereWorkedOutAt) {
 // and the 'X' another: whatever one of them stored, the others use.
 TEST_F(MarkerTest, SizeClassesShareTheirCache) {
     const QPoint c(30, 30);
-    TheSettings().m_nMarkerSizeDpi = 96;
-    TheSettings().m_nMarkerSize[1] = 6;
-    TheSettings().m_nMarkerSize[2] = 5;
+    QvMarkerSizeCache().dpi = 96;
+    QvMarkerSizeCache().size[1] = 6;
+    QvMarkerSizeCache().size[2] = 5;
     const Halves stored{96, 4, 6, 5};
     for (int code : {2, 3, 4, 5, 6}) {
         SCOPED_TRACE(code);

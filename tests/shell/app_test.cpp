@@ -3,19 +3,19 @@
 // recent-file list.
 #include "common/test_support.h"
 #include "figures/figure.h"
+#include "framework/child_frame.h"
+#include "framework/doc_template.h"
+#include "framework/document.h"
+#include "framework/print_info.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
-#include "shell/child_frame.h"
 #include "shell/command_actions.h"
-#include "shell/doc_template.h"
-#include "shell/document.h"
 #include "shell/file_type_registration.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
 #include "shell/palette_tool_bar.h"
-#include "shell/print_info.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,14 +4,14 @@
 #include "common/test_support.h"
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_line.h"
+#include "framework/child_frame.h"
+#include "framework/doc_template.h"
+#include "framework/view.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "settings/settings.h"
-#include "shell/child_frame.h"
-#include "shell/doc_template.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
-#include "shell/view.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,8 +1,8 @@
 // The main frame: window placement, palette columns, and the layout kept
 // in the profile from one run to the next.
 #include "common/test_support.h"
+#include "framework/doc_template.h"
 #include "platform/profile.h"
-#include "shell/doc_template.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
 #include "shell/palette_tool_bar.h"

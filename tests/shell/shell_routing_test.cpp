@@ -2,16 +2,16 @@
 // active view, its document, its child frame, the main frame and the
 // application, and update handlers set menu items and toolbar buttons.
 #include "common/test_support.h"
+#include "framework/child_frame.h"
+#include "framework/doc_template.h"
+#include "framework/document.h"
+#include "framework/view.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
-#include "shell/child_frame.h"
 #include "shell/command_actions.h"
-#include "shell/doc_template.h"
-#include "shell/document.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
 #include "shell/palette_tool_bar.h"
-#include "shell/view.h"
 
 #include <QAction>
 #include <QMdiArea>

@@ -2,10 +2,10 @@
 // command and follow the style shown, unless the user is in the list.
 #include "common/test_support.h"
 #include "document/lumbrel2_view.h"
+#include "framework/child_frame.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "settings/settings.h"
-#include "shell/child_frame.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
 #include "shell/style_tool_bar.h"

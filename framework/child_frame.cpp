@@ -1,7 +1,7 @@
-#include "shell/child_frame.h"
+#include "framework/child_frame.h"
 
-#include "shell/document.h"
-#include "shell/view.h"
+#include "framework/document.h"
+#include "framework/view.h"
 
 #include <QCloseEvent>
 #include <QIcon>

@@ -1,23 +1,22 @@
-#include "shell/doc_template.h"
+#include "framework/doc_template.h"
 
-#include "shell/child_frame.h"
-#include "shell/command_table.h"
-#include "shell/document.h"
-#include "shell/view.h"
+#include "framework/child_frame.h"
+#include "framework/document.h"
+#include "framework/view.h"
 
 #include <QMdiArea>
 
 #include <algorithm>
 
-CMultiDocTemplate::CMultiDocTemplate(UINT resourceId, DocumentClasses classes)
-    : m_nIDResource(resourceId), m_classes(std::move(classes)) {}
+CMultiDocTemplate::CMultiDocTemplate(const QString& docStrings, DocumentClasses classes)
+    : m_strDocStrings(docStrings), m_classes(std::move(classes)) {}
 
 CMultiDocTemplate::~CMultiDocTemplate() {
     CloseAllDocuments(TRUE);
 }
 
 QString CMultiDocTemplate::GetDocString(DocStringIndex index) const {
-    return LoadResourceString(m_nIDResource).section(QLatin1Char('\n'), index, index);
+    return m_strDocStrings.section(QLatin1Char('\n'), index, index);
 }
 
 CDocument* CMultiDocTemplate::OpenDocumentFile(const QString& path) {

@@ -19,9 +19,6 @@ struct DocumentClasses {
     std::function<CView*()> createView;
 };
 
-// The document and view the program opens drawings with.
-DocumentClasses LumbrelDocumentClasses();
-
 class CMultiDocTemplate {
 public:
     // Fields of the template's string.
@@ -35,8 +32,9 @@ public:
         regFileTypeName
     };
 
-    // `resourceId` names the template's string.
-    CMultiDocTemplate(UINT resourceId, DocumentClasses classes);
+    // `docStrings` is the template's string (its resource): the fields
+    // below, separated by '\n'.
+    CMultiDocTemplate(const QString& docStrings, DocumentClasses classes);
     ~CMultiDocTemplate();
     CMultiDocTemplate(const CMultiDocTemplate&) = delete;
     CMultiDocTemplate& operator=(const CMultiDocTemplate&) = delete;
@@ -64,7 +62,7 @@ public:
 private:
     void SetDefaultTitle(CDocument* doc);
 
-    UINT m_nIDResource;
+    QString m_strDocStrings;
     DocumentClasses m_classes;
     QMdiArea* m_mdiArea = nullptr;
     std::vector<std::unique_ptr<CDocument>> m_docList;

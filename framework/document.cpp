@@ -1,13 +1,13 @@
-#include "shell/document.h"
+#include "framework/document.h"
 
+#include "framework/child_frame.h"
+#include "framework/doc_template.h"
+#include "framework/view.h"
+#include "framework/win_app.h"
 #include "platform/archive.h"
 #include "platform/command_ids.h"
 #include "platform/file.h"
 #include "platform/message_box.h"
-#include "shell/child_frame.h"
-#include "shell/doc_template.h"
-#include "shell/view.h"
-#include "shell/win_app.h"
 
 #include <QFile>
 #include <QFileInfo>

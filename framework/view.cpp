@@ -1,7 +1,7 @@
-#include "shell/view.h"
+#include "framework/view.h"
 
-#include "shell/child_frame.h"
-#include "shell/document.h"
+#include "framework/child_frame.h"
+#include "framework/document.h"
 
 IMPLEMENT_DYNAMIC(CView, CCmdTarget)
 

@@ -2,8 +2,8 @@
 // What every application of the program's kind has: the main frame, the
 // document template, the recent-file list and the commands that act on
 // them (File>New, the recent files, Print Setup, File>Exit).
+#include "framework/recent_file_list.h"
 #include "platform/command_target.h"
-#include "shell/recent_file_list.h"
 
 #include <QString>
 
@@ -11,7 +11,7 @@
 
 class CCommandRouter;
 class CDocument;
-class CMainFrame;
+class CMDIFrameWnd;
 class CMultiDocTemplate;
 
 class CWinApp : public CCmdTarget {
@@ -24,7 +24,7 @@ public:
     CWinApp& operator=(const CWinApp&) = delete;
 
     CCommandRouter& Router() { return *m_router; }
-    CMainFrame* GetMainFrame() const { return m_pMainWnd.get(); }
+    CMDIFrameWnd* GetMainWnd() const { return m_pMainWnd.get(); }
     CMultiDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
 
@@ -55,9 +55,12 @@ protected:
     // its child frame, the main frame, this application.
     void ConnectRouter();
 
+    // Shows or hides a command's menu item; the program's actions are its own.
+    virtual void ShowCommand(UINT, bool) {}
+
     std::unique_ptr<CCommandRouter> m_router;
     std::unique_ptr<CMultiDocTemplate> m_pDocTemplate;
-    std::unique_ptr<CMainFrame> m_pMainWnd;
+    std::unique_ptr<CMDIFrameWnd> m_pMainWnd;
     CRecentFileList m_recentFiles;
 };
 

@@ -1,14 +1,13 @@
-#include "shell/win_app.h"
+#include "framework/win_app.h"
 
+#include "framework/child_frame.h"
+#include "framework/doc_template.h"
+#include "framework/document.h"
+#include "framework/mdi_frame.h"
+#include "framework/print_info.h"
+#include "framework/view.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
-#include "shell/child_frame.h"
-#include "shell/command_actions.h"
-#include "shell/doc_template.h"
-#include "shell/document.h"
-#include "shell/main_frame.h"
-#include "shell/print_info.h"
-#include "shell/view.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,7 +52,7 @@ CWinApp* AfxGetApp() {
 
 void CWinApp::ConnectRouter() {
     m_router->SetChain([this] {
-        CMainFrame* frame = m_pMainWnd.get();
+        CMDIFrameWnd* frame = m_pMainWnd.get();
         CChildFrame* child = frame ? frame->GetActiveChild() : nullptr;
         CView* view = child ? child->GetActiveView() : nullptr;
         CDocument* doc = view ? view->GetDocument() : nullptr;
@@ -155,8 +154,7 @@ void CWinApp::OnUpdateRecentFileMenu(CCmdUI* ui) {
     bool empty = m_recentFiles.Count() == 0;
     // With no recent files the first item stays as a greyed "Recent File".
     bool shown = index < m_recentFiles.Count() || (empty && index == 0);
-    if (QAction* action = CommandAction(ui->m_nID))
-        action->setVisible(shown);
+    ShowCommand(ui->m_nID, shown);
     if (empty) {
         if (index == 0)
             ui->SetText(QStringLiteral("Recent File"));

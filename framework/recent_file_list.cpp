@@ -1,4 +1,4 @@
-#include "shell/recent_file_list.h"
+#include "framework/recent_file_list.h"
 
 #include "platform/profile.h"
 

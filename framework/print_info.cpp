@@ -1,4 +1,4 @@
-#include "shell/print_info.h"
+#include "framework/print_info.h"
 
 #include <QPrinter>
 
