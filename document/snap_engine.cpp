@@ -179,6 +179,18 @@ double ReachDistance(const QvGRBase* shape, Reach reach, const Box& box, QvPoint
     return BoxDistance(box, p);
 }
 
+// Puts the records of `incoming` in place of the `count` records from
+// `begin`, moving them; answers how far the records after them moved.
+template <class Records> int ReplaceRun(Records& target, int begin, int& count, Records& incoming) {
+    const auto at = target.begin() + begin;
+    target.erase(at, at + count);
+    target.insert(target.begin() + begin, std::make_move_iterator(incoming.begin()),
+                  std::make_move_iterator(incoming.end()));
+    const int shift = int(incoming.size()) - count;
+    count = int(incoming.size());
+    return shift;
+}
+
 // No point at `distance` or further can reach `floor` with `priority`.
 bool Beyond(double priority, double distance, double floor) {
     return priority * priority / (distance * distance + 0.05) < floor;
@@ -339,23 +351,13 @@ bool QvSnapEngine::CutOffsChange(int level) const {
 
 void QvSnapEngine::Splice(int e, QvSnapPointList& points, QvShapeList& shapes) {
     Entry& entry = m_entries[size_t(e)];
-    auto& pv = m_points.Records();
-    const auto pAt = pv.begin() + entry.pointBegin;
-    pv.erase(pAt, pAt + entry.pointCount);
-    pv.insert(pv.begin() + entry.pointBegin, std::make_move_iterator(points.Records().begin()),
-              std::make_move_iterator(points.Records().end()));
-    const int pointShift = points.GetCount() - entry.pointCount;
-    entry.pointCount = points.GetCount();
+    const int pointShift =
+        ReplaceRun(m_points.Records(), entry.pointBegin, entry.pointCount, points.Records());
     points.RemoveAll();
 
     UnindexShapes(entry.shapeBegin, entry.shapeBegin + entry.shapeCount);
-    auto& sv = m_shapes.Records();
-    const auto sAt = sv.begin() + entry.shapeBegin;
-    sv.erase(sAt, sAt + entry.shapeCount);
-    sv.insert(sv.begin() + entry.shapeBegin, std::make_move_iterator(shapes.Records().begin()),
-              std::make_move_iterator(shapes.Records().end()));
-    const int shapeShift = shapes.GetCount() - entry.shapeCount;
-    entry.shapeCount = shapes.GetCount();
+    const int shapeShift =
+        ReplaceRun(m_shapes.Records(), entry.shapeBegin, entry.shapeCount, shapes.Records());
     shapes.RemoveAll();
     IndexShapes(entry.shapeBegin, entry.shapeBegin + entry.shapeCount);
 
