@@ -244,6 +244,15 @@ bool QvSnapEngine::Best::Beats(double s, const Key& k) const {
     return s > score || (found && s == score && k < key);
 }
 
+bool QvSnapEngine::Best::Take(double s, const Key& k) {
+    if (!Beats(s, k))
+        return false;
+    score = s;
+    key = k;
+    found = true;
+    return true;
+}
+
 void QvSnapEngine::Clear() {
     m_entries.clear();
     m_points.RemoveAll();
@@ -491,11 +500,8 @@ void QvSnapEngine::SearchTangents(const Query& q, Best& best) {
                 const QvSpecialPoint& s = m_special[k];
                 const double score = QvSnapPoint::Attraction(s.priority, s.point, q.pointer);
                 const Key key{0, std::uint32_t(f), 1, std::uint32_t(g), std::uint32_t(k)};
-                if (!best.Beats(score, key))
+                if (!best.Take(score, key))
                     continue;
-                best.score = score;
-                best.key = key;
-                best.found = true;
                 best.record = QvSnapPoint(s);
                 best.record.figure1 = a.figure;
                 best.record.figure2 = b.figure;
@@ -559,11 +565,8 @@ void QvSnapEngine::SearchCrossings(const Query& q, Best& best) {
             const QvSpecialPoint& s = m_special[k];
             const double score = QvSnapPoint::Attraction(s.priority, s.point, p);
             const Key key{1, std::uint32_t(ia), std::uint32_t(ib), std::uint32_t(k), 0};
-            if (!(s.priority > 0.0) || !best.Beats(score, key))
+            if (!(s.priority > 0.0) || !best.Take(score, key))
                 continue;
-            best.score = score;
-            best.key = key;
-            best.found = true;
             best.record = QvSnapPoint(s);
             best.record.figure1 = a.figure;
             best.record.figure2 = b.figure;
@@ -729,11 +732,8 @@ void QvSnapEngine::SearchGuideCrossings(const Query& q, Best& best, std::uint32_
                 continue;
             const double score = QvSnapPoint::Attraction(priority, point, p);
             const Key key{2, seq, std::uint32_t(ir), std::uint32_t(is), std::uint32_t(k)};
-            if (!best.Beats(score, key))
+            if (!best.Take(score, key))
                 continue;
-            best.score = score;
-            best.key = key;
-            best.found = true;
             best.record = MakeCandidate(point, priority, kind.name + s.label);
             best.record.figure1 = r.figure;
             best.record.figure2 = s.figure;
@@ -802,12 +802,8 @@ void QvSnapEngine::Offer(Search& s, const QvSnapPoint& record) {
     if (QvHolds(s.q.exclude, record.figure1))
         return;
     const double score = record.GetAttraction(s.q.pointer);
-    if (!s.best.Beats(score, key))
-        return;
-    s.best.score = score;
-    s.best.key = key;
-    s.best.found = true;
-    s.best.record = record;
+    if (s.best.Take(score, key))
+        s.best.record = record;
 }
 
 void QvSnapEngine::OfferTarget(Search& s, const QvSnapPoint& record) {

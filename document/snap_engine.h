@@ -112,6 +112,9 @@ private:
         bool found = false;
         QvSnapPoint record;
         bool Beats(double score, const Key& key) const;
+        // Takes the score and place when they beat the best so far; the
+        // caller then fills in the record.
+        bool Take(double score, const Key& key);
     };
     struct Index;
 
