@@ -1,3 +1,4 @@
+#include "app/document_template.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/startup.h"
 
@@ -7,6 +8,7 @@ int main(int argc, char** argv) {
     QApplication qtApp(argc, argv);
     InitApplication(qtApp);
     Lumbrel2App app;
+    app.SetDocTemplate(MakeDrawingTemplate());
     if (!app.InitInstance(RawCommandLine(QApplication::arguments())))
         return 0;
     return QApplication::exec();

@@ -46,6 +46,10 @@ CWinApp::~CWinApp() {
         g_app = nullptr;
 }
 
+void CWinApp::SetDocTemplate(std::unique_ptr<CMultiDocTemplate> docTemplate) {
+    m_pDocTemplate = std::move(docTemplate);
+}
+
 CWinApp* AfxGetApp() {
     return g_app;
 }

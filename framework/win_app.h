@@ -26,6 +26,9 @@ public:
     CCommandRouter& Router() { return *m_router; }
     CMDIFrameWnd* GetMainWnd() const { return m_pMainWnd.get(); }
     CMultiDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
+    // The template the program's documents are made from; set by whoever
+    // starts the program, before the main frame exists.
+    void SetDocTemplate(std::unique_ptr<CMultiDocTemplate> docTemplate);
     CRecentFileList& RecentFiles() { return m_recentFiles; }
 
     // Reads the recent-file list.

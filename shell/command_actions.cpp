@@ -1,7 +1,7 @@
 #include "shell/command_actions.h"
 
 #include "platform/command_router.h"
-#include "shell/command_table.h"
+#include "platform/command_table.h"
 
 #include <QAction>
 #include <QIcon>

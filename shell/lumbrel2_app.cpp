@@ -1,23 +1,23 @@
 #include "shell/lumbrel2_app.h"
 
+#include "dialogs/gallery_dialogs.h"
+#include "dialogs/property_dialogs.h"
+#include "dialogs/text_dlg.h"
 #include "document/lumbrel2_doc.h"
 #include "document/lumbrel2_view.h"
 #include "figures/fig_text.h"
 #include "framework/doc_template.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
+#include "platform/command_table.h"
 #include "platform/crt_random.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
 #include "shell/about_dlg.h"
 #include "shell/command_actions.h"
-#include "shell/command_table.h"
 #include "shell/file_type_registration.h"
-#include "shell/gallery_dialogs.h"
 #include "shell/main_frame.h"
 #include "shell/pref_commands.h"
-#include "shell/property_dialogs.h"
-#include "shell/text_dlg.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -106,8 +106,9 @@ BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
     QvFigText::SetPropertiesDialog(RunTextDialog);
     InstallPropertyDialogs();
 
-    m_pDocTemplate = std::make_unique<CMultiDocTemplate>(LoadResourceString(IDR_LUMBREL_TYPE),
-                                                         LumbrelDocumentClasses());
+    // main() sets the template; without one there is nothing to open.
+    if (!m_pDocTemplate)
+        return FALSE;
 
     auto frame = std::make_unique<CMainFrame>(*m_router);
     CMainFrame* mainFrame = frame.get();

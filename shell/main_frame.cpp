@@ -1,16 +1,16 @@
 #include "shell/main_frame.h"
 
+#include "dialogs/pref_dialogs.h"
 #include "framework/child_frame.h"
 #include "framework/document.h"
 #include "framework/view.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
+#include "platform/command_table.h"
 #include "platform/profile.h"
 #include "shell/command_actions.h"
-#include "shell/command_table.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/palette_tool_bar.h"
-#include "shell/pref_dialogs.h"
 #include "shell/style_tool_bar.h"
 
 #include <QAction>

@@ -1,5 +1,6 @@
 #include "shell/pref_commands.h"
 
+#include "dialogs/pref_dialogs.h"
 #include "framework/doc_template.h"
 #include "framework/document.h"
 #include "framework/view.h"
@@ -7,7 +8,6 @@
 #include "platform/command_ids.h"
 #include "platform/qt_convert.h"
 #include "settings/settings.h"
-#include "shell/pref_dialogs.h"
 #include "text/equation_options.h"
 
 #include <QApplication>

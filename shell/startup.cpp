@@ -1,6 +1,6 @@
 #include "shell/startup.h"
 
-#include "shell/command_table.h"
+#include "platform/command_table.h"
 
 #include <QApplication>
 

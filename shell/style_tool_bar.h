@@ -2,8 +2,8 @@
 // The Line Style and Fill Style bars: each shows its style list in place of
 // one button.  Choosing a style sends the style's own command, and the list
 // follows the style shown whenever the program is idle.
+#include "dialogs/style_combo_box.h"
 #include "platform/win_types.h"
-#include "shell/style_combo_box.h"
 
 #include <QToolBar>
 

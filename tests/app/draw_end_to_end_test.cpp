@@ -1,6 +1,7 @@
 // A user draws on the real main window: picks a tool from the palette,
 // drags with the mouse, and takes the steps back and forward again.
 #include "app_test_support.h"
+#include "common/start_program.h"
 #include "common/test_support.h"
 #include "document/lumbrel2_doc.h"
 #include "document/lumbrel2_view.h"
@@ -25,7 +26,7 @@ namespace {
 TEST(DrawEndToEnd, LineAndCircleWithTheMouseThenUndoAndRedo) {
     TempProfile profile;
     Lumbrel2App app;
-    ASSERT_TRUE(app.InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(app, QString()));
     TheSettings().m_MADLevel.SetValue(1); // grid points
     CMainFrame* frame = app.GetMainFrame();
     ASSERT_EQ(app.GetDocTemplate()->Documents().size(), 1u);

@@ -1,6 +1,7 @@
 // Whole programs on the real main window: draw with the mouse, save, close,
 // open again, copy and paste, undo, and save once more.
 #include "app_test_support.h"
+#include "common/start_program.h"
 #include "common/test_support.h"
 #include "document/lumbrel2_doc.h"
 #include "document/undo_manager.h"
@@ -48,7 +49,7 @@ void ExpectTheDrawing(Lumbrel2Doc* doc) {
 class FileAndClipboardEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(app.InitInstance(QString()));
+        ASSERT_TRUE(StartProgram(app, QString()));
         TheSettings().m_MADLevel.SetValue(1);
         frame = app.GetMainFrame();
         view = ActiveView(app);
@@ -244,7 +245,7 @@ TEST_F(FileAndClipboardEndToEnd, SquarePointAndPolygonEditedUndoneSavedAndOpened
 TEST(EditMenuEndToEnd, CopyInOneDrawingPasteInANewOne) {
     TempProfile profile;
     AnsweringApp app;
-    ASSERT_TRUE(app.InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(app, QString()));
     TheSettings().m_MADLevel.SetValue(1);
     CMainFrame* frame = app.GetMainFrame();
     Lumbrel2View* view = ActiveView(app);
@@ -284,7 +285,7 @@ TEST(EditMenuEndToEnd, CopyInOneDrawingPasteInANewOne) {
 TEST(EditMenuEndToEnd, ReflectFromTheMenu) {
     TempProfile profile;
     AnsweringApp app;
-    ASSERT_TRUE(app.InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(app, QString()));
     TheSettings().m_MADLevel.SetValue(1);
     CMainFrame* frame = app.GetMainFrame();
     Lumbrel2View* view = ActiveView(app);

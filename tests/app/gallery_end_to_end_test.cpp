@@ -2,8 +2,10 @@
 // mouse (freely, and with Shift to keep its proportions), saves the drawing
 // and opens it again.
 #include "app_test_support.h"
+#include "common/start_program.h"
 #include "common/test_support.h"
 #include "diagrams/gallery_test_support.h"
+#include "dialogs/gallery_dialogs.h"
 #include "document/lumbrel2_doc.h"
 #include "framework/child_frame.h"
 #include "framework/doc_template.h"
@@ -12,7 +14,6 @@
 #include "platform/key_state.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
-#include "shell/gallery_dialogs.h"
 #include "shell/lumbrel2_app.h"
 
 #include <QCoreApplication>
@@ -34,7 +35,7 @@ TEST(GalleryEndToEnd, PickPlaceWithAndWithoutShiftSaveAndOpen) {
     WriteGallery(galleries.filePath(QStringLiteral("shapes.gal")), QStringLiteral("Shapes"), 2);
     WriteProfileString("System", "GalleryPath", galleries.path());
     AnsweringApp app;
-    ASSERT_TRUE(app.InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(app, QString()));
     TheSettings().m_MADLevel.SetValue(1); // grid points
     CMainFrame* frame = app.GetMainFrame();
     Lumbrel2Doc* doc = ActiveDoc(app);

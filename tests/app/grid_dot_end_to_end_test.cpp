@@ -1,11 +1,12 @@
 // A user draws graph paper with its tool, turns it into polar paper in its
 // dialog, and takes that back.
 #include "app_test_support.h"
+#include "common/start_program.h"
 #include "common/test_support.h"
 #include "diagrams/fig_grid_dot.h"
+#include "dialogs/dots_grid_dlg.h"
 #include "platform/command_ids.h"
 #include "settings/settings.h"
-#include "shell/dots_grid_dlg.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -17,7 +18,7 @@ namespace {
 TEST(GridDotEndToEnd, DrawOpenItsDialogChoosePolarThenUndo) {
     TempProfile profile;
     Lumbrel2App app;
-    ASSERT_TRUE(app.InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(app, QString()));
     TheSettings().m_MADLevel.SetValue(1); // grid points
     CMainFrame* frame = app.GetMainFrame();
     Lumbrel2Doc* doc = ActiveDoc(app);

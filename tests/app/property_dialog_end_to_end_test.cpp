@@ -1,12 +1,13 @@
 // A user right-clicks a circle on the real main window, gives it a centre
 // mark in the Circle Properties dialog, and takes it back and forward.
 #include "app_test_support.h"
+#include "common/start_program.h"
 #include "common/test_support.h"
+#include "dialogs/mark_properties_dlg.h"
 #include "figures/fig_circle.h"
 #include "platform/command_ids.h"
 #include "platform/dialog.h"
 #include "settings/settings.h"
-#include "shell/mark_properties_dlg.h"
 
 #include <QCoreApplication>
 
@@ -15,7 +16,7 @@ namespace {
 TEST(PropertyDialogEndToEnd, RightClickACircleMarkItsCentreUndoRedo) {
     TempProfile profile;
     AnsweringApp app;
-    ASSERT_TRUE(app.InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(app, QString()));
     TheSettings().m_MADLevel.SetValue(0); // the pointer as it is
     TheSettings().m_CircleDefaults.Centre.SetValue(0);
     CMainFrame* frame = app.GetMainFrame();

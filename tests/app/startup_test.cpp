@@ -1,5 +1,6 @@
 // The program's start-up as main() runs it: a window with a new drawing,
 // and a clean end when the window closes.
+#include "common/start_program.h"
 #include "common/test_support.h"
 #include "framework/doc_template.h"
 #include "platform/command_ids.h"
@@ -21,7 +22,7 @@ TEST(Startup, ShowsMainWindowWithANewDrawingAndQuitsCleanly) {
               QStringLiteral("/home/ann/my circle.kw2"));
 
     Lumbrel2App app;
-    ASSERT_TRUE(app.InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(app, QString()));
     CMainFrame* frame = app.GetMainFrame();
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Lumbrel V2 - [Lumbrel1]"));
     EXPECT_EQ(app.GetDocTemplate()->Documents().size(), 1u);
@@ -40,7 +41,7 @@ TEST(Startup, ShowsMainWindowWithANewDrawingAndQuitsCleanly) {
 TEST(Startup, ResetAllOptionsEndsTheProgram) {
     TempProfile profile;
     Lumbrel2App app;
-    ASSERT_TRUE(app.InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(app, QString()));
     MessageRecorder recorder(IDOK);
     QTimer::singleShot(0, [&] { app.Router().Execute(ID_RESET_ALL_OPTIONS); });
     QTimer hang;

@@ -2,7 +2,9 @@
 // two lines, takes the typing back and forward, saves and opens the
 // drawing, and turns the text into equations in the Text dialog.
 #include "app_test_support.h"
+#include "common/start_program.h"
 #include "common/test_support.h"
+#include "dialogs/text_dlg.h"
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_text.h"
 #include "framework/child_frame.h"
@@ -13,7 +15,6 @@
 #include "platform/dialog.h"
 #include "settings/settings.h"
 #include "shell/lumbrel2_app.h"
-#include "shell/text_dlg.h"
 
 #include <QAbstractButton>
 #include <QBuffer>
@@ -54,7 +55,7 @@ TEST(TextEndToEnd, TypeUndoSaveOpenThenEquations) {
     TempProfile profile;
     QTemporaryDir dir;
     AnsweringApp app;
-    ASSERT_TRUE(app.InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(app, QString()));
     TheSettings().m_MADLevel.SetValue(1); // grid points
     CMainFrame* frame = app.GetMainFrame();
     Lumbrel2Doc* doc = ActiveDoc(app);

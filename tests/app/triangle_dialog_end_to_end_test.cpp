@@ -1,12 +1,13 @@
 // A user draws a triangle on the real main window, gives it two sides and
 // the angle between them in its properties dialog, and takes it back.
 #include "app_test_support.h"
+#include "common/start_program.h"
 #include "common/test_support.h"
+#include "dialogs/triangle_dlg.h"
 #include "figures/fig_triangle.h"
 #include "platform/command_ids.h"
 #include "platform/dialog.h"
 #include "settings/settings.h"
-#include "shell/triangle_dlg.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -26,7 +27,7 @@ double Distance(const QvPoint& p, const QvPoint& q) {
 TEST(TriangleDialogEndToEnd, TwoSidesAndTheirAngleLayTheTriangleOutThenUndo) {
     TempProfile profile;
     AnsweringApp app;
-    ASSERT_TRUE(app.InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(app, QString()));
     TheSettings().m_MADLevel.SetValue(0); // the pointer as it is
     CMainFrame* frame = app.GetMainFrame();
     Lumbrel2View* view = ActiveView(app);

@@ -4,8 +4,8 @@
 #include "framework/doc_template.h"
 #include "framework/print_info.h"
 #include "platform/command_ids.h"
+#include "platform/command_table.h"
 #include "platform/dc.h"
-#include "shell/command_table.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,6 +1,7 @@
 // The application object: start-up and its command line, File>Open's
 // proposal, Reset All Options, the embedded-run and help commands, and the
 // recent-file list.
+#include "common/start_program.h"
 #include "common/test_support.h"
 #include "figures/figure.h"
 #include "framework/child_frame.h"
@@ -84,7 +85,7 @@ protected:
 };
 
 TEST_F(AppTest, StartUpBuildsTheFrameWithItsBarsInOrderAndTheStatusPanes) {
-    ASSERT_TRUE(app->InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(*app, QString()));
     CMainFrame* frame = app->GetMainFrame();
     EXPECT_TRUE(frame->isVisible());
 
@@ -150,7 +151,7 @@ TEST_F(AppTest, RegisterSwitchWritesTheFileTypeAndEndsWithoutAWindow) {
     QByteArray oldData = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     // Anything after "-r" is ignored.
-    EXPECT_FALSE(app->InitInstance(QStringLiteral("-rX")));
+    EXPECT_FALSE(StartProgram(*app, QStringLiteral("-rX")));
     qputenv("XDG_DATA_HOME", oldData);
     if (oldData.isEmpty())
         qunsetenv("XDG_DATA_HOME");
@@ -174,7 +175,7 @@ TEST_F(AppTest, OtherCommandLinesAreOneFileName) {
     // says it cannot, and still shows its window.
     {
         MessageRecorder recorder;
-        ASSERT_TRUE(app->InitInstance(QStringLiteral("-x")));
+        ASSERT_TRUE(StartProgram(*app, QStringLiteral("-x")));
         ASSERT_EQ(recorder.messages.size(), 1u);
         EXPECT_TRUE(recorder.messages[0].text.startsWith(QDir::current().absoluteFilePath("-x")))
             << recorder.messages[0].text.toStdString();
@@ -184,7 +185,7 @@ TEST_F(AppTest, OtherCommandLinesAreOneFileName) {
     // The embedding switches start the program as an empty command line does.
     for (const char* server : {"-Embedding", "/automation"}) {
         app = std::make_unique<RecordingApp>();
-        ASSERT_TRUE(app->InitInstance(QString::fromLatin1(server)));
+        ASSERT_TRUE(StartProgram(*app, QString::fromLatin1(server)));
         EXPECT_EQ(DocumentCount(), 1u) << server;
         EXPECT_EQ(app->m_bStartedAsServer, 0);
     }
@@ -194,7 +195,7 @@ TEST_F(AppTest, OtherCommandLinesAreOneFileName) {
     QString path = dir.filePath("my circle.kw2");
     WriteEmptyDrawing(path);
     app = std::make_unique<RecordingApp>();
-    ASSERT_TRUE(app->InitInstance('"' + path + '"'));
+    ASSERT_TRUE(StartProgram(*app, '"' + path + '"'));
     ASSERT_EQ(DocumentCount(), 1u);
     EXPECT_EQ(app->GetDocTemplate()->Documents()[0]->GetTitle(), QStringLiteral("my circle.kw2"));
     EXPECT_EQ(GetProfileString("Recent File List", "File1"), path);
@@ -202,7 +203,7 @@ TEST_F(AppTest, OtherCommandLinesAreOneFileName) {
 }
 
 TEST_F(AppTest, FileOpenStartsInTheGalleryOrTheNextBestFolder) {
-    ASSERT_TRUE(app->InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(*app, QString()));
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     // Without a gallery folder: the default folder, else the folder of the
     // last drawing opened or saved, else the user's documents.
@@ -237,7 +238,7 @@ TEST_F(AppTest, FileOpenStartsInTheGalleryOrTheNextBestFolder) {
 }
 
 TEST_F(AppTest, ResetAllOptionsAsksFirstAndCancelChangesNothing) {
-    ASSERT_TRUE(app->InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(*app, QString()));
     WriteProfileInt("System", "MADLevel", 0);
     TheSettings().ReadFromRegistry();
     {
@@ -270,7 +271,7 @@ TEST_F(AppTest, ResetAllOptionsAsksFirstAndCancelChangesNothing) {
 }
 
 TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsGoToTheDrawing) {
-    ASSERT_TRUE(app->InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(*app, QString()));
     app->CloseAllDocuments(TRUE); // nothing below depends on a drawing
     struct Case {
         UINT id;
@@ -309,7 +310,7 @@ TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsGoToTheDrawing) {
 // File>Print Setup edits the printer that printing and the preview use
 // next, so what the user chose there stays for the next print.
 TEST_F(AppTest, PrintSetupEditsThePrinterTheNextPrintUses) {
-    ASSERT_TRUE(app->InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(*app, QString()));
     EXPECT_TRUE(Router().IsEnabled(ID_FILE_PRINT_SETUP));
     QPrinter* edited = nullptr;
     QTimer user;
@@ -333,7 +334,7 @@ TEST_F(AppTest, PrintSetupEditsThePrinterTheNextPrintUses) {
 // A drawing tool's button is greyed while its figure cannot be made yet,
 // and comes on by itself once the figure factory makes it.
 TEST_F(AppTest, ToolButtonsOfFiguresStillToComeAreGreyed) {
-    ASSERT_TRUE(app->InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(*app, QString()));
     ASSERT_GE(TheSettings().MADLevel(), 2); // the angle mark's own condition holds
     Router().IdleUpdate();
     CPaletteToolBar* palette = app->GetMainFrame()->PaletteBar();
@@ -355,7 +356,7 @@ TEST_F(AppTest, ToolButtonsOfFiguresStillToComeAreGreyed) {
 }
 
 TEST_F(AppTest, HelpCommandsNeedTheirFileBesideTheProgram) {
-    ASSERT_TRUE(app->InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(*app, QString()));
     const UINT ids[] = {ID_HELP_FILE, ID_READ_MANUAL, ID_READ_QUICK_REF};
     const char* names[] = {"lumbrel2.chm", "kw2_manl.pdf", "kw2_card.pdf"};
     for (int i = 0; i < 3; ++i) {
@@ -375,7 +376,7 @@ TEST_F(AppTest, RecentFilesFillTheFileMenuAndDropWhatCannotOpen) {
     QString second = dir.filePath("a&b.kw2");
     WriteEmptyDrawing(first);
     WriteEmptyDrawing(second);
-    ASSERT_TRUE(app->InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(*app, QString()));
     CCommandActions& actions = app->GetMainFrame()->Actions();
     QAction* mru1 = actions.Action(ID_FILE_MRU_FILE1);
     QAction* mru2 = actions.Action(ID_FILE_MRU_FILE1 + 1);
@@ -420,7 +421,7 @@ TEST_F(AppTest, RecentFilesFillTheFileMenuAndDropWhatCannotOpen) {
 
     // The list comes back at the next start.
     app = std::make_unique<RecordingApp>();
-    ASSERT_TRUE(app->InitInstance(QString()));
+    ASSERT_TRUE(StartProgram(*app, QString()));
     EXPECT_EQ(app->RecentFiles()[0], second);
 }
 

@@ -1,6 +1,7 @@
 // File>Save, File>Save As, File>Open and closing a drawing window: the
 // name asked for, the question about unsaved changes, and a damaged file
 // that leaves the other drawings alone.
+#include "common/start_program.h"
 #include "common/test_support.h"
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_line.h"
@@ -39,7 +40,7 @@ public:
 
 class FileCommandTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(app->InitInstance(QString())); }
+    void SetUp() override { ASSERT_TRUE(StartProgram(*app, QString())); }
 
     CCommandRouter& Router() { return app->Router(); }
     const auto& Documents() const { return app->GetDocTemplate()->Documents(); }

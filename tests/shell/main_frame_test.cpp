@@ -1,5 +1,6 @@
 // The main frame: window placement, palette columns, and the layout kept
 // in the profile from one run to the next.
+#include "common/start_program.h"
 #include "common/test_support.h"
 #include "framework/doc_template.h"
 #include "platform/profile.h"
@@ -28,7 +29,7 @@ class MainFrameTest : public ::testing::Test {
 protected:
     CMainFrame* Start() {
         app = std::make_unique<Lumbrel2App>();
-        EXPECT_TRUE(app->InitInstance(QString()));
+        EXPECT_TRUE(StartProgram(*app, QString()));
         return app->GetMainFrame();
     }
     QToolBar* Bar(const char* name) {

@@ -2,8 +2,8 @@
 // icons, and the actions, menu bar and toolbars built from them.
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
+#include "platform/command_table.h"
 #include "shell/command_actions.h"
-#include "shell/command_table.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,6 +1,7 @@
 // Commands in the running shell: each reaches the first handler along the
 // active view, its document, its child frame, the main frame and the
 // application, and update handlers set menu items and toolbar buttons.
+#include "common/start_program.h"
 #include "common/test_support.h"
 #include "framework/child_frame.h"
 #include "framework/doc_template.h"
@@ -64,7 +65,7 @@ class ShellRoutingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         g_log.clear();
-        ASSERT_TRUE(app.InitInstance(QString()));
+        ASSERT_TRUE(StartProgram(app, QString()));
         app.CloseAllDocuments(TRUE);
         app.GetDocTemplate()->SetDocumentClasses(
             {[] { return std::make_unique<RoutingDoc>(); }, [] { return new RoutingView; }});

@@ -1,5 +1,6 @@
 // The Line Style and Fill Style bars: their lists send the chosen style's
 // command and follow the style shown, unless the user is in the list.
+#include "common/start_program.h"
 #include "common/test_support.h"
 #include "document/lumbrel2_view.h"
 #include "framework/child_frame.h"
@@ -38,7 +39,7 @@ class StyleToolBarTest : public ::testing::Test {
 protected:
     void SetUp() override {
         app = std::make_unique<Lumbrel2App>();
-        ASSERT_TRUE(app->InitInstance(QString()));
+        ASSERT_TRUE(StartProgram(*app, QString()));
         frame = app->GetMainFrame();
     }
     void TearDown() override {
