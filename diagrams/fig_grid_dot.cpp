@@ -91,7 +91,7 @@ void SortCorners(QvPoint c[4]) {
 class PaperPainter {
 public:
     PaperPainter(CDC* dc, const QvEditDataGridDot& data, const QvPointArray& display)
-        : m_dc(dc), m_data(data) {
+        : m_dc(dc), m_data(data), m_pen(dc) {
         QvPoint c[4] = {display[0], display[1], display[2], display[3]};
         SortCorners(c);
         // Only 0.01 mm grows upward; every other mapping grows downward.
@@ -123,10 +123,6 @@ public:
         }
     }
 
-    ~PaperPainter() {
-        if (m_oldPen)
-            m_dc->SelectObject(m_oldPen);
-    }
     PaperPainter(const PaperPainter&) = delete;
     PaperPainter& operator=(const PaperPainter&) = delete;
 
@@ -161,11 +157,7 @@ private:
     double Major() const { return m_k * m_data.MajorSize; }
     double Minor() const { return m_k * m_data.MinorSize; }
 
-    void Select(int pen) {
-        CPen* old = m_dc->SelectObject(&m_pens[pen]);
-        if (!m_oldPen)
-            m_oldPen = old;
-    }
+    void Select(int pen) { m_pen.Select(&m_pens[pen]); }
 
     void Mark(double x, double y) { QvMarker().Draw(m_dc, QvPoint(x, y), m_data.PointType); }
 
@@ -310,7 +302,7 @@ private:
     void PolarLines() {
         const QvPoint c = m_frame.GetCentre();
         const double radius = Radius();
-        CGdiObject* oldBrush = m_dc->SelectStockObject(NULL_BRUSH);
+        CDCSelect<CBrush> noFill(m_dc, NULL_BRUSH);
         Select(XMinor);
         const long long lastMinor = LastIndex(radius, Minor());
         if (lastMinor >= 0 && Major() / Minor() <= kMostItems) {
@@ -337,8 +329,6 @@ private:
             Turn(v, m_data.MajorAngle);
             Line(m_dc, c.x, c.y, c.x + v.x, c.y + v.y);
         }
-        if (oldBrush)
-            m_dc->SelectObject(oldBrush);
     }
 
     CDC* m_dc;
@@ -348,7 +338,8 @@ private:
     double m_s = 1.0; // the direction in which y moves up the page
     double m_k = 100.0;
     CPen m_pens[4];
-    CPen* m_oldPen = nullptr;
+    // The pens are selected in turn; the context gets its own back at the end.
+    CDCSelect<CPen> m_pen;
 };
 
 } // namespace

@@ -234,8 +234,8 @@ void CSelectGalleryFigureDlg::paintEvent(QPaintEvent* event) {
     QvGalleryList& list = *m_pGalleryList;
     CDC dc(static_cast<QPaintDevice*>(this));
     dc.Painter()->setClipRect(kThumbnailArea.adjusted(0, 0, 1, 1));
-    CPen* oldPen = static_cast<CPen*>(dc.SelectStockObject(BLACK_PEN));
-    CBrush* oldBrush = static_cast<CBrush*>(dc.SelectStockObject(WHITE_BRUSH));
+    CDCSelect<CPen> black(&dc, BLACK_PEN);
+    CDCSelect<CBrush> white(&dc, WHITE_BRUSH);
     dc.Rectangle(10, 35, 308, 429);
 
     const int g = ShownGallery();
@@ -253,16 +253,14 @@ void CSelectGalleryFigureDlg::paintEvent(QPaintEvent* event) {
         }
     }
 
-    dc.SelectStockObject(NULL_BRUSH);
+    CDCSelect<CBrush> noFill(&dc, NULL_BRUSH);
     CPen red(PS_SOLID, kFrameWidth, RGB(255, 0, 0));
-    dc.SelectObject(&red);
+    CDCSelect<CPen> redPen(&dc, &red);
     const int k = list.GetSelectedFigure() - m_nFirstShown;
     if (list.GetSelectedGallery() == g && k >= 0 && k < Columns * Rows) {
         QRect cell = CellRect(k % Columns, k / Columns);
         dc.Rectangle(cell.left(), cell.top(), cell.left() + CellSize, cell.top() + CellSize);
     }
-    dc.SelectObject(oldPen);
-    dc.SelectObject(oldBrush);
 }
 
 void CSelectGalleryFigureDlg::mouseReleaseEvent(QMouseEvent* event) {

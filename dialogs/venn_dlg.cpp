@@ -131,8 +131,8 @@ void CVennDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CVennDlg::DrawPicture(CDC* dc) const {
-    CGdiObject* oldBrush = dc->SelectStockObject(NULL_BRUSH);
-    CGdiObject* oldPen = dc->SelectStockObject(BLACK_PEN);
+    CDCSelect<CBrush> noFill(dc, NULL_BRUSH);
+    CDCSelect<CPen> black(dc, BLACK_PEN);
     for (const QvVennStroke& s : m_strokes) {
         switch (s.kind) {
         case QvVennStroke::Rectangle:
@@ -147,10 +147,6 @@ void CVennDlg::DrawPicture(CDC* dc) const {
             break;
         }
     }
-    if (oldPen)
-        dc->SelectObject(oldPen);
-    if (oldBrush)
-        dc->SelectObject(oldBrush);
 }
 
 void CVennDlg::OnFont() {

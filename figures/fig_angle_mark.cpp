@@ -526,11 +526,9 @@ void QvFigAngleMark::DrawFill(CDC* dc, int) {
     const LONG type = m_pAngleData->m_markType;
     if (type < QvEditDataAngle::SingleArc || type > QvEditDataAngle::TripleArc)
         return;
-    auto* old = static_cast<CPen*>(dc->SelectStockObject(NULL_PEN));
+    CDCSelect<CPen> noPen(dc, NULL_PEN);
     const double r = Radius();
     DrawArc(dc, type == QvEditDataAngle::TripleArc ? r - QvEditDataAngle::SizeUnit : r, true);
-    if (old)
-        dc->SelectObject(old);
 }
 
 void QvFigAngleMark::Draw(CDC* dc, int mode) {

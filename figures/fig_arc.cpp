@@ -239,10 +239,8 @@ void QvFigArcBase::DrawFill(CDC* dc, int) {
                                 curve.GetFlattenedPoints() + curve.GetFlattenedCount());
     if (close == QvArcClosing::Sector)
         outline.push_back(Truncated(m_arc.centre));
-    CPen* old = static_cast<CPen*>(dc->SelectStockObject(NULL_PEN));
+    CDCSelect<CPen> noPen(dc, NULL_PEN);
     dc->Polygon(outline.data(), int(outline.size()));
-    if (old)
-        dc->SelectObject(old);
 }
 
 void QvFigArcBase::CopyEditData(QvEditData* dst, const QvEditData* src) const {

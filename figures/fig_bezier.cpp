@@ -220,13 +220,11 @@ void QvFigBezier::Draw(CDC* dc, int mode) {
 
 void QvFigBezier::DrawArms(CDC* dc) {
     CPen pen(PS_DOT, 1, ArmColour);
-    CPen* old = dc->SelectObject(&pen);
+    CDCSelect<CPen> usePen(dc, &pen);
     dc->MoveTo(Truncated(m_display[0]));
     dc->LineTo(Truncated(m_display[2]));
     dc->MoveTo(Truncated(m_display[1]));
     dc->LineTo(Truncated(m_display[3]));
-    if (old)
-        dc->SelectObject(old);
 }
 
 void QvFigBezier::DrawHandles(CDC* dc) {
@@ -303,13 +301,11 @@ void QvFigSmoothLine::BuildFromPoints() {
 }
 
 void QvFigSmoothLine::DrawFill(CDC* dc, int mode) {
-    CPen* old = static_cast<CPen*>(dc->SelectStockObject(NULL_PEN));
+    CDCSelect<CPen> noPen(dc, NULL_PEN);
     if (mode == QvDrawMode::Normal && m_pCurveData->m_closed) {
         BuildFromPoints();
         m_curve.DrawPolygon(*dc);
     }
-    if (old)
-        dc->SelectObject(old);
 }
 
 void QvFigSmoothLine::Draw(CDC* dc, int mode) {

@@ -102,10 +102,8 @@ void QvFigCircleBase::DrawFill(CDC* dc, int) {
     GetQuadrantPoints(q);
     QvGRBezierCurve curve;
     MakeCurve(q, curve);
-    CPen* old = static_cast<CPen*>(dc->SelectStockObject(NULL_PEN));
+    CDCSelect<CPen> noPen(dc, NULL_PEN);
     curve.DrawPolygon(*dc);
-    if (old)
-        dc->SelectObject(old);
 }
 
 void QvFigCircleBase::CopyEditData(QvEditData* dst, const QvEditData* src) const {

@@ -106,10 +106,8 @@ void QvFigEllipseBase::DrawFill(CDC* dc, int) {
     BuildFromPoints();
     QvGRBezierCurve curve;
     MakeOutline(m_ellipse.centre, AxisU(), AxisV(), curve);
-    CPen* old = static_cast<CPen*>(dc->SelectStockObject(NULL_PEN));
+    CDCSelect<CPen> noPen(dc, NULL_PEN);
     curve.DrawPolygon(*dc);
-    if (old)
-        dc->SelectObject(old);
 }
 
 void QvFigEllipseBase::CopyEditData(QvEditData* dst, const QvEditData* src) const {

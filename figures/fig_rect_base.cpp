@@ -221,17 +221,13 @@ void QvFigNoRotateRectBase::DrawMapped(CDC* dc, int mode, const QvGRRect& frame,
     logPen.lopnColor = mode == QvDrawMode::Highlight ? HighlightColour : RGB(255, 255, 255);
     CPen pen;
     pen.CreatePenIndirect(&logPen);
-    CPen* oldPen = dc->SelectObject(&pen);
-    CGdiObject* oldBrush = dc->SelectStockObject(NULL_BRUSH);
+    CDCSelect<CPen> usePen(dc, &pen);
+    CDCSelect<CBrush> noFill(dc, NULL_BRUSH);
     MapToFrame(frame);
     OffsetPoints(offset.left, offset.top, offset.right, offset.bottom);
     if (mode == QvDrawMode::White)
         DrawFill(dc, mode);
     Draw(dc, mode);
-    if (oldPen)
-        dc->SelectObject(oldPen);
-    if (oldBrush)
-        dc->SelectObject(oldBrush);
 }
 
 CRect QvFigNoRotateRectBase::GetBoundRect() {

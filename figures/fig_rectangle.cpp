@@ -32,10 +32,8 @@ QvFigRectangle::QvFigRectangle() {
 void QvFigRectangle::DrawFill(CDC* dc, int) {
     CPoint c[4];
     IntegerCorners(c);
-    CGdiObject* old = dc->SelectStockObject(NULL_PEN);
+    CDCSelect<CPen> noPen(dc, NULL_PEN);
     dc->Polygon(c, 4);
-    if (old)
-        dc->SelectObject(old);
 }
 
 void QvFigRectangle::Draw(CDC* dc, int) {

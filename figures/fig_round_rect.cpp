@@ -117,10 +117,8 @@ void QvFigRoundRect::DrawFill(CDC* dc, int) {
         AppendFlattened(outline.corners[k], k % 2 == 0, points);
     if (points.size() < 3)
         return;
-    CGdiObject* old = dc->SelectStockObject(NULL_PEN);
+    CDCSelect<CPen> noPen(dc, NULL_PEN);
     dc->Polygon(points.data(), int(points.size()));
-    if (old)
-        dc->SelectObject(old);
 }
 
 void QvFigRoundRect::CopyEditData(QvEditData* dst, const QvEditData* src) const {

@@ -101,10 +101,8 @@ void QvFigText::Serialize(CArchive& ar) {
 void QvFigText::DrawFill(CDC* dc, int) {
     CPoint c[4];
     IntegerCorners(c);
-    CGdiObject* old = dc->SelectStockObject(NULL_PEN);
+    CDCSelect<CPen> noPen(dc, NULL_PEN);
     dc->Polygon(c, 4);
-    if (old)
-        dc->SelectObject(old);
 }
 
 void QvFigText::Draw(CDC* dc, int mode) {
@@ -248,15 +246,15 @@ void QvFigText::Rotate(double degrees, QvPoint centre) {
 }
 
 void QvFigText::DrawHandles(CDC* dc) {
-    CPen pen(PS_SOLID, 1, HandleOutlineColour);
-    CPen* old = dc->SelectObject(&pen);
-    CPoint c[5];
-    for (int i = 0; i < 4; ++i)
-        m_points[i].ToCPoint(c[i]);
-    c[4] = c[0];
-    dc->Polyline(c, 5);
-    if (old)
-        dc->SelectObject(old);
+    {
+        CPen pen(PS_SOLID, 1, HandleOutlineColour);
+        CDCSelect<CPen> usePen(dc, &pen);
+        CPoint c[5];
+        for (int i = 0; i < 4; ++i)
+            m_points[i].ToCPoint(c[i]);
+        c[4] = c[0];
+        dc->Polyline(c, 5);
+    }
     QvFigure::DrawHandles(dc);
 }
 

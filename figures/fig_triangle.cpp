@@ -87,10 +87,8 @@ void QvFigTriangle::DrawTriangle(CDC* dc) {
 }
 
 void QvFigTriangle::DrawFill(CDC* dc, int) {
-    CPen* old = static_cast<CPen*>(dc->SelectStockObject(NULL_PEN));
+    CDCSelect<CPen> noPen(dc, NULL_PEN);
     DrawTriangle(dc);
-    if (old)
-        dc->SelectObject(old);
 }
 
 void QvFigTriangle::Draw(CDC* dc, int) {

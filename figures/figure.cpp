@@ -134,8 +134,6 @@ void QvFigure::DrawMapped(CDC* dc, int mode, const QvGRRect& frame, const CRect&
 
     CPen pen;
     CBrush brush;
-    CPen* oldPen = nullptr;
-    CBrush* oldBrush = nullptr;
     bool brushSelected = true;
     switch (mode) {
     case QvDrawMode::Normal:
@@ -162,12 +160,13 @@ void QvFigure::DrawMapped(CDC* dc, int mode, const QvGRRect& frame, const CRect&
         brushSelected = false;
         break;
     }
-    oldPen = dc->SelectObject(&pen);
+    CDCSelect<CPen> usePen(dc, &pen);
+    CDCSelect<CBrush> useBrush(dc);
     if (brushSelected) {
         if (mode == QvDrawMode::Normal)
-            oldBrush = dc->SelectObject(&brush);
+            useBrush.Select(&brush);
         else
-            oldBrush = static_cast<CBrush*>(dc->SelectStockObject(NULL_BRUSH));
+            useBrush.Select(NULL_BRUSH);
     }
 
     MapToFrame(frame);
@@ -175,11 +174,6 @@ void QvFigure::DrawMapped(CDC* dc, int mode, const QvGRRect& frame, const CRect&
     if (mode == QvDrawMode::Normal)
         DrawFill(dc, mode);
     Draw(dc, mode);
-
-    if (oldPen)
-        dc->SelectObject(oldPen);
-    if (oldBrush)
-        dc->SelectObject(oldBrush);
 }
 
 LOGPEN QvFigure::ScaledLinePen(CDC* dc) const {
@@ -223,8 +217,8 @@ void QvFigure::DrawHandles(CDC* dc) {
     CPen pen(PS_SOLID, 1, 0);
     CBrush red(RGB(255, 0, 0));
     CBrush grey(RGB(200, 200, 200));
-    CPen* oldPen = dc->SelectObject(&pen);
-    CBrush* oldBrush = dc->SelectObject(&red);
+    CDCSelect<CPen> usePen(dc, &pen);
+    CDCSelect<CBrush> useBrush(dc, &red);
 
     // A round-grip count read from a file never reaches past the points.
     int n = GetPointCount();
@@ -238,14 +232,10 @@ void QvFigure::DrawHandles(CDC* dc) {
         if (i < n - round) {
             dc->Rectangle(corners[0].x, corners[0].y, corners[1].x, corners[1].y);
         } else {
-            dc->SelectObject(&grey);
+            useBrush.Select(&grey);
             dc->Ellipse(corners[0].x, corners[0].y, corners[1].x + 1, corners[1].y + 1);
         }
     }
-    if (oldPen)
-        dc->SelectObject(oldPen);
-    if (oldBrush)
-        dc->SelectObject(oldBrush);
 }
 
 // -------------------------------------------------------------------- copies

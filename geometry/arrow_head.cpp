@@ -60,14 +60,14 @@ void QvArrowHead::Draw(CDC* dc, QvPoint end, QvPoint toward, int code, int size,
     dc->GetCurrentPen()->GetLogPen(&logPen);
     logPen.lopnStyle = PS_INSIDEFRAME;
     CPen pen(logPen);
-    CPen* oldPen = dc->SelectObject(&pen);
+    CDCSelect<CPen> usePen(dc, &pen);
     // A hollow brush still gives solid heads, in its own colour.
     LOGBRUSH logBrush;
     dc->GetCurrentBrush()->GetLogBrush(&logBrush);
     if (logBrush.lbStyle == BS_NULL)
         logBrush.lbStyle = BS_SOLID;
     CBrush brush(logBrush);
-    CBrush* oldBrush = dc->SelectObject(&brush);
+    CDCSelect<CBrush> useBrush(dc, &brush);
 
     switch (code) {
     case 11:
@@ -121,9 +121,6 @@ void QvArrowHead::Draw(CDC* dc, QvPoint end, QvPoint toward, int code, int size,
     default:
         break;
     }
-
-    dc->SelectObject(oldPen);
-    dc->SelectObject(oldBrush);
 }
 
 void QvArrowHead::DrawLines(CDC* dc, QvPoint a, QvPoint b, int length) {
@@ -169,15 +166,13 @@ void QvArrowHead::DrawFilledCircle(CDC* dc, QvPoint a, QvPoint, int length) {
 }
 
 void QvArrowHead::DrawWhiteCircle(CDC* dc, QvPoint a, QvPoint, int length) {
-    CBrush* mark = static_cast<CBrush*>(dc->SelectStockObject(WHITE_BRUSH));
+    CDCSelect<CBrush> white(dc, WHITE_BRUSH);
     Circle(dc, a, length);
-    dc->SelectObject(mark);
 }
 
 void QvArrowHead::DrawOpenCircle(CDC* dc, QvPoint a, QvPoint, int length) {
-    CBrush* mark = static_cast<CBrush*>(dc->SelectStockObject(NULL_BRUSH));
+    CDCSelect<CBrush> noFill(dc, NULL_BRUSH);
     Circle(dc, a, length);
-    dc->SelectObject(mark);
 }
 
 void QvArrowHead::DrawSlash(CDC* dc, QvPoint a, QvPoint b, int length) {

@@ -82,8 +82,8 @@ void QvMarker::DrawAt(CDC* dc, int x, int y, int code, CPen* pen, CBrush* brush)
     int mode = dc->GetMapMode();
     if (mode != MM_HIMETRIC && mode != MM_ANISOTROPIC)
         dc->HIMETRICtoDP(&size);
-    CPen* oldPen = dc->SelectObject(pen);
-    CBrush* oldBrush = dc->SelectObject(brush);
+    CDCSelect<CPen> usePen(dc, pen);
+    CDCSelect<CBrush> useBrush(dc, brush);
     // Marks a few pixels across are drawn by whole pixels, so they stay sharp.
     BOOL oldSmoothing = dc->SetSmoothing(FALSE);
     switch (code) {
@@ -113,8 +113,6 @@ void QvMarker::DrawAt(CDC* dc, int x, int y, int code, CPen* pen, CBrush* brush)
         break;
     }
     dc->SetSmoothing(oldSmoothing);
-    dc->SelectObject(oldPen);
-    dc->SelectObject(oldBrush);
 }
 
 // The device-way strokes end one pixel further than the arithmetic, as a

@@ -38,6 +38,7 @@
 #include <QString>
 
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 class QFontMetricsF;
@@ -170,7 +171,8 @@ public:
 
     // Objects.  Selecting copies the object's description, so the context
     // never reads an object after it was selected; the previous object is
-    // returned for selecting back.
+    // returned for selecting back (CDCSelect below does that at a scope's
+    // end).  An object not created, or null, selects nothing and gives null.
     CPen* SelectObject(CPen* pen);
     CBrush* SelectObject(CBrush* brush);
     CFont* SelectObject(CFont* font);
@@ -373,4 +375,51 @@ private:
     int m_painterBgMode = -1; // 1 opaque, 0 transparent, -1 unknown
     int m_painterSmooth = -1; // antialiasing on the painter, -1 unknown
     COLORREF m_painterTextColor = 0;
+};
+
+// A pen, brush or font selected into a context for one scope: the guard
+// selects the object and, when it goes, selects back the one that object
+// replaced, however the scope is left.
+//
+//     CPen pen(PS_DOT, 1, colour);
+//     CDCSelect<CPen> usePen(dc, &pen);
+//     CDCSelect<CBrush> noFill(dc, NULL_BRUSH);
+//
+// Declare the guard after the object it selects, so that it goes first.
+// Guards end in reverse order, each putting back what it found, so nested
+// guards leave the context as the outermost found it.  Select changes the
+// object within a guard's scope; the guard still puts back what its first
+// selection replaced.  Nothing is put back when nothing was selected (an
+// object not created, or a stock id of another kind).
+template <class Object> class CDCSelect {
+    static_assert(std::is_same_v<Object, CPen> || std::is_same_v<Object, CBrush> ||
+                      std::is_same_v<Object, CFont>,
+                  "CDCSelect selects pens, brushes and fonts");
+
+public:
+    // Selects nothing until Select is called.
+    explicit CDCSelect(CDC* dc) : m_dc(dc) {}
+    CDCSelect(CDC* dc, Object* object) : m_dc(dc) { Select(object); }
+    // A stock object of the guard's kind: NULL_PEN, WHITE_BRUSH, SYSTEM_FONT...
+    CDCSelect(CDC* dc, int stockId) : m_dc(dc) { Select(stockId); }
+    ~CDCSelect() {
+        if (m_previous)
+            m_dc->SelectObject(m_previous);
+    }
+    CDCSelect(const CDCSelect&) = delete;
+    CDCSelect& operator=(const CDCSelect&) = delete;
+
+    void Select(Object* object) {
+        Object* previous = m_dc->SelectObject(object);
+        if (!m_previous)
+            m_previous = previous;
+    }
+    void Select(int stockId) { Select(dynamic_cast<Object*>(CGdiObject::GetStockObject(stockId))); }
+
+    // What the guard will put back; null while it has selected nothing.
+    Object* Previous() const { return m_previous; }
+
+private:
+    CDC* m_dc;
+    Object* m_previous = nullptr;
 };

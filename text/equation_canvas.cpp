@@ -22,7 +22,7 @@ constexpr size_t kCachedFonts = 256;
 
 QvDCCanvas::QvDCCanvas(CDC* dc, bool ink)
     : m_dc(dc), m_ink(ink), m_savedColour(dc->GetTextColor()), m_savedAlign(dc->GetTextAlign()),
-      m_savedBkMode(dc->GetBkMode()) {
+      m_savedBkMode(dc->GetBkMode()), m_fontSelect(dc), m_penSelect(dc) {
     if (m_ink) {
         m_dc->SetTextAlign(TA_LEFT | TA_BOTTOM);
         m_dc->SetBkMode(TRANSPARENT);
@@ -43,12 +43,9 @@ QvDCCanvas::QvDCCanvas(CDC* dc, bool ink)
 }
 
 QvDCCanvas::~QvDCCanvas() {
-    if (m_selectedFont >= 0) {
-        m_dc->SelectObject(m_savedFont);
+    // The font and pen guards put the context's own back after this.
+    if (m_selectedFont >= 0)
         m_dc->SetTextColor(m_savedColour);
-    }
-    if (m_penSelected)
-        m_dc->SelectObject(m_savedPen);
     if (m_ink) {
         m_dc->SetTextAlign(m_savedAlign);
         m_dc->SetBkMode(m_savedBkMode);
@@ -100,9 +97,7 @@ void QvDCCanvas::Realize() {
     if (m_selectedFont != m_font) {
         m_gdiFont.DeleteObject();
         m_gdiFont.CreateFontIndirect(&m_fonts[size_t(m_font)].log);
-        CFont* previous = m_dc->SelectObject(&m_gdiFont);
-        if (m_selectedFont < 0)
-            m_savedFont = previous;
+        m_fontSelect.Select(&m_gdiFont);
         m_selectedFont = m_font;
     }
     m_dc->SetTextColor(m_colour);
@@ -148,9 +143,7 @@ void QvDCCanvas::Polyline(const CPoint* points, int count, int penWidth, COLORRE
         current.lopnColor != colour) {
         m_pen.DeleteObject();
         m_pen.CreatePen(PS_INSIDEFRAME, penWidth, colour);
-        CPen* previous = m_dc->SelectObject(&m_pen);
-        if (!m_penSelected)
-            m_savedPen = previous;
+        m_penSelect.Select(&m_pen);
         m_penSelected = true;
     }
     m_dc->Polyline(points, count);

@@ -65,10 +65,11 @@ private:
     CFont m_gdiFont;
     CPen m_pen;
     bool m_penSelected = false;
-    CFont* m_savedFont = nullptr;
-    CPen* m_savedPen = nullptr;
     COLORREF m_savedColour;
     UINT m_savedAlign;
     int m_savedBkMode;
+    // After the font and pen they select, so that they go first.
+    CDCSelect<CFont> m_fontSelect;
+    CDCSelect<CPen> m_penSelect;
     int m_scale[8];
 };

@@ -657,6 +657,76 @@ TEST(DeviceContext, RestoreDCRestoresObjectsMappingAndClip) {
     EXPECT_EQ(QRgb(image.pixel(40, 40)), 0xFF0000FF);
 }
 
+TEST(DeviceContext, SelectGuardsPutBackWhatTheyReplaced) {
+    QImage image = Page(96, 100, 100);
+    CDC dc(&image);
+    CPen red(PS_SOLID, 0, RGB(255, 0, 0)), green(PS_SOLID, 0, RGB(0, 255, 0));
+    CPen blue(PS_SOLID, 0, RGB(0, 0, 255));
+    CBrush grey(RGB(128, 128, 128));
+    CFont big(Font(-30)), small(Font(-8));
+    dc.SelectObject(&red);
+    dc.SelectObject(&grey);
+    dc.SelectObject(&big);
+    auto pen = [&] { return dc.GetCurrentPen()->Log().lopnColor; };
+    auto brush = [&] { return dc.GetCurrentBrush()->Log().lbStyle; };
+    auto font = [&] { return dc.GetCurrentFont()->Log().lfHeight; };
+
+    // Each kind, stock objects too, whichever way the scope is left.
+    for (bool early : {false, true}) {
+        SCOPED_TRACE(early);
+        [&] {
+            CDCSelect<CPen> usePen(&dc, &green);
+            CDCSelect<CBrush> noFill(&dc, NULL_BRUSH);
+            CDCSelect<CFont> useFont(&dc, &small);
+            EXPECT_EQ(pen(), RGB(0, 255, 0));
+            EXPECT_EQ(brush(), UINT(BS_NULL));
+            EXPECT_EQ(font(), -8);
+            if (early)
+                return;
+            dc.Rectangle(0, 0, 10, 10);
+        }();
+        EXPECT_EQ(pen(), RGB(255, 0, 0));
+        EXPECT_EQ(brush(), UINT(BS_SOLID));
+        EXPECT_EQ(font(), -30);
+    }
+
+    // Nested guards end innermost first; a guard that selects again still
+    // puts back what its first selection replaced.
+    {
+        CDCSelect<CPen> outer(&dc, &green);
+        {
+            CDCSelect<CPen> inner(&dc, &blue);
+            EXPECT_EQ(inner.Previous(), &green);
+            inner.Select(NULL_PEN);
+            EXPECT_EQ(dc.GetCurrentPen()->Log().lopnStyle, UINT(PS_NULL));
+        }
+        EXPECT_EQ(pen(), RGB(0, 255, 0));
+        outer.Select(&blue);
+    }
+    EXPECT_EQ(pen(), RGB(255, 0, 0));
+
+    // Selecting nothing (an object not made, a stock object of another
+    // kind, no object yet) puts nothing back.
+    {
+        CPen unmade;
+        CDCSelect<CPen> none(&dc, &unmade), wrongKind(&dc, WHITE_BRUSH), later(&dc);
+        EXPECT_EQ(none.Previous(), nullptr);
+        EXPECT_EQ(wrongKind.Previous(), nullptr);
+        EXPECT_EQ(later.Previous(), nullptr);
+        EXPECT_EQ(pen(), RGB(255, 0, 0));
+        dc.SelectObject(&blue);
+    }
+    EXPECT_EQ(pen(), RGB(0, 0, 255));
+    EXPECT_EQ(dc.SelectObject(&red), &blue);
+
+    // The very objects are back, and drawing uses them.
+    EXPECT_EQ(dc.SelectObject(&grey), &grey);
+    EXPECT_EQ(dc.SelectObject(&big), &big);
+    dc.Rectangle(20, 20, 60, 60);
+    EXPECT_EQ(QRgb(image.pixel(20, 40)), 0xFFFF0000);
+    EXPECT_EQ(QRgb(image.pixel(40, 40)), 0xFF808080);
+}
+
 TEST(DeviceContext, MixModesCombineBitsOnImages) {
     QImage image = Page(96, 40, 10);
     CDC dc(&image);
