@@ -223,7 +223,7 @@ QvPoint QvFigCircleCR::CentreMarkPoint() const {
     return m_display[0];
 }
 
-void QvFigCircleCR::TrackCreatePoint(QvPoint pt) {
+void QvFigCircleCR::TrackCreatePoint(QvPoint pt, QvKeys) {
     TrackClickPoint(pt);
     BuildFromPoints();
 }
@@ -232,7 +232,7 @@ bool QvFigCircleCR::CreateClick() {
     return CountClick(2);
 }
 
-void QvFigCircleCR::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigCircleCR::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     MovePoint(n, to);
 }
 
@@ -260,7 +260,7 @@ QvPoint QvFigCircleD::CentreMarkPoint() const {
     return m_circle.centre;
 }
 
-void QvFigCircleD::TrackCreatePoint(QvPoint pt) {
+void QvFigCircleD::TrackCreatePoint(QvPoint pt, QvKeys) {
     TrackClickPoint(pt);
     BuildFromPoints();
 }
@@ -269,7 +269,7 @@ bool QvFigCircleD::CreateClick() {
     return CountClick(2);
 }
 
-void QvFigCircleD::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigCircleD::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     MovePoint(n, to);
 }
 
@@ -328,7 +328,7 @@ QvVector QvFigCircle3C::RadiusVector() const {
     return m_display[0] - m_circle.centre;
 }
 
-void QvFigCircle3C::TrackCreatePoint(QvPoint pt) {
+void QvFigCircle3C::TrackCreatePoint(QvPoint pt, QvKeys) {
     int k = GetClickCount();
     TrackClickPoint(pt);
     if (k == 1) {
@@ -350,7 +350,7 @@ bool QvFigCircle3C::CreateClick() {
     return CountClick(3);
 }
 
-void QvFigCircle3C::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigCircle3C::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     MovePoint(n, to);
 }
 
@@ -379,7 +379,7 @@ void QvFigCircle::GetQuadrantPoints(QvPoint q[4]) const {
         q[i] = m_display[i] + (m_display[(i + 1) % 4] - m_display[i]) * 0.5;
 }
 
-void QvFigCircle::TrackCreatePoint(QvPoint pt) {
+void QvFigCircle::TrackCreatePoint(QvPoint pt, QvKeys) {
     int k = GetClickCount();
     if (k < m_display.GetSize())
         m_display[k] = pt;
@@ -410,7 +410,7 @@ bool QvFigCircle::CreateClick() {
     return true;
 }
 
-void QvFigCircle::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigCircle::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     QvGRRect box(m_points[0], m_points[1], m_points[2], m_points[3]);
     box.MoveCornerKeepAspect(n, to);
     for (int i = 0; i < 4; ++i)

@@ -297,10 +297,7 @@ TEST_F(MouseTest, DoubleClickEndsWithTheSelectTool) {
 
 TEST_F(MouseTest, ShiftDragMakesASquareRectangle) {
     Tool(ID_DRAW_RECTANGLE);
-    {
-        ShiftHeld shift;
-        Drag(CPoint(8000, 8000), CPoint(9000, 5000));
-    }
+    Drag(CPoint(8000, 8000), CPoint(9000, 5000), Qt::ShiftModifier);
     ASSERT_EQ(doc->GetFigureCount(), 1);
     const QvPointArray& c = doc->GetFigure(0)->DefiningPoints();
     EXPECT_EQ(c[2], QvPoint(9000, 7000));
@@ -352,7 +349,7 @@ TEST_F(MouseTest, RightClickVertexEditsUndoAndRedo) {
                                     QvPoint(13000, 10000), QvPoint(10000, 12000),
                                     QvPoint(7000, 10000)};
     for (const QvPoint& p : v) {
-        polygon->TrackCreatePoint(p);
+        polygon->TrackCreatePoint(p, {});
         polygon->CreateClick();
     }
     polygon->SetClickCount(polygon->GetClickCount() - 1);
