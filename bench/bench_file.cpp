@@ -29,9 +29,9 @@ constexpr int kFigures = 10000;
 
 QvFigure* Clicked(int toolId, QvPoint a, QvPoint b) {
     QvFigure* f = QvFigure::CreateForTool(toolId);
-    f->TrackCreatePoint(a);
+    f->TrackCreatePoint(a, {});
     f->CreateClick();
-    f->TrackCreatePoint(b);
+    f->TrackCreatePoint(b, {});
     f->CreateClick();
     return f;
 }

@@ -26,9 +26,9 @@ Lumbrel2App* g_app = nullptr;
 
 QvFigure* Make(int tool, QvPoint a, QvPoint b) {
     QvFigure* f = QvFigure::CreateForTool(tool);
-    f->TrackCreatePoint(a);
+    f->TrackCreatePoint(a, {});
     f->CreateClick();
-    f->TrackCreatePoint(b);
+    f->TrackCreatePoint(b, {});
     f->CreateClick();
     return f;
 }
@@ -101,7 +101,7 @@ QvPoint Pointer(int i) {
 
 std::unique_ptr<QvFigure> LineFrom(QvPoint from) {
     std::unique_ptr<QvFigure> line(QvFigure::CreateForTool(QvFigLine::ToolId));
-    line->TrackCreatePoint(from);
+    line->TrackCreatePoint(from, {});
     line->CreateClick();
     return line;
 }
@@ -144,7 +144,7 @@ static void BM_SnapSearch(benchmark::State& state) {
     int i = 0;
     for (auto _ : state) {
         const QvPoint p = Pointer(i++);
-        benchmark::DoNotOptimize(doc->FindSnapPoint(int(p.x), int(p.y), g_mode, nullptr, 1));
+        benchmark::DoNotOptimize(doc->FindSnapPoint(int(p.x), int(p.y), g_mode, nullptr, 1, {}));
     }
     Counters(state, *doc);
 }
@@ -159,7 +159,7 @@ static void BM_SnapSearchDrawingALine(benchmark::State& state) {
     int i = 0;
     for (auto _ : state) {
         const QvPoint p = Pointer(i++);
-        benchmark::DoNotOptimize(doc->FindSnapPoint(int(p.x), int(p.y), g_mode, line.get(), 1));
+        benchmark::DoNotOptimize(doc->FindSnapPoint(int(p.x), int(p.y), g_mode, line.get(), 1, {}));
     }
     Counters(state, *doc);
 }
@@ -224,7 +224,7 @@ static void BM_CrossingLinesSearch(benchmark::State& state) {
     int i = 0;
     for (auto _ : state) {
         const QvPoint p = Pointer(i++);
-        benchmark::DoNotOptimize(doc->FindSnapPoint(int(p.x), int(p.y), 3, line.get(), 1));
+        benchmark::DoNotOptimize(doc->FindSnapPoint(int(p.x), int(p.y), 3, line.get(), 1, {}));
     }
     Counters(state, *doc);
     QvSetMADLevelReader(nullptr);

@@ -18,9 +18,9 @@ namespace {
 
 QvFigure* Make(int tool, QvPoint a, QvPoint b) {
     QvFigure* f = QvFigure::CreateForTool(tool);
-    f->TrackCreatePoint(a);
+    f->TrackCreatePoint(a, {});
     f->CreateClick();
-    f->TrackCreatePoint(b);
+    f->TrackCreatePoint(b, {});
     f->CreateClick();
     return f;
 }

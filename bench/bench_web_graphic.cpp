@@ -38,7 +38,7 @@ constexpr int kPixels = kPage / Lumbrel2Doc::WebUnitsPerPixel;
 QvFigure* Clicked(int toolId, std::initializer_list<QvPoint> points) {
     QvFigure* f = QvFigure::CreateForTool(toolId);
     for (const QvPoint& p : points) {
-        f->TrackCreatePoint(p);
+        f->TrackCreatePoint(p, {});
         f->CreateClick();
     }
     return f;

@@ -288,13 +288,13 @@ void QvFigNorm::PlaceBounds(double u4, double u5) {
     m_points[5] = QvPoint(left + u5 * width, m_points[0].y);
 }
 
-void QvFigNorm::MoveHandle(int n, QvPoint to, QvPoint second) {
+void QvFigNorm::MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) {
     double left, right, width;
     Edges(left, right, width);
     if (n >= 0 && n <= 3) {
         double u4, u5;
         BoundFractions(u4, u5);
-        QvFigNoRotateRectBase::MoveHandle(n, to, second);
+        QvFigNoRotateRectBase::MoveHandle(n, to, second, keys);
         PlaceBounds(u4, u5);
     } else if (n == 4) {
         m_points[4].x = std::min(std::max(to.x, left), m_points[5].x);
@@ -326,8 +326,8 @@ void QvFigNorm::Reflect(const QvGRLine& mirror) {
     BuildFromPoints();
 }
 
-void QvFigNorm::TrackCreatePoint(QvPoint pt) {
-    QvFigRectBase::TrackCreatePoint(pt);
+void QvFigNorm::TrackCreatePoint(QvPoint pt, QvKeys keys) {
+    QvFigRectBase::TrackCreatePoint(pt, keys);
     if (m_nClicks != Pressed)
         return;
     double left, right, width;

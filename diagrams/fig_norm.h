@@ -72,13 +72,13 @@ public:
     // Corners resize with the bounds kept in standard deviations; grips 4
     // and 5 move the bounds along the baseline, 4 never right of 5 and
     // neither beyond its edge.
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
     // The box moves or mirrors; the bounds keep their standard deviations
     // (a mirror that swaps the sides swaps and negates them).
     void Rotate(double degrees, QvPoint centre) override;
     void Reflect(const QvGRLine& mirror) override;
     // Dragged out as a box; the bounds start at -1 and +1.
-    void TrackCreatePoint(QvPoint pt) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     void BuildFromPoints() override;
     // Corners as the upright box gives them; 4 and 5 the bound grips.
     QvPoint GetPoint(int n) const override;

@@ -165,7 +165,7 @@ QvFigure* QvFigVenn::MakeMember(const QvVennMember& m, int (*outline)(int, CPoin
         CPoint points[MaxVennOutline];
         const int n = outline(m.region, points);
         for (int i = 0; i < n; ++i) {
-            f->TrackCreatePoint(QvPoint(points[i].x, points[i].y));
+            f->TrackCreatePoint(QvPoint(points[i].x, points[i].y), QvKeys());
             f->CreateClick();
         }
         f->SetGroupNesting(1);
@@ -288,8 +288,8 @@ void QvFigVenn::CopyEditData(QvEditData* dst, const QvEditData* src) const {
     dst->CopyFrom(*src);
 }
 
-void QvFigVenn::TrackCreatePoint(QvPoint pt) {
-    QvFigGroup::TrackCreatePoint(pt);
+void QvFigVenn::TrackCreatePoint(QvPoint pt, QvKeys keys) {
+    QvFigGroup::TrackCreatePoint(pt, keys);
     // The members follow the frame as it is dragged out.
     MapToFrame(NullFrame);
     BuildFromPoints();

@@ -42,7 +42,7 @@ public:
     // The shown members through the frame; nothing in modes 2 and 4.
     void Draw(CDC* dc, int mode) override;
     // Dragged out like a rectangle: press, drag, release (Shift: a square).
-    void TrackCreatePoint(QvPoint pt) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
 
     int LayoutSize() const { return int(m_layout.size()); }
     // Whether member `index` is drawn with the record as it now is.

@@ -316,7 +316,7 @@ std::unique_ptr<QvFigure> QvLegacyReader::ReadFigure(QIODevice& file, bool conve
                 continue;
             if (i > 0)
                 line->CreateClick();
-            line->TrackCreatePoint(InBox(h, u, v));
+            line->TrackCreatePoint(InBox(h, u, v), QvKeys());
             if (i == 0)
                 line->CreateClick();
         }

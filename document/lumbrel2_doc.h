@@ -22,6 +22,7 @@
 #include "geometry/special_point.h"
 #include "platform/command_ids.h"
 #include "platform/gdi_types.h"
+#include "platform/keys.h"
 #include "settings/color_scheme.h"
 
 #include <functional>
@@ -37,6 +38,21 @@ class QvFigGallery;
 class QvFigure;
 class QvUndoItem;
 class QvUndoManager;
+
+// What the snap search found for one pointer position.  Without a snap the
+// point is the pointer's and the rest is empty.  The frames are copies: the
+// search's records change with the next edit.
+struct QvSnapResult {
+    QvPoint point;
+    bool snapped = false;
+    QString label; // "Centre", "Grid Point", ...: the status text's start
+    // The figures the point belongs to (the second for a crossing), for the
+    // highlight, and the frames they are drawn through.
+    QvFigure* figure1 = nullptr;
+    QvFigure* figure2 = nullptr;
+    QvGRRect frame1;
+    QvGRRect frame2;
+};
 
 class Lumbrel2Doc : public CDocument {
     DECLARE_DYNAMIC(Lumbrel2Doc)
@@ -119,8 +135,12 @@ public:
     // marks on them); the figures are mapped and built again first.
     void RefreshPointCaches(const std::vector<QvFigure*>& changed);
     // The point the pointer at (x, y) snaps to at the given drawing level,
-    // ignoring `exclude` (the figure being made or dragged).
-    QvPoint FindSnapPoint(int x, int y, int level, QvFigure* exclude, int pointIndex);
+    // ignoring `exclude` (the figure being made or dragged), with the keys
+    // of the mouse message: Ctrl takes the pointer as it is, Shift leaves
+    // only the grid.  The snapped figures are also kept for the highlight,
+    // selection and angle marks (the m_pSnapFigure fields).
+    QvSnapResult FindSnapPoint(int x, int y, int level, QvFigure* exclude, int pointIndex,
+                               QvKeys keys);
     // The caches as they stand: every figure's own snap points, the figure
     // shapes, and the construction shapes of the last search.
     const QvSnapPointList& CharacteristicPoints() const { return m_snap.Points(); }
@@ -174,7 +194,7 @@ public:
     // them.
     void OffsetSelection(QvVector v);
     void RecordMove();
-    void MoveHandleOfSelected(int grip, QvPoint target, CPoint companion);
+    void MoveHandleOfSelected(int grip, QvPoint target, CPoint companion, QvKeys keys);
     void RecordResize();
     void ReflectSelection(const QvGRLine& mirror);
     void RecordReflect();
@@ -233,11 +253,14 @@ public:
     virtual bool ChooseColour(COLORREF& colour);
     // ---- end of selection and editing
 
-    // Snap search working state (filled by the snap search).
+    // The last snap search's figures and frames, taken from its result in
+    // one place (KeepSnapFigures) and dropped with a figure that goes: the
+    // highlight, SelectAtPoint and the view's repaint check read them.
     QvFigure* m_pSnapFigure1 = nullptr;
     QvFigure* m_pSnapFigure2 = nullptr;
     QvGRRect m_snapFrame1;
     QvGRRect m_snapFrame2;
+    // The figures the view last highlighted, and working counters.
     QvFigure* m_pSnapRef1 = nullptr;
     QvFigure* m_pSnapRef2 = nullptr;
     QvGRRect m_snapFrame3;
@@ -253,6 +276,9 @@ private:
     static bool LineToolChosen();
     // A rebuild the caches asked for, before they are read.
     void EnsurePointCaches();
+    // The snap result's figures as the document's and the angle mark's
+    // snapped figures.
+    void KeepSnapFigures(const QvSnapResult& found);
     // Takes a figure out of every reference the document keeps besides the
     // lists.
     void ForgetFigure(const QvFigure* figure);

@@ -237,15 +237,16 @@ void Lumbrel2Doc::OffsetSelection(QvVector v) {
     m_snap.Touch();
 }
 
-void Lumbrel2Doc::MoveHandleOfSelected(int grip, QvPoint target, CPoint companion) {
+void Lumbrel2Doc::MoveHandleOfSelected(int grip, QvPoint target, CPoint companion, QvKeys keys) {
     QvFigure* f = GetFirstSelected();
     if (!f)
         return;
     KeepStateBeforeEdit(f);
     // A grip that would make the figure invalid (three points of a circle
     // in a line) stops at the last place where it was valid.
-    EditFigures(
-        {f}, [&](QvFigure* g) { g->MoveHandle(grip, target, QvPoint(companion.x, companion.y)); });
+    EditFigures({f}, [&](QvFigure* g) {
+        g->MoveHandle(grip, target, QvPoint(companion.x, companion.y), keys);
+    });
     // A group's stretch may have replaced the members the pointer snapped to.
     if (f->IsGroup())
         ClearSnapReferences();

@@ -8,7 +8,6 @@
 #include "figures/figure.h"
 #include "geometry/gr_rect.h"
 #include "platform/command_ids.h"
-#include "platform/key_state.h"
 
 #include <algorithm>
 
@@ -68,13 +67,11 @@ void Lumbrel2Doc::RefreshPointCaches(const std::vector<QvFigure*>& changed) {
     EnsurePointCaches();
 }
 
-QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, int pointIndex) {
+QvSnapResult Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, int pointIndex,
+                                        QvKeys keys) {
     EnsurePointCaches();
-    QvEditorState* editor = QvGetEditorState();
-    if (editor)
+    if (QvEditorState* editor = QvGetEditorState())
         editor->m_nSnapCounter = 0;
-    m_pSnapFigure1 = m_pSnapFigure2 = nullptr;
-    QvFigAngleMark::SetSnappedFigure(nullptr);
 
     QvSnapEngine::Query query;
     query.pointer = QvPoint(x, y);
@@ -82,23 +79,37 @@ QvPoint Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, i
     query.exclude = exclude;
     query.pointIndex = pointIndex;
     query.parts = GetTotalPartCount();
-    query.ctrl = GetKeyState(VK_CONTROL) < 0;
-    query.shift = GetKeyState(VK_SHIFT) < 0;
+    query.ctrl = keys.ctrl;
+    query.shift = keys.shift;
     query.grid = &m_grid;
     const QvSnapEngine::Result found = m_snap.Find(query);
 
+    QvSnapResult result;
+    result.point = found.point;
     if (found.snapped) {
-        m_pSnapFigure1 = found.figure1;
-        m_pSnapFigure2 = found.figure2;
-        m_snapFrame1 = found.frame1 ? *found.frame1 : QvGRRect();
-        m_snapFrame2 = found.frame2 ? *found.frame2 : QvGRRect();
-        if (editor)
-            editor->m_strStatusText = found.label;
+        result.snapped = true;
+        result.label = found.label;
+        result.figure1 = found.figure1;
+        result.figure2 = found.figure2;
+        if (found.frame1)
+            result.frame1 = *found.frame1;
+        if (found.frame2)
+            result.frame2 = *found.frame2;
+    }
+    KeepSnapFigures(result);
+    return result;
+}
+
+void Lumbrel2Doc::KeepSnapFigures(const QvSnapResult& found) {
+    m_pSnapFigure1 = found.figure1;
+    m_pSnapFigure2 = found.figure2;
+    if (found.snapped) {
+        m_snapFrame1 = found.frame1;
+        m_snapFrame2 = found.frame2;
     }
     // The figure under the pointer, for an angle mark being made. A mark
     // refers only to figures of its own list, never to a group's member.
     const bool topLevel = m_pSnapFigure1 && std::find(m_figures.begin(), m_figures.end(),
                                                       m_pSnapFigure1) != m_figures.end();
     QvFigAngleMark::SetSnappedFigure(topLevel ? m_pSnapFigure1 : nullptr);
-    return found.point;
 }

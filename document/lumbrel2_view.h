@@ -28,6 +28,7 @@ class QPrinter;
 class QScrollArea;
 class QvFigText;
 class QvFigure;
+struct QvSnapResult;
 class QvFigureState;
 
 class Lumbrel2View : public CView {
@@ -172,15 +173,16 @@ protected:
     QvFigText* m_pEditedTextBox = nullptr;
     std::unique_ptr<QvFigureState> m_pEditBefore; // the box as editing began
 
-    // Mouse helpers.
-    QvPoint SnapPoint(Qt::KeyboardModifiers keys, CPoint raw, int level, QvFigure* exclude,
-                      int pointIndex);
+    // Mouse helpers.  The snaps hand back the search's whole result; with
+    // Ctrl held it is the pointer as it is, and no search is made.
+    QvSnapResult SnapPoint(Qt::KeyboardModifiers keys, CPoint raw, int level, QvFigure* exclude,
+                           int pointIndex);
     // Snaps with the exclusion and index the current state calls for.
-    QvPoint SnapForState(Qt::KeyboardModifiers keys, CPoint raw, int level);
+    QvSnapResult SnapForState(Qt::KeyboardModifiers keys, CPoint raw, int level);
     // As a move does: the state's snap at the level the pointer's speed
     // allows.
-    QvPoint SnapAsMove(Qt::KeyboardModifiers keys, CPoint raw);
-    void StartOrContinueCreation(CPoint raw, QvPoint snapped);
+    QvSnapResult SnapAsMove(Qt::KeyboardModifiers keys, CPoint raw);
+    void StartOrContinueCreation(Qt::KeyboardModifiers keys, CPoint raw, QvPoint snapped);
     void PressOnSelection(Qt::KeyboardModifiers keys, CPoint raw);
     void StartSelectionDrag();
     void FinishCreation(bool finish);

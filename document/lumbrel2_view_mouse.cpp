@@ -80,16 +80,20 @@ CPoint Lumbrel2View::CanvasToPagePoint(const QPoint& p) const {
     return c;
 }
 
-QvPoint Lumbrel2View::SnapPoint(Qt::KeyboardModifiers keys, CPoint raw, int level,
-                                QvFigure* exclude, int pointIndex) {
+QvSnapResult Lumbrel2View::SnapPoint(Qt::KeyboardModifiers keys, CPoint raw, int level,
+                                     QvFigure* exclude, int pointIndex) {
     Lumbrel2Doc* doc = GetDocument();
-    // Ctrl draws exactly where the pointer is.
-    if ((keys & Qt::ControlModifier) || !doc)
-        return QvPoint(raw.x, raw.y);
-    return doc->FindSnapPoint(raw.x, raw.y, level, exclude, pointIndex);
+    // Ctrl draws exactly where the pointer is, and leaves the highlight of
+    // the last search as it was.
+    if ((keys & Qt::ControlModifier) || !doc) {
+        QvSnapResult asIs;
+        asIs.point = QvPoint(raw.x, raw.y);
+        return asIs;
+    }
+    return doc->FindSnapPoint(raw.x, raw.y, level, exclude, pointIndex, QvKeys::From(keys));
 }
 
-QvPoint Lumbrel2View::SnapAsMove(Qt::KeyboardModifiers keys, CPoint raw) {
+QvSnapResult Lumbrel2View::SnapAsMove(Qt::KeyboardModifiers keys, CPoint raw) {
     // Fast movement snaps to grid points only, which keeps up with the hand.
     const double pixel = 2540.0 / m_nPixelsPerInch;
     int level = TheSettings().MADLevel();
@@ -98,7 +102,7 @@ QvPoint Lumbrel2View::SnapAsMove(Qt::KeyboardModifiers keys, CPoint raw) {
     return SnapForState(keys, raw, level);
 }
 
-QvPoint Lumbrel2View::SnapForState(Qt::KeyboardModifiers keys, CPoint raw, int level) {
+QvSnapResult Lumbrel2View::SnapForState(Qt::KeyboardModifiers keys, CPoint raw, int level) {
     Lumbrel2Doc* doc = GetDocument();
     if (!m_bCaptured || !doc)
         return SnapPoint(keys, raw, level, nullptr, 1);
@@ -126,9 +130,9 @@ void Lumbrel2View::OnLButtonDown(Qt::KeyboardModifiers keys, CPoint raw) {
     Lumbrel2Doc* doc = GetDocument();
     if (!doc)
         return;
-    QString& status = StatusText();
-    status.clear();
-    QvPoint snapped = SnapPoint(keys, raw, TheSettings().MADLevel(), nullptr, 1);
+    const QvSnapResult found = SnapPoint(keys, raw, TheSettings().MADLevel(), nullptr, 1);
+    StatusText() = found.label;
+    const QvPoint snapped = found.point;
     CPoint snap = Truncated(snapped);
     // Off the page nothing happens, not even the button-down flag, which
     // would otherwise stop the right button until the next release.
@@ -162,18 +166,19 @@ void Lumbrel2View::OnLButtonDown(Qt::KeyboardModifiers keys, CPoint raw) {
             doc->SelectAtPoint(raw.x, raw.y);
         if (doc->GetSelectedCount() == 0) {
             if (!(tool == ID_DRAW_SELECT && (keys & Qt::ControlModifier)))
-                StartOrContinueCreation(raw, snapped);
+                StartOrContinueCreation(keys, raw, snapped);
             return;
         }
     }
     PressOnSelection(keys, raw);
 }
 
-void Lumbrel2View::StartOrContinueCreation(CPoint raw, QvPoint snapped) {
+void Lumbrel2View::StartOrContinueCreation(Qt::KeyboardModifiers keys, CPoint raw,
+                                           QvPoint snapped) {
     Lumbrel2Doc* doc = GetDocument();
     const UINT tool = CurrentTool();
     if (m_pNewFigure) {
-        m_pNewFigure->TrackCreatePoint(snapped);
+        m_pNewFigure->TrackCreatePoint(snapped, QvKeys::From(keys));
         m_pCanvas->update();
         return;
     }
@@ -181,7 +186,8 @@ void Lumbrel2View::StartOrContinueCreation(CPoint raw, QvPoint snapped) {
     m_pNewFigure = doc->CreateFigureForTool(int(tool));
     if (!m_pNewFigure)
         return;
-    m_pNewFigure->TrackCreatePoint(IsSelectTool(tool) ? QvPoint(raw.x, raw.y) : snapped);
+    m_pNewFigure->TrackCreatePoint(IsSelectTool(tool) ? QvPoint(raw.x, raw.y) : snapped,
+                                   QvKeys::From(keys));
     m_nState = tool == ID_DRAW_SMOOTH_LINE ? StateFreehand : StateCreating;
     if (m_pNewFigure->CreateClick())
         m_nState = StateCreatedByPress;
@@ -209,7 +215,7 @@ void Lumbrel2View::PressOnSelection(Qt::KeyboardModifiers keys, CPoint raw) {
         return;
     doc->SelectAtPoint(raw.x, raw.y);
     if (doc->GetSelectedCount() == 0) {
-        StartOrContinueCreation(raw, m_lastPoint);
+        StartOrContinueCreation(keys, raw, m_lastPoint);
         return;
     }
     if (!lookUpGrip())
@@ -228,10 +234,9 @@ void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
     Lumbrel2Doc* doc = GetDocument();
     if (!doc)
         return;
-    QString& status = StatusText();
-    status.clear();
-    QvPoint snapped = SnapAsMove(keys, raw);
-    const QString label = status;
+    const QvSnapResult found = SnapAsMove(keys, raw);
+    const QvPoint snapped = found.point;
+    const QString& label = found.label;
     // The text is chosen by the state the move found, and made once the
     // figures followed the pointer, so it never lags one move behind.
     const int state = m_nState;
@@ -259,13 +264,13 @@ void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
     case StateCreatingBetween:
     case StateCreating:
         if (m_pNewFigure)
-            m_pNewFigure->TrackCreatePoint(snapped);
+            m_pNewFigure->TrackCreatePoint(snapped, QvKeys::From(keys));
         m_pCanvas->update();
         break;
     case StateFreehand:
         if (m_pNewFigure) {
             m_pNewFigure->CreateClick();
-            m_pNewFigure->TrackCreatePoint(snapped);
+            m_pNewFigure->TrackCreatePoint(snapped, QvKeys::From(keys));
         }
         m_pCanvas->update();
         break;
@@ -294,7 +299,7 @@ void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
             break;
         }
         CRect before = doc->GetSelectionBounds();
-        doc->MoveHandleOfSelected(m_nHandle, snapped, snap);
+        doc->MoveHandleOfSelected(m_nHandle, snapped, snap, QvKeys::From(keys));
         // A group's members were rebuilt: the snap figures may be gone.
         if (QvFigure* f = doc->GetFirstSelected(); f && f->IsGroup())
             doc->ClearSnapReferences();
@@ -343,7 +348,10 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
     // Still captured: the release snaps exactly as a move here would, with
     // the same figure left out and the same point index, so the figure ends
     // where its last feedback showed it.
-    QvPoint snapped = SnapAsMove(keys, raw);
+    const QvSnapResult found = SnapAsMove(keys, raw);
+    const QvPoint snapped = found.point;
+    if (found.snapped)
+        StatusText() = found.label;
     m_bCaptured = 0;
     if (m_nState == StateDraggingSelection)
         doc->RefreshPointCaches(doc->Selection());
@@ -373,7 +381,7 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
         case StateDraggingGrip: {
             m_nState = StateIdle;
             CRect before = doc->GetSelectionBounds();
-            doc->MoveHandleOfSelected(m_nHandle, snapped, raw);
+            doc->MoveHandleOfSelected(m_nHandle, snapped, raw, QvKeys::From(keys));
             doc->RecordResize();
             InvalidateLogical(Union(Union(m_feedbackRect, before), doc->GetSelectionBounds()));
             doc->RefreshPointCaches(doc->Selection());
@@ -403,7 +411,7 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
                 m_nState = StateIdle;
                 break;
             }
-            m_pNewFigure->TrackCreatePoint(snapped);
+            m_pNewFigure->TrackCreatePoint(snapped, QvKeys::From(keys));
             if (m_pNewFigure->CreateClick())
                 FinishCreation(false);
             m_pCanvas->update();
@@ -415,7 +423,7 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
             break;
         case StateFreehand:
             m_pNewFigure->CreateClick();
-            m_pNewFigure->TrackCreatePoint(snapped);
+            m_pNewFigure->TrackCreatePoint(snapped, QvKeys::From(keys));
             FinishCreation(true);
             break;
         default:

@@ -434,7 +434,7 @@ bool QvFigAngleMark::IsValid() const {
 
 // --------------------------------------------------------------- creation
 
-void QvFigAngleMark::TrackCreatePoint(QvPoint pt) {
+void QvFigAngleMark::TrackCreatePoint(QvPoint pt, QvKeys) {
     const int k = GetClickCount();
     if (k > 1)
         return;
@@ -461,7 +461,7 @@ bool QvFigAngleMark::CreateClick() {
     return true;
 }
 
-void QvFigAngleMark::MoveHandle(int n, QvPoint, QvPoint second) {
+void QvFigAngleMark::MoveHandle(int n, QvPoint, QvPoint second, QvKeys) {
     QvFigure* f = n == 0 ? m_pAngleData->m_pFirst : n == 1 ? m_pAngleData->m_pSecond : nullptr;
     f = Marked(f);
     if (f && f->GetShape())

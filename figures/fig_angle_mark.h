@@ -114,8 +114,8 @@ public:
     CRect GetPointsRect() const override;
     bool HitTest(QvPoint, double) override { return false; }
     // Grips 0 and 1 slide along their figures; the arms stay where they are.
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
-    void TrackCreatePoint(QvPoint pt) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
     void BuildFromPoints() override;
     QvPoint GetPoint(int) const override { return QvPoint::Far(); }

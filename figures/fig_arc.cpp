@@ -11,7 +11,6 @@
 #include "geometry/marker.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
-#include "platform/key_state.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
 
@@ -441,7 +440,7 @@ QvPoint OnCircleToward(const QvPoint& c, const QvPoint& at, const QvPoint& towar
 }
 } // namespace
 
-void QvFigArcC2P::TrackCreatePoint(QvPoint pt) {
+void QvFigArcC2P::TrackCreatePoint(QvPoint pt, QvKeys) {
     int k = GetClickCount();
     if (k > 2)
         return;
@@ -461,7 +460,7 @@ bool QvFigArcC2P::CreateClick() {
     return CountClick(3);
 }
 
-void QvFigArcC2P::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigArcC2P::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     if (n < 0 || n > 2)
         return;
     m_points[n] = to;
@@ -509,7 +508,7 @@ bool QvFigArc3P::IsValid() const {
     return QvFigCircle3C::Circumcentre(m_points[0], m_points[1], m_points[2], &centre);
 }
 
-void QvFigArc3P::TrackCreatePoint(QvPoint pt) {
+void QvFigArc3P::TrackCreatePoint(QvPoint pt, QvKeys) {
     int k = GetClickCount();
     if (k > 2)
         return;
@@ -536,7 +535,7 @@ bool QvFigArc3P::CreateClick() {
     return true;
 }
 
-void QvFigArc3P::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigArc3P::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     if (n < 0 || n > 2)
         return;
     QvPoint before = m_points[n];
@@ -589,7 +588,7 @@ void QvFigArc4P::BuildFromPoints() {
     PlaceThirdPoint();
 }
 
-void QvFigArc4P::TrackCreatePoint(QvPoint pt) {
+void QvFigArc4P::TrackCreatePoint(QvPoint pt, QvKeys keys) {
     int k = GetClickCount();
     if (k == 0) {
         for (int i = 0; i < 4; ++i)
@@ -597,7 +596,7 @@ void QvFigArc4P::TrackCreatePoint(QvPoint pt) {
     } else if (k == 2) {
         const QvPoint p0 = m_points[0];
         double dx = pt.x - p0.x, dy = pt.y - p0.y;
-        if (GetKeyState(VK_SHIFT) < 0) {
+        if (keys.shift) {
             double m = std::min(std::fabs(dx), std::fabs(dy));
             dx = dx >= 0.0 ? m : -m;
             dy = dy >= 0.0 ? m : -m;
@@ -623,7 +622,7 @@ bool QvFigArc4P::CreateClick() {
     return true;
 }
 
-void QvFigArc4P::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigArc4P::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     if (n < 0 || n > 5)
         return;
     if (n < 4) {

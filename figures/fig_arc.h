@@ -133,8 +133,8 @@ class QvFigArcC2P : public QvFigArcBase {
 public:
     static constexpr int ToolId = ID_DRAW_ARC_C2P;
     QvFigArcC2P();
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
-    void TrackCreatePoint(QvPoint pt) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
     void BuildFromPoints() override;
     void SetAngles(QvPoint angles) override;
@@ -150,8 +150,8 @@ public:
     static constexpr int ToolId = ID_DRAW_ARC_3P;
     QvFigArc3P();
     bool IsValid() const override;
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
-    void TrackCreatePoint(QvPoint pt) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
     void BuildFromPoints() override;
     // The arc's dialog with its rotation and major choice fixed.
@@ -171,9 +171,9 @@ class QvFigArc4P : public QvFigArcBase {
 public:
     static constexpr int ToolId = ID_DRAW_ARC_4P;
     QvFigArc4P();
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
     // With Shift held the box is a square.
-    void TrackCreatePoint(QvPoint pt) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
     void BuildFromPoints() override;
     void SetAngles(QvPoint angles) override;

@@ -148,7 +148,7 @@ bool QvFigCurveBase::HitTest(QvPoint pt, double tolerance) {
     return m_curve.HitTest(pt, tolerance);
 }
 
-void QvFigCurveBase::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigCurveBase::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     if (n < 0 || n >= GetPointCount())
         return;
     m_points[n] = to;
@@ -232,7 +232,7 @@ void QvFigBezier::DrawHandles(CDC* dc) {
     DrawArms(dc);
 }
 
-void QvFigBezier::TrackCreatePoint(QvPoint pt) {
+void QvFigBezier::TrackCreatePoint(QvPoint pt, QvKeys) {
     int c = GetClickCount();
     if (c > 3)
         return;
@@ -315,7 +315,7 @@ void QvFigSmoothLine::Draw(CDC* dc, int mode) {
         DrawMarks(dc);
 }
 
-void QvFigSmoothLine::TrackCreatePoint(QvPoint pt) {
+void QvFigSmoothLine::TrackCreatePoint(QvPoint pt, QvKeys) {
     int c = GetClickCount();
     if (c + 1 >= ArraySize)
         return;

@@ -58,7 +58,7 @@ public:
     // lines, whichever reaches further.
     CRect GetBoundRect() override;
     bool HitTest(QvPoint pt, double tolerance) override;
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
     // A curve offers no points by index.
     QvPoint GetPoint(int n) const override;
 
@@ -95,7 +95,7 @@ public:
     void Draw(CDC* dc, int mode) override;
     void DrawHandles(CDC* dc) override;
     void EditProperties(CPoint, CPoint) override { EditCurve(true); }
-    void TrackCreatePoint(QvPoint pt) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
     void BuildFromPoints() override;
     QString GetDescription() const override;
@@ -125,7 +125,7 @@ public:
     void DrawFill(CDC* dc, int mode) override;
     void Draw(CDC* dc, int mode) override;
     void EditProperties(CPoint, CPoint) override { EditCurve(false); }
-    void TrackCreatePoint(QvPoint pt) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     // Keeps the moving point when it is far enough from the last kept one;
     // always false.
     bool CreateClick() override;

@@ -221,7 +221,7 @@ QvPoint QvFigCircleCR::CentreMarkPoint() const {
     return m_display[0];
 }
 
-void QvFigCircleCR::TrackCreatePoint(QvPoint pt) {
+void QvFigCircleCR::TrackCreatePoint(QvPoint pt, QvKeys) {
     TrackClickPoint(pt);
     BuildFromPoints();
 }
@@ -230,7 +230,7 @@ bool QvFigCircleCR::CreateClick() {
     return CountClick(2);
 }
 
-void QvFigCircleCR::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigCircleCR::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     MovePoint(n, to);
 }
 
@@ -258,7 +258,7 @@ QvPoint QvFigCircleD::CentreMarkPoint() const {
     return m_circle.centre;
 }
 
-void QvFigCircleD::TrackCreatePoint(QvPoint pt) {
+void QvFigCircleD::TrackCreatePoint(QvPoint pt, QvKeys) {
     TrackClickPoint(pt);
     BuildFromPoints();
 }
@@ -267,7 +267,7 @@ bool QvFigCircleD::CreateClick() {
     return CountClick(2);
 }
 
-void QvFigCircleD::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigCircleD::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     MovePoint(n, to);
 }
 
@@ -326,7 +326,7 @@ QvVector QvFigCircle3C::RadiusVector() const {
     return m_display[0] - m_circle.centre;
 }
 
-void QvFigCircle3C::TrackCreatePoint(QvPoint pt) {
+void QvFigCircle3C::TrackCreatePoint(QvPoint pt, QvKeys) {
     int k = GetClickCount();
     TrackClickPoint(pt);
     if (k == 1) {
@@ -348,7 +348,7 @@ bool QvFigCircle3C::CreateClick() {
     return CountClick(3);
 }
 
-void QvFigCircle3C::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigCircle3C::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     MovePoint(n, to);
 }
 
@@ -377,7 +377,7 @@ void QvFigCircle::GetQuadrantPoints(QvPoint q[4]) const {
         q[i] = m_display[i] + (m_display[(i + 1) % 4] - m_display[i]) * 0.5;
 }
 
-void QvFigCircle::TrackCreatePoint(QvPoint pt) {
+void QvFigCircle::TrackCreatePoint(QvPoint pt, QvKeys) {
     int k = GetClickCount();
     if (k < m_display.GetSize())
         m_display[k] = pt;
@@ -408,7 +408,7 @@ bool QvFigCircle::CreateClick() {
     return true;
 }
 
-void QvFigCircle::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigCircle::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     QvGRRect box(m_points[0], m_points[1], m_points[2], m_points[3]);
     box.MoveCornerKeepAspect(n, to);
     for (int i = 0; i < 4; ++i)

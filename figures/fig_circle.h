@@ -82,8 +82,8 @@ public:
     static constexpr int ToolId = ID_DRAW_CIRCLE_CR;
     QvFigCircleCR();
     void Serialize(CArchive& ar) override;
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
-    void TrackCreatePoint(QvPoint pt) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
     void BuildFromPoints() override;
 
@@ -99,8 +99,8 @@ public:
     static constexpr int ToolId = ID_DRAW_CIRCLE_D;
     QvFigCircleD();
     void Serialize(CArchive& ar) override;
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
-    void TrackCreatePoint(QvPoint pt) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
     void BuildFromPoints() override;
 
@@ -119,8 +119,8 @@ public:
     QvFigCircle3C();
     void Serialize(CArchive& ar) override;
     bool IsValid() const override;
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
-    void TrackCreatePoint(QvPoint pt) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
     void BuildFromPoints() override;
     // The far point for every index.
@@ -142,8 +142,8 @@ public:
     static constexpr int ToolId = ID_DRAW_CIRCLE_4C;
     QvFigCircle();
     void Serialize(CArchive& ar) override;
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
-    void TrackCreatePoint(QvPoint pt) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
     void BuildFromPoints() override;
     CRect GetBoundRect() override;

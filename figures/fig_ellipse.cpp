@@ -213,7 +213,7 @@ void QvFigEllipse4C::BuildFromPoints() {
     SetAxes(m_ellipse, h1, h2);
 }
 
-void QvFigEllipse4C::TrackCreatePoint(QvPoint pt) {
+void QvFigEllipse4C::TrackCreatePoint(QvPoint pt, QvKeys) {
     int k = GetClickCount();
     if (k == 0) {
         for (int i = 0; i < 4; ++i)
@@ -237,7 +237,7 @@ bool QvFigEllipse4C::CreateClick() {
     return true;
 }
 
-void QvFigEllipse4C::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigEllipse4C::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     QvGRRect box(m_points[0], m_points[1], m_points[2], m_points[3]);
     box.MoveCorner(n, to);
     for (int i = 0; i < 4; ++i)
@@ -285,7 +285,7 @@ void QvFigEllipseAP::BuildFromPoints() {
     m_ellipse.axis = u;
 }
 
-void QvFigEllipseAP::TrackCreatePoint(QvPoint pt) {
+void QvFigEllipseAP::TrackCreatePoint(QvPoint pt, QvKeys) {
     int k = GetClickCount();
     if (k > 2)
         return;
@@ -304,7 +304,7 @@ bool QvFigEllipseAP::CreateClick() {
     return CountClick(3);
 }
 
-void QvFigEllipseAP::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigEllipseAP::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     MovePoint(n, to);
 }
 
@@ -352,7 +352,7 @@ void QvFigEllipse4P::BuildFromPoints() {
     QvFigEllipse4C::SetAxes(m_ellipse, first * 0.5, second * 0.5);
 }
 
-void QvFigEllipse4P::TrackCreatePoint(QvPoint pt) {
+void QvFigEllipse4P::TrackCreatePoint(QvPoint pt, QvKeys) {
     int k = GetClickCount();
     if (k > 3)
         return;
@@ -382,7 +382,7 @@ bool QvFigEllipse4P::CreateClick() {
     return CountClick(4);
 }
 
-void QvFigEllipse4P::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigEllipse4P::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     MovePoint(n, to);
 }
 

@@ -68,8 +68,8 @@ class QvFigEllipse4C : public QvFigEllipseBase {
 public:
     static constexpr int ToolId = ID_DRAW_ELLIPSE_4C;
     QvFigEllipse4C();
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
-    void TrackCreatePoint(QvPoint pt) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
     void BuildFromPoints() override;
     CRect GetBoundRect() override;
@@ -89,8 +89,8 @@ class QvFigEllipseAP : public QvFigEllipseBase {
 public:
     static constexpr int ToolId = ID_DRAW_ELLIPSE_AP;
     QvFigEllipseAP();
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
-    void TrackCreatePoint(QvPoint pt) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
     void BuildFromPoints() override;
     // The far point for every index.
@@ -121,8 +121,8 @@ class QvFigEllipse4P : public QvFigEllipseBase {
 public:
     static constexpr int ToolId = ID_DRAW_ELLIPSE_4P;
     QvFigEllipse4P();
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
-    void TrackCreatePoint(QvPoint pt) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
     void BuildFromPoints() override;
     // The far point for every index.

@@ -3,7 +3,6 @@
 #include "figures/figure_factory.h"
 #include "geometry/gr_rect.h"
 #include "platform/archive.h"
-#include "platform/key_state.h"
 
 #include <cmath>
 
@@ -49,7 +48,7 @@ QvFigure* QvFigGallery::CopyFrom(const QvFigure* src) {
     return this;
 }
 
-void QvFigGallery::TrackCreatePoint(QvPoint pt) {
+void QvFigGallery::TrackCreatePoint(QvPoint pt, QvKeys keys) {
     const int clicks = GetClickCount();
     if (clicks == 0) {
         for (int i = 0; i < 4; ++i)
@@ -58,7 +57,7 @@ void QvFigGallery::TrackCreatePoint(QvPoint pt) {
         const QvPoint c0 = m_points[0];
         double dx = pt.x - c0.x;
         double dy = pt.y - c0.y;
-        if (GetKeyState(VK_SHIFT) < 0) {
+        if (keys.shift) {
             const double r = m_dAspectRatio;
             if (std::fabs(dy) < std::fabs(dx * r))
                 dx = std::copysign(std::fabs(dy / r), dx);

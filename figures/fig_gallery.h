@@ -18,7 +18,7 @@ public:
     QvFigure* CopyFrom(const QvFigure* src) override;
     // Press, drag and release place the box; with Shift held the box keeps
     // the aspect ratio and fits inside the dragged rectangle.
-    void TrackCreatePoint(QvPoint pt) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
     QString GetDescription() const override;
 

@@ -12,7 +12,6 @@
 #include "geometry/snap_kind.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
-#include "platform/key_state.h"
 
 #include <algorithm>
 #include <memory>
@@ -253,11 +252,11 @@ bool QvFigGroup::HitTest(QvPoint pt, double tolerance) {
     return false;
 }
 
-void QvFigGroup::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigGroup::MoveHandle(int n, QvPoint to, QvPoint, QvKeys keys) {
     if (n < 0 || n > 3)
         return;
     QvGRRect frame(m_points[0], m_points[1], m_points[2], m_points[3]);
-    if (GetKeyState(VK_SHIFT) < 0) {
+    if (keys.shift) {
         frame.MoveCornerKeepAspect(n, to);
     } else {
         ConvertForStretch();

@@ -51,7 +51,7 @@ public:
     bool HitTest(QvPoint pt, double tolerance) override;
     // A corner drag to `to`.  Shift keeps the proportions and every member's
     // shape; a free drag first turns round members into shapes that stretch.
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
     void BuildFromPoints() override;
     void SetLineColour(COLORREF colour) override;
     void SetLineStyle(int style) override;

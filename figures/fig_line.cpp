@@ -146,14 +146,14 @@ bool QvFigLineBase::HitTest(QvPoint pt, double tolerance) {
     return m_line.HitTest(pt, tolerance);
 }
 
-void QvFigLineBase::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigLineBase::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     if (n < 0 || n >= m_points.GetSize())
         return;
     m_points[n] = to;
     BuildFromPoints();
 }
 
-void QvFigLineBase::TrackCreatePoint(QvPoint pt) {
+void QvFigLineBase::TrackCreatePoint(QvPoint pt, QvKeys) {
     int k = GetClickCount();
     if (k >= m_points.GetSize())
         return;

@@ -51,8 +51,8 @@ public:
     std::unique_ptr<QvGRBase> CreateGeometry() const override;
     CRect GetBoundRect() override;
     bool HitTest(QvPoint pt, double tolerance) override;
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
-    void TrackCreatePoint(QvPoint pt) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
 
     const QvGRLine& Line() const { return m_line; }

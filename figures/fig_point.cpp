@@ -80,7 +80,7 @@ bool QvFigPoint::HitTest(QvPoint pt, double tolerance) {
     return m_point.HitTest(pt, tolerance);
 }
 
-void QvFigPoint::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigPoint::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     if (n != 0)
         return;
     m_points[0] = to;
@@ -88,7 +88,7 @@ void QvFigPoint::MoveHandle(int n, QvPoint to, QvPoint) {
     BuildFromPoints();
 }
 
-void QvFigPoint::TrackCreatePoint(QvPoint pt) {
+void QvFigPoint::TrackCreatePoint(QvPoint pt, QvKeys) {
     m_points[0] = pt;
     m_display[0] = pt;
     BuildFromPoints();

@@ -32,8 +32,8 @@ public:
     std::unique_ptr<QvGRBase> CreateGeometry() const override;
     CRect GetBoundRect() override;
     bool HitTest(QvPoint pt, double tolerance) override;
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
-    void TrackCreatePoint(QvPoint pt) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     // Complete at the first click.
     bool CreateClick() override;
     void BuildFromPoints() override;

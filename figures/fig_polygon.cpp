@@ -153,14 +153,14 @@ bool QvFigPolygon::HitTest(QvPoint pt, double tolerance) {
     return m_polygon.HitTest(pt, tolerance);
 }
 
-void QvFigPolygon::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigPolygon::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     if (n < 0 || n >= GetPointCount())
         return;
     m_points[n] = to;
     BuildFromPoints();
 }
 
-void QvFigPolygon::TrackCreatePoint(QvPoint pt) {
+void QvFigPolygon::TrackCreatePoint(QvPoint pt, QvKeys) {
     const int k = m_nClicks;
     m_points[k] = pt;
     m_display[k] = pt;

@@ -37,9 +37,9 @@ public:
     void AddShapes(QvShapeList& list, int part) override;
     CRect GetBoundRect() override;
     bool HitTest(QvPoint pt, double tolerance) override;
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
     // The pointer's point is the last one: point count = clicks + 1.
-    void TrackCreatePoint(QvPoint pt) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     // Fixes the vertex under the pointer and starts the next on top of it.
     // Never complete: the view ends the polygon.  A click that would need
     // a 256th point is refused and the user told.

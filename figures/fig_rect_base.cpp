@@ -2,7 +2,6 @@
 
 #include "figures/shape_record.h"
 #include "platform/dc.h"
-#include "platform/key_state.h"
 
 #include <cmath>
 #include <utility>
@@ -13,10 +12,6 @@ IMPLEMENT_SERIAL(QvFigNoRotateRectBase, QvFigRectBase, 1)
 
 namespace {
 constexpr double kPi = 3.141592654;
-
-bool ShiftDown() {
-    return GetKeyState(VK_SHIFT) < 0;
-}
 
 QvGRRect CornersOf(const QvPointArray& points) {
     return QvGRRect(points[0], points[1], points[2], points[3]);
@@ -75,9 +70,9 @@ bool QvFigRectBase::HitTest(QvPoint pt, double tolerance) {
     return m_frame.HitTest(pt, tolerance);
 }
 
-void QvFigRectBase::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigRectBase::MoveHandle(int n, QvPoint to, QvPoint, QvKeys keys) {
     QvGRRect rect = CornersOf(m_points);
-    if (ShiftDown())
+    if (keys.shift)
         rect.MoveCornerKeepAspect(n, to);
     else
         rect.MoveCorner(n, to);
@@ -99,12 +94,12 @@ void QvFigRectBase::DragCorners(QvPoint pt, bool square) {
     m_points[3] = QvPoint(c0.x, c2.y);
 }
 
-void QvFigRectBase::TrackCreatePoint(QvPoint pt) {
+void QvFigRectBase::TrackCreatePoint(QvPoint pt, QvKeys keys) {
     if (m_nClicks == 0) {
         for (int i = 0; i < 4; ++i)
             m_points[i] = pt;
     } else if (m_nClicks == Pressed) {
-        DragCorners(pt, DragsSquare());
+        DragCorners(pt, DragsSquare(keys));
     }
     // The figure being made is drawn where its corners are, so its outline,
     // bounds and description follow the drag.
@@ -146,18 +141,18 @@ QvFigSquareBase::QvFigSquareBase() {
     m_axis = QvVector(1.0, 0.0);
 }
 
-bool QvFigRectBase::DragsSquare() {
-    return ShiftDown();
+bool QvFigRectBase::DragsSquare(QvKeys keys) {
+    return keys.shift;
 }
 
-bool QvFigSquareBase::DragsSquare() {
-    const bool square = m_bKeepSquare && !ShiftDown();
+bool QvFigSquareBase::DragsSquare(QvKeys keys) {
+    const bool square = m_bKeepSquare && !keys.shift;
     if (!square)
         m_bKeepSquare = false;
     return square;
 }
 
-void QvFigSquareBase::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigSquareBase::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     // Opposite, along-axis and across-axis corner of each grip.
     static constexpr int kRoles[4][3] = {{2, 1, 3}, {3, 0, 2}, {0, 1, 3}, {1, 0, 2}};
     if (n < 0 || n > 3)

@@ -24,10 +24,10 @@ public:
     CRect GetBoundRect() override;
     bool HitTest(QvPoint pt, double tolerance) override;
     // Shift keeps the proportions of the sides.
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
     // Shift makes a square in the pointer's quadrant, its side the smaller
     // of the two distances.
-    void TrackCreatePoint(QvPoint pt) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     // False at the press, true from the release on.
     bool CreateClick() override;
     void BuildFromPoints() override;
@@ -37,7 +37,7 @@ public:
 
 protected:
     // Whether this step of the creation drag makes a square.
-    virtual bool DragsSquare();
+    virtual bool DragsSquare(QvKeys keys);
     // The dragged corner 2 and its two neighbours: corner 0 stays.
     void DragCorners(QvPoint pt, bool square);
     // The four display corners as whole logical units.
@@ -55,7 +55,7 @@ public:
     QvFigSquareBase();
 
     // The corners stay a square on the axis; a zero axis refuses the drag.
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
 
     bool KeepsSquare() const { return m_bKeepSquare; }
     void SetKeepSquare(bool keep) { m_bKeepSquare = keep; }
@@ -63,7 +63,7 @@ public:
 
 protected:
     // A square unless Shift is held; once free, it stays free.
-    bool DragsSquare() override;
+    bool DragsSquare(QvKeys keys) override;
 
     bool m_bKeepSquare = false;
 };

@@ -174,7 +174,7 @@ void QvFigRoundRect::PlaceHandle(double length) {
     m_points[4] = OnFirstSide(m_points, length);
 }
 
-void QvFigRoundRect::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigRoundRect::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     if (n < 0 || n > 4)
         return;
     if (n < 4) {
@@ -195,7 +195,7 @@ void QvFigRoundRect::MoveHandle(int n, QvPoint to, QvPoint) {
     BuildFromPoints();
 }
 
-void QvFigRoundRect::TrackCreatePoint(QvPoint pt) {
+void QvFigRoundRect::TrackCreatePoint(QvPoint pt, QvKeys) {
     if (m_nClicks == 0) {
         for (int i = 0; i < 5; ++i)
             m_points[i] = pt;

@@ -53,9 +53,9 @@ public:
     // Corners 0-3 drag as the rectangle's; the handle (4) sets the radius
     // from its distance to corner 0 along the first side, at most half that
     // side.  Either way the handle is put back on the first side.
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
     // The handle sits where the rounding at corner 0 meets the first side.
-    void TrackCreatePoint(QvPoint pt) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     // False at the press, true from the release on.
     bool CreateClick() override;
     void BuildFromPoints() override;

@@ -258,7 +258,7 @@ void QvFigText::DrawHandles(CDC* dc) {
     QvFigure::DrawHandles(dc);
 }
 
-void QvFigText::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigText::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     QvGRRect rect(m_points[0], m_points[1], m_points[2], m_points[3]);
     rect.MoveCorner(n, to);
     for (int i = 0; i < 4; ++i)

@@ -71,7 +71,7 @@ public:
     void DrawHandles(CDC* dc) override;
     // The dragged corner moves; the opposite one and the side directions
     // stay.
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
     QString GetDescription() const override;
 
     // In-place editing: while it runs the box does not draw its text.
@@ -100,7 +100,7 @@ public:
 
 protected:
     // The box is never squared while it is dragged out.
-    bool DragsSquare() override { return false; }
+    bool DragsSquare(QvKeys) override { return false; }
 
 private:
     void DrawText(CDC* dc);

@@ -164,7 +164,7 @@ bool QvFigTriangle::HitTest(QvPoint pt, double tolerance) {
     return Solver().HitTest(pt, tolerance);
 }
 
-void QvFigTriangle::MoveHandle(int n, QvPoint to, QvPoint) {
+void QvFigTriangle::MoveHandle(int n, QvPoint to, QvPoint, QvKeys) {
     if (n < 0 || n >= 3)
         return;
     // The display point too: the sides are measured from the display
@@ -175,7 +175,7 @@ void QvFigTriangle::MoveHandle(int n, QvPoint to, QvPoint) {
     BuildFromPoints();
 }
 
-void QvFigTriangle::TrackCreatePoint(QvPoint pt) {
+void QvFigTriangle::TrackCreatePoint(QvPoint pt, QvKeys) {
     int c = GetClickCount();
     if (c >= 3)
         return;

@@ -52,8 +52,8 @@ public:
     CRect GetBoundRect() override;
     bool HitTest(QvPoint pt, double tolerance) override;
     // A dragged vertex measures the triangle again from its three sides.
-    void MoveHandle(int n, QvPoint to, QvPoint second) override;
-    void TrackCreatePoint(QvPoint pt) override;
+    void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys) override;
+    void TrackCreatePoint(QvPoint pt, QvKeys keys) override;
     bool CreateClick() override;
     // Measures and solves when the flag says so; otherwise only moves the
     // solver's vertices onto the points, keeping the measurements.

@@ -351,8 +351,8 @@ int QvFigure::FindDefiningPoint(QvPoint& pt) const {
     return -1;
 }
 
-void QvFigure::MoveHandle(int, QvPoint, QvPoint) {}
-void QvFigure::TrackCreatePoint(QvPoint) {}
+void QvFigure::MoveHandle(int, QvPoint, QvPoint, QvKeys) {}
+void QvFigure::TrackCreatePoint(QvPoint, QvKeys) {}
 
 bool QvFigure::CreateClick() {
     return false;

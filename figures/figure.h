@@ -15,6 +15,7 @@
 #include "geometry/gr_rect.h"
 #include "geometry/point.h"
 #include "geometry/special_point.h"
+#include "platform/keys.h"
 
 #include <QString>
 
@@ -108,8 +109,11 @@ public:
     // The highest-indexed defining point within 300 (|dx| + |dy|) of pt,
     // which pt is moved onto; -1 when none.
     virtual int FindDefiningPoint(QvPoint& pt) const;
-    virtual void MoveHandle(int n, QvPoint to, QvPoint second);
-    virtual void TrackCreatePoint(QvPoint pt);
+    // A grip dragged, or the pointer of a figure being made, with the keys
+    // held at that mouse message (Shift keeps proportions where a figure
+    // has them).
+    virtual void MoveHandle(int n, QvPoint to, QvPoint second, QvKeys keys);
+    virtual void TrackCreatePoint(QvPoint pt, QvKeys keys);
     // True when the click completes the figure.
     virtual bool CreateClick();
     // Primitive and measures from the display points.

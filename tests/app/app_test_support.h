@@ -31,21 +31,22 @@ inline void PickTool(CMainFrame* frame, UINT id) {
 }
 
 // Press, move in steps and release on the page, at logical points.
-inline void DragOnPage(Lumbrel2View* view, QvPoint from, QvPoint to) {
+inline void DragOnPage(Lumbrel2View* view, QvPoint from, QvPoint to,
+                       Qt::KeyboardModifiers keys = Qt::NoModifier) {
     QWidget* canvas = view->Canvas();
     auto pixel = [&](QvPoint p) {
         return view->LogicalToCanvas(CRect(int(p.x), int(p.y), int(p.x), int(p.y))).topLeft();
     };
     QPoint a = pixel(from), b = pixel(to);
     view->ScrollArea()->ensureVisible(a.x(), a.y());
-    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, a);
+    QTest::mousePress(canvas, Qt::LeftButton, keys, a);
     for (int i = 1; i <= 4; ++i) {
         QPoint p = a + (b - a) * i / 4;
         QMouseEvent move(QEvent::MouseMove, p, canvas->mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
+                         keys);
         QApplication::sendEvent(canvas, &move);
     }
-    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, b);
+    QTest::mouseRelease(canvas, Qt::LeftButton, keys, b);
 }
 
 // A click at a logical point of the page.

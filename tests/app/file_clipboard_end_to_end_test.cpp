@@ -172,10 +172,7 @@ TEST_F(FileAndClipboardEndToEnd, SquarePointAndPolygonEditedUndoneSavedAndOpened
     // A rectangle dragged with Shift held is a square in the pointer's
     // quadrant.
     PickTool(frame, ID_DRAW_RECTANGLE);
-    {
-        ShiftHeld shift;
-        DragOnPage(view, QvPoint(3000, 27000), QvPoint(5000, 24000));
-    }
+    DragOnPage(view, QvPoint(3000, 27000), QvPoint(5000, 24000), Qt::ShiftModifier);
     ASSERT_EQ(doc->GetFigureCount(), 1);
     ASSERT_TRUE(dynamic_cast<QvFigRectangle*>(doc->GetFigure(0)));
     const std::vector<QvPoint> square = {QvPoint(3000, 27000), QvPoint(5000, 27000),

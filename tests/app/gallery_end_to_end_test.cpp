@@ -11,7 +11,6 @@
 #include "framework/doc_template.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
-#include "platform/key_state.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
 #include "shell/lumbrel2_app.h"
@@ -66,9 +65,7 @@ TEST(GalleryEndToEnd, PickPlaceWithAndWithoutShiftSaveAndOpen) {
     EXPECT_TRUE(Enabled(ID_DRAW_GALLERY_FIGURE));
 
     DragOnPage(view, QvPoint(4000, 24000), QvPoint(8000, 20000));
-    SetKeyStateReader([](int key) { return key == VK_SHIFT; });
-    DragOnPage(view, QvPoint(12000, 24000), QvPoint(20000, 14000));
-    SetKeyStateReader(nullptr);
+    DragOnPage(view, QvPoint(12000, 24000), QvPoint(20000, 14000), Qt::ShiftModifier);
 
     ASSERT_EQ(doc->GetFigureCount(), 2);
     std::vector<QByteArray> placed;

@@ -1,6 +1,5 @@
 #pragma once
 // Shared test helpers: recorded message boxes and beeps, temporary profile.
-#include "platform/key_state.h"
 #include "platform/message_box.h"
 #include "platform/win_types.h"
 
@@ -28,18 +27,6 @@ public:
 private:
     MessageBoxHandler m_savedBox;
     BeepHandler m_savedBeep;
-};
-
-// Holds Shift down, as the input state tells it, while alive.
-class ShiftHeld {
-public:
-    ShiftHeld() : m_saved(SetKeyStateReader([](int key) { return key == VK_SHIFT; })) {}
-    ~ShiftHeld() { SetKeyStateReader(m_saved); }
-    ShiftHeld(const ShiftHeld&) = delete;
-    ShiftHeld& operator=(const ShiftHeld&) = delete;
-
-private:
-    QvKeyStateReader m_saved;
 };
 
 // Points the profile at a fresh empty file for the lifetime of the object.

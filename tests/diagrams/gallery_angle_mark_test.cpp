@@ -15,7 +15,7 @@ TEST(GalleryAngleMark, MarksKeepToTheirGalleryFigure) {
     // A second line from the first one's start, and a line of no figure.
     QvFigure* other = QvFigure::CreateForTool(QvFigLine::ToolId);
     for (QvPoint p : {QvPoint(100, 100), QvPoint(900, 100)}) {
-        other->TrackCreatePoint(p);
+        other->TrackCreatePoint(p, {});
         other->CreateClick();
     }
     other->SetGroupNesting(1);

@@ -28,9 +28,9 @@ inline std::unique_ptr<QvFigGallery> MakeGalleryFigure(double ratio) {
     QvFigure* circle = QvFigure::CreateForTool(QvFigCircleCR::ToolId);
     for (auto [f, a, b] : {std::tuple{line, QvPoint(100, 100), QvPoint(900, 900)},
                            std::tuple{circle, QvPoint(500, 500), QvPoint(800, 500)}}) {
-        f->TrackCreatePoint(a);
+        f->TrackCreatePoint(a, {});
         f->CreateClick();
-        f->TrackCreatePoint(b);
+        f->TrackCreatePoint(b, {});
         f->CreateClick();
         f->SetClickCount(0); // as read from a file
         f->SetGroupNesting(1);

@@ -194,19 +194,19 @@ TEST_F(NormalCurveTest, GripsKeepTheBoundsInDeviations) {
                          f->ToDeviations(f->DefiningPoints()[5].x));
     };
     // A corner drag doubles the width; the bounds stay at -1 and 1.
-    f->MoveHandle(1, QvPoint(21000, 6000), QvPoint());
+    f->MoveHandle(1, QvPoint(21000, 6000), QvPoint(), {});
     EXPECT_EQ(f->DefiningPoints()[1].x, 21000);
     EXPECT_EQ(deviations(), std::pair(-1.0, 1.0));
     EXPECT_EQ(f->DefiningPoints()[4].y, f->DefiningPoints()[0].y);
 
     // A bound stops at the other bound and at its edge.
-    f->MoveHandle(4, QvPoint(19000, 6000), QvPoint());
+    f->MoveHandle(4, QvPoint(19000, 6000), QvPoint(), {});
     EXPECT_EQ(f->DefiningPoints()[4].x, f->DefiningPoints()[5].x);
-    f->MoveHandle(4, QvPoint(-5000, 3000), QvPoint());
+    f->MoveHandle(4, QvPoint(-5000, 3000), QvPoint(), {});
     EXPECT_EQ(f->DefiningPoints()[4].x, 1000);
-    f->MoveHandle(5, QvPoint(99000, 3000), QvPoint());
+    f->MoveHandle(5, QvPoint(99000, 3000), QvPoint(), {});
     EXPECT_EQ(f->DefiningPoints()[5].x, 21000);
-    f->MoveHandle(5, QvPoint(-5000, 3000), QvPoint());
+    f->MoveHandle(5, QvPoint(-5000, 3000), QvPoint(), {});
     EXPECT_EQ(f->DefiningPoints()[5].x, 1000);
 
     // Turning moves the box; mirroring it left to right mirrors the bounds.
@@ -290,8 +290,8 @@ TEST_F(NormalCurveTest, RecordFileForm) {
 // thousands of samples.
 TEST_F(NormalCurveTest, WideCurvesDrawEverySample) {
     auto f = Curve(300000, 5000); // 3 m
-    f->MoveHandle(4, QvPoint(0, 0), QvPoint());
-    f->MoveHandle(5, QvPoint(400000, 0), QvPoint());
+    f->MoveHandle(4, QvPoint(0, 0), QvPoint(), {});
+    f->MoveHandle(5, QvPoint(400000, 0), QvPoint(), {});
     auto shading = Shading(Record(*f));
     ASSERT_EQ(shading.size(), 1u);
     EXPECT_EQ(shading[0].size(), 3000 + 4);
@@ -301,8 +301,8 @@ TEST_F(NormalCurveTest, WideCurvesDrawEverySample) {
         CDC dc(&device);
         dc.SetMapMode(MM_TEXT);
         f = Curve(5000, 1000);
-        f->MoveHandle(4, QvPoint(0, 0), QvPoint());
-        f->MoveHandle(5, QvPoint(9000, 0), QvPoint());
+        f->MoveHandle(4, QvPoint(0, 0), QvPoint(), {});
+        f->MoveHandle(5, QvPoint(9000, 0), QvPoint(), {});
         DrawNormal(*f, dc);
     }
     shading = Shading(device.Items());

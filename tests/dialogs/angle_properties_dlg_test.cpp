@@ -29,10 +29,10 @@ protected:
                                                {QvPoint(10000, 10000), QvPoint(13000, 14000)});
         mark = static_cast<QvFigAngleMark*>(QvFigure::CreateForTool(QvFigAngleMark::ToolId));
         QvFigAngleMark::SetSnappedFigure(along);
-        mark->TrackCreatePoint(QvPoint(14000, 10000));
+        mark->TrackCreatePoint(QvPoint(14000, 10000), {});
         mark->CreateClick();
         QvFigAngleMark::SetSnappedFigure(up);
-        mark->TrackCreatePoint(QvPoint(12000, 12667));
+        mark->TrackCreatePoint(QvPoint(12000, 12667), {});
         mark->CreateClick();
         QvFigAngleMark::SetSnappedFigure(nullptr);
         doc->AddFigure(mark);

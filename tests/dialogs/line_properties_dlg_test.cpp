@@ -34,9 +34,9 @@ protected:
     // A line across the page at y = 10000, its record `r`.
     QvFigLine* AddLine(const QvEditDataLine& r) {
         auto* line = static_cast<QvFigLine*>(QvFigure::CreateForTool(QvFigLine::ToolId));
-        line->TrackCreatePoint(QvPoint(5000, 10000));
+        line->TrackCreatePoint(QvPoint(5000, 10000), {});
         line->CreateClick();
-        line->TrackCreatePoint(QvPoint(15000, 10000));
+        line->TrackCreatePoint(QvPoint(15000, 10000), {});
         line->CreateClick();
         line->LineData()->CopyFrom(r);
         doc->AddFigure(line);

@@ -125,7 +125,7 @@ protected:
         if (!figure)
             return nullptr;
         for (const QvPoint& p : clicks) {
-            figure->TrackCreatePoint(p);
+            figure->TrackCreatePoint(p, {});
             figure->CreateClick();
         }
         doc->AddFigure(figure);

@@ -43,11 +43,11 @@ protected:
         } else {
             curve = static_cast<QvFigCurveBase*>(QvFigure::CreateForTool(QvFigSmoothLine::ToolId));
             // The view's trace: press, moves, release.
-            curve->TrackCreatePoint(QvPoint(5000, 10000));
+            curve->TrackCreatePoint(QvPoint(5000, 10000), {});
             curve->CreateClick();
             for (int x = 6000; x <= 15000; x += 1000) {
                 curve->CreateClick();
-                curve->TrackCreatePoint(QvPoint(x, 10000));
+                curve->TrackCreatePoint(QvPoint(x, 10000), {});
             }
             doc->AddFigure(curve);
         }

@@ -227,8 +227,8 @@ protected:
         const FigureKind& kind = GetParam();
         QvFigure* f = QvFigure::CreateForTool(toolId);
         const auto track = [&](QvPoint p) {
-            doc->FindSnapPoint(int(p.x), int(p.y), g_level, f, 1);
-            f->TrackCreatePoint(p);
+            doc->FindSnapPoint(int(p.x), int(p.y), g_level, f, 1, {});
+            f->TrackCreatePoint(p, {});
         };
         EXPECT_NE(f, nullptr) << kind.name;
         if (!f)
@@ -271,7 +271,7 @@ protected:
             for (const FigureKind::Member& m : kind.members) {
                 QvFigure* member = QvFigure::CreateForTool(m.toolId);
                 for (const QvPoint& p : m.clicks) {
-                    member->TrackCreatePoint(p);
+                    member->TrackCreatePoint(p, {});
                     member->CreateClick();
                 }
                 doc->AddFigure(member);
@@ -375,7 +375,7 @@ TEST_P(AllFiguresTest, EditsAndDeleteUndoBackToTheSameBytes) {
     // redone to the same bytes again.
     Select(f);
     const QvPoint grip = f->DefiningPoints()[0] + QvVector(123.25, -77.5);
-    doc->MoveHandleOfSelected(0, grip, CPoint(int(grip.x), int(grip.y)));
+    doc->MoveHandleOfSelected(0, grip, CPoint(int(grip.x), int(grip.y)), {});
     doc->RecordResize();
     SelectAll();
     doc->OnCmdMsg(ID_EDIT_REFLECT_Y_EQUALS_X);
@@ -403,7 +403,8 @@ TEST_P(AllFiguresTest, SnapsToItsOwnPoints) {
     Add();
     doc->RebuildPointCaches();
     for (const SnapProbe& probe : GetParam().snaps) {
-        QvPoint p = doc->FindSnapPoint(int(probe.pointer.x), int(probe.pointer.y), 2, nullptr, 1);
+        QvPoint p =
+            doc->FindSnapPoint(int(probe.pointer.x), int(probe.pointer.y), 2, nullptr, 1, {}).point;
         EXPECT_NEAR(p.x, probe.expected.x, 1e-6) << GetParam().name;
         EXPECT_NEAR(p.y, probe.expected.y, 1e-6) << GetParam().name;
     }

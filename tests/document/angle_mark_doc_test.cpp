@@ -89,7 +89,7 @@ protected:
         auto* m = static_cast<QvFigAngleMark*>(doc->CreateFigureForTool(QvFigAngleMark::ToolId));
         bool done = false;
         for (const QvPoint& c : clicks) {
-            m->TrackCreatePoint(doc->FindSnapPoint(int(c.x), int(c.y), 2, m, 1));
+            m->TrackCreatePoint(doc->FindSnapPoint(int(c.x), int(c.y), 2, m, 1, {}).point, {});
             done = m->CreateClick();
         }
         if (!done) {
@@ -134,10 +134,11 @@ TEST_F(AngleMarkDocTest, TheSnapSearchNamesTheFiguresClicked) {
     ExpectMarks(late.get(), l1, l2, kV);
     // The mark offers its arm ends and label point to the snap search.
     const QvPoint label = mark->LabelPoint();
-    const QvPoint p = doc->FindSnapPoint(int(label.x) + 30, int(label.y) - 20, 2, nullptr, 1);
-    EXPECT_NEAR(p.x, label.x, 1e-6);
-    EXPECT_NEAR(p.y, label.y, 1e-6);
-    EXPECT_EQ(doc->m_pSnapFigure1, mark);
+    const QvSnapResult found =
+        doc->FindSnapPoint(int(label.x) + 30, int(label.y) - 20, 2, nullptr, 1, {});
+    EXPECT_NEAR(found.point.x, label.x, 1e-6);
+    EXPECT_NEAR(found.point.y, label.y, 1e-6);
+    EXPECT_EQ(found.figure1, mark);
 }
 
 // A free stretch turns a grouped arc into a box arc, and undo and redo
@@ -146,7 +147,7 @@ TEST_F(AngleMarkDocTest, TheSnapSearchNamesTheFiguresClicked) {
 TEST_F(AngleMarkDocTest, AMarkFollowsTheMembersAStretchReplaces) {
     auto* arc = static_cast<QvFigArcBase*>(doc->CreateFigureForTool(QvFigArcC2P::ToolId));
     for (QvPoint p : {kV, kV + QvVector(6000, 0), kV + QvVector(0, 6000)}) {
-        arc->TrackCreatePoint(p);
+        arc->TrackCreatePoint(p, {});
         arc->CreateClick();
     }
     arc->ArcData()->m_closeType = QvArcClosing::Sector;
@@ -156,7 +157,7 @@ TEST_F(AngleMarkDocTest, AMarkFollowsTheMembersAStretchReplaces) {
     mark = static_cast<QvFigAngleMark*>(doc->CreateFigureForTool(QvFigAngleMark::ToolId));
     for (QvPoint c : {QvPoint(12260, 10000), QvPoint(10000, 12260)}) {
         QvFigAngleMark::SetSnappedFigure(arc);
-        mark->TrackCreatePoint(c);
+        mark->TrackCreatePoint(c, {});
         mark->CreateClick();
     }
     ASSERT_TRUE(mark);
@@ -177,8 +178,8 @@ TEST_F(AngleMarkDocTest, AMarkFollowsTheMembersAStretchReplaces) {
 
     Select({group});
     const QvPoint to = group->DefiningPoints()[2] + QvVector(3000, 1000);
-    doc->MoveHandleOfSelected(2, to, CPoint(int(to.x) + 50, int(to.y)));
-    doc->MoveHandleOfSelected(2, to, CPoint(int(to.x) + 50, int(to.y)));
+    doc->MoveHandleOfSelected(2, to, CPoint(int(to.x) + 50, int(to.y)), {});
+    doc->MoveHandleOfSelected(2, to, CPoint(int(to.x) + 50, int(to.y)), {});
     doc->RecordResize();
     EXPECT_NE(marksFirstMember(), arcKind);
     doc->OnEditUndo();
@@ -211,7 +212,7 @@ TEST_F(AngleMarkDocTest, LinesInsideAGroupAreNotTaken) {
     Select({l1, l2});
     doc->GroupSelection();
     doc->RebuildPointCaches();
-    const QvPoint p = doc->FindSnapPoint(13260, 10040, 2, nullptr, 1);
+    const QvPoint p = doc->FindSnapPoint(13260, 10040, 2, nullptr, 1, {}).point;
     EXPECT_NEAR(p.y, 10000, 1e-6);
     EXPECT_EQ(QvFigAngleMark::SnappedFigure(), nullptr);
     EXPECT_EQ(Snapped({QvPoint(13260, 10040), QvPoint(13260, 13220)}), nullptr);

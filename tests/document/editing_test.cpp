@@ -117,7 +117,7 @@ TEST_F(EditingTest, MovesAndGripDragsAreOneUndoLevelEach) {
     EXPECT_TRUE(line->HitTest(QvPoint(3000, 1200), 1.0));
 
     Select({line});
-    doc->MoveHandleOfSelected(1, QvPoint(6000, 6000), CPoint(6000, 6000));
+    doc->MoveHandleOfSelected(1, QvPoint(6000, 6000), CPoint(6000, 6000), {});
     doc->RecordResize();
     ExpectNear(line->DefiningPoints()[1], QvPoint(6000, 6000));
     EXPECT_EQ(doc->UndoManager().GetLevel(), 2);
@@ -273,8 +273,8 @@ TEST_F(EditingTest, OnlyGroupsAreUngrouped) {
 }
 
 // A stretch turns the group's circle into an ellipse; undo puts the circle
-// back bit for bit whatever keys are down, and a Shift stretch undone
-// without Shift turns nothing into anything.
+// back bit for bit and redo the stretch as it was made, and a Shift stretch
+// undone turns nothing into anything.
 TEST_F(EditingTest, GroupStretchUndoesToTheSameMembers) {
     auto bytes = [](const QvFigure* f) {
         QByteArray out;
@@ -298,23 +298,16 @@ TEST_F(EditingTest, GroupStretchUndoesToTheSameMembers) {
         SCOPED_TRACE(shift ? "Shift" : "free");
         Select({group});
         const QvPoint to = group->DefiningPoints()[2] + QvVector(3000, 1000);
-        {
-            std::optional<ShiftHeld> held;
-            if (shift)
-                held.emplace();
-            doc->MoveHandleOfSelected(2, to, CPoint(int(to.x) + 50, int(to.y)));
-            doc->MoveHandleOfSelected(2, to, CPoint(int(to.x) + 50, int(to.y)));
-            doc->RecordResize();
-        }
+        const QvKeys keys{.shift = shift};
+        doc->MoveHandleOfSelected(2, to, CPoint(int(to.x) + 50, int(to.y)), keys);
+        doc->MoveHandleOfSelected(2, to, CPoint(int(to.x) + 50, int(to.y)), keys);
+        doc->RecordResize();
         EXPECT_EQ(memberKind() == circleKind, shift);
         const QByteArray stretched = bytes(group);
         doc->OnEditUndo();
         EXPECT_EQ(memberKind(), circleKind);
         EXPECT_EQ(bytes(group), start);
-        {
-            ShiftHeld otherWay;
-            doc->OnEditRedo();
-        }
+        doc->OnEditRedo();
         EXPECT_EQ(bytes(group), stretched);
         doc->OnEditUndo();
         EXPECT_EQ(bytes(group), start);

@@ -125,7 +125,7 @@ protected:
         const QvPoint at = Point();
         const QvPoint offsets[] = {QvPoint(0, 0), QvPoint(1800, 300), QvPoint(700, 1900)};
         for (int i = 0; i < clicks; ++i) {
-            f->TrackCreatePoint(QvPoint(at.x + offsets[i].x, at.y + offsets[i].y));
+            f->TrackCreatePoint(QvPoint(at.x + offsets[i].x, at.y + offsets[i].y), {});
             f->CreateClick();
         }
         return f;
@@ -181,7 +181,7 @@ protected:
             QvFigure* f = doc->GetFirstSelected();
             const int grip = Pick(f->GetPointCount());
             const QvPoint to = f->DefiningPoints()[grip] + Offset();
-            doc->MoveHandleOfSelected(grip, to, CPoint(int(to.x), int(to.y)));
+            doc->MoveHandleOfSelected(grip, to, CPoint(int(to.x), int(to.y)), {});
             doc->RecordResize();
             return false;
         }

@@ -96,7 +96,7 @@ protected:
         QvFigure* f = QvFigure::CreateForTool(toolId);
         bool done = false;
         for (const QvPoint& p : points) {
-            f->TrackCreatePoint(p);
+            f->TrackCreatePoint(p, {});
             done = f->CreateClick();
         }
         EXPECT_TRUE(done) << toolId;
@@ -118,9 +118,9 @@ protected:
         doc.AddFigure(
             Clicked(ID_DRAW_CIRCLE_3P, {QvPoint(0, 0), QvPoint(1000, 0), QvPoint(500, 700)}));
         QvFigure* square = QvFigure::CreateForTool(ID_DRAW_CIRCLE_4C);
-        square->TrackCreatePoint(QvPoint(4000, 4000));
+        square->TrackCreatePoint(QvPoint(4000, 4000), {});
         square->CreateClick();
-        square->TrackCreatePoint(QvPoint(4600, 3000));
+        square->TrackCreatePoint(QvPoint(4600, 3000), {});
         EXPECT_TRUE(square->CreateClick());
         doc.AddFigure(square);
     }

@@ -299,7 +299,7 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
             const QvPoint c = (a + (b - a) * 0.5) + QvVector(300, 400);
             bool done = false;
             for (const QvPoint& p : {a, b, c}) {
-                f->TrackCreatePoint(p);
+                f->TrackCreatePoint(p, {});
                 if ((done = f->CreateClick()))
                     break;
             }
@@ -319,7 +319,7 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
     // The line under creation starts on a figure end, so perpendiculars,
     // tangents, equal lengths and bisectors all join in.
     std::unique_ptr<QvFigure> drawn(QvFigure::CreateForTool(QvFigLine::ToolId));
-    drawn->TrackCreatePoint(doc.Figures()[0]->GetPoint(0));
+    drawn->TrackCreatePoint(doc.Figures()[0]->GetPoint(0), {});
     drawn->CreateClick();
 
     int compared = 0;
@@ -363,26 +363,29 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
             for (int level : {0, 1, 2, 3}) {
                 for (const QvPoint& p : pointers) {
                     const int x = int(p.x), y = int(p.y);
-                    app.m_strStatusText.clear();
                     doc.ClearSnapReferences();
-                    const QvPoint found = doc.FindSnapPoint(x, y, level, exclude, 1);
+                    const QvSnapResult found = doc.FindSnapPoint(x, y, level, exclude, 1, {});
                     const Result want = StoreEverything(doc, stored, QvPoint(x, y), level, exclude);
                     SCOPED_TRACE(testing::Message()
                                  << "mode " << mode << " line tool " << lineTool << " level "
                                  << level << " exclude " << (exclude != nullptr) << " at " << x
                                  << ", " << y);
-                    EXPECT_EQ(found.x, want.point.x);
-                    EXPECT_EQ(found.y, want.point.y);
+                    EXPECT_EQ(found.point.x, want.point.x);
+                    EXPECT_EQ(found.point.y, want.point.y);
+                    EXPECT_EQ(found.snapped, want.snapped);
                     if (want.label.isEmpty())
-                        EXPECT_TRUE(app.m_strStatusText.isEmpty());
+                        EXPECT_TRUE(found.label.isEmpty());
                     else
-                        EXPECT_EQ(app.m_strStatusText, want.label);
+                        EXPECT_EQ(found.label, want.label);
+                    EXPECT_EQ(found.figure1, want.figure1);
+                    EXPECT_EQ(found.figure2, want.figure2);
+                    // The document keeps the figures for the highlight.
                     EXPECT_EQ(doc.m_pSnapFigure1, want.figure1);
                     EXPECT_EQ(doc.m_pSnapFigure2, want.figure2);
                     // Frames are only reported with a snap.
                     if (want.snapped) {
-                        EXPECT_TRUE(SameFrame(doc.m_snapFrame1, want.frame1));
-                        EXPECT_TRUE(SameFrame(doc.m_snapFrame2, want.frame2));
+                        EXPECT_TRUE(SameFrame(found.frame1, want.frame1));
+                        EXPECT_TRUE(SameFrame(found.frame2, want.frame2));
                     }
                     ++compared;
                     if (want.figure1)

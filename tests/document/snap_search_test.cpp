@@ -4,7 +4,6 @@
 #include "geometry/gr_line.h"
 #include "geometry/snap_kind.h"
 #include "platform/command_ids.h"
-#include "platform/key_state.h"
 #include "shell/lumbrel2_app.h"
 
 #include <cmath>
@@ -22,24 +21,17 @@ protected:
         doc.Grid().SetSpacing(500);
         doc.Grid().SetIsometric(false);
     }
-    void TearDown() override {
-        SetKeyStateReader({});
-        QvSetMADLevelReader(m_previousReader);
-    }
+    void TearDown() override { QvSetMADLevelReader(m_previousReader); }
 
     void SetMode(int mode) {
         g_mode = mode;
         doc.RebuildPointCaches();
     }
 
-    struct Snap {
-        QvPoint point;
-        QString label;
-    };
-    Snap SnapAt(double x, double y, int level, QvFigure* exclude = nullptr, int index = 1) {
-        app.m_strStatusText.clear();
-        QvPoint p = doc.FindSnapPoint(int(x), int(y), level, exclude, index);
-        return {p, app.m_strStatusText};
+    using Snap = QvSnapResult;
+    Snap SnapAt(double x, double y, int level, QvFigure* exclude = nullptr, int index = 1,
+                QvKeys keys = {}) {
+        return doc.FindSnapPoint(int(x), int(y), level, exclude, index, keys);
     }
 
     // Two crossing lines, a circle through the end of the first, a second
@@ -56,7 +48,7 @@ protected:
     // A line under creation whose first click was at `from`.
     static std::unique_ptr<QvFigure> LineFrom(QvPoint from) {
         std::unique_ptr<QvFigure> f(QvFigure::CreateForTool(QvFigLine::ToolId));
-        f->TrackCreatePoint(from);
+        f->TrackCreatePoint(from, {});
         f->CreateClick();
         return f;
     }
@@ -222,8 +214,8 @@ TEST_F(SnapTest, CommonTangentPointsOnlyUnderTheLineTool) {
             }
             EXPECT_EQ(s.label, label);
             ExpectPoint(s.point, t.point);
-            EXPECT_EQ(doc.m_pSnapFigure1, t.on);
-            EXPECT_EQ(doc.m_pSnapFigure2, t.with);
+            EXPECT_EQ(s.figure1, t.on);
+            EXPECT_EQ(s.figure2, t.with);
         }
     }
 }
@@ -335,41 +327,47 @@ TEST_F(SnapTest, ConstructionLinesCrossingFiguresWin) {
 
 TEST_F(SnapTest, CtrlTurnsSnappingOffAndShiftLeavesTheGrid) {
     AddFixedDrawing();
-    bool ctrl = false, shift = false;
-    SetKeyStateReader(
-        [&](int key) { return (key == VK_CONTROL && ctrl) || (key == VK_SHIFT && shift); });
-    ctrl = true;
     for (int level = 0; level < 4; ++level) {
         SCOPED_TRACE(level);
         SetMode(level);
-        Snap s = SnapAt(9040, 8130, level);
+        Snap s = SnapAt(9040, 8130, level, nullptr, 1, QvKeys{.ctrl = true});
         ExpectPoint(s.point, QvPoint(9040, 8130));
+        EXPECT_FALSE(s.snapped);
         EXPECT_TRUE(s.label.isEmpty());
+        EXPECT_EQ(s.figure1, nullptr);
         EXPECT_EQ(doc.m_pSnapFigure1, nullptr);
     }
-    ctrl = false;
-    shift = true;
     for (int level = 2; level < 4; ++level) {
         SetMode(level);
-        Snap s = SnapAt(9040, 8130, level);
+        Snap s = SnapAt(9040, 8130, level, nullptr, 1, QvKeys{.shift = true});
         ExpectPoint(s.point, QvPoint(9000, 8000));
         EXPECT_EQ(s.label, QStringLiteral("Grid Point"));
     }
-    shift = false;
     Snap s = SnapAt(9040, 8130, 3);
     EXPECT_EQ(s.label, QStringLiteral("Centre"));
 }
 
 TEST_F(SnapTest, WinnerNamesItsFiguresForTheHighlight) {
     AddFixedDrawing();
-    SnapAt(4250, 2525, 2);
-    EXPECT_EQ(doc.m_pSnapFigure1, l1);
-    EXPECT_EQ(doc.m_pSnapFigure2, l2);
-    SnapAt(9040, 8130, 2);
-    EXPECT_EQ(doc.m_pSnapFigure1, c1);
-    EXPECT_EQ(doc.m_pSnapFigure2, nullptr);
-    SnapAt(12020, 510, 2); // a grid point belongs to no figure
-    EXPECT_EQ(doc.m_pSnapFigure1, nullptr);
+    struct Row {
+        double x, y;
+        QvFigure* first;
+        QvFigure* second;
+    };
+    const Row rows[] = {
+        {4250, 2525, l1, l2},
+        {9040, 8130, c1, nullptr},
+        {12020, 510, nullptr, nullptr}, // a grid point belongs to no figure
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(::testing::Message() << r.x << ", " << r.y);
+        const Snap s = SnapAt(r.x, r.y, 2);
+        EXPECT_EQ(s.figure1, r.first);
+        EXPECT_EQ(s.figure2, r.second);
+        // The document keeps them for the highlight.
+        EXPECT_EQ(doc.m_pSnapFigure1, r.first);
+        EXPECT_EQ(doc.m_pSnapFigure2, r.second);
+    }
 }
 
 TEST_F(SnapTest, SelectLikeFiguresTakeThePointerAsItIs) {

@@ -297,15 +297,62 @@ TEST_F(MouseTest, DoubleClickEndsWithTheSelectTool) {
 
 TEST_F(MouseTest, ShiftDragMakesASquareRectangle) {
     Tool(ID_DRAW_RECTANGLE);
-    {
-        ShiftHeld shift;
-        Drag(CPoint(8000, 8000), CPoint(9000, 5000));
-    }
+    Drag(CPoint(8000, 8000), CPoint(9000, 5000), Qt::ShiftModifier);
     ASSERT_EQ(doc->GetFigureCount(), 1);
     const QvPointArray& c = doc->GetFigure(0)->DefiningPoints();
     EXPECT_EQ(c[2], QvPoint(9000, 7000));
     EXPECT_EQ(c[1], QvPoint(9000, 8000));
     EXPECT_EQ(c[3], QvPoint(8000, 7000));
+}
+
+// Shift held with a grip drag reaches the rectangle: its sides keep their
+// proportion, where a free drag changes it.
+TEST_F(MouseTest, AShiftGripDragKeepsTheRectanglesProportion) {
+    for (Qt::KeyboardModifiers keys : {kNone, Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+        SCOPED_TRACE(keys == kNone ? "free" : "Shift");
+        doc->DeleteContents();
+        Tool(ID_DRAW_RECTANGLE);
+        Drag(CPoint(8000, 8000), CPoint(12000, 6000));
+        ASSERT_EQ(doc->GetFigureCount(), 1);
+        QvFigure* r = doc->GetFigure(0);
+        Tool(ID_DRAW_SELECT);
+        Click(CPoint(10000, 8000));
+        ASSERT_EQ(doc->Selection(), std::vector<QvFigure*>{r});
+        Drag(CPoint(12000, 6000), CPoint(16000, 5500), keys);
+        const QvPointArray& c = r->DefiningPoints();
+        EXPECT_EQ(c[0], QvPoint(8000, 8000));
+        const double ratio = (c[1] - c[0]).Length() / (c[3] - c[0]).Length();
+        if (keys == kNone)
+            EXPECT_NEAR(ratio, 8000.0 / 2500.0, 1e-9);
+        else
+            EXPECT_NEAR(ratio, 2.0, 1e-9);
+    }
+}
+
+// The keys come with the move, not from the keyboard: Shift leaves only the
+// grid to snap to, Ctrl takes the pointer as it is.
+TEST_F(MouseTest, TheKeysOfTheMoveChooseTheSnap) {
+    TheSettings().m_MADLevel.SetValue(2);
+    doc->Grid().SetSpacing(500);
+    doc->Grid().SetIsometric(false);
+    doc->AddFigure(MakeCircle(QvPoint(9000, 8100), 3100));
+    struct Case {
+        Qt::KeyboardModifiers keys;
+        const char* status;
+    };
+    const Case cases[] = {
+        {kNone, "Centre - (90.00,219.00)"},
+        {Qt::ShiftModifier, "Grid Point - (90.00,220.00)"},
+        {Qt::ControlModifier, "(90.40,218.70)"},
+        {kNone, "Centre - (90.00,219.00)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.status);
+        // The second move is a slow one, which may snap to figures.
+        view->OnMouseMove(c.keys, CPoint(9040, 8130));
+        view->OnMouseMove(c.keys, CPoint(9040, 8130));
+        EXPECT_EQ(app->m_strStatusText, QString::fromLatin1(c.status));
+    }
 }
 
 TEST_F(MouseTest, PolygonEndsByRightClickOrDoubleClick) {
@@ -352,7 +399,7 @@ TEST_F(MouseTest, RightClickVertexEditsUndoAndRedo) {
                                     QvPoint(13000, 10000), QvPoint(10000, 12000),
                                     QvPoint(7000, 10000)};
     for (const QvPoint& p : v) {
-        polygon->TrackCreatePoint(p);
+        polygon->TrackCreatePoint(p, {});
         polygon->CreateClick();
     }
     polygon->SetClickCount(polygon->GetClickCount() - 1);

@@ -248,7 +248,7 @@ TEST_F(AngleMarkTest, FollowsItsFiguresAndNothingElse) {
     m->Reflect(QvGRLine(QvPoint(0, 0), QvPoint(1, 3)));
     expectUnchanged("reflected alone");
     // Its grips slide along their figures and come back to the arm ends.
-    m->MoveHandle(0, QvPoint(0, 0), QvPoint(15000, 9000));
+    m->MoveHandle(0, QvPoint(0, 0), QvPoint(15000, 9000), {});
     expectUnchanged("grip dragged");
 
     // Its figures move: it follows at the next build, on the same angle.
@@ -258,7 +258,7 @@ TEST_F(AngleMarkTest, FollowsItsFiguresAndNothingElse) {
     ExpectPoint(m->Vertex(), 12000, 11000);
     ExpectPoint(m->DefiningPoints()[0], a0.x + 2000, a0.y + 1000);
     // Turning one line changes the angle; the chosen halves stay.
-    l2->MoveHandle(1, QvPoint(12000, 17000), QvPoint(12000, 17000));
+    l2->MoveHandle(1, QvPoint(12000, 17000), QvPoint(12000, 17000), {});
     Rebuild(*m);
     EXPECT_NEAR(m->Angle() / kDegree, 90.0, 1e-9);
     EXPECT_TRUE(m->IsRightAngle());

@@ -4,7 +4,6 @@
 #include "figures/shape_record.h"
 #include "geometry/gr_bezier.h"
 #include "platform/command_ids.h"
-#include "platform/key_state.h"
 
 #include <cmath>
 #include <vector>
@@ -29,7 +28,6 @@ protected:
         d.CloseType.SetValue(QvArcClosing::Arc);
         d.Major.SetValue(0);
     }
-    void TearDown() override { SetKeyStateReader({}); }
 
     // An arc made by its creation events; the last one completes it.
     std::unique_ptr<QvFigArcBase> Clicked(int toolId, std::vector<QvPoint> clicks) {
@@ -151,7 +149,7 @@ TEST_F(ArcTest, RecordLayoutAndCopies) {
 TEST_F(ArcTest, CentreAndTwoPoints) {
     auto f = Make<QvFigArcBase>(ID_DRAW_ARC_C2P);
     EXPECT_FALSE(Click(*f, QvPoint(1000, 1000)));
-    f->TrackCreatePoint(QvPoint(2000, 1000));
+    f->TrackCreatePoint(QvPoint(2000, 1000), {});
     ExpectPoint(f->DefiningPoints()[2], 1000, 2000); // a quarter turn on
     EXPECT_FALSE(Click(*f, QvPoint(2000, 1000)));
     EXPECT_TRUE(Click(*f, QvPoint(1000, 3000)));
@@ -178,10 +176,10 @@ TEST_F(ArcTest, CentreAndTwoPoints) {
 TEST_F(ArcTest, CentreAndTwoPointsGripsKeepOneCircle) {
     auto f =
         Clicked(ID_DRAW_ARC_C2P, {QvPoint(1000, 1000), QvPoint(2000, 1000), QvPoint(1000, 2000)});
-    f->MoveHandle(1, QvPoint(3000, 1000), QvPoint());
+    f->MoveHandle(1, QvPoint(3000, 1000), QvPoint(), {});
     ExpectPoint(f->DefiningPoints()[2], 1000, 3000); // the finish moves out along its line
     EXPECT_DOUBLE_EQ(f->Arc().a, 2000);
-    f->MoveHandle(2, QvPoint(1000, 1500), QvPoint());
+    f->MoveHandle(2, QvPoint(1000, 1500), QvPoint(), {});
     ExpectPoint(f->DefiningPoints()[1], 1500, 1000); // the start follows the radius
     EXPECT_DOUBLE_EQ(f->Arc().a, 500);
 }
@@ -189,17 +187,17 @@ TEST_F(ArcTest, CentreAndTwoPointsGripsKeepOneCircle) {
 TEST_F(ArcTest, ThreePoints) {
     auto f = Make<QvFigArcBase>(ID_DRAW_ARC_3P);
     Click(*f, QvPoint(0, 0));
-    f->TrackCreatePoint(QvPoint(1000, 0));
+    f->TrackCreatePoint(QvPoint(1000, 0), {});
     ExpectPoint(f->DefiningPoints()[2], 500, 866.025); // the apex on the left
     Click(*f, QvPoint(1000, 0));
     EXPECT_TRUE(Click(*f, QvPoint(500, -500)));
     ExpectPoint(f->Arc().centre, 500, 0, 1e-9);
     EXPECT_EQ(f->ArcData()->m_major, 0);
     // Dragged past the centre, the long way round: the flag follows.
-    f->MoveHandle(2, QvPoint(500, -900), QvPoint());
+    f->MoveHandle(2, QvPoint(500, -900), QvPoint(), {});
     EXPECT_EQ(f->ArcData()->m_major, 1);
     EXPECT_TRUE(f->HitTest(QvPoint(500, -900), 1e-6));
-    f->MoveHandle(2, QvPoint(500, 200), QvPoint());
+    f->MoveHandle(2, QvPoint(500, 200), QvPoint(), {});
     EXPECT_EQ(f->ArcData()->m_major, 0);
 }
 
@@ -210,7 +208,7 @@ TEST_F(ArcTest, ThreePointsOnALineAreRefused) {
     auto f = Make<QvFigArcBase>(ID_DRAW_ARC_3P);
     Click(*f, QvPoint(0, 0));
     Click(*f, QvPoint(2000, 0));
-    f->TrackCreatePoint(QvPoint(3000, 0));
+    f->TrackCreatePoint(QvPoint(3000, 0), {});
     EXPECT_FALSE(f->HasArc());
     EXPECT_FALSE(f->CreateClick());
     EXPECT_EQ(recorder.beeps, 1);
@@ -224,7 +222,7 @@ TEST_F(ArcTest, ThreePointsOnALineAreRefused) {
     ExpectPoint(f->Arc().centre, 1000, 0, 1e-9);
 
     // A grip is not dragged onto the line either.
-    f->MoveHandle(2, QvPoint(5000, 0), QvPoint());
+    f->MoveHandle(2, QvPoint(5000, 0), QvPoint(), {});
     ExpectPoint(f->DefiningPoints()[2], 1000, 1000);
     EXPECT_TRUE(f->IsValid());
     // And a central angle of 0 or 360 changes nothing.
@@ -270,10 +268,9 @@ TEST_F(ArcTest, ArcInABox) {
     ExpectPoint(f->Arc().thirdPoint, 2000, 0, 0.05); // the lower half
 
     // With Shift held the box is a square.
-    SetKeyStateReader([](int key) { return key == VK_SHIFT; });
     auto square = Make<QvFigArcBase>(ID_DRAW_ARC_4P);
-    Click(*square, QvPoint(0, 0));
-    Click(*square, QvPoint(4000, 2000));
+    Click(*square, QvPoint(0, 0), QvKeys{.shift = true});
+    Click(*square, QvPoint(4000, 2000), QvKeys{.shift = true});
     ExpectPoint(square->DefiningPoints()[2], 2000, 2000);
     EXPECT_DOUBLE_EQ(square->Arc().a, square->Arc().b);
 }
@@ -281,11 +278,11 @@ TEST_F(ArcTest, ArcInABox) {
 TEST_F(ArcTest, ArcInABoxGrips) {
     auto f = Clicked(ID_DRAW_ARC_4P, {QvPoint(0, 0), QvPoint(4000, 2000)});
     // A corner drag keeps the ends where they were in the box.
-    f->MoveHandle(2, QvPoint(8000, 4000), QvPoint());
+    f->MoveHandle(2, QvPoint(8000, 4000), QvPoint(), {});
     ExpectPoint(f->DefiningPoints()[4], 0, 1999.96, 1e-6);
     ExpectPoint(f->DefiningPoints()[5], 8000, 1999.96, 1e-6);
     // An end is put on the ellipse nearest the pointer.
-    f->MoveHandle(5, QvPoint(4000, 6000), QvPoint());
+    f->MoveHandle(5, QvPoint(4000, 6000), QvPoint(), {});
     ExpectPoint(f->DefiningPoints()[5], 4000, 4000, 1e-6);
     EXPECT_NEAR(f->Arc().DistanceTo(QvPoint(4000, 4000)), 0, 1e-6);
 }

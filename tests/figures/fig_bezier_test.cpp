@@ -37,14 +37,14 @@ protected:
 
 // The view's trace: press, moves, release.
 void Trace(QvFigure& f, const std::vector<QvPoint>& path) {
-    f.TrackCreatePoint(path.front());
+    f.TrackCreatePoint(path.front(), {});
     f.CreateClick();
     for (size_t i = 1; i < path.size(); ++i) {
         f.CreateClick();
-        f.TrackCreatePoint(path[i]);
+        f.TrackCreatePoint(path[i], {});
     }
     f.CreateClick();
-    f.TrackCreatePoint(path.back());
+    f.TrackCreatePoint(path.back(), {});
     f.MapToFrame(QvGRRect());
     f.BuildFromPoints();
 }
@@ -83,23 +83,23 @@ TEST_F(CurveTest, BezierCreationByFourClicks) {
     auto f = Make<QvFigBezier>(QvFigBezier::ToolId);
     ASSERT_TRUE(f);
     EXPECT_EQ(f->GetPointCount(), 4);
-    f->TrackCreatePoint(QvPoint(100, 200)); // all four follow the pointer
+    f->TrackCreatePoint(QvPoint(100, 200), {}); // all four follow the pointer
     for (int i = 0; i < 4; ++i)
         ExpectPoint(f->DefiningPoints()[i], 100, 200);
     EXPECT_FALSE(f->CreateClick());
-    f->TrackCreatePoint(QvPoint(4100, 200)); // the chord
+    f->TrackCreatePoint(QvPoint(4100, 200), {}); // the chord
     ExpectPoint(f->DefiningPoints()[2], 4100, 200);
     ExpectPoint(f->DefiningPoints()[3], 100, 200);
     EXPECT_EQ(f->GetDescription().toStdString(), "Bezier Curve - Approximate Length 39.60");
     EXPECT_FALSE(f->CreateClick());
     // The second control waits at the middle of the chord until the fourth
     // click.
-    f->TrackCreatePoint(QvPoint(1000, 3000));
+    f->TrackCreatePoint(QvPoint(1000, 3000), {});
     ExpectPoint(f->DefiningPoints()[2], 1000, 3000);
     ExpectPoint(f->DefiningPoints()[3], 2100, 200);
     EXPECT_FALSE(f->CreateClick());
     ExpectPoint(f->DefiningPoints()[3], 2100, 200);
-    f->TrackCreatePoint(QvPoint(3000, -2000));
+    f->TrackCreatePoint(QvPoint(3000, -2000), {});
     EXPECT_TRUE(f->CreateClick());
     EXPECT_EQ(f->GetClickCount(), 3);
     EXPECT_EQ(f->GetPointCount(), 4);
@@ -110,7 +110,7 @@ TEST_F(CurveTest, BezierCreationByFourClicks) {
     ExpectPoint(f->Curve().GetPoint(3), 4100, 200);
     ExpectPoint(f->GetPoint(0), QV_FAR, QV_FAR);
     // A grip drag moves its own point only.
-    f->MoveHandle(3, QvPoint(3000, 0), QvPoint());
+    f->MoveHandle(3, QvPoint(3000, 0), QvPoint(), {});
     f->MapToFrame(QvGRRect());
     f->BuildFromPoints();
     ExpectPoint(f->Curve().GetPoint(2), 3000, 0);
@@ -305,22 +305,22 @@ TEST_F(CurveTest, SmoothLineKeepsAPointEvery7Point5Millimetres) {
     EXPECT_EQ(f->GetPointCount(), 0);
     EXPECT_EQ(f->CurveData()->m_spacing, 750);
     // The press leaves points 0 and 1 on it.
-    f->TrackCreatePoint(QvPoint(1000, 1000));
+    f->TrackCreatePoint(QvPoint(1000, 1000), {});
     EXPECT_FALSE(f->CreateClick());
     EXPECT_EQ(f->GetClickCount(), 1);
     EXPECT_EQ(f->GetPointCount(), 2);
     // Closer than 750 to the last kept point: the moving point follows.
     for (double x : {1500.0, 1700.0, 1749.0}) {
         EXPECT_FALSE(f->CreateClick());
-        f->TrackCreatePoint(QvPoint(x, 1000));
+        f->TrackCreatePoint(QvPoint(x, 1000), {});
     }
     EXPECT_EQ(f->GetClickCount(), 1);
     EXPECT_EQ(f->GetPointCount(), 2);
     f->CreateClick(); // 749 from the last kept point
-    f->TrackCreatePoint(QvPoint(1750, 1000));
+    f->TrackCreatePoint(QvPoint(1750, 1000), {});
     EXPECT_EQ(f->GetPointCount(), 2);
     f->CreateClick(); // 750: kept
-    f->TrackCreatePoint(QvPoint(2600, 1000));
+    f->TrackCreatePoint(QvPoint(2600, 1000), {});
     EXPECT_EQ(f->GetClickCount(), 2);
     EXPECT_EQ(f->GetPointCount(), 3);
     ExpectPoint(f->DefiningPoints()[1], 1750, 1000);

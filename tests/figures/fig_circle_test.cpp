@@ -35,7 +35,7 @@ TEST_F(CircleTest, CentreAndPoint) {
     auto c = Make<QvFigCircleCR>(ID_DRAW_CIRCLE_CR);
     EXPECT_FALSE(Click(*c, QvPoint(1000, 1000)));
     ExpectPoint(c->DefiningPoints()[1], 1000, 1000);
-    c->TrackCreatePoint(QvPoint(1000, 1100)); // rubber band
+    c->TrackCreatePoint(QvPoint(1000, 1100), {}); // rubber band
     EXPECT_DOUBLE_EQ(c->Circle().radius, 100);
     EXPECT_TRUE(Click(*c, QvPoint(1300, 1400)));
     ExpectPoint(c->Circle().centre, 1000, 1000);
@@ -44,7 +44,7 @@ TEST_F(CircleTest, CentreAndPoint) {
     ExpectPoint(c->GetPoint(0), 1300, 1400);
     ExpectPoint(c->GetPoint(1), 1000, 1000);
     // Dragging the centre keeps the point on the circle.
-    c->MoveHandle(0, QvPoint(1300, 1000), QvPoint());
+    c->MoveHandle(0, QvPoint(1300, 1000), QvPoint(), {});
     ExpectPoint(c->DefiningPoints()[1], 1300, 1400);
     c->MapToFrame(QvGRRect());
     c->BuildFromPoints();
@@ -71,7 +71,7 @@ TEST_F(CircleTest, ThreePointsInEitherSolve) {
 TEST_F(CircleTest, ThreePointRubberBandApex) {
     auto c = Make<QvFigCircle3C>(ID_DRAW_CIRCLE_3P);
     Click(*c, QvPoint(0, 0));
-    c->TrackCreatePoint(QvPoint(1000, 0));
+    c->TrackCreatePoint(QvPoint(1000, 0), {});
     ExpectPoint(c->DefiningPoints()[2], 500, 866.025);
 }
 
@@ -81,7 +81,7 @@ TEST_F(CircleTest, CollinearThirdClickIsRefused) {
     Click(*c, QvPoint(0, 0));
     Click(*c, QvPoint(1000, 0));
     QvPoint before = c->Circle().centre;
-    c->TrackCreatePoint(QvPoint(2000, 0));
+    c->TrackCreatePoint(QvPoint(2000, 0), {});
     EXPECT_TRUE(std::isfinite(c->Circle().centre.x) && std::isfinite(c->Circle().radius));
     ExpectPoint(c->Circle().centre, before.x, before.y);
     EXPECT_FALSE(c->CreateClick());
@@ -96,7 +96,7 @@ TEST_F(CircleTest, CollinearThirdClickIsRefused) {
 TEST_F(CircleTest, SquareDrawnByPressAndRelease) {
     auto c = Make<QvFigCircle>(ID_DRAW_CIRCLE_4C);
     EXPECT_FALSE(Click(*c, QvPoint(0, 0))); // the press
-    c->TrackCreatePoint(QvPoint(300, -500));
+    c->TrackCreatePoint(QvPoint(300, -500), {});
     EXPECT_TRUE(c->CreateClick()); // the release
     const QvPointArray& p = c->DefiningPoints();
     ExpectPoint(p[0], 0, 0);
@@ -112,7 +112,7 @@ TEST_F(CircleTest, SquareDrawnByPressAndRelease) {
     ExpectPoint(c->GetPoint(0), 0, -300);
     ExpectPoint(c->GetPoint(3), 0, 0);
     // A corner drag keeps the square.
-    c->MoveHandle(2, QvPoint(600, -500), QvPoint());
+    c->MoveHandle(2, QvPoint(600, -500), QvPoint(), {});
     QvVector s0 = c->DefiningPoints()[1] - c->DefiningPoints()[0];
     QvVector s1 = c->DefiningPoints()[3] - c->DefiningPoints()[0];
     EXPECT_NEAR(s0.Length(), s1.Length(), 1e-6);
@@ -134,7 +134,7 @@ TEST_F(CircleTest, BoundsGrowByThePen) {
     EXPECT_EQ(c->GetBoundRect(), CRect(450, 1450, 1551, 2551));
     auto square = Make<QvFigCircle>(ID_DRAW_CIRCLE_4C);
     Click(*square, QvPoint(0, 0));
-    square->TrackCreatePoint(QvPoint(300, 300));
+    square->TrackCreatePoint(QvPoint(300, 300), {});
     square->CreateClick();
     square->MapToFrame(QvGRRect());
     square->SetLineStyle(ID_LINE_SOLID2);
@@ -166,7 +166,7 @@ TEST_F(CircleTest, DrawnAtItsSize) {
         Clicked<QvFigCircle3C>({QvPoint(4000, 2500), QvPoint(6000, 2500), QvPoint(5000, 3500)}));
     auto square = Make<QvFigCircle>(ID_DRAW_CIRCLE_4C);
     Click(*square, QvPoint(4000, 1500));
-    square->TrackCreatePoint(QvPoint(6000, 3500));
+    square->TrackCreatePoint(QvPoint(6000, 3500), {});
     square->CreateClick();
     circles.push_back(std::move(square));
     for (auto& c : circles) {
@@ -247,7 +247,7 @@ TEST_F(CircleTest, EveryKindRoundTrips) {
     figures.push_back(Clicked<QvFigCircle3C>({QvPoint(0, 0), QvPoint(2, 0), QvPoint(0, 2)}));
     auto square = Make<QvFigCircle>(ID_DRAW_CIRCLE_4C);
     Click(*square, QvPoint(0, 0));
-    square->TrackCreatePoint(QvPoint(300, 300));
+    square->TrackCreatePoint(QvPoint(300, 300), {});
     square->CreateClick();
     figures.push_back(std::move(square));
     for (auto& f : figures) {
@@ -276,11 +276,11 @@ TEST_F(CircleTest, GripsStandOnTheDefiningPoints) {
         QPoint at = page.Pixel(c->DefiningPoints()[i].x, c->DefiningPoints()[i].y);
         EXPECT_EQ(page.image.pixel(at), 0xFFFF0000) << i;
     }
-    c->MoveHandle(2, QvPoint(5000, 1500), QvPoint());
+    c->MoveHandle(2, QvPoint(5000, 1500), QvPoint(), {});
     c->MapToFrame(QvGRRect());
     c->BuildFromPoints();
     ExpectPoint(c->Circle().centre, 5000, 2500);
-    c->MoveHandle(1, QvPoint(5000, 3500), QvPoint());
+    c->MoveHandle(1, QvPoint(5000, 3500), QvPoint(), {});
     c->MapToFrame(QvGRRect());
     c->BuildFromPoints();
     ExpectPoint(c->Circle().centre, 5000, 2500, 1e-6);

@@ -218,7 +218,7 @@ TEST_F(EllipseTest, GeometryFromTheClickedPoints) {
 TEST_F(EllipseTest, BoxCornersAndClicks) {
     auto f = Make<QvFigEllipse4C>(ID_DRAW_ELLIPSE_4C);
     EXPECT_FALSE(Click(*f, QvPoint(1000, 1000))); // the press
-    f->TrackCreatePoint(QvPoint(2000, 1500));     // dragging
+    f->TrackCreatePoint(QvPoint(2000, 1500), {}); // dragging
     ExpectEllipse(f->Ellipse(), QvPoint(1500, 1250), 500, 250, QvVector(1, 0));
     EXPECT_TRUE(Click(*f, QvPoint(3000, 2000))); // the release
     const QvPointArray& p = f->DefiningPoints();
@@ -240,7 +240,7 @@ TEST_F(EllipseTest, CornerDragKeepsTheTurn) {
     QvVector axis = f->Ellipse().axis;
     EXPECT_NEAR(axis.x, std::cos(QV_PI / 6), 1e-6);
     QvPoint corner0 = f->DefiningPoints()[0];
-    f->MoveHandle(2, f->DefiningPoints()[2] + QvVector(300, 300), QvPoint());
+    f->MoveHandle(2, f->DefiningPoints()[2] + QvVector(300, 300), QvPoint(), {});
     ExpectPoint(f->DefiningPoints()[0], corner0.x, corner0.y);
     EXPECT_NEAR(f->Ellipse().axis.x, axis.x, 1e-9);
     EXPECT_NEAR(f->Ellipse().axis.y, axis.y, 1e-9);
@@ -251,29 +251,29 @@ TEST_F(EllipseTest, RubberBandAndClickCounts) {
     for (int tool : {ID_DRAW_ELLIPSE_AP, ID_DRAW_ELLIPSE_FP}) {
         auto f = Make<QvFigEllipseBase>(tool);
         EXPECT_FALSE(Click(*f, QvPoint(0, 0)));
-        f->TrackCreatePoint(QvPoint(4000, 0));
+        f->TrackCreatePoint(QvPoint(4000, 0), {});
         ExpectPoint(f->DefiningPoints()[2], 2000, 800);
         EXPECT_FALSE(Click(*f, QvPoint(4000, 0)));
         // The pointer still on point 1 keeps point 2 across the axis.
-        f->TrackCreatePoint(QvPoint(4000, 0));
+        f->TrackCreatePoint(QvPoint(4000, 0), {});
         ExpectPoint(f->DefiningPoints()[2], 2000, 800);
         if (tool == ID_DRAW_ELLIPSE_AP) {
             EXPECT_NEAR(f->Ellipse().b, 800, 1e-9);
         }
-        f->TrackCreatePoint(QvPoint(2000, 300));
+        f->TrackCreatePoint(QvPoint(2000, 300), {});
         ExpectPoint(f->DefiningPoints()[2], 2000, 300);
         EXPECT_TRUE(Click(*f, QvPoint(2000, 300)));
         ExpectPoint(f->GetPoint(0), QV_FAR, QV_FAR);
     }
     auto f = Make<QvFigEllipse4P>(ID_DRAW_ELLIPSE_4P);
     EXPECT_FALSE(Click(*f, QvPoint(0, 0)));
-    f->TrackCreatePoint(QvPoint(4000, 0));
+    f->TrackCreatePoint(QvPoint(4000, 0), {});
     ExpectPoint(f->DefiningPoints()[2], 2000, 800);
     ExpectPoint(f->DefiningPoints()[3], 2000, -800);
     EXPECT_FALSE(Click(*f, QvPoint(4000, 0)));
     EXPECT_FALSE(Click(*f, QvPoint(2000, 1000)));
     ExpectPoint(f->DefiningPoints()[3], 2000, -800);
-    f->TrackCreatePoint(QvPoint(4000, 0));
+    f->TrackCreatePoint(QvPoint(4000, 0), {});
     ExpectPoint(f->DefiningPoints()[3], 2000, 800);
     EXPECT_TRUE(Click(*f, QvPoint(2000, -1000)));
     ExpectEllipse(f->Ellipse(), QvPoint(2000, 0), 2000, 1000, QvVector(1, 0));
@@ -284,7 +284,7 @@ TEST_F(EllipseTest, RubberBandAndClickCounts) {
 // reflection and a load are measured right, with no drawing between.
 TEST_F(EllipseTest, GeometryFollowsThePointsAtOnce) {
     auto f = Clicked(ID_DRAW_ELLIPSE_AP, {QvPoint(0, 0), QvPoint(4000, 0), QvPoint(2000, 1000)});
-    f->MoveHandle(2, QvPoint(2000, 1500), QvPoint());
+    f->MoveHandle(2, QvPoint(2000, 1500), QvPoint(), {});
     ExpectEllipse(f->Ellipse(), QvPoint(2000, 0), 2000, 1500, QvVector(1, 0));
     EXPECT_TRUE(f->HitTest(QvPoint(2000, 1500), 1));
 
@@ -305,7 +305,7 @@ TEST_F(EllipseTest, GeometryFollowsThePointsAtOnce) {
 
 TEST_F(EllipseTest, GripDragOfThePointChangesOnlyB) {
     auto f = Clicked(ID_DRAW_ELLIPSE_AP, {QvPoint(0, 0), QvPoint(4000, 0), QvPoint(2000, 1000)});
-    f->MoveHandle(2, QvPoint(2000, 400), QvPoint());
+    f->MoveHandle(2, QvPoint(2000, 400), QvPoint(), {});
     ExpectEllipse(f->Ellipse(), QvPoint(2000, 0), 2000, 400, QvVector(1, 0));
 }
 

@@ -3,7 +3,6 @@
 #include "figures/fig_gallery.h"
 #include "figures/fig_line.h"
 #include "geometry/gr_rect.h"
-#include "platform/key_state.h"
 
 #include <cmath>
 #include <cstring>
@@ -13,8 +12,6 @@ namespace {
 
 class GalleryFigureTest : public FigureTest {
 protected:
-    void TearDown() override { SetKeyStateReader(nullptr); }
-
     // A line from (100, 100) to (900, 900) and a circle about (500, 500) of
     // radius 300, in the frame's thousandths, framed by (0, 0)-(4000, 2000).
     static std::unique_ptr<QvFigGallery> LineAndCircle(double ratio) {
@@ -47,18 +44,18 @@ TEST_F(GalleryFigureTest, PlacementKeepsTheRatioOnlyWithShift) {
         {false, {1000, 2000}, {1000, 2000}}, // free without Shift
     };
     for (const Case& c : cases) {
-        SetKeyStateReader([&](int key) { return key == VK_SHIFT && c.shift; });
+        const QvKeys keys{.shift = c.shift};
         auto g = Make<QvFigGallery>(QvFigGallery::ToolId);
         ASSERT_TRUE(g->SetAspectRatio(0.5));
         EXPECT_FALSE(Click(*g, QvPoint(0, 0)));
-        g->TrackCreatePoint(QvPoint(300, 300)); // a move on the way
-        EXPECT_TRUE(Click(*g, c.release));
+        g->TrackCreatePoint(QvPoint(300, 300), keys); // a move on the way
+        EXPECT_TRUE(Click(*g, c.release, keys));
         const QvPointArray& p = g->DefiningPoints();
         ExpectPoint(p[0], 0, 0);
         ExpectPoint(p[1], c.corner2.x, 0);
         ExpectPoint(p[2], c.corner2.x, c.corner2.y);
         ExpectPoint(p[3], 0, c.corner2.y);
-        EXPECT_TRUE(Click(*g, QvPoint(5, 5))) << "a later click changes nothing";
+        EXPECT_TRUE(Click(*g, QvPoint(5, 5), keys)) << "a later click changes nothing";
         ExpectPoint(g->DefiningPoints()[2], c.corner2.x, c.corner2.y);
     }
 }

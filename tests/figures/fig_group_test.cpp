@@ -207,11 +207,8 @@ TEST_F(GroupTest, FreeStretchTurnsCirclesIntoEllipsesAndShiftKeepsThem) {
         auto g = Grouped(
             {Circle(QvPoint(2000, 2000), 500), Line(QvPoint(1000, 1000), QvPoint(5000, 3000))},
             QvPoint(1000, 1000), QvPoint(5000, 3000));
-        {
-            std::unique_ptr<ShiftHeld> held(shift ? new ShiftHeld : nullptr);
-            // The corner goes to the snapped point, not the pointer's.
-            g->MoveHandle(2, corner2, QvPoint(7777, 7777));
-        }
+        // The corner goes to the snapped point, not the pointer's.
+        g->MoveHandle(2, corner2, QvPoint(7777, 7777), QvKeys{.shift = shift});
         g->MapToFrame(QvGRRect());
         g->BuildFromPoints();
         if (shift) {
@@ -238,7 +235,7 @@ TEST_F(GroupTest, FreeStretchTurnsCirclesIntoEllipsesAndShiftKeepsThem) {
         EXPECT_NEAR(ellipse->Ellipse().a, 1000, 1e-6);
         EXPECT_NEAR(ellipse->Ellipse().b, 1000, 1e-6);
         // A second, uneven stretch makes it a real ellipse.
-        g->MoveHandle(2, QvPoint(9000, 3000), QvPoint());
+        g->MoveHandle(2, QvPoint(9000, 3000), QvPoint(), {});
         g->MapToFrame(QvGRRect());
         g->BuildFromPoints();
         EXPECT_EQ(g->Members()[0], ellipse);
@@ -283,7 +280,7 @@ TEST_F(GroupTest, StretchedCircularArcsKeepTheirEndsAndSense) {
                          QvPoint(5000, 4500));
         const QvGRRect before = g->DisplayFrame();
 
-        g->MoveHandle(2, QvPoint(9000, 4500), QvPoint());
+        g->MoveHandle(2, QvPoint(9000, 4500), QvPoint(), {});
         g->MapToFrame(QvGRRect());
         g->BuildFromPoints();
         const QvGRRect after = g->DisplayFrame();

@@ -10,7 +10,7 @@ protected:
     std::unique_ptr<QvFigLine> MakeLine(QvPoint a, QvPoint b) {
         auto line = Make<QvFigLine>(QvFigLine::ToolId);
         EXPECT_FALSE(Click(*line, a));
-        line->TrackCreatePoint(b);
+        line->TrackCreatePoint(b, {});
         EXPECT_TRUE(line->CreateClick());
         return line;
     }
@@ -24,7 +24,7 @@ TEST_F(LineTest, TwoClicksMakeTheLine) {
     // After the first click both ends are on it.
     ExpectPoint(line->DefiningPoints()[0], 100, 200);
     ExpectPoint(line->DefiningPoints()[1], 100, 200);
-    line->TrackCreatePoint(QvPoint(700, 1000)); // rubber band
+    line->TrackCreatePoint(QvPoint(700, 1000), {}); // rubber band
     ExpectPoint(line->DefiningPoints()[1], 700, 1000);
     EXPECT_TRUE(Click(*line, QvPoint(900, 1200)));
     ExpectPoint(line->Line().p1, 100, 200);
@@ -108,7 +108,7 @@ TEST_F(LineTest, MovedRotatedReflectedAndDragged) {
 
     QvPoint grip(2790, 1105);
     EXPECT_EQ(line->FindDefiningPoint(grip), 1);
-    line->MoveHandle(1, QvPoint(5000, 5000), QvPoint());
+    line->MoveHandle(1, QvPoint(5000, 5000), QvPoint(), {});
     ExpectPoint(line->DefiningPoints()[1], 5000, 5000);
     ExpectPoint(line->DefiningPoints()[0], 800, 1100, 1e-3);
 }

@@ -86,7 +86,7 @@ TEST_F(PointTest, WithoutAMarkStillAGripAndASnapTarget) {
     // Dragging the grip carries the snap target along.
     QvPoint grip(5100, 2450);
     ASSERT_EQ(p->FindDefiningPoint(grip), 0);
-    p->MoveHandle(0, QvPoint(6000, 1000), QvPoint());
+    p->MoveHandle(0, QvPoint(6000, 1000), QvPoint(), {});
     ExpectPoint(SnapPoints(*p)[0].point, 6000, 1000);
     EXPECT_EQ(p->CreateGeometry()->NearestPoint(QvPoint()), QvPoint(6000, 1000));
 }

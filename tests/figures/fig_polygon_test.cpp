@@ -40,14 +40,14 @@ protected:
 TEST_F(PolygonTest, EachClickFixesAVertexAndStartsTheNext) {
     auto p = Make<QvFigPolygon>(QvFigPolygon::ToolId);
     ASSERT_TRUE(p);
-    p->TrackCreatePoint(QvPoint(100, 100));
+    p->TrackCreatePoint(QvPoint(100, 100), {});
     EXPECT_EQ(p->GetPointCount(), 1);
     EXPECT_FALSE(p->CreateClick());
     EXPECT_EQ(p->GetPointCount(), 2);
     EXPECT_EQ(p->DefiningPoints()[1], QvPoint(100, 100));
-    p->TrackCreatePoint(QvPoint(900, 100));
+    p->TrackCreatePoint(QvPoint(900, 100), {});
     EXPECT_FALSE(p->CreateClick());
-    p->TrackCreatePoint(QvPoint(900, 700));
+    p->TrackCreatePoint(QvPoint(900, 700), {});
     EXPECT_EQ(p->GetClickCount(), 2);
     EXPECT_EQ(p->GetPointCount(), 3);
     EXPECT_EQ(Vertices(*p),
@@ -74,7 +74,7 @@ TEST_F(PolygonTest, DrawsALineAnOpenLineOrTheFilledShape) {
         auto p = Make<QvFigPolygon>(QvFigPolygon::ToolId);
         for (size_t i = 0; i + 1 < c.clicked.size(); ++i)
             Click(*p, c.clicked[i]);
-        p->TrackCreatePoint(c.clicked.back());
+        p->TrackCreatePoint(c.clicked.back(), {});
         p->SetFillStyle(ID_FILL_SOLID);
         p->SetFillColour(RGB(0, 0, 255));
         HimetricPage page;
@@ -182,7 +182,7 @@ TEST_F(PolygonTest, TheCountStopsAt255WithNothingLost) {
     EXPECT_TRUE(recorder.messages.empty());
     EXPECT_EQ(p->GetPointCount(), 255);
     // The click that needs a 256th point is refused and said so.
-    p->TrackCreatePoint(at(254));
+    p->TrackCreatePoint(at(254), {});
     EXPECT_FALSE(p->CreateClick());
     ASSERT_EQ(recorder.messages.size(), 1u);
     EXPECT_EQ(recorder.messages[0].text, QString::fromLatin1(QvFigPolygon::FullMessage));

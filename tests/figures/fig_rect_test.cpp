@@ -63,10 +63,7 @@ TEST_F(RectTest, DragWithAndWithoutShift) {
         SCOPED_TRACE(testing::Message() << c.drag.x << "," << c.drag.y << " shift " << c.shift);
         auto r = Make<QvFigRectangle>(QvFigRectangle::ToolId);
         Click(*r, c0);
-        {
-            std::unique_ptr<ShiftHeld> shift(c.shift ? new ShiftHeld : nullptr);
-            EXPECT_TRUE(Click(*r, c0 + c.drag));
-        }
+        EXPECT_TRUE(Click(*r, c0 + c.drag, QvKeys{.shift = c.shift}));
         const QvPoint c2 = c0 + c.corner2;
         ExpectCorners(*r, {c0, QvPoint(c2.x, c0.y), c2, QvPoint(c0.x, c2.y)});
         // The frame and the description follow the corners while dragging.
@@ -153,15 +150,12 @@ TEST_F(RectTest, CornerDrags) {
     // Grip 2 dragged across corner 0 turns the rectangle inside out; the
     // opposite corner stays.
     auto r = Dragged(QvPoint(1000, 1000), QvPoint(3000, 2000));
-    r->MoveHandle(2, QvPoint(500, 400), QvPoint());
+    r->MoveHandle(2, QvPoint(500, 400), QvPoint(), {});
     ExpectCorners(*r,
                   {QvPoint(1000, 1000), QvPoint(500, 1000), QvPoint(500, 400), QvPoint(1000, 400)});
     // With Shift the sides keep their 2:1 proportion.
     auto s = Dragged(QvPoint(1000, 1000), QvPoint(3000, 2000));
-    {
-        ShiftHeld shift;
-        s->MoveHandle(2, QvPoint(5000, 2200), QvPoint());
-    }
+    s->MoveHandle(2, QvPoint(5000, 2200), QvPoint(), QvKeys{.shift = true});
     const QvVector a = s->DefiningPoints()[1] - s->DefiningPoints()[0];
     const QvVector b = s->DefiningPoints()[3] - s->DefiningPoints()[0];
     EXPECT_NEAR(a.Length() / b.Length(), 2.0, 1e-9);
@@ -193,7 +187,7 @@ TEST_F(RectTest, DrawsOutlineAndFill) {
 
 TEST_F(RectTest, RoundTripAndCopy) {
     auto r = Dragged(QvPoint(1000, 1000), QvPoint(5000, 4000));
-    r->MoveHandle(1, QvPoint(6000, 1000), QvPoint());
+    r->MoveHandle(1, QvPoint(6000, 1000), QvPoint(), {});
     auto loaded = Load<QvFigRectangle>(Store(r.get()));
     ASSERT_TRUE(loaded);
     EXPECT_EQ(Store(loaded.get()), Store(r.get()));
@@ -212,23 +206,20 @@ TEST_F(RectTest, SquareBaseKeepsItsSquareUntilShiftFreesIt) {
     EXPECT_FALSE(f.KeepsSquare());
     f.SetKeepSquare(true);
     Click(f, QvPoint(0, 0));
-    f.TrackCreatePoint(QvPoint(300, 500));
+    f.TrackCreatePoint(QvPoint(300, 500), {});
     ExpectPoint(f.DefiningPoints()[2], 300, 300);
-    {
-        ShiftHeld shift;
-        f.TrackCreatePoint(QvPoint(300, 500));
-    }
+    f.TrackCreatePoint(QvPoint(300, 500), QvKeys{.shift = true});
     ExpectPoint(f.DefiningPoints()[2], 300, 500);
     EXPECT_FALSE(f.KeepsSquare());
-    f.TrackCreatePoint(QvPoint(700, 200));
+    f.TrackCreatePoint(QvPoint(700, 200), {});
     ExpectPoint(f.DefiningPoints()[2], 700, 200);
 
     // A corner drag keeps the square on the axis, the smaller step winning.
-    f.MoveHandle(2, QvPoint(400, -600), QvPoint());
+    f.MoveHandle(2, QvPoint(400, -600), QvPoint(), {});
     ExpectCorners(f, {QvPoint(0, 0), QvPoint(400, 0), QvPoint(400, -400), QvPoint(0, -400)});
     // Without an axis there is no square to keep: nothing moves, no NaN.
     f.SetAxis(QvVector(0, 0));
-    f.MoveHandle(2, QvPoint(900, 900), QvPoint());
+    f.MoveHandle(2, QvPoint(900, 900), QvPoint(), {});
     ExpectCorners(f, {QvPoint(0, 0), QvPoint(400, 0), QvPoint(400, -400), QvPoint(0, -400)});
     // Only a stored record names the class, and it opens back.
     auto loaded = Load<QvFigSquareBase>(Store(&f));

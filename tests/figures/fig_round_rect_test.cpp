@@ -23,7 +23,7 @@ protected:
     static std::unique_ptr<QvFigRoundRect> Dragged(QvPoint from, QvPoint to) {
         auto r = Make<QvFigRoundRect>(QvFigRoundRect::ToolId);
         EXPECT_FALSE(Click(*r, from));
-        r->TrackCreatePoint(QvPoint((from.x + to.x) / 2, (from.y + to.y) / 2));
+        r->TrackCreatePoint(QvPoint((from.x + to.x) / 2, (from.y + to.y) / 2), {});
         EXPECT_TRUE(Click(*r, to));
         return r;
     }
@@ -137,7 +137,7 @@ TEST_F(RoundRectTest, TheHandleSetsTheRadiusUpToHalfTheFirstSide) {
     for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);
         auto r = Dragged(QvPoint(1000, 1000), QvPoint(5001, 3000));
-        r->MoveHandle(c.grip, c.to, QvPoint());
+        r->MoveHandle(c.grip, c.to, QvPoint(), {});
         EXPECT_EQ(r->RoundRectData()->m_radius, c.radius);
         ExpectPoint(r->DefiningPoints()[4], c.handle.x, c.handle.y);
     }
@@ -147,7 +147,7 @@ TEST_F(RoundRectTest, TheHandleSetsTheRadiusUpToHalfTheFirstSide) {
         auto turned = Dragged(QvPoint(1000, 1000), QvPoint(5000, 3000));
         turned->Rotate(degrees, QvPoint(1000, 1000));
         const QvPointArray& p = turned->DefiningPoints();
-        turned->MoveHandle(4, p[0] + (p[1] - p[0]) * 0.9, QvPoint());
+        turned->MoveHandle(4, p[0] + (p[1] - p[0]) * 0.9, QvPoint(), {});
         EXPECT_EQ(turned->RoundRectData()->m_radius, 2000) << degrees;
     }
 }

@@ -66,7 +66,7 @@ TEST_F(TriangleTest, ThreeClicksMeasureAndSolve) {
 TEST_F(TriangleTest, RubberBandAndThreeClicksAtOnePoint) {
     MessageRecorder recorder;
     auto f = Make<QvFigTriangle>(QvFigTriangle::ToolId);
-    f->TrackCreatePoint(kB); // all three follow the pointer
+    f->TrackCreatePoint(kB, {}); // all three follow the pointer
     for (int i = 0; i < 3; ++i)
         ExpectPoint(f->DefiningPoints()[i], kB.x, kB.y);
     EXPECT_FALSE(f->CreateClick());
@@ -88,7 +88,7 @@ TEST_F(TriangleTest, GripDragMeasuresTheThreeSides) {
     s.given[AngleA] = 90;
     s.given[AngleB] = 53.13;
     s.given[SideC] = 30;
-    f->MoveHandle(2, QvPoint(1000, 4000), QvPoint());
+    f->MoveHandle(2, QvPoint(1000, 4000), QvPoint(), {});
     EXPECT_TRUE(s.isSolved);
     for (int i = 0; i < Count; ++i)
         EXPECT_EQ(s.given[i] > 0, i >= SideA && i <= SideC) << i;
@@ -207,7 +207,7 @@ TEST_F(TriangleTest, SnapshotsAndCopiesKeepTheirOwnSolver) {
     f->SetLineColour(RGB(9, 8, 7));
     std::unique_ptr<QvEditData> snapshot(f->NewEditData());
     ASSERT_TRUE(dynamic_cast<QvEditDataTriangle*>(snapshot.get()));
-    f->MoveHandle(1, QvPoint(7000, 1000), QvPoint());
+    f->MoveHandle(1, QvPoint(7000, 1000), QvPoint(), {});
     EXPECT_DOUBLE_EQ(f->Solver().solved[SideC], 60);
     f->CopyEditData(f->GetEditData(), snapshot.get());
     EXPECT_EQ(f->GetShape(), &f->TriangleData()->m_solver);

@@ -54,8 +54,8 @@ template <class T> std::unique_ptr<T> Make(int toolId) {
 
 // Feeds creation clicks as the view does: the point, then the click.
 // Returns the answer of the last click.
-inline bool Click(QvFigure& f, QvPoint p) {
-    f.TrackCreatePoint(p);
+inline bool Click(QvFigure& f, QvPoint p, QvKeys keys = {}) {
+    f.TrackCreatePoint(p, keys);
     return f.CreateClick();
 }
 

@@ -52,7 +52,7 @@ protected:
     static void AddLine(Lumbrel2Doc* doc, double y) {
         QvFigure* f = QvFigure::CreateForTool(QvFigLine::ToolId);
         for (double x : {0.0, 1000.0}) {
-            f->TrackCreatePoint(QvPoint(x, y));
+            f->TrackCreatePoint(QvPoint(x, y), {});
             f->CreateClick();
         }
         doc->AddFigure(f);
