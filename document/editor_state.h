@@ -19,8 +19,6 @@ public:
     QvEditorState(const QvEditorState&) = delete;
     QvEditorState& operator=(const QvEditorState&) = delete;
 
-    // Reset by the document's snap search.
-    int m_nSnapCounter = 0;
     // The command id of the current drawing tool.
     UINT m_nCurrentTool = ID_DRAW_SELECT;
     // What the status bar's text pane shows; written by the view.

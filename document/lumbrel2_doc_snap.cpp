@@ -70,8 +70,6 @@ void Lumbrel2Doc::RefreshPointCaches(const std::vector<QvFigure*>& changed) {
 QvSnapResult Lumbrel2Doc::FindSnapPoint(int x, int y, int level, QvFigure* exclude, int pointIndex,
                                         QvKeys keys) {
     EnsurePointCaches();
-    if (QvEditorState* editor = QvGetEditorState())
-        editor->m_nSnapCounter = 0;
 
     QvSnapEngine::Query query;
     query.pointer = QvPoint(x, y);
