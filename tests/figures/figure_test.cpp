@@ -184,7 +184,7 @@ TEST_F(FigureBaseTest, SnapContributions) {
     line->AddShapes(shapes, -1);
     ASSERT_EQ(shapes.GetCount(), 1);
     EXPECT_EQ(shapes[0].figure, line.get());
-    auto* clone = dynamic_cast<QvGRLine*>(shapes[0].shape);
+    auto* clone = dynamic_cast<QvGRLine*>(shapes[0].shape.get());
     ASSERT_TRUE(clone);
     EXPECT_NE(clone, &line->Line());
     ExpectPoint(clone->p2, 1000, 0);
