@@ -292,7 +292,7 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
         else if (i % 20 == 9)
             tool = ID_DRAW_POINT; // point
         if (tool) {
-            QvFigure* f = QvFigure::CreateForTool(tool);
+            std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(tool);
             const QvPoint b = randomPoint();
             const QvPoint c = (a + (b - a) * 0.5) + QvVector(300, 400);
             bool done = false;
@@ -302,8 +302,7 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
                     break;
             }
             if (done)
-                return f;
-            delete f;
+                return f.release();
         }
         return MakeLine(a, randomPoint());
     };
@@ -316,7 +315,7 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
     EXPECT_GT(curved, 4);
     // The line under creation starts on a figure end, so perpendiculars,
     // tangents, equal lengths and bisectors all join in.
-    std::unique_ptr<QvFigure> drawn(QvFigure::CreateForTool(QvFigLine::ToolId));
+    std::unique_ptr<QvFigure> drawn = QvFigure::CreateForTool(QvFigLine::ToolId);
     drawn->TrackCreatePoint(doc.Figures()[0]->GetPoint(0));
     drawn->CreateClick();
 

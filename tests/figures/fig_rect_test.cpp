@@ -309,7 +309,7 @@ TEST_F(UprightBoxTest, HighlightIsRedAndTheWhiteModeFills) {
 
 TEST_F(RectTest, SelectRectangle) {
     for (int id : {QvFigSelectRect::ToolId, QvFigSelectRect::SectionToolId}) {
-        std::unique_ptr<QvFigure> f(QvFigure::CreateForTool(id));
+        std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(id);
         ASSERT_TRUE(dynamic_cast<QvFigSelectRect*>(f.get()));
         EXPECT_EQ(f->GetToolId(), id);
         EXPECT_EQ(f->GetRuntimeClass(), RUNTIME_CLASS(QvFigRectBase));
