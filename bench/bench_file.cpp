@@ -28,12 +28,12 @@ namespace {
 constexpr int kFigures = 10000;
 
 QvFigure* Clicked(int toolId, QvPoint a, QvPoint b) {
-    QvFigure* f = QvFigure::CreateForTool(toolId);
+    std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(toolId);
     f->TrackCreatePoint(a, {});
     f->CreateClick();
     f->TrackCreatePoint(b, {});
     f->CreateClick();
-    return f;
+    return f.release();
 }
 
 // Half lines, half circles, spread over the page, written straight into a

@@ -25,12 +25,12 @@ int g_mode = 3;
 Lumbrel2App* g_app = nullptr;
 
 QvFigure* Make(int tool, QvPoint a, QvPoint b) {
-    QvFigure* f = QvFigure::CreateForTool(tool);
+    std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(tool);
     f->TrackCreatePoint(a, {});
     f->CreateClick();
     f->TrackCreatePoint(b, {});
     f->CreateClick();
-    return f;
+    return f.release();
 }
 
 // Built with the caches off, so that setting up costs no upkeep over the
@@ -100,7 +100,7 @@ QvPoint Pointer(int i) {
 }
 
 std::unique_ptr<QvFigure> LineFrom(QvPoint from) {
-    std::unique_ptr<QvFigure> line(QvFigure::CreateForTool(QvFigLine::ToolId));
+    std::unique_ptr<QvFigure> line = QvFigure::CreateForTool(QvFigLine::ToolId);
     line->TrackCreatePoint(from, {});
     line->CreateClick();
     return line;

@@ -17,12 +17,12 @@
 namespace {
 
 QvFigure* Make(int tool, QvPoint a, QvPoint b) {
-    QvFigure* f = QvFigure::CreateForTool(tool);
+    std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(tool);
     f->TrackCreatePoint(a, {});
     f->CreateClick();
     f->TrackCreatePoint(b, {});
     f->CreateClick();
-    return f;
+    return f.release();
 }
 
 // 500 lines and 500 circles spread over the page, viewed at 96 ppi.

@@ -36,12 +36,12 @@ constexpr int kPage = 30000;
 constexpr int kPixels = kPage / Lumbrel2Doc::WebUnitsPerPixel;
 
 QvFigure* Clicked(int toolId, std::initializer_list<QvPoint> points) {
-    QvFigure* f = QvFigure::CreateForTool(toolId);
+    std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(toolId);
     for (const QvPoint& p : points) {
         f->TrackCreatePoint(p, {});
         f->CreateClick();
     }
-    return f;
+    return f.release();
 }
 
 Lumbrel2Doc& Page() {

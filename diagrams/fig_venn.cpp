@@ -151,14 +151,16 @@ void QvFigVenn::Build(QvEditData* record, const BYTE* shades, const QString* tex
     m_texts = texts;
     m_font = font;
     for (const QvVennMember& m : m_layout)
-        Members().push_back(MakeMember(m, outline));
+        Members().push_back(MakeMember(m, outline).release());
     BuildFromPoints();
 }
 
-QvFigure* QvFigVenn::MakeMember(const QvVennMember& m, int (*outline)(int, CPoint*)) const {
-    QvFigure* f = CreateForTool(m.toolId);
-    if (!f)
+std::unique_ptr<QvFigure> QvFigVenn::MakeMember(const QvVennMember& m,
+                                                int (*outline)(int, CPoint*)) const {
+    std::unique_ptr<QvFigure> made = CreateForTool(m.toolId);
+    if (!made)
         throw std::bad_alloc();
+    QvFigure* f = made.get();
     QvEditData* record = f->GetEditData();
     if (m.region >= 0) {
         // Entered point by point, as the mouse enters a region.
@@ -174,7 +176,7 @@ QvFigure* QvFigVenn::MakeMember(const QvVennMember& m, int (*outline)(int, CPoin
         if (record->m_fillColor == 0)
             record->m_fillColor = kRegionGrey;
         record->m_lineStyle = kNoLine;
-        return f;
+        return made;
     }
     QvPointArray& p = f->DefiningPoints();
     p[0] = QvPoint(m.x0, m.y0);
@@ -191,7 +193,7 @@ QvFigure* QvFigVenn::MakeMember(const QvVennMember& m, int (*outline)(int, CPoin
         label->SetText(QString());
     }
     record->m_fillStyle = kNoFill;
-    return f;
+    return made;
 }
 
 bool QvFigVenn::IsMemberShown(int index) const {

@@ -58,7 +58,7 @@ protected:
                int (*outline)(int, CPoint*));
 
 private:
-    QvFigure* MakeMember(const QvVennMember& m, int (*outline)(int, CPoint*)) const;
+    std::unique_ptr<QvFigure> MakeMember(const QvVennMember& m, int (*outline)(int, CPoint*)) const;
     void DrawMember(CDC* dc, int mode, const QvGRRect& frame, int index);
     // Members now in the list where they fit the layout, built ones
     // elsewhere.

@@ -52,7 +52,7 @@ QvFigureState::QvFigureState(const QvFigure& figure, bool attributes)
     for (const QvFigure* member : group->Members()) {
         QvFigureState state(*member, attributes);
         state.m_pSource = member;
-        state.m_pCopy.reset(QvFigure::CreateForTool(member->GetToolId()));
+        state.m_pCopy = QvFigure::CreateForTool(member->GetToolId());
         if (state.m_pCopy && !state.m_pCopy->CopyFrom(member))
             state.m_pCopy.reset();
         m_members.push_back(std::move(state));
@@ -104,7 +104,7 @@ bool QvFigureState::IsKindOf(const QvFigure& figure) const {
 QvFigure* QvFigureState::MakeFigure() const {
     if (!m_pCopy)
         return nullptr;
-    std::unique_ptr<QvFigure> made(QvFigure::CreateForTool(m_pCopy->GetToolId()));
+    std::unique_ptr<QvFigure> made = QvFigure::CreateForTool(m_pCopy->GetToolId());
     if (!made || !made->CopyFrom(m_pCopy.get()) || !IsKindOf(*made))
         return nullptr;
     return made.release();

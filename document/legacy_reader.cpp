@@ -179,7 +179,7 @@ void ReadFont(Input& in, QvLogFont& font) {
 }
 
 template <class T = QvFigure> std::unique_ptr<T> Make(int toolId) {
-    std::unique_ptr<T> f(static_cast<T*>(QvFigure::CreateForTool(toolId)));
+    std::unique_ptr<T> f(static_cast<T*>(QvFigure::CreateForTool(toolId).release()));
     if (!f)
         throw std::bad_alloc();
     return f;

@@ -209,10 +209,10 @@ bool Lumbrel2Doc::CanCreateFigureForTool(int toolId) const {
     return QvFigure::CanCreateForTool(toolId);
 }
 
-QvFigure* Lumbrel2Doc::CreateFigureForTool(int toolId) {
+std::unique_ptr<QvFigure> Lumbrel2Doc::CreateFigureForTool(int toolId) {
     // The gallery tool draws a copy of the figure chosen in the browser.
     if (toolId == GalleryFigureToolId)
-        return m_galleries.CreateSelectedFigure().release();
+        return m_galleries.CreateSelectedFigure();
     return QvFigure::CreateForTool(toolId);
 }
 

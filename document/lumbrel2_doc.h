@@ -83,7 +83,7 @@ public:
     // The union of the figures' bounds; (0, 0, 0, 0) for an empty drawing.
     CRect GetDrawingBounds() const;
     // A new figure for a drawing tool; null for a tool without a figure.
-    QvFigure* CreateFigureForTool(int toolId);
+    std::unique_ptr<QvFigure> CreateFigureForTool(int toolId);
     bool CanCreateFigureForTool(int toolId) const;
     void DrawGrid(CDC* dc, int left, int top, int right, int bottom);
     // False for a figure that can no longer stand: an angle mark whose lines

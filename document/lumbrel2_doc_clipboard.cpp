@@ -40,15 +40,11 @@ void Lumbrel2Doc::CopySelectionToClipboard() {
         for (QvFigure* f : m_selection) {
             if (f->GetToolId() == GalleryFigureToolId)
                 f->SetToolId(QvFigGroup::ToolId);
-            QvFigure* copy = CreateFigureForTool(f->GetToolId());
+            std::unique_ptr<QvFigure> copy = CreateFigureForTool(f->GetToolId());
             // A group with a member that cannot be copied is not copied.
-            if (copy && !copy->CopyFrom(f)) {
-                delete copy;
-                copy = nullptr;
-            }
-            if (!copy)
+            if (!copy || !copy->CopyFrom(f))
                 continue;
-            stored.insert(stored.begin(), copy);
+            stored.insert(stored.begin(), copy.release());
         }
         // Copies that refer to figures copied with them refer to those
         // copies.  The list outlives this drawing, so a mark copied without
@@ -95,15 +91,11 @@ void Lumbrel2Doc::PasteFromClipboard() {
             // The stored copy itself moves, so each further paste lands one
             // more step away.
             source->Move(QvVector(spacing, -spacing));
-            QvFigure* f = CreateFigureForTool(source->GetToolId());
-            if (f && !f->CopyFrom(source)) {
-                delete f;
-                f = nullptr;
-            }
-            if (!f)
+            std::unique_ptr<QvFigure> f = CreateFigureForTool(source->GetToolId());
+            if (!f || !f->CopyFrom(source))
                 continue;
             f->AddToCopyMap(m_copyMap);
-            pasted.push_back(f);
+            pasted.push_back(f.release());
         }
     }
     // The pasted figures refer to each other, never to the stored copies:

@@ -93,7 +93,7 @@ std::unique_ptr<QvFigGallery> Lumbrel2Doc::MakeGalleryFigureOfSelection() {
     for (const QvFigure* s : m_selection) {
         // The factory, not CreateFigureForTool: a selected gallery figure is
         // copied from itself, not from the figure chosen in the browser.
-        std::unique_ptr<QvFigure> copy(QvFigure::CreateForTool(s->GetToolId()));
+        std::unique_ptr<QvFigure> copy = QvFigure::CreateForTool(s->GetToolId());
         // A copy that cannot be made whole is left out.
         if (!copy || !copy->CopyFrom(s))
             continue;

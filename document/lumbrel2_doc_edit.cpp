@@ -386,7 +386,8 @@ void Lumbrel2Doc::GroupSelection() {
     }
     if (m_selection.empty())
         return;
-    auto* group = dynamic_cast<QvFigGroup*>(CreateFigureForTool(QvFigGroup::ToolId));
+    std::unique_ptr<QvFigure> made = CreateFigureForTool(QvFigGroup::ToolId);
+    auto* group = dynamic_cast<QvFigGroup*>(made.get());
     if (!group)
         return;
     CRect b = GetSelectionBounds();
@@ -426,7 +427,7 @@ void Lumbrel2Doc::GroupSelection() {
     }
     m_selection.clear();
     // The members left the list for the group: the caches start afresh.
-    m_figures.push_back(group);
+    m_figures.push_back(made.release());
     RebuildPointCaches();
     SetModifiedFlag();
     m_selection.push_back(group);

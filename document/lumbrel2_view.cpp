@@ -127,9 +127,7 @@ Lumbrel2View::Lumbrel2View(QWidget* parent) : CView(parent) {
     SetPixelsPerInch(ScreenPixelsPerInch(this));
 }
 
-Lumbrel2View::~Lumbrel2View() {
-    delete m_pNewFigure;
-}
+Lumbrel2View::~Lumbrel2View() = default;
 
 Lumbrel2Doc* Lumbrel2View::GetDocument() const {
     return static_cast<Lumbrel2Doc*>(CView::GetDocument());
@@ -221,7 +219,7 @@ void Lumbrel2View::OnUpdate(CView*, LPARAM, CObject* hintObject) {
     // Every change to the drawing ends here: an angle mark being made
     // starts again when a figure it took has left the drawing's list, so it
     // is never built from a figure the history may free.
-    if (auto* mark = dynamic_cast<QvFigAngleMark*>(m_pNewFigure)) {
+    if (auto* mark = dynamic_cast<QvFigAngleMark*>(m_pNewFigure.get())) {
         const std::vector<QvFigure*>& figures = GetDocument()->Figures();
         const auto gone = [&](const QvFigure* f) {
             return f && std::find(figures.begin(), figures.end(), f) == figures.end();

@@ -95,7 +95,7 @@ public:
     void OnLButtonDblClk(Qt::KeyboardModifiers keys, CPoint point);
     void OnRButtonUp(Qt::KeyboardModifiers keys, CPoint point);
     int GetState() const { return m_nState; }
-    QvFigure* GetNewFigure() const { return m_pNewFigure; }
+    QvFigure* GetNewFigure() const { return m_pNewFigure.get(); }
     // A canvas pixel as the logical point under it, held to the page.
     CPoint CanvasToPagePoint(const QPoint& p) const;
 
@@ -165,7 +165,7 @@ protected:
     CRect m_feedbackRect;
     CRect m_sectionRect;
     CRect m_printOffset;
-    QvFigure* m_pNewFigure = nullptr; // owned until handed to the document
+    std::unique_ptr<QvFigure> m_pNewFigure; // until handed to the document
     int m_nHandle = -1;
     int m_nState = StateIdle;
     UINT m_nPressTool = 0;

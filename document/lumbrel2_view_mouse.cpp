@@ -109,7 +109,7 @@ QvSnapResult Lumbrel2View::SnapForState(Qt::KeyboardModifiers keys, CPoint raw, 
     switch (m_nState) {
     case StateCreatingBetween:
     case StateCreating:
-        return SnapPoint(keys, raw, level, m_pNewFigure, 1);
+        return SnapPoint(keys, raw, level, m_pNewFigure.get(), 1);
     case StateDraggingSelection:
     case StatePressedOnSelection:
     case StateStartingDrag:
@@ -460,13 +460,13 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
 
 void Lumbrel2View::FinishCreation(bool) {
     Lumbrel2Doc* doc = GetDocument();
-    QvFigure* f = m_pNewFigure;
-    m_pNewFigure = nullptr;
+    std::unique_ptr<QvFigure> made = std::move(m_pNewFigure);
     m_nState = StateIdle;
-    if (!f)
+    if (!made)
         return;
+    QvFigure* f = made.get();
     // Adding maps and builds the figure and brings the caches up to date.
-    doc->AddFigure(f);
+    doc->AddFigure(made.release());
     if (doc->ContainsFigure(f)) {
         doc->SetLastCreated(f);
         doc->RecordCreation(f);
@@ -479,8 +479,7 @@ void Lumbrel2View::FinishCreation(bool) {
 }
 
 void Lumbrel2View::DiscardNewFigure() {
-    delete m_pNewFigure;
-    m_pNewFigure = nullptr;
+    m_pNewFigure.reset();
     m_pCanvas->update();
 }
 

@@ -213,7 +213,7 @@ bool PairCannotWin(const QvGRBase* a, const Info& fa, const QvGRBase* b, const I
 }
 
 bool InSearch(const QvShapeRecord& record, const QvFigure* exclude) {
-    return record.shape && !record.released && !QvHolds(exclude, record.figure);
+    return record.shape && !QvHolds(exclude, record.figure);
 }
 
 std::uint64_t CutOffs(int level) {
@@ -286,7 +286,7 @@ void QvSnapEngine::IndexShapes(int from, int to) {
         ShapeInfo info;
         const QvShapeRecord& record = m_shapes[i];
         if (record.shape)
-            info.reach = ReachOf(record.shape, info.box);
+            info.reach = ReachOf(record.shape.get(), info.box);
         if (m_freeIds.empty()) {
             info.id = std::uint32_t(m_indexOfId.size());
             m_indexOfId.push_back(i);
@@ -460,7 +460,7 @@ void QvSnapEngine::NearShapes(QvPoint p, double priority, double floor,
         return;
     const auto keep = [&](int i) {
         const ShapeInfo& info = m_info[size_t(i)];
-        const double d = ReachDistance(m_shapes[i].shape, info.reach, info.box, p);
+        const double d = ReachDistance(m_shapes[i].shape.get(), info.reach, info.box, p);
         if (!Beyond(priority, d, floor))
             out.push_back(i);
     };
@@ -557,10 +557,10 @@ void QvSnapEngine::SearchCrossings(const Query& q, Best& best) {
         const QvShapeRecord& b = m_shapes[ib];
         const ShapeInfo& fa = m_info[size_t(ia)];
         const ShapeInfo& fb = m_info[size_t(ib)];
-        if (PairCannotWin(a.shape, fa, b.shape, fb, priority, p, best.score))
+        if (PairCannotWin(a.shape.get(), fa, b.shape.get(), fb, priority, p, best.score))
             continue;
         m_special.RemoveAll();
-        a.shape->AddIntersections(b.shape, &m_special, m_level);
+        a.shape->AddIntersections(b.shape.get(), &m_special, m_level);
         for (int k = 0; k < m_special.GetCount(); ++k) {
             const QvSpecialPoint& s = m_special[k];
             const double score = QvSnapPoint::Attraction(s.priority, s.point, p);
@@ -572,8 +572,8 @@ void QvSnapEngine::SearchCrossings(const Query& q, Best& best) {
             best.record.figure2 = b.figure;
             best.record.frame1 = a.frame1;
             best.record.frame2 = b.frame1;
-            best.record.primitive1 = a.shape;
-            best.record.primitive2 = b.shape;
+            best.record.primitive1 = a.shape.get();
+            best.record.primitive2 = b.shape.get();
         }
     }
 }
@@ -592,15 +592,15 @@ QvSnapPointList QvSnapEngine::Crossings() const {
             if (!b.shape)
                 continue;
             scratch.RemoveAll();
-            a.shape->AddIntersections(b.shape, &scratch, m_level);
+            a.shape->AddIntersections(b.shape.get(), &scratch, m_level);
             for (int k = 0; k < scratch.GetCount(); ++k) {
                 QvSnapPoint record(scratch[k]);
                 record.figure1 = a.figure;
                 record.figure2 = b.figure;
                 record.frame1 = a.frame1;
                 record.frame2 = b.frame1;
-                record.primitive1 = a.shape;
-                record.primitive2 = b.shape;
+                record.primitive1 = a.shape.get();
+                record.primitive2 = b.shape.get();
                 out.Add(record);
             }
         }
@@ -640,9 +640,9 @@ void QvSnapEngine::FillConstructions(const Query& q, QvPoint reference) {
                 const QvShapeRecord& ra = m_shapes[at[i]];
                 const QvShapeRecord& rb = m_shapes[at[j]];
                 m_special.RemoveAll();
-                ra.shape->AddIntersections(rb.shape, &m_special, m_level);
-                const auto* a = static_cast<const QvGRLine*>(ra.shape);
-                const auto* b = static_cast<const QvGRLine*>(rb.shape);
+                ra.shape->AddIntersections(rb.shape.get(), &m_special, m_level);
+                const auto* a = static_cast<const QvGRLine*>(ra.shape.get());
+                const auto* b = static_cast<const QvGRLine*>(rb.shape.get());
                 for (int k = 0; k < m_special.GetCount(); ++k) {
                     if (!(m_special[k].point == reference) || !(m_special[k].priority > 0.0))
                         continue;
@@ -666,7 +666,8 @@ void QvSnapEngine::FillConstructions(const Query& q, QvPoint reference) {
     m_guideInfo.assign(size_t(m_guides.GetCount()), ShapeInfo{});
     for (int i = 0; i < m_guides.GetCount(); ++i)
         if (m_guides[i].shape)
-            m_guideInfo[size_t(i)].reach = ReachOf(m_guides[i].shape, m_guideInfo[size_t(i)].box);
+            m_guideInfo[size_t(i)].reach =
+                ReachOf(m_guides[i].shape.get(), m_guideInfo[size_t(i)].box);
 }
 
 void QvSnapEngine::SearchGuideCrossings(const Query& q, Best& best, std::uint32_t seq) {
@@ -680,7 +681,7 @@ void QvSnapEngine::SearchGuideCrossings(const Query& q, Best& best, std::uint32_
     for (int s = 0; s < guides; ++s) {
         const ShapeInfo& info = m_guideInfo[size_t(s)];
         if (m_guides[s].shape && Bounded(info.reach) &&
-            !Beyond(priority, ReachDistance(m_guides[s].shape, info.reach, info.box, p),
+            !Beyond(priority, ReachDistance(m_guides[s].shape.get(), info.reach, info.box, p),
                     best.score))
             guideNear[size_t(s)] = 1;
     }
@@ -722,10 +723,10 @@ void QvSnapEngine::SearchGuideCrossings(const Query& q, Best& best, std::uint32_
             continue;
         const ShapeInfo& fr = m_info[size_t(ir)];
         const ShapeInfo& fs = m_guideInfo[size_t(is)];
-        if (PairCannotWin(r.shape, fr, s.shape, fs, priority, p, best.score))
+        if (PairCannotWin(r.shape.get(), fr, s.shape.get(), fs, priority, p, best.score))
             continue;
         m_special.RemoveAll();
-        r.shape->AddIntersections(s.shape, &m_special, q.parts);
+        r.shape->AddIntersections(s.shape.get(), &m_special, q.parts);
         for (int k = 0; k < m_special.GetCount(); ++k) {
             const QvPoint& point = m_special[k].point;
             if (QvSpecialPointList::IsNoTarget(point))
@@ -739,7 +740,7 @@ void QvSnapEngine::SearchGuideCrossings(const Query& q, Best& best, std::uint32_
             best.record.figure2 = s.figure;
             best.record.frame1 = r.frame1;
             best.record.frame2 = s.frame1;
-            best.record.primitive1 = r.shape;
+            best.record.primitive1 = r.shape.get();
         }
     }
 }

@@ -303,11 +303,11 @@ void QvFigAngleMark::BuildFromPoints() {
     QvPoint vertex;
     double best = kBestScore;
     for (int i = 0; i < parts.GetCount(); ++i) {
-        const auto* li = dynamic_cast<const QvGRLine*>(parts[i].shape);
+        const auto* li = dynamic_cast<const QvGRLine*>(parts[i].shape.get());
         if (!li || li->GetType() != QvGRType::Line)
             continue;
         for (int j = i + 1; j < parts.GetCount(); ++j) {
-            const auto* lj = dynamic_cast<const QvGRLine*>(parts[j].shape);
+            const auto* lj = dynamic_cast<const QvGRLine*>(parts[j].shape.get());
             if (!lj || lj->GetType() != QvGRType::Line || lj == li)
                 continue;
             const QvPoint c = li->IntersectSegments(*lj);

@@ -137,18 +137,16 @@ QvFigure* QvFigGroup::CopyFrom(const QvFigure* src) {
     if (!group || !group->IsGroup())
         return this;
     // All members or none: a copy missing a member would pass for whole.
-    std::vector<QvFigure*> copies;
+    std::vector<std::unique_ptr<QvFigure>> copies;
     for (const QvFigure* member : group->m_members) {
-        QvFigure* copy = member ? CreateForTool(member->GetToolId()) : nullptr;
-        if (!copy || !copy->CopyFrom(member)) {
-            delete copy;
-            for (QvFigure* made : copies)
-                delete made;
+        std::unique_ptr<QvFigure> copy = member ? CreateForTool(member->GetToolId()) : nullptr;
+        if (!copy || !copy->CopyFrom(member))
             return nullptr;
-        }
-        copies.push_back(copy);
+        copies.push_back(std::move(copy));
     }
-    m_members.insert(m_members.end(), copies.begin(), copies.end());
+    m_members.reserve(m_members.size() + copies.size());
+    for (std::unique_ptr<QvFigure>& copy : copies)
+        m_members.push_back(copy.release());
     return this;
 }
 

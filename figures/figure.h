@@ -50,8 +50,8 @@ public:
     QvFigure& operator=(const QvFigure&) = delete;
 
     // A new figure for a drawing-tool id, or null for an id no figure class
-    // answers (yet).  The caller owns it.
-    static QvFigure* CreateForTool(int toolId);
+    // answers (yet).
+    static std::unique_ptr<QvFigure> CreateForTool(int toolId);
     // Whether CreateForTool would make a figure, without making one.
     static bool CanCreateForTool(int toolId);
 

@@ -47,15 +47,15 @@ bool QvFigure::CanCreateForTool(int toolId) {
     return found != Tools().end() && found->second.make != nullptr;
 }
 
-QvFigure* QvFigure::CreateForTool(int toolId) {
+std::unique_ptr<QvFigure> QvFigure::CreateForTool(int toolId) {
     auto found = Tools().find(toolId);
     if (found == Tools().end() || !found->second.make)
         return nullptr;
-    QvFigure* figure = found->second.make();
+    std::unique_ptr<QvFigure> figure = found->second.make();
     if (!figure)
         return nullptr;
     if (found->second.prepare)
-        found->second.prepare(figure, toolId);
+        found->second.prepare(figure.get(), toolId);
     figure->SetToolId(toolId);
     return figure;
 }

@@ -5,6 +5,7 @@
 #include "figures/figure.h"
 
 #include <initializer_list>
+#include <memory>
 #include <new>
 
 struct QvFigureTool {
@@ -12,14 +13,15 @@ struct QvFigureTool {
     // The run-time class name of what the tool makes; null, with no maker,
     // for a tool whose figure is still to come.
     const char* className = nullptr;
-    QvFigure* (*make)() = nullptr;
+    std::unique_ptr<QvFigure> (*make)() = nullptr;
     // What the tool sets up on a new figure, such as default arrowheads; it
     // may change the tool id the figure keeps.
     void (*prepare)(QvFigure* figure, int& toolId) = nullptr;
 };
 
-template <class T> QvFigure* QvMakeFigure() {
-    return new (std::nothrow) T;
+// Null when the figure cannot be allocated, as for an unknown tool.
+template <class T> std::unique_ptr<QvFigure> QvMakeFigure() {
+    return std::unique_ptr<QvFigure>(new (std::nothrow) T);
 }
 
 // Called from static initialisers.  A tool id already registered keeps its

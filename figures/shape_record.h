@@ -8,13 +8,14 @@
 
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QvFigure;
 
 class QvShapeRecord : public CObject {
 public:
-    QvGRBase* shape = nullptr; // owned until released
+    std::unique_ptr<QvGRBase> shape; // empty: no primitive
     double priority = 0.0;
     QString label;
     QvFigure* figure = nullptr;
@@ -23,40 +24,31 @@ public:
     int index2 = -1;
     const QvGRRect* frame1 = nullptr; // not owned, as in QvSnapPoint
     const QvGRRect* frame2 = nullptr;
-    BYTE released = 0;
 
     QvShapeRecord() = default;
     QvShapeRecord(const QvShapeRecord& other);
     QvShapeRecord& operator=(const QvShapeRecord& other);
-    // Moves hand the primitive over; the source is left released.
-    QvShapeRecord(QvShapeRecord&& other) noexcept;
-    QvShapeRecord& operator=(QvShapeRecord&& other) noexcept;
-    ~QvShapeRecord() override;
+    // Moves hand the primitive over; the source is left empty.
+    QvShapeRecord(QvShapeRecord&&) noexcept = default;
+    QvShapeRecord& operator=(QvShapeRecord&&) noexcept = default;
+    ~QvShapeRecord() override = default;
 
-    // Takes ownership of `primitive`.
-    void SetShape(std::unique_ptr<QvGRBase> primitive);
-    // Deletes the primitive once; later calls do nothing.
-    void ReleaseShape();
-
-private:
-    void CopyFields(const QvShapeRecord& other);
-    void TakeFields(QvShapeRecord& other) noexcept;
+    void SetShape(std::unique_ptr<QvGRBase> primitive) { shape = std::move(primitive); }
 };
 
 class QvShapeList : public CObject {
 public:
     QvShapeList();
-    ~QvShapeList() override;
     QvShapeList(const QvShapeList&) = delete;
     QvShapeList& operator=(const QvShapeList&) = delete;
 
     void Add(const QvShapeRecord& record);
     // Hands the record's primitive over without cloning it.
     void Add(QvShapeRecord&& record);
-    // Releases every record's primitive and empties the list.
+    // Deletes every record's primitive and empties the list.
     void Clear();
     // The same, keeping the storage for the next filling.
-    void RemoveAll();
+    void RemoveAll() { m_records.clear(); }
     int GetCount() const { return int(m_records.size()); }
     QvShapeRecord& operator[](int i) { return m_records[size_t(i)]; }
     const QvShapeRecord& operator[](int i) const { return m_records[size_t(i)]; }

@@ -13,22 +13,23 @@ TEST(GalleryAngleMark, MarksKeepToTheirGalleryFigure) {
     auto figure = MakeGalleryFigure(1.0);
     QvFigure* line = figure->Members()[0];
     // A second line from the first one's start, and a line of no figure.
-    QvFigure* other = QvFigure::CreateForTool(QvFigLine::ToolId);
+    std::unique_ptr<QvFigure> other = QvFigure::CreateForTool(QvFigLine::ToolId);
     for (QvPoint p : {QvPoint(100, 100), QvPoint(900, 100)}) {
         other->TrackCreatePoint(p, {});
         other->CreateClick();
     }
     other->SetGroupNesting(1);
-    std::unique_ptr<QvFigure> outsider(QvFigure::CreateForTool(QvFigLine::ToolId));
+    std::unique_ptr<QvFigure> outsider = QvFigure::CreateForTool(QvFigLine::ToolId);
     const auto mark = [&](QvFigure* first, QvFigure* second) {
-        auto* m = static_cast<QvFigAngleMark*>(QvFigure::CreateForTool(QvFigAngleMark::ToolId));
+        std::unique_ptr<QvFigure> made = QvFigure::CreateForTool(QvFigAngleMark::ToolId);
+        auto* m = static_cast<QvFigAngleMark*>(made.get());
         m->AngleData()->m_pFirst = first;
         m->AngleData()->m_pSecond = second;
         m->SetGroupNesting(1);
-        return m;
+        return static_cast<QvFigAngleMark*>(made.release());
     };
-    QvFigAngleMark* kept = mark(line, other);
-    figure->Members().push_back(other);
+    QvFigAngleMark* kept = mark(line, other.get());
+    figure->Members().push_back(other.release());
     figure->Members().push_back(kept);
     figure->Members().push_back(mark(line, outsider.get()));
 

@@ -122,7 +122,7 @@ QvFigure* ReadStandInRecord(QIODevice& file, QvLegacyLosses&) {
     case 'C':
         return MakeGalleryFigure(1.0).release();
     case 'P':
-        return QvFigure::CreateForTool(QvFigLine::ToolId);
+        return QvFigure::CreateForTool(QvFigLine::ToolId).release();
     case 'N':
         return nullptr;
     default:

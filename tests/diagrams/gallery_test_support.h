@@ -24,10 +24,10 @@
 // the frame's thousandths; the ratio tells the figures apart.
 inline std::unique_ptr<QvFigGallery> MakeGalleryFigure(double ratio) {
     auto g = std::make_unique<QvFigGallery>();
-    QvFigure* line = QvFigure::CreateForTool(QvFigLine::ToolId);
-    QvFigure* circle = QvFigure::CreateForTool(QvFigCircleCR::ToolId);
-    for (auto [f, a, b] : {std::tuple{line, QvPoint(100, 100), QvPoint(900, 900)},
-                           std::tuple{circle, QvPoint(500, 500), QvPoint(800, 500)}}) {
+    std::unique_ptr<QvFigure> line = QvFigure::CreateForTool(QvFigLine::ToolId);
+    std::unique_ptr<QvFigure> circle = QvFigure::CreateForTool(QvFigCircleCR::ToolId);
+    for (auto [f, a, b] : {std::tuple{line.get(), QvPoint(100, 100), QvPoint(900, 900)},
+                           std::tuple{circle.get(), QvPoint(500, 500), QvPoint(800, 500)}}) {
         f->TrackCreatePoint(a, {});
         f->CreateClick();
         f->TrackCreatePoint(b, {});
@@ -35,7 +35,7 @@ inline std::unique_ptr<QvFigGallery> MakeGalleryFigure(double ratio) {
         f->SetClickCount(0); // as read from a file
         f->SetGroupNesting(1);
     }
-    g->Members() = {line, circle};
+    g->Members() = {line.release(), circle.release()};
     const QvPoint corners[4] = {{0, 0}, {2000, 0}, {2000, 2000 * ratio}, {0, 2000 * ratio}};
     for (int i = 0; i < 4; ++i)
         g->DefiningPoints()[i] = corners[i];

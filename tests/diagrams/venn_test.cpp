@@ -335,9 +335,10 @@ TEST_F(VennTest, ExtraStoredMembersAreReadAndDropped) {
     auto f = Diagram<QvFigVenn2>();
     f->Members()[3]->GetEditData()->m_fillColor = RGB(4, 5, 6);
     for (int i = 0; i < 18; ++i) {
-        QvFigure* extra = QvFigure::CreateForTool(f->Members()[size_t(i)]->GetToolId());
+        std::unique_ptr<QvFigure> extra =
+            QvFigure::CreateForTool(f->Members()[size_t(i)]->GetToolId());
         extra->CopyFrom(f->Members()[size_t(i)]);
-        f->Members().push_back(extra);
+        f->Members().push_back(extra.release());
     }
     QvEditDataVenn2 after;
     after.m_text[0] = QStringLiteral("next object");

@@ -27,7 +27,8 @@ protected:
                                                   {QvPoint(10000, 10000), QvPoint(15000, 10000)});
         QvFigLine* up = AddByClicks<QvFigLine>(QvFigLine::ToolId,
                                                {QvPoint(10000, 10000), QvPoint(13000, 14000)});
-        mark = static_cast<QvFigAngleMark*>(QvFigure::CreateForTool(QvFigAngleMark::ToolId));
+        std::unique_ptr<QvFigure> made = QvFigure::CreateForTool(QvFigAngleMark::ToolId);
+        mark = static_cast<QvFigAngleMark*>(made.get());
         QvFigAngleMark::SetSnappedFigure(along);
         mark->TrackCreatePoint(QvPoint(14000, 10000), {});
         mark->CreateClick();
@@ -35,7 +36,7 @@ protected:
         mark->TrackCreatePoint(QvPoint(12000, 12667), {});
         mark->CreateClick();
         QvFigAngleMark::SetSnappedFigure(nullptr);
-        doc->AddFigure(mark);
+        doc->AddFigure(made.release());
         mark->MapToFrame(NullFrame);
         mark->BuildFromPoints();
     }

@@ -33,13 +33,14 @@ class LineDialogTest : public PropertyDialogTest {
 protected:
     // A line across the page at y = 10000, its record `r`.
     QvFigLine* AddLine(const QvEditDataLine& r) {
-        auto* line = static_cast<QvFigLine*>(QvFigure::CreateForTool(QvFigLine::ToolId));
+        std::unique_ptr<QvFigure> made = QvFigure::CreateForTool(QvFigLine::ToolId);
+        auto* line = static_cast<QvFigLine*>(made.get());
         line->TrackCreatePoint(QvPoint(5000, 10000), {});
         line->CreateClick();
         line->TrackCreatePoint(QvPoint(15000, 10000), {});
         line->CreateClick();
         line->LineData()->CopyFrom(r);
-        doc->AddFigure(line);
+        doc->AddFigure(made.release());
         return line;
     }
     static QvEditDataLine Sample() {

@@ -120,7 +120,8 @@ protected:
 
     // A figure of a tool made by clicks at the points, added to the drawing.
     template <class Figure> Figure* AddByClicks(int toolId, std::initializer_list<QvPoint> clicks) {
-        auto* figure = dynamic_cast<Figure*>(QvFigure::CreateForTool(toolId));
+        std::unique_ptr<QvFigure> made = QvFigure::CreateForTool(toolId);
+        auto* figure = dynamic_cast<Figure*>(made.get());
         EXPECT_TRUE(figure);
         if (!figure)
             return nullptr;
@@ -128,7 +129,7 @@ protected:
             figure->TrackCreatePoint(p, {});
             figure->CreateClick();
         }
-        doc->AddFigure(figure);
+        doc->AddFigure(made.release());
         return figure;
     }
 

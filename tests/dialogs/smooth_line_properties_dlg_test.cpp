@@ -41,7 +41,8 @@ protected:
                                              {QvPoint(5000, 10000), QvPoint(15000, 10000),
                                               QvPoint(8000, 10000), QvPoint(12000, 10000)});
         } else {
-            curve = static_cast<QvFigCurveBase*>(QvFigure::CreateForTool(QvFigSmoothLine::ToolId));
+            std::unique_ptr<QvFigure> made = QvFigure::CreateForTool(QvFigSmoothLine::ToolId);
+            curve = static_cast<QvFigCurveBase*>(made.get());
             // The view's trace: press, moves, release.
             curve->TrackCreatePoint(QvPoint(5000, 10000), {});
             curve->CreateClick();
@@ -49,7 +50,7 @@ protected:
                 curve->CreateClick();
                 curve->TrackCreatePoint(QvPoint(x, 10000), {});
             }
-            doc->AddFigure(curve);
+            doc->AddFigure(made.release());
         }
         curve->CurveData()->CopyFrom(r);
         return curve;

@@ -225,7 +225,8 @@ protected:
     QvFigure* Make() { return Make(GetParam().toolId, GetParam().clicks); }
     QvFigure* Make(int toolId, const std::vector<QvPoint>& clicks) {
         const FigureKind& kind = GetParam();
-        QvFigure* f = QvFigure::CreateForTool(toolId);
+        std::unique_ptr<QvFigure> made = QvFigure::CreateForTool(toolId);
+        QvFigure* f = made.get();
         const auto track = [&](QvPoint p) {
             doc->FindSnapPoint(int(p.x), int(p.y), g_level, f, 1, {});
             f->TrackCreatePoint(p, {});
@@ -243,7 +244,7 @@ protected:
             }
             f->CreateClick();
             track(clicks.back());
-            return f;
+            return made.release();
         }
         bool done = false;
         for (const QvPoint& p : clicks) {
@@ -260,7 +261,7 @@ protected:
             done = true;
         }
         EXPECT_TRUE(done) << kind.name;
-        return f;
+        return made.release();
     }
     // The figures the row needs, then its own, which is returned.
     QvFigure* Add() {
@@ -269,12 +270,13 @@ protected:
             // As the user groups: the members drawn first, then grouped.
             doc->ClearSelection();
             for (const FigureKind::Member& m : kind.members) {
-                QvFigure* member = QvFigure::CreateForTool(m.toolId);
+                std::unique_ptr<QvFigure> made = QvFigure::CreateForTool(m.toolId);
+                QvFigure* member = made.get();
                 for (const QvPoint& p : m.clicks) {
                     member->TrackCreatePoint(p, {});
                     member->CreateClick();
                 }
-                doc->AddFigure(member);
+                doc->AddFigure(made.release());
                 doc->AddToSelection(member);
             }
             doc->GroupSelection();

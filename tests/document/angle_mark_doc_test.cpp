@@ -86,17 +86,16 @@ protected:
     // A mark from clicks as the view gives them: each point snapped with
     // the mark left out of the search.
     QvFigAngleMark* Snapped(const std::vector<QvPoint>& clicks) {
-        auto* m = static_cast<QvFigAngleMark*>(doc->CreateFigureForTool(QvFigAngleMark::ToolId));
+        std::unique_ptr<QvFigure> made = doc->CreateFigureForTool(QvFigAngleMark::ToolId);
+        auto* m = static_cast<QvFigAngleMark*>(made.get());
         bool done = false;
         for (const QvPoint& c : clicks) {
             m->TrackCreatePoint(doc->FindSnapPoint(int(c.x), int(c.y), 2, m, 1, {}).point, {});
             done = m->CreateClick();
         }
-        if (!done) {
-            delete m;
+        if (!done)
             return nullptr;
-        }
-        return m;
+        return static_cast<QvFigAngleMark*>(made.release());
     }
     void Select(std::initializer_list<QvFigure*> figures) {
         doc->ClearSelection();
@@ -145,23 +144,25 @@ TEST_F(AngleMarkDocTest, TheSnapSearchNamesTheFiguresClicked) {
 // put back members of the kind they were: a mark on the sector's radii
 // follows each new member and never keeps a freed one.
 TEST_F(AngleMarkDocTest, AMarkFollowsTheMembersAStretchReplaces) {
-    auto* arc = static_cast<QvFigArcBase*>(doc->CreateFigureForTool(QvFigArcC2P::ToolId));
+    std::unique_ptr<QvFigure> madeArc = doc->CreateFigureForTool(QvFigArcC2P::ToolId);
+    auto* arc = static_cast<QvFigArcBase*>(madeArc.get());
     for (QvPoint p : {kV, kV + QvVector(6000, 0), kV + QvVector(0, 6000)}) {
         arc->TrackCreatePoint(p, {});
         arc->CreateClick();
     }
     arc->ArcData()->m_closeType = QvArcClosing::Sector;
-    doc->AddFigure(arc);
+    doc->AddFigure(madeArc.release());
     doc->RebuildPointCaches();
     // Clicks on the two radii, the arc under the pointer each time.
-    mark = static_cast<QvFigAngleMark*>(doc->CreateFigureForTool(QvFigAngleMark::ToolId));
+    std::unique_ptr<QvFigure> madeMark = doc->CreateFigureForTool(QvFigAngleMark::ToolId);
+    mark = static_cast<QvFigAngleMark*>(madeMark.get());
     for (QvPoint c : {QvPoint(12260, 10000), QvPoint(10000, 12260)}) {
         QvFigAngleMark::SetSnappedFigure(arc);
         mark->TrackCreatePoint(c, {});
         mark->CreateClick();
     }
     ASSERT_TRUE(mark);
-    doc->AddFigure(mark);
+    doc->AddFigure(madeMark.release());
     ExpectMarks(mark, arc, arc, kV);
     Select({arc, mark});
     doc->GroupSelection();

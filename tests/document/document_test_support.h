@@ -48,19 +48,19 @@ protected:
     }
 
     static QvFigure* MakeLine(QvPoint a, QvPoint b) {
-        QvFigure* f = QvFigure::CreateForTool(QvFigLine::ToolId);
+        std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(QvFigLine::ToolId);
         f->TrackCreatePoint(a, {});
         f->CreateClick();
         f->TrackCreatePoint(b, {});
         f->CreateClick();
-        return f;
+        return f.release();
     }
     static QvFigure* MakeCircle(QvPoint centre, double radius) {
-        QvFigure* f = QvFigure::CreateForTool(QvFigCircleCR::ToolId);
+        std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(QvFigCircleCR::ToolId);
         f->TrackCreatePoint(centre, {});
         f->CreateClick();
         f->TrackCreatePoint(QvPoint(centre.x + radius, centre.y), {});
         f->CreateClick();
-        return f;
+        return f.release();
     }
 };

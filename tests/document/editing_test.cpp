@@ -381,8 +381,7 @@ TEST_F(FormatTest, ToolCommandsDropTheSelectionAndCheckTheirButton) {
     EXPECT_EQ(circle.m_nCheck, 1);
     EXPECT_EQ(lineTool.m_nCheck, 0);
     // The angle mark also needs its figure to exist.
-    const bool marks =
-        std::unique_ptr<QvFigure>(QvFigure::CreateForTool(ID_DRAW_ANGLE_MARK)) != nullptr;
+    const bool marks = QvFigure::CreateForTool(ID_DRAW_ANGLE_MARK) != nullptr;
     for (UINT level : {ID_LEVEL_NONE, ID_LEVEL_GRID_POINTS, ID_LEVEL_CUTOFF, ID_LEVEL_UNLIMITED}) {
         doc->OnCmdMsg(level);
         doc->OnUpdateCmdMsg(mark);

@@ -121,14 +121,14 @@ protected:
         doc->UndoManager().Clear();
     }
     QvFigure* Made(int tool, int clicks) {
-        QvFigure* f = QvFigure::CreateForTool(tool);
+        std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(tool);
         const QvPoint at = Point();
         const QvPoint offsets[] = {QvPoint(0, 0), QvPoint(1800, 300), QvPoint(700, 1900)};
         for (int i = 0; i < clicks; ++i) {
             f->TrackCreatePoint(QvPoint(at.x + offsets[i].x, at.y + offsets[i].y), {});
             f->CreateClick();
         }
-        return f;
+        return f.release();
     }
     void SelectOnly(std::initializer_list<QvFigure*> figures) {
         doc->ClearSelection();

@@ -231,10 +231,9 @@ TEST_F(LegacyReaderTest, EveryRecordTypeMakesItsFigureAndTakesItsBytes) {
     oddStyles.pen = 9;
     oddStyles.brush = 2;
     oddStyles.hatch = 6;
-    const QvFigure* factory = QvFigure::CreateForTool(ID_DRAW_RECTANGLE);
+    const std::unique_ptr<QvFigure> factory = QvFigure::CreateForTool(ID_DRAW_RECTANGLE);
     const int factoryLine = int(factory->GetEditData()->m_lineStyle);
     const int factoryFill = int(factory->GetEditData()->m_fillStyle);
-    delete factory;
 
     const QByteArray lineTail =
         W(1) + W(2) + W(3) + W(4) + W(8) + Field("AB", 20) + Font(); // arrows, size, option
@@ -405,7 +404,7 @@ TEST_F(LegacyReaderTest, ArcAnglesMajorFlagAndFill) {
         int closing;
     };
     const std::unique_ptr<QvFigArc4P> made(
-        static_cast<QvFigArc4P*>(QvFigure::CreateForTool(QvFigArc4P::ToolId)));
+        static_cast<QvFigArc4P*>(QvFigure::CreateForTool(QvFigArc4P::ToolId).release()));
     const int constructed = made->ArcData()->m_closeType;
     const Case cases[] = {
         {0.0L, 0.5L, 1, 0, constructed},         // b = pi: not major

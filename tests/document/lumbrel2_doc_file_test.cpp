@@ -93,14 +93,14 @@ QByteArray ReadFile(const QString& path) {
 class DocFileTest : public DocumentTest {
 protected:
     static QvFigure* Clicked(int toolId, std::initializer_list<QvPoint> points) {
-        QvFigure* f = QvFigure::CreateForTool(toolId);
+        std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(toolId);
         bool done = false;
         for (const QvPoint& p : points) {
             f->TrackCreatePoint(p, {});
             done = f->CreateClick();
         }
         EXPECT_TRUE(done) << toolId;
-        return f;
+        return f.release();
     }
 
     // A drawing with every figure kind built so far, in several styles.
@@ -117,12 +117,12 @@ protected:
         doc.AddFigure(Clicked(ID_DRAW_CIRCLE_D, {QvPoint(1000, 1000), QvPoint(3000, 2000)}));
         doc.AddFigure(
             Clicked(ID_DRAW_CIRCLE_3P, {QvPoint(0, 0), QvPoint(1000, 0), QvPoint(500, 700)}));
-        QvFigure* square = QvFigure::CreateForTool(ID_DRAW_CIRCLE_4C);
+        std::unique_ptr<QvFigure> square = QvFigure::CreateForTool(ID_DRAW_CIRCLE_4C);
         square->TrackCreatePoint(QvPoint(4000, 4000), {});
         square->CreateClick();
         square->TrackCreatePoint(QvPoint(4600, 3000), {});
         EXPECT_TRUE(square->CreateClick());
-        doc.AddFigure(square);
+        doc.AddFigure(square.release());
     }
 
     static void ExpectSameFigures(Lumbrel2Doc& a, Lumbrel2Doc& b) {

@@ -206,12 +206,13 @@ TEST_F(DocTest, AFigureThatCannotStandStaysButOffersNothingToSnapTo) {
     TheSettings().m_MADLevel.SetValue(2);
     Lumbrel2Doc doc;
     QvFigure* line = MakeLine(QvPoint(0, 5000), QvPoint(9000, 5000));
-    QvFigure* flat = QvFigure::CreateForTool(QvFigCircle3C::ToolId);
+    std::unique_ptr<QvFigure> made = QvFigure::CreateForTool(QvFigCircle3C::ToolId);
+    QvFigure* flat = made.get();
     for (int i = 0; i < 3; ++i)
         flat->DefiningPoints()[i] = QvPoint(1000 * i, 1000 * i);
     ASSERT_FALSE(flat->IsValid());
     doc.AddFigure(line);
-    doc.AddFigure(flat);
+    doc.AddFigure(made.release());
     doc.RebuildPointCaches();
     EXPECT_EQ(doc.Figures(), (std::vector<QvFigure*>{line, flat}));
     EXPECT_GT(doc.CharacteristicPoints().GetCount(), 0);

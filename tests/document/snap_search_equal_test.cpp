@@ -76,15 +76,15 @@ void Store(const Lumbrel2Doc& doc, bool lineTool, Stored& stored) {
             if (!a.shape || !b.shape)
                 continue;
             scratch.RemoveAll();
-            a.shape->AddIntersections(b.shape, &scratch, level);
+            a.shape->AddIntersections(b.shape.get(), &scratch, level);
             for (int k = 0; k < scratch.GetCount(); ++k) {
                 QvSnapPoint record(scratch[k]);
                 record.figure1 = a.figure;
                 record.figure2 = b.figure;
                 record.frame1 = a.frame1;
                 record.frame2 = b.frame1;
-                record.primitive1 = a.shape;
-                record.primitive2 = b.shape;
+                record.primitive1 = a.shape.get();
+                record.primitive2 = b.shape.get();
                 stored.crossings.Add(record);
             }
         }
@@ -118,9 +118,7 @@ Result StoreEverything(Lumbrel2Doc& doc, const Stored& stored, QvPoint pointer, 
         record.label = label;
         return record;
     };
-    const auto inSearch = [&](const QvShapeRecord& r) {
-        return r.shape && !r.released && r.figure != exclude;
-    };
+    const auto inSearch = [&](const QvShapeRecord& r) { return r.shape && r.figure != exclude; };
 
     QvPoint grid = pointer;
     if (level <= 0) {
@@ -213,7 +211,7 @@ Result StoreEverything(Lumbrel2Doc& doc, const Stored& stored, QvPoint pointer, 
                 for (int j = 0; j < shapes2.GetCount(); ++j) {
                     const QvShapeRecord& s = shapes2[j];
                     scratch.RemoveAll();
-                    r.shape->AddIntersections(s.shape, &scratch, n);
+                    r.shape->AddIntersections(s.shape.get(), &scratch, n);
                     for (int k = 0; k < scratch.GetCount(); ++k) {
                         QvSnapPoint record =
                             make(scratch[k].point, kind.priority, kind.name + s.label);
@@ -294,7 +292,7 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
         else if (i % 20 == 9)
             tool = ID_DRAW_POINT; // point
         if (tool) {
-            QvFigure* f = QvFigure::CreateForTool(tool);
+            std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(tool);
             const QvPoint b = randomPoint();
             const QvPoint c = (a + (b - a) * 0.5) + QvVector(300, 400);
             bool done = false;
@@ -304,8 +302,7 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
                     break;
             }
             if (done)
-                return f;
-            delete f;
+                return f.release();
         }
         return MakeLine(a, randomPoint());
     };
@@ -318,7 +315,7 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
     EXPECT_GT(curved, 4);
     // The line under creation starts on a figure end, so perpendiculars,
     // tangents, equal lengths and bisectors all join in.
-    std::unique_ptr<QvFigure> drawn(QvFigure::CreateForTool(QvFigLine::ToolId));
+    std::unique_ptr<QvFigure> drawn = QvFigure::CreateForTool(QvFigLine::ToolId);
     drawn->TrackCreatePoint(doc.Figures()[0]->GetPoint(0), {});
     drawn->CreateClick();
 

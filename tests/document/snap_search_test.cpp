@@ -47,7 +47,7 @@ protected:
 
     // A line under creation whose first click was at `from`.
     static std::unique_ptr<QvFigure> LineFrom(QvPoint from) {
-        std::unique_ptr<QvFigure> f(QvFigure::CreateForTool(QvFigLine::ToolId));
+        std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(QvFigLine::ToolId);
         f->TrackCreatePoint(from, {});
         f->CreateClick();
         return f;
@@ -77,8 +77,8 @@ TEST(SnapScoring, AttractionAndFirstOfEqualScoresWins) {
     EXPECT_NEAR(centre.GetAttraction(QvPoint(103, 104)), 13.69 / 25.05, 1e-12);
 
     // Real figures: leaving one out asks whether it holds the other.
-    std::unique_ptr<QvFigure> lineA(QvFigure::CreateForTool(QvFigLine::ToolId));
-    std::unique_ptr<QvFigure> lineB(QvFigure::CreateForTool(QvFigLine::ToolId));
+    std::unique_ptr<QvFigure> lineA = QvFigure::CreateForTool(QvFigLine::ToolId);
+    std::unique_ptr<QvFigure> lineB = QvFigure::CreateForTool(QvFigLine::ToolId);
     QvFigure* a = lineA.get();
     QvFigure* b = lineB.get();
     QvSnapPointList list;

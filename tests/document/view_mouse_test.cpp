@@ -394,7 +394,8 @@ TEST_F(MouseTest, PolygonEndsByRightClickOrDoubleClick) {
 }
 
 TEST_F(MouseTest, RightClickVertexEditsUndoAndRedo) {
-    auto* polygon = QvFigure::CreateForTool(ID_DRAW_POLYGON);
+    std::unique_ptr<QvFigure> made = QvFigure::CreateForTool(ID_DRAW_POLYGON);
+    QvFigure* polygon = made.get();
     const std::vector<QvPoint> v = {QvPoint(8000, 8000), QvPoint(12000, 8000),
                                     QvPoint(13000, 10000), QvPoint(10000, 12000),
                                     QvPoint(7000, 10000)};
@@ -404,7 +405,7 @@ TEST_F(MouseTest, RightClickVertexEditsUndoAndRedo) {
     }
     polygon->SetClickCount(polygon->GetClickCount() - 1);
     polygon->SetPointCount(polygon->GetPointCount() - 1);
-    doc->AddFigure(polygon);
+    doc->AddFigure(made.release());
     Tool(ID_DRAW_SELECT);
 
     view->OnRButtonUp(kNone, CPoint(13100, 10100)); // on vertex 2

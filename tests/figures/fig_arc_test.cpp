@@ -371,9 +371,9 @@ TEST_F(ArcTest, ClosedAsSectorOrSegment) {
         f->AddShapes(shapes, -1);
         const int pieces[] = {1, 3, 2}; // the curve, two radii or a chord
         ASSERT_EQ(shapes.GetCount(), pieces[close]);
-        EXPECT_TRUE(dynamic_cast<const QvGRBezierCurve*>(shapes[0].shape));
+        EXPECT_TRUE(dynamic_cast<const QvGRBezierCurve*>(shapes[0].shape.get()));
         if (close == QvArcClosing::Sector) {
-            auto* radius = dynamic_cast<const QvGRLine*>(shapes[1].shape);
+            auto* radius = dynamic_cast<const QvGRLine*>(shapes[1].shape.get());
             ASSERT_TRUE(radius);
             ExpectPoint(radius->p2, 5000, 2500, 1e-9);
         }

@@ -326,7 +326,7 @@ TEST_F(EllipseTest, QuarterPiecesForIntersections) {
     QvShapeList list;
     f->AddShapes(list, -1);
     ASSERT_EQ(list.GetCount(), 4);
-    auto* piece = dynamic_cast<const QvGRBezierCurve*>(list[0].shape);
+    auto* piece = dynamic_cast<const QvGRBezierCurve*>(list[0].shape.get());
     ASSERT_TRUE(piece);
     EXPECT_EQ(list[0].figure, f.get());
     ExpectPoint(piece->GetPoint(0), 100, 0);
@@ -335,7 +335,7 @@ TEST_F(EllipseTest, QuarterPiecesForIntersections) {
     ExpectPoint(piece->GetPoint(3), 0, 50);
     // Pieces 3 and 4 both end at C - v.
     for (int i : {2, 3}) {
-        auto* p = dynamic_cast<const QvGRBezierCurve*>(list[i].shape);
+        auto* p = dynamic_cast<const QvGRBezierCurve*>(list[i].shape.get());
         ASSERT_TRUE(p);
         ExpectPoint(p->GetPoint(3), 0, -50);
     }

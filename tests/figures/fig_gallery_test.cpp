@@ -16,13 +16,13 @@ protected:
     // radius 300, in the frame's thousandths, framed by (0, 0)-(4000, 2000).
     static std::unique_ptr<QvFigGallery> LineAndCircle(double ratio) {
         auto g = Make<QvFigGallery>(QvFigGallery::ToolId);
-        QvFigure* line = QvFigure::CreateForTool(QvFigLine::ToolId);
+        std::unique_ptr<QvFigure> line = QvFigure::CreateForTool(QvFigLine::ToolId);
         Click(*line, QvPoint(100, 100));
         Click(*line, QvPoint(900, 900));
-        QvFigure* circle = QvFigure::CreateForTool(QvFigCircleCR::ToolId);
+        std::unique_ptr<QvFigure> circle = QvFigure::CreateForTool(QvFigCircleCR::ToolId);
         Click(*circle, QvPoint(500, 500));
         Click(*circle, QvPoint(800, 500));
-        g->Members() = {line, circle};
+        g->Members() = {line.release(), circle.release()};
         const QvPoint corners[4] = {{0, 0}, {4000, 0}, {4000, 2000}, {0, 2000}};
         for (int i = 0; i < 4; ++i)
             g->DefiningPoints()[i] = corners[i];
@@ -109,9 +109,9 @@ TEST_F(GalleryFigureTest, CopyIsDeepAndWholeOrNothing) {
         // A member of a kind this program cannot make: no copy at all,
         // rather than one that passes for whole.
         auto odd = LineAndCircle(0.25);
-        QvFigure* member = QvFigure::CreateForTool(QvFigLine::ToolId);
+        std::unique_ptr<QvFigure> member = QvFigure::CreateForTool(QvFigLine::ToolId);
         member->SetToolId(32788);
-        odd->Members().push_back(member);
+        odd->Members().push_back(member.release());
         QvFigGallery copy;
         EXPECT_FALSE(copy.CopyGalleryFigure(odd.get()));
         EXPECT_TRUE(copy.Members().empty());

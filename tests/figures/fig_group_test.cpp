@@ -28,12 +28,12 @@ protected:
     void TearDown() override { QvSetMADLevelReader(m_previousReader); }
 
     static QvFigure* Clicked(int toolId, std::initializer_list<QvPoint> clicks) {
-        QvFigure* f = QvFigure::CreateForTool(toolId);
+        std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(toolId);
         bool done = false;
         for (const QvPoint& p : clicks)
             done = Click(*f, p);
         EXPECT_TRUE(done) << toolId;
-        return f;
+        return f.release();
     }
     static QvFigure* Line(QvPoint a, QvPoint b) { return Clicked(QvFigLine::ToolId, {a, b}); }
     static QvFigure* Rect(QvPoint a, QvPoint b) { return Clicked(QvFigRectangle::ToolId, {a, b}); }

@@ -111,12 +111,12 @@ TEST_F(PolygonTest, EdgesAsShapesUpToNineteenPoints) {
     p->AddShapes(one, 3);
     ASSERT_EQ(one.GetCount(), 1);
     EXPECT_EQ(one[0].index1, 3);
-    EXPECT_EQ(static_cast<const QvGRLine*>(one[0].shape)->p1, five[3]);
-    EXPECT_EQ(static_cast<const QvGRLine*>(one[0].shape)->p2, five[4]);
+    EXPECT_EQ(static_cast<const QvGRLine*>(one[0].shape.get())->p1, five[3]);
+    EXPECT_EQ(static_cast<const QvGRLine*>(one[0].shape.get())->p2, five[4]);
     QvShapeList closing;
     p->AddShapes(closing, 4);
     ASSERT_EQ(closing.GetCount(), 1);
-    EXPECT_EQ(static_cast<const QvGRLine*>(closing[0].shape)->p2, five[0]);
+    EXPECT_EQ(static_cast<const QvGRLine*>(closing[0].shape.get())->p2, five[0]);
 }
 
 TEST_F(PolygonTest, SnapsToVerticesAndMidPointsAndBoundsHoldThem) {

@@ -97,7 +97,7 @@ TEST_F(RectTest, EdgesAsShapesByPart) {
     r->AddShapes(all, -1);
     ASSERT_EQ(all.GetCount(), 4);
     for (int k = 0; k < 4; ++k) {
-        auto* line = dynamic_cast<const QvGRLine*>(all[k].shape);
+        auto* line = dynamic_cast<const QvGRLine*>(all[k].shape.get());
         ASSERT_TRUE(line);
         EXPECT_EQ(line->p1, c[k]);
         EXPECT_EQ(line->p2, c[(k + 1) % 4]);
@@ -107,8 +107,8 @@ TEST_F(RectTest, EdgesAsShapesByPart) {
     QvShapeList one;
     r->AddShapes(one, 2);
     ASSERT_EQ(one.GetCount(), 1);
-    EXPECT_EQ(static_cast<const QvGRLine*>(one[0].shape)->p1, c[2]);
-    EXPECT_EQ(static_cast<const QvGRLine*>(one[0].shape)->p2, c[3]);
+    EXPECT_EQ(static_cast<const QvGRLine*>(one[0].shape.get())->p1, c[2]);
+    EXPECT_EQ(static_cast<const QvGRLine*>(one[0].shape.get())->p2, c[3]);
     r->SetDeleted(true);
     QvShapeList none;
     r->AddShapes(none, -1);
@@ -300,7 +300,7 @@ TEST_F(UprightBoxTest, HighlightIsRedAndTheWhiteModeFills) {
 
 TEST_F(RectTest, SelectRectangle) {
     for (int id : {QvFigSelectRect::ToolId, QvFigSelectRect::SectionToolId}) {
-        std::unique_ptr<QvFigure> f(QvFigure::CreateForTool(id));
+        std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(id);
         ASSERT_TRUE(dynamic_cast<QvFigSelectRect*>(f.get()));
         EXPECT_EQ(f->GetToolId(), id);
         EXPECT_EQ(f->GetRuntimeClass(), RUNTIME_CLASS(QvFigRectBase));

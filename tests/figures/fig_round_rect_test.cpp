@@ -96,8 +96,8 @@ TEST_F(RoundRectTest, CornersAreHeldToHalfTheShorterSide) {
             QString::asprintf("Rounded Rectangle - 40.00 by 10.00, radius %.2f", c.radius / 100.0));
         QvShapeList shapes;
         r->AddShapes(shapes, -1);
-        auto* bottom = dynamic_cast<QvGRLine*>(shapes[0].shape);
-        auto* left = dynamic_cast<QvGRLine*>(shapes[3].shape);
+        auto* bottom = dynamic_cast<QvGRLine*>(shapes[0].shape.get());
+        auto* left = dynamic_cast<QvGRLine*>(shapes[3].shape.get());
         ASSERT_TRUE(bottom && left);
         ExpectPoint(bottom->p1, 2000 + c.drawn, 1000);
         ExpectPoint(bottom->p2, 6000 - c.drawn, 1000);

@@ -235,7 +235,7 @@ TEST_F(TriangleTest, ThreeSidesForIntersections) {
         ASSERT_EQ(list.GetCount(), int(c.sides.size())) << c.part;
         for (int i = 0; i < list.GetCount(); ++i) {
             int side = c.sides[size_t(i)];
-            auto* line = dynamic_cast<QvGRLine*>(list[i].shape);
+            auto* line = dynamic_cast<QvGRLine*>(list[i].shape.get());
             ASSERT_TRUE(line);
             EXPECT_EQ(list[i].index1, side);
             EXPECT_EQ(list[i].figure, f.get());

@@ -184,7 +184,7 @@ TEST_F(FigureBaseTest, SnapContributions) {
     line->AddShapes(shapes, -1);
     ASSERT_EQ(shapes.GetCount(), 1);
     EXPECT_EQ(shapes[0].figure, line.get());
-    auto* clone = dynamic_cast<QvGRLine*>(shapes[0].shape);
+    auto* clone = dynamic_cast<QvGRLine*>(shapes[0].shape.get());
     ASSERT_TRUE(clone);
     EXPECT_NE(clone, &line->Line());
     ExpectPoint(clone->p2, 1000, 0);
@@ -218,7 +218,7 @@ TEST_F(FigureBaseTest, FactoryKnowsEveryToolId) {
         {ID_DRAW_CIRCLE_3P, "QvFigCircle3C"}, {ID_DRAW_CIRCLE_D, "QvFigCircleD"},
     };
     for (const Row& r : rows) {
-        std::unique_ptr<QvFigure> f(QvFigure::CreateForTool(r.id));
+        std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(r.id);
         ASSERT_TRUE(f) << r.id;
         EXPECT_STREQ(f->GetRuntimeClass()->m_lpszClassName, r.className);
         EXPECT_EQ(f->GetToolId(), r.id);
@@ -233,7 +233,7 @@ TEST_F(FigureBaseTest, FactoryKnowsEveryToolId) {
             EXPECT_LT(QvFactoryToolIdAt(i - 1), id);
         }
         const char* className = QvFactoryClassName(id);
-        std::unique_ptr<QvFigure> f(QvFigure::CreateForTool(id));
+        std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(id);
         EXPECT_EQ(QvFigure::CanCreateForTool(id), f != nullptr) << id;
         if (!className) {
             EXPECT_FALSE(f) << id;

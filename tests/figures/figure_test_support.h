@@ -45,11 +45,10 @@ template <class T> std::unique_ptr<T> Load(const QByteArray& bytes) {
 }
 
 template <class T> std::unique_ptr<T> Make(int toolId) {
-    QvFigure* figure = QvFigure::CreateForTool(toolId);
-    T* typed = dynamic_cast<T*>(figure);
-    if (!typed)
-        delete figure;
-    return std::unique_ptr<T>(typed);
+    std::unique_ptr<QvFigure> figure = QvFigure::CreateForTool(toolId);
+    if (!dynamic_cast<T*>(figure.get()))
+        return nullptr;
+    return std::unique_ptr<T>(static_cast<T*>(figure.release()));
 }
 
 // Feeds creation clicks as the view does: the point, then the click.

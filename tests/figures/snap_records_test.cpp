@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(ShapeRecord, CopiesCloneAndReleaseOnce) {
+TEST(ShapeRecord, CopiesCloneAndMovesHandOver) {
     QvShapeRecord a;
     a.SetShape(std::make_unique<QvGRLine>(QvPoint(0, 0), QvPoint(1, 1)));
     a.index1 = 3;
@@ -16,37 +16,40 @@ TEST(ShapeRecord, CopiesCloneAndReleaseOnce) {
     a.frame1 = &frame;
     QvShapeRecord b(a);
     ASSERT_TRUE(b.shape);
-    EXPECT_NE(b.shape, a.shape);
+    EXPECT_NE(b.shape.get(), a.shape.get());
+    auto* line = dynamic_cast<const QvGRLine*>(b.shape.get());
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->p2, QvPoint(1, 1));
     EXPECT_EQ(b.index1, 3);
     EXPECT_EQ(b.frame1, &frame);
-    b.ReleaseShape();
-    b.ReleaseShape();
+    b.shape.reset();
     EXPECT_EQ(b.shape, nullptr);
     QvShapeRecord c;
     c = a;
-    EXPECT_NE(c.shape, a.shape);
-    c = b; // a released record copies as released
+    ASSERT_TRUE(c.shape);
+    EXPECT_NE(c.shape.get(), a.shape.get());
+    c = b; // a copy of an empty record stays empty
     EXPECT_EQ(c.shape, nullptr);
-    EXPECT_EQ(c.released, 1);
+    EXPECT_EQ(c.index1, 3);
 
     // A move hands the primitive over and leaves nothing to delete twice.
-    QvGRBase* owned = a.shape;
+    QvGRBase* owned = a.shape.get();
     QvShapeRecord moved(std::move(a));
-    EXPECT_EQ(moved.shape, owned);
+    EXPECT_EQ(moved.shape.get(), owned);
     EXPECT_EQ(a.shape, nullptr);
-    EXPECT_EQ(a.released, 1);
     c = std::move(moved);
-    EXPECT_EQ(c.shape, owned);
-    EXPECT_EQ(c.released, 0);
+    EXPECT_EQ(c.shape.get(), owned);
+    EXPECT_EQ(moved.shape, nullptr);
 
     // Growing past the preallocation keeps every record's own primitive.
     QvShapeList list;
     for (int i = 0; i < 450; ++i)
         list.Add(c);
     ASSERT_EQ(list.GetCount(), 450);
-    EXPECT_NE(list[0].shape, list[1].shape);
+    EXPECT_NE(list[0].shape.get(), list[1].shape.get());
+    EXPECT_NE(list[449].shape.get(), owned);
     EXPECT_EQ(list[449].index1, 3);
-    EXPECT_EQ(list[449].released, 0);
+    ASSERT_TRUE(list[449].shape);
     list.Clear();
     EXPECT_EQ(list.GetCount(), 0);
 }

@@ -344,7 +344,7 @@ TEST_F(AppTest, ToolButtonsOfFiguresStillToComeAreGreyed) {
         UINT id = button ? CommandIdOf(button->defaultAction()) : 0;
         if (!id || id == ID_SELECT_GALLERY_FIGURE)
             continue;
-        std::unique_ptr<QvFigure> figure(QvFigure::CreateForTool(int(id)));
+        std::unique_ptr<QvFigure> figure = QvFigure::CreateForTool(int(id));
         bool makes = id == ID_DRAW_SELECT || (figure && id != ID_DRAW_GALLERY_FIGURE);
         if (!makes) {
             EXPECT_FALSE(button->isEnabled()) << id;

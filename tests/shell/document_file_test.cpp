@@ -50,12 +50,12 @@ protected:
         return view ? dynamic_cast<Lumbrel2Doc*>(view->GetDocument()) : nullptr;
     }
     static void AddLine(Lumbrel2Doc* doc, double y) {
-        QvFigure* f = QvFigure::CreateForTool(QvFigLine::ToolId);
+        std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(QvFigLine::ToolId);
         for (double x : {0.0, 1000.0}) {
             f->TrackCreatePoint(QvPoint(x, y), {});
             f->CreateClick();
         }
-        doc->AddFigure(f);
+        doc->AddFigure(f.release());
     }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     // Closes the active drawing window as its close button does; true when
