@@ -8,13 +8,15 @@
 
 #include <QString>
 
+#include <memory>
 #include <vector>
+
+class QvFigure;
 
 class QvEditorState {
 public:
     QvEditorState() = default;
-    // Frees the clipboard's figures and leaves the program without an
-    // installed state if it was this one.
+    // Leaves the program without an installed state if it was this one.
     virtual ~QvEditorState();
     QvEditorState(const QvEditorState&) = delete;
     QvEditorState& operator=(const QvEditorState&) = delete;
@@ -25,7 +27,7 @@ public:
     QString m_strStatusText;
     // The internal clipboard: copies of figures, owned here and kept for the
     // whole run, so that figures go from one drawing to another.
-    std::vector<CObject*> m_clipboardFigures;
+    std::vector<std::unique_ptr<QvFigure>> m_clipboardFigures;
 };
 
 // The installed state, or null.

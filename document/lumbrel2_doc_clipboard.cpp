@@ -17,15 +17,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-namespace {
-void DeleteStoredFigures(std::vector<CObject*>& list) {
-    while (!list.empty()) {
-        delete list.back();
-        list.pop_back();
-    }
-}
-} // namespace
-
 QClipboard* Lumbrel2Doc::OpenClipboard() {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance())
                ? QGuiApplication::clipboard()
@@ -34,9 +25,10 @@ QClipboard* Lumbrel2Doc::OpenClipboard() {
 
 void Lumbrel2Doc::CopySelectionToClipboard() {
     if (QvEditorState* editor = QvGetEditorState()) {
-        std::vector<CObject*>& stored = editor->m_clipboardFigures;
-        DeleteStoredFigures(stored);
-        // Head first, so the list holds the selection in reverse.
+        // Copies that refer to figures copied with them refer to those
+        // copies.  The list outlives this drawing, so a mark copied without
+        // its figures is left out.
+        std::vector<QvFigure*> copies;
         for (QvFigure* f : m_selection) {
             if (f->GetToolId() == GalleryFigureToolId)
                 f->SetToolId(QvFigGroup::ToolId);
@@ -44,21 +36,19 @@ void Lumbrel2Doc::CopySelectionToClipboard() {
             // A group with a member that cannot be copied is not copied.
             if (!copy || !copy->CopyFrom(f))
                 continue;
-            stored.insert(stored.begin(), copy.release());
+            copies.push_back(copy.release());
         }
-        // Copies that refer to figures copied with them refer to those
-        // copies.  The list outlives this drawing, so a mark copied without
-        // its figures is left out.
         m_copyMap.Clear();
-        std::vector<QvFigure*> copies;
-        for (auto it = stored.rbegin(); it != stored.rend(); ++it)
-            copies.push_back(static_cast<QvFigure*>(*it));
         for (QvFigure* f : copies)
             f->AddToCopyMap(m_copyMap);
         for (QvFigure* f : copies)
             f->RemapReferences(m_copyMap);
         QvDropStrayAngleMarks(copies);
-        stored.assign(copies.rbegin(), copies.rend());
+        // The list holds the selection in reverse.
+        auto& stored = editor->m_clipboardFigures;
+        stored.clear();
+        for (auto it = copies.rbegin(); it != copies.rend(); ++it)
+            stored.emplace_back(*it);
     }
 
     QClipboard* clipboard = OpenClipboard();
@@ -84,10 +74,10 @@ void Lumbrel2Doc::PasteFromClipboard() {
     std::vector<QvFigure*> pasted;
     if (QvEditorState* editor = QvGetEditorState()) {
         const double spacing = m_grid.GetSpacing();
-        std::vector<CObject*>& stored = editor->m_clipboardFigures;
+        const auto& stored = editor->m_clipboardFigures;
         // From the tail: the figures come in the order they were selected.
         for (auto it = stored.rbegin(); it != stored.rend(); ++it) {
-            auto* source = static_cast<QvFigure*>(*it);
+            QvFigure* source = it->get();
             // The stored copy itself moves, so each further paste lands one
             // more step away.
             source->Move(QvVector(spacing, -spacing));

@@ -271,7 +271,7 @@ TEST_F(AngleMarkDocTest, FilesWithAMarkOutsideItsListAreRefusedOrLoseIt) {
 
 TEST_F(AngleMarkDocTest, CopiesKeepAMarkOnlyWithItsFigures) {
     Draw();
-    std::vector<CObject*>& stored = app.m_clipboardFigures;
+    auto& stored = app.m_clipboardFigures;
 
     // Alone, or with one of its lines, the mark is not copied.
     Select({mark});
@@ -280,7 +280,7 @@ TEST_F(AngleMarkDocTest, CopiesKeepAMarkOnlyWithItsFigures) {
     Select({l1, mark});
     doc->OnEditCopy();
     ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(MarkOf({static_cast<QvFigure*>(stored[0])}), nullptr);
+    EXPECT_EQ(MarkOf({stored[0].get()}), nullptr);
 
     // With both it marks the copies, also once this drawing is gone.
     Select({mark, l1, l2});

@@ -163,7 +163,7 @@ TEST_F(DocTest, DeleteContentsEmptiesTheDrawingAndTheHistoryButNotTheClipboard) 
     doc.AddFigure(MakeLine(QvPoint(0, 10), QvPoint(100, 10)));
     doc.AddToSelection(a);
     doc.DeleteSelection();
-    app.m_clipboardFigures.push_back(MakeLine(QvPoint(0, 0), QvPoint(1, 1)));
+    app.m_clipboardFigures.emplace_back(MakeLine(QvPoint(0, 0), QvPoint(1, 1)));
     ASSERT_TRUE(doc.UndoManager().CanUndo());
 
     doc.DeleteContents();
