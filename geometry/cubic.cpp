@@ -68,3 +68,14 @@ int SolveCubic(const double c[4], double roots[3]) {
     }
     return count;
 }
+
+int SolveCubicInUnitInterval(const double c[4], double roots[3]) {
+    double all[3];
+    int n = SolveCubic(c, all);
+    int kept = 0;
+    for (int i = 0; i < n; ++i) {
+        if (all[i] >= 0.0 && all[i] <= 1.0)
+            roots[kept++] = all[i];
+    }
+    return kept;
+}

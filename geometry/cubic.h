@@ -8,3 +8,7 @@
 // roots: room for three, written from index 0, unsorted, equal roots kept.
 // Returns how many real roots were written, 0 to 3.
 int SolveCubic(const double coefficients[4], double roots[3]);
+
+// The roots SolveCubic finds that lie in [0, 1], in its order: where a
+// cubic Bezier segment, t from 0 to 1, meets.
+int SolveCubicInUnitInterval(const double coefficients[4], double roots[3]);

@@ -51,10 +51,6 @@ bool QvGRBase::IsOnExtended(QvPoint p) const {
 
 void QvGRBase::AddSnapPoints(QvSpecialPointList*, int) const {}
 
-void QvGRBase::AddIntersections(const QvGRBase*, QvSpecialPointList*, int) const {}
-
-void QvGRBase::AddExtendedIntersections(const QvGRBase*, QvSpecialPointList*, int) const {}
-
 void QvGRBase::AddPointSnapPoints(const QvPoint*, QvSpecialPointList*, int, int) const {}
 
 void QvGRBase::AddGuideShapes(const QvPoint*, QvGuideShapeList*, int) const {}

@@ -58,9 +58,12 @@ public:
     // Snap operations.  Each appends to the caller's list, each record gated
     // by its snap kind at the given level (QvSnapKindPasses).
     virtual void AddSnapPoints(QvSpecialPointList* list, int level) const;
-    virtual void AddIntersections(const QvGRBase* other, QvSpecialPointList* list, int level) const;
-    virtual void AddExtendedIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                          int level) const;
+    // The crossings with another primitive, as drawn and with lines taken as
+    // infinite: QvAddCrossings (gr_cross.h, where these are defined), which
+    // works every pair of kinds out in one place.  Not virtual: no kind
+    // answers for itself.
+    void AddIntersections(const QvGRBase* other, QvSpecialPointList* list, int level) const;
+    void AddExtendedIntersections(const QvGRBase* other, QvSpecialPointList* list, int level) const;
     // flag: the type code of the primitive of the figure being drawn.
     virtual void AddPointSnapPoints(const QvPoint* from, QvSpecialPointList* list, int flag,
                                     int level) const;

@@ -3,9 +3,6 @@
 #include "platform/dc.h"
 
 #include "geometry/cubic.h"
-#include "geometry/gr_circle.h"
-#include "geometry/gr_dispatch.h"
-#include "geometry/gr_line.h"
 #include "geometry/snap_kind.h"
 
 #include <algorithm>
@@ -26,9 +23,6 @@ constexpr int kWalkSteps = 30;
 constexpr int kMaxIntersectIndex = 13;
 constexpr double kMeetTolerance = 1.0;
 constexpr int kMaxDepth = 50;
-constexpr int kLineLimit = 10;
-constexpr int kCurveLimit = 5;
-constexpr int kMaxEdges = 8;
 
 // A flattened coordinate: held on the drawable range, truncated toward zero.
 LONG FlatCoordinate(double v) {
@@ -37,18 +31,6 @@ LONG FlatCoordinate(double v) {
 
 CPoint FlatPoint(QvPoint p) {
     return CPoint(FlatCoordinate(p.x), FlatCoordinate(p.y));
-}
-
-// The roots of the cubic with these coefficients that lie in [0, 1].
-int RootsInSegment(const double c[4], double roots[3]) {
-    double all[3];
-    int n = SolveCubic(c, all);
-    int kept = 0;
-    for (int i = 0; i < n; ++i) {
-        if (all[i] >= 0.0 && all[i] <= 1.0)
-            roots[kept++] = all[i];
-    }
-    return kept;
 }
 
 // The one-unit box of a point, x and y rounded down, so that the box is a
@@ -66,28 +48,6 @@ bool MayCross(int code) {
                                      145, 40, 88, 100, 148, 67, 193, 28, 52};
     return std::find(std::begin(kCodes), std::end(kCodes), code) != std::end(kCodes);
 }
-
-// ------------------------------------------------- hooks for line and circle
-
-int CurveMeetsLine(const QvGRBase& shape, const QvGRLine& line, QvPoint* out, int limit) {
-    auto* curve = dynamic_cast<const QvGRBezierCurve*>(&shape);
-    return curve ? curve->IntersectLine(&line, out, limit) : 0;
-}
-
-int CurveMeetsCircle(const QvGRBase& shape, const QvGRCircle& circle, QvPoint* out, int limit) {
-    auto* curve = dynamic_cast<const QvGRBezierCurve*>(&shape);
-    if (!curve)
-        return 0;
-    QvGRBezierCurve round;
-    QvGRBezierCurve::MakeCircleCurve(circle, round);
-    return curve->IntersectCurve(&round, out, limit);
-}
-
-const bool kHooksInstalled = [] {
-    QvGRHooks().curveMeetsLine = &CurveMeetsLine;
-    QvGRHooks().curveMeetsCircle = &CurveMeetsCircle;
-    return true;
-}();
 } // namespace
 
 QvPoint QvEvalCubic(const double cx[4], const double cy[4], double t) {
@@ -386,34 +346,6 @@ CRect QvGRBezierCurve::GetBounds() const {
 
 // ---------------------------------------------------------- intersections
 
-int QvGRBezierCurve::IntersectLine(const QvGRLine* line, QvPoint* out, int limit) const {
-    int count = 0;
-    if (!m_built)
-        return 0;
-    double m = line->GetSlope();
-    double k = line->GetIntercept();
-    bool vertical = m == QV_VERTICAL_SLOPE;
-    int segments = SegmentCount();
-    for (int i = 0; i < segments && count < limit; ++i) {
-        Segment s = GetSegmentCoefficients(i);
-        double c[4];
-        if (vertical) {
-            // x(t) = x of the line: the slope form has no vertical line.
-            c[0] = s.cx[0] - line->p1.x;
-            c[1] = s.cx[1], c[2] = s.cx[2], c[3] = s.cx[3];
-        } else {
-            c[0] = m * s.cx[0] - s.cy[0] + k;
-            for (int j = 1; j < 4; ++j)
-                c[j] = m * s.cx[j] - s.cy[j];
-        }
-        double roots[3];
-        int n = RootsInSegment(c, roots);
-        for (int j = 0; j < n && count < limit; ++j)
-            out[count++] = QvEvalCubic(s.cx, s.cy, roots[j]);
-    }
-    return count;
-}
-
 void QvIntersectPieces(const double ax[4], const double ay[4], const double bx[4],
                        const double by[4], double a0, double a1, double b0, double b1, QvPoint* out,
                        int* count, int limit, int depth) {
@@ -489,17 +421,6 @@ int QvGRBezierCurve::IntersectCurve(const QvGRBezierCurve* other, QvPoint* out, 
     return count;
 }
 
-void QvGRBezierCurve::MakeCircleCurve(const QvGRCircle& circle, QvGRBezierCurve& curve) {
-    QvVector r(circle.radius, 0.0);
-    QvVector up = r.Perpendicular();
-    curve.Reset();
-    curve.AddPoint(circle.centre + r);
-    curve.AddPoint(circle.centre + up);
-    curve.AddPoint(circle.centre - r);
-    curve.AddPoint(circle.centre - up);
-    curve.ComputeControlPoints(true, CircleFactor);
-}
-
 // ------------------------------------------------------ QvGRBase interface
 
 // What one segment offers for a point: its start, the curve points straight
@@ -525,14 +446,14 @@ void QvGRBezierCurve::SegmentCandidates(int k, QvPoint p, Candidates& c) const {
     c.start = (p - c.startPoint).Length();
     double roots[3];
     double eq[4] = {s.cx[0] - p.x, s.cx[1], s.cx[2], s.cx[3]};
-    c.verticalCount = RootsInSegment(eq, roots);
+    c.verticalCount = SolveCubicInUnitInterval(eq, roots);
     for (int i = 0; i < c.verticalCount; ++i) {
         c.vertical[i] = QvEvalCubic(s.cx, s.cy, roots[i]);
         c.dV = std::min(c.dV, (p - c.vertical[i]).Length());
         c.a = c.vertical[i];
     }
     double eqy[4] = {s.cy[0] - p.y, s.cy[1], s.cy[2], s.cy[3]};
-    c.horizontalCount = RootsInSegment(eqy, roots);
+    c.horizontalCount = SolveCubicInUnitInterval(eqy, roots);
     for (int i = 0; i < c.horizontalCount; ++i) {
         c.horizontal[i] = QvEvalCubic(s.cx, s.cy, roots[i]);
         c.dH = std::min(c.dH, (p - c.horizontal[i]).Length());
@@ -647,40 +568,4 @@ void QvGRBezierCurve::AddSnapPoints(QvSpecialPointList* list, int level) const {
         return;
     QvAppendSnapPoint(list, QvSnap::EndOfLine, m_points[0]);
     QvAppendSnapPoint(list, QvSnap::EndOfLine, m_points[m_lastIndex]);
-}
-
-void QvGRBezierCurve::AddIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                       int level) const {
-    if (!QvSnapKindPasses(QvSnap::Intersection, level))
-        return;
-    QvPoint found[100];
-    int count = 0;
-    switch (other->GetType()) {
-    case QvGRType::Line:
-        if (auto* line = dynamic_cast<const QvGRLine*>(other)) {
-            count = IntersectLine(line, found, kLineLimit);
-        } else if (auto hook = QvGRHooks().edgeLines) {
-            // Code 1 but no line: the triangle, met edge by edge.
-            QvGRLine edges[kMaxEdges];
-            int edgeCount = hook(*other, edges, kMaxEdges);
-            for (int i = 0; i < edgeCount; ++i)
-                count += IntersectLine(&edges[i], found + count, kLineLimit);
-        }
-        break;
-    case QvGRType::Circle:
-        if (auto* circle = dynamic_cast<const QvGRCircle*>(other)) {
-            QvGRBezierCurve round;
-            MakeCircleCurve(*circle, round);
-            count = IntersectCurve(&round, found, kCurveLimit);
-        }
-        break;
-    case QvGRType::BezierCurve:
-        if (auto* curve = dynamic_cast<const QvGRBezierCurve*>(other))
-            count = IntersectCurve(curve, found, kCurveLimit);
-        break;
-    default:
-        break;
-    }
-    for (int i = 0; i < count; ++i)
-        QvAppendSnapPoint(list, QvSnap::Intersection, found[i]);
 }

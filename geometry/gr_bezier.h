@@ -82,12 +82,13 @@ public:
     CRect GetBounds() const;
 
     // Where the curve meets the infinite line through `line`, at most
-    // `limit` points written to `out`.
+    // `limit` points written to `out`.  Defined in gr_cross.cpp.
     int IntersectLine(const QvGRLine* line, QvPoint* out, int limit) const;
     // Points of this curve where it meets the other, at most `limit`.  Only
     // curves of at most four segments are intersected.
     int IntersectCurve(const QvGRBezierCurve* other, QvPoint* out, int limit) const;
     // The closed four-point curve that stands for a circle in intersections.
+    // Defined in gr_cross.cpp.
     static void MakeCircleCurve(const QvGRCircle& circle, QvGRBezierCurve& curve);
 
     double DistanceTo(QvPoint p) const override;
@@ -98,8 +99,6 @@ public:
     bool IsEmpty() const override;
     bool IsOn(QvPoint p) const override;
     void AddSnapPoints(QvSpecialPointList* list, int level) const override;
-    void AddIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                          int level) const override;
 
 private:
     struct Segment {

@@ -1,6 +1,5 @@
 #include "geometry/gr_circle.h"
 
-#include "geometry/gr_dispatch.h"
 #include "geometry/snap_kind.h"
 
 #include <cmath>
@@ -10,8 +9,6 @@ IMPLEMENT_SERIAL(QvGRCircle, QvGRBase, 1)
 namespace {
 constexpr double kTouchTolerance = 1e-8;
 constexpr double kNearDistance = 200.0;
-constexpr int kMaxCurveHits = 100;
-constexpr int kMaxEdges = 8;
 } // namespace
 
 QvGRCircle::QvGRCircle() {
@@ -76,43 +73,6 @@ QvPoint QvGRCircle::IntersectCircle1(const QvGRCircle* other) const {
 
 QvPoint QvGRCircle::IntersectCircle2(const QvGRCircle* other) const {
     return IntersectCircle(other, -1.0);
-}
-
-QvPoint QvGRCircle::IntersectLine(const QvGRLine* line, double sign) const {
-    QvVector u = centre - line->p2;
-    double length = u.Length();
-    QvVector v = line->p1 - line->p2;
-    const double a = 1.0;
-    double b = -2.0 * length * u.CosAngle(v);
-    double k = length * length - radius * radius;
-    double discriminant = b * b - 4.0 * a * k;
-    double t;
-    if (QvIsNear(discriminant, 0.0, kTouchTolerance))
-        t = -b / (a * 2.0);
-    else if (discriminant >= 0.0)
-        t = (-b + sign * std::sqrt(discriminant)) / (2.0 * a);
-    else
-        return QvPoint::Far();
-    v.SetLength(t);
-    return line->p2 + v;
-}
-
-QvPoint QvGRCircle::IntersectLine1(const QvGRLine* line) const {
-    return IntersectLine(line, 1.0);
-}
-
-QvPoint QvGRCircle::IntersectLine2(const QvGRLine* line) const {
-    return IntersectLine(line, -1.0);
-}
-
-QvGRLine QvGRCircle::LineThroughCentre(QvPoint p) const {
-    return QvGRLine(centre, p);
-}
-
-QvGRLine QvGRCircle::TangentLineAt(QvPoint p) const {
-    if (!IsOn(p))
-        return QvGRLine(0, 0, 0, 0);
-    return QvGRLine(centre, p).PerpendicularThrough(p);
 }
 
 QvPoint QvGRCircle::CommonTangentPoint(const QvGRCircle* other, double otherRadiusSign,
@@ -191,71 +151,6 @@ void QvGRCircle::AddSnapPoints(QvSpecialPointList* list, int level) const {
         QvAppendSnapPoint(list, QvSnap::Centre, centre);
 }
 
-void QvGRCircle::AppendIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                     bool extended) const {
-    switch (other->GetType()) {
-    case QvGRType::Line: {
-        if (auto* line = dynamic_cast<const QvGRLine*>(other)) {
-            QvPoint first = IntersectLine1(line);
-            QvPoint second = IntersectLine2(line);
-            // As drawn, only the points on the segment count, as in the
-            // line's own case: the cache's order must not matter.  Extended,
-            // the line's carrier counts, as in the line's extended case.
-            if (extended || line->IsOn(first))
-                QvAppendSnapPoint(list, QvSnap::Intersection, first);
-            if (extended || line->IsOn(second))
-                QvAppendSnapPoint(list, QvSnap::Intersection, second);
-            return;
-        }
-        // Code 1 but no line: the triangle.  Meet each of its edges.
-        if (auto hook = QvGRHooks().edgeLines) {
-            QvGRLine edges[kMaxEdges];
-            int count = hook(*other, edges, kMaxEdges);
-            for (int i = 0; i < count; ++i)
-                AppendIntersections(&edges[i], list, extended);
-        }
-        return;
-    }
-    case QvGRType::Circle: {
-        auto* circle = dynamic_cast<const QvGRCircle*>(other);
-        if (!circle)
-            return;
-        QvPoint first = circle->IntersectCircle1(this);
-        QvPoint second = circle->IntersectCircle2(this);
-        if (IsOn(first))
-            QvAppendSnapPoint(list, QvSnap::Intersection, first);
-        if (IsOn(second))
-            QvAppendSnapPoint(list, QvSnap::Intersection, second);
-        return;
-    }
-    case QvGRType::BezierCurve: {
-        if (auto hook = QvGRHooks().curveMeetsCircle) {
-            QvPoint hits[kMaxCurveHits];
-            int count = hook(*other, *this, hits, kMaxCurveHits);
-            for (int i = 0; i < count && i < kMaxCurveHits; ++i)
-                QvAppendSnapPoint(list, QvSnap::Intersection, hits[i]);
-        }
-        return;
-    }
-    default:
-        return;
-    }
-}
-
-void QvGRCircle::AddIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                  int level) const {
-    if (!QvSnapKindPasses(QvSnap::Intersection, level))
-        return;
-    AppendIntersections(other, list, false);
-}
-
-void QvGRCircle::AddExtendedIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                          int level) const {
-    if (!QvSnapKindPasses(QvSnap::Intersection, level))
-        return;
-    AppendIntersections(other, list, true);
-}
-
 void QvGRCircle::AddPointSnapPoints(const QvPoint* from, QvSpecialPointList* list, int flag,
                                     int level) const {
     if (!QvSnapKindPasses(QvSnap::Tangent, level))
@@ -268,14 +163,6 @@ void QvGRCircle::AddPointSnapPoints(const QvPoint* from, QvSpecialPointList* lis
         QvAppendSnapPoint(list, QvSnap::Tangent, first);
     if (IsOn(second))
         QvAppendSnapPoint(list, QvSnap::Tangent, second);
-}
-
-void QvGRCircle::AddGuideShapes(const QvPoint* from, QvGuideShapeList* list, int level) const {
-    if (QvSnapKindPasses(QvSnap::Tangent, level) && IsOn(*from))
-        QvAppendGuideShape(list, std::make_unique<QvGRLine>(TangentLineAt(*from)), QvSnap::Tangent);
-    if (QvSnapKindPasses(QvSnap::LineThroughCentre, level) && !HitTest(*from, kNearDistance))
-        QvAppendGuideShape(list, std::make_unique<QvGRLine>(LineThroughCentre(*from)),
-                           QvSnap::LineThroughCentre);
 }
 
 void QvAddCommonTangentPoints(const QvGRCircle& first, const QvGRCircle& second,

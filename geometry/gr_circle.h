@@ -1,8 +1,12 @@
 #pragma once
 // The full-circle primitive and its constructions with points,
-// lines and other circles.
+// lines and other circles.  The members that read or make a line
+// (IntersectLine1/2, LineThroughCentre, TangentLineAt, AddGuideShapes) are
+// defined in gr_cross.cpp, so that the circle and the line never include
+// each other.
 #include "geometry/gr_base.h"
-#include "geometry/gr_line.h"
+
+class QvGRLine;
 
 class QvGRCircle : public QvGRBase {
     DECLARE_SERIAL(QvGRCircle)
@@ -51,13 +55,10 @@ public:
     bool IsOn(QvPoint p) const override;
     bool IsOnExtended(QvPoint p) const override;
     void AddSnapPoints(QvSpecialPointList* list, int level) const override;
-    void AddIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                          int level) const override;
-    void AddExtendedIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                  int level) const override;
     void AddPointSnapPoints(const QvPoint* from, QvSpecialPointList* list, int flag,
                             int level) const override;
     void AddSnapPointsReserved(int, int, int) const override {}
+    // The tangent line and the line through the centre.
     void AddGuideShapes(const QvPoint* from, QvGuideShapeList* list, int level) const override;
     void AddGuideShapesWith(const QvGRBase*, QvGuideShapeList*, int) const override {}
 
@@ -66,7 +67,6 @@ private:
     QvPoint IntersectCircle(const QvGRCircle* other, double sign) const;
     QvPoint IntersectLine(const QvGRLine* line, double sign) const;
     QvPoint CommonTangentPoint(const QvGRCircle* other, double otherRadiusSign, double sign) const;
-    void AppendIntersections(const QvGRBase* other, QvSpecialPointList* list, bool extended) const;
 };
 
 // The document's common-tangent step: when kind 18 "Tangent to

@@ -36,8 +36,6 @@ public:
     bool IsOn(QvPoint p) const override;
     bool IsOnExtended(QvPoint p) const override;
     void AddSnapPoints(QvSpecialPointList* list, int level) const override;
-    void AddIntersections(const QvGRBase*, QvSpecialPointList*, int) const override {}
-    void AddExtendedIntersections(const QvGRBase*, QvSpecialPointList*, int) const override {}
     void AddPointSnapPoints(const QvPoint*, QvSpecialPointList*, int, int) const override {}
     void AddSnapPointsReserved(int, int, int) const override {}
     void AddGuideShapes(const QvPoint*, QvGuideShapeList*, int) const override {}

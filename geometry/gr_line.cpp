@@ -1,7 +1,5 @@
 #include "geometry/gr_line.h"
 
-#include "geometry/gr_circle.h"
-#include "geometry/gr_dispatch.h"
 #include "geometry/snap_kind.h"
 
 #include <cmath>
@@ -14,8 +12,6 @@ constexpr double kSlopeTolerance = 1e-8;
 constexpr double kFootDistance = 200.0;
 constexpr double kHalfWidth = 60000.0;
 constexpr double kSegmentBound = 300000.0;
-constexpr int kMaxCurveHits = 100;
-constexpr int kMaxEdges = 8;
 
 bool InsideBound(double v) {
     return v > -kSegmentBound && v < kSegmentBound;
@@ -192,69 +188,6 @@ void QvGRLine::AddSnapPoints(QvSpecialPointList* list, int level) const {
     }
 }
 
-// The cases of AddIntersections (extended false) and AddExtendedIntersections
-// (extended true), after the kind-8 test.
-void QvGRLine::AppendIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                   bool extended) const {
-    switch (other->GetType()) {
-    case QvGRType::Line: {
-        if (auto* line = dynamic_cast<const QvGRLine*>(other)) {
-            QvAppendSnapPoint(list, QvSnap::Intersection,
-                              extended ? IntersectLines(*line) : IntersectSegments(*line));
-            return;
-        }
-        // Code 1 but no line: the triangle.  Meet each of its edges.
-        if (auto hook = QvGRHooks().edgeLines) {
-            QvGRLine edges[kMaxEdges];
-            int count = hook(*other, edges, kMaxEdges);
-            for (int i = 0; i < count; ++i)
-                AppendIntersections(&edges[i], list, extended);
-        }
-        return;
-    }
-    case QvGRType::Circle: {
-        auto* circle = dynamic_cast<const QvGRCircle*>(other);
-        if (!circle)
-            return;
-        QvPoint first = circle->IntersectLine1(this);
-        QvPoint second = circle->IntersectLine2(this);
-        // As drawn, only the points on this segment count; the circle's own
-        // case keeps the same ones, so the cache's order does not matter.
-        if (extended || IsOn(first))
-            QvAppendSnapPoint(list, QvSnap::Intersection, first);
-        if (extended || IsOn(second))
-            QvAppendSnapPoint(list, QvSnap::Intersection, second);
-        return;
-    }
-    case QvGRType::BezierCurve: {
-        // Only as drawn: the curve has no extended case with a line.
-        auto hook = QvGRHooks().curveMeetsLine;
-        if (extended || !hook)
-            return;
-        QvPoint hits[kMaxCurveHits];
-        int count = hook(*other, *this, hits, kMaxCurveHits);
-        for (int i = 0; i < count && i < kMaxCurveHits; ++i)
-            QvAppendSnapPoint(list, QvSnap::Intersection, hits[i]);
-        return;
-    }
-    default:
-        return;
-    }
-}
-
-void QvGRLine::AddIntersections(const QvGRBase* other, QvSpecialPointList* list, int level) const {
-    if (!QvSnapKindPasses(QvSnap::Intersection, level))
-        return;
-    AppendIntersections(other, list, false);
-}
-
-void QvGRLine::AddExtendedIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                        int level) const {
-    if (!QvSnapKindPasses(QvSnap::Intersection, level))
-        return;
-    AppendIntersections(other, list, true);
-}
-
 void QvGRLine::AddPointSnapPoints(const QvPoint* from, QvSpecialPointList* list, int flag,
                                   int level) const {
     if (!QvSnapKindPasses(QvSnap::PerpendicularToLine, level))
@@ -264,22 +197,6 @@ void QvGRLine::AddPointSnapPoints(const QvPoint* from, QvSpecialPointList* list,
     QvPoint foot = NearestPoint(*from);
     if (IsOn(foot))
         QvAppendSnapPoint(list, QvSnap::PerpendicularToLine, foot);
-}
-
-void QvGRLine::AddGuideShapes(const QvPoint* from, QvGuideShapeList* list, int level) const {
-    if (QvSnapKindPasses(QvSnap::PerpendicularToLine, level))
-        QvAppendGuideShape(list, std::make_unique<QvGRLine>(PerpendicularThrough(*from)),
-                           QvSnap::PerpendicularToLine);
-    if (QvSnapKindPasses(QvSnap::ParallelToLine, level))
-        QvAppendGuideShape(list, std::make_unique<QvGRLine>(ParallelThrough(*from)),
-                           QvSnap::ParallelToLine);
-    // Not gated by any snap kind.
-    if (*from == p1 || *from == p2) {
-        auto circle = std::make_unique<QvGRCircle>();
-        circle->centre = *from;
-        circle->radius = GetLength();
-        QvAppendGuideShape(list, std::move(circle), 1.7, QStringLiteral("Equal length"));
-    }
 }
 
 void QvGRLine::AddGuideShapesWith(const QvGRBase* other, QvGuideShapeList* list, int level) const {

@@ -52,17 +52,11 @@ public:
     bool IsOn(QvPoint p) const override;
     bool IsOnExtended(QvPoint p) const override;
     void AddSnapPoints(QvSpecialPointList* list, int level) const override;
-    void AddIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                          int level) const override;
-    void AddExtendedIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                  int level) const override;
     void AddPointSnapPoints(const QvPoint* from, QvSpecialPointList* list, int flag,
                             int level) const override;
     void AddSnapPointsReserved(int, int, int) const override {}
+    // Defined in gr_cross.cpp: its equal-length guide is a circle.
     void AddGuideShapes(const QvPoint* from, QvGuideShapeList* list, int level) const override;
     void AddGuideShapesWith(const QvGRBase* other, QvGuideShapeList* list,
                             int level) const override;
-
-private:
-    void AppendIntersections(const QvGRBase* other, QvSpecialPointList* list, bool extended) const;
 };

@@ -54,10 +54,3 @@ void QvGRPoint::AddSnapPoints(QvSpecialPointList* list, int level) const {
     if (QvSnapKindPasses(QvSnap::Point, level))
         QvAppendSnapPoint(list, QvSnap::Point, point);
 }
-
-void QvGRPoint::AddIntersections(const QvGRBase* other, QvSpecialPointList* list, int level) const {
-    if (!QvSnapKindPasses(QvSnap::Intersection, level))
-        return;
-    if (other->IsOn(point))
-        QvAppendSnapPoint(list, QvSnap::Intersection, point);
-}

@@ -25,7 +25,4 @@ public:
     bool IsOn(QvPoint p) const override;
     bool IsOnExtended(QvPoint p) const override;
     void AddSnapPoints(QvSpecialPointList* list, int level) const override;
-    // The point, when the other primitive's own on-test holds for it.
-    void AddIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                          int level) const override;
 };

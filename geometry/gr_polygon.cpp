@@ -96,16 +96,6 @@ void QvGRPolygon::AddSnapPoints(QvSpecialPointList* list, int level) const {
     }
 }
 
-void QvGRPolygon::AddIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                   int level) const {
-    ForEachSide([&](const QvGRLine& side) { side.AddIntersections(other, list, level); });
-}
-
-void QvGRPolygon::AddExtendedIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                           int level) const {
-    ForEachSide([&](const QvGRLine& side) { side.AddExtendedIntersections(other, list, level); });
-}
-
 void QvGRPolygon::AddPointSnapPoints(const QvPoint* from, QvSpecialPointList* list, int flag,
                                      int level) const {
     ForEachSide([&](const QvGRLine& side) { side.AddPointSnapPoints(from, list, flag, level); });

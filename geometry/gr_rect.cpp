@@ -307,17 +307,6 @@ void QvGRRect::AddSnapPoints(QvSpecialPointList* list, int level) const {
     }
 }
 
-void QvGRRect::AddIntersections(const QvGRBase* other, QvSpecialPointList* list, int level) const {
-    for (const QvGRLine& e : edge)
-        e.AddIntersections(other, list, level);
-}
-
-void QvGRRect::AddExtendedIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                        int level) const {
-    for (const QvGRLine& e : edge)
-        e.AddExtendedIntersections(other, list, level);
-}
-
 void QvGRRect::AddPointSnapPoints(const QvPoint* from, QvSpecialPointList* list, int flag,
                                   int level) const {
     for (const QvGRLine& e : edge)

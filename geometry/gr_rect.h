@@ -61,10 +61,6 @@ public:
     std::unique_ptr<QvGRBase> Clone() const override;
     bool IsEmpty() const override;
     void AddSnapPoints(QvSpecialPointList* list, int level) const override;
-    void AddIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                          int level) const override;
-    void AddExtendedIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                  int level) const override;
     void AddPointSnapPoints(const QvPoint* from, QvSpecialPointList* list, int flag,
                             int level) const override;
     void AddSnapPointsReserved(int, int, int) const override {}
@@ -102,8 +98,6 @@ public:
     double DistanceTo(QvPoint p) const override;
     std::unique_ptr<QvGRBase> Clone() const override;
     void AddSnapPoints(QvSpecialPointList*, int) const override {}
-    void AddIntersections(const QvGRBase*, QvSpecialPointList*, int) const override {}
-    void AddExtendedIntersections(const QvGRBase*, QvSpecialPointList*, int) const override {}
     void AddPointSnapPoints(const QvPoint*, QvSpecialPointList*, int, int) const override {}
     void AddGuideShapes(const QvPoint*, QvGuideShapeList*, int) const override {}
 };

@@ -34,7 +34,4 @@ public:
     bool IsEmpty() const override;
     bool IsOn(QvPoint p) const override;
     void AddSnapPoints(QvSpecialPointList* list, int level) const override;
-    // Nothing: a rounded rectangle meets other primitives only through a
-    // point primitive lying on it.
-    void AddIntersections(const QvGRBase*, QvSpecialPointList*, int) const override {}
 };

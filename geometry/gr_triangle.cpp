@@ -2,7 +2,6 @@
 
 #include "platform/archive.h"
 
-#include "geometry/gr_dispatch.h"
 #include "geometry/snap_kind.h"
 
 #include <algorithm>
@@ -65,22 +64,6 @@ QvPoint NearestOnSegment(const QvGRLine& line, QvPoint p) {
     double f = std::clamp((p - line.p1).Dot(d) / lengthSquared, 0.0, 1.0);
     return line.p1 + d * f;
 }
-
-// The line, circle and curve meet a triangle edge by edge.
-int TriangleEdges(const QvGRBase& shape, QvGRLine* out, int max) {
-    auto* triangle = dynamic_cast<const QvGRTriangle*>(&shape);
-    if (!triangle)
-        return 0;
-    int count = std::min(max, 3);
-    for (int i = 0; i < count; ++i)
-        out[i] = triangle->GetEdge(i);
-    return count;
-}
-
-const bool kHookInstalled = [] {
-    QvGRHooks().edgeLines = &TriangleEdges;
-    return true;
-}();
 } // namespace
 
 QvGRTriangle::QvGRTriangle() {
@@ -450,18 +433,6 @@ void QvGRTriangle::AddSnapPoints(QvSpecialPointList* list, int level) const {
         if (QvSnapKindPasses(QvSnap::PolygonMidPoint, level))
             QvAppendSnapPoint(list, QvSnap::PolygonMidPoint, here + (next - here) * 0.5);
     }
-}
-
-void QvGRTriangle::AddIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                    int level) const {
-    for (int i = 0; i < 3; ++i)
-        GetEdge(i).QvGRLine::AddIntersections(other, list, level);
-}
-
-void QvGRTriangle::AddExtendedIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                            int level) const {
-    for (int i = 0; i < 3; ++i)
-        GetEdge(i).QvGRLine::AddExtendedIntersections(other, list, level);
 }
 
 void QvGRTriangle::AddPointSnapPoints(const QvPoint* from, QvSpecialPointList* list, int flag,

@@ -87,10 +87,6 @@ public:
     // not yet drawn.
     bool IsEmpty() const override;
     void AddSnapPoints(QvSpecialPointList* list, int level) const override;
-    void AddIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                          int level) const override;
-    void AddExtendedIntersections(const QvGRBase* other, QvSpecialPointList* list,
-                                  int level) const override;
     void AddPointSnapPoints(const QvPoint* from, QvSpecialPointList* list, int flag,
                             int level) const override;
     void AddSnapPointsReserved(int, int, int) const override {}

@@ -1,8 +1,10 @@
-// The primitive base, guide-shape records and the cross-kind hooks.
+// The primitive base, guide-shape records, and the crossings of a type
+// code without its class.
 #include "geometry/gr_base.h"
+#include "geometry/gr_bezier.h"
 #include "geometry/gr_circle.h"
-#include "geometry/gr_dispatch.h"
 #include "geometry/gr_line.h"
+#include "geometry/gr_triangle.h"
 #include "geometry_test_support.h"
 
 #include <vector>
@@ -160,133 +162,52 @@ TEST(QvGuideShapeList, HoldsTheOnlyCloneAndDeletesOnlyWhatItOwns) {
     EXPECT_EQ(CountedShape::live, 0); // the destructor deleted the clone
 }
 
-// ------------------------------------------------------- cross-kind hooks
+// ------------------------------------------------ codes without their class
 
 namespace {
-// Stands in for the triangle of Geometry III: the line's type code, but
-// not a line.
+// The line's (and the triangle's) type code on a class that is neither.
 struct CodeOneShape : QvGRBase {
-    QvGRLine edges[3];
     CodeOneShape() { type = QvGRType::Triangle; }
 };
 
-// Stands in for the Bezier curve of Geometry II.
+// The curve's type code on a class that is no curve.
 struct CodeFiveShape : QvGRBase {
     CodeFiveShape() { type = QvGRType::BezierCurve; }
 };
-
-int EdgesOf(const QvGRBase& shape, QvGRLine* out, int max) {
-    auto* s = dynamic_cast<const CodeOneShape*>(&shape);
-    if (!s || max < 3)
-        return 0;
-    for (int i = 0; i < 3; ++i)
-        out[i] = s->edges[i];
-    return 3;
-}
-
-int g_curveLimit = 0;
-int CurveMeetsLine(const QvGRBase&, const QvGRLine& line, QvPoint* out, int limit) {
-    g_curveLimit = limit;
-    out[0] = line.p1;
-    out[1] = QvPoint(-1, -1); // off the segment: appended all the same
-    return 2;
-}
-int CurveMeetsCircle(const QvGRBase&, const QvGRCircle& circle, QvPoint* out, int limit) {
-    g_curveLimit = limit;
-    out[0] = circle.centre + QvVector(circle.radius, 0);
-    return 1;
-}
-
-class HookScope {
-public:
-    HookScope() : m_saved(QvGRHooks()) {}
-    ~HookScope() { QvGRHooks() = m_saved; }
-
-private:
-    QvGRCrossHooks m_saved;
-};
-
-CodeOneShape Triangle() {
-    CodeOneShape t;
-    t.edges[0] = QvGRLine(0, 0, 400, 0);
-    t.edges[1] = QvGRLine(400, 0, 0, 300);
-    t.edges[2] = QvGRLine(0, 300, 0, 0);
-    return t;
-}
 } // namespace
 
-TEST(CrossKindDispatch, CodeOneThatIsNoLineIsNeverReadAsALine) {
+TEST(CrossKindDispatch, ACodeWithoutItsClassMeetsNothing) {
+    // A type code is never read as a class the object is not: the
+    // crossings ask for the class behind the code.
     ScopedMADLevel mode(2);
-    HookScope scope;
-    QvGRHooks() = QvGRCrossHooks();
-    CodeOneShape triangle = Triangle();
+    CodeOneShape codeOne;
+    CodeFiveShape codeFive;
     QvGRLine line(200, -100, 200, 500);
     QvGRCircle circle;
     circle.centre = QvPoint(0, 0);
-    circle.radius = 100;
+    circle.radius = 300;
+    QvGRBezierCurve curve;
+    curve.AddPoint(QvPoint(-500, 0));
+    curve.AddPoint(QvPoint(500, 0));
+    curve.ComputeControlPoints(false, QvGRBezierCurve::SmoothFactor);
+    QvGRTriangle triangle;
+    triangle.vertices[0] = QvPoint(0, 0);
+    triangle.vertices[1] = QvPoint(400, 0);
+    triangle.vertices[2] = QvPoint(0, 300);
+    const QvGRBase* kinds[] = {&line, &circle, &curve, &triangle};
 
-    // Without a hook: nothing, rather than reading the shape as a line.
     QvSpecialPointList list;
-    line.AddIntersections(&triangle, &list, 0);
-    line.AddExtendedIntersections(&triangle, &list, 0);
-    circle.AddIntersections(&triangle, &list, 0);
+    for (const QvGRBase* stranger :
+         {static_cast<const QvGRBase*>(&codeOne), static_cast<const QvGRBase*>(&codeFive)}) {
+        for (const QvGRBase* shape : kinds) {
+            shape->AddIntersections(stranger, &list, 0);
+            shape->AddExtendedIntersections(stranger, &list, 0);
+            stranger->AddIntersections(shape, &list, 0);
+            stranger->AddExtendedIntersections(shape, &list, 0);
+        }
+    }
     EXPECT_EQ(list.GetCount(), 0);
     QvGuideShapeList shapes;
-    line.AddGuideShapesWith(&triangle, &shapes, 0);
+    line.AddGuideShapesWith(&codeOne, &shapes, 0);
     EXPECT_EQ(shapes.GetCount(), 0);
-
-    // With the edge hook the line meets each edge as a line.
-    QvGRHooks().edgeLines = &EdgesOf;
-    line.AddIntersections(&triangle, &list, 0);
-    const ExpectedRecord viaEdges[] = {
-        {"Intersection", 3.01, 200, 0},
-        {"Intersection", 3.01, 200, 150},
-    };
-    ExpectRecords(list, viaEdges);
-
-    QvSpecialPointList circleList;
-    circle.AddIntersections(&triangle, &circleList, 0);
-    const ExpectedRecord circleEdges[] = {
-        {"Intersection", 3.01, 100, 0}, // edge 0 from (0,0) to (400,0)
-        {"Intersection", 3.01, 0, 100}, // edge 2 from (0,300) to (0,0)
-    };
-    ExpectRecords(circleList, circleEdges);
-}
-
-TEST(CrossKindDispatch, CurveCasesGoThroughTheirHooks) {
-    ScopedMADLevel mode(2);
-    HookScope scope;
-    QvGRHooks() = QvGRCrossHooks();
-    CodeFiveShape curve;
-    QvGRLine line(10, 20, 30, 40);
-    QvGRCircle circle;
-    circle.centre = QvPoint(5, 5);
-    circle.radius = 10;
-
-    QvSpecialPointList list;
-    line.AddIntersections(&curve, &list, 0);
-    circle.AddIntersections(&curve, &list, 0);
-    EXPECT_EQ(list.GetCount(), 0); // no curve class yet: nothing
-
-    QvGRHooks().curveMeetsLine = &CurveMeetsLine;
-    QvGRHooks().curveMeetsCircle = &CurveMeetsCircle;
-    g_curveLimit = 0;
-    line.AddIntersections(&curve, &list, 0);
-    EXPECT_EQ(g_curveLimit, 100);
-    line.AddExtendedIntersections(&curve, &list, 0); // the line has no extended curve case
-    g_curveLimit = 0;
-    circle.AddIntersections(&curve, &list, 0);
-    EXPECT_EQ(g_curveLimit, 100);
-    const ExpectedRecord expected[] = {
-        {"Intersection", 3.01, 10, 20},
-        {"Intersection", 3.01, -1, -1},
-        {"Intersection", 3.01, 15, 5},
-    };
-    ExpectRecords(list, expected);
-
-    // Gated by kind 8 like every intersection.
-    QvSpecialPointList gated;
-    line.AddIntersections(&curve, &gated, 16);
-    circle.AddIntersections(&curve, &gated, 16);
-    EXPECT_EQ(gated.GetCount(), 0);
 }

@@ -2,7 +2,6 @@
 // (distance, nearest point, snaps, intersections).
 #include "geometry/gr_bezier.h"
 #include "geometry/gr_circle.h"
-#include "geometry/gr_dispatch.h"
 #include "geometry/gr_line.h"
 #include "geometry_test_support.h"
 
@@ -528,11 +527,8 @@ TEST(QvGRBezierCurve, AddIntersectionsWithTheirLimits) {
     ExpectNoRecords(none);
 }
 
-TEST(QvGRBezierCurve, LineAndCircleReachTheCurveThroughTheirHooks) {
+TEST(QvGRBezierCurve, LineAndCircleFirstMeetTheCurveWithTheirLimits) {
     ScopedMADLevel mode(2);
-    ASSERT_NE(QvGRHooks().curveMeetsLine, nullptr);
-    ASSERT_NE(QvGRHooks().curveMeetsCircle, nullptr);
-
     // The line asks with a limit of 100: all 24 crossings.
     QvGRBezierCurve wave = Zigzag(25, 400, 500);
     QvGRLine axis(0, 0, 1, 0);
@@ -558,4 +554,15 @@ TEST(QvGRBezierCurve, LineAndCircleReachTheCurveThroughTheirHooks) {
     ASSERT_GE(round.GetCount(), 2);
     for (int i = 0; i < round.GetCount(); ++i)
         EXPECT_TRUE(NearOneOf(round[i].point, {QvPoint(500, 0), QvPoint(2500, 0)}, 1.5));
+
+    // The circle asks with a limit of 100, extended too: all the crossings
+    // of the curve that dips in and out of it, where the curve first gets 5.
+    circle.centre = QvPoint(0, 0);
+    QvGRBezierCurve flower =
+        Curve({QvPoint(1100, 0), QvPoint(0, 1100), QvPoint(-1100, 0), QvPoint(0, -1100)}, true);
+    QvSpecialPointList all, extended;
+    circle.AddIntersections(&flower, &all, 0);
+    circle.AddExtendedIntersections(&flower, &extended, 0);
+    EXPECT_GE(all.GetCount(), 8);
+    EXPECT_EQ(extended.GetCount(), all.GetCount());
 }
