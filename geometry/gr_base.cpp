@@ -60,47 +60,17 @@ void QvGRBase::AddGuideShapesWith(const QvGRBase*, QvGuideShapeList*, int) const
 // ------------------------------------------------------------ QvGuideShape
 
 QvGuideShape::QvGuideShape(const QvGuideShape& other)
-    : CObject(other), shape(other.shape ? other.shape->Clone().release() : nullptr),
-      priority(other.priority), label(other.label), data(other.data), shared(0) {}
+    : CObject(other), shape(other.shape ? other.shape->Clone() : nullptr), priority(other.priority),
+      label(other.label), data(other.data) {}
 
 QvGuideShape& QvGuideShape::operator=(const QvGuideShape& other) {
-    if (this == &other)
-        return *this;
-    QvGRBase* copy = other.shape ? other.shape->Clone().release() : nullptr;
-    Release();
-    shape = copy;
-    priority = other.priority;
-    label = other.label;
-    data = other.data;
-    shared = 0;
-    return *this;
-}
-
-QvGuideShape::QvGuideShape(QvGuideShape&& other) noexcept
-    : CObject(other), shape(std::exchange(other.shape, nullptr)), priority(other.priority),
-      label(std::move(other.label)), data(other.data), shared(other.shared) {}
-
-QvGuideShape& QvGuideShape::operator=(QvGuideShape&& other) noexcept {
-    if (this == &other)
-        return *this;
-    Release();
-    shape = std::exchange(other.shape, nullptr);
-    priority = other.priority;
-    label = std::move(other.label);
-    data = other.data;
-    shared = other.shared;
-    return *this;
-}
-
-QvGuideShape::~QvGuideShape() {
-    Release();
-}
-
-void QvGuideShape::Release() {
-    if (shared == 0 && shape) {
-        delete shape;
-        shape = nullptr;
+    if (this != &other) {
+        shape = other.shape ? other.shape->Clone() : nullptr;
+        priority = other.priority;
+        label = other.label;
+        data = other.data;
     }
+    return *this;
 }
 
 // -------------------------------------------------------- QvGuideShapeList
@@ -109,31 +79,19 @@ QvGuideShapeList::QvGuideShapeList() {
     m_shapes.reserve(20);
 }
 
-QvGuideShapeList::~QvGuideShapeList() {
-    DeleteAll();
-}
-
 void QvGuideShapeList::Add(QvGuideShape shape) {
     if (m_shapes.size() == m_shapes.capacity())
         m_shapes.reserve(m_shapes.capacity() + 20);
-    m_shapes.push_back(shape); // a copy: the list's own clone
-    shape.Release();
-}
-
-void QvGuideShapeList::DeleteAll() {
-    for (QvGuideShape& record : m_shapes)
-        record.Release();
-    m_shapes.clear(); // a shared record's shape survives: Release left it alone
+    m_shapes.push_back(std::move(shape));
 }
 
 void QvAppendGuideShape(QvGuideShapeList* list, std::unique_ptr<QvGRBase> shape, double priority,
                         const QString& label) {
     QvGuideShape record;
-    record.shape = shape.release();
+    record.shape = std::move(shape);
     record.priority = priority;
     record.label = label;
-    list->Add(record);
-    record.Release();
+    list->Add(std::move(record));
 }
 
 void QvAppendGuideShape(QvGuideShapeList* list, std::unique_ptr<QvGRBase> shape, int kind) {

@@ -72,41 +72,33 @@ public:
     virtual void AddGuideShapesWith(const QvGRBase* other, QvGuideShapeList* list, int level) const;
 };
 
-// A construction shape offered to the snap search.  It owns its shape
-// unless `shared` is set.
+// A construction shape offered to the snap search; it owns its shape.
 class QvGuideShape : public CObject {
 public:
-    QvGRBase* shape = nullptr;
+    std::unique_ptr<QvGRBase> shape;
     double priority = 0.0;
     QString label;
     LONG data = 0; // for the document; the geometry neither sets nor reads it
-    BYTE shared = 0;
 
     QvGuideShape() = default;
-    // Copies hold a clone of the source's shape and are never shared.
+    // Copies hold a clone of the source's shape.
     QvGuideShape(const QvGuideShape& other);
     QvGuideShape& operator=(const QvGuideShape& other);
-    // Moves hand the shape over as it is, shared or owned.
-    QvGuideShape(QvGuideShape&& other) noexcept;
-    QvGuideShape& operator=(QvGuideShape&& other) noexcept;
-    ~QvGuideShape() override;
-
-    // Deletes an owned shape; a shared one is left alone, pointer included.
-    void Release();
+    QvGuideShape(QvGuideShape&& other) noexcept = default;
+    QvGuideShape& operator=(QvGuideShape&& other) noexcept = default;
+    ~QvGuideShape() override = default;
 };
 
 class QvGuideShapeList : public CObject {
 public:
     QvGuideShapeList();
-    ~QvGuideShapeList() override;
     QvGuideShapeList(const QvGuideShapeList&) = delete;
     QvGuideShapeList& operator=(const QvGuideShapeList&) = delete;
 
-    // Stores a copy (with its own clone) and releases the argument's shape,
-    // so the list holds the only clone made for it.
+    // Takes the record, shape and all.
     void Add(QvGuideShape shape);
-    // Releases every record and empties the list.
-    void DeleteAll();
+    // Deletes every record and its shape.
+    void DeleteAll() { m_shapes.clear(); }
 
     int GetCount() const { return int(m_shapes.size()); }
     QvGuideShape& operator[](int i) { return m_shapes[size_t(i)]; }
@@ -116,8 +108,7 @@ private:
     std::vector<QvGuideShape> m_shapes;
 };
 
-// Appends a guide shape: a local record
-// around the new shape, Add, then Release of the local record.
+// Appends a guide shape of the given priority and label.
 void QvAppendGuideShape(QvGuideShapeList* list, std::unique_ptr<QvGRBase> shape, double priority,
                         const QString& label);
 // The same with the kind's priority and name.

@@ -97,41 +97,37 @@ struct CountedShape : QvGRBase {
 int CountedShape::live = 0;
 } // namespace
 
-TEST(QvGuideShape, CopiesCloneAndAreNeverShared) {
+TEST(QvGuideShape, CopiesCloneMovesHandOver) {
     CountedShape::live = 0;
     {
         QvGuideShape a;
-        a.shape = new CountedShape;
+        a.shape = std::make_unique<CountedShape>();
         a.priority = 1.3;
         a.label = QStringLiteral("Parallel to line");
         a.data = 42;
-        a.shared = 1;
         QvGuideShape b(a);
         EXPECT_NE(b.shape, a.shape);
         EXPECT_EQ(CountedShape::live, 2);
-        EXPECT_EQ(b.shared, 0);
         EXPECT_EQ(b.priority, 1.3);
         EXPECT_EQ(b.label, a.label);
         EXPECT_EQ(b.data, 42);
         QvGuideShape c;
         c = a;
         EXPECT_EQ(CountedShape::live, 3);
-        EXPECT_EQ(c.shared, 0);
-
-        // A shared shape survives Release, pointer included.
-        QvGRBase* kept = a.shape;
-        a.Release();
-        EXPECT_EQ(a.shape, kept);
+        c = c; // assigning a record to itself keeps its shape
+        ASSERT_NE(c.shape, nullptr);
         EXPECT_EQ(CountedShape::live, 3);
-        b.Release();
-        EXPECT_EQ(b.shape, nullptr);
-        EXPECT_EQ(CountedShape::live, 2);
-        delete kept;
+
+        const QvGRBase* kept = a.shape.get();
+        QvGuideShape d(std::move(a));
+        EXPECT_EQ(d.shape.get(), kept);
+        EXPECT_EQ(a.shape, nullptr);
+        EXPECT_EQ(CountedShape::live, 3);
     }
     EXPECT_EQ(CountedShape::live, 0);
 }
 
-TEST(QvGuideShapeList, HoldsTheOnlyCloneAndDeletesOnlyWhatItOwns) {
+TEST(QvGuideShapeList, HoldsTheOnlyShapeAndDeletesIt) {
     CountedShape::live = 0;
     {
         QvGuideShapeList list;
@@ -139,27 +135,19 @@ TEST(QvGuideShapeList, HoldsTheOnlyCloneAndDeletesOnlyWhatItOwns) {
             QvAppendGuideShape(&list, std::make_unique<CountedShape>(), 2.1,
                                QStringLiteral("Line through centre"));
         EXPECT_EQ(list.GetCount(), 25);
-        EXPECT_EQ(CountedShape::live, 25); // the list's clones, nothing else
+        EXPECT_EQ(CountedShape::live, 25); // the list's shapes, nothing else
         EXPECT_EQ(list[24].label, QStringLiteral("Line through centre"));
         EXPECT_EQ(list[24].priority, 2.1);
-
-        // The document may share a record's shape; the list leaves it alone.
-        QvGRBase* shared = list[3].shape;
-        list[3].shared = 1;
         list.DeleteAll();
         EXPECT_EQ(list.GetCount(), 0);
-        EXPECT_EQ(CountedShape::live, 1);
-        delete shared;
         EXPECT_EQ(CountedShape::live, 0);
 
         QvGuideShape local;
-        local.shape = new CountedShape;
+        local.shape = std::make_unique<CountedShape>();
         list.Add(local);
         EXPECT_EQ(CountedShape::live, 2); // the local record's and the list's
-        local.Release();
-        EXPECT_EQ(CountedShape::live, 1);
     }
-    EXPECT_EQ(CountedShape::live, 0); // the destructor deleted the clone
+    EXPECT_EQ(CountedShape::live, 0); // the list deleted its own
 }
 
 // ------------------------------------------------ codes without their class

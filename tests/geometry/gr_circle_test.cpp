@@ -292,7 +292,7 @@ TEST(QvGRCircle, GuideShapes) {
         ASSERT_EQ(list.GetCount(), 1);
         EXPECT_EQ(list[0].label, QStringLiteral("Tangent"));
         EXPECT_EQ(list[0].priority, 2.9);
-        auto* line = dynamic_cast<QvGRLine*>(list[0].shape);
+        auto* line = dynamic_cast<QvGRLine*>(list[0].shape.get());
         ASSERT_NE(line, nullptr);
         EXPECT_TRUE(PointNear(line->p1, QvPoint(100, -60000), 0));
         EXPECT_TRUE(PointNear(line->p2, QvPoint(100, 60000), 0));
@@ -304,7 +304,7 @@ TEST(QvGRCircle, GuideShapes) {
         ASSERT_EQ(list.GetCount(), 1);
         EXPECT_EQ(list[0].label, QStringLiteral("Line through centre"));
         EXPECT_EQ(list[0].priority, 2.1);
-        auto* line = dynamic_cast<QvGRLine*>(list[0].shape);
+        auto* line = dynamic_cast<QvGRLine*>(list[0].shape.get());
         ASSERT_NE(line, nullptr);
         EXPECT_TRUE(PointNear(line->p1, QvPoint(0, 0), 0));
         EXPECT_TRUE(PointNear(line->p2, QvPoint(0, 350), 0));

@@ -407,8 +407,8 @@ TEST(QvGRLine, GuideShapesFromAPoint) {
         EXPECT_EQ(list[0].priority, 1.7);
         EXPECT_EQ(list[1].label, QStringLiteral("Parallel to line"));
         EXPECT_EQ(list[1].priority, 1.3);
-        auto* perpendicular = dynamic_cast<QvGRLine*>(list[0].shape);
-        auto* parallel = dynamic_cast<QvGRLine*>(list[1].shape);
+        auto* perpendicular = dynamic_cast<QvGRLine*>(list[0].shape.get());
+        auto* parallel = dynamic_cast<QvGRLine*>(list[1].shape.get());
         ASSERT_TRUE(perpendicular && parallel);
         EXPECT_DOUBLE_EQ(perpendicular->GetSlope(), -0.75);
         EXPECT_DOUBLE_EQ(parallel->GetSlope(), 4.0 / 3.0);
@@ -423,7 +423,7 @@ TEST(QvGRLine, GuideShapesFromAPoint) {
         ASSERT_EQ(list.GetCount(), 3);
         EXPECT_EQ(list[2].label, QStringLiteral("Equal length"));
         EXPECT_EQ(list[2].priority, 1.7);
-        auto* circle = dynamic_cast<QvGRCircle*>(list[2].shape);
+        auto* circle = dynamic_cast<QvGRCircle*>(list[2].shape.get());
         ASSERT_NE(circle, nullptr);
         EXPECT_EQ(circle->radius, 500.0);
         EXPECT_TRUE(PointNear(circle->centre, QvPoint(0, 0), 0));
@@ -452,8 +452,8 @@ TEST(QvGRLine, BisectorGuideShapes) {
             EXPECT_TRUE(list[i].label.isEmpty());
             EXPECT_EQ(list[i].priority, 1.3);
         }
-        EXPECT_DOUBLE_EQ(static_cast<QvGRLine*>(list[0].shape)->GetSlope(), 1.0);
-        EXPECT_DOUBLE_EQ(static_cast<QvGRLine*>(list[1].shape)->GetSlope(), -1.0);
+        EXPECT_DOUBLE_EQ(static_cast<QvGRLine*>(list[0].shape.get())->GetSlope(), 1.0);
+        EXPECT_DOUBLE_EQ(static_cast<QvGRLine*>(list[1].shape.get())->GetSlope(), -1.0);
 
         QvGuideShapeList cut;
         a.AddGuideShapesWith(&b, &cut, 11); // range 10

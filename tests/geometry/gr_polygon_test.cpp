@@ -135,7 +135,7 @@ TEST(QvGRPolygon, FeetAndGuidesRunAlongEverySideOnce) {
         QvGuideShapeList guides;
         polygon->AddGuideShapes(&from, &guides, 0);
         ASSERT_EQ(guides.GetCount(), 6); // perpendicular, parallel per side
-        auto* parallel = dynamic_cast<QvGRLine*>(guides[5].shape);
+        auto* parallel = dynamic_cast<QvGRLine*>(guides[5].shape.get());
         ASSERT_NE(parallel, nullptr);
         EXPECT_EQ(parallel->GetSlope(), QV_VERTICAL_SLOPE); // along the closing side
     }

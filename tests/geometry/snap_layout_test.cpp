@@ -106,7 +106,7 @@ TEST(SnapLayout, GuideShapesAroundThePointer) {
         SCOPED_TRACE(i);
         EXPECT_EQ(list[i].label.toStdString(), expected[i].label);
         EXPECT_EQ(list[i].priority, expected[i].priority);
-        auto* line = dynamic_cast<QvGRLine*>(list[i].shape);
+        auto* line = dynamic_cast<QvGRLine*>(list[i].shape.get());
         ASSERT_NE(line, nullptr);
         EXPECT_TRUE(PointNear(line->p1, QvPoint(expected[i].x1, expected[i].y1)));
         EXPECT_TRUE(PointNear(line->p2, QvPoint(expected[i].x2, expected[i].y2)));
