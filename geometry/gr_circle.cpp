@@ -6,10 +6,7 @@
 
 IMPLEMENT_SERIAL(QvGRCircle, QvGRBase, 1)
 
-namespace {
-constexpr double kTouchTolerance = 1e-8;
-constexpr double kNearDistance = 200.0;
-} // namespace
+namespace {} // namespace
 
 QvGRCircle::QvGRCircle() {
     type = QvGRType::Circle;
@@ -27,7 +24,7 @@ QvGRCircle& QvGRCircle::operator=(const QvGRCircle& other) {
 QvPoint QvGRCircle::TangentPoint(QvPoint from, double sign) const {
     QvVector u = from - centre;
     double d = u.Length();
-    if (QvIsNear(d, radius, kTouchTolerance))
+    if (QvIsNear(d, radius, TouchTolerance))
         return from; // on the circle: its own tangent point
     if (d < radius)
         return QvPoint::Far();
@@ -56,7 +53,7 @@ QvPoint QvGRCircle::IntersectCircle(const QvGRCircle* other, double sign) const 
     double cosA = (radius * radius + d * d - other->radius * other->radius) / (2.0 * radius * d);
     double q = 1.0 - cosA * cosA;
     double sinA;
-    if (QvIsNear(q, 0.0, kTouchTolerance))
+    if (QvIsNear(q, 0.0, TouchTolerance))
         sinA = 0.0;
     else if (q < 0.0)
         return QvPoint::Far();
@@ -155,7 +152,7 @@ void QvGRCircle::AddPointSnapPoints(const QvPoint* from, QvSpecialPointList* lis
                                     int level) const {
     if (!QvSnapKindPasses(QvSnap::Tangent, level))
         return;
-    if (HitTest(*from, kNearDistance) || flag != 1)
+    if (HitTest(*from, NearDistance) || flag != 1)
         return;
     QvPoint first = GetTangentPoint1(*from);
     QvPoint second = GetTangentPoint2(*from);

@@ -11,6 +11,11 @@ class QvGRLine;
 class QvGRCircle : public QvGRBase {
     DECLARE_SERIAL(QvGRCircle)
 public:
+    // How near a discriminant or distance counts as touching, and how near
+    // to the circle a point offers no line through the centre.
+    static constexpr double TouchTolerance = 1e-8;
+    static constexpr double NearDistance = 200.0;
+
     // Written directly by the owning figure; a negative radius is not rejected.
     QvPoint centre;
     double radius = 0.0;

@@ -23,10 +23,6 @@ constexpr int kCurveHitsSecond = 100;
 constexpr int kCurveFirstLineLimit = 10;
 constexpr int kCurveFirstCurveLimit = 5;
 
-// The circle's own tolerances (gr_circle.cpp).
-constexpr double kCircleTouchTolerance = 1e-8;
-constexpr double kCircleNearDistance = 200.0;
-
 // A primitive's kind in a crossing: its type code, with the class the code
 // stands for.
 enum class Kind { None, Line, Triangle, Circle, Curve, Polygon, Rect, Point };
@@ -87,14 +83,19 @@ void CurveWithLine(const QvGRBezierCurve& curve, const QvGRLine& line, int limit
         Append(list, hits[i]);
 }
 
+void CurveWithCurve(const QvGRBezierCurve& curve, const QvGRBezierCurve& other, int limit,
+                    QvSpecialPointList* list) {
+    QvPoint hits[kCurveHitsSecond];
+    int count = curve.IntersectCurve(&other, hits, limit);
+    for (int i = 0; i < count; ++i)
+        Append(list, hits[i]);
+}
+
 void CurveWithCircle(const QvGRBezierCurve& curve, const QvGRCircle& circle, int limit,
                      QvSpecialPointList* list) {
     QvGRBezierCurve round;
     QvGRBezierCurve::MakeCircleCurve(circle, round);
-    QvPoint hits[kCurveHitsSecond];
-    int count = curve.IntersectCurve(&round, hits, limit);
-    for (int i = 0; i < count; ++i)
-        Append(list, hits[i]);
+    CurveWithCurve(curve, round, limit, list);
 }
 
 void AddPair(const QvGRBase& first, Kind a, const QvGRBase& second, Kind b, bool extended,
@@ -177,16 +178,12 @@ void AddPair(const QvGRBase& first, Kind a, const QvGRBase& second, Kind b, bool
             CurveWithCircle(static_cast<const QvGRBezierCurve&>(first),
                             static_cast<const QvGRCircle&>(second), kCurveFirstCurveLimit, list);
         return;
-    case Pair(Kind::Curve, Kind::Curve): {
-        if (extended)
-            return;
-        QvPoint hits[kCurveHitsSecond];
-        int count = static_cast<const QvGRBezierCurve&>(first).IntersectCurve(
-            &static_cast<const QvGRBezierCurve&>(second), hits, kCurveFirstCurveLimit);
-        for (int i = 0; i < count; ++i)
-            Append(list, hits[i]);
+    case Pair(Kind::Curve, Kind::Curve):
+        if (!extended)
+            CurveWithCurve(static_cast<const QvGRBezierCurve&>(first),
+                           static_cast<const QvGRBezierCurve&>(second), kCurveFirstCurveLimit,
+                           list);
         return;
-    }
     default:
         return;
     }
@@ -222,7 +219,7 @@ QvPoint QvGRCircle::IntersectLine(const QvGRLine* line, double sign) const {
     double k = length * length - radius * radius;
     double discriminant = b * b - 4.0 * a * k;
     double t;
-    if (QvIsNear(discriminant, 0.0, kCircleTouchTolerance))
+    if (QvIsNear(discriminant, 0.0, TouchTolerance))
         t = -b / (a * 2.0);
     else if (discriminant >= 0.0)
         t = (-b + sign * std::sqrt(discriminant)) / (2.0 * a);
@@ -253,7 +250,7 @@ QvGRLine QvGRCircle::TangentLineAt(QvPoint p) const {
 void QvGRCircle::AddGuideShapes(const QvPoint* from, QvGuideShapeList* list, int level) const {
     if (QvSnapKindPasses(QvSnap::Tangent, level) && IsOn(*from))
         QvAppendGuideShape(list, std::make_unique<QvGRLine>(TangentLineAt(*from)), QvSnap::Tangent);
-    if (QvSnapKindPasses(QvSnap::LineThroughCentre, level) && !HitTest(*from, kCircleNearDistance))
+    if (QvSnapKindPasses(QvSnap::LineThroughCentre, level) && !HitTest(*from, NearDistance))
         QvAppendGuideShape(list, std::make_unique<QvGRLine>(LineThroughCentre(*from)),
                            QvSnap::LineThroughCentre);
 }
