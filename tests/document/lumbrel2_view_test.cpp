@@ -1,10 +1,10 @@
+#include "app/document_template.h"
 #include "common/test_support.h"
 #include "document/lumbrel2_view.h"
 #include "document_test_support.h"
 #include "framework/doc_template.h"
 #include "framework/print_info.h"
 #include "platform/command_ids.h"
-#include "platform/command_table.h"
 #include "platform/dc.h"
 
 #include <QBuffer>
@@ -360,8 +360,8 @@ TEST_F(ViewTest, DeleteCommandDeletesTheSelectionWithUndo) {
 namespace {
 
 TEST(DocumentClasses, FileNewOpensADrawingInADrawingView) {
-    CMultiDocTemplate docTemplate(LoadResourceString(IDR_LUMBREL_TYPE), LumbrelDocumentClasses());
-    CDocument* doc = docTemplate.OpenDocumentFile(QString());
+    std::unique_ptr<CMultiDocTemplate> docTemplate = MakeDrawingTemplate();
+    CDocument* doc = docTemplate->OpenDocumentFile(QString());
     ASSERT_TRUE(dynamic_cast<Lumbrel2Doc*>(doc));
     ASSERT_EQ(doc->Views().size(), 1u);
     EXPECT_TRUE(dynamic_cast<Lumbrel2View*>(doc->Views().front()));
