@@ -28,14 +28,12 @@ QvShapeList::QvShapeList() {
 }
 
 void QvShapeList::Add(const QvShapeRecord& record) {
-    // At least the growth step, and more as the list grows, so that a long
-    // list is not copied over and over.
-    if (m_records.size() == m_records.capacity())
-        m_records.reserve(std::max(m_records.capacity() + kGrowBy, m_records.capacity() * 2));
-    m_records.push_back(record);
+    Add(QvShapeRecord(record));
 }
 
 void QvShapeList::Add(QvShapeRecord&& record) {
+    // At least the growth step, and more as the list grows, so that a long
+    // list is not copied over and over.
     if (m_records.size() == m_records.capacity())
         m_records.reserve(std::max(m_records.capacity() + kGrowBy, m_records.capacity() * 2));
     m_records.push_back(std::move(record));
