@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
           libpng-dev zlib1g-dev fonts-liberation2 fonts-dejavu-core libgtest-dev libgmock-dev
-          libbenchmark-dev libboost-dev locales)
+          libbenchmark-dev libboost-dev locales ccache)
 # The fuzzing build (-DLUMBREL_FUZZ=ON) needs clang and its libFuzzer.
 if [[ " $* " == *" -DLUMBREL_FUZZ=ON "* ]]; then
     PACKAGES+=(clang libclang-rt-dev)
