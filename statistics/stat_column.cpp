@@ -113,8 +113,9 @@ void QvStatColumn::Serialize(CArchive& ar) {
         if (row == -1)
             break;
         if (row < 0 || row >= Rows)
-            throw CArchiveException(CArchiveException::badIndex,
-                                    QStringLiteral("statistics row %1").arg(row));
+            throw CArchiveException(
+                CArchiveException::badIndex,
+                QStringLiteral("a statistics cell in row %1, outside 0 to 499").arg(row));
         QvStatCell& c = newCells[size_t(row)];
         LONG count = 0;
         ar >> c.value >> count >> c.text;
