@@ -25,7 +25,8 @@ public:
     // stay.
     void Clear();
     void MarkDirty();
-    // Every statistic from the cells, whatever `dirty` says.
+    // Moments, median, quartiles and mode from the cells, whatever `dirty`
+    // says; the percentiles are CalcPercentiles'.
     void Recalc();
 
     // Each recalculates first when the column is dirty.
