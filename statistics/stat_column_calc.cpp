@@ -40,7 +40,10 @@ void QvStatColumn::CalcMoments() {
         }
     }
     n = int(std::clamp<long long>(total, INT_MIN, INT_MAX));
-    product = zero ? 0.0 : (negative ? -1.0 : 1.0) * std::exp(logSum);
+    // A product above 1e100 has no root to report, whichever order the rows
+    // come in.
+    product =
+        zero || logSum > 100.0 * std::log(10.0) ? 0.0 : (negative ? -1.0 : 1.0) * std::exp(logSum);
     if (n < 1) {
         productRoot = 0.0;
         return;

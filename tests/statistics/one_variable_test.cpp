@@ -225,10 +225,18 @@ TEST(OneVariable, ProductRoot) {
     FillValues(c, {-2, -8});
     c.Recalc();
     EXPECT_DOUBLE_EQ(c.productRoot, 4.0);
-    // Beyond what a double holds.
-    FillValues(c, {1e200, 1e200});
+    // A product above 1e100 gives none, whatever comes after it.
+    for (const std::vector<double>& order :
+         {std::vector<double>{1e200, 1e200}, std::vector<double>{1e60, 1e60, 1e-10},
+          std::vector<double>{1e-10, 1e60, 1e60}}) {
+        FillValues(c, order);
+        c.Recalc();
+        EXPECT_EQ(c.productRoot, 0.0);
+    }
+    // Just below the limit, a root.
+    FillValues(c, {1e50, 1e49});
     c.Recalc();
-    EXPECT_EQ(c.productRoot, 0.0);
+    EXPECT_NEAR(c.productRoot / 3.1622776601683794e49, 1.0, 1e-12);
 }
 
 // Interpolated P100 is the maximum for every n, also where the position
