@@ -127,7 +127,8 @@ double OuterMedian(const QvStatColumn& x, const QvStatColumn& y, int k, bool top
         scratch.cells[size_t(row++)] = {y.cells[size_t(e.row)].value, take, {}};
         left -= take;
     }
-    scratch.Recalc();
+    scratch.CalcMoments();
+    scratch.CalcMedianQuartiles();
     return scratch.median;
 }
 
@@ -409,7 +410,8 @@ void QvStatFit::FitMedianMedian() {
     const PairMoments m(*m_x, *m_y);
     if (!Enough(m, 2))
         return;
-    m_x->Recalc();
+    m_x->CalcMoments();
+    m_x->CalcMedianQuartiles();
     // The thirds are counted in observations, so a row of count c is c
     // points of the order.
     const int k = int(m.xTotal / 3);
@@ -428,7 +430,8 @@ void QvStatFit::FitMedianMedian() {
                                     ? QvStatCell{cy.value - m_result.b * cx.value, cy.count, {}}
                                     : EmptyCell();
     }
-    m_t4.Recalc();
+    m_t4.CalcMoments();
+    m_t4.CalcMedianQuartiles();
     m_result.a = m_t4.median;
     m_result.cOrR = m.Correlation();
 }
