@@ -44,7 +44,9 @@ void CheckProgram(const QvFunction& f, int compiled) {
 
 void Function(FuzzInput& in) {
     QvFunction f;
-    f.data.decimalChar = (in.Take<uint8_t>() & 1) ? ',' : '.';
+    // The two usual separators, or any other byte a locale might give.
+    const uint8_t point = in.Take<uint8_t>();
+    f.data.decimalChar = point == 0 ? '.' : point == 1 ? ',' : char(point);
     f.angleMode = in.Take<signed char>();
     f.data.rangeText = FromWindows1252(in.TakeBytes());
     f.data.expression = FromWindows1252(in.Rest());
