@@ -93,7 +93,7 @@ constexpr Word kWords[] = {
 // the text as too long.
 class TokenWriter {
 public:
-    explicit TokenWriter(QvFunctionToken* tokens) : m_tokens(tokens) {}
+    explicit TokenWriter(QvFunctionToken (&tokens)[QvFunction::kTokens]) : m_tokens(tokens) {}
     void Emit(int code, double value = 0.0) {
         if (m_ended || m_full)
             return;
@@ -111,7 +111,7 @@ public:
     bool Full() const { return m_full; }
 
 private:
-    QvFunctionToken* m_tokens;
+    QvFunctionToken (&m_tokens)[QvFunction::kTokens];
     int m_n = 1;
     bool m_ended = false;
     bool m_full = false;

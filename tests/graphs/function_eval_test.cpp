@@ -169,8 +169,10 @@ TEST(FunctionBounds, TextsThatDoNotFitGetNoProgram) {
     }
     // A 400-character text stops the token list at 99 tokens.
     QvFunction f;
+    f.relation = TokLess; // the member after the list
     EXPECT_FALSE(f.Tokenize(QStringLiteral("X+").repeated(200)));
     EXPECT_EQ(f.tokens[99].code, TokX);
+    EXPECT_EQ(f.relation, TokLess);
     // A domain that does not fit keeps the kind's defaults.
     f.data.expression = QStringLiteral("X");
     f.data.rangeText = QStringLiteral("X<1+").repeated(60);
