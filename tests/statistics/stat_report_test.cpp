@@ -7,6 +7,7 @@
 #include "statistics/stat_rich_text.h"
 
 #include <QStringList>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -145,6 +146,22 @@ TEST(StatReport, NamelessColumnStartsWithTheCount) {
     c->name.clear();
     EXPECT_TRUE(Report(*c, &QvStatColumn::WriteSummaryReport).startsWith(u"n\t=\t5\r\n"));
     EXPECT_TRUE(Report(*c, &QvStatColumn::WriteFullReport).startsWith(u"n\t\t\t=\t5\r\n"));
+}
+
+// What the user typed never reads as markup, in the heading or in a run.
+TEST(StatReport, TypedNameAndSymbolShowAsTyped) {
+    ShowSampleSD on(true);
+    auto c = Height();
+    c->name = QStringLiteral("A#1~x");
+    c->symbol = QStringLiteral("~#D");
+    QTextDocument doc;
+    doc.setPlainText(Report(*c, &QvStatColumn::WriteSummaryReport));
+    QvStatRichText().ApplyMarkup(doc);
+    EXPECT_TRUE(doc.toPlainText().startsWith(
+        QString::fromUtf16(u"Statistics for A#1~x\n\nn\t=\t5\nMean\t=\t3\n"
+                           u"\u03C3~#D\t=\t1.41421356 (Population Standard Deviation)\n"
+                           u"s~#D\t=\t1.58113883 (Sample Standard Deviation)\n")))
+        << doc.toPlainText().toStdString();
 }
 
 // 2, 4, 4, 5, 7, 9, 10, 12, 13, 15, 18, 21, nameless, symbol "x".
