@@ -585,10 +585,19 @@ void QvStatFit::GenerateBivariate(double xLow, double xHigh, double a, double b,
     m_xWork.MarkDirty();
     yOut.MarkDirty();
 
+    // The quadratic's noise spans a third of the curve's rise over |r|; the
+    // rise is taken from the cells, whatever type the caller's column has.
     double s = 1.0;
     if (model == Quadratic) {
-        yOut.Recalc();
-        s = (yOut.max - yOut.min) / 3.0 / r;
+        double low = INFINITY, high = -INFINITY;
+        for (int i = 0; i < n; ++i) {
+            const QvStatCell& clean = yOut.cells[size_t(i)];
+            if (clean.count != 0) {
+                low = std::min(low, clean.value);
+                high = std::max(high, clean.value);
+            }
+        }
+        s = high >= low ? (high - low) / 3.0 / r : 0.0;
     }
 
     double achieved = 1.0;

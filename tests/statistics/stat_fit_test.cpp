@@ -449,3 +449,23 @@ TEST(StatFit, GeneratorLimits) {
 }
 
 } // namespace
+
+namespace {
+
+// The quadratic's noise follows the curve's rise, not the statistics the
+// receiving column's type would give it.
+TEST(StatFit, GeneratedQuadraticIgnoresTheTargetColumnsType) {
+    auto fit = std::make_unique<QvStatFit>();
+    auto x = std::make_unique<QvStatColumn>();
+    auto y = std::make_unique<QvStatColumn>();
+    auto groupY = std::make_unique<QvStatColumn>();
+    groupY->type = QvStatColumn::Group;
+    CrtSrand(9);
+    fit->GenerateBivariate(0, 10, 1, 2, 3, QvStatFit::Quadratic, 0.7, 40, *x, *y);
+    CrtSrand(9);
+    fit->GenerateBivariate(0, 10, 1, 2, 3, QvStatFit::Quadratic, 0.7, 40, *x, *groupY);
+    for (int i = 0; i < 40; ++i)
+        ASSERT_EQ(groupY->cells[size_t(i)].value, y->cells[size_t(i)].value) << i;
+}
+
+} // namespace
