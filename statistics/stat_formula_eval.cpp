@@ -280,7 +280,7 @@ void QvStatFormula::RunSorting(int code, Run& run) {
         return;
     }
     QvStatColumn& c = data.columns[size_t(a.code)];
-    const bool descending = code == StatSortColD || code == StatSortD;
+    const bool descending = code == StatSortColD || code == StatSortD || code == StatRankD;
     auto countFilled = [&] {
         m_filled = 0;
         while (m_filled < Rows && c.sorted[size_t(m_filled)].value != E)
