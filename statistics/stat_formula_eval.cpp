@@ -137,6 +137,10 @@ QvStatCell QvStatFormula::Evaluate(QvStatData* data, int row, int target) {
 
     result.text = m_stack.GetTopText();
     result.value = m_stack.PopValue();
+    // An operation without a finite value (EXP(800)-EXP(800)) is undefined,
+    // never a NaN or infinity in a cell.
+    if (!std::isfinite(result.value))
+        result.value = S;
     result.count = result.value != E ? 1 : 0;
     if (run.emptyReads > 0) {
         result.value = E;

@@ -108,6 +108,8 @@ TEST(StatFormulaEval, ElementaryFunctions) {
         {"\xCD", 0, 3.141592654},
         {"EXP(1)", 0, 2.718281828459045},
         {"@*2", 0, 2.0}, // the row number of row 0 is 1
+        {"EXP(800)-EXP(800)", 0, S},
+        {"EXP(800)", 0, S},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
