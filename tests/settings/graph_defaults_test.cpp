@@ -1,0 +1,168 @@
+// The "Graph" defaults group on its own: what a fresh profile gives, its
+// keys, and its part of the definition file.
+#include "common/test_support.h"
+#include "setting_tables.h"
+
+#include "platform/file.h"
+#include "platform/profile.h"
+#include "settings/graph_defaults.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+const QString kGraph = QStringLiteral("Graph");
+const char* const kDefaultFontText = "-14,0,0,0,400,0,0,0,0,7,48,2,2,0,400,Arial";
+
+// The group's rows of the hand-written table, as the definition file holds
+// them: numbers as 4-byte ints, texts and fonts closed by 0xFF.
+QByteArray DefaultGraphBytes() {
+    QByteArray bytes;
+    for (const SettingGroup& group : StoredGroups()) {
+        if (std::strcmp(group.name, "Graph") != 0)
+            continue;
+        for (const SettingRow& row : group.rows) {
+            if (row.kind == 'S' || row.kind == 'F') {
+                bytes.append(row.kind == 'F' ? kDefaultFontText : row.value).append('\xFF');
+            } else {
+                const qint32 v = qint32(strtoll(row.value, nullptr, 10));
+                bytes.append(reinterpret_cast<const char*>(&v), 4);
+            }
+        }
+    }
+    return bytes;
+}
+
+class GraphDefaults : public ::testing::Test {
+protected:
+    QString FilePath() const { return m_dir.filePath(QStringLiteral("graph.def")); }
+    QByteArray Written(QvGraphDefaults& g, BOOL defaults) {
+        {
+            CFile file(FilePath(), CFile::modeCreate | CFile::modeWrite);
+            g.Write(nullptr, &file, defaults);
+        }
+        QFile f(FilePath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    TempProfile m_profile;
+    QTemporaryDir m_dir;
+};
+
+void Change(QvGraphDefaults& g) {
+    g.xMaxShowS.SetValue(QStringLiteral("5"));
+    g.yMinorS.SetValue(QStringLiteral("1"));
+    g.xGridMajorColor.SetValue(0x0000FF);
+    g.yGridMinorPen.SetValue(32800);
+    g.AngleType.SetValue(1);
+    g.xNotate.SetValue(QStringLiteral("t"));
+    g.AutoScale.SetValue(1);
+    QvLogFont bold;
+    bold.m_logFont.lfWeight = 700;
+    g.ReportFont.SetValue(bold);
+    g.FunctionStyle[9].m_Color.SetValue(0x010203);
+    g.FunctionStyle[9].Pen.SetValue(32800);
+    g.yLine.SetValue(32807);
+    g.ShowOrigin.SetValue(1);
+    g.ShowPositiveArrows.SetValue(0);
+}
+
+} // namespace
+
+TEST_F(GraphDefaults, FreshProfileGivesTheStartingGraph) {
+    QvGraphDefaults g;
+    g.Read(nullptr, nullptr);
+    // The range [-10, 10] with steps 2 and 0.5, light grey grid lines that
+    // are not shown, black axes with arrows and no origin circle.
+    EXPECT_EQ(g.xMaxShowS.GetValue(), QStringLiteral("10"));
+    EXPECT_EQ(g.yMinShowS.GetValue(), QStringLiteral("-10"));
+    EXPECT_EQ(g.yMajorS.GetValue(), QStringLiteral("2"));
+    EXPECT_EQ(g.xMinorS.GetValue(), QStringLiteral("0.5"));
+    for (const QvSettingColor* c :
+         {&g.xGridMajorColor, &g.xGridMinorColor, &g.yGridMajorColor, &g.yGridMinorColor})
+        EXPECT_EQ(c->GetValue(), RGB(200, 200, 200)) << qPrintable(c->GetKey());
+    for (const QvSettingInt* pen : {&g.xGridMajorPen, &g.xGridMinorPen, &g.yGridMajorPen,
+                                    &g.yGridMinorPen, &g.xLine, &g.yLine})
+        EXPECT_EQ(pen->GetValue(), 32806) << qPrintable(pen->GetKey());
+    EXPECT_EQ(g.ShowGrid.GetValue(), 0);
+    EXPECT_EQ(g.xColor.GetValue(), 0u);
+    EXPECT_EQ(g.ShowOrigin.GetValue(), 0);
+    EXPECT_EQ(g.ShowNegativeArrows.GetValue(), 1);
+    EXPECT_EQ(g.ShowPositiveArrows.GetValue(), 1);
+    EXPECT_EQ(g.ShowOrigin.GetFlag(), 1);
+    EXPECT_EQ(g.xMaxShowS.GetFlag(), 0);
+
+    // Every slot: the style's own switches and line style, the slot's
+    // colours; keys with the slot digit straight after the stem.
+    const char* const stems[] = {"VAsym",       "HAsym",   "RangeArrows",  "ShowLow",
+                                 "ShowHigh",    "m_Color", "m_ShadeColor", "m_ShadeType",
+                                 "m_HatchType", "Pen"};
+    g.Write(nullptr, nullptr, FALSE);
+    for (int i = 0; i < QvGraphDefaults::kFunctionCount; ++i) {
+        const QvFunctionStyle& style = g.FunctionStyle[i];
+        EXPECT_EQ(style.VAsym.GetValue(), 1);
+        EXPECT_EQ(style.HAsym.GetValue(), 0);
+        EXPECT_EQ(style.ShowHigh.GetValue(), 1);
+        EXPECT_EQ(style.m_ShadeType.GetValue(), 0);
+        EXPECT_EQ(style.Pen.GetValue(), 32806);
+        EXPECT_EQ(style.m_Color.GetSection(), kGraph);
+        for (const char* stem : stems) {
+            const QString key = QString::fromLatin1(stem) + QString::number(i);
+            EXPECT_NE(GetProfileString(kGraph, key, QStringLiteral("<missing>")),
+                      QStringLiteral("<missing>"))
+                << qPrintable(key);
+        }
+    }
+    EXPECT_EQ(g.FunctionStyle[0].m_Color.GetKey(), QStringLiteral("m_Color0"));
+    EXPECT_EQ(g.FunctionStyle[9].Pen.GetKey(), QStringLiteral("Pen9"));
+    EXPECT_EQ(GetProfileString(kGraph, QStringLiteral("Pen10"), QStringLiteral("<missing>")),
+              QStringLiteral("<missing>"));
+    // Slot colours of the first and last slot.
+    EXPECT_EQ(g.FunctionStyle[0].m_Color.GetValue(), RGB(0, 0, 255));
+    EXPECT_EQ(g.FunctionStyle[0].m_ShadeColor.GetValue(), RGB(210, 210, 255));
+    EXPECT_EQ(g.FunctionStyle[0].m_HatchType.GetValue(), 2);
+    EXPECT_EQ(g.FunctionStyle[9].m_Color.GetValue(), RGB(195, 195, 195));
+    EXPECT_EQ(g.FunctionStyle[9].m_ShadeColor.GetValue(), RGB(100, 100, 100));
+    EXPECT_EQ(g.FunctionStyle[9].m_HatchType.GetValue(), 0);
+}
+
+TEST_F(GraphDefaults, DefinitionFileInReadOrderAndTheDefaultsFlag) {
+    QvGraphDefaults g;
+    const QByteArray fresh = Written(g, FALSE);
+    EXPECT_EQ(fresh.toHex(' ').toStdString(), DefaultGraphBytes().toHex(' ').toStdString());
+    // ShowPositiveArrows closes the group, after the ten styles.
+    EXPECT_EQ(fresh.right(8), QByteArray::fromHex("2680000001000000"));
+
+    Change(g);
+    // With the flag the defaults are written, not the values.
+    EXPECT_EQ(Written(g, TRUE), fresh);
+    const QByteArray changed = Written(g, FALSE);
+    EXPECT_NE(changed, fresh);
+    EXPECT_EQ(changed.right(8), QByteArray::fromHex("2080000000000000"));
+
+    // Read takes the values back in the order Write put them.
+    QvGraphDefaults back;
+    {
+        CFile file(FilePath(), CFile::modeRead);
+        back.Read(nullptr, &file);
+        EXPECT_EQ(file.GetPosition(), file.GetLength());
+    }
+    EXPECT_EQ(back.xMaxShowS.GetValue(), QStringLiteral("5"));
+    EXPECT_EQ(back.yMinorS.GetValue(), QStringLiteral("1"));
+    EXPECT_EQ(back.xGridMajorColor.GetValue(), 0x0000FFu);
+    EXPECT_EQ(back.yGridMinorPen.GetValue(), 32800);
+    EXPECT_EQ(back.AngleType.GetValue(), 1);
+    EXPECT_EQ(back.xNotate.GetValue(), QStringLiteral("t"));
+    EXPECT_EQ(back.AutoScale.GetValue(), 1);
+    EXPECT_EQ(back.ReportFont.GetValue().m_logFont.lfWeight, 700);
+    EXPECT_EQ(back.FunctionStyle[9].m_Color.GetValue(), 0x010203u);
+    EXPECT_EQ(back.FunctionStyle[9].Pen.GetValue(), 32800);
+    EXPECT_EQ(back.yLine.GetValue(), 32807);
+    EXPECT_EQ(back.ShowOrigin.GetValue(), 1);
+    EXPECT_EQ(back.ShowPositiveArrows.GetValue(), 0);
+    EXPECT_EQ(Written(back, FALSE), changed);
+}
