@@ -54,8 +54,9 @@ public:
     virtual void SetCurrentPoint(int index);
     // World to device on the display record's window and plot rectangle.
     // An x off the window, on either side, maps to the left edge; a y below
-    // it to the bottom edge and above it to 15 units past the top.  An empty
-    // window maps everything to the left (or bottom) edge.
+    // it to the bottom edge and above it to 15 units past the top (15 short
+    // of it while y grows upwards).  An empty window maps everything to the
+    // left (or bottom) edge.
     virtual double XToDevice(double x) const;
     virtual double YToDevice(double y) const;
     // Device to world, held to the window and 15 world units past its far
@@ -97,8 +98,8 @@ public:
     // where there is none.
     double ValueAt(double x) const;
     // Widens box (xmin, ymin, xmax, ymax) to hold the curve's y intercept,
-    // roots and turning points.  A function that is not dirty gives its
-    // last box back instead.
+    // roots and turning points, and keeps the result.  A function that is
+    // not dirty replaces box with the one it kept.
     void ExtendBounds(double* box);
     void SetDisplayData(QvGraphDataFunction record);
 

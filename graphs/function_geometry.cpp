@@ -195,7 +195,7 @@ double QvFunction::SolveForValue(double t0, double c) const {
 
 std::pair<double, double> QvFunction::Intersect(const QvFunction* other, double x, double y) const {
     const std::pair<double, double> none{S, S};
-    if (!other)
+    if (!other || !HasProgram() || !other->HasProgram())
         return none;
     const int kind = data.kind, otherKind = other->data.kind;
 

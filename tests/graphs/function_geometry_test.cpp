@@ -191,6 +191,7 @@ TEST(FunctionIntersect, PairsOfCurves) {
         {"Y=X^2", "X=Y^2", 0.9, 0.9, 1.0, 1.0},
         {"X=Y^2", "Y=X^2", 0.9, 0.9, S, S}, // an x of y first finds nothing
         {"R=2", "R=3", 1.0, 1.0, S, S},
+        {"Y=X^2", "X=", 0.0, 0.0, S, S}, // the other has no program
     };
     for (const Case& c : cases) {
         const QvFunction a = Compiled(Text(c.a)), b = Compiled(Text(c.b));
@@ -247,7 +248,7 @@ TEST(FunctionExtendBounds, RootsTurningPointsAndTheCache) {
     // (x - 20)(x + 3): roots -3 and 20, turning point (8.5, -132.25) by hand.
     // The scan in degrees steps 0.72, so each point joins within a step.
     CountingFunction f;
-    f.data.expression = QStringLiteral("(X-20)(X+3)");
+    f.data.expression = QStringLiteral("Y=(X-20)(X+3)");
     f.data.dirty = 1;
     double box[4] = {0.0, 0.0, 0.0, 0.0};
     f.ExtendBounds(box);
