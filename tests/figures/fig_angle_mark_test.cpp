@@ -602,20 +602,15 @@ TEST_F(AngleMarkTest, TheDefaultLabelStandsInsideTheAngleClearOfBothArms) {
         });
         const QPoint vertex = bare.Pixel(v.x, v.y);
         int label = 0, onArm = 0, outside = 0;
-        for (int y = 0; y < 300; ++y) {
-            for (int x = 0; x < 400; ++x) {
-                if (marked.image.pixel(x, y) == bare.image.pixel(x, y))
-                    continue;
-                ++label;
-                // The arms' own pixels stay as they were.
-                if (bare.image.pixel(x, y) != kPaper)
-                    ++onArm;
-                const double a = std::atan2(vertex.y() - y, x - vertex.x()) / kDegree;
-                const bool within = a >= 0 && a <= c.degrees;
-                if (within == c.major)
-                    ++outside;
-            }
-        }
+        ForEachAdded(bare, marked, [&](int x, int y, bool ink) {
+            ++label;
+            // The arms' own pixels stay as they were.
+            onArm += ink;
+            const double a = std::atan2(vertex.y() - y, x - vertex.x()) / kDegree;
+            const bool within = a >= 0 && a <= c.degrees;
+            if (within == c.major)
+                ++outside;
+        });
         EXPECT_GT(label, 20);
         EXPECT_EQ(onArm, 0);
         EXPECT_EQ(outside, 0);

@@ -257,17 +257,12 @@ TEST_F(LineTest, ALabelClearsASlantedLineOnItsSide) {
         const QPointF across = along.x >= 0 ? normal : -normal;
         const double want = c.side == QvEditDataLine::SideAbove ? 1.0 : -1.0;
         int label = 0, onLine = 0, wrongSide = 0;
-        for (int y = 0; y < 400; ++y) {
-            for (int x = 0; x < 600; ++x) {
-                if (labelled.image.pixel(x, y) == bare.image.pixel(x, y))
-                    continue;
-                ++label;
-                if (bare.image.pixel(x, y) != kPaper)
-                    ++onLine;
-                if (((x - a.x()) * across.x() + (y - a.y()) * across.y()) * want <= 0)
-                    ++wrongSide;
-            }
-        }
+        ForEachAdded(bare, labelled, [&](int x, int y, bool ink) {
+            ++label;
+            onLine += ink;
+            if (((x - a.x()) * across.x() + (y - a.y()) * across.y()) * want <= 0)
+                ++wrongSide;
+        });
         EXPECT_GT(label, 20);
         EXPECT_EQ(onLine, 0);
         EXPECT_EQ(wrongSide, 0);
