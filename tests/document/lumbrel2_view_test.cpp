@@ -7,12 +7,19 @@
 #include "platform/command_ids.h"
 #include "platform/dc.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QSvgGenerator>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
 
 #include <zlib.h>
 
@@ -184,6 +191,119 @@ TEST_F(ViewTest, SelectRectangleIsDrawnOverTheCachedPage) {
     EXPECT_EQ(view->GetNewFigure(), nullptr);
     EXPECT_EQ(doc->GetFigureCount(), 0);
     EXPECT_EQ(Ink(paint(), QRect(90, 90, 110, 110)), 0);
+}
+
+// Where the thumb of a scroll bar lies, as its style draws it, and how dark
+// it looks against the rest of its groove (mean grey, 0 black to 255 white).
+struct Thumb {
+    QRect rect;     // the thumb, in the bar's pixels
+    QRect groove;   // the track it moves in
+    double inside;  // mean grey inside the thumb
+    double outside; // mean grey of the track beside it
+    double start;   // where it starts along the track, 0..1
+};
+
+Thumb ThumbOf(QScrollBar* bar) {
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    if (bar->orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    Thumb t;
+    QStyle* style = bar->style();
+    t.rect = style->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+    t.groove =
+        style->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar);
+    const QImage image = bar->grab().toImage();
+    const bool across = bar->orientation() == Qt::Horizontal;
+    // Along the middle of the bar, clear of the thumb's rim.
+    const QRect core = t.rect.adjusted(3, 3, -3, -3);
+    double in = 0, out = 0;
+    int nIn = 0, nOut = 0;
+    for (int i = across ? t.groove.left() : t.groove.top();
+         i <= (across ? t.groove.right() : t.groove.bottom()); ++i) {
+        QPoint p = across ? QPoint(i, t.groove.center().y()) : QPoint(t.groove.center().x(), i);
+        int grey = qGray(image.pixel(p));
+        if (core.contains(p)) {
+            in += grey;
+            ++nIn;
+        } else if (!t.rect.adjusted(-2, -2, 2, 2).contains(p)) {
+            out += grey;
+            ++nOut;
+        }
+    }
+    t.inside = nIn ? in / nIn : 0;
+    t.outside = nOut ? out / nOut : 255;
+    t.start = across ? double(t.rect.left() - t.groove.left()) / t.groove.width()
+                     : double(t.rect.top() - t.groove.top()) / t.groove.height();
+    return t;
+}
+
+// Where the shown part of the page starts, as a share of the page.
+double ShownFrom(QScrollBar* bar) {
+    return double(bar->value()) / (bar->maximum() - bar->minimum() + bar->pageStep());
+}
+
+// The thumbs stand out from their grooves and sit where the window is on
+// the page: at the top left at first, lower after a wheel step down, and
+// back to the left when the thumb is dragged left.
+TEST_F(ViewTest, ScrollThumbsShowWhereTheWindowIsOnThePage) {
+    view->resize(500, 400);
+    view->show();
+    QCoreApplication::processEvents();
+    QScrollBar* down = view->ScrollArea()->verticalScrollBar();
+    QScrollBar* across = view->ScrollArea()->horizontalScrollBar();
+    ASSERT_GT(down->maximum(), 0);
+    ASSERT_GT(across->maximum(), 0);
+    auto expectThumb = [&](QScrollBar* bar, const char* when) {
+        Thumb t = ThumbOf(bar);
+        EXPECT_LT(t.inside, t.outside - 40) << when << ": the thumb does not stand out";
+        EXPECT_NEAR(t.start, ShownFrom(bar), 0.03) << when;
+    };
+    // The top-left corner of the page is shown first.
+    EXPECT_EQ(down->value(), 0);
+    EXPECT_EQ(across->value(), 0);
+    EXPECT_EQ(view->Canvas()->pos(), QPoint(0, 0));
+    expectThumb(down, "at the start");
+    expectThumb(across, "at the start");
+    EXPECT_LT(ThumbOf(down).start, 0.01);
+
+    // One wheel step down shows more of the page below, and the thumb
+    // follows downward.
+    QWidget* viewport = view->ScrollArea()->viewport();
+    QPoint middle = viewport->rect().center();
+    QWheelEvent wheel(middle, viewport->mapToGlobal(middle), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &wheel);
+    QCoreApplication::processEvents();
+    EXPECT_GT(down->value(), 0);
+    EXPECT_EQ(view->Canvas()->y(), -down->value());
+    EXPECT_GT(ThumbOf(down).start, 0.01);
+    expectThumb(down, "after a wheel step");
+
+    // Dragging the horizontal thumb from the right end to the left shows
+    // the left of the page again.
+    across->setValue(across->maximum());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->Canvas()->x(), -across->maximum());
+    expectThumb(across, "at the right end");
+    const QPoint grip = ThumbOf(across).rect.center();
+    QTest::mousePress(across, Qt::LeftButton, Qt::NoModifier, grip);
+    QMouseEvent move(QEvent::MouseMove, grip - QPoint(1000, 0), across->mapToGlobal(grip),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(across, &move);
+    QTest::mouseRelease(across, Qt::LeftButton, Qt::NoModifier, grip - QPoint(1000, 0));
+    EXPECT_EQ(across->value(), 0);
+    EXPECT_EQ(view->Canvas()->x(), 0);
+    expectThumb(across, "after a drag to the left");
 }
 
 // A 100 mm square paper without margins.
