@@ -226,6 +226,11 @@ void Lumbrel2View::OnPrepareDC(CDC* dc, CPrintInfo* info) {
         int column = index % across;
         int row = index / across;
         dc->SetWindowOrg(column * m_nPageWidth, PageSize - row * m_nPageHeight);
+        // Only this page's tile: what lies beyond it belongs to the next
+        // page, and the paper's margins (or the preview's grey) to none.
+        CRgn tile;
+        tile.CreateRectRgn(0, 0, dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES));
+        dc->SelectClipRgn(&tile);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "common/test_support.h"
 #include "document/lumbrel2_view.h"
 #include "document_test_support.h"
+#include "figures/fig_text.h"
 #include "framework/doc_template.h"
 #include "framework/print_info.h"
 #include "platform/command_ids.h"
@@ -9,9 +10,12 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <QProcess>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -375,6 +379,83 @@ TEST_F(ViewTest, ADrawingTwiceThePapersWidthPrintsOnTwoPages) {
     // The circle's right side, on the second page only.
     EXPECT_TRUE(InkNear(second, px(18000 - extent.left - width), circleRow));
     EXPECT_EQ(Ink(first, QRect(0, circleRow - 2, 378, 5)), 0);
+}
+
+// The pages of a PDF file as grey pictures at 100 dpi, drawn by poppler's
+// pdftoppm as any viewer would draw them.
+std::vector<QImage> RenderPdf(const QString& pdf, const QString& prefix) {
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"),
+                                                QStringLiteral("-gray"), pdf, prefix});
+    EXPECT_TRUE(pdftoppm.waitForFinished(60000)) << "pdftoppm (poppler-utils) is needed";
+    EXPECT_EQ(pdftoppm.exitCode(), 0);
+    QFileInfo base(prefix);
+    QStringList names =
+        base.dir().entryList({base.fileName() + QStringLiteral("-*.pgm")}, QDir::Files, QDir::Name);
+    std::vector<QImage> pages;
+    for (const QString& name : names)
+        pages.push_back(
+            QImage(base.dir().filePath(name)).convertToFormat(QImage::Format_Grayscale8));
+    return pages;
+}
+
+// The darkness of an area of a grey picture, summed.
+double Darkness(const QImage& page, const QRect& area) {
+    double sum = 0;
+    const QRect r = area.intersected(page.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            sum += 255 - qGray(page.pixel(x, y));
+    return sum;
+}
+
+// A line of text wider than the printable part of the paper is cut at the
+// seam: the first page shows what lies left of it and the second page the
+// rest, so the text is printed once.  Nothing reaches into the paper's
+// margins, which belong to no tile.
+TEST_F(ViewTest, TextAcrossThePageSeamIsPrintedOnce) {
+    std::unique_ptr<QvFigure> made = QvFigure::CreateForTool(QvFigText::ToolId);
+    made->TrackCreatePoint(QvPoint(1000, 20000), {});
+    made->CreateClick();
+    made->TrackCreatePoint(QvPoint(15000, 17000), {});
+    made->CreateClick();
+    auto* box = static_cast<QvFigText*>(made.get());
+    box->SetText(QStringLiteral("Hello World of printing"));
+    box->TextData()->m_font.m_drawHeight = 1000; // 10 mm
+    box->TextData()->m_font.m_logFont.lfHeight = -1000;
+    doc->AddFigure(made.release());
+
+    QTemporaryDir dir;
+    // 100 mm square paper with 10 mm margins: two tiles of 80 mm across;
+    // and one paper wide enough for the whole line.
+    auto print = [&](const QString& name, double width) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(name + QStringLiteral(".pdf")));
+        printer.setPageSize(QPageSize(QSizeF(width, 100), QPageSize::Millimeter));
+        printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        view->PrintTo(&printer);
+        return RenderPdf(dir.filePath(name + QStringLiteral(".pdf")), dir.filePath(name));
+    };
+    std::vector<QImage> tiles = print(QStringLiteral("tiles"), 100);
+    std::vector<QImage> whole = print(QStringLiteral("whole"), 200);
+    ASSERT_EQ(tiles.size(), 2u);
+    ASSERT_EQ(whole.size(), 1u);
+
+    const int margin = 38; // 10 mm at 100 dpi, less the pixels the edge blurs
+    const QImage& first = tiles[0];
+    const QImage& second = tiles[1];
+    // Both pages have text, none of it in a margin.
+    EXPECT_GT(Darkness(first, first.rect()), 0);
+    EXPECT_GT(Darkness(second, second.rect()), 0);
+    for (const QImage* page : {&first, &second}) {
+        EXPECT_EQ(Darkness(*page, QRect(0, 0, margin, page->height())), 0);
+        EXPECT_EQ(Darkness(*page, QRect(page->width() - margin, 0, margin, page->height())), 0);
+    }
+    // The two tiles hold as much ink as the whole line: nothing twice.
+    const double once = Darkness(whole[0], whole[0].rect());
+    const double tiled = Darkness(first, first.rect()) + Darkness(second, second.rect());
+    EXPECT_NEAR(tiled, once, once * 0.03);
 }
 
 // The decompressed content streams of a PDF file.
