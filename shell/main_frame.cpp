@@ -79,7 +79,9 @@ IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 BEGIN_COMMAND_MAP(CMainFrame, CCmdTarget)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_STATUS_TEXT, OnUpdateStatusText)
 ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
+ON_UPDATE_COMMAND_UI(ID_WINDOW_CASCADE, OnUpdateWindowArrange)
 ON_COMMAND(ID_WINDOW_TILE_HORZ, OnWindowTile)
+ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_HORZ, OnUpdateWindowArrange)
 ON_COMMAND(ID_CUSTOMIZE_TOOLBARS, OnCustomizeToolbars)
 END_COMMAND_MAP()
 
@@ -170,7 +172,10 @@ BOOL CMainFrame::LoadFrame() {
     m_statusMessagePane = new CStatusPane(QString(), status);
     m_statusMessagePane->setObjectName(QStringLiteral("MessagePane"));
     status->addPermanentWidget(m_statusMessagePane);
-    connect(status, &QStatusBar::messageChanged, m_statusMessagePane, &QLabel::setText);
+    // Between prompts the pane shows the bar's own idle text.
+    connect(status, &QStatusBar::messageChanged, m_statusMessagePane, [this](const QString& text) {
+        m_statusMessagePane->setText(text.isEmpty() ? IdleText() : text);
+    });
     m_statusTextPane = new CStatusPane(LoadResourceString(ID_INDICATOR_STATUS_TEXT), status);
     m_statusTextPane->setObjectName(QStringLiteral("Pane%1").arg(ID_INDICATOR_STATUS_TEXT));
     status->addPermanentWidget(m_statusTextPane, 1);
@@ -178,7 +183,7 @@ BOOL CMainFrame::LoadFrame() {
     m_router.ConnectAction(paneAction, ID_INDICATOR_STATUS_TEXT);
     connect(paneAction, &QAction::changed, m_statusTextPane,
             [this, paneAction] { m_statusTextPane->setText(paneAction->text()); });
-    status->showMessage(QStringLiteral("Forks"));
+    status->showMessage(IdleText());
 
     SetupControlBars();
     m_wndLineStyleBar->CreateCombo();
@@ -346,7 +351,14 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 void CMainFrame::OnUpdateStatusText(CCmdUI* ui) {
     ui->Enable();
     Lumbrel2App* app = TheApp();
+    // The read-out of a drawing that has closed is no longer true.
+    if (app && !GetActiveChild())
+        app->m_strStatusText.clear();
     ui->SetText(app ? app->m_strStatusText : QString());
+}
+
+void CMainFrame::OnUpdateWindowArrange(CCmdUI* ui) {
+    ui->Enable(!m_mdiArea->subWindowList().isEmpty());
 }
 
 void CMainFrame::OnWindowCascade() {

@@ -64,7 +64,11 @@ public:
     // Whether the layout stored in `section` names only bars this frame has.
     BOOL IsBarStateValid(const QString& section) const;
 
+    // What the message pane shows while no prompt is up.
+    static QString IdleText() { return QStringLiteral("Forks"); }
+
     void OnUpdateStatusText(CCmdUI* ui);
+    void OnUpdateWindowArrange(CCmdUI* ui);
     void OnWindowCascade();
     void OnWindowTile();
     void OnCustomizeToolbars();

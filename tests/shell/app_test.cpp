@@ -10,6 +10,7 @@
 #include "framework/print_info.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
+#include "platform/command_table.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
 #include "shell/command_actions.h"
@@ -20,6 +21,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -40,6 +42,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -280,10 +283,10 @@ TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsGoToTheDrawing) {
     const Case cases[] = {
         {ID_FILE_CLOSE_AND_UPDATE, false},
         {ID_FILE_CLOSE_WITHOUT_UPDATE, false},
-        // Without a drawing the application keeps three of them on.
-        {ID_EDIT_REFLECT_HORIZONTAL, true},
-        {ID_EDIT_REFLECT_VERTICAL, true},
-        {ID_EDIT_REFLECT_Y_EQUALS_X, true},
+        // Without a drawing there is nothing to reflect.
+        {ID_EDIT_REFLECT_HORIZONTAL, false},
+        {ID_EDIT_REFLECT_VERTICAL, false},
+        {ID_EDIT_REFLECT_Y_EQUALS_X, false},
         {ID_EDIT_REFLECT_Y_EQUALS_MINUS_X, false},
         {ID_FILE_NEW, true},
         {ID_FILE_OPEN, true},
@@ -305,6 +308,46 @@ TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsGoToTheDrawing) {
     for (UINT id : {ID_EDIT_REFLECT_HORIZONTAL, ID_EDIT_REFLECT_VERTICAL,
                     ID_EDIT_REFLECT_Y_EQUALS_X, ID_EDIT_REFLECT_Y_EQUALS_MINUS_X})
         EXPECT_FALSE(Router().IsEnabled(id)) << id;
+}
+
+// With no drawing open, every command that works on one is greyed, menu
+// items, buttons and style lists alike, and the status bar is idle: its
+// own text, and no pointer read-out left from the closed drawing.
+TEST_F(AppTest, WithoutADrawingItsCommandsAreGreyedAndTheStatusBarIdles) {
+    ASSERT_TRUE(StartProgram(*app, QString()));
+    CMainFrame* frame = app->GetMainFrame();
+    app->m_strStatusText = QStringLiteral("Grid Point - (12.00,3.50)");
+    frame->statusBar()->showMessage(QStringLiteral("Draw a line")); // a prompt
+    Router().IdleUpdate();
+    app->CloseAllDocuments(TRUE);
+    ASSERT_EQ(DocumentCount(), 0u);
+    frame->statusBar()->clearMessage(); // the prompt ends
+    Router().IdleUpdate();
+
+    // What stays: the commands of the program itself.
+    const std::set<UINT> needNoDrawing = {
+        ID_FILE_NEW,          ID_FILE_OPEN,          ID_FILE_PRINT_SETUP,   ID_APP_EXIT,
+        ID_TOOLS_DIRECTORIES, ID_CUSTOMIZE_TOOLBARS, ID_RESET_ALL_OPTIONS,  ID_APP_ABOUT,
+        ID_ABOUT_MAKER,       ID_HELP_FILE,          ID_READ_MANUAL,        ID_READ_QUICK_REF,
+        ID_FILE_MRU_FILE1,    ID_FILE_MRU_FILE1 + 1, ID_FILE_MRU_FILE1 + 2, ID_FILE_MRU_FILE4};
+    for (const CommandResource& command : CommandResources()) {
+        QAction* action = frame->Actions().Action(command.id);
+        if (!action || needNoDrawing.count(command.id))
+            continue;
+        EXPECT_FALSE(action->isEnabled()) << command.id << " " << command.prompt;
+    }
+    for (QComboBox* list : frame->findChildren<QComboBox*>())
+        EXPECT_FALSE(list->isEnabled()) << list->objectName().toStdString();
+    EXPECT_EQ(frame->StatusTextPane()->text(), QString());
+    EXPECT_EQ(frame->StatusMessagePane()->text(), QStringLiteral("Forks"));
+
+    // A new drawing brings them back.
+    app->OnFileNew();
+    Router().IdleUpdate();
+    for (UINT id : {ID_EDIT_SELECT_ALL, ID_DRAW_LINE, ID_FILE_SAVE, ID_WINDOW_CASCADE})
+        EXPECT_TRUE(frame->Actions().Action(id)->isEnabled()) << id;
+    for (QComboBox* list : frame->findChildren<QComboBox*>())
+        EXPECT_TRUE(list->isEnabled()) << list->objectName().toStdString();
 }
 
 // File>Print Setup edits the printer that printing and the preview use
