@@ -29,8 +29,10 @@ CPoint Truncated(const QvPoint& p) {
     return c;
 }
 
+// The edges count as the page: near them the grid pulls the pointer onto
+// them, and a press there must still start a rubber band or a figure.
 bool OnPage(const CPoint& p) {
-    return p.x >= 0 && p.y >= 0 && p.x < Lumbrel2View::PageSize && p.y < Lumbrel2View::PageSize;
+    return p.x >= 0 && p.y >= 0 && p.x <= Lumbrel2View::PageSize && p.y <= Lumbrel2View::PageSize;
 }
 
 UINT CurrentTool() {

@@ -180,6 +180,31 @@ TEST_F(MouseTest, SelectingWithTheMouse) {
     EXPECT_EQ(doc->GetSelectedCount(), 0);
 }
 
+// The grid pulls a press near the page's edge onto the edge itself; a band
+// started there, or at any edge, still selects what it encloses.
+TEST_F(MouseTest, ARubberBandMayStartAtThePagesEdges) {
+    TheSettings().m_MADLevel.SetValue(1); // grid points, 5 mm apart
+    const int top = Lumbrel2View::PageSize;
+    QvFigure* line = MakeLine(QvPoint(3000, 28000), QvPoint(5000, 28000));
+    doc->AddFigure(line);
+    Tool(ID_DRAW_SELECT);
+    struct Case {
+        const char* edge;
+        CPoint from, to;
+    };
+    const Case cases[] = {
+        {"top", CPoint(2100, top - 100), CPoint(6100, 26100)},
+        {"right", CPoint(top - 100, 26100), CPoint(2100, top - 600)},
+        {"top right", CPoint(top - 100, top - 100), CPoint(2100, 26100)},
+    };
+    for (const Case& c : cases) {
+        doc->ClearSelection();
+        Drag(c.from, c.to);
+        EXPECT_EQ(doc->Selection(), (std::vector<QvFigure*>{line})) << c.edge;
+        EXPECT_EQ(view->GetState(), Lumbrel2View::StateIdle) << c.edge;
+    }
+}
+
 TEST_F(MouseTest, ShiftClicksStepDownThroughStackedFigures) {
     QvFigure* bottom = MakeCircle(QvPoint(15000, 15000), 2000);
     QvFigure* middle = MakeCircle(QvPoint(15000, 15000), 2000);
