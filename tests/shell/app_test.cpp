@@ -35,12 +35,14 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 
@@ -300,7 +302,7 @@ TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsGoToTheDrawing) {
     QAction* close = app->GetMainFrame()->Actions().Action(ID_FILE_CLOSE_AND_UPDATE);
     Router().UpdateAction(close);
     EXPECT_FALSE(close->isEnabled());
-    EXPECT_EQ(close->text(), QStringLiteral("Close && update document"));
+    EXPECT_EQ(close->text(), QStringLiteral("&Close && update document"));
 
     // A drawing takes the reflections: off while nothing is selected (they
     // reflect a selection; the drawing tests show them at work).
@@ -348,6 +350,47 @@ TEST_F(AppTest, WithoutADrawingItsCommandsAreGreyedAndTheStatusBarIdles) {
         EXPECT_TRUE(frame->Actions().Action(id)->isEnabled()) << id;
     for (QComboBox* list : frame->findChildren<QComboBox*>())
         EXPECT_TRUE(list->isEnabled()) << list->objectName().toStdString();
+}
+
+// Every menu title and item has its own underlined letter, and Alt with
+// the letter of a title opens that menu.
+TEST_F(AppTest, AltAndAMenusLetterOpensIt) {
+    ASSERT_TRUE(StartProgram(*app, QString()));
+    CMainFrame* frame = app->GetMainFrame();
+    QMenuBar* bar = frame->menuBar();
+    std::function<void(const QList<QAction*>&, const QString&)> check =
+        [&](const QList<QAction*>& items, const QString& where) {
+            std::set<int> letters;
+            for (QAction* item : items) {
+                // The recent files are numbered instead.
+                const UINT id = CommandIdOf(item);
+                if (item->isSeparator() || !item->isVisible() ||
+                    (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4))
+                    continue;
+                QKeySequence letter = QKeySequence::mnemonic(item->text());
+                EXPECT_FALSE(letter.isEmpty())
+                    << where.toStdString() << " > " << item->text().toStdString();
+                EXPECT_TRUE(letters.insert(letter[0].toCombined()).second)
+                    << "letter used twice in " << where.toStdString() << ": "
+                    << item->text().toStdString();
+                if (item->menu())
+                    check(item->menu()->actions(), item->text());
+            }
+        };
+    check(bar->actions(), QStringLiteral("menu bar"));
+    QStringList titles;
+    for (QAction* top : bar->actions())
+        titles << top->text();
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "F&ormat", "&Tools", "&Window", "&Help"}));
+
+    frame->show();
+    QApplication::setActiveWindow(frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_F, Qt::AltModifier);
+    QMenu* file = bar->actions()[0]->menu();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == file; }, 2000));
+    EXPECT_TRUE(file->isVisible());
+    file->close();
 }
 
 // File>Print Setup edits the printer that printing and the preview use
