@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -101,6 +102,7 @@ CMainFrame::~CMainFrame() = default;
 BOOL CMainFrame::LoadFrame() {
     setMenuBar(m_actions->BuildMenuBar(this));
     AddRecentFileItems();
+    AddWindowList();
     addActions(m_actions->AcceleratorActions());
 
     WINDOWPLACEMENT wp;
@@ -397,6 +399,42 @@ void CMainFrame::OnCustomizeToolbars() {
     if (dlg.m_bReset) {
         SetupControlBars();
         WriteProfileInt(kToolbars, kColumns, 2);
+    }
+}
+
+void CMainFrame::AddWindowList() {
+    QAction* cascade = m_actions->Action(ID_WINDOW_CASCADE);
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+        if (!menu->actions().contains(cascade))
+            continue;
+        // The list is made afresh each time the menu opens, below the
+        // menu's own items.
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+            for (QAction* item : m_windowItems) {
+                menu->removeAction(item);
+                item->deleteLater();
+            }
+            m_windowItems.clear();
+            const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+            if (windows.isEmpty())
+                return;
+            m_windowItems.push_back(menu->addSeparator());
+            int n = 0;
+            for (QMdiSubWindow* window : windows) {
+                QString title = window->windowTitle();
+                QAction* item = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(
+                    title.replace(QLatin1Char('&'), QStringLiteral("&&"))));
+                item->setCheckable(true);
+                item->setChecked(window == m_mdiArea->activeSubWindow());
+                connect(item, &QAction::triggered, this,
+                        [this, window = QPointer<QMdiSubWindow>(window)] {
+                            if (window)
+                                m_mdiArea->setActiveSubWindow(window);
+                        });
+                m_windowItems.push_back(item);
+            }
+        });
+        return;
     }
 }
 

@@ -27,6 +27,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
@@ -391,6 +392,51 @@ TEST_F(AppTest, AltAndAMenusLetterOpensIt) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == file; }, 2000));
     EXPECT_TRUE(file->isVisible());
     file->close();
+}
+
+// The Window menu lists the open drawings, the active one ticked, and
+// choosing one brings it to the front.
+TEST_F(AppTest, TheWindowMenuListsTheDrawingsAndSwitchesBetweenThem) {
+    ASSERT_TRUE(StartProgram(*app, QString()));
+    CMainFrame* frame = app->GetMainFrame();
+    app->OnFileNew();
+    ASSERT_EQ(DocumentCount(), 2u);
+    QMdiArea* area = frame->MdiArea();
+    ASSERT_EQ(area->subWindowList().size(), 2);
+    QMdiSubWindow* first = area->subWindowList()[0];
+    QMdiSubWindow* second = area->subWindowList()[1];
+    EXPECT_EQ(frame->GetActiveChild(), second);
+
+    QMenu* window = nullptr;
+    for (QAction* top : frame->menuBar()->actions())
+        if (top->menu() &&
+            top->menu()->actions().contains(frame->Actions().Action(ID_WINDOW_CASCADE)))
+            window = top->menu();
+    ASSERT_NE(window, nullptr);
+    auto listed = [&] {
+        emit window->aboutToShow();
+        std::vector<QAction*> drawings;
+        for (QAction* item : window->actions())
+            if (!item->isSeparator() && CommandIdOf(item) == 0 && !item->menu())
+                drawings.push_back(item);
+        return drawings;
+    };
+    std::vector<QAction*> drawings = listed();
+    ASSERT_EQ(drawings.size(), 2u);
+    EXPECT_EQ(drawings[0]->text(), "&1 " + first->windowTitle());
+    EXPECT_EQ(drawings[1]->text(), "&2 " + second->windowTitle());
+    EXPECT_FALSE(drawings[0]->isChecked());
+    EXPECT_TRUE(drawings[1]->isChecked());
+
+    drawings[0]->trigger();
+    EXPECT_EQ(frame->GetActiveChild(), first);
+    drawings = listed(); // made afresh each time, never twice
+    ASSERT_EQ(drawings.size(), 2u);
+    EXPECT_TRUE(drawings[0]->isChecked());
+
+    // A closed drawing leaves the list.
+    app->CloseAllDocuments(TRUE);
+    EXPECT_TRUE(listed().empty());
 }
 
 // File>Print Setup edits the printer that printing and the preview use
