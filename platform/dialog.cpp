@@ -47,11 +47,13 @@ public:
 
 private:
     static void Fit(QWidget* dialog) {
-        // Title bars show the title in a bold face, beside the window's
-        // icon and its close button.
+        // Title bars show the title in a bold face, often larger than the
+        // window's own, beside the window's icon and the buttons the
+        // window manager adds (some add all three whatever a dialog asks).
         QFont bold = QApplication::font();
         bold.setBold(true);
-        const int need = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) + 80;
+        const int text = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle());
+        const int need = text * 5 / 4 + 110;
         if (dialog->width() >= need)
             return;
         dialog->setMaximumWidth(std::max(dialog->maximumWidth(), need));
