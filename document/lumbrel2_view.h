@@ -192,6 +192,11 @@ protected:
     void FinishCreation(bool finish);
     void CompletePolygonOrDiscard();
     void DiscardNewFigure();
+    // An angle mark is being made; its last build found the corner of its
+    // figures; a mark on figures that do not meet is dropped.
+    bool IsMakingAngleMark() const;
+    bool MarkMeetsItsFigures() const;
+    void DropFailedAngleMark();
     // The status text for a move that found the view in `state`.
     void UpdateStatusText(QvPoint snapped, const QString& label, int state);
     bool IsSelectTool(UINT tool) const;

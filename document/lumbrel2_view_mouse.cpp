@@ -7,6 +7,7 @@
 #include "document/lumbrel2_doc.h"
 #include "document/undo_actions.h"
 #include "document/undo_manager.h"
+#include "figures/fig_angle_mark.h"
 #include "figures/fig_text.h"
 #include "figures/figure.h"
 #include "platform/command_ids.h"
@@ -98,9 +99,12 @@ QvSnapResult Lumbrel2View::SnapPoint(Qt::KeyboardModifiers keys, CPoint raw, int
 
 QvSnapResult Lumbrel2View::SnapAsMove(Qt::KeyboardModifiers keys, CPoint raw) {
     // Fast movement snaps to grid points only, which keeps up with the hand.
+    // A mark being made looks only for the figure under the pointer, which
+    // is quick, and must find it however fast the hand went.
     const double pixel = 2540.0 / m_nPixelsPerInch;
     int level = TheSettings().MADLevel();
-    if ((QvPoint(raw.x, raw.y) - m_lastPoint).Length() >= kFastMovePixels * pixel)
+    if ((QvPoint(raw.x, raw.y) - m_lastPoint).Length() >= kFastMovePixels * pixel &&
+        !IsMakingAngleMark())
         level = std::min(level, 1);
     return SnapForState(keys, raw, level);
 }
@@ -189,6 +193,15 @@ void Lumbrel2View::StartOrContinueCreation(Qt::KeyboardModifiers keys, CPoint ra
     m_pNewFigure = doc->CreateFigureForTool(int(tool));
     if (!m_pNewFigure)
         return;
+    // A mark takes the figure under the pointer, which the search for the
+    // mark itself finds where the press's search may have settled on a
+    // grid point.
+    if (IsMakingAngleMark()) {
+        const QvSnapResult found =
+            SnapPoint(keys, raw, TheSettings().MADLevel(), m_pNewFigure.get(), 1);
+        snapped = found.point;
+        StatusText() = found.label;
+    }
     m_pNewFigure->TrackCreatePoint(IsSelectTool(tool) ? QvPoint(raw.x, raw.y) : snapped,
                                    QvKeys::From(keys));
     m_nState = tool == ID_DRAW_SMOOTH_LINE ? StateFreehand : StateCreating;
@@ -415,8 +428,16 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
                 break;
             }
             m_pNewFigure->TrackCreatePoint(snapped, QvKeys::From(keys));
-            if (m_pNewFigure->CreateClick())
-                FinishCreation(false);
+            if (m_pNewFigure->CreateClick()) {
+                if (IsMakingAngleMark() && !MarkMeetsItsFigures())
+                    DropFailedAngleMark();
+                else
+                    FinishCreation(false);
+            } else if (IsMakingAngleMark()) {
+                // The mark waits for a click on its second figure; nothing
+                // stays highlighted meanwhile.
+                doc->ClearSnapReferences();
+            }
             m_pCanvas->update();
             break;
         case StateCreatedByPress:
@@ -479,6 +500,24 @@ void Lumbrel2View::FinishCreation(bool) {
     // A new text box is typed into straight away.
     if (auto* box = dynamic_cast<QvFigText*>(f); box && f->GetToolId() == TextBoxToolId)
         BeginInPlaceEdit(box);
+}
+
+bool Lumbrel2View::IsMakingAngleMark() const {
+    return m_pNewFigure && m_pNewFigure->GetToolId() == Lumbrel2Doc::AngleMarkToolId;
+}
+
+bool Lumbrel2View::MarkMeetsItsFigures() const {
+    const auto* mark = dynamic_cast<const QvFigAngleMark*>(m_pNewFigure.get());
+    return mark && mark->IsBuiltValid();
+}
+
+void Lumbrel2View::DropFailedAngleMark() {
+    // Figures that do not meet give no angle: the attempt leaves nothing,
+    // not an invisible mark, and no highlight.
+    DiscardNewFigure();
+    m_nState = StateIdle;
+    if (Lumbrel2Doc* doc = GetDocument())
+        doc->ClearSnapReferences();
 }
 
 void Lumbrel2View::DiscardNewFigure() {
