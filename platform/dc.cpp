@@ -628,13 +628,17 @@ void CDC::FillHatch(const QPainterPath& area, const QColor& colour, ULONG hatch)
         FillHatched(area, colour, hatch);
         return;
     }
-    // Smoothing a pixel pattern only blurs it, and costs much.
-    m_painter->save();
+    // Smoothing a pixel pattern only blurs it, and costs much.  What is
+    // changed is put back by hand: saving and restoring the painter would
+    // set its clip again for every hatched shape.
+    const bool smooth = m_painter->testRenderHint(QPainter::Antialiasing);
     m_painter->setRenderHint(QPainter::Antialiasing, false);
     m_painter->setBackground(ToQColor(m_s.bkColor));
     m_painter->setBackgroundMode(m_s.bkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
     m_painter->fillPath(area, QBrush(colour, HatchStyle(hatch)));
-    m_painter->restore();
+    m_painter->setRenderHint(QPainter::Antialiasing, smooth);
+    m_bgDirty = true;
+    m_painterBgMode = -1;
 }
 
 // Lines of one screen pixel, eight screen pixels apart, on the device's own
@@ -920,7 +924,9 @@ BOOL CDC::Polygon(const CPoint* points, int count, CDCVertexCache* cache) {
         shape.closeSubpath();
         HatchShape(shape);
     }
-    m_painter->drawPolygon(polygon, rule);
+    // A hatch alone is all there is to draw.
+    if (m_penVisible || m_qbrush.style() != Qt::NoBrush)
+        m_painter->drawPolygon(polygon, rule);
     return TRUE;
 }
 
@@ -939,7 +945,9 @@ BOOL CDC::PolyPolygon(const CPoint* points, const int* counts, int polygons) {
         points += counts[p];
     }
     HatchShape(path);
-    m_painter->drawPath(path);
+    // A hatch alone is all there is to draw.
+    if (m_penVisible || m_qbrush.style() != Qt::NoBrush)
+        m_painter->drawPath(path);
     return TRUE;
 }
 
@@ -954,7 +962,9 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
         area.addRect(shape);
         HatchShape(area);
     }
-    m_painter->drawRect(shape);
+    // A hatch alone is all there is to draw.
+    if (m_penVisible || m_qbrush.style() != Qt::NoBrush)
+        m_painter->drawRect(shape);
     return TRUE;
 }
 
@@ -985,7 +995,9 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
         area.addEllipse(shape);
         HatchShape(area);
     }
-    m_painter->drawEllipse(shape);
+    // A hatch alone is all there is to draw.
+    if (m_penVisible || m_qbrush.style() != Qt::NoBrush)
+        m_painter->drawEllipse(shape);
     return TRUE;
 }
 
@@ -1041,7 +1053,8 @@ BOOL CDC::ArcShape(int kind, int left, int top, int right, int bottom, int xs, i
             m_painter->strokePath(path, m_painter->pen());
     } else {
         HatchShape(path);
-        m_painter->drawPath(path);
+        if (m_penVisible || m_qbrush.style() != Qt::NoBrush)
+            m_painter->drawPath(path);
     }
     return TRUE;
 }
