@@ -6,6 +6,7 @@
 #include "geometry/gr_rect.h"
 #include "platform/command_ids.h"
 #include "settings/settings.h"
+#include "settings/stat_options.h"
 
 #include <algorithm>
 
@@ -154,6 +155,7 @@ Lumbrel2Doc::Lumbrel2Doc()
     m_grid.SetIsometric(s.m_GridPointsDefaults.Isometric.GetValue() != 0);
     m_grid.SetShown(s.m_GridPointsDefaults.ShowGrid.GetValue() != 0);
     m_galleries.Scan(s.m_GalleryPath.GetValue());
+    QvRefreshStatisticsOptions();
 }
 
 Lumbrel2Doc::~Lumbrel2Doc() {

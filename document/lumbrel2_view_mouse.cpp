@@ -12,6 +12,7 @@
 #include "platform/command_ids.h"
 #include "settings/settings.h"
 
+#include <QKeyEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -28,8 +29,10 @@ CPoint Truncated(const QvPoint& p) {
     return c;
 }
 
+// The edges count as the page: near them the grid pulls the pointer onto
+// them, and a press there must still start a rubber band or a figure.
 bool OnPage(const CPoint& p) {
-    return p.x >= 0 && p.y >= 0 && p.x < Lumbrel2View::PageSize && p.y < Lumbrel2View::PageSize;
+    return p.x >= 0 && p.y >= 0 && p.x <= Lumbrel2View::PageSize && p.y <= Lumbrel2View::PageSize;
 }
 
 UINT CurrentTool() {
@@ -480,6 +483,42 @@ void Lumbrel2View::FinishCreation(bool) {
 
 void Lumbrel2View::DiscardNewFigure() {
     m_pNewFigure.reset();
+    m_pCanvas->update();
+}
+
+// ----------------------------------------------------------------- Escape
+
+void Lumbrel2View::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
+        (m_pNewFigure || m_nState != StateIdle)) {
+        CancelMouseAction();
+        return;
+    }
+    CView::keyPressEvent(event);
+}
+
+void Lumbrel2View::CancelMouseAction() {
+    Lumbrel2Doc* doc = GetDocument();
+    switch (m_nState) {
+    case StatePressedOnSelection:
+    case StateStartingDrag:
+    case StateDraggingSelection:
+    case StatePressedOnGrip:
+    case StateDraggingGrip:
+        if (doc) {
+            doc->RevertSelectionEdit();
+            doc->UpdateAllViews(nullptr);
+        }
+        break;
+    default:
+        break;
+    }
+    if (m_pNewFigure)
+        DiscardNewFigure();
+    // The button's release, if it is still held, finds nothing to finish.
+    m_bCaptured = 0;
+    m_nHandle = -1;
+    m_nState = StateIdle;
     m_pCanvas->update();
 }
 

@@ -12,7 +12,8 @@ SECONDS_EACH="${1:-60}"
 shift || true
 HARNESSES=("$@")
 if ((${#HARNESSES[@]} == 0)); then
-    HARNESSES=(drawing archive definition_file text older)
+    # Every harness CMakeLists.txt builds.
+    read -r -a HARNESSES <<<"$(sed -n 's/^set(LUMBREL_FUZZ_HARNESSES \(.*\))$/\1/p' CMakeLists.txt)"
 fi
 
 BUILD_DIR="${LUMBREL_FUZZ_BUILD_DIR:-build-fuzz}"
