@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
@@ -28,6 +29,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <climits>
 #include <set>
 #include <vector>
 
@@ -173,6 +175,29 @@ TEST_F(ViewTest, FiguresAreSmoothWhileGripsAndTheRubberBandStaySharp) {
     // The rubber band: black dots on white.
     QRect band = view->LogicalToCanvas(CRect(1000, 10000, 3000, 8000)).adjusted(-2, -2, 2, 2);
     EXPECT_EQ(colours(band), (std::set<QRgb>{kWhite, qRgb(0, 0, 0)}));
+}
+
+// A 0.1 mm grid once greyed the page with a dot per pixel and took about a
+// second to draw; it now draws every k-th dot and costs about what a 5 mm
+// grid does.  Best of several interleaved runs, so that a busy machine does
+// not decide.
+TEST_F(ViewTest, AFineGridRedrawsAboutAsFastAsACoarseOne) {
+    doc->Grid().SetShown(true);
+    auto redraw = [&](int spacing) {
+        doc->Grid().SetSpacing(spacing);
+        view->InvalidatePage();
+        QElapsedTimer timer;
+        timer.start();
+        view->PageImage();
+        return timer.nsecsElapsed();
+    };
+    qint64 coarse = LLONG_MAX, fine = LLONG_MAX;
+    for (int i = 0; i < 7; ++i) {
+        coarse = std::min(coarse, redraw(500));
+        fine = std::min(fine, redraw(10));
+    }
+    EXPECT_LT(fine, 2 * coarse) << "0.1 mm: " << fine / 1000 << " us, 5 mm: " << coarse / 1000
+                                << " us";
 }
 
 TEST_F(ViewTest, SelectRectangleIsDrawnOverTheCachedPage) {
