@@ -31,8 +31,10 @@ void QvStatColumn::MarkDirty() {
 }
 
 void QvStatColumn::Recalc() {
-    // Group columns are recalculated like data columns until they have
-    // statistics of their own, taken from the class midpoints.
+    if (type == Group) {
+        RecalcGrouped();
+        return;
+    }
     CalcMoments();
     CalcMedianQuartiles();
     CalcMode();

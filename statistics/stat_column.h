@@ -11,6 +11,8 @@
 
 #include <array>
 
+class QvStatRichText;
+
 class QvStatColumn : public CObject {
     DECLARE_SERIAL(QvStatColumn)
 public:
@@ -26,8 +28,14 @@ public:
     void Clear();
     void MarkDirty();
     // Moments, median, quartiles and mode from the cells, whatever `dirty`
-    // says; the percentiles are CalcPercentiles'.
+    // says; the percentiles are CalcPercentiles'.  A group column's come
+    // from RecalcGrouped.
     void Recalc();
+    // A group column: the findings about its classes, then every statistic
+    // of the class midpoints weighted by the class counts, with the class
+    // bounds as min and max.  The ascending table holds each class's
+    // midpoint, count and upper bound; the cells are not changed.
+    void RecalcGrouped();
 
     // Each recalculates first when the column is dirty.
     double GetMean();
@@ -53,7 +61,8 @@ public:
     void CalcMoments();
     // Sorts, then min, max, range, median, quartiles and outer-third medians.
     void CalcMedianQuartiles();
-    // P0 to P100 and the stanine bounds, by the current percentile method.
+    // P0 to P100 and the stanine bounds, by the current percentile method
+    // (of the class midpoints in a group column).
     void CalcPercentiles();
     void CalcMode();
     // The ascending table: values ascending and stable, empty cells last,
@@ -80,6 +89,26 @@ public:
     // The classes of a group column's ascending table; what falls in none
     // counts in the class "Other".
     void GroupByClasses(const QvStatSortCell* source);
+
+    // ---- Reports ----
+    // Each appends the statistics of the cached fields to `out`, runs
+    // wrapped in `markup`'s markers; the caller recalculates first and
+    // prints "No Data" instead when n is 0.  The full, decile, percentile
+    // and stanine reports work out the percentiles by the current method.
+    void WriteSummaryReport(QString& out, QvStatRichText& markup);
+    void WriteFullReport(QString& out, QvStatRichText& markup);
+    void WriteQuartileReport(QString& out, QvStatRichText& markup);
+    void WriteDecileReport(QString& out, QvStatRichText& markup);
+    void WritePercentileReport(QString& out, QvStatRichText& markup);
+    void WriteStanineReport(QString& out, QvStatRichText& markup);
+    void WriteCentralTendencyReport(QString& out, QvStatRichText& markup);
+    void WriteDispersionReport(QString& out, QvStatRichText& markup);
+    void WriteCentralDispersionReport(QString& out, QvStatRichText& markup);
+    // The cautions a group column's report opens with (none for another
+    // type, or without observations).
+    void WriteGroupCautions(QString& out) const;
+    // "st", "nd", "rd" or "th" after the number j.
+    static QString OrdinalSuffix(int j);
 
     // ---- Fields ----
     bool frequencyTableValid = false;

@@ -184,6 +184,12 @@ void QvStatColumn::CalcMedianQuartiles() {
 }
 
 void QvStatColumn::CalcPercentiles() {
+    // The frequency table below would count the class lower bounds; a group
+    // column's percentiles are those of its midpoints.
+    if (type == Group) {
+        RecalcGrouped();
+        return;
+    }
     if (!frequencyTableValid)
         BuildFrequencyTable(0.0);
     if (n <= 0)

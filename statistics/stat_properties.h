@@ -10,6 +10,9 @@ public:
     // Copies the stored options; the label column index and the loaded flag
     // stay this record's own.
     virtual void Copy(const QvStatProperties& other);
+    // The options' own record comes with the statistics graphs; until then
+    // a data set stores its columns alone.
+    void Serialize(CArchive&) override {}
 
     // Set once the data set has been read from a file.
     bool Loaded = false;

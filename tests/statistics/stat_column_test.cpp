@@ -12,22 +12,6 @@
 
 namespace {
 
-QByteArray Store(QvStatColumn& c) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(&buffer, CArchive::store);
-    c.Serialize(ar);
-    return buffer.data();
-}
-
-void Load(QvStatColumn& c, const QByteArray& bytes) {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    CArchive ar(&buffer, CArchive::load);
-    c.Serialize(ar);
-}
-
 // Written by hand from the record's layout: name "Marks", empty formula,
 // type 1, column 2, symbol "M"; row 0 = 4.5 count 1; row 3 = the label
 // "5–9" (Windows-1252 en dash 0x96) with the empty value and count 0; the

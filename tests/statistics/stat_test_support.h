@@ -1,8 +1,11 @@
 #pragma once
-// Helpers for the column tests: filling cells and choosing the quartile and
-// percentile methods for one test.
+// Helpers for the column tests: filling cells, choosing the quartile and
+// percentile methods for one test, and a record's stored bytes.
+#include "platform/archive.h"
 #include "settings/stat_options.h"
 #include "statistics/stat_column.h"
+
+#include <QBuffer>
 
 #include <initializer_list>
 #include <utility>
@@ -41,4 +44,20 @@ inline void FillCounted(QvStatColumn& c, std::initializer_list<std::pair<double,
     for (const auto& [value, count] : rows)
         c.cells[i++] = {value, count, {}};
     c.MarkDirty();
+}
+
+inline QByteArray Store(CObject& o) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    CArchive ar(&buffer, CArchive::store);
+    o.Serialize(ar);
+    return buffer.data();
+}
+
+inline void Load(CObject& o, const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CArchive ar(&buffer, CArchive::load);
+    o.Serialize(ar);
 }

@@ -1,0 +1,67 @@
+// What the full one-variable report of a column of 500 values costs: the
+// statistics, the report text, the text placed in a document and its
+// markup applied, with the default statistics options of a new
+// installation.  Argument: 1 also lays the document out, as a report
+// window must before it shows it.
+#include "settings/settings.h"
+#include "settings/stat_options.h"
+#include "statistics/stat_column.h"
+#include "statistics/stat_rich_text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTextDocument>
+#include <QUuid>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+void BM_FullReport(benchmark::State& state) {
+    auto c = std::make_unique<QvStatColumn>();
+    c->name = QStringLiteral("Height");
+    c->symbol = QStringLiteral("h");
+    for (int i = 0; i < QvStatColumn::Rows; ++i)
+        c->cells[size_t(i)] = {((i * 7919) % 1009) / 10.0, 1, {}};
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSize(10);
+    for (auto _ : state) {
+        c->MarkDirty();
+        c->Recalc();
+        QString text;
+        QvStatRichText markup;
+        c->WriteFullReport(text, markup);
+        QTextDocument doc;
+        doc.setDefaultFont(font);
+        doc.setPlainText(text);
+        markup.ApplyMarkup(doc);
+        if (state.range(0))
+            benchmark::DoNotOptimize(doc.size());
+        benchmark::DoNotOptimize(doc.characterCount());
+    }
+}
+BENCHMARK(BM_FullReport)->ArgName("layout")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The installation's default settings, from a throw-away profile.
+    const QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
+                            QUuid::createUuid().toString(QUuid::WithoutBraces) +
+                            QStringLiteral(".ini");
+    qputenv("LUMBREL_PROFILE", profile.toLocal8Bit());
+    // Fonts need a graphical application, which needs no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    TheSettings().Load();
+    QvRefreshStatisticsOptions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    QFile::remove(profile);
+    return 0;
+}
