@@ -166,3 +166,71 @@ TEST_F(GraphDefaults, DefinitionFileInReadOrderAndTheDefaultsFlag) {
     EXPECT_EQ(back.ShowPositiveArrows.GetValue(), 0);
     EXPECT_EQ(Written(back, FALSE), changed);
 }
+
+TEST_F(GraphDefaults, OneFunctionStyleOnItsOwn) {
+    // A style keyed by itself, without the group's slot colours: light grey
+    // curve and shading, line style 32806.
+    QvFunctionStyle style;
+    style.SetKeys(QStringLiteral("0"));
+    struct Row {
+        const char* key;
+        QString actualKey;
+        int value, flag;
+        QString section;
+    } rows[] = {
+        {"VAsym0", style.VAsym.GetKey(), style.VAsym.GetDefault(), style.VAsym.GetFlag(),
+         style.VAsym.GetSection()},
+        {"HAsym0", style.HAsym.GetKey(), style.HAsym.GetDefault(), style.HAsym.GetFlag(),
+         style.HAsym.GetSection()},
+        {"RangeArrows0", style.RangeArrows.GetKey(), style.RangeArrows.GetDefault(),
+         style.RangeArrows.GetFlag(), style.RangeArrows.GetSection()},
+        {"ShowLow0", style.ShowLow.GetKey(), style.ShowLow.GetDefault(), style.ShowLow.GetFlag(),
+         style.ShowLow.GetSection()},
+        {"ShowHigh0", style.ShowHigh.GetKey(), style.ShowHigh.GetDefault(),
+         style.ShowHigh.GetFlag(), style.ShowHigh.GetSection()},
+        {"m_Color0", style.m_Color.GetKey(), int(style.m_Color.GetDefault()),
+         style.m_Color.GetFlag(), style.m_Color.GetSection()},
+        {"m_ShadeColor0", style.m_ShadeColor.GetKey(), int(style.m_ShadeColor.GetDefault()),
+         style.m_ShadeColor.GetFlag(), style.m_ShadeColor.GetSection()},
+        {"m_ShadeType0", style.m_ShadeType.GetKey(), style.m_ShadeType.GetDefault(),
+         style.m_ShadeType.GetFlag(), style.m_ShadeType.GetSection()},
+        {"m_HatchType0", style.m_HatchType.GetKey(), style.m_HatchType.GetDefault(),
+         style.m_HatchType.GetFlag(), style.m_HatchType.GetSection()},
+        {"Pen0", style.Pen.GetKey(), style.Pen.GetDefault(), style.Pen.GetFlag(),
+         style.Pen.GetSection()},
+    };
+    const int expected[] = {1, 0, 1, 1, 1, 0xC8C8C8, 0xC8C8C8, 0, 0, 32806};
+    for (int k = 0; k < 10; ++k) {
+        EXPECT_EQ(rows[k].actualKey, QString::fromLatin1(rows[k].key));
+        EXPECT_EQ(rows[k].value, expected[k]) << rows[k].key;
+        EXPECT_EQ(rows[k].flag, 0) << rows[k].key;
+        EXPECT_EQ(rows[k].section, kGraph) << rows[k].key;
+    }
+
+    // In the definition file: the five switches, the two colours, the three
+    // integers, 4 bytes each in member order; read back the same way.
+    style.ShowLow.SetValue(0);
+    style.m_ShadeColor.SetValue(0x0A0B0C);
+    style.Pen.SetValue(32800);
+    {
+        CFile file(FilePath(), CFile::modeCreate | CFile::modeWrite);
+        style.Write(nullptr, &file, FALSE);
+    }
+    QFile f(FilePath());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().toHex(' ').toStdString(), "01 00 00 00 00 00 00 00 01 00 00 00 "
+                                                    "00 00 00 00 01 00 00 00 c8 c8 c8 00 "
+                                                    "0c 0b 0a 00 00 00 00 00 00 00 00 00 "
+                                                    "20 80 00 00");
+    QvFunctionStyle back;
+    back.SetKeys(QStringLiteral("0"));
+    {
+        CFile file(FilePath(), CFile::modeRead);
+        back.Read(nullptr, &file);
+        EXPECT_EQ(file.GetPosition(), file.GetLength());
+    }
+    EXPECT_EQ(back.ShowLow.GetValue(), 0);
+    EXPECT_EQ(back.VAsym.GetValue(), 1);
+    EXPECT_EQ(back.m_ShadeColor.GetValue(), 0x0A0B0Cu);
+    EXPECT_EQ(back.Pen.GetValue(), 32800);
+}
