@@ -11,7 +11,6 @@ IMPLEMENT_SERIAL(QvFunction, CObject, 0)
 
 namespace {
 
-constexpr double kPi = 3.141592654;
 constexpr double kE = 2.718281828;
 const double kRootTwoPi = std::sqrt(6.283185308);
 
@@ -32,6 +31,9 @@ void QvFunction::Reset() {
     lowEnd = highEnd = 1;
     data.dirty = 0;
     data.selectedPoint = -1;
+    for (QvAnalysedPoint& point : analysedPoints)
+        point = {};
+    analysedCount = 0;
     for (QvFunctionToken& entry : program)
         entry = {};
     labelDigits = 6.0;
