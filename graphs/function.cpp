@@ -1,6 +1,7 @@
 // Compiling a function's tokens into a postfix program and running it.
 #include "graphs/function.h"
 
+#include "graphs/function_rules.h"
 #include "platform/archive.h"
 #include "text/stacks.h"
 
@@ -10,83 +11,12 @@ IMPLEMENT_SERIAL(QvFunction, CObject, 0)
 
 namespace {
 
-constexpr double S = QvUndefinedValue;
 constexpr double kE = 2.718281828;
-// Slightly more than a degree, as the program always had it.
-constexpr double kDegree = 0.017453292520882225;
-constexpr double kGrad = 0.01570796326714907;
 const double kRootTwoPi = std::sqrt(6.283185308);
 
 bool IsOperand(int code) {
     return code == TokNumber || code == TokX || code == TokPi || code == TokE || code == TokT ||
            code == TokQ;
-}
-
-// Roots of a negative base that have a real value: the fraction and
-// whether the result is negative (an odd numerator).
-struct OddRoot {
-    double fraction;
-    bool negative;
-};
-constexpr OddRoot kRoots[] = {
-    {0.3333333333333, true},
-    {0.6666666666667, false},
-    {0.2, true},
-    {0.4, false},
-    {0.6, true},
-    {0.8, false},
-    {0.14285714285714, true},
-    {0.28571428571428, false},
-    {0.42857142857142, true},
-    {0.57142857142857, false},
-    {0.71428571428571, true},
-    {0.85714285714285, false},
-    {0.11111111111111, true},
-    {0.22222222222222, false},
-    {0.44444444444444, false},
-    {0.55555555555555, true},
-    {0.77777777777777, true},
-    {0.88888888888888, false},
-    {0.0, true},
-};
-
-double Reciprocal(double r) {
-    return std::fabs(r) <= 1e-9 ? S : 1.0 / r;
-}
-
-// a^b; anything above e^20 is undefined, except a square.
-double Power(double a, double b) {
-    const double A = std::fabs(a), B = std::fabs(b);
-    double r;
-    if (B == 2.0)
-        r = A * A;
-    else if (A == 0.0)
-        r = 0.0;
-    else if (B == S)
-        r = S;
-    else
-        r = std::log(A) * B <= 20.0 ? std::exp(std::log(A) * B) : S;
-    if (b < 0.0)
-        r = Reciprocal(r);
-    if (a < 0.0) {
-        if (std::fmod(B, 1.0) == 0.0) {
-            if (std::fmod(std::floor(B), 2.0) != 0.0)
-                r = -r;
-        } else {
-            r = S;
-            bool root = false;
-            const double l = std::log(A) * B;
-            for (const OddRoot& row : kRoots) {
-                if (std::fabs(B - row.fraction) <= 1e-9 && l <= 20.0) {
-                    r = row.negative ? -std::exp(l) : std::exp(l);
-                    root = true;
-                }
-            }
-            if (root && b < 0.0)
-                r = Reciprocal(r);
-        }
-    }
-    return r;
 }
 
 } // namespace
@@ -202,7 +132,7 @@ bool QvFunction::CompilePart(int& i, int j, int last) {
 }
 
 std::pair<double, double> QvFunction::Evaluate(double t) const {
-    const double k = angleMode == 1 ? 1.0 : angleMode == 2 ? kGrad : kDegree;
+    const double k = QvAngleFactor(angleMode);
     // Every entry pushes at most one value, so the program's size bounds
     // the stack.
     double stack[kProgram];
@@ -212,6 +142,12 @@ std::pair<double, double> QvFunction::Evaluate(double t) const {
             stack[n++] = v;
     };
     auto pop = [&]() { return n > 0 ? stack[--n] : 0.0; };
+    // Each case names its code, so that the shared rule folds to that code.
+    auto binary = [&](int code) {
+        const double b = pop(), a = pop();
+        push(QvApplyOperator(code, a, b));
+    };
+    auto unary = [&](int code) { push(QvApplyFunction(code, pop(), k)); };
 
     double first = t;
     const bool twoPart = data.kind == 4;
@@ -243,118 +179,79 @@ std::pair<double, double> QvFunction::Evaluate(double t) const {
         case TokE:
             push(kE);
             break;
-        case TokMultiply: {
-            const double b = pop(), a = pop();
-            push(a * b);
-            break;
-        }
-        case TokDivide: {
-            const double b = pop(), a = pop();
-            push(std::fabs(b) <= 1e-9 ? S : a / b);
-            break;
-        }
-        case TokAdd: {
-            const double b = pop(), a = pop();
-            push(a + b);
-            break;
-        }
-        case TokSubtract: {
-            const double b = pop(), a = pop();
-            push(a - b);
-            break;
-        }
-        case TokPower: {
-            const double b = pop(), a = pop();
-            push(Power(a, b));
-            break;
-        }
-        case TokSin:
-            push(std::sin(pop() * k));
-            break;
-        case TokCos:
-            push(std::cos(pop() * k));
-            break;
-        case TokTan: {
-            const double v = pop() * k;
-            push(std::sin(v) / std::cos(v));
-            break;
-        }
-        case TokAsin: {
-            const double v = pop();
-            push(std::fabs(v) >= 1.0 ? S : std::atan(v / std::sqrt(1.0 - v * v)) / k);
-            break;
-        }
-        case TokAcos: {
-            const double v = pop();
-            push(std::fabs(v) >= 1.0 ? S : std::acos(v) / k);
-            break;
-        }
-        case TokAtan:
-            push(std::atan(pop()) / k);
-            break;
-        case TokAbs:
-            push(std::fabs(pop()));
-            break;
-        case TokGint:
-            push(std::floor(pop())); // the greatest integer not above the value
-            break;
-        case TokLn: {
-            const double v = pop();
-            push(v <= 0.0 ? -S : std::log(v));
-            break;
-        }
-        case TokLog: {
-            const double v = pop();
-            push(v <= 0.0 ? -S : std::log(v) / std::log(10.0));
-            break;
-        }
-        case TokSqrt: {
-            const double v = pop();
-            push(v < 0.0 ? -S : std::sqrt(v));
-            break;
-        }
-        case TokCosh: {
-            const double v = pop();
-            push(std::fabs(v) > 200.0 ? S : (std::exp(v) + std::exp(-v)) * 0.5);
-            break;
-        }
-        case TokSinh: {
-            const double v = pop();
-            push(std::fabs(v) > 200.0 ? S : (std::exp(v) - std::exp(-v)) * 0.5);
-            break;
-        }
-        case TokTanh: {
-            // Bounded by 1: far out it is its limit, not undefined.
-            const double v = pop();
-            if (std::fabs(v) > 200.0)
-                push(v > 0.0 ? 1.0 : -1.0);
-            else
-                push((std::exp(v) - std::exp(-v)) / (std::exp(-v) + std::exp(v)));
-            break;
-        }
-        case TokSec: {
-            const double c = std::cos(pop() * k);
-            push(c == 0.0 ? S : 1.0 / c);
-            break;
-        }
-        case TokCosec: {
-            const double s = std::sin(pop() * k);
-            push(s == 0.0 ? S : 1.0 / s);
-            break;
-        }
-        case TokCot: {
-            const double v = pop() * k;
-            const double s = std::sin(v);
-            push(s == 0.0 ? S : std::cos(v) / s);
-            break;
-        }
         case TokNormal: {
             const double v = pop();
             push(std::exp(-0.5 * v * v) / kRootTwoPi);
             break;
         }
+        case TokMultiply:
+            binary(TokMultiply);
+            break;
+        case TokDivide:
+            binary(TokDivide);
+            break;
+        case TokAdd:
+            binary(TokAdd);
+            break;
+        case TokSubtract:
+            binary(TokSubtract);
+            break;
+        case TokPower:
+            binary(TokPower);
+            break;
+        case TokSin:
+            unary(TokSin);
+            break;
+        case TokCos:
+            unary(TokCos);
+            break;
+        case TokTan:
+            unary(TokTan);
+            break;
+        case TokAsin:
+            unary(TokAsin);
+            break;
+        case TokAcos:
+            unary(TokAcos);
+            break;
+        case TokAtan:
+            unary(TokAtan);
+            break;
+        case TokAbs:
+            unary(TokAbs);
+            break;
+        case TokGint:
+            unary(TokGint);
+            break;
+        case TokLn:
+            unary(TokLn);
+            break;
+        case TokLog:
+            unary(TokLog);
+            break;
+        case TokSqrt:
+            unary(TokSqrt);
+            break;
+        case TokCosh:
+            unary(TokCosh);
+            break;
+        case TokSinh:
+            unary(TokSinh);
+            break;
+        case TokTanh:
+            unary(TokTanh);
+            break;
+        case TokSec:
+            unary(TokSec);
+            break;
+        case TokCosec:
+            unary(TokCosec);
+            break;
+        case TokCot:
+            unary(TokCot);
+            break;
         case TokExp:
-            push(std::exp(pop()));
+            unary(TokExp);
             break;
         default:
             break;
