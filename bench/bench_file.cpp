@@ -1,5 +1,10 @@
 // Saving and opening a drawing of 10,000 figures through a real file, as
-// File>Save and File>Open do.
+// File>Save and File>Open do; opening also at 300, 3,000 and 30,000 figures,
+// to show how it grows.
+//
+//     bench_file --write-drawing big.kw2     writes the 10,000-figure drawing
+//     bench_file --resave big.kw2 out.kw2    opens one drawing, saves it again
+#include "bench/bench_support.h"
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_line.h"
@@ -39,9 +44,9 @@ QvFigure* Clicked(int toolId, QvPoint a, QvPoint b) {
 // Half lines, half circles, spread over the page, written straight into a
 // drawing file: adding them one by one would rebuild the snap caches 10,000
 // times, which is not what this measures.
-void WriteDrawing(const QString& path) {
+void WriteDrawing(const QString& path, int count = kFigures) {
     std::vector<QvFigure*> figures;
-    for (int i = 0; i < kFigures; ++i) {
+    for (int i = 0; i < count; ++i) {
         double x = (i * 37) % 29000, y = (i * 53) % 29000;
         figures.push_back(i % 2
                               ? Clicked(QvFigLine::ToolId, QvPoint(x, y), QvPoint(x + 500, y + 300))
@@ -76,21 +81,28 @@ void BM_SaveDrawing(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveDrawing)->Unit(benchmark::kMillisecond);
 
+// Argument: the figure count.
 void BM_OpenDrawing(benchmark::State& state) {
+    const int count = int(state.range(0));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.kw2"));
-    WriteDrawing(path);
+    WriteDrawing(path, count);
     for (auto _ : state) {
         Lumbrel2Doc doc;
-        if (!doc.OnOpenDocument(path) || doc.GetFigureCount() != kFigures)
+        if (!doc.OnOpenDocument(path) || doc.GetFigureCount() != count)
             state.SkipWithError("open failed");
         state.PauseTiming(); // the destructor is not part of opening
         doc.DeleteContents();
         state.ResumeTiming();
     }
-    state.SetItemsProcessed(state.iterations() * kFigures);
+    state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(BM_OpenDrawing)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenDrawing)
+    ->Arg(kFigures)
+    ->Arg(300)
+    ->Arg(3000)
+    ->Arg(30000)
+    ->Unit(benchmark::kMillisecond);
 
 // The peak resident memory so far.  getrusage's figure is brought up to
 // date only now and then, /proc's high-water mark on every read.
@@ -160,20 +172,30 @@ BENCHMARK(BM_OpenInFreshProcess)->UseManualTime()->Iterations(5)->Unit(benchmark
 
 } // namespace
 
+// Opens `from` and saves it as `to`, so that two builds' files can be
+// compared byte for byte.
+int Resave(const QString& from, const QString& to) {
+    Lumbrel2Doc doc;
+    if (!doc.OnOpenDocument(from) || !doc.OnSaveDocument(to))
+        return 1;
+    std::printf("%d figures\n", doc.GetFigureCount());
+    return 0;
+}
+
 int main(int argc, char** argv) {
-    // The profile goes to a throw-away file and no message box may block.
-    QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
-                      QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".ini");
-    qputenv("LUMBREL_PROFILE", profile.toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchProfile profile;
     QApplication app(argc, argv);
-    SetMessageBoxHandler([](const QString&, const QString&, UINT) { return IDCANCEL; });
+    BenchProfile::LoadDefaults();
     if (argc == 3 && std::strcmp(argv[1], "--open-once") == 0)
         return OpenOnce(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && std::strcmp(argv[1], "--write-drawing") == 0) {
+        WriteDrawing(QString::fromLocal8Bit(argv[2]));
+        return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--resave") == 0)
+        return Resave(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    QFile::remove(profile);
     return 0;
 }

@@ -2,6 +2,7 @@
 // circle; 300 figures is the drawing of 200 lines and 100 circles), in the
 // default style: the cache upkeep after a change, and the snap search at the
 // pointer.  Arguments: figure count, mathematical-drawing mode.
+#include "bench/bench_support.h"
 #include "document/lumbrel2_doc.h"
 #include "figures/fig_circle.h"
 #include "figures/fig_line.h"
@@ -236,18 +237,13 @@ BENCHMARK(BM_CrossingLinesMoveOne)->Arg(2000)->Unit(benchmark::kMillisecond)->It
 BENCHMARK(BM_CrossingLinesSearch)->Arg(2000)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-    // The profile goes to a throw-away file.
-    QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
-                      QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".ini");
-    qputenv("LUMBREL_PROFILE", profile.toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchProfile profile;
     QApplication qapp(argc, argv);
+    BenchProfile::LoadDefaults();
     Lumbrel2App app; // the snap search reports to the application
     g_app = &app;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    QFile::remove(profile);
     return 0;
 }

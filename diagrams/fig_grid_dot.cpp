@@ -12,8 +12,11 @@
 #include "settings/settings.h"
 #include "text/number_text.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <utility>
+#include <vector>
 
 IMPLEMENT_SERIAL(QvEditDataGridDot, QvEditData, 1)
 IMPLEMENT_SERIAL(QvFigGridDot, QvFigNoRotateRectBase, 1)
@@ -192,11 +195,67 @@ private:
         }
     }
 
+    // Where the lines of one axis stand, minor and major, in order.
+    std::vector<double> Stops(bool log, double extent, double origin, double sign) {
+        std::vector<double> stops;
+        MinorLines(log, extent, origin, sign, [&](double at) { stops.push_back(at); });
+        const long long n = LastIndex(extent, Major());
+        for (long long i = 0; i <= n; ++i)
+            stops.push_back(origin + double(i) * Major() * sign);
+        std::sort(stops.begin(), stops.end());
+        stops.erase(std::unique(stops.begin(), stops.end()), stops.end());
+        return stops;
+    }
+
+    // A dotted or dashed line from `from` to `to` along one axis, in
+    // pieces that end where the other axis's lines cross it: the pattern
+    // starts afresh in every cell, so that all cells look alike instead of
+    // the dots running out of step with them.
+    void PatternedLine(double from, double to, const std::vector<double>& crossings,
+                       const std::function<void(double, double)>& piece) {
+        const bool up = from < to;
+        double start = from;
+        const auto step = [&](double at) {
+            if ((up && at > start && at < to) || (!up && at < start && at > to)) {
+                piece(start, at);
+                start = at;
+            }
+        };
+        if (up)
+            std::for_each(crossings.begin(), crossings.end(), step);
+        else
+            std::for_each(crossings.rbegin(), crossings.rend(), step);
+        piece(start, to);
+    }
+
+    bool Patterned(int pen) const {
+        LOGPEN log;
+        m_pens[pen].GetLogPen(&log);
+        const UINT style = log.lopnStyle & 0x0F;
+        return log.lopnWidth.x <= 1 && style >= PS_DASH && style <= PS_DASHDOTDOT;
+    }
+
     void CartesianLines() {
+        const std::vector<double> across = Stops(m_data.yLog != 0, m_h, m_bottom, m_s);
+        const std::vector<double> upright = Stops(m_data.xLog != 0, m_w, m_left, 1.0);
+        // Too many pieces for a reasonable time: whole lines instead.
+        const bool pieces = double(across.size()) * double(upright.size()) <= kMostItems;
         Select(YMinor);
-        MinorLines(m_data.xLog != 0, m_w, m_left, 1.0, [&](double x) { VerticalAt(x); });
+        const bool upPieces = pieces && Patterned(YMinor);
+        MinorLines(m_data.xLog != 0, m_w, m_left, 1.0, [&](double x) {
+            if (!upPieces)
+                return VerticalAt(x);
+            PatternedLine(m_top, m_bottom, across,
+                          [&](double a, double b) { Line(m_dc, x, a, x, b); });
+        });
         Select(XMinor);
-        MinorLines(m_data.yLog != 0, m_h, m_bottom, m_s, [&](double y) { HorizontalAt(y); });
+        const bool levelPieces = pieces && Patterned(XMinor);
+        MinorLines(m_data.yLog != 0, m_h, m_bottom, m_s, [&](double y) {
+            if (!levelPieces)
+                return HorizontalAt(y);
+            PatternedLine(m_left, m_right, upright,
+                          [&](double a, double b) { Line(m_dc, a, y, b, y); });
+        });
         Select(YMajor);
         const long long ni = LastIndex(m_w, Major());
         for (long long i = 0; i <= ni; ++i)

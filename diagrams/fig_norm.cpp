@@ -172,8 +172,12 @@ void QvFigNorm::Draw(CDC* dc, int mode) {
         dc->LineTo(Truncated(r.x, r.y));
     }
 
-    if (d.m_bShade) {
-        const double lo = m_display[4].x, hi = m_display[5].x;
+    if (d.m_bShade && n > 0) {
+        // Bounds typed beyond the ends (any number is taken) shade only as
+        // far as the curve is drawn.
+        const double last = left + double(n - 1) * k;
+        const auto drawn = [&](double x) { return x > left ? std::min(x, last) : left; };
+        const double lo = drawn(m_display[4].x), hi = drawn(m_display[5].x);
         const auto base = [&](double x) { return Truncated(x, yb); };
         const auto curve = [&](double x) { return Truncated(x, yb + Density(x - left)); };
         auto& poly = m_polygon;

@@ -200,9 +200,10 @@ void CDataComboBox::paintEvent(QPaintEvent* event) {
     CDC dc(&painter);
     DRAWITEMSTRUCT dis;
     dis.itemID = currentIndex() < 0 ? UINT(-1) : UINT(currentIndex());
-    // A focused closed list shows its choice selected.
+    // A focused closed list rings its choice with the focus rectangle; the
+    // highlight would drown a sample drawn in the line colour.
     if (hasFocus())
-        dis.itemState = ODS_SELECTED | ODS_FOCUS;
+        dis.itemState = ODS_FOCUS;
     dis.pDC = &dc;
     dis.rcItem = ToCRect(field);
     dis.itemData = GetSelectedData();

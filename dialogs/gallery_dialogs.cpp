@@ -12,6 +12,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,11 +34,33 @@ const QRect kInvalidArea(QPoint(11, 36), QPoint(306, 427));
 // The selection frame: red, 4 pixels wide.
 constexpr int kFrameWidth = 4;
 
-void AddOkCancel(CDialog* dlg, QBoxLayout* layout) {
+QDialogButtonBox* AddOkCancel(CDialog* dlg, QBoxLayout* layout) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dlg);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dlg, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dlg, &QDialog::reject);
     layout->addWidget(buttons);
+    return buttons;
+}
+
+// The Add Gallery step of the browser and of Save To Gallery: asks for a
+// title, asks again before reusing one, and writes the new gallery.  Its
+// index, or -1 when the user cancelled or it could not be written.
+int AddGallery(CDialog* parent, QvGalleryList& list) {
+    CNewGalleryDlg dlg(parent);
+    if (dlg.DoModal() != IDOK)
+        return -1;
+    const QString& title = dlg.m_strTitle;
+    if (list.GalleryExists(title) &&
+        AfxMessageBox(
+            QStringLiteral("A gallery named \"%1\" already exists. Create another one?").arg(title),
+            MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return -1;
+    const int g = list.CreateGallery(title);
+    if (g < 0)
+        AfxMessageBox(QStringLiteral("The gallery \"%1\" could not be created in %2.")
+                          .arg(title, list.GetFolder()),
+                      MB_ICONEXCLAMATION);
+    return g;
 }
 
 // Draws a copy of a gallery figure into a box of dialog pixels.
@@ -349,23 +372,8 @@ void CSelectGalleryFigureDlg::OnChangeTitle() {
 }
 
 void CSelectGalleryFigureDlg::OnAddGallery() {
-    QvGalleryList* list = m_pGalleryList;
-    if (!list)
-        return;
-    CNewGalleryDlg dlg(this);
-    if (dlg.DoModal() != IDOK)
-        return;
-    const QString& title = dlg.m_strTitle;
-    if (list->GalleryExists(title) &&
-        AfxMessageBox(
-            QStringLiteral("A gallery named \"%1\" already exists. Create another one?").arg(title),
-            MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return;
-    if (list->CreateGallery(title) < 0)
-        AfxMessageBox(QStringLiteral("The gallery \"%1\" could not be created in %2.")
-                          .arg(title, list->GetFolder()),
-                      MB_ICONEXCLAMATION);
-    FillCombo();
+    if (m_pGalleryList && AddGallery(this, *m_pGalleryList) >= 0)
+        FillCombo();
 }
 
 void CSelectGalleryFigureDlg::OnEditFigureDescription() {
@@ -409,11 +417,18 @@ int RunSelectGallery(QvGalleryList& galleries) {
 }
 
 CSelectGalleryDlg::CSelectGalleryDlg(QWidget* parent)
-    : CDialog(parent), m_listGalleries(new QListWidget(this)) {
+    : CDialog(parent), m_listGalleries(new QListWidget(this)),
+      m_btnAddGallery(new QPushButton(QStringLiteral("Add Gallery"), this)) {
     setWindowTitle(QStringLiteral("Select Gallery to Add Figure"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_listGalleries);
-    AddOkCancel(this, layout);
+    // With no gallery yet, the first one is made here.
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_btnAddGallery);
+    row->addStretch();
+    layout->addLayout(row);
+    m_btnOk = AddOkCancel(this, layout)->button(QDialogButtonBox::Ok);
+    connect(m_btnAddGallery, &QPushButton::clicked, this, [this] { OnAddGallery(); });
     // A double click chooses as OK does.
     connect(m_listGalleries, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         m_listGalleries->setCurrentItem(item);
@@ -423,27 +438,43 @@ CSelectGalleryDlg::CSelectGalleryDlg(QWidget* parent)
 
 BOOL CSelectGalleryDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    FillList(m_pGalleryList ? m_pGalleryList->GetSelectedGallery() : -1);
+    return TRUE;
+}
+
+void CSelectGalleryDlg::FillList(int current) {
     m_listGalleries->clear();
-    if (!m_pGalleryList)
-        return TRUE;
-    QStringList shown;
-    AddTitlesSorted(*m_pGalleryList, shown, [&](int at, const QString& title, int g) {
-        auto* item = new QListWidgetItem(title);
-        item->setData(Qt::UserRole, g);
-        m_listGalleries->insertItem(at, item);
-    });
+    if (m_pGalleryList) {
+        QStringList shown;
+        AddTitlesSorted(*m_pGalleryList, shown, [&](int at, const QString& title, int g) {
+            auto* item = new QListWidgetItem(title);
+            item->setData(Qt::UserRole, g);
+            m_listGalleries->insertItem(at, item);
+        });
+    }
     int row = 0;
     for (int i = 0; i < m_listGalleries->count(); ++i)
-        if (m_listGalleries->item(i)->data(Qt::UserRole).toInt() ==
-            m_pGalleryList->GetSelectedGallery())
+        if (m_listGalleries->item(i)->data(Qt::UserRole).toInt() == current)
             row = i;
     m_listGalleries->setCurrentRow(m_listGalleries->count() > 0 ? row : -1);
-    return TRUE;
+    // No gallery, nothing to choose.
+    m_btnOk->setEnabled(m_listGalleries->count() > 0);
+    m_btnAddGallery->setEnabled(m_pGalleryList && m_pGalleryList->IsCreationAllowed());
+}
+
+void CSelectGalleryDlg::OnAddGallery() {
+    if (!m_pGalleryList)
+        return;
+    const int g = AddGallery(this, *m_pGalleryList);
+    if (g >= 0)
+        FillList(g);
 }
 
 void CSelectGalleryDlg::OnOK() {
     QListWidgetItem* item = m_listGalleries->currentItem();
-    m_nChosenGallery = item ? item->data(Qt::UserRole).toInt() : 0;
+    if (!item)
+        return;
+    m_nChosenGallery = item->data(Qt::UserRole).toInt();
     EndDialog(IDOK);
 }
 

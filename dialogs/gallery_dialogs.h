@@ -103,15 +103,26 @@ public:
     explicit CSelectGalleryDlg(QWidget* parent = nullptr);
 
     BOOL OnInitDialog() override;
+    // Refuses while no gallery is listed.
     void OnOK() override;
+    // The browser's Add Gallery step; the new gallery is then the one
+    // chosen.
+    void OnAddGallery();
 
     QvGalleryList* m_pGalleryList = nullptr;
     // The gallery chosen, read after IDOK.
     int m_nChosenGallery = 0;
     QListWidget* m_listGalleries;
+    QPushButton* m_btnAddGallery;
+    QPushButton* m_btnOk = nullptr;
 
 protected:
     void DoDataExchange(CDataExchange*) override {}
+
+private:
+    // Lists the galleries in title order with `current` chosen (the first
+    // title when it is not listed).
+    void FillList(int current);
 };
 
 class CGalleryTitleDlg : public CDialog {

@@ -23,11 +23,18 @@ int Middle(const CRect& r) {
     return (r.top + r.bottom) / 2;
 }
 
-// An ellipse crossed by a line: the sample of "nothing".
-void DrawNothing(CDC* dc, const CRect& r) {
+// A circle crossed by a line, the sample of "nothing", in the square of
+// `side` pixels centred on `centre`: round on a row of any width.
+void DrawNothing(CDC* dc, CPoint centre, int side) {
+    const CRect r(centre.x - side / 2, centre.y - side / 2, centre.x - side / 2 + side,
+                  centre.y - side / 2 + side);
     dc->Ellipse(r);
     dc->MoveTo(r.left, Middle(r));
     dc->LineTo(r.right, Middle(r));
+}
+
+CPoint Centre(const CRect& r) {
+    return CPoint((r.left + r.right) / 2, Middle(r));
 }
 
 } // namespace
@@ -71,8 +78,9 @@ void CFillStyleComboBox::DrawSample(CDC* dc, const DRAWITEMSTRUCT& dis, const CR
     dc->SelectObject(&pen);
     dc->SelectObject(&brush);
     dc->Rectangle(rect);
+    // Inside the empty swatch, clear of its outline.
     if (dis.itemData == ID_FILL_NONE)
-        DrawNothing(dc, rect);
+        DrawNothing(dc, Centre(rect), rect.Height() - 4);
 }
 
 CArrowHeadComboBox::CArrowHeadComboBox(QWidget* parent) : CDataComboBox(parent) {
@@ -122,15 +130,16 @@ int CMarkerComboBox::MeasureItem(int itemID) const {
 void CMarkerComboBox::DrawSample(CDC* dc, const DRAWITEMSTRUCT& dis, const CRect& rect) {
     CPen pen(PS_SOLID, 1, ShownLineColor());
     dc->SelectObject(&pen);
+    QvPoint centre((rect.left + 6 + rect.right - 6) / 2.0, Middle(rect));
     if (dis.itemData == 0) {
+        // Where the marks stand, as tall as the row allows.
         dc->SelectStockObject(NULL_BRUSH);
-        DrawNothing(dc, rect);
+        DrawNothing(dc, CPoint(int(centre.x), int(centre.y)), rect.Height());
         return;
     }
     // The mark fills itself in the pen's colour, so it shows wholly in the
     // line colour.
     CBrush brush(ShownFillColor());
     dc->SelectObject(&brush);
-    QvPoint centre((rect.left + 6 + rect.right - 6) / 2.0, Middle(rect));
     QvMarker().Draw(dc, centre, int(dis.itemData));
 }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace {
 bool IsOddRow(double j) {
@@ -18,27 +20,56 @@ void QvBackgroundGrid::SetSpacing(int spacing) {
     m_nSpacing = std::max(MinSpacing, spacing);
 }
 
+int QvBackgroundGrid::DotStride(CDC* dc) const {
+    // The spacing in device pixels, measured over many steps so that a step
+    // finer than a pixel does not round to nothing.
+    constexpr int kSteps = 1000;
+    CSize span(m_nSpacing * kSteps, m_nSpacing * kSteps);
+    dc->LPtoDP(&span);
+    const double step = std::min(std::abs(span.cx), std::abs(span.cy)) / double(kSteps);
+    if (step >= MinDotPixels)
+        return 1;
+    if (step <= 0)
+        return std::numeric_limits<int>::max();
+    return int(std::ceil(MinDotPixels / step));
+}
+
 void QvBackgroundGrid::Draw(CDC* dc, int left, int top, int right, int bottom) {
     if (!m_bShown || !dc)
         return;
-    const int s = m_nSpacing;
+    // A grid finer than the screen shows every k-th dot, k the same across
+    // the page so that the dots stay put while scrolling.
+    const int k = DotStride(dc);
+    if (k == std::numeric_limits<int>::max())
+        return;
     if (m_nType == 0) {
-        for (int i = left / s; i <= right / s; ++i)
-            for (int j = bottom / s; j <= top / s; ++j)
-                dc->SetPixel(i * s, j * s, kDotColour);
+        // One call for the lattice of columns and rows.
+        const long long step = (long long)m_nSpacing * k;
+        std::vector<int> xs, ys;
+        for (long long i = left / step; i <= right / step; ++i)
+            xs.push_back(int(i * step));
+        for (long long j = bottom / step; j <= top / step; ++j)
+            ys.push_back(int(j * step));
+        dc->SetPixelLattice(xs.data(), int(xs.size()), ys.data(), int(ys.size()), kDotColour);
         return;
     }
     if (m_nType != 1)
         return;
-    const double h = HalfSpacing();
-    const double w = RowPairWidth();
-    const double o = RowOffset();
-    for (int i = int(left / w); i <= right / w; ++i) {
-        int last = Round(top / h);
-        for (int j = int(bottom / h); j <= last; ++j) {
-            double x = i * w + (IsOddRow(j) ? o : 0.0);
-            dc->SetPixel(Round(x), Round(j * h), kDotColour);
-        }
+    // Every k-th row and every k-th column of an isometric grid is again an
+    // isometric grid, k times as wide, on points of this one.  Its even rows
+    // and its odd rows are each a lattice: one call for each.
+    const double h = HalfSpacing() * k;
+    const double w = RowPairWidth() * k;
+    const double o = RowOffset() * k;
+    const int last = Round(top / h);
+    for (bool odd : {false, true}) {
+        std::vector<int> xs, ys;
+        for (int i = int(left / w); i <= right / w; ++i)
+            xs.push_back(Round(i * w + (odd ? o : 0.0)));
+        for (int j = int(bottom / h); j <= last; ++j)
+            if (IsOddRow(j) == odd)
+                ys.push_back(Round(j * h));
+        dc->SetPixelLattice(xs.data(), int(xs.size()), ys.data(), int(ys.size()), kDotColour);
     }
 }
 

@@ -24,9 +24,16 @@ public:
     bool IsShown() const { return m_bShown != 0; }
     void SetShown(bool shown) { m_bShown = shown ? 1 : 0; }
 
+    // Dots closer than this many device pixels grey the page: only every
+    // k-th is drawn (snapping keeps the real spacing).
+    static constexpr int MinDotPixels = 4;
+
     // The dots inside the logical rectangle (top above bottom), one device
     // pixel each.
     void Draw(CDC* dc, int left, int top, int right, int bottom);
+    // Every how many grid steps a dot is drawn on `dc`: 1 unless the dots
+    // would be closer than MinDotPixels.
+    int DotStride(CDC* dc) const;
     // The grid point nearest to (x, y), shown or not.
     QvPoint NearestGridPoint(int x, int y) const;
 

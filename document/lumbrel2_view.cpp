@@ -11,6 +11,7 @@
 #include "platform/command_ids.h"
 #include "platform/dc.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLayout>
@@ -20,9 +21,12 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -90,6 +94,46 @@ private:
     Lumbrel2View* m_view;
 };
 
+// Fusion, Qt's own style, draws a scroll bar's thumb lighter than its
+// groove.  Beside the white page the thumb all but vanishes and the grey
+// groove reads as the thumb, so the bars seemed to work backwards.  The
+// page's bars draw their thumb darker than the groove, as desktops do.
+class PageScrollBarStyle : public QProxyStyle {
+public:
+    explicit PageScrollBarStyle(const QString& base) : QProxyStyle(base) {}
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+        if (control != CC_ScrollBar || !bar || !(bar->subControls & SC_ScrollBarSlider) ||
+            bar->minimum == bar->maximum || !(bar->state & State_Enabled))
+            return;
+        const QRect thumb = subControlRect(CC_ScrollBar, bar, SC_ScrollBarSlider, widget);
+        const bool active = (bar->activeSubControls & SC_ScrollBarSlider) &&
+                            (bar->state & (State_MouseOver | State_Sunken));
+        QColor colour = bar->palette.color(QPalette::Dark);
+        if (active)
+            colour = colour.darker(125);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(colour);
+        painter->drawRoundedRect(QRectF(thumb).adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
+        painter->restore();
+    }
+};
+
+// One style for the bars of every view, alive as long as the application.
+QStyle* PageScrollBars() {
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new PageScrollBarStyle(QApplication::style()->name());
+        style->setParent(qApp);
+    }
+    return style;
+}
+
 // The screen's own pixel density, so that the page shows at its real size;
 // a screen that reports no believable size gets the desktop's setting.
 int ScreenPixelsPerInch(const QWidget* widget) {
@@ -123,6 +167,8 @@ Lumbrel2View::Lumbrel2View(QWidget* parent) : CView(parent) {
     m_pCanvas = new PageCanvas(this);
     m_pCanvas->setCursor(Qt::ArrowCursor);
     m_pScrollArea->setWidget(m_pCanvas);
+    m_pScrollArea->horizontalScrollBar()->setStyle(PageScrollBars());
+    m_pScrollArea->verticalScrollBar()->setStyle(PageScrollBars());
     layout->addWidget(m_pScrollArea);
     SetPixelsPerInch(ScreenPixelsPerInch(this));
 }
@@ -180,6 +226,11 @@ void Lumbrel2View::OnPrepareDC(CDC* dc, CPrintInfo* info) {
         int column = index % across;
         int row = index / across;
         dc->SetWindowOrg(column * m_nPageWidth, PageSize - row * m_nPageHeight);
+        // Only this page's tile: what lies beyond it belongs to the next
+        // page, and the paper's margins (or the preview's grey) to none.
+        CRgn tile;
+        tile.CreateRectRgn(0, 0, dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES));
+        dc->SelectClipRgn(&tile);
     }
 }
 

@@ -94,6 +94,9 @@ public:
     void OnLButtonUp(Qt::KeyboardModifiers keys, CPoint point);
     void OnLButtonDblClk(Qt::KeyboardModifiers keys, CPoint point);
     void OnRButtonUp(Qt::KeyboardModifiers keys, CPoint point);
+    // Escape: a figure being made is dropped, a selection or grip being
+    // dragged goes back to where it was; nothing is recorded.
+    void CancelMouseAction();
     int GetState() const { return m_nState; }
     QvFigure* GetNewFigure() const { return m_pNewFigure.get(); }
     // A canvas pixel as the logical point under it, held to the page.
@@ -144,6 +147,7 @@ public:
     void OnRecalcLayout();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     // Draws the stale part of the cached page.
     void RenderPage(const QRect& area);
     // A screen DC on `painter` at the page's resolution.
@@ -188,6 +192,11 @@ protected:
     void FinishCreation(bool finish);
     void CompletePolygonOrDiscard();
     void DiscardNewFigure();
+    // An angle mark is being made; its last build found the corner of its
+    // figures; a mark on figures that do not meet is dropped.
+    bool IsMakingAngleMark() const;
+    bool MarkMeetsItsFigures() const;
+    void DropFailedAngleMark();
     // The status text for a move that found the view in `state`.
     void UpdateStatusText(QvPoint snapped, const QString& label, int state);
     bool IsSelectTool(UINT tool) const;

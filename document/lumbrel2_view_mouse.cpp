@@ -7,11 +7,13 @@
 #include "document/lumbrel2_doc.h"
 #include "document/undo_actions.h"
 #include "document/undo_manager.h"
+#include "figures/fig_angle_mark.h"
 #include "figures/fig_text.h"
 #include "figures/figure.h"
 #include "platform/command_ids.h"
 #include "settings/settings.h"
 
+#include <QKeyEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -28,8 +30,10 @@ CPoint Truncated(const QvPoint& p) {
     return c;
 }
 
+// The edges count as the page: near them the grid pulls the pointer onto
+// them, and a press there must still start a rubber band or a figure.
 bool OnPage(const CPoint& p) {
-    return p.x >= 0 && p.y >= 0 && p.x < Lumbrel2View::PageSize && p.y < Lumbrel2View::PageSize;
+    return p.x >= 0 && p.y >= 0 && p.x <= Lumbrel2View::PageSize && p.y <= Lumbrel2View::PageSize;
 }
 
 UINT CurrentTool() {
@@ -95,9 +99,12 @@ QvSnapResult Lumbrel2View::SnapPoint(Qt::KeyboardModifiers keys, CPoint raw, int
 
 QvSnapResult Lumbrel2View::SnapAsMove(Qt::KeyboardModifiers keys, CPoint raw) {
     // Fast movement snaps to grid points only, which keeps up with the hand.
+    // A mark being made looks only for the figure under the pointer, which
+    // is quick, and must find it however fast the hand went.
     const double pixel = 2540.0 / m_nPixelsPerInch;
     int level = TheSettings().MADLevel();
-    if ((QvPoint(raw.x, raw.y) - m_lastPoint).Length() >= kFastMovePixels * pixel)
+    if ((QvPoint(raw.x, raw.y) - m_lastPoint).Length() >= kFastMovePixels * pixel &&
+        !IsMakingAngleMark())
         level = std::min(level, 1);
     return SnapForState(keys, raw, level);
 }
@@ -186,6 +193,15 @@ void Lumbrel2View::StartOrContinueCreation(Qt::KeyboardModifiers keys, CPoint ra
     m_pNewFigure = doc->CreateFigureForTool(int(tool));
     if (!m_pNewFigure)
         return;
+    // A mark takes the figure under the pointer, which the search for the
+    // mark itself finds where the press's search may have settled on a
+    // grid point.
+    if (IsMakingAngleMark()) {
+        const QvSnapResult found =
+            SnapPoint(keys, raw, TheSettings().MADLevel(), m_pNewFigure.get(), 1);
+        snapped = found.point;
+        StatusText() = found.label;
+    }
     m_pNewFigure->TrackCreatePoint(IsSelectTool(tool) ? QvPoint(raw.x, raw.y) : snapped,
                                    QvKeys::From(keys));
     m_nState = tool == ID_DRAW_SMOOTH_LINE ? StateFreehand : StateCreating;
@@ -412,8 +428,16 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
                 break;
             }
             m_pNewFigure->TrackCreatePoint(snapped, QvKeys::From(keys));
-            if (m_pNewFigure->CreateClick())
-                FinishCreation(false);
+            if (m_pNewFigure->CreateClick()) {
+                if (IsMakingAngleMark() && !MarkMeetsItsFigures())
+                    DropFailedAngleMark();
+                else
+                    FinishCreation(false);
+            } else if (IsMakingAngleMark()) {
+                // The mark waits for a click on its second figure; nothing
+                // stays highlighted meanwhile.
+                doc->ClearSnapReferences();
+            }
             m_pCanvas->update();
             break;
         case StateCreatedByPress:
@@ -478,8 +502,62 @@ void Lumbrel2View::FinishCreation(bool) {
         BeginInPlaceEdit(box);
 }
 
+bool Lumbrel2View::IsMakingAngleMark() const {
+    return m_pNewFigure && m_pNewFigure->GetToolId() == Lumbrel2Doc::AngleMarkToolId;
+}
+
+bool Lumbrel2View::MarkMeetsItsFigures() const {
+    const auto* mark = dynamic_cast<const QvFigAngleMark*>(m_pNewFigure.get());
+    return mark && mark->IsBuiltValid();
+}
+
+void Lumbrel2View::DropFailedAngleMark() {
+    // Figures that do not meet give no angle: the attempt leaves nothing,
+    // not an invisible mark, and no highlight.
+    DiscardNewFigure();
+    m_nState = StateIdle;
+    if (Lumbrel2Doc* doc = GetDocument())
+        doc->ClearSnapReferences();
+}
+
 void Lumbrel2View::DiscardNewFigure() {
     m_pNewFigure.reset();
+    m_pCanvas->update();
+}
+
+// ----------------------------------------------------------------- Escape
+
+void Lumbrel2View::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
+        (m_pNewFigure || m_nState != StateIdle)) {
+        CancelMouseAction();
+        return;
+    }
+    CView::keyPressEvent(event);
+}
+
+void Lumbrel2View::CancelMouseAction() {
+    Lumbrel2Doc* doc = GetDocument();
+    switch (m_nState) {
+    case StatePressedOnSelection:
+    case StateStartingDrag:
+    case StateDraggingSelection:
+    case StatePressedOnGrip:
+    case StateDraggingGrip:
+        if (doc) {
+            doc->RevertSelectionEdit();
+            doc->UpdateAllViews(nullptr);
+        }
+        break;
+    default:
+        break;
+    }
+    if (m_pNewFigure)
+        DiscardNewFigure();
+    // The button's release, if it is still held, finds nothing to finish.
+    m_bCaptured = 0;
+    m_nHandle = -1;
+    m_nState = StateIdle;
     m_pCanvas->update();
 }
 

@@ -785,8 +785,12 @@ QvSnapEngine::Result QvSnapEngine::Find(const Query& q) {
         }
     }
 
-    const QvSnapPoint& best = s.best.record;
-    if (s.best.found && best.priority > 0.0) {
+    // A mark takes its figures from the search: the line under the pointer
+    // must win over a grid point that lies nearer.
+    const bool onFigure =
+        s.angleMark && s.onFigure.found && !(s.best.found && s.best.record.figure1);
+    const QvSnapPoint& best = onFigure ? s.onFigure.record : s.best.record;
+    if ((onFigure || s.best.found) && best.priority > 0.0) {
         result.snapped = true;
         result.point = best.point;
         result.label = best.label;
@@ -876,6 +880,10 @@ void QvSnapEngine::StepPointsOnFigures(Search& s) {
                 record.frame1 = r.frame1;
                 record.frame2 = r.frame2;
                 OfferTarget(s, record);
+                if (s.angleMark && record.figure1 &&
+                    !QvSpecialPointList::IsNoTarget(record.point) &&
+                    s.onFigure.Take(record.GetAttraction(s.q.pointer), {2, s.seq, 0, 0, 0}))
+                    s.onFigure.record = record;
             }
         }
     }

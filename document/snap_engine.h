@@ -138,6 +138,9 @@ private:
         bool figures = false; // figures take part (level 2 or more, no Shift)
         bool hasReference = false;
         Best best;
+        // For a mark being made: the nearest point on a figure, which it
+        // takes over the grid point beside it.
+        Best onFigure;
         std::uint32_t seq = 0; // the place of the search's next own candidate
     };
     // A candidate of the search itself, in the order made.

@@ -41,6 +41,9 @@ constexpr double kPageSize = 30000.0;
 const QvPoint kPlaceholder(15000.0, 15000.0);
 // Room round the label point for a point marker, which is sized in pixels.
 constexpr double kMarkerReach = 200.0;
+// However narrow the angle, a label goes no further out along its bisector
+// than this (a metre).
+constexpr double kFarLabel = 100000.0;
 
 // Truncation toward zero, held inside the integer range.
 LONG Trunc(double v) {
@@ -580,21 +583,80 @@ void QvFigAngleMark::DrawLabel(CDC* dc, const QString& text, bool equation,
     const double h = dc->GetMapMode() == MM_TEXT ? std::abs(double(d.m_font.m_logFont.lfHeight))
                                                  : double(d.m_font.m_drawHeight);
     const QvVector offset = normal * (h / 2.0);
-    const int x = Trunc(m_labelPoint.x - offset.x);
-    const int y = Trunc(m_labelPoint.y - offset.y);
+    QvEquation eq;
+    QvFontSelect select;
+    double width = 0.0, cell = 0.0;
     if (equation) {
-        QvEquation eq;
         eq.SetText(text, &TheEquationOptions());
-        eq.Draw(dc, x, y, &TheEquationOptions(), &font);
+        const QvEquationExtent extent = eq.Measure(dc, &TheEquationOptions(), &font);
+        width = std::abs(extent.width);
+        cell = std::abs(extent.height);
     } else {
-        QvFontSelect select;
         select.SetFont(font);
         select.Select(dc, 0);
+        const CSize size = dc->GetTextExtent(text);
+        width = std::abs(size.cx);
+        cell = std::abs(size.cy);
+    }
+    const QvPoint place = LabelPlace(direction, width, cell, h);
+    const int x = Trunc(place.x - offset.x);
+    const int y = Trunc(place.y - offset.y);
+    if (equation) {
+        eq.Draw(dc, x, y, &TheEquationOptions(), &font);
+    } else {
         dc->TextOut(x, y, text);
         select.Restore(dc);
     }
     dc->SetBkMode(oldBkMode);
     dc->SetTextAlign(oldAlign);
+}
+
+QvPoint QvFigAngleMark::LabelPlace(QvVector direction, double width, double cell,
+                                   double height) const {
+    const QvPoint& v = m_display[2];
+    const double length = m_bisector.Length();
+    const double along = direction.Length();
+    if (!(length > 0.0) || !(along > 0.0))
+        return m_labelPoint;
+    const QvVector b = m_bisector * (1.0 / length);
+    const QvVector u = direction * (1.0 / along);
+    const QvVector w(-u.y, u.x);
+    // The text runs along u, centred on its place, and spans h/2 - cell to
+    // h/2 across it: the least reach of that box in the direction n.
+    const auto nearest = [&](const QvVector& n) {
+        const double nu = n.Dot(u);
+        const double nw = n.Dot(w);
+        return -width / 2.0 * std::fabs(nu) +
+               std::min(nw * height / 2.0, nw * (height / 2.0 - cell));
+    };
+    // Clear of the arms by a quarter of the text's height beyond their pens.
+    int pen = 0;
+    for (QvFigure* f : {Marked(m_pAngleData->m_pFirst), Marked(m_pAngleData->m_pSecond)})
+        if (f)
+            pen = std::max(pen, f->LineStyleWidth());
+    const double gap = std::fabs(height) / 4.0 + pen / 2.0;
+    double t = Radius();
+    if (m_angle >= kPi) {
+        // Both arms lie behind the line across the bisector at the vertex.
+        t = std::max(t, gap - nearest(b));
+    } else {
+        for (int i = 0; i < 2; ++i) {
+            const QvVector arm = m_display[i] - v;
+            const double reach = arm.Length();
+            if (!(reach > 0.0))
+                continue;
+            const QvVector a = arm * (1.0 / reach);
+            // The normal of the arm into the angle; its sine of half the
+            // angle is how fast the bisector leaves the arm.
+            QvVector n = b + a * -b.Dot(a);
+            const double sine = n.Length();
+            if (sine < 1e-6)
+                continue;
+            n = n * (1.0 / sine);
+            t = std::max(t, (gap - nearest(n)) / sine);
+        }
+    }
+    return v + b * std::min(t, kFarLabel);
 }
 
 void QvFigAngleMark::DrawHandles(CDC* dc) {
@@ -638,6 +700,14 @@ CRect QvFigAngleMark::GetBoundRect() {
             const double tall = equation ? 3.0 * h : h;
             const double reach = std::hypot(text.size() * h / 2.0, tall) + h / 2.0;
             r.UnionRect(r, around(m_labelPoint, reach));
+            // A label moved out along the bisector, to clear the arms of a
+            // narrow angle, lies between there and where a box that large
+            // would go.
+            const QvVector level(1.0, 0.0);
+            const bool turned = d.m_angled && (d.m_markType == QvEditDataAngle::AngleValue ||
+                                               d.m_textType == QvEditDataAngle::PlainText);
+            const QvVector direction = turned ? m_bisector : level;
+            r.UnionRect(r, around(LabelPlace(direction, text.size() * h, tall, h), reach));
         }
     }
     r.InflateRect(pen, pen);

@@ -152,6 +152,10 @@ private:
     bool IsMapped() const;
     void DrawArc(CDC* dc, double radius, bool pie) const;
     void DrawLabel(CDC* dc, const QString& text, bool equation, QvVector direction) const;
+    // Where a label `width` long along `direction` and `cell` tall, drawn
+    // `height` high, goes: on the bisector at the mark's radius, or further
+    // out until it clears both arms.
+    QvPoint LabelPlace(QvVector direction, double width, double cell, double height) const;
 
     QvEditDataAngle* m_pAngleData; // the record the figure owns, typed
     QvGRAngle m_angleShape;

@@ -8,6 +8,7 @@
 #include "platform/message_box.h"
 #include "settings/settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -84,26 +85,41 @@ void QvFigCircleBase::GetQuadrantPoints(QvPoint q[4]) const {
     q[3] = m_circle.centre - b;
 }
 
-void QvFigCircleBase::Draw(CDC* dc, int) {
-    BuildFromPoints();
+const std::vector<CPoint>& QvFigCircleBase::FlatOutline() {
     QvPoint q[4];
     GetQuadrantPoints(q);
-    QvGRBezierCurve curve;
-    MakeCurve(q, curve);
-    curve.DrawPolyline(*dc);
+    const double key[8] = {q[0].x, q[0].y, q[1].x, q[1].y, q[2].x, q[2].y, q[3].x, q[3].y};
+    if (!m_outline.made || !std::equal(key, key + 8, m_outline.key)) {
+        QvGRBezierCurve curve;
+        MakeCurve(q, curve);
+        curve.Flatten();
+        m_outline.flat.assign(curve.GetFlattenedPoints(),
+                              curve.GetFlattenedPoints() + curve.GetFlattenedCount());
+        std::copy(key, key + 8, m_outline.key);
+        m_outline.made = true;
+    }
+    return m_outline.flat;
+}
+
+void QvFigCircleBase::Draw(CDC* dc, int) {
+    BuildFromPoints();
+    const std::vector<CPoint>& flat = FlatOutline();
+    if (!flat.empty())
+        dc->Polyline(flat.data(), int(flat.size()), &m_outline.line);
     if (m_pCircleData)
         QvMarker().Draw(dc, CentreMarkPoint(), m_pCircleData->m_markType);
 }
 
 void QvFigCircleBase::DrawFill(CDC* dc, int) {
+    // No fill: nothing to flatten or to draw.
+    if (dc->GetCurrentBrush()->Log().lbStyle == BS_NULL)
+        return;
     if (RebuildBeforeFill())
         BuildFromPoints();
-    QvPoint q[4];
-    GetQuadrantPoints(q);
-    QvGRBezierCurve curve;
-    MakeCurve(q, curve);
+    const std::vector<CPoint>& flat = FlatOutline();
     CDCSelect<CPen> noPen(dc, NULL_PEN);
-    curve.DrawPolygon(*dc);
+    if (!flat.empty())
+        dc->Polygon(flat.data(), int(flat.size()), &m_outline.fill);
 }
 
 void QvFigCircleBase::CopyEditData(QvEditData* dst, const QvEditData* src) const {

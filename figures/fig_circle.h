@@ -6,8 +6,10 @@
 #include "figures/figure.h"
 #include "geometry/gr_circle.h"
 #include "platform/command_ids.h"
+#include "platform/dc.h"
 
 #include <functional>
+#include <vector>
 
 // Circles', ellipses' and points' record: the point-mark code of the centre
 // (or of the point itself).
@@ -73,6 +75,18 @@ protected:
 
     QvEditDataCircle* m_pCircleData = nullptr;
     QvGRCircle m_circle;
+
+private:
+    // The outline's flattened points, made again only when the quadrant
+    // points change, and their device vertices as last drawn.
+    const std::vector<CPoint>& FlatOutline();
+    struct Outline {
+        bool made = false;
+        double key[8] = {};
+        std::vector<CPoint> flat;
+        CDCVertexCache line, fill;
+    };
+    Outline m_outline;
 };
 
 // Centre, then a point on the circle.

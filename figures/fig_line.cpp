@@ -310,39 +310,67 @@ void QvFigLine::DrawLabel(CDC* dc) {
     const QvPoint& p0 = m_display[0];
     const QvPoint& p1 = m_display[1];
     bool plain = d.m_labelKind == QvEditDataLine::PlainText;
-    bool turned = false;
-    int angle =
-        plain ? LabelAngle(p0, p1, &turned) : LabelAngle(QvPoint(0, 0), QvPoint(1, 0), &turned);
+    // Typeset labels stay level.
+    int angle = plain ? LabelAngle(p0, p1, nullptr) : 0;
     d.m_font.m_logFont.lfEscapement = angle;
     d.m_font.m_logFont.lfOrientation = angle;
 
     QvPoint anchor = p0 + (p1 - p0) * d.m_labelPos;
-    QvVector v = plain ? p1 - p0 : QvVector(1.0, 0.0);
-    double length = v.Length();
-    // A line of no length has no across: the label sits on its point.
-    QvVector offset =
-        length > 0.0 ? QvVector(kLabelGap * v.y / length, -kLabelGap * v.x / length) : QvVector();
-    if (turned)
-        offset = offset.Negate();
-    if (d.m_labelSide != QvEditDataLine::SideAbove)
-        offset = offset.Negate();
-    QvPoint at = anchor + offset;
+    const QString text = d.m_labelKind == QvEditDataLine::ChemEquation
+                             ? QString::fromLatin1(ChemEquationText)
+                             : d.m_label;
+    QvEquation equation;
+    QvFontSelect font;
+    // How wide the text is: a level label on a slanted line has to stand
+    // off further for its corner to clear the line.
+    double width = 0.0;
+    if (d.m_labelKind == QvEditDataLine::Equation) {
+        equation.SetText(text, &TheEquationOptions());
+        width = std::abs(equation.Measure(dc, &TheEquationOptions(), &d.m_font).width);
+    } else {
+        font.SetFont(d.m_font);
+        font.Select(dc);
+        if (!plain)
+            width = std::abs(dc->GetTextExtent(text).cx);
+    }
+    QvPoint at = anchor + LabelOffset(dc, plain, width);
     int x = Trunc(at.x), y = Trunc(at.y);
 
     UINT oldAlign = dc->SetTextAlign(UINT(d.m_labelSide) | TA_CENTER);
     if (d.m_labelKind == QvEditDataLine::Equation) {
-        QvEquation equation;
-        equation.SetText(d.m_label, &TheEquationOptions());
         equation.Draw(dc, x, y, &TheEquationOptions(), &d.m_font);
     } else {
-        QvFontSelect font;
-        font.SetFont(d.m_font);
-        font.Select(dc);
-        if (d.m_labelKind == QvEditDataLine::ChemEquation)
-            dc->TextOut(x, y, QString::fromLatin1(ChemEquationText));
-        else
-            dc->TextOut(x, y, d.m_label);
+        dc->TextOut(x, y, text);
         font.Restore(dc);
     }
     dc->SetTextAlign(oldAlign);
+}
+
+QvVector QvFigLine::LabelOffset(CDC* dc, bool plain, double width) const {
+    const QvEditDataLine& d = *m_pLineData;
+    // The way a plain label reads (along the line, turned so that it never
+    // reads upside down), and across it the side where its top is: above
+    // the line, whichever way y runs.  A level label takes the same side.
+    bool turned = false;
+    LabelAngle(m_display[0], m_display[1], &turned);
+    QvVector reading = m_display[1] - m_display[0];
+    const double length = reading.Length();
+    // A line of no length has no across: the label sits on its point.
+    if (!(length > 0.0))
+        return QvVector();
+    reading = reading * ((turned ? -1.0 : 1.0) / length);
+    CPoint probe[2] = {CPoint(0, 0), CPoint(0, 1000)};
+    dc->LPtoDP(probe, 2);
+    const bool yUp = probe[1].y < probe[0].y;
+    QvVector across = yUp ? QvVector(-reading.y, reading.x) : QvVector(reading.y, -reading.x);
+    if (d.m_labelSide != QvEditDataLine::SideAbove)
+        across = across.Negate();
+    // Clear of the line by half its pen and an eighth of the text's
+    // height; text that stays level also by half its width times the
+    // slope, so that its near corner clears the line too.
+    const double height = std::abs(
+        double(dc->GetMapMode() == MM_TEXT ? d.m_font.m_logFont.lfHeight : d.m_font.m_drawHeight));
+    const double gap = std::max(0, LineStyleWidth()) / 2.0 + std::max(kLabelGap, height / 8.0);
+    const double level = plain ? 0.0 : width / 2.0 * std::fabs(across.x);
+    return across * (gap + level);
 }

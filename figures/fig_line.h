@@ -99,6 +99,9 @@ public:
 
 private:
     void DrawLabel(CDC* dc);
+    // From the label's anchor on the line to its reference point: across
+    // the line to the chosen side, far enough for the text to clear it.
+    QvVector LabelOffset(CDC* dc, bool plain, double width) const;
 
     QvEditDataLine* m_pLineData; // the record the figure owns, typed
 };

@@ -45,6 +45,21 @@ void AppendFlattened(QvGRBezierCurve& curve, bool reversed, std::vector<CPoint>&
     for (int i = 0; i < n; ++i)
         out.push_back(p[reversed ? n - 1 - i : i]);
 }
+
+// The outline once round: corners 0 and 2 run from their second side to
+// their first, so each corner ends where the next side starts.  It starts
+// halfway round corner 0, so that the closing edge is a piece of a curve:
+// a straight side there would not be held to whole pixels as the others
+// are.
+std::vector<CPoint> OutlinePoints(QvGRRoundRect outline) {
+    std::vector<CPoint> points;
+    AppendFlattened(outline.corners[0], true, points);
+    const size_t half = points.size() / 2;
+    for (int k = 1; k < 4; ++k)
+        AppendFlattened(outline.corners[k], k % 2 == 0, points);
+    std::rotate(points.begin(), points.begin() + std::ptrdiff_t(half), points.end());
+    return points;
+}
 } // namespace
 
 // ------------------------------------------------------------------ record
@@ -97,24 +112,17 @@ QvGRRoundRect QvFigRoundRect::DrawnOutline() const {
 }
 
 void QvFigRoundRect::Draw(CDC* dc, int) {
-    QvGRRoundRect outline = DrawnOutline();
-    for (int k = 0; k < 4; ++k) {
-        outline.corners[k].DrawPolyline(*dc);
-        CPoint a, b;
-        outline.edges[k].p1.ToCPoint(a);
-        outline.edges[k].p2.ToCPoint(b);
-        dc->MoveTo(a);
-        dc->LineTo(b);
-    }
+    // One closed stroke with one pen: the corners meet the sides as the pen
+    // joins them, with no gaps or stubs, and are smoothed as the sides are.
+    const std::vector<CPoint> points = OutlinePoints(DrawnOutline());
+    if (points.size() < 2)
+        return;
+    CDCSelect<CBrush> hollow(dc, NULL_BRUSH);
+    dc->Polygon(points.data(), int(points.size()));
 }
 
 void QvFigRoundRect::DrawFill(CDC* dc, int) {
-    QvGRRoundRect outline = DrawnOutline();
-    // Once round: corners 0 and 2 run from their second side to their
-    // first, so each corner ends where the next side starts.
-    std::vector<CPoint> points;
-    for (int k = 0; k < 4; ++k)
-        AppendFlattened(outline.corners[k], k % 2 == 0, points);
+    const std::vector<CPoint> points = OutlinePoints(DrawnOutline());
     if (points.size() < 3)
         return;
     CDCSelect<CPen> noPen(dc, NULL_PEN);

@@ -61,6 +61,25 @@ Qt::BrushStyle HatchStyle(ULONG hatch) {
 }
 } // namespace
 
+template <class Make>
+const QPolygonF& CDC::Cached(CDCVertexCache* cache, int kind, double offset, const CPoint* points,
+                             int count, Make make) const {
+    CDCVertexCache& c = *cache;
+    if (c.m_kind == kind && c.m_offset == offset && c.m_sx == m_sx && c.m_sy == m_sy &&
+        c.m_winOrg == m_s.winOrg && c.m_vpOrg == m_s.vpOrg && int(c.m_points.size()) == count &&
+        std::equal(points, points + count, c.m_points.begin()))
+        return c.m_device;
+    c.m_kind = kind;
+    c.m_offset = offset;
+    c.m_sx = m_sx;
+    c.m_sy = m_sy;
+    c.m_winOrg = m_s.winOrg;
+    c.m_vpOrg = m_s.vpOrg;
+    c.m_points.assign(points, points + count);
+    c.m_device = make();
+    return c.m_device;
+}
+
 CDC::CDC(QPainter* painter) : m_painter(painter) {
     Init();
 }
@@ -609,13 +628,17 @@ void CDC::FillHatch(const QPainterPath& area, const QColor& colour, ULONG hatch)
         FillHatched(area, colour, hatch);
         return;
     }
-    // Smoothing a pixel pattern only blurs it, and costs much.
-    m_painter->save();
+    // Smoothing a pixel pattern only blurs it, and costs much.  What is
+    // changed is put back by hand: saving and restoring the painter would
+    // set its clip again for every hatched shape.
+    const bool smooth = m_painter->testRenderHint(QPainter::Antialiasing);
     m_painter->setRenderHint(QPainter::Antialiasing, false);
     m_painter->setBackground(ToQColor(m_s.bkColor));
     m_painter->setBackgroundMode(m_s.bkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
     m_painter->fillPath(area, QBrush(colour, HatchStyle(hatch)));
-    m_painter->restore();
+    m_painter->setRenderHint(QPainter::Antialiasing, smooth);
+    m_bgDirty = true;
+    m_painterBgMode = -1;
 }
 
 // Lines of one screen pixel, eight screen pixels apart, on the device's own
@@ -732,45 +755,63 @@ QPolygonF CDC::SmoothVertices(const CPoint* points, int count, double offset) co
     return polygon;
 }
 
+// One line, so that a pattern runs on, cut short at both ends by half a
+// pixel step as a single line is: the first pixel in, the last one out.
+// Repeated points draw nothing, and corners on a straight run are left out:
+// Qt's hairlines lighten where two segments meet.  Fewer than two points
+// when nothing is drawn.
+QPolygonF CDC::SmoothPixelPath(const CPoint* points, int count) const {
+    QPolygonF corners = SmoothVertices(points, count, 0.5);
+    QPolygonF path;
+    path.reserve(corners.size());
+    for (const QPointF& p : corners) {
+        if (!path.isEmpty() && p == path.back())
+            continue;
+        if (path.size() >= 2) {
+            QPointF a = path[path.size() - 2], b = path.back();
+            double turn = (b.x() - a.x()) * (p.y() - b.y()) - (b.y() - a.y()) * (p.x() - b.x());
+            double ahead = (b.x() - a.x()) * (p.x() - b.x()) + (b.y() - a.y()) * (p.y() - b.y());
+            if (std::abs(turn) < 1e-9 && ahead > 0)
+                path.back() = p;
+            else
+                path << p;
+            continue;
+        }
+        path << p;
+    }
+    if (path.size() < 2)
+        return path;
+    auto halfStep = [](const QPointF& from, const QPointF& to) {
+        QPointF d = to - from;
+        double steps = std::max(std::abs(d.x()), std::abs(d.y()));
+        return d * (0.5 / steps);
+    };
+    path.front() -= halfStep(path[0], path[1]);
+    path.back() -= halfStep(path[path.size() - 2], path.back());
+    return path;
+}
+
 BOOL CDC::Polyline(const CPoint* points, int count) {
+    return Polyline(points, count, nullptr);
+}
+
+BOOL CDC::Polyline(const CPoint* points, int count, CDCVertexCache* cache) {
     if (!points || count < 2)
         return FALSE;
     UsePen();
     if (!m_penVisible)
         return TRUE;
-    if (m_smooth && m_pixelPen) {
-        // One line, so that a pattern runs on, cut short at both ends by half
-        // a pixel step as a single line is: the first pixel in, the last one
-        // out.  Repeated points draw nothing, and corners on a straight run
-        // are left out: Qt's hairlines lighten where two segments meet.
-        QPolygonF corners = SmoothVertices(points, count, 0.5);
-        QPolygonF path;
-        for (const QPointF& p : corners) {
-            if (!path.isEmpty() && p == path.back())
-                continue;
-            if (path.size() >= 2) {
-                QPointF a = path[path.size() - 2], b = path.back();
-                double turn = (b.x() - a.x()) * (p.y() - b.y()) - (b.y() - a.y()) * (p.x() - b.x());
-                double ahead =
-                    (b.x() - a.x()) * (p.x() - b.x()) + (b.y() - a.y()) * (p.y() - b.y());
-                if (std::abs(turn) < 1e-9 && ahead > 0)
-                    path.back() = p;
-                else
-                    path << p;
-                continue;
-            }
-            path << p;
-        }
-        if (path.size() < 2)
-            return TRUE;
-        auto halfStep = [](const QPointF& from, const QPointF& to) {
-            QPointF d = to - from;
-            double steps = std::max(std::abs(d.x()), std::abs(d.y()));
-            return d * (0.5 / steps);
+    if (m_smooth) {
+        const int kind = m_pixelPen ? 4 : 5;
+        const double offset = m_pixelPen ? 0.5 : StrokeOffset();
+        auto make = [&] {
+            return m_pixelPen ? SmoothPixelPath(points, count) : DevicePolygon(points, count);
         };
-        path.front() -= halfStep(path[0], path[1]);
-        path.back() -= halfStep(path[path.size() - 2], path.back());
-        m_painter->drawPolyline(path);
+        QPolygonF made;
+        const QPolygonF& path =
+            cache ? Cached(cache, kind, offset, points, count, make) : (made = make());
+        if (path.size() >= 2)
+            m_painter->drawPolyline(path);
         return TRUE;
     }
     if (!m_pixelPen) {
@@ -860,10 +901,21 @@ QPolygonF CDC::DevicePolygon(const CPoint* points, int count) const {
 }
 
 BOOL CDC::Polygon(const CPoint* points, int count) {
+    return Polygon(points, count, nullptr);
+}
+
+BOOL CDC::Polygon(const CPoint* points, int count, CDCVertexCache* cache) {
     if (!points || count < 2)
         return FALSE;
     UsePenAndBrush();
-    QPolygonF polygon = DevicePolygon(points, count);
+    // Neither outline nor fill: nothing to map or to draw.
+    if (!m_penVisible && !m_hatched && m_qbrush.style() == Qt::NoBrush)
+        return TRUE;
+    QPolygonF made;
+    const QPolygonF& polygon =
+        cache ? Cached(cache, m_smooth ? 2 : 3, m_smooth && m_penVisible ? StrokeOffset() : 0,
+                       points, count, [&] { return DevicePolygon(points, count); })
+              : (made = DevicePolygon(points, count));
     Qt::FillRule rule = m_s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
     if (m_hatched) {
         QPainterPath shape;
@@ -872,7 +924,9 @@ BOOL CDC::Polygon(const CPoint* points, int count) {
         shape.closeSubpath();
         HatchShape(shape);
     }
-    m_painter->drawPolygon(polygon, rule);
+    // A hatch alone is all there is to draw.
+    if (m_penVisible || m_qbrush.style() != Qt::NoBrush)
+        m_painter->drawPolygon(polygon, rule);
     return TRUE;
 }
 
@@ -891,7 +945,9 @@ BOOL CDC::PolyPolygon(const CPoint* points, const int* counts, int polygons) {
         points += counts[p];
     }
     HatchShape(path);
-    m_painter->drawPath(path);
+    // A hatch alone is all there is to draw.
+    if (m_penVisible || m_qbrush.style() != Qt::NoBrush)
+        m_painter->drawPath(path);
     return TRUE;
 }
 
@@ -906,7 +962,9 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
         area.addRect(shape);
         HatchShape(area);
     }
-    m_painter->drawRect(shape);
+    // A hatch alone is all there is to draw.
+    if (m_penVisible || m_qbrush.style() != Qt::NoBrush)
+        m_painter->drawRect(shape);
     return TRUE;
 }
 
@@ -937,7 +995,9 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
         area.addEllipse(shape);
         HatchShape(area);
     }
-    m_painter->drawEllipse(shape);
+    // A hatch alone is all there is to draw.
+    if (m_penVisible || m_qbrush.style() != Qt::NoBrush)
+        m_painter->drawEllipse(shape);
     return TRUE;
 }
 
@@ -993,7 +1053,8 @@ BOOL CDC::ArcShape(int kind, int left, int top, int right, int bottom, int xs, i
             m_painter->strokePath(path, m_painter->pen());
     } else {
         HatchShape(path);
-        m_painter->drawPath(path);
+        if (m_penVisible || m_qbrush.style() != Qt::NoBrush)
+            m_painter->drawPath(path);
     }
     return TRUE;
 }
@@ -1031,6 +1092,105 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
     UseRop(false);
     m_painter->fillRect(QRect(Ix(x), Iy(y), 1, 1), ToQColor(color));
     return color;
+}
+
+namespace {
+// The pixel rectangle a path of one whole-pixel rectangle covers.
+bool WholePixelRect(const QPainterPath& path, QRect* rect) {
+    if (path.elementCount() != 5)
+        return false;
+    QRectF box = path.boundingRect();
+    for (int i = 0; i < 5; ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if ((i == 0) != e.isMoveTo() || (i > 0 && !e.isLineTo()))
+            return false;
+        if ((e.x != box.left() && e.x != box.right()) || (e.y != box.top() && e.y != box.bottom()))
+            return false;
+    }
+    if (box.left() != std::floor(box.left()) || box.top() != std::floor(box.top()) ||
+        box.right() != std::floor(box.right()) || box.bottom() != std::floor(box.bottom()))
+        return false;
+    *rect = box.toRect();
+    return true;
+}
+
+// Thousands of single pixels (a fine dot grid) cost far more through the
+// painter, one span at a time, than written into the image it paints.  Only
+// where that gives exactly the painter's pixels: an opaque colour copied onto
+// a 32-bit image, no transform, and no clip or one whole-pixel rectangle
+// (`clip`, when the painter clips).  The painter draws straight into the
+// image's own memory, so writing there keeps the order of drawing.
+bool WriteImagePixels(QPainter* painter, const QPainterPath* clip, const std::vector<int>& xs,
+                      const std::vector<int>& ys, QRgb value) {
+    auto* image = dynamic_cast<QImage*>(painter->device());
+    if (!image || image->isNull() || painter->opacity() != 1.0 ||
+        painter->compositionMode() != QPainter::CompositionMode_SourceOver ||
+        !painter->deviceTransform().isIdentity())
+        return false;
+    const QImage::Format format = image->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    QRect area = image->rect();
+    if (painter->hasClipping()) {
+        QRect box;
+        if (!clip || !WholePixelRect(*clip, &box))
+            return false;
+        area &= box;
+    }
+    std::vector<int> columns;
+    columns.reserve(xs.size());
+    for (int x : xs)
+        if (x >= area.left() && x <= area.right())
+            columns.push_back(x);
+    uchar* bits = const_cast<uchar*>(image->constBits());
+    const qsizetype stride = image->bytesPerLine();
+    value |= 0xFF000000u;
+    for (int y : ys) {
+        if (y < area.top() || y > area.bottom())
+            continue;
+        auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
+        for (int x : columns)
+            line[x] = value;
+    }
+    return true;
+}
+} // namespace
+
+void CDC::SetPixelLattice(const int* xs, int nx, const int* ys, int ny, COLORREF color) {
+    if (!xs || !ys || nx <= 0 || ny <= 0)
+        return;
+    UseRop(false);
+    // Without rotation a point's device x depends on its x alone.
+    std::vector<int> dx(static_cast<size_t>(nx)), dy(static_cast<size_t>(ny));
+    for (int i = 0; i < nx; ++i)
+        dx[size_t(i)] = Ix(xs[i]);
+    for (int j = 0; j < ny; ++j)
+        dy[size_t(j)] = Iy(ys[j]);
+    if (!IsRaster()) {
+        for (int y : dy)
+            for (int x : dx)
+                m_painter->fillRect(QRect(x, y, 1, 1), ToQColor(color));
+        return;
+    }
+    if (WriteImagePixels(m_painter, m_s.clipped ? &m_s.clip : nullptr, dx, dy,
+                         ToQColor(color).rgb()))
+        return;
+    // An unsmoothed cosmetic point covers exactly its pixel, as the one-pixel
+    // rectangle does.
+    ApplyBackground(false);
+    if (m_painterSmooth != 0) {
+        m_painter->setRenderHint(QPainter::Antialiasing, false);
+        m_painterSmooth = 0;
+    }
+    m_painter->setPen(QPen(ToQColor(color), 0));
+    m_onPainterPen = PainterPen::Unknown;
+    std::vector<QPoint> row(dx.size());
+    for (int y : dy) {
+        for (size_t i = 0; i < dx.size(); ++i)
+            row[i] = QPoint(dx[i], y);
+        m_painter->drawPoints(row.data(), int(row.size()));
+    }
 }
 
 // ---- Regions ----
@@ -1089,9 +1249,65 @@ int CDC::GetClipBox(CRect* rect) const {
 
 // ---- Text ----
 
+namespace {
+// A font as RealizeFont made it, for the description, mapping and device
+// it was made for.
+struct RealizedFont {
+    LOGFONT log;
+    double sx = 0, sy = 0;
+    int dpiY = 0, deviceDpi = 0;
+    QFont font;
+    std::shared_ptr<const QFontMetricsF> metrics;
+    double ascent = 0, descent = 0, leading = 0, avgWidth = 0, maxWidth = 0;
+    double angle = 0, scale = 1;
+    bool symbol = false;
+};
+
+// Finding a font in the font database costs far more than drawing a short
+// run of text with it, and a page of labels uses a handful of fonts again
+// and again: the last few made are kept.  Fonts belong to the thread that
+// made them.
+constexpr size_t kRealizedFonts = 32;
+thread_local std::vector<RealizedFont> t_realized;
+thread_local size_t t_nextRealized = 0;
+} // namespace
+
 void CDC::RealizeFont() const {
     if (!m_fontDirty)
         return;
+    const LOGFONT& log = m_s.font.Log();
+    const int deviceDpi = m_painter->device() ? m_painter->device()->logicalDpiY() : 0;
+    for (const RealizedFont& r : t_realized) {
+        if (r.sx == m_sx && r.sy == m_sy && r.dpiY == m_dpiY && r.deviceDpi == deviceDpi &&
+            r.log == log) {
+            m_qfont = r.font;
+            m_metrics = r.metrics;
+            m_ascent = r.ascent;
+            m_descent = r.descent;
+            m_leading = r.leading;
+            m_avgWidth = r.avgWidth;
+            m_maxWidth = r.maxWidth;
+            m_angle = r.angle;
+            m_fontScale = r.scale;
+            m_symbol = r.symbol;
+            m_fontDirty = false;
+            return;
+        }
+    }
+    MakeFont();
+    RealizedFont r{log,        m_sx,       m_sy,     m_dpiY,      deviceDpi,
+                   m_qfont,    m_metrics,  m_ascent, m_descent,   m_leading,
+                   m_avgWidth, m_maxWidth, m_angle,  m_fontScale, m_symbol};
+    if (t_realized.size() < kRealizedFonts) {
+        t_realized.push_back(std::move(r));
+    } else {
+        t_realized[t_nextRealized] = std::move(r);
+        t_nextRealized = (t_nextRealized + 1) % kRealizedFonts;
+    }
+    m_fontDirty = false;
+}
+
+void CDC::MakeFont() const {
     const LOGFONT& log = m_s.font.Log();
     QString face = QString::fromLatin1(log.lfFaceName);
     QString family = SubstituteFace(face);
@@ -1139,7 +1355,7 @@ void CDC::RealizeFont() const {
                 std::clamp(RoundInt(100 * std::abs(log.lfWidth) * sx / average), 1, 4000));
     }
     m_qfont = font;
-    m_metrics = std::make_unique<QFontMetricsF>(font, m_painter->device());
+    m_metrics = std::make_shared<const QFontMetricsF>(font, m_painter->device());
     const QFontMetricsF& fm = *m_metrics;
     m_ascent = fm.ascent() * m_fontScale;
     m_descent = fm.descent() * m_fontScale;
@@ -1155,7 +1371,6 @@ void CDC::RealizeFont() const {
     m_angle = std::atan2(-dy, dx) * 180 / std::numbers::pi;
     if (std::abs(m_angle) < 1e-9)
         m_angle = 0;
-    m_fontDirty = false;
 }
 
 BOOL CDC::TextOut(int x, int y, const QString& text) {

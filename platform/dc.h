@@ -109,6 +109,32 @@ struct TEXTMETRIC {
     BYTE tmCharSet = 0;
 };
 
+// The device vertices of a polyline or polygon that its owner draws again
+// and again (a curve's flattened outline): kept between paints while the
+// points, the mapping and the pen's offset stay the same, so a repaint skips
+// mapping and smoothing them.  Copies start empty.
+class CDCVertexCache {
+public:
+    CDCVertexCache() = default;
+    CDCVertexCache(const CDCVertexCache&) {}
+    CDCVertexCache& operator=(const CDCVertexCache&) {
+        Reset();
+        return *this;
+    }
+    void Reset() {
+        m_points.clear();
+        m_device.clear();
+    }
+
+private:
+    friend class CDC;
+    int m_kind = 0;
+    double m_sx = 0, m_sy = 0, m_offset = 0;
+    CPoint m_winOrg, m_vpOrg;
+    std::vector<CPoint> m_points;
+    QPolygonF m_device;
+};
+
 class CDC {
 public:
     enum class Surface { Screen, Image, Printer, Pdf, Svg };
@@ -207,12 +233,15 @@ public:
     BOOL LineTo(const CPoint& p) { return LineTo(p.x, p.y); }
     CPoint GetCurrentPosition() const { return m_s.current; }
     BOOL Polyline(const CPoint* points, int count);
+    // The same, keeping the device vertices in `cache` for the next paint.
+    BOOL Polyline(const CPoint* points, int count, CDCVertexCache* cache);
     BOOL PolyBezier(const CPoint* points, int count);
 
     // Closed shapes: outlined with the pen, filled with the brush, right and
     // bottom edges outside.  A PS_INSIDEFRAME pen keeps a shape given by a
     // bounding box inside that box.
     BOOL Polygon(const CPoint* points, int count);
+    BOOL Polygon(const CPoint* points, int count, CDCVertexCache* cache);
     BOOL PolyPolygon(const CPoint* points, const int* counts, int polygons);
     BOOL Rectangle(int left, int top, int right, int bottom);
     BOOL Rectangle(const CRect& r) { return Rectangle(r.left, r.top, r.right, r.bottom); }
@@ -242,6 +271,9 @@ public:
     }
     COLORREF SetPixel(int x, int y, COLORREF color);
     COLORREF SetPixel(const CPoint& p, COLORREF color) { return SetPixel(p.x, p.y, color); }
+    // SetPixel at every (xs[i], ys[j]), in one call: the same pixels, at a
+    // fraction of the cost on raster surfaces (a dot grid).
+    void SetPixelLattice(const int* xs, int nx, const int* ys, int ny, COLORREF color);
 
     // Regions.
     BOOL FillRgn(CRgn* region, CBrush* brush);
@@ -310,6 +342,13 @@ private:
     static QLineF SmoothPixelLine(const QPoint& from, const QPoint& to);
     QPolygonF SmoothVertices(const CPoint* points, int count, double offset) const;
     QPolygonF DevicePolygon(const CPoint* points, int count) const;
+    // The smooth one-pixel polyline's path (see Polyline).
+    QPolygonF SmoothPixelPath(const CPoint* points, int count) const;
+    // `make`'s polygon from the cache when it was made for the same points
+    // under the same mapping, kind and offset; else made and kept.
+    template <class Make>
+    const QPolygonF& Cached(CDCVertexCache* cache, int kind, double offset, const CPoint* points,
+                            int count, Make make) const;
     bool IsRaster() const { return m_surface == Surface::Image || m_surface == Surface::Screen; }
     // How far strokes move so that a smooth line of odd pixel width covers
     // whole pixels: half a pixel, or nothing.
@@ -331,6 +370,8 @@ private:
     void RealizePen();
     void RealizeBrush();
     void RealizeFont() const;
+    // RealizeFont's work when the font is not among those kept.
+    void MakeFont() const;
     void SetPainterPen();
     void UsePen();
     void UsePenAndBrush();
@@ -363,7 +404,7 @@ private:
     bool m_hatched = false; // the selected brush is hatched
     bool m_smooth = false;  // antialiasing, as last applied
     mutable QFont m_qfont;
-    mutable std::unique_ptr<QFontMetricsF> m_metrics;
+    mutable std::shared_ptr<const QFontMetricsF> m_metrics;
     mutable double m_ascent = 0, m_descent = 0, m_leading = 0, m_avgWidth = 0, m_maxWidth = 0;
     mutable double m_angle = 0;     // device degrees, counter-clockwise on the page
     mutable double m_fontScale = 1; // the font's size over its whole pixels

@@ -4,9 +4,14 @@
 #include "platform/numbers.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QLocale>
+
+#include <algorithm>
 
 namespace {
 
@@ -28,7 +33,41 @@ void Refuse(CDataExchange* pDX, const QString& text) {
     pDX->Fail();
 }
 
+// Widens a dialog whose title would not fit its title bar, each time it is
+// shown or retitled: a window manager cuts a long title short otherwise.
+class TitleRoom : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* dialog = qobject_cast<QWidget*>(watched);
+        if (dialog && (event->type() == QEvent::Show || event->type() == QEvent::WindowTitleChange))
+            Fit(dialog);
+        return false;
+    }
+
+private:
+    static void Fit(QWidget* dialog) {
+        // Title bars show the title in a bold face, often larger than the
+        // window's own, beside the window's icon and the buttons the
+        // window manager adds (some add all three whatever a dialog asks).
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        const int text = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle());
+        const int need = text * 5 / 4 + 110;
+        if (dialog->width() >= need)
+            return;
+        dialog->setMaximumWidth(std::max(dialog->maximumWidth(), need));
+        dialog->setMinimumWidth(need);
+        dialog->resize(need, dialog->height());
+    }
+};
+
 } // namespace
+
+void SetDialogFrame(QDialog* dialog) {
+    dialog->setWindowFlags(DialogFrameFlags);
+    dialog->installEventFilter(new TitleRoom(dialog));
+}
 
 void CDataExchange::Fail() {
     if (m_pLastControl) {
@@ -121,7 +160,9 @@ void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minVal, double ma
                     .arg(BoundText(minVal), BoundText(maxVal)));
 }
 
-CDialog::CDialog(QWidget* parent) : QDialog(parent) {}
+CDialog::CDialog(QWidget* parent) : QDialog(parent) {
+    SetDialogFrame(this);
+}
 
 int CDialog::DoModal() {
     m_nModalResult = -1;

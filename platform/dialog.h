@@ -43,6 +43,14 @@ void DDX_Text(CDataExchange* pDX, QLineEdit* edit, QString& value);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
 void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minVal, double maxVal);
 
+// A dialog's title bar on every desktop: its title and a close button, no
+// minimise or maximise.
+constexpr Qt::WindowFlags DialogFrameFlags = Qt::Dialog | Qt::CustomizeWindowHint |
+                                             Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                             Qt::WindowCloseButtonHint;
+// Gives a dialog that title bar, with room for the whole title.
+void SetDialogFrame(QDialog* dialog);
+
 class CDialog : public QDialog {
 public:
     explicit CDialog(QWidget* parent = nullptr);

@@ -1,5 +1,7 @@
 #include "platform/message_box.h"
 
+#include "platform/dialog.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -15,6 +17,8 @@ BeepHandler& BeepFn() {
 
 int RealMessageBox(const QString& text, const QString& caption, UINT type) {
     QMessageBox box(QApplication::activeWindow());
+    // A message box sizes itself to its title; it only wants the frame.
+    box.setWindowFlags(DialogFrameFlags);
     box.setWindowTitle(caption);
     box.setText(text);
     switch (type & MB_ICONMASK) {

@@ -92,6 +92,13 @@ bool RunLibpng(png_structp png, png_infop info, PngSink* sink, const PngJob* job
     }
     if (job->transparentColor || (job->transparentCount > 0 && job->alpha))
         png_set_tRNS(png, info, job->alpha, job->transparentCount, job->transparentColor);
+    // Pictures of drawings are mostly flat paper: the difference from the
+    // pixel to the left at a low zlib level packs them within a few per cent
+    // of the library's default (every filter tried on every row, level 6) at
+    // a third of the time.  Palette rows stay unfiltered, as is usual.
+    png_set_compression_level(png, 3);
+    if (job->colorType != PNG_COLOR_TYPE_PALETTE && job->bitDepth >= 8)
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_write_info(png, info);
     // DIB samples of 16 bits are stored low byte first.
     if (job->swap16)

@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
           libpng-dev zlib1g-dev fonts-liberation2 fonts-dejavu-core libgtest-dev libgmock-dev
-          libbenchmark-dev libboost-dev locales ccache)
+          libbenchmark-dev libboost-dev locales ccache
+          poppler-utils) # pdftoppm: the printing tests look at the pages a viewer would show
 # The fuzzing build (-DLUMBREL_FUZZ=ON) needs clang and its libFuzzer.
 if [[ " $* " == *" -DLUMBREL_FUZZ=ON "* ]]; then
     PACKAGES+=(clang libclang-rt-dev)

@@ -1,5 +1,7 @@
 #include "shell/about_dlg.h"
 
+#include "platform/dialog.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -28,12 +30,14 @@ void BuildBox(QDialog* dlg, const QStringList& lines) {
 } // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+    SetDialogFrame(this);
     setWindowTitle(QStringLiteral("About Lumbrel "));
     BuildBox(this, {QStringLiteral("Lumbrel Version 2.019"),
                     QStringLiteral("Exact diagrams for mathematics")});
 }
 
 CContactDlg::CContactDlg(QWidget* parent) : QDialog(parent) {
+    SetDialogFrame(this);
     setWindowTitle(QStringLiteral("About Varnholt"));
     BuildBox(this, {QStringLiteral("Varnholt Software")});
 }

@@ -15,9 +15,42 @@ namespace {
 CCommandActions* g_actions = nullptr;
 
 // A menu item's own text, without the key shown after the tab.
-// The item texts carry no mnemonics, so an '&' is shown as itself.
 QString ItemText(const QString& segment) {
-    return segment.section(QLatin1Char('\t'), 0, 0).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return segment.section(QLatin1Char('\t'), 0, 0);
+}
+
+// The texts carry no underlined letters of their own, so each menu's
+// items get theirs here, the desktop's way: the first letter of a word
+// that no item above has taken, else any free letter.  An '&' of the text
+// is shown as itself.
+void AddMnemonics(const QList<QAction*>& items) {
+    QString taken;
+    for (QAction* item : items) {
+        if (item->isSeparator())
+            continue;
+        const QString text = item->text();
+        auto isFree = [&](qsizetype i) {
+            return text[i].isLetterOrNumber() && !taken.contains(text[i].toLower());
+        };
+        qsizetype letter = -1;
+        for (qsizetype i = 0; i < text.size() && letter < 0; ++i)
+            if ((i == 0 || text[i - 1] == QLatin1Char(' ')) && isFree(i))
+                letter = i;
+        for (qsizetype i = 0; i < text.size() && letter < 0; ++i)
+            if (isFree(i))
+                letter = i;
+        QString shown;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (i == letter)
+                shown += QLatin1Char('&');
+            shown += text[i] == QLatin1Char('&') ? QStringLiteral("&&") : QString(text[i]);
+        }
+        if (letter >= 0)
+            taken += text[letter].toLower();
+        item->setText(shown);
+        if (item->menu())
+            AddMnemonics(item->menu()->actions());
+    }
 }
 
 } // namespace
@@ -90,6 +123,7 @@ QMenuBar* CCommandActions::BuildMenuBar(QWidget* parent) const {
         action->setText(ItemText(parts.last()));
         menu->addAction(action);
     }
+    AddMnemonics(bar->actions());
     return bar;
 }
 

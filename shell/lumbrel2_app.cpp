@@ -69,10 +69,6 @@ ON_COMMAND(ID_FILE_CLOSE_AND_UPDATE, OnCloseAndUpdate)
 ON_UPDATE_COMMAND_UI(ID_FILE_CLOSE_AND_UPDATE, OnUpdateCloseAndUpdate)
 ON_COMMAND(ID_FILE_CLOSE_WITHOUT_UPDATE, OnCloseWithoutUpdate)
 ON_UPDATE_COMMAND_UI(ID_FILE_CLOSE_WITHOUT_UPDATE, OnUpdateCloseWithoutUpdate)
-// Keep the reflections enabled even where no drawing takes them.
-ON_COMMAND_RANGE(ID_EDIT_REFLECT_HORIZONTAL, ID_EDIT_REFLECT_Y_EQUALS_X, OnReflectRange)
-ON_UPDATE_COMMAND_UI_RANGE(ID_EDIT_REFLECT_HORIZONTAL, ID_EDIT_REFLECT_Y_EQUALS_X,
-                           OnUpdateReflectNothing)
 END_COMMAND_MAP()
 
 Lumbrel2App::Lumbrel2App() {

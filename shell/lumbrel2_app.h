@@ -48,8 +48,6 @@ public:
     void OnUpdateCloseAndUpdate(CCmdUI* ui);
     void OnCloseWithoutUpdate();
     void OnUpdateCloseWithoutUpdate(CCmdUI* ui);
-    void OnReflectRange(UINT) {}
-    void OnUpdateReflectNothing(CCmdUI*) {}
 
     // Embedding needs OLE, which this platform lacks: always 0.
     BYTE m_bStartedAsServer = 0;

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -79,7 +80,9 @@ IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 BEGIN_COMMAND_MAP(CMainFrame, CCmdTarget)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_STATUS_TEXT, OnUpdateStatusText)
 ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
+ON_UPDATE_COMMAND_UI(ID_WINDOW_CASCADE, OnUpdateWindowArrange)
 ON_COMMAND(ID_WINDOW_TILE_HORZ, OnWindowTile)
+ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_HORZ, OnUpdateWindowArrange)
 ON_COMMAND(ID_CUSTOMIZE_TOOLBARS, OnCustomizeToolbars)
 END_COMMAND_MAP()
 
@@ -99,6 +102,7 @@ CMainFrame::~CMainFrame() = default;
 BOOL CMainFrame::LoadFrame() {
     setMenuBar(m_actions->BuildMenuBar(this));
     AddRecentFileItems();
+    AddWindowList();
     addActions(m_actions->AcceleratorActions());
 
     WINDOWPLACEMENT wp;
@@ -170,7 +174,10 @@ BOOL CMainFrame::LoadFrame() {
     m_statusMessagePane = new CStatusPane(QString(), status);
     m_statusMessagePane->setObjectName(QStringLiteral("MessagePane"));
     status->addPermanentWidget(m_statusMessagePane);
-    connect(status, &QStatusBar::messageChanged, m_statusMessagePane, &QLabel::setText);
+    // Between prompts the pane shows the bar's own idle text.
+    connect(status, &QStatusBar::messageChanged, m_statusMessagePane, [this](const QString& text) {
+        m_statusMessagePane->setText(text.isEmpty() ? IdleText() : text);
+    });
     m_statusTextPane = new CStatusPane(LoadResourceString(ID_INDICATOR_STATUS_TEXT), status);
     m_statusTextPane->setObjectName(QStringLiteral("Pane%1").arg(ID_INDICATOR_STATUS_TEXT));
     status->addPermanentWidget(m_statusTextPane, 1);
@@ -178,7 +185,7 @@ BOOL CMainFrame::LoadFrame() {
     m_router.ConnectAction(paneAction, ID_INDICATOR_STATUS_TEXT);
     connect(paneAction, &QAction::changed, m_statusTextPane,
             [this, paneAction] { m_statusTextPane->setText(paneAction->text()); });
-    status->showMessage(QStringLiteral("Forks"));
+    status->showMessage(IdleText());
 
     SetupControlBars();
     m_wndLineStyleBar->CreateCombo();
@@ -346,7 +353,14 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 void CMainFrame::OnUpdateStatusText(CCmdUI* ui) {
     ui->Enable();
     Lumbrel2App* app = TheApp();
+    // The read-out of a drawing that has closed is no longer true.
+    if (app && !GetActiveChild())
+        app->m_strStatusText.clear();
     ui->SetText(app ? app->m_strStatusText : QString());
+}
+
+void CMainFrame::OnUpdateWindowArrange(CCmdUI* ui) {
+    ui->Enable(!m_mdiArea->subWindowList().isEmpty());
 }
 
 void CMainFrame::OnWindowCascade() {
@@ -385,6 +399,42 @@ void CMainFrame::OnCustomizeToolbars() {
     if (dlg.m_bReset) {
         SetupControlBars();
         WriteProfileInt(kToolbars, kColumns, 2);
+    }
+}
+
+void CMainFrame::AddWindowList() {
+    QAction* cascade = m_actions->Action(ID_WINDOW_CASCADE);
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+        if (!menu->actions().contains(cascade))
+            continue;
+        // The list is made afresh each time the menu opens, below the
+        // menu's own items.
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+            for (QAction* item : m_windowItems) {
+                menu->removeAction(item);
+                item->deleteLater();
+            }
+            m_windowItems.clear();
+            const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+            if (windows.isEmpty())
+                return;
+            m_windowItems.push_back(menu->addSeparator());
+            int n = 0;
+            for (QMdiSubWindow* window : windows) {
+                QString title = window->windowTitle();
+                QAction* item = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(
+                    title.replace(QLatin1Char('&'), QStringLiteral("&&"))));
+                item->setCheckable(true);
+                item->setChecked(window == m_mdiArea->activeSubWindow());
+                connect(item, &QAction::triggered, this,
+                        [this, window = QPointer<QMdiSubWindow>(window)] {
+                            if (window)
+                                m_mdiArea->setActiveSubWindow(window);
+                        });
+                m_windowItems.push_back(item);
+            }
+        });
+        return;
     }
 }
 

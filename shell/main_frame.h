@@ -14,6 +14,7 @@ class CCommandRouter;
 class CFillStyleToolBar;
 class CLineStyleToolBar;
 class CPaletteToolBar;
+class QAction;
 class QLabel;
 class QMdiArea;
 class QToolBar;
@@ -64,7 +65,11 @@ public:
     // Whether the layout stored in `section` names only bars this frame has.
     BOOL IsBarStateValid(const QString& section) const;
 
+    // What the message pane shows while no prompt is up.
+    static QString IdleText() { return QStringLiteral("Forks"); }
+
     void OnUpdateStatusText(CCmdUI* ui);
+    void OnUpdateWindowArrange(CCmdUI* ui);
     void OnWindowCascade();
     void OnWindowTile();
     void OnCustomizeToolbars();
@@ -80,6 +85,9 @@ private:
     void ApplyWindowPlacement(const WINDOWPLACEMENT& wp);
     void SaveLayout();
     void AddRecentFileItems();
+    // The Window menu lists the open drawings and brings the one chosen
+    // to the front.
+    void AddWindowList();
 
     CCommandRouter& m_router;
     std::unique_ptr<CCommandActions> m_actions;
@@ -98,4 +106,5 @@ private:
     QLabel* m_statusTextPane = nullptr;
     QLabel* m_statusMessagePane = nullptr;
     bool m_bShowMaximized = false;
+    std::vector<QAction*> m_windowItems;
 };

@@ -101,6 +101,9 @@ void CLineStyleToolBar::OnLineStyle() {
 }
 
 void CLineStyleToolBar::OnUpdateCmdUI() {
+    // Greyed, as its commands are, while no drawing takes them.
+    if (m_wndCombo)
+        m_wndCombo->setEnabled(m_router.IsEnabled(ID_LINE_HAIRLINE));
     if (m_wndCombo && !UserIsIn(m_wndCombo))
         m_wndCombo->SelectByData(DWORD(TheSettings().m_nShownLineStyle));
 }
@@ -129,6 +132,8 @@ void CFillStyleToolBar::OnComboSelChange() {
 }
 
 void CFillStyleToolBar::OnUpdateCmdUI() {
+    if (m_wndCombo)
+        m_wndCombo->setEnabled(m_router.IsEnabled(ID_FILL_NONE));
     if (m_wndCombo && !UserIsIn(m_wndCombo))
         m_wndCombo->SelectByData(DWORD(TheSettings().m_nShownFillStyle));
 }

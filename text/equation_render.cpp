@@ -148,7 +148,13 @@ private:
         return width;
     }
     void Line(int x1, int y1, int x2, int y2, bool draw);
-    int RadicalSign(int x, int y, int height, int stroke, bool draw, CPoint* end);
+    // A radical sign's stroke, bar still to come; its width.
+    struct Radical {
+        CPoint points[5];
+    };
+    int RadicalSign(int x, int y, int height, int stroke, Radical* sign);
+    // The sign and its bar to `right`, as one stroke so that they meet.
+    void CloseRadical(Radical& sign, int right, bool draw);
     int Fraction(int x, Run upper, Run lower, bool draw);
     int Stack(int x, Run upper, Run middle, Run lower, bool draw);
     int BigOperator(int x, int& i, int end, bool draw);
@@ -227,25 +233,31 @@ void QvEquationRenderer::Line(int x1, int y1, int x2, int y2, bool draw) {
     m_canvas.Polyline(points, 2, m_eq.m_penWidth, m_eq.m_penColour);
 }
 
-int QvEquationRenderer::RadicalSign(int x, int y, int height, int stroke, bool draw, CPoint* end) {
+int QvEquationRenderer::RadicalSign(int x, int y, int height, int stroke, Radical* sign) {
     const int w = std::max(stroke, 2);
     const int d = D;
-    CPoint points[4] = {CPoint(x, y - height / 3), CPoint(x + w / 2, y - height / 2),
-                        CPoint(x + w / 2 + w, y - d), CPoint(x + w / 2 + 2 * w, y - height)};
+    CPoint* p = sign->points;
+    p[0] = CPoint(x, y - height / 3);
+    p[1] = CPoint(x + w / 2, y - height / 2);
+    p[2] = CPoint(x + w / 2 + w, y - d);
+    p[3] = CPoint(x + w / 2 + 2 * w, y - height);
+    return p[3].x - x - w;
+}
+
+void QvEquationRenderer::CloseRadical(Radical& sign, int right, bool draw) {
+    sign.points[4] = CPoint(right, sign.points[3].y);
     if (draw)
-        m_canvas.Polyline(points, 4, m_eq.m_penWidth, m_eq.m_penColour);
-    *end = points[3];
-    return points[3].x - x - w;
+        m_canvas.Polyline(sign.points, 5, m_eq.m_penWidth, m_eq.m_penColour);
 }
 
 int QvEquationRenderer::DrawRun(int x, int y, Run run, bool draw, Sizes sizes, int oneSided) {
     const QvEquationOptions& options = m_eq.Options();
     int advance = 0;
     // Radical signs whose bar waits for the end of what stands under them.
-    std::vector<CPoint> radicals;
+    std::vector<Radical> radicals;
     auto closeRadicals = [&] {
-        for (const CPoint& p : radicals)
-            Line(p.x, p.y, x + advance + 1, p.y, draw);
+        for (Radical& sign : radicals)
+            CloseRadical(sign, x + advance + 1, draw);
         radicals.clear();
     };
     for (int i = run.first; i < run.first + run.count; ++i) {
@@ -259,11 +271,11 @@ int QvEquationRenderer::DrawRun(int x, int y, Run run, bool draw, Sizes sizes, i
         if (style.style == QvCellStyle::Hidden && !slash)
             continue;
         if (kind == QvEquation::RadicalSign && (c == 214 || c == 216)) {
-            CPoint end;
+            Radical sign;
             const int stroke = std::max(A / 2, 2);
             // The radicand starts past the rising stroke, not under it.
-            advance += RadicalSign(x + advance, y, R2 - 3, stroke, draw, &end) + stroke;
-            radicals.push_back(end);
+            advance += RadicalSign(x + advance, y, R2 - 3, stroke, &sign) + stroke;
+            radicals.push_back(sign);
             m_previous = 0;
             continue;
         }
@@ -574,18 +586,18 @@ QvEquationExtent QvEquationRenderer::Render(int x, int y, UINT vertical, bool dr
         upper = middle = Run();
     };
     bool tall = false;
-    CPoint tallEnd;
+    Radical tallSign;
     int i = 0;
     while (i < end) {
         const QvCellStyle& style = m_eq.m_style[size_t(i)];
         const char16_t c = m_eq.m_work[size_t(i)];
         if (tall && !style.underRadical) {
-            Line(tallEnd.x, tallEnd.y, advance + 1, tallEnd.y, draw);
+            CloseRadical(tallSign, advance + 1, draw);
             tall = false;
         }
         if (c == 216 && m_eq.m_kind[size_t(i)] == QvEquation::RadicalSign) {
             flush();
-            advance += RadicalSign(advance, y0 + 5 * half / 4, RT, 2 * (A / 3), draw, &tallEnd) + A;
+            advance += RadicalSign(advance, y0 + 5 * half / 4, RT, 2 * (A / 3), &tallSign) + A;
             tall = true;
             m_previous = 0;
             ++i;
@@ -645,7 +657,7 @@ QvEquationExtent QvEquationRenderer::Render(int x, int y, UINT vertical, bool dr
     }
     flush();
     if (tall)
-        Line(tallEnd.x, tallEnd.y, advance + 1, tallEnd.y, draw);
+        CloseRadical(tallSign, advance + 1, draw);
 
     QvEquationExtent extent;
     extent.width = advance - x;

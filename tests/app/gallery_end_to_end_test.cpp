@@ -16,6 +16,9 @@
 #include "shell/lumbrel2_app.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 namespace {
@@ -118,6 +121,70 @@ TEST(GalleryEndToEnd, PickPlaceWithAndWithoutShiftSaveAndOpen) {
         ASSERT_TRUE(g);
         EXPECT_EQ(Store(g), placed[size_t(i)]) << i;
     }
+}
+
+// A dialog's button by its text, as the user finds it.
+QPushButton* Button(QWidget* dialog, const QString& text) {
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->text().remove(QLatin1Char('&')) == text)
+            return button;
+    return nullptr;
+}
+
+// The first Save To Gallery, with no gallery yet: the dialog makes one as
+// the browser's Add Gallery does, and the figure goes into it.
+TEST(GalleryEndToEnd, SaveToGalleryWithNoGalleryMakesOneFirst) {
+    TempProfile profile;
+    QTemporaryDir galleries;
+    WriteProfileString("System", "GalleryPath", galleries.path());
+    AnsweringApp app;
+    ASSERT_TRUE(StartProgram(app, QString()));
+    Lumbrel2Doc* doc = ActiveDoc(app);
+    ASSERT_TRUE(doc);
+    Lumbrel2View* view = ActiveView(app);
+    QCoreApplication::processEvents();
+    PickTool(app.GetMainFrame(), ID_DRAW_LINE);
+    DragOnPage(view, QvPoint(4000, 24000), QvPoint(8000, 20000));
+    ASSERT_EQ(doc->GetFigureCount(), 1);
+    doc->SelectAll();
+
+    MessageRecorder recorder;
+    int listed = -1;
+    bool okAtFirst = true;
+    SetModalDialogHandler([&](CDialog& d) {
+        if (auto* created = dynamic_cast<CNewGalleryDlg*>(&d)) {
+            created->m_editTitle->setText(QStringLiteral("Worksheets"));
+            created->accept();
+            return;
+        }
+        auto* choose = dynamic_cast<CSelectGalleryDlg*>(&d);
+        ASSERT_TRUE(choose);
+        choose->show();
+        ASSERT_EQ(choose->m_listGalleries->count(), 0);
+        QPushButton* ok = Button(choose, QStringLiteral("OK"));
+        QPushButton* add = Button(choose, QStringLiteral("Add Gallery"));
+        ASSERT_TRUE(ok && add);
+        okAtFirst = ok->isEnabled();
+        ASSERT_TRUE(add->isEnabled());
+        add->click();
+        listed = choose->m_listGalleries->count();
+        ASSERT_NE(choose->m_listGalleries->currentItem(), nullptr);
+        EXPECT_EQ(choose->m_listGalleries->currentItem()->text(), QStringLiteral("Worksheets"));
+        EXPECT_TRUE(ok->isEnabled());
+        ok->click();
+    });
+    ASSERT_TRUE(Choose(ID_FILE_SAVE_TO_GALLERY));
+    SetModalDialogHandler(nullptr);
+    EXPECT_FALSE(okAtFirst); // nothing to choose yet
+    EXPECT_EQ(listed, 1);
+    EXPECT_TRUE(recorder.messages.empty());
+    EXPECT_EQ(recorder.beeps, 1);
+
+    QvGallery stored;
+    stored.Load(galleries.filePath(QStringLiteral("Worksheets.gal")));
+    EXPECT_EQ(stored.GetTitle(), QStringLiteral("Worksheets"));
+    ASSERT_EQ(stored.GetFigureCount(), 1);
+    EXPECT_EQ(stored.GetFigureAt(0)->Members().size(), 1u);
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <future>
 #include <limits>
+#include <optional>
 #include <set>
 
 namespace {
@@ -58,11 +59,22 @@ protected:
         return device.Items();
     }
 
-    static std::vector<QLineF> Lines(const std::vector<DrawnItem>& items, COLORREF colour) {
+    // The lines drawn (in a colour); a dotted line drawn in pieces, one
+    // per cell, counts as the one line it makes.
+    static std::vector<QLineF> Lines(const std::vector<DrawnItem>& items,
+                                     std::optional<COLORREF> colour = std::nullopt) {
         std::vector<QLineF> lines;
-        for (const DrawnItem& item : items)
-            if (item.kind == DrawnItem::Line && item.pen.color() == ToQColor(colour))
-                lines.push_back(item.line);
+        for (const DrawnItem& item : items) {
+            if (item.kind != DrawnItem::Line || (colour && item.pen.color() != ToQColor(*colour)))
+                continue;
+            const QLineF& l = item.line;
+            if (!lines.empty() && lines.back().p2() == l.p1() &&
+                ((l.dx() == 0 && lines.back().dx() == 0) ||
+                 (l.dy() == 0 && lines.back().dy() == 0)))
+                lines.back().setP2(l.p2());
+            else
+                lines.push_back(l);
+        }
         return lines;
     }
     static int Count(const std::vector<DrawnItem>& items, DrawnItem::Kind kind) {
@@ -115,6 +127,42 @@ TEST_F(GridDotTest, DefaultCartesianLinesOn100By60) {
         } else if (item.pen.color() == QColor(0, 0, 255)) {
             EXPECT_EQ(item.pen.style(), Qt::SolidLine);
         }
+    }
+}
+
+// The dotted minor lines look alike in every cell: their dots start afresh
+// at each line they cross, instead of running on out of step with the
+// cells.  Cells of 2.54 mm are 30 pixels at 300 dpi, so alike is equal.
+TEST_F(GridDotTest, DottedMinorLinesRepeatCellByCell) {
+    auto f = Make<QvFigGridDot>(QvFigGridDot::ToolId);
+    Click(*f, QvPoint(2540, 2540 + 7620));
+    EXPECT_TRUE(Click(*f, QvPoint(2540 + 7620, 2540)));
+    QvEditDataGridDot& d = *f->GridData();
+    d.MajorSize = 25.4;
+    d.MinorSize = 2.54;
+    for (DWORD style : {DWORD(ID_LINE_DOT), DWORD(ID_LINE_DASH), DWORD(ID_LINE_DASHDOTDOT)}) {
+        SCOPED_TRACE(style);
+        d.xGridMinorPen = d.yGridMinorPen = style;
+        QImage image = Page(300, 1500, 1500);
+        {
+            CDC dc(&image);
+            Prepare(dc, MM_HIMETRIC);
+            dc.SetViewportOrg(0, image.height());
+            DrawNormal(*f, dc);
+        }
+        // Frame from pixel 300 to 1200 both ways; a major line every ten
+        // cells.  Each cell with its left and top minor lines.
+        const QImage first = image.copy(330, 330, 30, 30);
+        int cells = 0, unlike = 0;
+        for (int j = 1; j < 30; ++j)
+            for (int i = 1; i < 30; ++i) {
+                if (i % 10 == 0 || j % 10 == 0 || i % 10 == 9 || j % 10 == 9)
+                    continue;
+                ++cells;
+                unlike += image.copy(300 + 30 * i, 300 + 30 * j, 30, 30) != first;
+            }
+        EXPECT_GT(cells, 500);
+        EXPECT_EQ(unlike, 0);
     }
 }
 
@@ -236,11 +284,12 @@ TEST_F(GridDotTest, PixelContextsTakeAMillimetrePerUnit) {
     Click(*f, QvPoint(10, 10));
     Click(*f, QvPoint(110, 70));
     const auto items = Record(*f, MM_TEXT);
-    EXPECT_EQ(items.size(), 51u + 31u + 6u + 4u);
+    const auto lines = Lines(items);
+    EXPECT_EQ(lines.size(), 51u + 31u + 6u + 4u);
     for (const DrawnItem& item : items)
         EXPECT_LE(item.pen.widthF(), 1.0);
     // y grows downward here: the first level line is the bottom edge.
-    EXPECT_NEAR(items[51].line.y1(), 70, 1.0);
+    EXPECT_NEAR(lines[51].y1(), 70, 1.0);
 }
 
 TEST_F(GridDotTest, EveryKindDrawsInsideItsFrameAt300Dpi) {

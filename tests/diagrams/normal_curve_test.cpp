@@ -310,6 +310,36 @@ TEST_F(NormalCurveTest, WideCurvesDrawEverySample) {
     EXPECT_EQ(shading[0].size(), 5000 + 4);
 }
 
+// Bounds typed beyond the curve's ends shade only as far as the curve
+// goes: nothing is drawn outside the box, plain or inverse.
+TEST_F(NormalCurveTest, BoundsBeyondTheEndsShadeWithinTheBox) {
+    const double huge = 1e308;
+    struct Case {
+        double low, high;
+        int shading;
+    } cases[] = {{-10, 0, 1}, {0, 10, 1},       {-10, 10, 1}, {-huge, huge, 1},
+                 {-10, 0, 2}, {-huge, huge, 2}, {5, 9, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.low << " to " << c.high << " style " << c.shading);
+        auto f = Curve();
+        QvFigNorm::SetPropertiesDialog([&](QvNormProperties& v) {
+            v.low = c.low;
+            v.high = c.high;
+            v.shading = c.shading;
+            return true;
+        });
+        f->EditProperties(CPoint(), CPoint());
+        // The box, as drawn y down: 1000 to 11000 across, 1000 to 6000 down.
+        const auto items = Record(*f);
+        ASSERT_FALSE(items.empty());
+        for (const DrawnItem& item : items)
+            EXPECT_TRUE(item.rect.left() >= 999 && item.rect.right() <= 11001 &&
+                        item.rect.top() >= 999 && item.rect.bottom() <= 6001)
+                << item.kind << " " << item.rect.left() << "," << item.rect.top() << " "
+                << item.rect.width() << "x" << item.rect.height();
+    }
+}
+
 TEST_F(NormalCurveTest, UngroupLeavesTheCurveWhole) {
     Lumbrel2Doc doc;
     QvFigNorm* f = Curve().release();

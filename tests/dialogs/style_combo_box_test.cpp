@@ -8,6 +8,7 @@
 
 #include <QAbstractItemView>
 #include <QImage>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -158,6 +159,33 @@ TEST_F(StyleComboBoxTest, ItemHeightsReachTheList) {
     lines.hidePopup();
 }
 
+// A focused closed list shows its sample on the window's colour, ringed
+// by the focus rectangle, not drowned in the highlight: also with nothing
+// chosen, as the toolbars' lists are when no drawing is open.
+TEST_F(StyleComboBoxTest, AFocusedClosedListStillShowsItsSample) {
+    CLineStyleComboBox lines;
+    lines.FillFromTable(kLineStyleComboTable, 0);
+    lines.resize(60, 24);
+    lines.show();
+    lines.activateWindow();
+    lines.setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&lines));
+    ASSERT_TRUE(lines.hasFocus());
+    const QColor highlight = lines.palette().color(QPalette::Highlight);
+    const auto highlighted = [&](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == highlight;
+        return n;
+    };
+    EXPECT_EQ(highlighted(lines.grab().toImage()), 0);
+    lines.SelectByData(ID_LINE_HAIRLINE);
+    const QImage chosen = lines.grab().toImage();
+    EXPECT_EQ(highlighted(chosen), 0);
+    EXPECT_GT(Count(chosen, kLine), 10);
+}
+
 TEST_F(StyleComboBoxTest, LineSamplesArePixelWidths) {
     CLineStyleComboBox combo;
     struct Case {
@@ -200,9 +228,43 @@ TEST_F(StyleComboBoxTest, FillSamplesAndTheNoFillSign) {
     EXPECT_TRUE(Is(solid, 2, 10, kLine)); // the outline of the working rectangle
     QImage none = Draw(combo, 0, ID_FILL_NONE, CRect(0, 0, 60, 20));
     EXPECT_EQ(Count(none, kFill), 0);
-    EXPECT_TRUE(Is(none, 30, 10, kLine)); // the line across
-    EXPECT_TRUE(Is(none, 30, 2, kLine));  // the ellipse's top
-    EXPECT_FALSE(Is(none, 30, 6, kLine));
+    EXPECT_TRUE(Is(none, 2, 10, kLine)); // an empty swatch like the others
+}
+
+// "None" is a round sign in the sample's own square, never an ellipse
+// stretched over the row: in the point marks and the fills alike, on a row
+// of any width.
+TEST_F(StyleComboBoxTest, TheNoneItemsDrawARoundSignInTheirSampleBox) {
+    // The ink of the sign: anything in the line colour off the swatch's
+    // outline, which is the working rectangle's edge.
+    const auto sign = [&](const QImage& image, const QRect& outline) {
+        QRect bounds;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (!Is(image, x, y, kFill) && image.pixel(x, y) != qRgb(255, 255, 255) &&
+                    !(outline.contains(x, y) && !outline.adjusted(1, 1, -1, -1).contains(x, y)))
+                    bounds |= QRect(x, y, 1, 1);
+        return bounds;
+    };
+    for (int width : {60, 120, 240}) {
+        SCOPED_TRACE(width);
+        const CRect row(0, 0, width, 20);
+        CMarkerComboBox marks;
+        // The marks' centre; the sample box is the row's height less the
+        // margins, square.
+        const QPoint centre(width / 2, 10);
+        const QRect box(centre.x() - 8, 2, 17, 16);
+        const QRect point = sign(Draw(marks, 0, 0, row), QRect());
+        EXPECT_TRUE(box.contains(point))
+            << point.x() << "," << point.y() << " " << point.width() << "x" << point.height();
+        EXPECT_LE(std::abs(point.width() - point.height()), 2);
+        CFillStyleComboBox fills;
+        const QRect swatch(2, 2, width - 4, 16);
+        const QImage none = Draw(fills, 0, ID_FILL_NONE, row);
+        const QRect fill = sign(none, swatch);
+        EXPECT_TRUE(swatch.contains(fill));
+        EXPECT_LE(std::abs(fill.width() - fill.height()), 2);
+    }
 }
 
 TEST_F(StyleComboBoxTest, MarkSamplesShowWhollyInTheLineColour) {
@@ -214,10 +276,7 @@ TEST_F(StyleComboBoxTest, MarkSamplesShowWhollyInTheLineColour) {
         EXPECT_EQ(Count(image, kFill), 0) << item.data;
         EXPECT_GT(Count(image, kLine), 0) << item.data;
     }
-    // "No point" is a crossed ellipse over the whole sample; a mark stays
-    // near the centre.
-    QImage none = Draw(combo, 0, 0, CRect(0, 0, 60, 20));
-    EXPECT_TRUE(Is(none, 5, 10, kLine));
+    // A mark stays near the centre.
     QImage circle = Draw(combo, 0, 3, CRect(0, 0, 60, 20));
     EXPECT_EQ(Count(circle, kLine, QRect(0, 0, 15, 20)), 0);
     EXPECT_GT(Count(circle, kLine, QRect(22, 0, 16, 20)), 0);

@@ -487,4 +487,68 @@ TEST_F(AngleMarkDocTest, AMarkBeingMadeLetsGoOfAFigureThatLeaves) {
     ExpectMarks(MarkOf(doc->Figures()), l1, l2, kV);
 }
 
+// A press on one line and a release on the other makes the mark whatever
+// the hand did between: a press on a grid point of the line, moves too
+// fast for the full search, a release past the last move.
+TEST_F(AngleMarkDocTest, APressOnOneLineAndAReleaseOnTheOtherMakeTheMark) {
+    view = std::make_unique<Lumbrel2View>();
+    doc->AddView(view.get());
+    view->SetPixelsPerInch(96);
+    view->OnInitialUpdate();
+    struct Case {
+        const char* what;
+        CPoint press;
+        std::vector<CPoint> moves;
+        CPoint release;
+    } cases[] = {
+        {"two moves, the release where the last one was",
+         {13260, 10030},
+         {{13300, 11600}, {13250, 13230}},
+         {13250, 13230}},
+        {"two fast moves, the release past the last",
+         {13260, 10030},
+         {{13300, 11000}, {13280, 12000}},
+         {13250, 13230}},
+        // A grid point of the first line lies under the press.
+        {"pressed on a grid point of the line",
+         {13010, 10010},
+         {{13100, 11600}, {13040, 12980}},
+         {13040, 12980}},
+    };
+    // The two lines again, and the mark's tool.
+    const auto start = [&] {
+        doc->DeleteContents();
+        l1 = MakeLine(kV, kV + QvVector(6000, 0));
+        l2 = MakeLine(kV, kV + QvVector(6000, 6000));
+        doc->AddFigure(l1);
+        doc->AddFigure(l2);
+        ASSERT_TRUE(doc->OnCmdMsg(ID_DRAW_ANGLE_MARK));
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        start();
+        view->OnLButtonDown(Qt::NoModifier, c.press);
+        for (const CPoint& p : c.moves)
+            view->OnMouseMove(Qt::NoModifier, p);
+        view->OnLButtonUp(Qt::NoModifier, c.release);
+        EXPECT_EQ(doc->GetFigureCount(), 3);
+        ExpectMarks(MarkOf(doc->Figures()), l1, l2, kV);
+        EXPECT_EQ(view->GetNewFigure(), nullptr);
+        EXPECT_EQ(view->GetState(), Lumbrel2View::StateIdle);
+    }
+
+    // A release on no figure, or on the pressed line itself, makes nothing
+    // and leaves nothing highlighted.
+    for (CPoint release : {CPoint(3000, 25000), CPoint(15000, 10030)}) {
+        start();
+        view->OnLButtonDown(Qt::NoModifier, CPoint(13260, 10030));
+        view->OnMouseMove(Qt::NoModifier, CPoint(14000, 10030));
+        view->OnMouseMove(Qt::NoModifier, release);
+        view->OnLButtonUp(Qt::NoModifier, release);
+        EXPECT_EQ(doc->GetFigureCount(), 2);
+        EXPECT_EQ(doc->m_pSnapFigure1, nullptr);
+        EXPECT_EQ(doc->m_pSnapFigure2, nullptr);
+    }
+}
+
 } // namespace

@@ -2,21 +2,34 @@
 #include "common/test_support.h"
 #include "document/lumbrel2_view.h"
 #include "document_test_support.h"
+#include "figures/fig_text.h"
 #include "framework/doc_template.h"
 #include "framework/print_info.h"
 #include "platform/command_ids.h"
 #include "platform/dc.h"
 
+#include <QApplication>
 #include <QBuffer>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <QProcess>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QSvgGenerator>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
 
 #include <zlib.h>
 
 #include <algorithm>
+#include <climits>
 #include <set>
 #include <vector>
 
@@ -164,6 +177,29 @@ TEST_F(ViewTest, FiguresAreSmoothWhileGripsAndTheRubberBandStaySharp) {
     EXPECT_EQ(colours(band), (std::set<QRgb>{kWhite, qRgb(0, 0, 0)}));
 }
 
+// A 0.1 mm grid once greyed the page with a dot per pixel and took about a
+// second to draw; it now draws every k-th dot and costs about what a 5 mm
+// grid does.  Best of several interleaved runs, so that a busy machine does
+// not decide.
+TEST_F(ViewTest, AFineGridRedrawsAboutAsFastAsACoarseOne) {
+    doc->Grid().SetShown(true);
+    auto redraw = [&](int spacing) {
+        doc->Grid().SetSpacing(spacing);
+        view->InvalidatePage();
+        QElapsedTimer timer;
+        timer.start();
+        view->PageImage();
+        return timer.nsecsElapsed();
+    };
+    qint64 coarse = LLONG_MAX, fine = LLONG_MAX;
+    for (int i = 0; i < 7; ++i) {
+        coarse = std::min(coarse, redraw(500));
+        fine = std::min(fine, redraw(10));
+    }
+    EXPECT_LT(fine, 2 * coarse) << "0.1 mm: " << fine / 1000 << " us, 5 mm: " << coarse / 1000
+                                << " us";
+}
+
 TEST_F(ViewTest, SelectRectangleIsDrawnOverTheCachedPage) {
     auto paint = [&] {
         QImage screen(400, 400, QImage::Format_RGB32);
@@ -184,6 +220,119 @@ TEST_F(ViewTest, SelectRectangleIsDrawnOverTheCachedPage) {
     EXPECT_EQ(view->GetNewFigure(), nullptr);
     EXPECT_EQ(doc->GetFigureCount(), 0);
     EXPECT_EQ(Ink(paint(), QRect(90, 90, 110, 110)), 0);
+}
+
+// Where the thumb of a scroll bar lies, as its style draws it, and how dark
+// it looks against the rest of its groove (mean grey, 0 black to 255 white).
+struct Thumb {
+    QRect rect;     // the thumb, in the bar's pixels
+    QRect groove;   // the track it moves in
+    double inside;  // mean grey inside the thumb
+    double outside; // mean grey of the track beside it
+    double start;   // where it starts along the track, 0..1
+};
+
+Thumb ThumbOf(QScrollBar* bar) {
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    if (bar->orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    Thumb t;
+    QStyle* style = bar->style();
+    t.rect = style->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+    t.groove =
+        style->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar);
+    const QImage image = bar->grab().toImage();
+    const bool across = bar->orientation() == Qt::Horizontal;
+    // Along the middle of the bar, clear of the thumb's rim.
+    const QRect core = t.rect.adjusted(3, 3, -3, -3);
+    double in = 0, out = 0;
+    int nIn = 0, nOut = 0;
+    for (int i = across ? t.groove.left() : t.groove.top();
+         i <= (across ? t.groove.right() : t.groove.bottom()); ++i) {
+        QPoint p = across ? QPoint(i, t.groove.center().y()) : QPoint(t.groove.center().x(), i);
+        int grey = qGray(image.pixel(p));
+        if (core.contains(p)) {
+            in += grey;
+            ++nIn;
+        } else if (!t.rect.adjusted(-2, -2, 2, 2).contains(p)) {
+            out += grey;
+            ++nOut;
+        }
+    }
+    t.inside = nIn ? in / nIn : 0;
+    t.outside = nOut ? out / nOut : 255;
+    t.start = across ? double(t.rect.left() - t.groove.left()) / t.groove.width()
+                     : double(t.rect.top() - t.groove.top()) / t.groove.height();
+    return t;
+}
+
+// Where the shown part of the page starts, as a share of the page.
+double ShownFrom(QScrollBar* bar) {
+    return double(bar->value()) / (bar->maximum() - bar->minimum() + bar->pageStep());
+}
+
+// The thumbs stand out from their grooves and sit where the window is on
+// the page: at the top left at first, lower after a wheel step down, and
+// back to the left when the thumb is dragged left.
+TEST_F(ViewTest, ScrollThumbsShowWhereTheWindowIsOnThePage) {
+    view->resize(500, 400);
+    view->show();
+    QCoreApplication::processEvents();
+    QScrollBar* down = view->ScrollArea()->verticalScrollBar();
+    QScrollBar* across = view->ScrollArea()->horizontalScrollBar();
+    ASSERT_GT(down->maximum(), 0);
+    ASSERT_GT(across->maximum(), 0);
+    auto expectThumb = [&](QScrollBar* bar, const char* when) {
+        Thumb t = ThumbOf(bar);
+        EXPECT_LT(t.inside, t.outside - 40) << when << ": the thumb does not stand out";
+        EXPECT_NEAR(t.start, ShownFrom(bar), 0.03) << when;
+    };
+    // The top-left corner of the page is shown first.
+    EXPECT_EQ(down->value(), 0);
+    EXPECT_EQ(across->value(), 0);
+    EXPECT_EQ(view->Canvas()->pos(), QPoint(0, 0));
+    expectThumb(down, "at the start");
+    expectThumb(across, "at the start");
+    EXPECT_LT(ThumbOf(down).start, 0.01);
+
+    // One wheel step down shows more of the page below, and the thumb
+    // follows downward.
+    QWidget* viewport = view->ScrollArea()->viewport();
+    QPoint middle = viewport->rect().center();
+    QWheelEvent wheel(middle, viewport->mapToGlobal(middle), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &wheel);
+    QCoreApplication::processEvents();
+    EXPECT_GT(down->value(), 0);
+    EXPECT_EQ(view->Canvas()->y(), -down->value());
+    EXPECT_GT(ThumbOf(down).start, 0.01);
+    expectThumb(down, "after a wheel step");
+
+    // Dragging the horizontal thumb from the right end to the left shows
+    // the left of the page again.
+    across->setValue(across->maximum());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->Canvas()->x(), -across->maximum());
+    expectThumb(across, "at the right end");
+    const QPoint grip = ThumbOf(across).rect.center();
+    QTest::mousePress(across, Qt::LeftButton, Qt::NoModifier, grip);
+    QMouseEvent move(QEvent::MouseMove, grip - QPoint(1000, 0), across->mapToGlobal(grip),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(across, &move);
+    QTest::mouseRelease(across, Qt::LeftButton, Qt::NoModifier, grip - QPoint(1000, 0));
+    EXPECT_EQ(across->value(), 0);
+    EXPECT_EQ(view->Canvas()->x(), 0);
+    expectThumb(across, "after a drag to the left");
 }
 
 // A 100 mm square paper without margins.
@@ -255,6 +404,83 @@ TEST_F(ViewTest, ADrawingTwiceThePapersWidthPrintsOnTwoPages) {
     // The circle's right side, on the second page only.
     EXPECT_TRUE(InkNear(second, px(18000 - extent.left - width), circleRow));
     EXPECT_EQ(Ink(first, QRect(0, circleRow - 2, 378, 5)), 0);
+}
+
+// The pages of a PDF file as grey pictures at 100 dpi, drawn by poppler's
+// pdftoppm as any viewer would draw them.
+std::vector<QImage> RenderPdf(const QString& pdf, const QString& prefix) {
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"),
+                                                QStringLiteral("-gray"), pdf, prefix});
+    EXPECT_TRUE(pdftoppm.waitForFinished(60000)) << "pdftoppm (poppler-utils) is needed";
+    EXPECT_EQ(pdftoppm.exitCode(), 0);
+    QFileInfo base(prefix);
+    QStringList names =
+        base.dir().entryList({base.fileName() + QStringLiteral("-*.pgm")}, QDir::Files, QDir::Name);
+    std::vector<QImage> pages;
+    for (const QString& name : names)
+        pages.push_back(
+            QImage(base.dir().filePath(name)).convertToFormat(QImage::Format_Grayscale8));
+    return pages;
+}
+
+// The darkness of an area of a grey picture, summed.
+double Darkness(const QImage& page, const QRect& area) {
+    double sum = 0;
+    const QRect r = area.intersected(page.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            sum += 255 - qGray(page.pixel(x, y));
+    return sum;
+}
+
+// A line of text wider than the printable part of the paper is cut at the
+// seam: the first page shows what lies left of it and the second page the
+// rest, so the text is printed once.  Nothing reaches into the paper's
+// margins, which belong to no tile.
+TEST_F(ViewTest, TextAcrossThePageSeamIsPrintedOnce) {
+    std::unique_ptr<QvFigure> made = QvFigure::CreateForTool(QvFigText::ToolId);
+    made->TrackCreatePoint(QvPoint(1000, 20000), {});
+    made->CreateClick();
+    made->TrackCreatePoint(QvPoint(15000, 17000), {});
+    made->CreateClick();
+    auto* box = static_cast<QvFigText*>(made.get());
+    box->SetText(QStringLiteral("Hello World of printing"));
+    box->TextData()->m_font.m_drawHeight = 1000; // 10 mm
+    box->TextData()->m_font.m_logFont.lfHeight = -1000;
+    doc->AddFigure(made.release());
+
+    QTemporaryDir dir;
+    // 100 mm square paper with 10 mm margins: two tiles of 80 mm across;
+    // and one paper wide enough for the whole line.
+    auto print = [&](const QString& name, double width) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(name + QStringLiteral(".pdf")));
+        printer.setPageSize(QPageSize(QSizeF(width, 100), QPageSize::Millimeter));
+        printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        view->PrintTo(&printer);
+        return RenderPdf(dir.filePath(name + QStringLiteral(".pdf")), dir.filePath(name));
+    };
+    std::vector<QImage> tiles = print(QStringLiteral("tiles"), 100);
+    std::vector<QImage> whole = print(QStringLiteral("whole"), 200);
+    ASSERT_EQ(tiles.size(), 2u);
+    ASSERT_EQ(whole.size(), 1u);
+
+    const int margin = 38; // 10 mm at 100 dpi, less the pixels the edge blurs
+    const QImage& first = tiles[0];
+    const QImage& second = tiles[1];
+    // Both pages have text, none of it in a margin.
+    EXPECT_GT(Darkness(first, first.rect()), 0);
+    EXPECT_GT(Darkness(second, second.rect()), 0);
+    for (const QImage* page : {&first, &second}) {
+        EXPECT_EQ(Darkness(*page, QRect(0, 0, margin, page->height())), 0);
+        EXPECT_EQ(Darkness(*page, QRect(page->width() - margin, 0, margin, page->height())), 0);
+    }
+    // The two tiles hold as much ink as the whole line: nothing twice.
+    const double once = Darkness(whole[0], whole[0].rect());
+    const double tiled = Darkness(first, first.rect()) + Darkness(second, second.rect());
+    EXPECT_NEAR(tiled, once, once * 0.03);
 }
 
 // The decompressed content streams of a PDF file.

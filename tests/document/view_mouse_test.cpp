@@ -10,6 +10,7 @@
 #include "shell/lumbrel2_app.h"
 
 #include <QBuffer>
+#include <QTest>
 
 namespace {
 
@@ -177,6 +178,31 @@ TEST_F(MouseTest, SelectingWithTheMouse) {
     // A click on empty paper selects nothing.
     Click(CPoint(20000, 20000));
     EXPECT_EQ(doc->GetSelectedCount(), 0);
+}
+
+// The grid pulls a press near the page's edge onto the edge itself; a band
+// started there, or at any edge, still selects what it encloses.
+TEST_F(MouseTest, ARubberBandMayStartAtThePagesEdges) {
+    TheSettings().m_MADLevel.SetValue(1); // grid points, 5 mm apart
+    const int top = Lumbrel2View::PageSize;
+    QvFigure* line = MakeLine(QvPoint(3000, 28000), QvPoint(5000, 28000));
+    doc->AddFigure(line);
+    Tool(ID_DRAW_SELECT);
+    struct Case {
+        const char* edge;
+        CPoint from, to;
+    };
+    const Case cases[] = {
+        {"top", CPoint(2100, top - 100), CPoint(6100, 26100)},
+        {"right", CPoint(top - 100, 26100), CPoint(2100, top - 600)},
+        {"top right", CPoint(top - 100, top - 100), CPoint(2100, 26100)},
+    };
+    for (const Case& c : cases) {
+        doc->ClearSelection();
+        Drag(c.from, c.to);
+        EXPECT_EQ(doc->Selection(), (std::vector<QvFigure*>{line})) << c.edge;
+        EXPECT_EQ(view->GetState(), Lumbrel2View::StateIdle) << c.edge;
+    }
 }
 
 TEST_F(MouseTest, ShiftClicksStepDownThroughStackedFigures) {
@@ -391,6 +417,68 @@ TEST_F(MouseTest, PolygonEndsByRightClickOrDoubleClick) {
     ASSERT_EQ(doc->GetFigureCount(), 1);
     EXPECT_EQ(vertices(doc->GetFigure(0)), v);
     EXPECT_EQ(app->m_nCurrentTool, ID_DRAW_SELECT);
+}
+
+// Escape drops a figure being made and puts back a selection or a grip
+// being dragged, with no undo level; the button's release then does
+// nothing more.
+TEST_F(MouseTest, EscapeCancelsWhatTheMouseIsDoing) {
+    auto escape = [&] { QTest::keyClick(view.get(), Qt::Key_Escape); };
+
+    // A polygon after its first side and a third point.
+    Tool(ID_DRAW_POLYGON);
+    Drag(CPoint(8000, 8000), CPoint(12000, 8000));
+    Click(CPoint(12000, 11000));
+    ASSERT_NE(view->GetNewFigure(), nullptr);
+    escape();
+    EXPECT_EQ(view->GetNewFigure(), nullptr);
+    EXPECT_EQ(view->GetState(), Lumbrel2View::StateIdle);
+    // The next double click elsewhere makes no polygon.
+    view->OnLButtonDown(kNone, CPoint(20000, 20000));
+    view->OnLButtonUp(kNone, CPoint(20000, 20000));
+    view->OnLButtonDblClk(kNone, CPoint(20000, 20000));
+    view->OnLButtonUp(kNone, CPoint(20000, 20000));
+    EXPECT_EQ(doc->GetFigureCount(), 0);
+    EXPECT_EQ(doc->UndoManager().GetLevel(), 0);
+
+    // A line with the button still held.
+    Tool(ID_DRAW_LINE);
+    view->OnLButtonDown(kNone, CPoint(1000, 1000));
+    view->OnMouseMove(kNone, CPoint(3000, 2000));
+    escape();
+    view->OnMouseMove(kNone, CPoint(5000, 3000));
+    view->OnLButtonUp(kNone, CPoint(5000, 3000));
+    EXPECT_EQ(doc->GetFigureCount(), 0);
+    EXPECT_EQ(view->GetNewFigure(), nullptr);
+    EXPECT_EQ(doc->UndoManager().GetLevel(), 0);
+
+    // A grip and then the whole selection, each dragged and let go.
+    QvFigure* line = MakeLine(QvPoint(1000, 1000), QvPoint(5000, 1000));
+    doc->AddFigure(line);
+    Tool(ID_DRAW_SELECT);
+    Click(CPoint(3000, 1000));
+    ASSERT_EQ(doc->Selection(), (std::vector<QvFigure*>{line}));
+    const int level = doc->UndoManager().GetLevel();
+    struct Case {
+        const char* what;
+        CPoint press;
+    };
+    for (const Case& c :
+         {Case{"grip", CPoint(5000, 1000)}, Case{"selection", CPoint(3000, 1000)}}) {
+        view->OnLButtonDown(kNone, c.press);
+        SlowMoves(c.press, CPoint(9000, 6000));
+        ASSERT_NE(line->DefiningPoints()[1], QvPoint(5000, 1000)) << c.what;
+        escape();
+        EXPECT_EQ(line->DefiningPoints()[0], QvPoint(1000, 1000)) << c.what;
+        EXPECT_EQ(line->DefiningPoints()[1], QvPoint(5000, 1000)) << c.what;
+        EXPECT_EQ(view->GetState(), Lumbrel2View::StateIdle) << c.what;
+        view->OnMouseMove(kNone, CPoint(9500, 6500));
+        view->OnLButtonUp(kNone, CPoint(9500, 6500));
+        EXPECT_EQ(line->DefiningPoints()[0], QvPoint(1000, 1000)) << c.what;
+        EXPECT_EQ(line->DefiningPoints()[1], QvPoint(5000, 1000)) << c.what;
+        EXPECT_EQ(doc->UndoManager().GetLevel(), level) << c.what;
+        EXPECT_EQ(doc->GetFigureCount(), 1) << c.what;
+    }
 }
 
 TEST_F(MouseTest, RightClickVertexEditsUndoAndRedo) {

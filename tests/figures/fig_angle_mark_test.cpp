@@ -568,6 +568,61 @@ TEST_F(AngleMarkTest, LabelsSitOnTheLabelPointInEitherMappingMode) {
     }
 }
 
+// A new mark's value stands inside its angle and touches neither arm,
+// however narrow or wide the angle and whichever way the label turns.
+TEST_F(AngleMarkTest, TheDefaultLabelStandsInsideTheAngleClearOfBothArms) {
+    struct Case {
+        double degrees; // the second arm, counter-clockwise from the first
+        bool major;
+        bool angled;
+    } cases[] = {{20, false, false},  {38, false, false}, {38, false, true}, {60, false, false},
+                 {135, false, false}, {160, false, true}, {60, true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.degrees << (c.major ? " major" : "") << (c.angled ? " angled" : ""));
+        const QvPoint v(3000, 4000);
+        const QvVector along(std::cos(c.degrees * kDegree), std::sin(c.degrees * kDegree));
+        auto l1 = Line(v + QvVector(-2000, 0), v + QvVector(8000, 0));
+        auto l2 = Line(v, v + along * 8000);
+        auto m = Mark(l1.get(), v + QvVector(4000, 0), l2.get(), v + along * 4000,
+                      [&](QvEditDataAngle& d) {
+                          d.m_major = c.major;
+                          d.m_angled = c.angled;
+                          d.m_font.m_color = RGB(255, 0, 0);
+                      });
+        HimetricPage bare(400, 300), marked(400, 300);
+        bare.Draw([&](CDC& dc) {
+            DrawNormal(*l1, dc);
+            DrawNormal(*l2, dc);
+        });
+        marked.Draw([&](CDC& dc) {
+            DrawNormal(*l1, dc);
+            DrawNormal(*l2, dc);
+            DrawNormal(*m, dc);
+        });
+        const QPoint vertex = bare.Pixel(v.x, v.y);
+        int label = 0, onArm = 0, outside = 0;
+        ForEachAdded(bare, marked, [&](int x, int y, bool ink) {
+            ++label;
+            // The arms' own pixels stay as they were.
+            onArm += ink;
+            const double a = std::atan2(vertex.y() - y, x - vertex.x()) / kDegree;
+            const bool within = a >= 0 && a <= c.degrees;
+            if (within == c.major)
+                ++outside;
+        });
+        EXPECT_GT(label, 20);
+        EXPECT_EQ(onArm, 0);
+        EXPECT_EQ(outside, 0);
+        // The bounds still hold it.
+        CRect b = m->GetBoundRect();
+        b.NormalizeRect();
+        const QRect bound = QRect(marked.Pixel(b.left, b.bottom), marked.Pixel(b.right, b.top))
+                                .adjusted(-1, -1, 1, 1);
+        EXPECT_TRUE(bound.contains(DiffBounds(bare.image, marked.image)));
+    }
+}
+
 TEST_F(AngleMarkTest, GripsOnTheArmEndsOnlyAndOnlyWhenBuilt) {
     auto l1 = Line(kV, kV + QvVector(6000, 0));
     auto l2 = Line(kV, kV + QvVector(6000, 6000));

@@ -3,6 +3,9 @@
 #include "figures/fig_line.h"
 #include "platform/command_ids.h"
 
+#include <cmath>
+#include <numbers>
+
 namespace {
 
 class LineTest : public FigureTest {
@@ -211,6 +214,59 @@ TEST_F(LineTest, LabelStandsOnTheChosenSideAndAlongTheLine) {
     EXPECT_GT(label.height(), 2 * label.width());
     int column = bare.Pixel(5000, 0).x();
     EXPECT_TRUE(label.right() < column || label.left() > column);
+}
+
+// Above and below are measured across the line at its slope: the label
+// keeps clear of a slanted line, plain or typeset, thin or thick, and
+// stays on its own side of it.
+TEST_F(LineTest, ALabelClearsASlantedLineOnItsSide) {
+    struct Case {
+        double degrees;
+        LONG side, kind, style;
+    } cases[] = {
+        {30, QvEditDataLine::SideAbove, QvEditDataLine::PlainText, ID_LINE_HAIRLINE},
+        {60, QvEditDataLine::SideAbove, QvEditDataLine::PlainText, ID_LINE_HAIRLINE},
+        {120, QvEditDataLine::SideAbove, QvEditDataLine::PlainText, ID_LINE_HAIRLINE},
+        {30, QvEditDataLine::SideAbove, QvEditDataLine::Equation, ID_LINE_HAIRLINE},
+        {60, QvEditDataLine::SideAbove, QvEditDataLine::Equation, ID_LINE_HAIRLINE},
+        {120, QvEditDataLine::SideAbove, QvEditDataLine::Equation, ID_LINE_HAIRLINE},
+        {120, QvEditDataLine::SideBelow, QvEditDataLine::Equation, ID_LINE_HAIRLINE},
+        {30, QvEditDataLine::SideBelow, QvEditDataLine::PlainText, ID_LINE_SOLID6},
+        {0, QvEditDataLine::SideAbove, QvEditDataLine::PlainText, ID_LINE_SOLID6},
+        {60, QvEditDataLine::SideAbove, QvEditDataLine::ChemEquation, ID_LINE_SOLID4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.degrees << " side " << c.side << " kind " << c.kind
+                                        << " style " << c.style);
+        const QvPoint mid(7500, 5000);
+        const QvVector along(std::cos(c.degrees * std::numbers::pi / 180),
+                             std::sin(c.degrees * std::numbers::pi / 180));
+        auto line = MakeLine(mid - along * 4000, mid + along * 4000);
+        line->SetLineStyle(c.style);
+        HimetricPage bare(600, 400), labelled(600, 400);
+        bare.Draw([&](CDC& dc) { DrawNormal(*line, dc); });
+        line->LineData()->m_label = QStringLiteral("Above");
+        line->LineData()->m_labelSide = c.side;
+        line->LineData()->m_labelKind = c.kind;
+        line->LineData()->m_font.m_color = RGB(255, 0, 0);
+        labelled.Draw([&](CDC& dc) { DrawNormal(*line, dc); });
+        // Across the line towards the page's top (to the left of an
+        // upright line), in pixels.
+        const QPoint a = bare.Pixel(mid.x, mid.y);
+        const QPointF normal(-along.y, -along.x);
+        const QPointF across = along.x >= 0 ? normal : -normal;
+        const double want = c.side == QvEditDataLine::SideAbove ? 1.0 : -1.0;
+        int label = 0, onLine = 0, wrongSide = 0;
+        ForEachAdded(bare, labelled, [&](int x, int y, bool ink) {
+            ++label;
+            onLine += ink;
+            if (((x - a.x()) * across.x() + (y - a.y()) * across.y()) * want <= 0)
+                ++wrongSide;
+        });
+        EXPECT_GT(label, 20);
+        EXPECT_EQ(onLine, 0);
+        EXPECT_EQ(wrongSide, 0);
+    }
 }
 
 TEST_F(LineTest, LabelAngleRule) {

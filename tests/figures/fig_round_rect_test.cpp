@@ -5,7 +5,10 @@
 #include "figures/snap_point.h"
 #include "platform/command_ids.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <vector>
 
 namespace {
 
@@ -149,6 +152,48 @@ TEST_F(RoundRectTest, TheHandleSetsTheRadiusUpToHalfTheFirstSide) {
         const QvPointArray& p = turned->DefiningPoints();
         turned->MoveHandle(4, p[0] + (p[1] - p[0]) * 0.9, QvPoint(), {});
         EXPECT_EQ(turned->RoundRectData()->m_radius, 2000) << degrees;
+    }
+}
+
+// The outline is one stroke: where a corner meets a side the line is as
+// dark as along the side, with no gap, thin spot or stub at the joins, on
+// the screen and at 300 dpi.
+TEST_F(RoundRectTest, TheOutlineRunsEvenlyThroughTheJoins) {
+    auto r = Rebuilt(Dragged(QvPoint(500, 500), QvPoint(3500, 2500)));
+    r->RoundRectData()->m_radius = 500;
+    for (int style : {ID_LINE_HAIRLINE, ID_LINE_SOLID2}) {
+        r->SetLineStyle(style);
+        for (int dpi : {96, 300}) {
+            SCOPED_TRACE(testing::Message() << "style " << style << " at " << dpi);
+            const double k = dpi / 2540.0;
+            QImage image = Page(dpi, int(4000 * k), int(3000 * k));
+            {
+                CDC dc(&image);
+                Prepare(dc, MM_HIMETRIC);
+                dc.SetViewportOrg(0, image.height());
+                DrawNormal(*r, dc);
+            }
+            // The ink across each row near the left side, where the
+            // outline runs within 20 degrees of upright: the side, the
+            // ends of both corners and the joins between them.
+            const int x0 = int(500 * k);
+            const double reach = 500 * std::sin(20 * std::numbers::pi / 180);
+            std::vector<double> rows;
+            for (int y = int(image.height() - (2000 + reach) * k);
+                 y <= int(image.height() - (1000 - reach) * k); ++y) {
+                double ink = 0.0;
+                for (int x = std::max(0, x0 - 12); x <= x0 + 12; ++x)
+                    ink += (255 - qGray(image.pixel(x, y))) / 255.0;
+                rows.push_back(ink);
+            }
+            std::vector<double> sorted = rows;
+            std::sort(sorted.begin(), sorted.end());
+            const double usual = sorted[sorted.size() / 2];
+            // A smoothed hairline just off upright is a fifth lighter or so
+            // on the screen; a gap or a cut end is far more.
+            for (size_t i = 0; i < rows.size(); ++i)
+                EXPECT_NEAR(rows[i], usual, 0.25 * usual) << "row " << i;
+        }
     }
 }
 

@@ -99,6 +99,17 @@ inline QRect DiffBounds(const QImage& a, const QImage& b) {
     return bounds;
 }
 
+// What drawing more on a page added: fn(x, y, ink) for every pixel where
+// `after` differs from `before`, `ink` telling whether `before` had ink
+// there (so the new drawing lies over the old).
+template <class Fn>
+void ForEachAdded(const HimetricPage& before, const HimetricPage& after, Fn fn) {
+    for (int y = 0; y < after.image.height(); ++y)
+        for (int x = 0; x < after.image.width(); ++x)
+            if (after.image.pixel(x, y) != before.image.pixel(x, y))
+                fn(x, y, before.image.pixel(x, y) != before.paper);
+}
+
 inline void DrawNormal(QvFigure& f, CDC& dc) {
     f.DrawMapped(&dc, QvDrawMode::Normal, QvGRRect(), CRect());
 }

@@ -607,6 +607,56 @@ TEST(DeviceContext, ClippingClipsAndGetClipBoxReportsIt) {
     EXPECT_TRUE(Inked(image, 5, 5));
 }
 
+// A lattice of pixels in one call is the same pixels as one call each:
+// under a mapping that rounds, inside a rectangular or a round clip, after
+// smoothed and mixed drawing.
+TEST(DeviceContext, SetPixelLatticeSetsWhatSetPixelSets) {
+    std::vector<int> xs, ys;
+    for (int i = -40; i < 2800; i += 37)
+        xs.push_back(i);
+    for (int j = -30; j < 2700; j += 29)
+        ys.push_back(j);
+    for (bool round : {false, true}) {
+        auto draw = [&](bool together) {
+            QImage image = Page(96, 100, 100);
+            CDC dc(&image);
+            dc.SetMapMode(MM_HIMETRIC);
+            dc.SetWindowOrg(0, 2540);
+            CRgn clip;
+            if (round)
+                clip.CreateEllipticRgn(10, 5, 90, 80);
+            else
+                clip.CreateRectRgn(10, 5, 90, 80);
+            dc.SelectClipRgn(&clip);
+            CPen pen(PS_SOLID, 0, RGB(0, 0, 255));
+            dc.SelectObject(&pen);
+            dc.SetROP2(R2_NOTXORPEN);
+            dc.MoveTo(0, 0);
+            dc.LineTo(2000, 2000);
+            dc.SetROP2(R2_COPYPEN);
+            if (together) {
+                dc.SetPixelLattice(xs.data(), int(xs.size()), ys.data(), int(ys.size()),
+                                   RGB(160, 160, 164));
+            } else {
+                for (int y : ys)
+                    for (int x : xs)
+                        dc.SetPixel(x, y, RGB(160, 160, 164));
+            }
+            // What comes after is drawn as before.
+            dc.MoveTo(0, 2000);
+            dc.LineTo(2000, 0);
+            return image;
+        };
+        const QImage one = draw(false);
+        EXPECT_EQ(draw(true), one) << round;
+        int grey = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                grey += one.pixel(x, y) == qRgb(160, 160, 164);
+        EXPECT_GT(grey, 20) << round;
+    }
+}
+
 TEST(DeviceContext, RestoreDCRestoresObjectsMappingAndClip) {
     QImage image = Page(96, 100, 100);
     CDC dc(&image);

@@ -10,6 +10,7 @@
 #include "framework/print_info.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
+#include "platform/command_table.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
 #include "shell/command_actions.h"
@@ -20,11 +21,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
@@ -33,13 +36,16 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -280,10 +286,10 @@ TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsGoToTheDrawing) {
     const Case cases[] = {
         {ID_FILE_CLOSE_AND_UPDATE, false},
         {ID_FILE_CLOSE_WITHOUT_UPDATE, false},
-        // Without a drawing the application keeps three of them on.
-        {ID_EDIT_REFLECT_HORIZONTAL, true},
-        {ID_EDIT_REFLECT_VERTICAL, true},
-        {ID_EDIT_REFLECT_Y_EQUALS_X, true},
+        // Without a drawing there is nothing to reflect.
+        {ID_EDIT_REFLECT_HORIZONTAL, false},
+        {ID_EDIT_REFLECT_VERTICAL, false},
+        {ID_EDIT_REFLECT_Y_EQUALS_X, false},
         {ID_EDIT_REFLECT_Y_EQUALS_MINUS_X, false},
         {ID_FILE_NEW, true},
         {ID_FILE_OPEN, true},
@@ -297,7 +303,7 @@ TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsGoToTheDrawing) {
     QAction* close = app->GetMainFrame()->Actions().Action(ID_FILE_CLOSE_AND_UPDATE);
     Router().UpdateAction(close);
     EXPECT_FALSE(close->isEnabled());
-    EXPECT_EQ(close->text(), QStringLiteral("Close && update document"));
+    EXPECT_EQ(close->text(), QStringLiteral("&Close && update document"));
 
     // A drawing takes the reflections: off while nothing is selected (they
     // reflect a selection; the drawing tests show them at work).
@@ -305,6 +311,132 @@ TEST_F(AppTest, EmbeddedRunCommandsAreOffAndReflectionsGoToTheDrawing) {
     for (UINT id : {ID_EDIT_REFLECT_HORIZONTAL, ID_EDIT_REFLECT_VERTICAL,
                     ID_EDIT_REFLECT_Y_EQUALS_X, ID_EDIT_REFLECT_Y_EQUALS_MINUS_X})
         EXPECT_FALSE(Router().IsEnabled(id)) << id;
+}
+
+// With no drawing open, every command that works on one is greyed, menu
+// items, buttons and style lists alike, and the status bar is idle: its
+// own text, and no pointer read-out left from the closed drawing.
+TEST_F(AppTest, WithoutADrawingItsCommandsAreGreyedAndTheStatusBarIdles) {
+    ASSERT_TRUE(StartProgram(*app, QString()));
+    CMainFrame* frame = app->GetMainFrame();
+    app->m_strStatusText = QStringLiteral("Grid Point - (12.00,3.50)");
+    frame->statusBar()->showMessage(QStringLiteral("Draw a line")); // a prompt
+    Router().IdleUpdate();
+    app->CloseAllDocuments(TRUE);
+    ASSERT_EQ(DocumentCount(), 0u);
+    frame->statusBar()->clearMessage(); // the prompt ends
+    Router().IdleUpdate();
+
+    // What stays: the commands of the program itself.
+    const std::set<UINT> needNoDrawing = {
+        ID_FILE_NEW,          ID_FILE_OPEN,          ID_FILE_PRINT_SETUP,   ID_APP_EXIT,
+        ID_TOOLS_DIRECTORIES, ID_CUSTOMIZE_TOOLBARS, ID_RESET_ALL_OPTIONS,  ID_APP_ABOUT,
+        ID_ABOUT_MAKER,       ID_HELP_FILE,          ID_READ_MANUAL,        ID_READ_QUICK_REF,
+        ID_FILE_MRU_FILE1,    ID_FILE_MRU_FILE1 + 1, ID_FILE_MRU_FILE1 + 2, ID_FILE_MRU_FILE4};
+    for (const CommandResource& command : CommandResources()) {
+        QAction* action = frame->Actions().Action(command.id);
+        if (!action || needNoDrawing.count(command.id))
+            continue;
+        EXPECT_FALSE(action->isEnabled()) << command.id << " " << command.prompt;
+    }
+    for (QComboBox* list : frame->findChildren<QComboBox*>())
+        EXPECT_FALSE(list->isEnabled()) << list->objectName().toStdString();
+    EXPECT_EQ(frame->StatusTextPane()->text(), QString());
+    EXPECT_EQ(frame->StatusMessagePane()->text(), QStringLiteral("Forks"));
+
+    // A new drawing brings them back.
+    app->OnFileNew();
+    Router().IdleUpdate();
+    for (UINT id : {ID_EDIT_SELECT_ALL, ID_DRAW_LINE, ID_FILE_SAVE, ID_WINDOW_CASCADE})
+        EXPECT_TRUE(frame->Actions().Action(id)->isEnabled()) << id;
+    for (QComboBox* list : frame->findChildren<QComboBox*>())
+        EXPECT_TRUE(list->isEnabled()) << list->objectName().toStdString();
+}
+
+// Every menu title and item has its own underlined letter, and Alt with
+// the letter of a title opens that menu.
+TEST_F(AppTest, AltAndAMenusLetterOpensIt) {
+    ASSERT_TRUE(StartProgram(*app, QString()));
+    CMainFrame* frame = app->GetMainFrame();
+    QMenuBar* bar = frame->menuBar();
+    std::function<void(const QList<QAction*>&, const QString&)> check =
+        [&](const QList<QAction*>& items, const QString& where) {
+            std::set<int> letters;
+            for (QAction* item : items) {
+                // The recent files are numbered instead.
+                const UINT id = CommandIdOf(item);
+                if (item->isSeparator() || !item->isVisible() ||
+                    (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4))
+                    continue;
+                QKeySequence letter = QKeySequence::mnemonic(item->text());
+                EXPECT_FALSE(letter.isEmpty())
+                    << where.toStdString() << " > " << item->text().toStdString();
+                EXPECT_TRUE(letters.insert(letter[0].toCombined()).second)
+                    << "letter used twice in " << where.toStdString() << ": "
+                    << item->text().toStdString();
+                if (item->menu())
+                    check(item->menu()->actions(), item->text());
+            }
+        };
+    check(bar->actions(), QStringLiteral("menu bar"));
+    QStringList titles;
+    for (QAction* top : bar->actions())
+        titles << top->text();
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "F&ormat", "&Tools", "&Window", "&Help"}));
+
+    frame->show();
+    QApplication::setActiveWindow(frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_F, Qt::AltModifier);
+    QMenu* file = bar->actions()[0]->menu();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == file; }, 2000));
+    EXPECT_TRUE(file->isVisible());
+    file->close();
+}
+
+// The Window menu lists the open drawings, the active one ticked, and
+// choosing one brings it to the front.
+TEST_F(AppTest, TheWindowMenuListsTheDrawingsAndSwitchesBetweenThem) {
+    ASSERT_TRUE(StartProgram(*app, QString()));
+    CMainFrame* frame = app->GetMainFrame();
+    app->OnFileNew();
+    ASSERT_EQ(DocumentCount(), 2u);
+    QMdiArea* area = frame->MdiArea();
+    ASSERT_EQ(area->subWindowList().size(), 2);
+    QMdiSubWindow* first = area->subWindowList()[0];
+    QMdiSubWindow* second = area->subWindowList()[1];
+    EXPECT_EQ(frame->GetActiveChild(), second);
+
+    QMenu* window = nullptr;
+    for (QAction* top : frame->menuBar()->actions())
+        if (top->menu() &&
+            top->menu()->actions().contains(frame->Actions().Action(ID_WINDOW_CASCADE)))
+            window = top->menu();
+    ASSERT_NE(window, nullptr);
+    auto listed = [&] {
+        emit window->aboutToShow();
+        std::vector<QAction*> drawings;
+        for (QAction* item : window->actions())
+            if (!item->isSeparator() && CommandIdOf(item) == 0 && !item->menu())
+                drawings.push_back(item);
+        return drawings;
+    };
+    std::vector<QAction*> drawings = listed();
+    ASSERT_EQ(drawings.size(), 2u);
+    EXPECT_EQ(drawings[0]->text(), "&1 " + first->windowTitle());
+    EXPECT_EQ(drawings[1]->text(), "&2 " + second->windowTitle());
+    EXPECT_FALSE(drawings[0]->isChecked());
+    EXPECT_TRUE(drawings[1]->isChecked());
+
+    drawings[0]->trigger();
+    EXPECT_EQ(frame->GetActiveChild(), first);
+    drawings = listed(); // made afresh each time, never twice
+    ASSERT_EQ(drawings.size(), 2u);
+    EXPECT_TRUE(drawings[0]->isChecked());
+
+    // A closed drawing leaves the list.
+    app->CloseAllDocuments(TRUE);
+    EXPECT_TRUE(listed().empty());
 }
 
 // File>Print Setup edits the printer that printing and the preview use

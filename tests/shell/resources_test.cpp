@@ -206,23 +206,23 @@ TEST_F(CommandActionsTest, MenuBarFollowsTheMenuTree) {
     QStringList titles;
     for (QAction* top : bar->actions())
         titles << top->text();
-    EXPECT_EQ(titles, (QStringList{"File", "Edit", "Format", "Tools", "Window", "Help"}));
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "F&ormat", "&Tools", "&Window", "&Help"}));
 
     // Tools>Preferences>Equations>Decimal Point ...
     QMenu* tools = bar->actions()[3]->menu();
     QMenu* preferences = nullptr;
     for (QAction* a : tools->actions())
-        if (a->text() == u"Preferences")
+        if (a->text() == u"&Preferences")
             preferences = a->menu();
     ASSERT_NE(preferences, nullptr);
     QMenu* equations = preferences->actions()[0]->menu();
     ASSERT_NE(equations, nullptr);
     EXPECT_EQ(equations->actions()[0], CommandAction(ID_PREF_DECIMAL_POINT));
-    EXPECT_EQ(CommandAction(ID_PREF_DECIMAL_POINT)->text(), u"Decimal Point ...");
+    EXPECT_EQ(CommandAction(ID_PREF_DECIMAL_POINT)->text(), u"&Decimal Point ...");
 
     QAction* del = CommandAction(ID_EDIT_DELETE);
     ASSERT_NE(del, nullptr);
-    EXPECT_EQ(del->text(), u"Delete");
+    EXPECT_EQ(del->text(), u"&Delete");
     EXPECT_EQ(del->shortcut(), QKeySequence(Qt::Key_Delete));
     EXPECT_EQ(CommandAction(ID_EDIT_COPY)->shortcuts().size(), 2);
     EXPECT_EQ(CommandAction(ID_DRAW_LINE)->statusTip(), u"Draw a line");

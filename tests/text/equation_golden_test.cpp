@@ -52,13 +52,15 @@ const Formula kFormulas[] = {
 };
 
 QString GoldenDir() {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("golden"));
+    // Not __FILE__: the compiler cache makes it relative to the build folder.
+    return QStringLiteral(LUMBREL_SOURCE_DIR "/tests/text/golden");
 }
 
-QImage Render(const char* text) {
+QImage Render(const char* text, int height = 400) {
     QvEquation eq;
     eq.SetText(QString::fromLatin1(text), &TheEquationOptions());
-    QvLogFont font; // Arial, 4 mm
+    QvLogFont font; // Arial, 4 mm unless asked
+    font.m_drawHeight = height;
     QImage probe(10, 10, QImage::Format_RGB32);
     probe.setDotsPerMeterX(11811);
     probe.setDotsPerMeterY(11811);
@@ -132,6 +134,39 @@ TEST(EquationGolden, SchoolFormulasMatchTheirReferences) {
         EXPECT_TRUE(same) << f.name << ": " << differ << " of " << a.size() << " pixels differ";
         if (!same)
             image.save(QStringLiteral("golden_%1.png").arg(QLatin1String(f.name)));
+    }
+}
+
+// A radical's sign runs into its bar at 300 dpi: the bar's top row starts
+// where the sign's outer edge arrives, with no notch cut out of the corner
+// between them.
+TEST(EquationGolden, ARadicalsSignMeetsItsBar) {
+    TheEquationOptions() = QvEquationOptions();
+    for (const char* text : {"sqrt(x)", "sqrt(1/2)", "sqrt(b^2 - 4ac)"}) {
+        for (int height : {400, 1000}) {
+            SCOPED_TRACE(testing::Message() << text << " " << height);
+            const QImage image = Render(text, height);
+            // Where a row's ink begins, to a fraction of a pixel: its first
+            // pixel covered half or more, less what the pixel before holds.
+            const auto cover = [&](int x, int y) {
+                return x < 0 ? 0.0 : (255 - qGray(image.pixel(x, y))) / 255.0;
+            };
+            const auto edge = [&](int y) {
+                for (int x = 0; x < image.width(); ++x)
+                    if (cover(x, y) >= 0.5)
+                        return x - cover(x - 1, y);
+                return double(image.width());
+            };
+            // The bar is the topmost ink; under it, at the left, only the
+            // sign's rising stroke, whose outer edge is carried up to the
+            // bar's top row.
+            int top = 0;
+            while (top < image.height() && edge(top) >= image.width())
+                ++top;
+            ASSERT_LT(top + 8, image.height());
+            const double slope = (edge(top + 4) - edge(top + 8)) / 4.0;
+            EXPECT_LE(edge(top) - (edge(top + 4) + 4.0 * slope), 0.9);
+        }
     }
 }
 

@@ -154,18 +154,16 @@ TEST(EquationLayout, BigOperatorsWithLimits) {
 
 TEST(EquationLayout, RadicalsBracketsAndMarks) {
     const int y0 = kY + 13;
-    // The sign, then the bar over what stands under it.
+    // The sign and the bar over what stands under it, one stroke.
     Drawn root = Draw("sqrt x");
-    ASSERT_EQ(root.canvas.lines.size(), 2u);
+    ASSERT_EQ(root.canvas.lines.size(), 1u);
     const std::vector<CPoint>& sign = root.canvas.lines[0].points;
-    ASSERT_EQ(sign.size(), 4u);
+    ASSERT_EQ(sign.size(), 5u);
     EXPECT_EQ(sign[3], CPoint(kX + 15 / 2 + 30, y0 - (78 - 3)));
     const InkText* x = root.canvas.Find(QStringLiteral("x"));
     ASSERT_TRUE(x);
     EXPECT_GE(x->x, sign[3].x);
-    const std::vector<CPoint>& bar = root.canvas.lines[1].points;
-    EXPECT_EQ(bar[0], sign[3]);
-    EXPECT_EQ(bar[1].x, x->x + 30 + 1);
+    EXPECT_EQ(sign[4], CPoint(x->x + 30 + 1, sign[3].y));
 
     // Brackets round a fraction are drawn in three Symbol pieces each.
     Drawn tall = Draw("(a/b)");

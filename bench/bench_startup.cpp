@@ -1,0 +1,138 @@
+// Start-up: from starting the process to the first paint of the main
+// window, for the program as main() starts it and for a plain Qt main
+// window with menus, toolbars and an MDI area built into the same program
+// (so both load the same libraries).  Each iteration starts both, one after
+// the other; the ratio is the program's time over the plain window's, both
+// medians of the same run.
+//
+//     bench_startup --probe program|plain   one start, prints when it painted
+#include "app/document_template.h"
+#include "bench/bench_support.h"
+#include "shell/lumbrel2_app.h"
+#include "shell/startup.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QProcess>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+double MonotonicMs() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// Prints the time of the first paint of a top-level window, then ends the
+// process there.
+class FirstPaint : public QObject {
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Paint && object->isWidgetType() &&
+            static_cast<QWidget*>(object)->isWindow()) {
+            std::printf("%.3f\n", MonotonicMs());
+            std::fflush(stdout);
+            std::_Exit(0);
+        }
+        return false;
+    }
+};
+
+// Menus, toolbars and an MDI area of about the program's size, with texts
+// only.
+void ShowPlainWindow() {
+    auto* window = new QMainWindow;
+    for (const char* title :
+         {"&File", "&Edit", "&View", "&Draw", "F&ormat", "&Tools", "&Window", "&Help"}) {
+        QMenu* menu = window->menuBar()->addMenu(QString::fromLatin1(title));
+        for (int i = 0; i < 12; ++i)
+            menu->addAction(QStringLiteral("Item %1").arg(i));
+    }
+    for (int bar = 0; bar < 4; ++bar) {
+        QToolBar* tools = window->addToolBar(QStringLiteral("Bar %1").arg(bar));
+        for (int i = 0; i < 10; ++i)
+            tools->addAction(QStringLiteral("T%1").arg(i));
+    }
+    window->setCentralWidget(new QMdiArea);
+    window->statusBar()->showMessage(QStringLiteral("Ready"));
+    window->resize(1024, 768);
+    window->show();
+}
+
+int Probe(QApplication& qtApp, const char* which) {
+    FirstPaint probe;
+    qtApp.installEventFilter(&probe);
+    if (std::strcmp(which, "plain") == 0) {
+        ShowPlainWindow();
+        return QApplication::exec();
+    }
+    InitApplication(qtApp);
+    Lumbrel2App app;
+    app.SetDocTemplate(MakeDrawingTemplate());
+    if (!app.InitInstance(QString()))
+        return 1;
+    return QApplication::exec();
+}
+
+// Milliseconds from starting the probe to its first paint; negative when it
+// failed.
+double StartOnce(const char* which) {
+    QProcess child;
+    const double start = MonotonicMs();
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--probe"), QString::fromLatin1(which)});
+    if (!child.waitForFinished(60000))
+        return -1;
+    bool ok = false;
+    const double painted = child.readAllStandardOutput().trimmed().toDouble(&ok);
+    return ok ? painted - start : -1;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+void BM_StartUp(benchmark::State& state) {
+    std::vector<double> program, plain;
+    for (auto _ : state) {
+        const double p = StartOnce("program"), q = StartOnce("plain");
+        if (p < 0 || q < 0) {
+            state.SkipWithError("a probe did not paint");
+            break;
+        }
+        program.push_back(p);
+        plain.push_back(q);
+        state.SetIterationTime(p / 1000);
+    }
+    state.counters["program_ms"] = Median(program);
+    state.counters["plain_ms"] = Median(plain);
+    state.counters["ratio"] = Median(program) / std::max(1e-9, Median(plain));
+}
+BENCHMARK(BM_StartUp)->UseManualTime()->Iterations(7)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    BenchProfile profile;
+    QApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--probe") == 0)
+        return Probe(app, argv[2]);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
