@@ -1,10 +1,12 @@
 #include "statistics/stat_properties.h"
 
 #include "figures/copy_map.h"
+#include "figures/fig_angle_mark.h"
 #include "figures/figure.h"
 #include "platform/archive.h"
 
 #include <algorithm>
+#include <vector>
 
 IMPLEMENT_SERIAL(QvStatProperties, CObject, 0)
 
@@ -83,7 +85,11 @@ std::unique_ptr<QvFigure> CopySymbol(const QvFigure& source) {
     QvCopyMap map;
     copy->AddToCopyMap(map);
     copy->RemapReferences(map);
-    return copy;
+    // A mark whose figures lie outside the symbol would point into the
+    // source: it is left out.
+    std::vector<QvFigure*> list{copy.release()};
+    QvDropStrayAngleMarks(list);
+    return std::unique_ptr<QvFigure>(list.empty() ? nullptr : list.front());
 }
 
 } // namespace

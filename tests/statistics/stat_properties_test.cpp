@@ -4,7 +4,9 @@
 #include "common/test_support.h"
 #include "stat_test_support.h"
 
+#include "figures/fig_angle_mark.h"
 #include "figures/fig_gallery.h"
+#include "figures/fig_line.h"
 #include "figures/fig_rectangle.h"
 #include "platform/archive.h"
 #include "platform/numbers.h"
@@ -504,6 +506,44 @@ TEST(StatProperties, CopyTakesStoredFieldsAndCopiesTheSymbols) {
     // Copying from itself changes nothing.
     copy->Copy(*copy);
     EXPECT_EQ(Store(*copy), sourceBytes);
+}
+
+// A mark inside a copied symbol marks the copy's own members; one that
+// marks a figure outside the symbol is left out, not left pointing at it.
+TEST(StatProperties, CopiedSymbolKeepsItsMarksToItself) {
+    auto source = std::make_unique<QvStatProperties>();
+    source->Picto_Symbol[0] = Symbol(1000, 1000);
+    auto* symbol = static_cast<QvFigGallery*>(source->Picto_Symbol[0].get());
+    QvFigure* rect = symbol->Members()[0];
+    std::unique_ptr<QvFigure> line = QvFigure::CreateForTool(QvFigLine::ToolId);
+    std::unique_ptr<QvFigure> outsider = QvFigure::CreateForTool(QvFigLine::ToolId);
+    for (QvPoint p : {QvPoint(100, 200), QvPoint(900, 900)}) {
+        line->TrackCreatePoint(p, {});
+        line->CreateClick();
+    }
+    const auto mark = [](QvFigure* first, QvFigure* second) {
+        std::unique_ptr<QvFigure> made = QvFigure::CreateForTool(QvFigAngleMark::ToolId);
+        auto* m = static_cast<QvFigAngleMark*>(made.get());
+        m->AngleData()->m_pFirst = first;
+        m->AngleData()->m_pSecond = second;
+        return made.release();
+    };
+    symbol->Members().push_back(line.get());
+    symbol->Members().push_back(mark(rect, line.release()));
+    symbol->Members().push_back(mark(rect, outsider.get()));
+
+    auto copy = std::make_unique<QvStatProperties>();
+    copy->Copy(*source);
+    source.reset();
+    outsider.reset();
+    auto* g = dynamic_cast<QvFigGallery*>(copy->Picto_Symbol[0].get());
+    ASSERT_NE(g, nullptr);
+    const std::vector<QvFigure*>& members = g->Members();
+    ASSERT_EQ(members.size(), 3u);
+    auto* m = dynamic_cast<QvFigAngleMark*>(members[2]);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->AngleData()->m_pFirst, members[0]);
+    EXPECT_EQ(m->AngleData()->m_pSecond, members[1]);
 }
 
 TEST(StatProperties, CopyScaleBreakTakesTheGroupOnly) {
