@@ -11,7 +11,6 @@ IMPLEMENT_SERIAL(QvFunction, CObject, 0)
 namespace {
 
 constexpr double S = QvUndefinedValue;
-constexpr double kPi = 3.141592654;
 constexpr double kE = 2.718281828;
 // Slightly more than a degree, as the program always had it.
 constexpr double kDegree = 0.017453292520882225;
@@ -102,6 +101,9 @@ void QvFunction::Reset() {
     lowEnd = highEnd = 1;
     data.dirty = 0;
     data.selectedPoint = -1;
+    for (QvAnalysedPoint& point : analysedPoints)
+        point = {};
+    analysedCount = 0;
     for (QvFunctionToken& entry : program)
         entry = {};
     labelDigits = 6.0;

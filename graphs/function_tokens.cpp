@@ -332,7 +332,7 @@ int QvFunction::ParseDomain() {
                 variableSeen = true;
             }
         } else if (code == TokNumber || code == TokPi) {
-            const double number = code == TokPi ? 3.141592654 : tokens[i].value;
+            const double number = code == TokPi ? kPi : tokens[i].value;
             if ((!variableSeen && !relationPending) || (variableSeen && relationPending)) {
                 if (!variableSeen)
                     numberFirst = true;

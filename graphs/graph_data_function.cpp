@@ -1,5 +1,6 @@
 #include "graphs/graph_data_function.h"
 
+#include "graphs/archive_point.h"
 #include "platform/archive.h"
 #include "settings/figure_defaults.h"
 
@@ -47,23 +48,12 @@ QvGraphDataFunction& QvGraphDataFunction::Copy(const QvGraphDataFunction& other)
     return *this;
 }
 
-namespace {
-void Store(CArchive& ar, const CPoint& p) {
-    ar << LONG(p.x) << LONG(p.y);
-}
-void Load(CArchive& ar, CPoint& p) {
-    LONG x = 0, y = 0;
-    ar >> x >> y;
-    p = CPoint(x, y);
-}
-} // namespace
-
 void QvGraphDataFunction::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         version = kVersion;
         ar << version << xMax << yMax << xMin << yMin;
         for (const CPoint* p : {&plotTopLeft, &plotBottomRight, &frameTopLeft, &frameBottomRight})
-            Store(ar, *p);
+            StorePoint(ar, *p);
         ar << caption << expression << rangeText;
         ar << LONG(VAsym) << LONG(HAsym) << LONG(RangeArrows) << LONG(ShowLow) << LONG(ShowHigh)
            << DWORD(m_Color) << DWORD(m_ShadeColor) << LONG(m_ShadeType) << LONG(m_HatchType);
@@ -80,7 +70,7 @@ void QvGraphDataFunction::Serialize(CArchive& ar) {
         return;
     ar >> xMax >> yMax >> xMin >> yMin;
     for (CPoint* p : {&plotTopLeft, &plotBottomRight, &frameTopLeft, &frameBottomRight})
-        Load(ar, *p);
+        LoadPoint(ar, *p);
     ar >> caption >> expression >> rangeText;
     ar >> VAsym >> HAsym >> RangeArrows >> ShowLow >> ShowHigh >> m_Color >> m_ShadeColor >>
         m_ShadeType >> m_HatchType;

@@ -10,14 +10,6 @@ namespace {
 
 constexpr double S = QvUndefinedValue;
 
-QvFunction Compiled(const QString& text, int angleMode = 0) {
-    QvFunction f;
-    f.angleMode = angleMode;
-    f.data.expression = text;
-    EXPECT_EQ(f.Compile(), QvFunction::kFits) << qPrintable(text);
-    return f;
-}
-
 TEST(FunctionCompile, PostfixPrograms) {
     struct Case {
         const char* text;

@@ -2,9 +2,14 @@
 // Helpers of the function tests: a function compiled from a text, and a
 // token list or program written as readable words.
 #include "graphs/function.h"
+#include "platform/archive.h"
+
+#include <QBuffer>
 
 #include <QString>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <iterator>
 #include <string>
@@ -42,4 +47,33 @@ inline std::string ProgramWords(const QvFunction& f, int part = 1) {
 // Latin-1 text with the Symbol bytes written as \xB3 and the like.
 inline QString Text(const char* latin1) {
     return QString::fromLatin1(latin1);
+}
+
+// A function compiled from its text, which must fit.
+inline QvFunction Compiled(const QString& text, int angleMode = 0) {
+    QvFunction f;
+    f.angleMode = angleMode;
+    f.data.expression = text;
+    EXPECT_EQ(f.Compile(), QvFunction::kFits) << qPrintable(text);
+    return f;
+}
+
+// The bytes of a record as it serialises itself (not as an object with its
+// class).
+inline QByteArray Stored(CObject& r) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CArchive ar(&buffer, CArchive::store);
+    r.Serialize(ar);
+    return bytes;
+}
+
+// Loads a record from the bytes; returns how many were read.
+inline qint64 Load(CObject& r, QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CArchive ar(&buffer, CArchive::load);
+    r.Serialize(ar);
+    return buffer.pos();
 }

@@ -1,11 +1,9 @@
 // The function display record: defaults, copies and its archive form.
 #include "common/test_support.h"
-#include "graphs/function.h"
+#include "function_test_support.h"
 #include "graphs/graph_data_function.h"
-#include "platform/archive.h"
 #include "settings/figure_defaults.h"
 
-#include <QBuffer>
 #include <QDataStream>
 
 #include <gtest/gtest.h>
@@ -84,25 +82,6 @@ QByteArray FilledBytes() {
     for (qint32 v : {32807, 1, 1, 3, -2})
         out << v;
     return bytes;
-}
-
-// The record as it serialises itself (not as an object with its class).
-QByteArray Stored(CObject& r) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(&buffer, CArchive::store);
-    r.Serialize(ar);
-    return bytes;
-}
-
-// Loads the bytes; returns how many were read.
-qint64 Load(QvGraphDataFunction& r, QByteArray bytes) {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    CArchive ar(&buffer, CArchive::load);
-    r.Serialize(ar);
-    return buffer.pos();
 }
 
 TEST(GraphDataFunction, Defaults) {
