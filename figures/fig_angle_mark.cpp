@@ -82,31 +82,6 @@ CRect UnitRect(const QvPoint& p) {
     return CRect(c.x, c.y, c.x + 1, c.y + 1);
 }
 
-// The 72-byte font block: a word of no meaning, the LOGFONT, the colour and
-// the drawing height.
-void WriteFontBlock(CArchive& ar, const QvLogFont& font) {
-    const LOGFONT& lf = font.m_logFont;
-    ar << DWORD(0) << lf.lfHeight << lf.lfWidth << lf.lfEscapement << lf.lfOrientation
-       << lf.lfWeight << lf.lfItalic << lf.lfUnderline << lf.lfStrikeOut << lf.lfCharSet
-       << lf.lfOutPrecision << lf.lfClipPrecision << lf.lfQuality << lf.lfPitchAndFamily;
-    ar.Write(lf.lfFaceName, LF_FACESIZE);
-    ar << DWORD(font.m_color) << LONG(font.m_drawHeight);
-}
-
-void ReadFontBlock(CArchive& ar, QvLogFont& font) {
-    DWORD unused = 0, color = 0;
-    LONG drawHeight = 0;
-    LOGFONT lf;
-    ar >> unused >> lf.lfHeight >> lf.lfWidth >> lf.lfEscapement >> lf.lfOrientation >>
-        lf.lfWeight >> lf.lfItalic >> lf.lfUnderline >> lf.lfStrikeOut >> lf.lfCharSet >>
-        lf.lfOutPrecision >> lf.lfClipPrecision >> lf.lfQuality >> lf.lfPitchAndFamily;
-    ar.ReadExact(lf.lfFaceName, LF_FACESIZE);
-    // A face without its terminator must not run into the next field.
-    lf.lfFaceName[LF_FACESIZE - 1] = 0;
-    ar >> color >> drawHeight;
-    font.Set(lf, color, int(drawHeight));
-}
-
 QvFigure* g_snappedFigure = nullptr;
 } // namespace
 
@@ -121,7 +96,7 @@ void QvEditDataAngle::Serialize(CArchive& ar) {
         ar.WriteObject(m_pFirst);
         ar.WriteObject(m_pSecond);
         ar << m_firstPart << m_secondPart << m_major << m_secondRay << m_firstRay;
-        WriteFontBlock(ar, m_font);
+        m_font.WriteBlock(ar);
         ar << m_decimalPlaces;
         return;
     }
@@ -134,7 +109,7 @@ void QvEditDataAngle::Serialize(CArchive& ar) {
     m_pFirst = static_cast<QvFigure*>(ar.ReadObject(RUNTIME_CLASS(QvFigure)));
     m_pSecond = static_cast<QvFigure*>(ar.ReadObject(RUNTIME_CLASS(QvFigure)));
     ar >> m_firstPart >> m_secondPart >> m_major >> m_secondRay >> m_firstRay;
-    ReadFontBlock(ar, m_font);
+    m_font.ReadBlock(ar);
     ar >> m_decimalPlaces;
 }
 

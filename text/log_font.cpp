@@ -73,6 +73,29 @@ void QvLogFont::Serialize(CArchive& ar) {
     }
 }
 
+void QvLogFont::WriteBlock(CArchive& ar) const {
+    const LOGFONT& lf = m_logFont;
+    ar << DWORD(0) << lf.lfHeight << lf.lfWidth << lf.lfEscapement << lf.lfOrientation
+       << lf.lfWeight << lf.lfItalic << lf.lfUnderline << lf.lfStrikeOut << lf.lfCharSet
+       << lf.lfOutPrecision << lf.lfClipPrecision << lf.lfQuality << lf.lfPitchAndFamily;
+    ar.Write(lf.lfFaceName, LF_FACESIZE);
+    ar << DWORD(m_color) << LONG(m_drawHeight);
+}
+
+void QvLogFont::ReadBlock(CArchive& ar) {
+    DWORD unused = 0, color = 0;
+    LONG drawHeight = 0;
+    LOGFONT lf;
+    ar >> unused >> lf.lfHeight >> lf.lfWidth >> lf.lfEscapement >> lf.lfOrientation >>
+        lf.lfWeight >> lf.lfItalic >> lf.lfUnderline >> lf.lfStrikeOut >> lf.lfCharSet >>
+        lf.lfOutPrecision >> lf.lfClipPrecision >> lf.lfQuality >> lf.lfPitchAndFamily;
+    ar.ReadExact(lf.lfFaceName, LF_FACESIZE);
+    // A face without its terminator must not run into the next field.
+    lf.lfFaceName[LF_FACESIZE - 1] = 0;
+    ar >> color >> drawHeight;
+    Set(lf, color, int(drawHeight));
+}
+
 QString QvLogFont::ToText() const {
     const LOGFONT& lf = m_logFont;
     return FormatC("%i,%i,%i,%i,%i,%i,%i,%i,%i,%i,%i,%i,%i,%i,%i,", int(lf.lfHeight),

@@ -24,6 +24,11 @@ public:
     // 52 bytes in place: height, weight, italic, underline, strike-out,
     // character set, 32-byte face, colour, drawing height.
     void Serialize(CArchive& ar) override;
+    // The 72-byte block that records embed: four bytes of no meaning (zero
+    // when written), the LOGFONT in its Windows layout, the colour and the
+    // drawing height.
+    void WriteBlock(CArchive& ar) const;
+    void ReadBlock(CArchive& ar);
 
     // "%i,...,%i,%s": the thirteen LOGFONT numbers, colour, drawing height,
     // face name.

@@ -41,7 +41,7 @@ TEST(StatData, StoreAndLoadKeepTheColumnsAndSetLoaded) {
     FillCounted(d->columns[25], {{7, 3}});
     d->columns[25].cells[4].text = QStringLiteral("late");
 
-    QByteArray expected;
+    QByteArray expected = Store(d->properties);
     for (QvStatColumn& c : d->columns)
         expected += Store(c);
     const QByteArray bytes = Store(*d);
