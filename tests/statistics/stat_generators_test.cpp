@@ -72,11 +72,11 @@ std::vector<double> Filled(const std::vector<QvStatCell>& cells) {
     return v;
 }
 
-// Rows 0 on hold `values`, every later row is empty.
+// Rows 0 on hold `values` (E for an empty row), every later row is empty.
 void ExpectRows(const std::vector<QvStatCell>& cells, const std::vector<double>& values) {
     for (size_t r = 0; r < values.size(); ++r) {
         EXPECT_NEAR(cells[r].value, values[r], 1e-12) << "row " << r;
-        EXPECT_EQ(cells[r].count, 1) << "row " << r;
+        EXPECT_EQ(cells[r].count, values[r] == E ? 0 : 1) << "row " << r;
     }
     for (size_t r = values.size(); r < cells.size(); ++r) {
         ASSERT_EQ(cells[r].value, E) << "row " << r;
@@ -100,6 +100,9 @@ TEST(StatGenerators, SequencesAndFixedResults) {
         {"INC(5,-2,4)", {5, 3, 1, -1}},
         {"INC(0,1,2.5)", {0, 1, 2}},
         {"FIBONACCI(1,1,50)", fibonacci},
+        // A value too large to show still carries on the sequence.
+        {"FIBONACCI(1000000000,-999999999,6)", {E, -999999999, 1, -999999998, -999999997, -1999999995}},
+        {"TRIBONACCI(1000000000,0,-1000000000,5)", {E, 0, -1000000000, 0, -1000000000}},
         {"RANDNORMAL(50,10,2)", {60, 40}},
         {"RANDNORMAL(50,10,1)", {50}},
         {"RANDGEOMETRIC(0.0005,10)", {}},
