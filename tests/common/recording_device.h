@@ -2,7 +2,8 @@
 // A paint device that keeps what is drawn on it instead of pixels: every
 // line (polylines split into their segments), ellipse, rectangle, polygon
 // and path, and every text with where its baseline starts, in device
-// coordinates, with the pen and brush it was drawn with.  Tests count and measure drawings with it where pixels would blur.
+// coordinates, with the pen and brush it was drawn with.  Tests count and measure drawings with it
+// where pixels would blur.
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -94,9 +95,9 @@ public:
         item.point = m_transform.map(p);
         item.text = textItem.text();
         const QFontMetricsF metrics(textItem.font());
-        item.rect = m_transform.mapRect(
-            QRectF(p.x(), p.y() - metrics.ascent(), metrics.horizontalAdvance(item.text),
-                   metrics.height()));
+        item.rect =
+            m_transform.mapRect(QRectF(p.x(), p.y() - metrics.ascent(),
+                                       metrics.horizontalAdvance(item.text), metrics.height()));
         items.push_back(item);
     }
     void drawPixmap(const QRectF& rect, const QPixmap&, const QRectF&) override {

@@ -245,7 +245,8 @@ TEST_F(FigStatTest, EachDrawingModeDrawsTheOutlineOrTheGraphOrNothing) {
 // drawer at the next one.
 TEST_F(FigStatTest, TypeWithoutDrawerWritesItsTextInsideTheFrameOnThePage) {
     const QvPoint a(3000, 4000), b(27000, 22000);
-    const QvPoint drags[4][2] = {{a, b}, {b, a}, {{a.x, b.y}, {b.x, a.y}}, {{b.x, a.y}, {a.x, b.y}}};
+    const QvPoint drags[4][2] = {
+        {a, b}, {b, a}, {{a.x, b.y}, {b.x, a.y}}, {{b.x, a.y}, {a.x, b.y}}};
     // 2540 dots per inch: one device pixel per 0.01 mm.
     auto paint = [](QvFigure& f, QRectF& frame, QPointF& start) {
         auto device = std::make_unique<RecordingDevice>(30000, 30000, 2540);
@@ -267,8 +268,8 @@ TEST_F(FigStatTest, TypeWithoutDrawerWritesItsTextInsideTheFrameOnThePage) {
         auto f = Graph(drag[0], drag[1]);
         ASSERT_TRUE(f);
         for (int type : {13, 0, -1, 15}) {
-            SCOPED_TRACE(testing::Message() << "type " << type << " from " << drag[0].x << ","
-                                            << drag[0].y);
+            SCOPED_TRACE(testing::Message()
+                         << "type " << type << " from " << drag[0].x << "," << drag[0].y);
             Options(*f).GraphType = type;
             QRectF frame;
             QPointF start;

@@ -51,15 +51,24 @@ TEST(StatGraphDispatcher, EachStoredTypeGetsItsDrawer) {
         const std::type_info* drawer; // null: none
     };
     const Case cases[] = {
-        {1, &typeid(QvStatGraphBar)},       {2, &typeid(QvStatGraphBox)},
-        {3, &typeid(QvStatGraphPie)},       {4, &typeid(QvStatGraphLine)},
-        {5, &typeid(QvStatGraphScatter)},   {6, &typeid(QvStatGraphDot)},
-        {7, &typeid(QvStatGraphStemLeaf)},  {8, &typeid(QvStatGraphHisto)},
-        {9, &typeid(QvStatGraphCum)},       {10, &typeid(QvStatGraphColumn)},
-        {11, &typeid(QvStatGraphFreq)},     {12, &typeid(QvStatGraphResidual)},
-        {13, nullptr},                      {14, &typeid(QvStatGraphPictogram)},
-        {0, nullptr},                       {-1, nullptr},
-        {15, nullptr},                      {1000, nullptr},
+        {1, &typeid(QvStatGraphBar)},
+        {2, &typeid(QvStatGraphBox)},
+        {3, &typeid(QvStatGraphPie)},
+        {4, &typeid(QvStatGraphLine)},
+        {5, &typeid(QvStatGraphScatter)},
+        {6, &typeid(QvStatGraphDot)},
+        {7, &typeid(QvStatGraphStemLeaf)},
+        {8, &typeid(QvStatGraphHisto)},
+        {9, &typeid(QvStatGraphCum)},
+        {10, &typeid(QvStatGraphColumn)},
+        {11, &typeid(QvStatGraphFreq)},
+        {12, &typeid(QvStatGraphResidual)},
+        {13, nullptr},
+        {14, &typeid(QvStatGraphPictogram)},
+        {0, nullptr},
+        {-1, nullptr},
+        {15, nullptr},
+        {1000, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
