@@ -2,7 +2,9 @@
 // rectangle, steps that would draw without end, and a whole graph drawn
 // on paper.
 #include "common/recording_device.h"
+#include "graphs/function_test_support.h"
 #include "graphs/graph.h"
+#include "settings/settings.h"
 #include "platform/command_ids.h"
 #include "platform/dc.h"
 #include "platform/qt_convert.h"
@@ -209,20 +211,77 @@ TEST(GraphEngine, StepsThatWouldNeverEnd) {
 }
 
 TEST(GraphEngine, AxesArrowsAndOrigin) {
-    auto g = MakeGraph();
-    g->data.ShowOrigin = 1;
-    g->data.showXTicks = g->data.showYTicks = 0;
-    const auto items = Record(*g, TRUE);
-    int ellipses = 0;
-    for (const DrawnItem& item : items) {
-        if (item.kind != DrawnItem::Ellipse)
-            continue;
-        ++ellipses;
-        // 380 device units wide whatever the mode.
-        EXPECT_NEAR(item.rect.width(), 380.0, 2.0);
-        EXPECT_EQ(item.brush.style(), Qt::NoBrush);
+    // The arrows follow the current defaults, the origin mark the record.
+    QvGraphDefaults& defaults = TheSettings().m_GraphDefaults;
+    const BOOL negative = defaults.ShowNegativeArrows.GetValue();
+    const BOOL positive = defaults.ShowPositiveArrows.GetValue();
+    struct Case {
+        BOOL negative, positive, origin;
+        int lines, ellipses;
+    } cases[] = {
+        {FALSE, FALSE, FALSE, 2, 0},
+        {TRUE, FALSE, TRUE, 6, 1},
+        {TRUE, TRUE, FALSE, 10, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.negative << c.positive << c.origin);
+        defaults.ShowNegativeArrows.SetValue(c.negative);
+        defaults.ShowPositiveArrows.SetValue(c.positive);
+        auto g = MakeGraph();
+        g->data.ShowOrigin = BYTE(c.origin);
+        g->data.ShowNegativeArrows = g->data.ShowPositiveArrows = BYTE(!c.negative);
+        g->data.showXTicks = g->data.showYTicks = 0;
+        int lines = 0, ellipses = 0;
+        for (const DrawnItem& item : Record(*g, TRUE)) {
+            lines += item.kind == DrawnItem::Line;
+            if (item.kind != DrawnItem::Ellipse)
+                continue;
+            ++ellipses;
+            // 380 device units wide whatever the mode.
+            EXPECT_NEAR(item.rect.width(), 380.0, 2.0);
+            EXPECT_EQ(item.brush.style(), Qt::NoBrush);
+        }
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_EQ(ellipses, c.ellipses);
     }
-    EXPECT_EQ(ellipses, 1);
+    defaults.ShowNegativeArrows.SetValue(negative);
+    defaults.ShowPositiveArrows.SetValue(positive);
+}
+
+TEST(GraphEngine, LayoutOnPaper) {
+    // Where y grows upwards the x labels' room is taken from the smaller y
+    // and the notation's from the larger.
+    auto g = MakeGraph("-10", "10", "0", "10");
+    g->data.frameTopLeft = CPoint(0, -10000);
+    g->data.frameBottomRight = CPoint(10000, 0);
+    QImage image(400, 400, QImage::Format_RGB32);
+    {
+        CDC dc(&image);
+        dc.SetMapMode(MM_HIMETRIC);
+        g->Draw(&dc, FALSE);
+    }
+    EXPECT_EQ(g->yUp, 1);
+    EXPECT_GT(g->data.plotTopLeft.y, -10000 + 200);
+    EXPECT_LT(g->data.plotBottomRight.y, 0);
+    EXPECT_LT(g->data.plotBottomRight.x, 10000 - 200);
+    // y = 0 lies on the plot's lower edge.
+    EXPECT_EQ(g->YToDevice(0.0), g->data.plotTopLeft.y);
+    // The top is held 15 units inside where y grows upwards.
+    EXPECT_EQ(g->YToDevice(10.5), g->data.plotBottomRight.y - 15);
+    EXPECT_EQ(g->YToDevice(5.25), (g->data.plotTopLeft.y + g->data.plotBottomRight.y) / 2.0);
+}
+
+TEST(GraphEngine, StoredWithTheFunctionRecordsTwice) {
+    auto g = MakeGraph();
+    g->data.functions[3].expression = QStringLiteral("Y=X^2");
+    QByteArray record;
+    for (QvGraphDataFunction& f : g->data.functions)
+        record += Stored(f);
+    const QByteArray bytes = Stored(*g);
+    EXPECT_EQ(bytes, Stored(g->data) + record);
+    auto back = std::make_unique<QvGraph>();
+    EXPECT_EQ(Load(*back, bytes), bytes.size());
+    EXPECT_EQ(back->data.functions[3].expression, QStringLiteral("Y=X^2"));
 }
 
 TEST(GraphEngine, PixelsOfAGraph) {
