@@ -186,6 +186,18 @@ TEST(FunctionPlot, CleanFunctionEvaluatesNothing) {
     EXPECT_EQ(f.samples[123].y, before.y);
 }
 
+TEST(FunctionPlot, CrossingFarOutEnds) {
+    // Near 1e16 doubles lie 2 apart: a hundredth of a sample step (0.02)
+    // does not move t, and refining the crossing must still end.
+    auto f = Make("Y=X", "0<X<100000000000000000");
+    const double far = 1e16;
+    f->SetRange(far, far + 1000, far + 500, far + 2000, 0);
+    Plot(*f);
+    EXPECT_EQ(f->plotEnd, far + 1000);
+    EXPECT_EQ(f->samples[0].visible, 0);
+    EXPECT_EQ(f->samples[400].visible, 1);
+}
+
 TEST(FunctionPlot, EmptyExpressionSamplesNothing) {
     auto f = Make("");
     Plot(*f);
