@@ -3,6 +3,8 @@
 // line (polylines split into their segments), ellipse, rectangle, polygon
 // and path, in device coordinates, with the pen and brush it was drawn
 // with.  Tests count and measure drawings with it where pixels would blur.
+// Each item carries the number of the drawing call that made it, so the
+// segments of one polyline can be told from those of the next.
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainterPath>
@@ -21,6 +23,7 @@ struct DrawnItem {
     QPointF point;     // Point
     QPen pen;
     QBrush brush;
+    int call = 0; // items of one drawing call share it
 };
 
 class RecordingPaintEngine : public QPaintEngine {
@@ -39,6 +42,10 @@ public:
             m_transform = state.transform();
     }
     void drawLines(const QLineF* lines, int count) override {
+        ++m_call;
+        AddLines(lines, count);
+    }
+    void AddLines(const QLineF* lines, int count) {
         for (int i = 0; i < count; ++i) {
             DrawnItem item = Start(DrawnItem::Line);
             item.line = m_transform.map(lines[i]);
@@ -47,11 +54,13 @@ public:
         }
     }
     void drawEllipse(const QRectF& rect) override {
+        ++m_call;
         DrawnItem item = Start(DrawnItem::Ellipse);
         item.rect = m_transform.mapRect(rect);
         items.push_back(item);
     }
     void drawRects(const QRectF* rects, int count) override {
+        ++m_call;
         for (int i = 0; i < count; ++i) {
             DrawnItem item = Start(DrawnItem::Rect);
             item.rect = m_transform.mapRect(rects[i]);
@@ -59,13 +68,14 @@ public:
         }
     }
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
+        ++m_call;
         QPolygonF polygon;
         for (int i = 0; i < count; ++i)
             polygon << m_transform.map(points[i]);
         if (mode == PolylineMode) {
             for (int i = 0; i + 1 < polygon.size(); ++i) {
                 QLineF segment(polygon[i], polygon[i + 1]);
-                drawLines(&segment, 1);
+                AddLines(&segment, 1);
             }
             return;
         }
@@ -75,6 +85,7 @@ public:
         items.push_back(item);
     }
     void drawPoints(const QPointF* points, int count) override {
+        ++m_call;
         for (int i = 0; i < count; ++i) {
             DrawnItem item = Start(DrawnItem::Point);
             item.point = m_transform.map(points[i]);
@@ -83,11 +94,13 @@ public:
         }
     }
     void drawPath(const QPainterPath& path) override {
+        ++m_call;
         DrawnItem item = Start(DrawnItem::Path);
         item.rect = m_transform.map(path).boundingRect();
         items.push_back(item);
     }
     void drawPixmap(const QRectF& rect, const QPixmap&, const QRectF&) override {
+        ++m_call;
         DrawnItem item = Start(DrawnItem::Rect);
         item.rect = m_transform.mapRect(rect);
         items.push_back(item);
@@ -101,12 +114,14 @@ private:
         item.kind = kind;
         item.pen = m_pen;
         item.brush = m_brush;
+        item.call = m_call;
         return item;
     }
 
     QPen m_pen;
     QBrush m_brush;
     QTransform m_transform;
+    int m_call = 0;
 };
 
 class RecordingDevice : public QPaintDevice {
