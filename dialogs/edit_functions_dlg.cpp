@@ -120,7 +120,7 @@ CEditFunctionsDlg::CEditFunctionsDlg(QWidget* parent)
         if (!m_loading)
             StoreDomain();
     });
-    auto link = [this](QCheckBox* box, int& member, int QvGraphDataFunction::* field) {
+    auto link = [this](QCheckBox* box, int& member, int QvGraphDataFunction::*field) {
         connect(box, &QCheckBox::toggled, this, [this, box, &member, field] {
             if (!m_loading)
                 StoreSwitch(box, member, Shown().*field);
@@ -312,10 +312,10 @@ void CEditFunctionsDlg::OnOK() {
         ShowFunction(i + 1);
         AfxMessageBox(functionFits ? QStringLiteral("The domain of function %1 is too long for "
                                                     "the graph. Please shorten it.")
-                                             .arg(i + 1)
+                                         .arg(i + 1)
                                    : QStringLiteral("Function %1 is too long for the graph. "
                                                     "Please shorten it.")
-                                             .arg(i + 1),
+                                         .arg(i + 1),
                       MB_ICONEXCLAMATION);
         QLineEdit* edit = functionFits ? m_editDomain : m_editFunction;
         edit->setFocus();

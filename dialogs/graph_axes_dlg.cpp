@@ -75,14 +75,12 @@ CEditAxesDlg::CEditAxesDlg(QWidget* parent)
       m_buttonXColor(ColourButton(this)), m_buttonYColor(ColourButton(this)) {
     setWindowTitle(QStringLiteral("Edit Axes"));
     auto* groups = new QVBoxLayout;
-    groups->addWidget(AxisGroup(QStringLiteral("x"),
-                                {m_editXMax, m_editXMin, m_editXMajor, m_editXMinor},
-                                {m_checkXScale, m_checkXTicks, m_checkXAxis}, m_comboXLine,
-                                m_buttonXColor, this));
-    groups->addWidget(AxisGroup(QStringLiteral("y"),
-                                {m_editYMax, m_editYMin, m_editYMajor, m_editYMinor},
-                                {m_checkYScale, m_checkYTicks, m_checkYAxis}, m_comboYLine,
-                                m_buttonYColor, this));
+    groups->addWidget(AxisGroup(
+        QStringLiteral("x"), {m_editXMax, m_editXMin, m_editXMajor, m_editXMinor},
+        {m_checkXScale, m_checkXTicks, m_checkXAxis}, m_comboXLine, m_buttonXColor, this));
+    groups->addWidget(AxisGroup(
+        QStringLiteral("y"), {m_editYMax, m_editYMin, m_editYMajor, m_editYMinor},
+        {m_checkYScale, m_checkYTicks, m_checkYAxis}, m_comboYLine, m_buttonYColor, this));
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(groups);
     layout->addLayout(PropertyButtons(this, m_buttonSetAsDefault));

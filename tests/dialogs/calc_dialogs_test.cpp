@@ -42,8 +42,7 @@ TEST_F(CalcDialogsTest, OnlyTypedFunctionsOfXAreOffered) {
         Graph({"x=y^2", "y = x^2", "", "r=2q", "x=cos(t);y=sin(t)", "F(X)=x^3", "x^2+1"});
     QvDerivativeRecord derivative;
     Run<CCalcDerivativeDlg>(RunDerivativeDialog, data, derivative, [](CCalcDerivativeDlg& d) {
-        EXPECT_EQ(ItemTexts(d.m_comboFunction),
-                  QStringList({"y = x^2", "F(X)=x^3", "x^2+1"}));
+        EXPECT_EQ(ItemTexts(d.m_comboFunction), QStringList({"y = x^2", "F(X)=x^3", "x^2+1"}));
         EXPECT_EQ(d.m_map, QList<int>({1, 5, 6}));
         EXPECT_EQ(d.m_comboFunction->currentIndex(), 0);
         EXPECT_EQ(d.m_nFunction, 1);
@@ -84,12 +83,12 @@ TEST_F(CalcDialogsTest, DerivativeLabels) {
     };
     for (const Case& c : cases) {
         QvDerivativeRecord record;
-        EXPECT_TRUE(Run<CCalcDerivativeDlg>(RunDerivativeDialog, Graph({"x=1", c.entry}), record,
-                                            [&](CCalcDerivativeDlg& d) {
-                                                d.m_editPoint->setText(QString::fromLatin1(c.point));
-                                                EXPECT_EQ(d.m_strLabel, QString::fromLatin1(c.label));
-                                                d.OnOK();
-                                            }));
+        EXPECT_TRUE(Run<CCalcDerivativeDlg>(
+            RunDerivativeDialog, Graph({"x=1", c.entry}), record, [&](CCalcDerivativeDlg& d) {
+                d.m_editPoint->setText(QString::fromLatin1(c.point));
+                EXPECT_EQ(d.m_strLabel, QString::fromLatin1(c.label));
+                d.OnOK();
+            }));
         EXPECT_EQ(record.labelText, QString::fromLatin1(c.label)) << c.entry;
         EXPECT_EQ(record.xText, QString::fromLatin1(c.point));
         EXPECT_EQ(record.function, 1);
@@ -110,12 +109,13 @@ TEST_F(CalcDialogsTest, IntegralLabels) {
     };
     for (const Case& c : cases) {
         QvIntegralRecord record;
-        EXPECT_TRUE(Run<CCalcIntegralDlg>(RunIntegralDialog, data, record, [&](CCalcIntegralDlg& d) {
-            d.m_editFrom->setText(QString::fromLatin1(c.from));
-            d.m_editTo->setText(QString::fromLatin1(c.to));
-            d.m_comboSecond->setCurrentIndex(c.second);
-            d.OnOK();
-        }));
+        EXPECT_TRUE(
+            Run<CCalcIntegralDlg>(RunIntegralDialog, data, record, [&](CCalcIntegralDlg& d) {
+                d.m_editFrom->setText(QString::fromLatin1(c.from));
+                d.m_editTo->setText(QString::fromLatin1(c.to));
+                d.m_comboSecond->setCurrentIndex(c.second);
+                d.OnOK();
+            }));
         EXPECT_EQ(record.labelText, QString::fromLatin1(c.label));
         EXPECT_EQ(record.functionA, 0);
         EXPECT_EQ(record.functionB, c.functionB);
@@ -131,18 +131,18 @@ TEST_F(CalcDialogsTest, PointsAndLimitsMustReadAsNumbers) {
         const char* typed;
         const char* kept; // null: refused
     } cases[] = {
-        {"", nullptr},          {"abc", nullptr},  {"1e5", nullptr}, {"2/0", nullptr},
-        {"pi/ 2", nullptr},     {"-", nullptr},    {"x", nullptr},   {"-2.5", "-2.5"},
-        {" pi/2 ", "pi/2"},     {"3e", "3e"},      {"1,5", "1,5"},   {"-2PI/3", "-2PI/3"},
+        {"", nullptr},      {"abc", nullptr}, {"1e5", nullptr}, {"2/0", nullptr},
+        {"pi/ 2", nullptr}, {"-", nullptr},   {"x", nullptr},   {"-2.5", "-2.5"},
+        {" pi/2 ", "pi/2"}, {"3e", "3e"},     {"1,5", "1,5"},   {"-2PI/3", "-2PI/3"},
     };
     for (const Case& c : cases) {
         recorder.messages.clear();
         QvDerivativeRecord derivative;
-        const bool ok = Run<CCalcDerivativeDlg>(RunDerivativeDialog, data, derivative,
-                                                [&](CCalcDerivativeDlg& d) {
-                                                    d.m_editPoint->setText(QString::fromLatin1(c.typed));
-                                                    d.OnOK();
-                                                });
+        const bool ok = Run<CCalcDerivativeDlg>(
+            RunDerivativeDialog, data, derivative, [&](CCalcDerivativeDlg& d) {
+                d.m_editPoint->setText(QString::fromLatin1(c.typed));
+                d.OnOK();
+            });
         EXPECT_EQ(ok, c.kept != nullptr) << c.typed;
         if (c.kept) {
             EXPECT_EQ(derivative.xText, QString::fromLatin1(c.kept));

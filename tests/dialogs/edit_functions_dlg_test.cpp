@@ -33,7 +33,8 @@ protected:
 
     // Runs the dialog on `data`; true on OK (and `data` is then the copy).
     static bool Run(QvGraphData& data, const std::function<void(CEditFunctionsDlg&)>& drive) {
-        SetModalDialogHandler([&](CDialog& dialog) { drive(dynamic_cast<CEditFunctionsDlg&>(dialog)); });
+        SetModalDialogHandler(
+            [&](CDialog& dialog) { drive(dynamic_cast<CEditFunctionsDlg&>(dialog)); });
         const bool ok = RunEditFunctionsDialog(data);
         SetModalDialogHandler({});
         return ok;

@@ -29,9 +29,9 @@ TEST_F(GraphAxesDlgTest, GridShowBoxesAndListsMakeTheStyles) {
         int choose;   // list choice, 0 none
         int expected; // x Major pen after OK
     } cases[] = {
-        {false, 0, int(ID_LINE_NONE)},          // opened unticked, left so
+        {false, 0, int(ID_LINE_NONE)}, // opened unticked, left so
         {true, int(ID_LINE_DASH), int(ID_LINE_DASH)},
-        {true, 0, 0},                           // ticked with nothing chosen
+        {true, 0, 0}, // ticked with nothing chosen
         {false, int(ID_LINE_DASH), int(ID_LINE_NONE)},
     };
     for (const Case& c : cases) {
@@ -140,11 +140,11 @@ TEST_F(GraphAxesDlgTest, EditAxesSetAsDefaultWritesTextsAsShownAndNoSwitch) {
         EXPECT_EQ(d.ModalResult(), -1);
         d.OnCancel();
     });
-    EXPECT_EQ(ChangedEntries(before, ProfileEntries()),
-              QStringList({"Graph/xColor", "Graph/xLine", "Graph/xMajorS", "Graph/xMaxShowS",
-                           "Graph/xMinShowS", "Graph/xMinorS", "Graph/yColor", "Graph/yLine",
-                           "Graph/yMajorS", "Graph/yMaxShowS", "Graph/yMinShowS",
-                           "Graph/yMinorS"}));
+    EXPECT_EQ(
+        ChangedEntries(before, ProfileEntries()),
+        QStringList({"Graph/xColor", "Graph/xLine", "Graph/xMajorS", "Graph/xMaxShowS",
+                     "Graph/xMinShowS", "Graph/xMinorS", "Graph/yColor", "Graph/yLine",
+                     "Graph/yMajorS", "Graph/yMaxShowS", "Graph/yMinShowS", "Graph/yMinorS"}));
     const QvGraphDefaults& g = TheSettings().m_GraphDefaults;
     EXPECT_EQ(g.xMaxShowS.GetValue(), u"abc");
     EXPECT_EQ(g.yMinorS.GetValue(), u"1");
