@@ -4,6 +4,7 @@
 // fitted values in turn, 500 rows each; and one column from each kind of
 // random data.  The default settings of a new
 // installation are in force.
+#include "platform/string_hashing.h"
 #include "settings/settings.h"
 #include "settings/stat_options.h"
 #include "statistics/stat_data.h"
@@ -126,6 +127,7 @@ BENCHMARK(BM_FillGenerator)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
+    UsePlainStringHashing();
     // The installation's default settings, from a throw-away profile.
     const QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
                             QUuid::createUuid().toString(QUuid::WithoutBraces) +
