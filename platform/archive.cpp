@@ -52,6 +52,23 @@ CArchive::CArchive(QIODevice* device, Mode mode) : m_device(device), m_mode(mode
 
 CArchive::~CArchive() {
     DeleteUnowned(0);
+    m_dropped.clear();
+}
+
+void CArchive::DropObject(std::unique_ptr<CObject> object) {
+    if (!object)
+        return;
+    auto it = std::find_if(m_loadArray.begin(), m_loadArray.end(),
+                           [&](const LoadEntry& entry) { return entry.object == object.get(); });
+    if (it != m_loadArray.end()) {
+        const size_t first = size_t(it - m_loadArray.begin());
+        const size_t end = std::max(it->end, first + 1);
+        // What still waits for an owner is not part of the dropped object.
+        for (size_t i = first; i < end && i < m_loadArray.size(); ++i)
+            if (m_loadArray[i].object && !(m_loadArray[i].readAhead && !m_loadArray[i].owned))
+                m_loadArray[i].dropped = true;
+    }
+    m_dropped.push_back(std::move(object));
 }
 
 void CArchive::DeleteUnowned(size_t first) {
@@ -356,6 +373,10 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requested, bool owned) {
         if (!entry.object) // an object whose own reading failed
             throw CArchiveException(CArchiveException::badIndex,
                                     QStringLiteral("object index %1").arg(objectTag));
+        if (entry.dropped)
+            throw CArchiveException(
+                CArchiveException::badIndex,
+                QStringLiteral("object %1 was dropped by its reader").arg(objectTag));
         if (requested && !entry.object->IsKindOf(requested))
             throw CArchiveException(CArchiveException::badClass,
                                     QStringLiteral("object %1 is not a %2")
@@ -405,5 +426,6 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requested, bool owned) {
     m_objectSchema = outerSchema;
     --m_depth;
     m_loadArray[index].complete = true;
+    m_loadArray[index].end = m_loadArray.size();
     return object.release();
 }

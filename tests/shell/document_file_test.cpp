@@ -250,4 +250,17 @@ TEST_F(FileCommandTest, OpenReadsAnOlderDrawing) {
     EXPECT_FALSE(doc->IsModified());
 }
 
+// A Venn diagram stored with a member of the wrong kind, which a later
+// record names again: the dropped member is never reached once freed, and
+// the file is refused.
+TEST_F(FileCommandTest, OpenRefusesAVennWhoseDroppedMemberIsNamedLater) {
+    const QString path =
+        QStringLiteral(LUMBREL_SOURCE_DIR "/tests/fuzz/drawing/venn-extra-member-backref.kw2");
+    MessageRecorder recorder;
+    EXPECT_EQ(app->OpenDocumentFile(path), nullptr);
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, path + QStringLiteral("\nUnexpected file format."));
+    EXPECT_EQ(Documents().size(), 1u);
+}
+
 } // namespace
