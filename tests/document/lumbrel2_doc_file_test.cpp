@@ -5,6 +5,7 @@
 #include "common/test_support.h"
 #include "document_test_support.h"
 #include "figures/copy_map.h"
+#include "figures/fig_gallery.h"
 #include "figures/fig_group.h"
 #include "platform/archive.h"
 #include "platform/command_ids.h"
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <functional>
 #include <initializer_list>
 #include <limits>
@@ -474,6 +476,26 @@ TEST_F(CraftedFileTest, CoordinatesFarFromThePageAreRefused) {
             }
         }
     }
+}
+
+// Three points nearly on a line make no circle: a drawing holding such a
+// circle opens with every bound inside int range, and its selection makes a
+// gallery figure without overflowing.
+TEST_F(CraftedFileTest, ACircleThroughNearlyCollinearPointsKeepsItsBoundsInRange) {
+    Lumbrel2Doc doc;
+    LoadDoc(doc, ReadFile(QStringLiteral(LUMBREL_SOURCE_DIR "/tests/fuzz/drawing/huge-bounds.kw2")));
+    ASSERT_GT(doc.GetFigureCount(), 0);
+    for (int i = 0; i < doc.GetFigureCount(); ++i) {
+        const CRect r = doc.GetFigure(i)->GetBoundRect();
+        SCOPED_TRACE(doc.GetFigure(i)->GetRuntimeClass()->m_lpszClassName);
+        for (LONG v : {r.left, r.top, r.right, r.bottom})
+            EXPECT_LT(std::abs(qint64(v)), qint64(1) << 30);
+    }
+    doc.SelectAll();
+    std::unique_ptr<QvFigGallery> figure = doc.MakeGalleryFigureOfSelection();
+    ASSERT_TRUE(figure);
+    EXPECT_TRUE(std::isfinite(figure->GetAspectRatio()));
+    EXPECT_GT(figure->GetAspectRatio(), 0);
 }
 
 TEST_F(CraftedFileTest, LineMarksFarAlongTheLineAreRefused) {
