@@ -206,6 +206,8 @@ public:
     // with none left no level is opened, so Redo stays.
     void RecordLevel(std::vector<std::unique_ptr<QvUndoItem>> actions);
     void GroupSelection();
+    // Said when grouping would nest groups deeper than a drawing may be read.
+    static QString GroupTooDeepMessage();
     void UngroupSelection();
     // Turns the selection about the rotation centre; positive is
     // counter-clockwise.  No undo.

@@ -8,8 +8,12 @@
 #include "figures/figure.h"
 #include "geometry/gr_rect.h"
 #include "platform/command_ids.h"
+#include "platform/archive.h"
 #include "platform/command_target.h"
+#include "platform/message_box.h"
 #include "settings/settings.h"
+
+#include <QBuffer>
 
 #include <algorithm>
 #include <cmath>
@@ -369,9 +373,37 @@ std::vector<QvFigure*> WithTheirMarks(const std::vector<QvFigure*>& figures,
 }
 } // namespace
 
+namespace {
+// True when a group of `members` would be written nested deeper than a
+// drawing may be read.
+bool NestsTooDeep(const std::vector<QvFigure*>& members) {
+    QvFigGroup trial;
+    trial.Members() = members;
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    CArchive ar(&sink, CArchive::store);
+    try {
+        ar.WriteObject(&trial);
+    } catch (const CArchiveException&) {
+    }
+    trial.Members().clear(); // they stay the drawing's
+    return ar.DeepestStored() > CArchive::MaxObjectDepth;
+}
+} // namespace
+
+QString Lumbrel2Doc::GroupTooDeepMessage() {
+    return QStringLiteral("These figures cannot be grouped: groups may be nested at most %1 deep.")
+        .arg(CArchive::MaxObjectDepth - 1);
+}
+
 void Lumbrel2Doc::GroupSelection() {
     if (m_selection.empty())
         return;
+    // A drawing that could be saved but not opened again is refused here.
+    if (NestsTooDeep(m_selection)) {
+        AfxMessageBox(GroupTooDeepMessage(), MB_ICONEXCLAMATION);
+        return;
+    }
     // A mark refers only to figures of its own list.  One that grouping
     // would part from a figure goes; grouping clears the history, so
     // nothing can name it afterwards.

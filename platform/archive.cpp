@@ -293,13 +293,26 @@ void CArchive::WriteObject(const CObject* object) {
         }
         return;
     }
+    // Nothing is written that reading would refuse.
+    m_deepest = std::max(m_deepest, m_depth + 1);
+    if (m_depth >= MaxObjectDepth)
+        throw CArchiveException(
+            CArchiveException::genericException,
+            QStringLiteral("objects nested more than %1 deep").arg(MaxObjectDepth));
     WriteClass(object->GetRuntimeClass());
     if (m_mapCount >= kMaxMapCount)
         throw CArchiveException(CArchiveException::genericException,
                                 QStringLiteral("too many objects"));
     m_storeMap.insert(object, m_mapCount++);
     // Storing does not change the object; Serialize serves both directions.
-    const_cast<CObject*>(object)->Serialize(*this);
+    ++m_depth;
+    try {
+        const_cast<CObject*>(object)->Serialize(*this);
+    } catch (...) {
+        --m_depth;
+        throw;
+    }
+    --m_depth;
 }
 
 CRuntimeClass* CArchive::ReadClass(UINT& schema, DWORD& objectTag) {

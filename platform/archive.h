@@ -125,6 +125,9 @@ public:
     // Objects nested deeper than this (a group in a group in ...) are
     // refused, so that a crafted file cannot exhaust the stack.
     static constexpr int MaxObjectDepth = 512;
+    // Storing: how deep the objects written so far were nested (more than
+    // MaxObjectDepth when a write was refused for it).
+    int DeepestStored() const { return m_deepest; }
 
     // The schema stored for the class of the object being read.
     UINT GetObjectSchema() const { return m_objectSchema; }
@@ -186,6 +189,7 @@ private:
     QHash<const CRuntimeClass*, UINT> m_classSchemas;
     DWORD m_mapCount = 1;
     int m_depth = 0;
+    int m_deepest = 0;
 };
 
 static_assert(sizeof(float) == 4 && sizeof(double) == 8);

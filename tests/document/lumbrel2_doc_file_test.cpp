@@ -421,18 +421,55 @@ TEST_F(CraftedFileTest, ListsTakeOnlyFiguresMadeForThem) {
 }
 
 TEST_F(CraftedFileTest, GroupsNestedBeyondReasonAreRefused) {
-    for (int depth : {300, CArchive::MaxObjectDepth + 10}) {
-        SCOPED_TRACE(depth);
+    std::unique_ptr<QvFigure> nest(MakeLine(QvPoint(0, 0), QvPoint(1000, 0)));
+    for (int i = 0; i < 300; ++i)
+        nest = Group({nest.release()});
+    Lumbrel2Doc doc;
+    LoadDoc(doc, Drawing({nest.get()}));
+    EXPECT_EQ(doc.GetFigureCount(), 1);
+    // 600 groups, written by hand: this program writes no such file.
+    Lumbrel2Doc deep;
+    EXPECT_EQ(OpenBytes(ReadFile(QStringLiteral(LUMBREL_SOURCE_DIR
+                                                "/tests/fuzz/drawing/nested-600-groups.kw2")),
+                        deep),
+              CDocument::InvalidFormatMessage(Path("damaged.kw2")));
+}
+
+// The Group command never makes a drawing that could be saved but not
+// opened again: one level more than the reader takes is refused, with a
+// message, and saving refuses what was nested deeper some other way.
+TEST_F(CraftedFileTest, GroupingDeeperThanOpeningTakesIsRefused) {
+    // A line inside `groups` groups is groups + 1 objects deep.
+    for (int groups : {CArchive::MaxObjectDepth - 2, CArchive::MaxObjectDepth - 1}) {
+        SCOPED_TRACE(groups);
         std::unique_ptr<QvFigure> nest(MakeLine(QvPoint(0, 0), QvPoint(1000, 0)));
-        for (int i = 0; i < depth; ++i)
+        for (int i = 0; i < groups; ++i)
             nest = Group({nest.release()});
-        const QByteArray bytes = Drawing({nest.get()});
         Lumbrel2Doc doc;
-        if (depth < CArchive::MaxObjectDepth) {
-            LoadDoc(doc, bytes);
-            EXPECT_EQ(doc.GetFigureCount(), 1);
+        QvFigure* nested = nest.release();
+        QvFigure* line = MakeLine(QvPoint(0, 500), QvPoint(1000, 500));
+        doc.AddFigure(nested);
+        doc.AddFigure(line);
+        doc.SelectAll();
+        MessageRecorder recorder;
+        doc.OnEditGroup();
+        if (groups + 2 <= CArchive::MaxObjectDepth) {
+            EXPECT_TRUE(recorder.messages.empty());
+            ASSERT_EQ(doc.GetFigureCount(), 1);
+            Lumbrel2Doc back;
+            LoadDoc(back, StoreDoc(doc));
+            EXPECT_EQ(back.GetFigureCount(), 1);
         } else {
-            EXPECT_EQ(OpenBytes(bytes, doc), CDocument::InvalidFormatMessage(Path("damaged.kw2")));
+            ASSERT_EQ(recorder.messages.size(), 1u);
+            EXPECT_EQ(recorder.messages[0].text, Lumbrel2Doc::GroupTooDeepMessage());
+            EXPECT_EQ(doc.GetFigureCount(), 2);
+            EXPECT_EQ(doc.GetFigure(0), nested);
+            // Nested that deep some other way, it is not written either.
+            std::unique_ptr<QvFigGroup> deeper = Group({doc.GetFigure(0)});
+            Lumbrel2Doc other;
+            other.AddFigure(deeper.release());
+            EXPECT_THROW(StoreDoc(other), CArchiveException);
+            static_cast<QvFigGroup*>(other.GetFigure(0))->Members().clear();
         }
     }
 }
