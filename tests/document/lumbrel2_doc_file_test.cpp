@@ -644,6 +644,24 @@ TEST_F(FullDiskTest, SaveOnAFullFilesystemKeepsTheOldFile) {
                                     [&](qint64) { ASSERT_TRUE(disk.Fill()); });
 }
 
+// A drawing too large for the write buffer fails while it is being written:
+// the message names the file and the system's reason, not only a failure.
+TEST_F(FullDiskTest, AWriteFailingMidwayIsToldWithItsReason) {
+    Lumbrel2Doc doc;
+    for (int i = 0; i < 2000; ++i)
+        doc.AddFigure(MakeLine(QvPoint(0, i), QvPoint(1000, i)));
+    const QString path = Path("big.kw2");
+    MessageRecorder recorder;
+    {
+        FileSizeLimit limit(4096);
+        EXPECT_FALSE(doc.OnSaveDocument(path));
+    }
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text.toStdString(),
+              (CDocument::WriteErrorMessage(path) + QStringLiteral("\nFile too large")).toStdString());
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
 TEST_F(FullDiskTest, SaveWhoseLastWriteFailsKeepsTheOldFile) {
     std::unique_ptr<FileSizeLimit> limit;
     ExpectFailedSaveKeepsEverything(Path("limited.kw2"), [&](qint64 newSize) {
