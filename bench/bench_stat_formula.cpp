@@ -3,6 +3,7 @@
 // recomputes a data set: row-local arithmetic, a moving average, ranks and
 // fitted values in turn, 500 rows each.  The default settings of a new
 // installation are in force.
+#include "platform/string_hashing.h"
 #include "settings/settings.h"
 #include "settings/stat_options.h"
 #include "statistics/stat_data.h"
@@ -95,6 +96,7 @@ BENCHMARK(BM_RecomputeDataSet)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
+    UsePlainStringHashing();
     // The installation's default settings, from a throw-away profile.
     const QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
                             QUuid::createUuid().toString(QUuid::WithoutBraces) +
