@@ -91,8 +91,10 @@ QString CColumnFormulaDlg::PreviewText() const {
 }
 
 QString CColumnFormulaDlg::EvaluableText(const QString& typed) {
+    // The typesetter knows the function names in small letters only; the
+    // column formulas read either.
     QvStatStr formula;
-    formula.SetText(typed.toUpper(), &TheEquationOptions());
+    formula.SetText(typed.toLower(), &TheEquationOptions());
     return formula.ToFunctionText();
 }
 
