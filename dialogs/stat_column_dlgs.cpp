@@ -99,8 +99,10 @@ QString CColumnFormulaDlg::EvaluableText(const QString& typed) {
 }
 
 void CColumnFormulaDlg::DrawPreview(CDC* dc) {
+    // Given in small letters, the typesetter knows the function names and
+    // writes the column letters as capitals itself.
     QvStatStr typed;
-    typed.SetText(PreviewText(), &TheEquationOptions());
+    typed.SetText(PreviewText().toLower(), &TheEquationOptions());
     const QvLogFont font = QvStatStr::GetDefaultFont();
     dc->SetTextAlign(TA_TOP | TA_LEFT);
     typed.Draw(dc, 0, kPreviewTop, &TheEquationOptions(), &font);
