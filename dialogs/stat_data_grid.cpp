@@ -144,8 +144,10 @@ void CStatDataGrid::SetData(QvStatData* data) {
     m_data = data;
     m_sheet = std::make_unique<QvStatGridSheet>(data);
     // Every shown text that changes while a record is open is undone with
-    // it; the manager drops items outside a record.
+    // it; changes outside a record (formula results, loading) are not.
     m_sheet->onTextChanged = [this](int row, int col, const QString& old) {
+        if (!m_bRecording)
+            return;
         m_undo->AddAction(std::make_unique<QvGridUndoItem>(row + FixedRows, col + FixedCols, old));
     };
     auto* old = m_model;
@@ -210,6 +212,16 @@ QvGridRange CStatDataGrid::Selection() const {
     return {r, c, r, c};
 }
 
+void CStatDataGrid::BeginRecord() {
+    m_undo->BeginRecord();
+    m_bRecording = true;
+}
+
+void CStatDataGrid::EndRecord() {
+    m_bRecording = false;
+    m_undo->EndRecord();
+}
+
 void CStatDataGrid::MoveCurrent(int dRow, int dCol) {
     SetCurrentCell(CurrentRow() + dRow, CurrentCol() + dCol);
 }
@@ -239,9 +251,9 @@ void CStatDataGrid::CommitCellEdit() {
         const QString text = m_editor->text();
         const int row = CurrentRow(), col = CurrentCol();
         if (text != m_sheet->Text(row, col)) {
-            m_undo->BeginRecord();
+            BeginRecord();
             m_sheet->SetText(row, col, text);
-            m_undo->EndRecord();
+            EndRecord();
             m_sheet->StoreCell(row, col);
             m_sheet->RecomputeAfterEdit(row, col);
             m_bRecalcAll = false;
@@ -476,9 +488,9 @@ void CStatDataGrid::EditColumnFormula(int gridRow, int gridCol) {
     const QString formula = dlg.m_strEvaluable;
     QvStatGridSheet::FillColumn(*m_data, col, formula);
     column.MarkDirty();
-    m_undo->BeginRecord();
+    BeginRecord();
     m_sheet->ShowAll();
-    m_undo->EndRecord();
+    EndRecord();
     m_sheet->StoreColumn(col);
     if (dlg.m_nFormulaColumn) {
         m_sheet->SetColumnType(col, QvStatColumn::Formula, false);
@@ -495,9 +507,9 @@ void CStatDataGrid::FillColumnFromFormula(int col, const QString& formula) {
         return;
     CommitCellEdit();
     QvStatGridSheet::FillColumn(*m_data, col, formula);
-    m_undo->BeginRecord();
+    BeginRecord();
     m_sheet->ShowAll();
-    m_undo->EndRecord();
+    EndRecord();
     m_sheet->StoreColumn(col);
     RecalcAll();
 }
@@ -516,9 +528,9 @@ void CStatDataGrid::CutSelection() {
     if (!m_data)
         return;
     CommitCellEdit();
-    m_undo->BeginRecord();
+    BeginRecord();
     const QString text = m_sheet->Cut(Selection());
-    m_undo->EndRecord();
+    EndRecord();
     RecalcAll();
     QGuiApplication::clipboard()->setText(text);
 }
@@ -531,10 +543,10 @@ void CStatDataGrid::PasteText(const QString& text) {
     if (!m_data || text.isEmpty())
         return;
     CommitCellEdit();
-    m_undo->BeginRecord();
+    BeginRecord();
     m_sheet->Paste(CurrentRow(), CurrentCol(), text,
                    TheSettings().m_EquationDefaults.DecimalPoint.GetValue());
-    m_undo->EndRecord();
+    EndRecord();
     RecalcAll();
 }
 
@@ -542,9 +554,9 @@ void CStatDataGrid::ClearSelection() {
     if (!m_data)
         return;
     CommitCellEdit();
-    m_undo->BeginRecord();
+    BeginRecord();
     m_sheet->Clear(Selection());
-    m_undo->EndRecord();
+    EndRecord();
     m_editor->clear();
     RecalcAll();
 }

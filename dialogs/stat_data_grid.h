@@ -124,6 +124,9 @@ private:
     // Works out every formula column that reads a column and shows them.
     void RecalcAll();
     void ShowFrequencyRefusal();
+    // One undo level for the texts that change until EndRecord.
+    void BeginRecord();
+    void EndRecord();
 
     std::unique_ptr<QvUndoManager> m_undo;
     std::unique_ptr<QvStatGridSheet> m_sheet;
@@ -132,6 +135,7 @@ private:
     QvStatData* m_data = nullptr;
     bool m_bEditing = false;
     bool m_bRecalcAll = false;
+    bool m_bRecording = false;
     int m_nContextCol = 0;
     int m_nContextRow = 0;
 };
