@@ -266,6 +266,22 @@ TEST_F(StatDataGrid, UncheckingFormulaColumnKeepsTheFilledValues) {
     EXPECT_EQ(grid->GridText(3, 2), QStringLiteral("20"));
 }
 
+// The bivariate generator's formula as its host hands it over: x into A,
+// y into B, 30 rows, and one Ctrl+Z takes the x column back.
+TEST_F(StatDataGrid, GeneratorFormulaFillsColumnsWithoutMakingAFormulaColumn) {
+    grid->FillColumnFromFormula(A, QStringLiteral("BIDATAGEN(B,0,50,1,1,0,1,0.9,30)"));
+    EXPECT_EQ(data->columns[A].type, QvStatColumn::Data);
+    for (int r = 0; r < 30; ++r) {
+        ASSERT_NE(Cell(r, A).value, E) << r;
+        ASSERT_NE(Cell(r, B).value, E) << r;
+        ASSERT_EQ(grid->GridText(r + 2, 1).toDouble(), Cell(r, A).value);
+    }
+    EXPECT_EQ(Cell(30, A).value, E);
+    CtrlKey(Qt::Key_Z);
+    EXPECT_EQ(Cell(0, A).value, E);
+    EXPECT_EQ(grid->GridText(2, 1), QString());
+}
+
 TEST_F(StatDataGrid, TitleFromTheHeaderShowsNameAndLetter) {
     SetModalDialogHandler([](CDialog& d) {
         auto& t = dynamic_cast<CColumnTitleDlg&>(d);

@@ -3,6 +3,7 @@
 // and recomputing formula columns.  Expected values are worked by hand.
 #include "stat_test_support.h"
 
+#include "platform/crt_random.h"
 #include "statistics/stat_formula.h"
 #include "statistics/stat_grid_sheet.h"
 
@@ -334,6 +335,43 @@ TEST(StatGridSheet, FormulaThatAlwaysRestartsEmptiesItsColumn) {
     EXPECT_FALSE(QvStatGridSheet::FillColumn(*g.data, B, QString()));
     EXPECT_FALSE(QvStatGridSheet::FillColumn(*g.data, B, QStringLiteral("A+FOO(1)")));
     EXPECT_EQ(g.Cell(3, B).value, 8.0);
+}
+
+// RANDNORMAL solves its last two values so that the 30 have mean 50 before
+// rounding to hundredths; a draw that cannot be solved restarts the fill.
+TEST(StatGridSheet, RandNormalFillsThirtyRowsWithTheAskedMean) {
+    for (UINT seed : {1u, 7u, 1234u, 99991u}) {
+        SCOPED_TRACE(seed);
+        CrtSrand(seed);
+        Grid g;
+        ASSERT_TRUE(
+            QvStatGridSheet::FillColumn(*g.data, C, QStringLiteral("RANDNORMAL(50,10,30)")));
+        double sum = 0.0;
+        for (int r = 0; r < 30; ++r) {
+            ASSERT_NE(g.Cell(r, C).value, E) << r;
+            sum += g.Cell(r, C).value;
+        }
+        EXPECT_NEAR(sum / 30, 50.0, 0.005);
+        for (int r = 30; r < QvStatColumn::Rows; ++r)
+            ASSERT_EQ(g.Cell(r, C).value, E) << r;
+    }
+}
+
+TEST(StatGridSheet, RandomColumnsKeepTheirDrawsWhenOtherCellsChange) {
+    CrtSrand(5);
+    Grid g;
+    g.Formula(B, QStringLiteral("RAND(20)"));
+    g.Formula(C, QStringLiteral("RANDBETWEEN(1,6,20)*A"));
+    std::vector<double> drawn;
+    for (int r = 0; r < 20; ++r)
+        drawn.push_back(g.Cell(r, B).value);
+    g.Enter(3, A, QStringLiteral("2"));
+    EXPECT_TRUE(g.sheet.RecomputeAll());
+    for (int r = 0; r < 20; ++r)
+        ASSERT_EQ(g.Cell(r, B).value, drawn[size_t(r)]) << r;
+    // One that reads a column is worked out again, whole.
+    EXPECT_NE(g.Cell(3, C).value, E);
+    EXPECT_EQ(g.Cell(4, C).value, E);
 }
 
 TEST(StatGridSheet, ShowChangesReportTheOldText) {
