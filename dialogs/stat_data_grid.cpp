@@ -257,6 +257,7 @@ void CStatDataGrid::CommitCellEdit() {
             m_sheet->StoreCell(row, col);
             m_sheet->RecomputeAfterEdit(row, col);
             m_bRecalcAll = false;
+            m_bDirty = true;
         }
         m_editor->clear();
         m_editor->hide();
@@ -270,6 +271,7 @@ void CStatDataGrid::CommitCellEdit() {
 
 void CStatDataGrid::RecalcAll() {
     m_bRecalcAll = true;
+    m_bDirty = true;
     CommitCellEdit();
 }
 
@@ -310,6 +312,9 @@ void CStatDataGrid::keyPressEvent(QKeyEvent* event) {
         return;
     case Qt::Key_Delete:
         ClearSelection();
+        return;
+    case Qt::Key_Escape:
+        // Kept from the host dialog, which would close.
         return;
     case Qt::Key_Tab:
         MoveCurrent(0, 1);

@@ -77,6 +77,9 @@ public:
     // The text of any grid cell, the fixed rows and column included.
     QString GridText(int gridRow, int gridCol) const;
     bool IsEditing() const { return m_bEditing; }
+    // Whether the data changed since the host last cleared the flag.
+    bool IsDirty() const { return m_bDirty; }
+    void SetDirty(bool dirty) { m_bDirty = dirty; }
     QLineEdit* CellEditor() const { return m_editor; }
     // The data cell the current cell shows.
     int CurrentRow() const;
@@ -136,6 +139,7 @@ private:
     bool m_bEditing = false;
     bool m_bRecalcAll = false;
     bool m_bRecording = false;
+    bool m_bDirty = false;
     int m_nContextCol = 0;
     int m_nContextRow = 0;
 };

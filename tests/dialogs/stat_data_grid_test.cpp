@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QClipboard>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -137,6 +138,33 @@ TEST_F(StatDataGrid, EditorKeys) {
     EXPECT_TRUE(grid->hasFocus());
 }
 
+// The grid wants every key: Escape and Enter in it never reach the dialog
+// that hosts it.
+TEST(StatDataGridHosted, EscapeAndEnterStayInTheGrid) {
+    TheSettings().Load();
+    auto data = std::make_unique<QvStatData>();
+    QDialog host;
+    auto* grid = new CStatDataGrid(&host);
+    grid->SetData(data.get());
+    host.resize(400, 300);
+    host.show();
+    grid->Init();
+    QApplication::setActiveWindow(&host);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Escape);
+    EXPECT_TRUE(host.isVisible());
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_TRUE(grid->IsEditing());
+    QTest::keyClicks(grid->CellEditor(), QStringLiteral("2"));
+    QTest::keyClick(grid->CellEditor(), Qt::Key_Escape);
+    QTest::keyClick(grid->CellEditor(), Qt::Key_Return);
+    EXPECT_TRUE(host.isVisible());
+    EXPECT_EQ(data->columns[0].cells[0].value, 2.0);
+    EXPECT_TRUE(grid->IsDirty());
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_TRUE(grid->hasFocus());
+}
+
 TEST_F(StatDataGrid, PopupOffersFrequencyOnlyRightOfDataOrGroup) {
     const QStringList withFreq = {"Title",       "-", "Set to data", "Set to label",
                                   "Set to group", "Set to freq", "Set to formula", "-",
@@ -239,10 +267,14 @@ TEST_F(StatDataGrid, EqualsOpensTheFormulaDialogAndFillsTheColumn) {
     EXPECT_EQ(grid->GridText(4, 2), QStringLiteral("20"));
     // Pasting into A recomputes B; Ctrl+Z takes the paste back.
     grid->SetCurrentCell(0, A);
+    const int levels = grid->UndoManager().GetUndoCount();
     grid->PasteText(QStringLiteral("100\n200"));
     EXPECT_EQ(grid->GridText(2, 2), QStringLiteral("200"));
     EXPECT_EQ(grid->GridText(3, 2), QStringLiteral("400"));
     CtrlKey(Qt::Key_Z);
+    // Working B out again after the undo is no new level to undo: a
+    // further Ctrl+Z goes on to the edit before.
+    EXPECT_EQ(grid->UndoManager().GetUndoCount(), levels);
     EXPECT_EQ(grid->GridText(2, 1), QStringLiteral("3"));
     EXPECT_EQ(grid->GridText(2, 2), QStringLiteral("6"));
     EXPECT_EQ(grid->GridText(4, 2), QStringLiteral("20"));
