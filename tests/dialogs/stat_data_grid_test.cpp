@@ -333,6 +333,14 @@ TEST_F(StatDataGrid, DrawsHeadingsAndCells) {
     grid->Sheet().SetToType(C, QvStatColumn::Group);
     grid->SetCurrentCell(0, C);
     grid->PasteText(QStringLiteral("10-20\n-5-0"));
+    grid->Sheet().SetToType(3, QvStatColumn::Frequency);
+    grid->SetCurrentCell(0, 3);
+    grid->PasteText(QStringLiteral("3\n2"));
+    grid->Sheet().SetToType(4, QvStatColumn::Formula);
+    data->columns[4].formula = QStringLiteral("a*2");
+    grid->FillColumnFromFormula(4, QStringLiteral("a*2"));
+    EXPECT_EQ(grid->GridText(3, 5), QStringLiteral("-4"));
+    EXPECT_EQ(Cell(0, C).count, 3);
     grid->Model()->Refresh();
     const QImage picture = grid->grab().toImage();
     const QByteArray dir = qgetenv("LUMBREL_DIALOG_PNG");
