@@ -11,6 +11,7 @@
 #include "dialogs/normal_properties_dlg.h"
 #include "dialogs/round_rect_properties_dlg.h"
 #include "dialogs/smooth_line_properties_dlg.h"
+#include "dialogs/stat_graph_dlg.h"
 #include "dialogs/triangle_dlg.h"
 #include "dialogs/venn_dlg.h"
 #include "figures/fig_angle_mark.h"
@@ -21,6 +22,7 @@
 #include "figures/fig_point.h"
 #include "figures/fig_round_rect.h"
 #include "figures/fig_triangle.h"
+#include "statgraphs/fig_stat.h"
 
 void InstallPropertyDialogs() {
     QvFigLine::SetPropertiesDialog(RunLineDialog);
@@ -42,6 +44,7 @@ void InstallPropertyDialogs() {
     QvFigArcBase::SetPropertiesDialog(RunArcDialog);
     QvFigAngleMark::SetPropertiesDialog(RunAngleDialog);
     QvFigTriangle::SetPropertiesDialog(RunTriangleDialog);
+    QvFigStat::SetPropertiesDialog(RunStatGraphDialog);
 }
 
 void RemovePropertyDialogs() {
@@ -57,4 +60,5 @@ void RemovePropertyDialogs() {
     QvFigArcBase::SetPropertiesDialog({});
     QvFigAngleMark::SetPropertiesDialog({});
     QvFigTriangle::SetPropertiesDialog({});
+    QvFigStat::SetPropertiesDialog({});
 }
