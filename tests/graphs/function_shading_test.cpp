@@ -126,6 +126,13 @@ TEST(InequalityShading, BoundaryOffTheWindow) {
     Keep(whole, "y_gt_minus_100");
     ExpectProbes(whole, {{-9.7, -9.7, true}, {9.7, 9.7, true}, {-9.7, 9.7, true}, {9.7, -9.7, true},
                          {0, 0, true}});
+    // tan(18x) leaves through the top at x = 4.683 and comes back from
+    // below the window after the asymptote at 5 (at 5.3 it is -10.58):
+    // full height only past the asymptote.
+    const QImage tangent = Render({{"Y>TAN(18X)", 1}});
+    Keep(tangent, "y_gt_tan_18x");
+    ExpectProbes(tangent, {{4.85, 9, false}, {4.85, -9, false}, {5.3, 9, true}, {5.3, -9, true},
+                           {-5.15, 9, false}, {-4.7, -9, true}});
     // With shadeAbove 0 it shades nothing at all.
     ExpectProbes(Render({{"Y>-100", 0}}), {{-9.7, -9.7, false}, {9.7, 9.7, false}, {0, 0, false}});
 }
