@@ -133,7 +133,7 @@ BOOL CMainFrame::LoadFrame() {
         }
         if (!bar)
             return FALSE;
-        addToolBar(bar);
+        // Docked in their places by SetupControlBars below, once.
         m_bars.push_back(bar);
         switch (resource.id) {
         case IDR_MAINFRAME:
