@@ -1,10 +1,12 @@
 #pragma once
 // A paint device that keeps what is drawn on it instead of pixels: every
 // line (polylines split into their segments), ellipse, rectangle, polygon
-// and path, in device coordinates, with the pen and brush it was drawn
-// with.  Tests count and measure drawings with it where pixels would blur.
-// Each item carries the number of the drawing call that made it, so the
-// segments of one polyline can be told from those of the next.
+// and path, and every text with where its baseline starts, in device
+// coordinates, with the pen and brush it was drawn with.  Tests count and
+// measure drawings with it where pixels would blur.  Each item carries the
+// number of the drawing call that made it, so the segments of one polyline
+// can be told from those of the next.
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainterPath>
@@ -15,12 +17,13 @@
 #include <vector>
 
 struct DrawnItem {
-    enum Kind { Line, Ellipse, Rect, Polygon, Path, Point };
+    enum Kind { Line, Ellipse, Rect, Polygon, Path, Point, Text };
     Kind kind = Line;
     QLineF line;       // Line
     QRectF rect;       // Ellipse, Rect, and the bounds of the others
     QPolygonF polygon; // Polygon
-    QPointF point;     // Point
+    QPointF point;     // Point; Text: the start of its baseline
+    QString text;      // Text
     QPen pen;
     QBrush brush;
     int call = 0; // items of one drawing call share it
@@ -97,6 +100,17 @@ public:
         ++m_call;
         DrawnItem item = Start(DrawnItem::Path);
         item.rect = m_transform.map(path).boundingRect();
+        items.push_back(item);
+    }
+    void drawTextItem(const QPointF& p, const QTextItem& textItem) override {
+        ++m_call;
+        DrawnItem item = Start(DrawnItem::Text);
+        item.point = m_transform.map(p);
+        item.text = textItem.text();
+        const QFontMetricsF metrics(textItem.font());
+        item.rect =
+            m_transform.mapRect(QRectF(p.x(), p.y() - metrics.ascent(),
+                                       metrics.horizontalAdvance(item.text), metrics.height()));
         items.push_back(item);
     }
     void drawPixmap(const QRectF& rect, const QPixmap&, const QRectF&) override {
