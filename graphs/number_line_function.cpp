@@ -60,7 +60,16 @@ int QvNumberLineFunction::ParseInterval() {
         }
         value = 0.0;
     };
-    auto fold = [&](double v) { value = value == 0.0 ? v : value * v; };
+    // A bound is the product of its numbers; "/" divides by the next one,
+    // so 1/2 and P/2 read as a half and a half of pi.
+    bool divideNext = false, applyAfterDivisor = false;
+    auto fold = [&](double v) {
+        if (divideNext)
+            value = v != 0.0 ? value / v : value;
+        else
+            value = value == 0.0 ? v : value * v;
+        divideNext = false;
+    };
 
     for (int i = 1; i < kTokens && tokens[i].code != TokEnd; ++i) {
         const int code = tokens[i].code;
@@ -84,13 +93,22 @@ int QvNumberLineFunction::ParseInterval() {
                 fold(v);
             } else if (variableSeen && relationSeen) {
                 fold(v);
-                if (code == TokPi) {
+                // Pi ends its bound, unless a divisor follows it.
+                const bool divisorFollows = i + 1 < kTokens && tokens[i + 1].code == TokDivide;
+                if ((code == TokPi || applyAfterDivisor) && divisorFollows) {
+                    applyAfterDivisor = true;
+                } else if (code == TokPi || applyAfterDivisor) {
+                    applyAfterDivisor = false;
                     apply(true);
                     relationSeen = false;
                 }
             }
             break;
         }
+        case TokDivide:
+            if (numberSeen || (variableSeen && relationSeen))
+                divideNext = true;
+            break;
         case TokEquals:
         case TokGreater:
         case TokGreaterEqual:
@@ -102,6 +120,7 @@ int QvNumberLineFunction::ParseInterval() {
             break;
         case TokSeparator:
             variableSeen = numberSeen = relationSeen = false;
+            divideNext = applyAfterDivisor = false;
             break;
         default:
             break;
