@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -354,7 +355,10 @@ bool CStatGraphDlg::OnEditCommand(UINT id) {
 }
 
 void CStatGraphDlg::OnCopyStatistics() {
-    QApplication::clipboard()->setText(m_report->toPlainText());
+    // The report as it is formatted, then the caret left at its end.
+    m_report->selectAll();
+    m_report->copy();
+    m_report->moveCursor(QTextCursor::End);
     RefreshReport();
 }
 

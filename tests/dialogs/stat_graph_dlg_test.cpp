@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QTextEdit>
 
 namespace {
 
@@ -158,8 +159,12 @@ TEST_F(StatGraphDialogTest, GraphTypesFromTheirEntriesAndBack) {
             Choose(dlg.m_comboGraphType, entry);
             EXPECT_EQ(dlg.Data().properties.GraphType, c.type) << c.text;
         }
-        dlg.reject();
+        // The window's close button leaves the graph as it was.
+        dlg.show();
+        dlg.close();
+        EXPECT_EQ(dlg.ModalResult(), IDCANCEL);
     }));
+    EXPECT_EQ(Options().GraphType, 13);
 }
 
 // Regression entries store their fit models, and each model opens on its
@@ -253,7 +258,8 @@ TEST_F(StatGraphDialogTest, EscChangesNothingAndOkKeepsTheCellBeingTyped) {
     EXPECT_EQ(RecordBytes(*graph->StatData()), before);
 }
 
-// The edit commands reach the grid: paste from the clipboard, copy to it.
+// The edit commands reach the grid: paste from the clipboard, copy to it;
+// Copy Statistics copies the report.
 TEST_F(StatGraphDialogTest, EditCommandsReachTheGrid) {
     ASSERT_TRUE(Open([](CStatGraphDlg& dlg) {
         QApplication::clipboard()->setText(QStringLiteral("5\n6\n"));
@@ -266,6 +272,13 @@ TEST_F(StatGraphDialogTest, EditCommandsReachTheGrid) {
         EXPECT_TRUE(dlg.OnEditCommand(ID_EDIT_COPY));
         EXPECT_EQ(QApplication::clipboard()->text().trimmed(), QStringLiteral("6"));
         EXPECT_FALSE(dlg.OnEditCommand(ID_EDIT_UNDO));
+
+        // The report goes to the clipboard whole, and is rebuilt after.
+        dlg.m_report->setPlainText(QStringLiteral("Mean\t5"));
+        const int refreshes = dlg.m_nReportRefreshes;
+        dlg.m_buttonCopy->click();
+        EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Mean\t5"));
+        EXPECT_GT(dlg.m_nReportRefreshes, refreshes);
         dlg.accept();
     }));
     EXPECT_EQ(Cell(1, 2).value, 6.0);
