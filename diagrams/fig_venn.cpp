@@ -116,25 +116,13 @@ constexpr QvVennMember kVenn3Layout[] = {
 };
 static_assert(std::size(kVenn3Layout) == QvFigVenn3::MemberCount);
 
-template <class Record, class Dialog> void RunDialog(Dialog& dialog, Record& record) {
-    if (!dialog) {
-        MessageBeep(0);
+template <class Seam, class Record> void RunDialog(Record& record) {
+    if (!Seam::Available())
         return;
-    }
     Record edited;
     edited.CopyFrom(record);
-    if (dialog(edited))
+    if (Seam::Run(edited))
         record.CopyFrom(edited);
-}
-
-QvFigVenn2::PropertiesDialog& Venn2Dialog() {
-    static QvFigVenn2::PropertiesDialog s_dialog;
-    return s_dialog;
-}
-
-QvFigVenn3::PropertiesDialog& Venn3Dialog() {
-    static QvFigVenn3::PropertiesDialog s_dialog;
-    return s_dialog;
 }
 } // namespace
 
@@ -299,10 +287,6 @@ void QvFigVenn::TrackCreatePoint(QvPoint pt, QvKeys keys) {
 
 // ------------------------------------------------------------------ two sets
 
-QvFigVenn2::PropertiesDialog QvFigVenn2::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Venn2Dialog(), std::move(dialog));
-}
-
 QvFigVenn2::QvFigVenn2() : QvFigVenn(ToolId, kVenn2Layout) {
     m_pVennData = new QvEditDataVenn2;
     m_pVennData->SetFromCurrentStyle();
@@ -318,7 +302,7 @@ QvEditData* QvFigVenn2::NewEditData() const {
 }
 
 void QvFigVenn2::EditProperties(CPoint, CPoint) {
-    RunDialog(Venn2Dialog(), *m_pVennData);
+    RunDialog<PropertiesDialog>(*m_pVennData);
 }
 
 QString QvFigVenn2::GetDescription() const {
@@ -326,10 +310,6 @@ QString QvFigVenn2::GetDescription() const {
 }
 
 // ---------------------------------------------------------------- three sets
-
-QvFigVenn3::PropertiesDialog QvFigVenn3::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Venn3Dialog(), std::move(dialog));
-}
 
 QvFigVenn3::QvFigVenn3() : QvFigVenn(ToolId, kVenn3Layout) {
     m_pVennData = new QvEditDataVenn3;
@@ -346,7 +326,7 @@ QvEditData* QvFigVenn3::NewEditData() const {
 }
 
 void QvFigVenn3::EditProperties(CPoint, CPoint) {
-    RunDialog(Venn3Dialog(), *m_pVennData);
+    RunDialog<PropertiesDialog>(*m_pVennData);
 }
 
 QString QvFigVenn3::GetDescription() const {

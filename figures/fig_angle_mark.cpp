@@ -53,11 +53,6 @@ LONG Trunc(double v) {
     return LONG(std::min(v, kLimit));
 }
 
-QvFigAngleMark::PropertiesDialog& Dialog() {
-    static QvFigAngleMark::PropertiesDialog s_dialog;
-    return s_dialog;
-}
-
 CPoint TruncPoint(const QvPoint& p) {
     return CPoint(Trunc(p.x), Trunc(p.y));
 }
@@ -381,19 +376,12 @@ void QvFigAngleMark::BuildFromPoints() {
     m_points[2] = kPlaceholder;
 }
 
-QvFigAngleMark::PropertiesDialog QvFigAngleMark::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Dialog(), std::move(dialog));
-}
-
 void QvFigAngleMark::EditProperties(CPoint, CPoint) {
-    PropertiesDialog& dialog = Dialog();
-    if (!dialog) {
-        MessageBeep(0);
+    if (!PropertiesDialog::Available())
         return;
-    }
     QvEditDataAngle edited;
     edited.CopyFrom(*m_pAngleData);
-    if (dialog(edited))
+    if (PropertiesDialog::Run(edited))
         m_pAngleData->CopyFrom(edited);
     BuildFromPoints();
 }
