@@ -205,6 +205,12 @@ public:
     // The actions as one undo level, leaving out those that change nothing;
     // with none left no level is opened, so Redo stays.
     void RecordLevel(std::vector<std::unique_ptr<QvUndoItem>> actions);
+    // Runs `edit`, which changes some of `figures` (a dialog's OK, a style
+    // applied), as one user edit: one undo level with a format action for
+    // each figure it changed, their snap points refreshed and the drawing
+    // marked modified.  When nothing changed, nothing is recorded or
+    // marked.  True when a figure changed.
+    bool EditFigures(std::vector<QvFigure*> figures, const std::function<void()>& edit);
     void GroupSelection();
     void UngroupSelection();
     // Turns the selection about the rotation centre; positive is

@@ -208,7 +208,7 @@ void Lumbrel2Doc::KeepStateBeforeEdit(QvFigure* figure) {
 namespace {
 // Applies `step` to every figure and rebuilds each; when any of them could
 // no longer stand, all are put back as they were before the step.
-template <class Step> bool EditFigures(const std::vector<QvFigure*>& figures, Step step) {
+template <class Step> bool StepFigures(const std::vector<QvFigure*>& figures, Step step) {
     std::vector<QvFigureState> before;
     before.reserve(figures.size());
     for (QvFigure* f : figures)
@@ -232,7 +232,7 @@ void Lumbrel2Doc::OffsetSelection(QvVector v) {
         KeepStateBeforeEdit(f);
     // The geometry follows at once, so the dragged figure is hit and drawn
     // where it now is.
-    EditFigures(m_selection, [v](QvFigure* f) { f->Move(v); });
+    StepFigures(m_selection, [v](QvFigure* f) { f->Move(v); });
     // The caches follow at the end of the drag.
     m_snap.Touch();
 }
@@ -244,7 +244,7 @@ void Lumbrel2Doc::MoveHandleOfSelected(int grip, QvPoint target, CPoint companio
     KeepStateBeforeEdit(f);
     // A grip that would make the figure invalid (three points of a circle
     // in a line) stops at the last place where it was valid.
-    EditFigures({f}, [&](QvFigure* g) {
+    StepFigures({f}, [&](QvFigure* g) {
         g->MoveHandle(grip, target, QvPoint(companion.x, companion.y), keys);
     });
     // A group's stretch may have replaced the members the pointer snapped to.
@@ -256,7 +256,7 @@ void Lumbrel2Doc::MoveHandleOfSelected(int grip, QvPoint target, CPoint companio
 void Lumbrel2Doc::ReflectSelection(const QvGRLine& mirror) {
     for (QvFigure* f : m_selection)
         KeepStateBeforeEdit(f);
-    EditFigures(m_selection, [&](QvFigure* f) { f->Reflect(mirror); });
+    StepFigures(m_selection, [&](QvFigure* f) { f->Reflect(mirror); });
     RefreshPointCaches(m_selection);
 }
 
@@ -315,10 +315,33 @@ void Lumbrel2Doc::RecordLevel(std::vector<std::unique_ptr<QvUndoItem>> actions) 
     undo.EndRecord();
 }
 
+bool Lumbrel2Doc::EditFigures(std::vector<QvFigure*> figures, const std::function<void()>& edit) {
+    std::vector<QvFigureState> before;
+    before.reserve(figures.size());
+    for (QvFigure* f : figures)
+        before.emplace_back(*f);
+    edit();
+    std::vector<std::unique_ptr<QvUndoItem>> actions;
+    std::vector<QvFigure*> changed;
+    for (size_t i = 0; i < figures.size(); ++i) {
+        auto action = std::make_unique<QvFormatAction>(figures[i], std::move(before[i]));
+        if (action->ChangesNothing())
+            continue;
+        changed.push_back(figures[i]);
+        actions.push_back(std::move(action));
+    }
+    if (changed.empty())
+        return false;
+    RecordLevel(std::move(actions));
+    RefreshPointCaches(changed);
+    SetModifiedFlag();
+    return true;
+}
+
 // -------------------------------------------------------- command edits
 
 void Lumbrel2Doc::RotateSelection(double degrees) {
-    EditFigures(m_selection, [&](QvFigure* f) { f->Rotate(degrees, m_rotationCentre); });
+    StepFigures(m_selection, [&](QvFigure* f) { f->Rotate(degrees, m_rotationCentre); });
     RefreshPointCaches(m_selection);
     SetModifiedFlag();
     UpdateAllViews(nullptr);

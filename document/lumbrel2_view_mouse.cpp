@@ -606,16 +606,11 @@ void Lumbrel2View::OnRButtonUp(Qt::KeyboardModifiers, CPoint raw) {
     if (doc->GetSelectedCount() == 1 && m_nState != StateDraggingSelection &&
         m_nState != StateDraggingGrip && m_nState != StatePressedOnGrip) {
         QvFigure* f = doc->GetFirstSelected();
-        QvFigureState before(*f);
-        QRect device = LogicalToCanvas(CRect(raw, raw));
-        f->EditProperties(raw, CPoint(device.left(), device.top()));
+        const QRect device = LogicalToCanvas(CRect(raw, raw));
         // A dialog cancelled, or a figure without one, records nothing.
-        std::vector<std::unique_ptr<QvUndoItem>> actions;
-        actions.push_back(std::make_unique<QvFormatAction>(f, std::move(before)));
-        doc->RecordLevel(std::move(actions));
+        doc->EditFigures({f}, [&] { f->EditProperties(raw, CPoint(device.left(), device.top())); });
         if (CurrentTool() != ID_DRAW_SELECT)
             doc->ClearSelection();
-        doc->RefreshPointCaches({f});
     }
     m_nState = StateIdle;
     InvalidatePage();
