@@ -13,6 +13,7 @@
 #include "document/figure_state.h"
 #include "document/snap_engine.h"
 #include "figures/copy_map.h"
+#include "figures/figure_list.h"
 #include "figures/legacy_losses.h"
 #include "figures/shape_record.h"
 #include "figures/snap_point.h"
@@ -75,7 +76,7 @@ public:
     // Null for an index outside the list.
     QvFigure* GetFigure(int i) const;
     int GetFigureCount() const { return int(m_figures.size()); }
-    const std::vector<QvFigure*>& Figures() const { return m_figures; }
+    const std::vector<QvFigure*>& Figures() const { return m_figures.View(); }
     // Some figure of the list is, or (as a group) contains, `figure`.
     bool ContainsFigure(const QvFigure* figure) const;
     // The parts of every figure, less one.
@@ -293,7 +294,7 @@ private:
     void KeepStateBeforeEdit(QvFigure* figure);
     template <class Action> void RecordSelectionEdit();
 
-    std::vector<QvFigure*> m_figures; // owned
+    QvFigureList m_figures;
     std::vector<QvFigure*> m_selection;
     struct PendingEdit {
         QvFigure* figure;

@@ -159,7 +159,7 @@ void Lumbrel2Doc::SelectInRect(CRect band) {
 void Lumbrel2Doc::SelectAll() {
     m_selection.clear();
     m_nSnapWork1 = 0;
-    m_selection = m_figures;
+    m_selection = m_figures.View();
     EndSelectionChange(m_selection.empty() ? nullptr : m_selection.back());
 }
 
@@ -399,13 +399,12 @@ void Lumbrel2Doc::GroupSelection() {
     // would part from a figure goes; grouping clears the history, so
     // nothing can name it afterwards.
     std::vector<QvFigure*> parted;
-    m_selection = WithTheirMarks(m_figures, m_selection, parted);
+    m_selection = WithTheirMarks(m_figures.View(), m_selection, parted);
     if (!parted.empty())
         UndoManager().Clear();
     for (QvFigure* mark : parted) {
-        std::erase(m_figures, mark);
+        std::unique_ptr<QvFigure> gone = m_figures.Take(mark);
         ForgetFigure(mark);
-        delete mark;
     }
     if (m_selection.empty())
         return;
@@ -435,7 +434,7 @@ void Lumbrel2Doc::GroupSelection() {
     const double height = std::fabs(g[3].y - g[0].y);
     const std::vector<QvFigure*> members = m_selection;
     for (QvFigure* f : members) {
-        std::erase(m_figures, f);
+        std::unique_ptr<QvFigure> member = m_figures.Take(f);
         QvPointArray& p = f->DefiningPoints();
         QvPointArray& d = f->DisplayPoints();
         for (int i = 0; i < p.GetSize(); ++i) {
@@ -444,13 +443,13 @@ void Lumbrel2Doc::GroupSelection() {
             if (i < d.GetSize())
                 d[i] = frame.FrameToDocument(p[i]);
         }
-        group->Members().push_back(f);
+        group->Members().push_back(member.release());
         f->SetGroupNesting(f->GetGroupNesting() + 1);
         ForgetSnapReference(f);
     }
     m_selection.clear();
     // The members left the list for the group: the caches start afresh.
-    m_figures.push_back(made.release());
+    m_figures.Add(std::move(made));
     RebuildPointCaches();
     SetModifiedFlag();
     m_selection.push_back(group);
@@ -474,14 +473,13 @@ void Lumbrel2Doc::UngroupSelection() {
             f->MapToFrame(NullFrame);
             f->BuildFromPoints();
             f->SetGroupNesting(f->GetGroupNesting() - 1);
-            m_figures.push_back(f);
+            m_figures.Add(std::unique_ptr<QvFigure>(f));
             m_selection.push_back(f);
             ForgetSnapReference(f);
         }
         group->Members().clear();
-        std::erase(m_figures, group);
+        std::unique_ptr<QvFigure> gone = m_figures.Take(group);
         ForgetFigure(group);
-        delete group;
     }
     ResetShownStyle();
     RebuildPointCaches();
@@ -509,9 +507,9 @@ void Lumbrel2Doc::OnUpdateEditUngroup(CCmdUI* ui) {
 
 void Lumbrel2Doc::OnBringForward() {
     for (auto s = m_selection.rbegin(); s != m_selection.rend(); ++s) {
-        auto it = std::find(m_figures.begin(), m_figures.end(), *s);
-        if (it != m_figures.end() && it + 1 != m_figures.end())
-            std::iter_swap(it, it + 1);
+        const int i = m_figures.IndexOf(*s);
+        if (i >= 0 && size_t(i) + 1 < m_figures.size())
+            m_figures.Swap(size_t(i), size_t(i) + 1);
     }
     // The snap search meets the figures in drawing order.
     RebuildPointCaches();
@@ -521,9 +519,9 @@ void Lumbrel2Doc::OnBringForward() {
 
 void Lumbrel2Doc::OnSendBackward() {
     for (auto s = m_selection.rbegin(); s != m_selection.rend(); ++s) {
-        auto it = std::find(m_figures.begin(), m_figures.end(), *s);
-        if (it != m_figures.end() && it != m_figures.begin())
-            std::iter_swap(it, it - 1);
+        const int i = m_figures.IndexOf(*s);
+        if (i > 0)
+            m_figures.Swap(size_t(i), size_t(i) - 1);
     }
     // The snap search meets the figures in drawing order.
     RebuildPointCaches();
@@ -533,11 +531,8 @@ void Lumbrel2Doc::OnSendBackward() {
 
 void Lumbrel2Doc::OnBringToFront() {
     for (auto s = m_selection.rbegin(); s != m_selection.rend(); ++s) {
-        auto it = std::find(m_figures.begin(), m_figures.end(), *s);
-        if (it == m_figures.end())
-            continue;
-        m_figures.erase(it);
-        m_figures.push_back(*s);
+        if (std::unique_ptr<QvFigure> f = m_figures.Take(*s))
+            m_figures.Add(std::move(f));
     }
     // The snap search meets the figures in drawing order.
     RebuildPointCaches();
@@ -547,11 +542,8 @@ void Lumbrel2Doc::OnBringToFront() {
 
 void Lumbrel2Doc::OnSendToBack() {
     for (auto s = m_selection.rbegin(); s != m_selection.rend(); ++s) {
-        auto it = std::find(m_figures.begin(), m_figures.end(), *s);
-        if (it == m_figures.end())
-            continue;
-        m_figures.erase(it);
-        m_figures.insert(m_figures.begin(), *s);
+        if (std::unique_ptr<QvFigure> f = m_figures.Take(*s))
+            m_figures.Insert(0, std::move(f));
     }
     // The snap search meets the figures in drawing order.
     RebuildPointCaches();

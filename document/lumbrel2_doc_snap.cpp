@@ -30,7 +30,7 @@ void Lumbrel2Doc::RebuildPointCaches() {
     MapAllToDefaultFrame();
     for (QvFigure* f : m_figures)
         f->BuildFromPoints();
-    m_snap.Rebuild(m_figures, LineToolChosen());
+    m_snap.Rebuild(m_figures.View(), LineToolChosen());
 }
 
 void Lumbrel2Doc::EnsurePointCaches() {
@@ -58,7 +58,7 @@ void Lumbrel2Doc::RefreshPointCaches(const std::vector<QvFigure*>& changed) {
         }
     }
     for (QvFigure* f : figures) {
-        if (std::find(m_figures.begin(), m_figures.end(), f) == m_figures.end())
+        if (!m_figures.Contains(f))
             continue;
         f->MapToFrame(NullFrame);
         f->BuildFromPoints();
