@@ -260,6 +260,17 @@ public:
     virtual bool ChooseColour(COLORREF& colour);
     // ---- end of selection and editing
 
+    // The last snap search's figures (null for none) and the frames they
+    // were found in: the highlight draws them.
+    QvFigure* SnapFigure1() const { return m_pSnapFigure1; }
+    QvFigure* SnapFigure2() const { return m_pSnapFigure2; }
+    const QvGRRect& SnapFrame1() const { return m_snapFrame1; }
+    const QvGRRect& SnapFrame2() const { return m_snapFrame2; }
+    // True when the snap search's figures are not those the view last
+    // highlighted; they count as highlighted from now on.
+    bool TakeSnapHighlight();
+
+private:
     // The last snap search's figures and frames, taken from its result in
     // one place (KeepSnapFigures) and dropped with a figure that goes: the
     // highlight, SelectAtPoint and the view's repaint check read them.
@@ -275,7 +286,6 @@ public:
     int m_nSnapWork1 = 0;
     int m_nSnapWork2 = 0;
 
-private:
     // The shown drawing style from the saved settings.
     static void ResetShownStyle();
     static bool AngleMarkLinesPresent(const QvFigure* mark);

@@ -38,6 +38,15 @@ void Lumbrel2Doc::EnsurePointCaches() {
         RebuildPointCaches();
 }
 
+bool Lumbrel2Doc::TakeSnapHighlight() {
+    const bool changed = m_pSnapRef1 != m_pSnapFigure1 || m_pSnapRef2 != m_pSnapFigure2;
+    m_pSnapRef1 = m_pSnapFigure1;
+    m_pSnapRef2 = m_pSnapFigure2;
+    m_snapFrame3 = m_snapFrame1;
+    m_snapFrame4 = m_snapFrame2;
+    return changed;
+}
+
 void Lumbrel2Doc::RefreshPointCaches(const std::vector<QvFigure*>& changed) {
     if (changed.size() * kRebuildShare > m_figures.size() || m_snap.NeedsRebuild()) {
         RebuildPointCaches();

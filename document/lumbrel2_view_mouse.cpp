@@ -258,12 +258,8 @@ void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
     const int state = m_nState;
 
     // The snap highlight follows the snap search's figures.
-    if (doc->m_pSnapRef1 != doc->m_pSnapFigure1 || doc->m_pSnapRef2 != doc->m_pSnapFigure2)
+    if (doc->TakeSnapHighlight())
         m_pCanvas->update();
-    doc->m_pSnapRef1 = doc->m_pSnapFigure1;
-    doc->m_pSnapRef2 = doc->m_pSnapFigure2;
-    doc->m_snapFrame3 = doc->m_snapFrame1;
-    doc->m_snapFrame4 = doc->m_snapFrame2;
 
     CPoint snap = Truncated(snapped);
     m_feedbackRect.UnionRect(Grown(m_feedbackRect, 0), CRect(snap, snap));

@@ -612,7 +612,7 @@ TEST_F(MouseTest, CrossingsStillSnapAfterAClickThatMovedAPixel) {
     // The pointer beside the crossing snaps to it: both lines light up.
     auto snapsToTheCrossing = [&] {
         SlowMoves(CPoint(4000, 2400), CPoint(4250, 2525));
-        return doc->m_pSnapFigure1 == a && doc->m_pSnapFigure2 == b;
+        return doc->SnapFigure1() == a && doc->SnapFigure2() == b;
     };
     ASSERT_TRUE(snapsToTheCrossing());
     view->OnLButtonDown(kNone, CPoint(7000, 4000));
