@@ -139,7 +139,7 @@ void QvFigVenn::Build(QvEditData* record, const BYTE* shades, const QString* tex
     m_texts = texts;
     m_font = font;
     for (const QvVennMember& m : m_layout)
-        Members().push_back(MakeMember(m, outline).release());
+        MemberList().Add(MakeMember(m, outline));
     BuildFromPoints();
 }
 
@@ -240,11 +240,7 @@ void QvFigVenn::DrawMember(CDC* dc, int mode, const QvGRRect& frame, int index) 
 }
 
 std::vector<std::unique_ptr<QvFigure>> QvFigVenn::TakeMembers() {
-    std::vector<std::unique_ptr<QvFigure>> taken;
-    for (QvFigure* f : Members())
-        taken.emplace_back(f);
-    Members().clear();
-    return taken;
+    return MemberList().TakeAll();
 }
 
 void QvFigVenn::KeepLayout(std::vector<std::unique_ptr<QvFigure>>& built) {
@@ -252,7 +248,7 @@ void QvFigVenn::KeepLayout(std::vector<std::unique_ptr<QvFigure>>& built) {
     for (size_t i = 0; i < built.size(); ++i) {
         const bool fits = i < stored.size() && stored[i] &&
                           stored[i]->GetRuntimeClass() == built[i]->GetRuntimeClass();
-        Members().push_back(fits ? stored[i].release() : built[i].release());
+        MemberList().Add(fits ? std::move(stored[i]) : std::move(built[i]));
     }
 }
 

@@ -443,7 +443,7 @@ void Lumbrel2Doc::GroupSelection() {
             if (i < d.GetSize())
                 d[i] = frame.FrameToDocument(p[i]);
         }
-        group->Members().push_back(member.release());
+        group->MemberList().Add(std::move(member));
         f->SetGroupNesting(f->GetGroupNesting() + 1);
         ForgetSnapReference(f);
     }
@@ -465,7 +465,8 @@ void Lumbrel2Doc::UngroupSelection() {
         UndoManager().Clear();
         m_selection.clear();
         group->MapToFrame(NullFrame);
-        for (QvFigure* f : group->Members()) {
+        for (std::unique_ptr<QvFigure>& member : group->MemberList().TakeAll()) {
+            QvFigure* f = member.get();
             QvPointArray& p = f->DefiningPoints();
             const QvPointArray& d = f->DisplayPoints();
             for (int i = 0; i < std::min(p.GetSize(), d.GetSize()); ++i)
@@ -473,11 +474,10 @@ void Lumbrel2Doc::UngroupSelection() {
             f->MapToFrame(NullFrame);
             f->BuildFromPoints();
             f->SetGroupNesting(f->GetGroupNesting() - 1);
-            m_figures.Add(std::unique_ptr<QvFigure>(f));
+            m_figures.Add(std::move(member));
             m_selection.push_back(f);
             ForgetSnapReference(f);
         }
-        group->Members().clear();
         std::unique_ptr<QvFigure> gone = m_figures.Take(group);
         ForgetFigure(group);
     }

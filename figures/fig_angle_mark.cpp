@@ -723,7 +723,7 @@ CRect QvFigAngleMark::GetPointsRect() const {
 void QvDropStrayAngleMarks(std::vector<QvFigure*>& list) {
     for (QvFigure* f : list)
         if (auto* group = dynamic_cast<QvFigGroup*>(f))
-            QvDropStrayAngleMarks(group->Members());
+            QvDropStrayAngleMarks(group->MemberList());
     std::unordered_set<QvFigure*> stray;
     for (QvFigure* f : list)
         if (auto* mark = dynamic_cast<QvFigAngleMark*>(f); mark && !mark->MarksWithin(list))
@@ -733,4 +733,16 @@ void QvDropStrayAngleMarks(std::vector<QvFigure*>& list) {
     std::erase_if(list, [&](QvFigure* f) { return stray.count(f) != 0; });
     for (QvFigure* f : stray)
         delete f;
+}
+
+void QvDropStrayAngleMarks(QvFigureList& list) {
+    for (QvFigure* f : list)
+        if (auto* group = dynamic_cast<QvFigGroup*>(f))
+            QvDropStrayAngleMarks(group->MemberList());
+    std::vector<QvFigure*> stray;
+    for (QvFigure* f : list)
+        if (auto* mark = dynamic_cast<QvFigAngleMark*>(f); mark && !mark->MarksWithin(list.View()))
+            stray.push_back(f);
+    for (QvFigure* f : stray)
+        list.Take(f); // freed here
 }

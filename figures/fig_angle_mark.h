@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <vector>
 
+class QvFigureList;
+
 class QvEditDataAngle : public QvEditData {
     DECLARE_SERIAL(QvEditDataAngle)
 public:
@@ -173,3 +175,4 @@ private:
 // do not mark two other figures of their own list: a copy, a paste or a
 // file never keeps a mark pointing outside the figures that came with it.
 void QvDropStrayAngleMarks(std::vector<QvFigure*>& list);
+void QvDropStrayAngleMarks(QvFigureList& list);

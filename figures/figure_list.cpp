@@ -43,6 +43,13 @@ std::unique_ptr<QvFigure> QvFigureList::Take(const QvFigure* figure) {
     return taken;
 }
 
+std::unique_ptr<QvFigure> QvFigureList::Replace(size_t index, std::unique_ptr<QvFigure> figure) {
+    if (!figure || index >= m_view.size())
+        return figure;
+    m_view[index] = figure.get();
+    return std::exchange(m_owned[index], std::move(figure));
+}
+
 void QvFigureList::Swap(size_t i, size_t j) {
     std::swap(m_owned[i], m_owned[j]);
     std::swap(m_view[i], m_view[j]);
@@ -53,6 +60,11 @@ void QvFigureList::Clear() {
         m_view.pop_back();
         m_owned.pop_back();
     }
+}
+
+std::vector<std::unique_ptr<QvFigure>> QvFigureList::TakeAll() {
+    m_view.clear();
+    return std::exchange(m_owned, {});
 }
 
 std::vector<QvFigure*> QvFigureList::ReleaseAll() {

@@ -36,9 +36,13 @@ public:
     QvFigure* Insert(size_t index, std::unique_ptr<QvFigure> figure);
     // Out of the list, to the caller; null when the list does not hold it.
     std::unique_ptr<QvFigure> Take(const QvFigure* figure);
+    // Puts `figure` in the place of the one at `index` and hands that out.
+    std::unique_ptr<QvFigure> Replace(size_t index, std::unique_ptr<QvFigure> figure);
     void Swap(size_t i, size_t j);
     // Frees every figure, the top one first, as the drawing was built up.
     void Clear();
+    // Every figure out of the list, to the caller, in drawing order.
+    std::vector<std::unique_ptr<QvFigure>> TakeAll();
     // Empties the list without freeing: the caller owns the figures now.
     std::vector<QvFigure*> ReleaseAll();
 
