@@ -1,10 +1,12 @@
 #include "app/document_template.h"
+#include "platform/string_hashing.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/startup.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    UsePlainStringHashing();
     QApplication qtApp(argc, argv);
     InitApplication(qtApp);
     Lumbrel2App app;

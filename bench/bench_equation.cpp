@@ -3,6 +3,7 @@
 // on a 300 mm page at screen resolution; and a screenful of 200 of them is
 // redrawn as the view repaints.  Counters give the time per equation and
 // per page.
+#include "platform/string_hashing.h"
 #include "platform/dc.h"
 #include "text/equation.h"
 #include "text/equation_options.h"
@@ -133,6 +134,7 @@ static void BM_EquationPage200(benchmark::State& state) {
 BENCHMARK(BM_EquationPage200)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
+    UsePlainStringHashing();
     // Fonts need a GUI application; no window is ever shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

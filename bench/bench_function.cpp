@@ -1,6 +1,7 @@
 // Evaluating compiled functions as the plotter does, one point after
 // another: SIN(X)^2+3X-1/X and the two-part X=COS(T);Y=SIN(T) at 1,000,000
 // points across a window.  The counter gives the time per point.
+#include "platform/string_hashing.h"
 #include "graphs/function.h"
 #include "settings/settings.h"
 
@@ -50,6 +51,7 @@ BENCHMARK(BM_EvaluateTwoPart)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
+    UsePlainStringHashing();
     // The real default settings, read through a throw-away profile.
     QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
                       QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".ini");

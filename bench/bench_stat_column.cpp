@@ -3,6 +3,7 @@
 // 500 labels, with the default statistics options of a new installation.
 // Arguments of the number runs: order (0 shuffled, 1 descending), quartile
 // method.
+#include "platform/string_hashing.h"
 #include "settings/settings.h"
 #include "settings/stat_options.h"
 #include "statistics/stat_column.h"
@@ -58,6 +59,7 @@ BENCHMARK(BM_RecalcLabels)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
+    UsePlainStringHashing();
     // The installation's default settings, from a throw-away profile.
     const QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
                             QUuid::createUuid().toString(QUuid::WithoutBraces) +

@@ -2,6 +2,7 @@
 // the seven models, and what generating 500 random pairs costs: a target
 // the tuning reaches, and one it cannot reach, which runs all 100 passes.
 // The default statistics options of a new installation are in force.
+#include "platform/string_hashing.h"
 #include "platform/crt_random.h"
 #include "settings/settings.h"
 #include "settings/stat_options.h"
@@ -85,6 +86,7 @@ BENCHMARK(BM_GenerateBivariate)
 } // namespace
 
 int main(int argc, char** argv) {
+    UsePlainStringHashing();
     // The installation's default settings, from a throw-away profile.
     const QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
                             QUuid::createUuid().toString(QUuid::WithoutBraces) +

@@ -3,6 +3,7 @@
 // markup applied, with the default statistics options of a new
 // installation.  Argument: 1 also lays the document out, as a report
 // window must before it shows it.
+#include "platform/string_hashing.h"
 #include "settings/settings.h"
 #include "settings/stat_options.h"
 #include "statistics/stat_column.h"
@@ -48,6 +49,7 @@ BENCHMARK(BM_FullReport)->ArgName("layout")->Arg(0)->Arg(1)->Unit(benchmark::kMi
 } // namespace
 
 int main(int argc, char** argv) {
+    UsePlainStringHashing();
     // The installation's default settings, from a throw-away profile.
     const QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
                             QUuid::createUuid().toString(QUuid::WithoutBraces) +

@@ -4,6 +4,7 @@
 // so that new figures take the real default line and fill rather than ids
 // that were never set.
 #include "platform/message_box.h"
+#include "platform/string_hashing.h"
 #include "settings/settings.h"
 
 #include <QDir>
@@ -16,6 +17,7 @@ public:
     // Before the application object: the profile's place is read from the
     // environment.
     BenchProfile() {
+        UsePlainStringHashing();
         m_path = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
                  QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".ini");
         qputenv("LUMBREL_PROFILE", m_path.toLocal8Bit());

@@ -15,7 +15,6 @@ std::map<int, QvFigureTool>& Tools() {
 // Tools of the palette whose figures are still to come.
 [[maybe_unused]] const bool kPendingToolsRegistered = QvRegisterFigureTools({
     {ID_DRAW_GRAPH},
-    {ID_DRAW_STAT_GRAPH},
     {ID_DRAW_NUMBER_LINE},
 });
 } // namespace

@@ -10,12 +10,27 @@
 #include "graphs/analysed_point.h"
 #include "graphs/function_token.h"
 #include "graphs/graph_data_function.h"
+#include "platform/gdi_types.h"
 #include "platform/object.h"
+#include "text/log_font.h"
 #include "platform/win_types.h"
 
 #include <QString>
 
+#include <cstdint>
 #include <utility>
+
+class CDC;
+
+// One point of a plotted curve.  Until polar and x-of-y curves are turned
+// into plane points, x is the free variable and y the value.
+struct QvCurveSample {
+    double x = 0.0;
+    double y = 0.0;
+    float slope = 0.0f;  // f' at the sample, for the derivative dots
+    int32_t visible = 0; // 1: drawn
+    int32_t outside = 0; // 1: the curve is off the window here
+};
 
 class QvFunction : public CObject {
     DECLARE_SERIAL(QvFunction)
@@ -34,6 +49,10 @@ public:
     // What ValueAt answers where the curve has no value.
     static constexpr double kNoValue = 1000000000001.1;
     static constexpr int kAnalysedPoints = 99;
+    // Samples 0 to 500 span the sampled interval; three more lie past it.
+    static constexpr int kSamples = 504;
+    static constexpr int kSampleSteps = 500;
+    static constexpr int kDevicePoints = 510;
 
     QvFunction();
 
@@ -103,6 +122,17 @@ public:
     void ExtendBounds(double* box);
     void SetDisplayData(QvGraphDataFunction record);
 
+    // While dirty: compiles, samples the domain clipped to the window and
+    // turns polar and x-of-y samples into plane points.  Then, every time,
+    // the shading.  A clean function evaluates nothing here.
+    void Plot(CDC* dc);
+    // The curve from the stored samples, with its derivative dots, arrows,
+    // asymptotes, domain end marks and the picked point's label.
+    virtual void DrawCurve(CDC* dc, QvLogFont font);
+    // An arrowhead at the curve point (t, v), its base toward larger t
+    // when ahead is 1.  Only y of x and x of y curves have them.
+    void DrawRangeArrow(CDC* dc, double t, double v, int ahead);
+
     double step = 0.0001;
     double labelDigits = 6.0;
     QvGraphDataFunction data;
@@ -116,9 +146,30 @@ public:
     QvAnalysedPoint analysedPoints[kAnalysedPoints];
     int16_t analysedCount = 0;
     BYTE yUp = 0; // 1 when device y grows upwards
+    CPoint devicePoints[kDevicePoints];
+    double plotStart = 0.0, plotEnd = 0.0;
+    QvCurveSample samples[kSamples];
+    int ySign = 1; // -1 when device y grows upwards
+
+protected:
+    // What plotting and curve drawing evaluate through.
+    virtual std::pair<double, double> PlotValue(double t) const { return Evaluate(t); }
 
 private:
     double Value(double t) const { return Evaluate(t).second; }
+    double PlotAt(double t) const { return PlotValue(t).second; }
+    // Whether v lies off the window along the value axis (x for x of y).
+    bool OffWindow(double v) const;
+    void Sample();
+    CPoint DevicePoint(double x, double y) const;
+    void DrawDot(CDC* dc, const CPoint& at, int radius, COLORREF fill);
+    void DrawEndMark(CDC* dc, double t, int endKind, int ahead, int u);
+
+    // Curve analysis and shading fill these in.
+    void AnalyseSample(int) {}
+    void RefineAnalysedPoints() {}
+    void DrawShading(CDC*) {}
+    void DrawPointLabel(CDC*, const QvLogFont&) {}
 
     // One part of the program from token i into entries j to last; false
     // when it does not fit.  i is left at the token that ended the part.

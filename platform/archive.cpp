@@ -110,6 +110,9 @@ qint64 CArchive::BytesLeft() const {
 }
 
 void CArchive::CheckAvailable(qint64 n) const {
+    // Asking a file for its size costs a system call; nothing always fits.
+    if (n <= 0)
+        return;
     qint64 left = BytesLeft();
     if (left >= 0 && n > left)
         throw CArchiveException(CArchiveException::endOfFile);

@@ -1,8 +1,12 @@
 #pragma once
 // A paint device that keeps what is drawn on it instead of pixels: every
 // line (polylines split into their segments), ellipse, rectangle, polygon
-// and path, in device coordinates, with the pen and brush it was drawn
-// with.  Tests count and measure drawings with it where pixels would blur.
+// and path, and every text with where its baseline starts, in device
+// coordinates, with the pen and brush it was drawn with.  Tests count and
+// measure drawings with it where pixels would blur.  Each item carries the
+// number of the drawing call that made it, so the segments of one polyline
+// can be told from those of the next.
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainterPath>
@@ -13,14 +17,16 @@
 #include <vector>
 
 struct DrawnItem {
-    enum Kind { Line, Ellipse, Rect, Polygon, Path, Point };
+    enum Kind { Line, Ellipse, Rect, Polygon, Path, Point, Text };
     Kind kind = Line;
     QLineF line;       // Line
     QRectF rect;       // Ellipse, Rect, and the bounds of the others
     QPolygonF polygon; // Polygon
-    QPointF point;     // Point
+    QPointF point;     // Point; Text: the start of its baseline
+    QString text;      // Text
     QPen pen;
     QBrush brush;
+    int call = 0; // items of one drawing call share it
 };
 
 class RecordingPaintEngine : public QPaintEngine {
@@ -39,6 +45,10 @@ public:
             m_transform = state.transform();
     }
     void drawLines(const QLineF* lines, int count) override {
+        ++m_call;
+        AddLines(lines, count);
+    }
+    void AddLines(const QLineF* lines, int count) {
         for (int i = 0; i < count; ++i) {
             DrawnItem item = Start(DrawnItem::Line);
             item.line = m_transform.map(lines[i]);
@@ -47,11 +57,13 @@ public:
         }
     }
     void drawEllipse(const QRectF& rect) override {
+        ++m_call;
         DrawnItem item = Start(DrawnItem::Ellipse);
         item.rect = m_transform.mapRect(rect);
         items.push_back(item);
     }
     void drawRects(const QRectF* rects, int count) override {
+        ++m_call;
         for (int i = 0; i < count; ++i) {
             DrawnItem item = Start(DrawnItem::Rect);
             item.rect = m_transform.mapRect(rects[i]);
@@ -59,13 +71,14 @@ public:
         }
     }
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
+        ++m_call;
         QPolygonF polygon;
         for (int i = 0; i < count; ++i)
             polygon << m_transform.map(points[i]);
         if (mode == PolylineMode) {
             for (int i = 0; i + 1 < polygon.size(); ++i) {
                 QLineF segment(polygon[i], polygon[i + 1]);
-                drawLines(&segment, 1);
+                AddLines(&segment, 1);
             }
             return;
         }
@@ -75,6 +88,7 @@ public:
         items.push_back(item);
     }
     void drawPoints(const QPointF* points, int count) override {
+        ++m_call;
         for (int i = 0; i < count; ++i) {
             DrawnItem item = Start(DrawnItem::Point);
             item.point = m_transform.map(points[i]);
@@ -83,11 +97,24 @@ public:
         }
     }
     void drawPath(const QPainterPath& path) override {
+        ++m_call;
         DrawnItem item = Start(DrawnItem::Path);
         item.rect = m_transform.map(path).boundingRect();
         items.push_back(item);
     }
+    void drawTextItem(const QPointF& p, const QTextItem& textItem) override {
+        ++m_call;
+        DrawnItem item = Start(DrawnItem::Text);
+        item.point = m_transform.map(p);
+        item.text = textItem.text();
+        const QFontMetricsF metrics(textItem.font());
+        item.rect =
+            m_transform.mapRect(QRectF(p.x(), p.y() - metrics.ascent(),
+                                       metrics.horizontalAdvance(item.text), metrics.height()));
+        items.push_back(item);
+    }
     void drawPixmap(const QRectF& rect, const QPixmap&, const QRectF&) override {
+        ++m_call;
         DrawnItem item = Start(DrawnItem::Rect);
         item.rect = m_transform.mapRect(rect);
         items.push_back(item);
@@ -101,12 +128,14 @@ private:
         item.kind = kind;
         item.pen = m_pen;
         item.brush = m_brush;
+        item.call = m_call;
         return item;
     }
 
     QPen m_pen;
     QBrush m_brush;
     QTransform m_transform;
+    int m_call = 0;
 };
 
 class RecordingDevice : public QPaintDevice {

@@ -3,6 +3,7 @@
 // block.
 #include "platform/message_box.h"
 #include "platform/profile.h"
+#include "platform/string_hashing.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    UsePlainStringHashing();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-test-") +
