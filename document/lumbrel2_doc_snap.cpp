@@ -47,6 +47,23 @@ bool Lumbrel2Doc::TakeSnapHighlight() {
     return changed;
 }
 
+std::vector<QvFigure*> Lumbrel2Doc::MarksOf(const std::vector<QvFigure*>& changed) const {
+    std::vector<QvFigure*> marks;
+    for (QvFigure* f : m_figures) {
+        const auto* mark = dynamic_cast<const QvFigAngleMark*>(f);
+        if (!mark || std::find(changed.begin(), changed.end(), f) != changed.end())
+            continue;
+        const QvEditDataAngle& d = *mark->AngleData();
+        for (const QvFigure* g : changed) {
+            if (QvHolds(g, d.m_pFirst) || QvHolds(g, d.m_pSecond)) {
+                marks.push_back(f);
+                break;
+            }
+        }
+    }
+    return marks;
+}
+
 void Lumbrel2Doc::RefreshPointCaches(const std::vector<QvFigure*>& changed) {
     if (changed.size() * kRebuildShare > m_figures.size() || m_snap.NeedsRebuild()) {
         RebuildPointCaches();
@@ -54,18 +71,8 @@ void Lumbrel2Doc::RefreshPointCaches(const std::vector<QvFigure*>& changed) {
     }
     // An angle mark takes its shape from the figures it marks.
     std::vector<QvFigure*> figures = changed;
-    for (QvFigure* f : m_figures) {
-        const auto* mark = dynamic_cast<const QvFigAngleMark*>(f);
-        if (!mark || std::find(figures.begin(), figures.end(), f) != figures.end())
-            continue;
-        const QvEditDataAngle& d = *mark->AngleData();
-        for (const QvFigure* g : changed) {
-            if (QvHolds(g, d.m_pFirst) || QvHolds(g, d.m_pSecond)) {
-                figures.push_back(f);
-                break;
-            }
-        }
-    }
+    const std::vector<QvFigure*> marks = MarksOf(changed);
+    figures.insert(figures.end(), marks.begin(), marks.end());
     for (QvFigure* f : figures) {
         if (!m_figures.Contains(f))
             continue;
