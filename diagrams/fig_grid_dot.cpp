@@ -34,11 +34,6 @@ constexpr double kDegreesPerRadian = 57.29577951;
 // file may be tiny, and the paper must still draw in reasonable time.
 constexpr double kMostItems = 250000.0;
 
-QvFigGridDot::PropertiesDialog& Dialog() {
-    static QvFigGridDot::PropertiesDialog s_dialog;
-    return s_dialog;
-}
-
 // The last index of "i = 0, 1, ... while i <= extent / step", or -1 when the
 // step is not a positive number or the pass would draw too much.
 long long LastIndex(double extent, double step) {
@@ -477,10 +472,6 @@ QvEditData& QvEditDataGridDot::CopyFrom(const QvEditData& src) {
 
 // ------------------------------------------------------------------ figure
 
-QvFigGridDot::PropertiesDialog QvFigGridDot::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Dialog(), std::move(dialog));
-}
-
 QvFigGridDot::QvFigGridDot() {
     InitPoints(4);
     m_nRoundGrips = 0;
@@ -514,11 +505,8 @@ QvEditData* QvFigGridDot::NewEditData() const {
 }
 
 void QvFigGridDot::EditProperties(CPoint, CPoint) {
-    PropertiesDialog& dialog = Dialog();
-    if (!dialog) {
-        MessageBeep(0);
+    if (!PropertiesDialog::Available())
         return;
-    }
     QvEditDataGridDot& d = *m_pGridData;
     QvGridDotDialogValues v;
     v.pens[0] = d.xGridMajorPen;
@@ -538,7 +526,7 @@ void QvFigGridDot::EditProperties(CPoint, CPoint) {
     v.pointType = d.PointType;
     v.majorAngle = QvFormatNumber(d.MajorAngle, 1);
     v.minorAngle = QvFormatNumber(d.MinorAngle, 1);
-    if (!dialog(v))
+    if (!PropertiesDialog::Run(v))
         return;
     d.xGridMajorPen = v.pens[0];
     d.xGridMinorPen = v.pens[1];

@@ -4,12 +4,11 @@
 // (triangular), polar (circular) or hexagonal paper, as lines or as dots.
 // Other figures snap to its lattice, so they can be drawn on the paper.
 #include "figures/edit_data.h"
+#include "figures/dialog_seam.h"
 #include "figures/fig_rect_base.h"
 #include "platform/command_ids.h"
 
 #include <QString>
-
-#include <functional>
 
 class QvEditDataGridDot : public QvEditData {
     DECLARE_SERIAL(QvEditDataGridDot)
@@ -69,9 +68,7 @@ public:
 
     // The properties dialog, which lives above the figures: it edits the
     // values it is given and answers true on OK.
-    using PropertiesDialog = std::function<bool(QvGridDotDialogValues& values)>;
-    // Returns the previous dialog; with none the figure only beeps.
-    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    using PropertiesDialog = QvDialogSeam<QvFigGridDot, bool(QvGridDotDialogValues& values)>;
 
     QvFigGridDot();
 

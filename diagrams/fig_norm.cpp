@@ -30,11 +30,6 @@ constexpr int kArrowUnit = 20;
 // A box of no width still divides.
 constexpr double kNoWidth = 0.0001;
 
-QvFigNorm::PropertiesDialog& Dialog() {
-    static QvFigNorm::PropertiesDialog s_dialog;
-    return s_dialog;
-}
-
 CPoint Truncated(double x, double y) {
     return CPoint(int(x), int(y));
 }
@@ -71,10 +66,6 @@ QvEditData& QvEditDataNorm::CopyFrom(const QvEditData& src) {
 }
 
 // ------------------------------------------------------------------ figure
-
-QvFigNorm::PropertiesDialog QvFigNorm::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Dialog(), std::move(dialog));
-}
 
 QvFigNorm::QvFigNorm() {
     InitPoints(6);
@@ -256,11 +247,8 @@ QvEditData* QvFigNorm::NewEditData() const {
 }
 
 void QvFigNorm::EditProperties(CPoint, CPoint) {
-    PropertiesDialog& dialog = Dialog();
-    if (!dialog) {
-        MessageBeep(0);
+    if (!PropertiesDialog::Available())
         return;
-    }
     QvEditDataNorm& d = *m_pNormData;
     QvNormProperties values;
     values.arrowSize = d.m_nArrowSize / 2;
@@ -270,7 +258,7 @@ void QvFigNorm::EditProperties(CPoint, CPoint) {
     values.low = ToDeviations(m_points[4].x);
     values.high = ToDeviations(m_points[5].x);
     values.shading = !d.m_bShade ? 0 : d.m_bInverse ? 2 : 1;
-    if (!dialog(values))
+    if (!PropertiesDialog::Run(values))
         return;
     d.m_nArrowSize = BYTE(std::clamp(values.arrowSize * 2, 0, 255));
     d.m_nArrow = values.arrowCode;

@@ -6,12 +6,12 @@
 // both ends and an axis through the mean.  The bounds are two round grips
 // on the baseline (points 4 and 5); only their x counts.
 #include "figures/edit_data.h"
+#include "figures/dialog_seam.h"
 #include "figures/fig_rect_base.h"
 #include "platform/command_ids.h"
 
 #include <QString>
 
-#include <functional>
 #include <vector>
 
 class QvEditDataNorm : public QvEditData {
@@ -53,9 +53,7 @@ public:
     // resized or edited.
     enum { BaselineLeft, BaselineRight, Apex, Foot, ReferenceCount };
 
-    using PropertiesDialog = std::function<bool(QvNormProperties& values)>;
-    // Returns the previous dialog; with none the curve only beeps.
-    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    using PropertiesDialog = QvDialogSeam<QvFigNorm, bool(QvNormProperties& values)>;
 
     // The options from the "NormDist" defaults, the current drawing style
     // (a black fill becomes light grey).

@@ -116,25 +116,13 @@ constexpr QvVennMember kVenn3Layout[] = {
 };
 static_assert(std::size(kVenn3Layout) == QvFigVenn3::MemberCount);
 
-template <class Record, class Dialog> void RunDialog(Dialog& dialog, Record& record) {
-    if (!dialog) {
-        MessageBeep(0);
+template <class Seam, class Record> void RunDialog(Record& record) {
+    if (!Seam::Available())
         return;
-    }
     Record edited;
     edited.CopyFrom(record);
-    if (dialog(edited))
+    if (Seam::Run(edited))
         record.CopyFrom(edited);
-}
-
-QvFigVenn2::PropertiesDialog& Venn2Dialog() {
-    static QvFigVenn2::PropertiesDialog s_dialog;
-    return s_dialog;
-}
-
-QvFigVenn3::PropertiesDialog& Venn3Dialog() {
-    static QvFigVenn3::PropertiesDialog s_dialog;
-    return s_dialog;
 }
 } // namespace
 
@@ -151,7 +139,7 @@ void QvFigVenn::Build(QvEditData* record, const BYTE* shades, const QString* tex
     m_texts = texts;
     m_font = font;
     for (const QvVennMember& m : m_layout)
-        Members().push_back(MakeMember(m, outline).release());
+        MemberList().Add(MakeMember(m, outline));
     BuildFromPoints();
 }
 
@@ -252,11 +240,7 @@ void QvFigVenn::DrawMember(CDC* dc, int mode, const QvGRRect& frame, int index) 
 }
 
 std::vector<std::unique_ptr<QvFigure>> QvFigVenn::TakeMembers() {
-    std::vector<std::unique_ptr<QvFigure>> taken;
-    for (QvFigure* f : Members())
-        taken.emplace_back(f);
-    Members().clear();
-    return taken;
+    return MemberList().TakeAll();
 }
 
 void QvFigVenn::KeepLayout(std::vector<std::unique_ptr<QvFigure>>& built, CArchive* ar) {
@@ -264,7 +248,7 @@ void QvFigVenn::KeepLayout(std::vector<std::unique_ptr<QvFigure>>& built, CArchi
     for (size_t i = 0; i < built.size(); ++i) {
         const bool fits = i < stored.size() && stored[i] &&
                           stored[i]->GetRuntimeClass() == built[i]->GetRuntimeClass();
-        Members().push_back(fits ? stored[i].release() : built[i].release());
+        MemberList().Add(fits ? std::move(stored[i]) : std::move(built[i]));
     }
     // A member read but not kept may still be named by what the read has
     // yet to reach: the archive holds it until the read is over.
@@ -305,10 +289,6 @@ void QvFigVenn::TrackCreatePoint(QvPoint pt, QvKeys keys) {
 
 // ------------------------------------------------------------------ two sets
 
-QvFigVenn2::PropertiesDialog QvFigVenn2::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Venn2Dialog(), std::move(dialog));
-}
-
 QvFigVenn2::QvFigVenn2() : QvFigVenn(ToolId, kVenn2Layout) {
     m_pVennData = new QvEditDataVenn2;
     m_pVennData->SetFromCurrentStyle();
@@ -324,7 +304,7 @@ QvEditData* QvFigVenn2::NewEditData() const {
 }
 
 void QvFigVenn2::EditProperties(CPoint, CPoint) {
-    RunDialog(Venn2Dialog(), *m_pVennData);
+    RunDialog<PropertiesDialog>(*m_pVennData);
 }
 
 QString QvFigVenn2::GetDescription() const {
@@ -332,10 +312,6 @@ QString QvFigVenn2::GetDescription() const {
 }
 
 // ---------------------------------------------------------------- three sets
-
-QvFigVenn3::PropertiesDialog QvFigVenn3::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Venn3Dialog(), std::move(dialog));
-}
 
 QvFigVenn3::QvFigVenn3() : QvFigVenn(ToolId, kVenn3Layout) {
     m_pVennData = new QvEditDataVenn3;
@@ -352,7 +328,7 @@ QvEditData* QvFigVenn3::NewEditData() const {
 }
 
 void QvFigVenn3::EditProperties(CPoint, CPoint) {
-    RunDialog(Venn3Dialog(), *m_pVennData);
+    RunDialog<PropertiesDialog>(*m_pVennData);
 }
 
 QString QvFigVenn3::GetDescription() const {

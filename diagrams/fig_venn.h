@@ -9,10 +9,10 @@
 // draws without a fill; labels draw in the record's font.  These styles
 // are the drawing's: the members keep their own.
 #include "diagrams/venn_records.h"
+#include "figures/dialog_seam.h"
 #include "figures/fig_group.h"
 #include "platform/command_ids.h"
 
-#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -78,10 +78,8 @@ public:
     static constexpr int MemberCount = 18;
 
     // The dialog that edits the record it is given and answers true on OK;
-    // it lives above the figures.  Returns the previous one; with none the
-    // diagram only beeps.
-    using PropertiesDialog = std::function<bool(QvEditDataVenn2& record)>;
-    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    // it lives above the figures.
+    using PropertiesDialog = QvDialogSeam<QvFigVenn2, bool(QvEditDataVenn2& record)>;
 
     // Two circles in a universe with the current drawing style and the
     // default Venn font; nothing shaded, no text.
@@ -103,8 +101,7 @@ public:
     static constexpr int ToolId = ID_DRAW_VENN3;
     static constexpr int MemberCount = 35;
 
-    using PropertiesDialog = std::function<bool(QvEditDataVenn3& record)>;
-    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    using PropertiesDialog = QvDialogSeam<QvFigVenn3, bool(QvEditDataVenn3& record)>;
 
     QvFigVenn3();
 

@@ -176,7 +176,7 @@ void QvGallery::Serialize(CArchive& ar) {
     Relink(batch.figures);
     // An angle mark keeps only figures of its own gallery figure.
     for (QvFigGallery* f : batch.figures)
-        QvDropStrayAngleMarks(f->Members());
+        QvDropStrayAngleMarks(f->MemberList());
     DeleteFigures();
     m_figures = batch.Release();
     m_descriptions = descriptions;
@@ -362,7 +362,7 @@ bool QvGallery::AddFigure(QvFigGallery* figure) {
     if (!figure)
         return true;
     // Nothing saved may point outside the figure.
-    QvDropStrayAngleMarks(figure->Members());
+    QvDropStrayAngleMarks(figure->MemberList());
     m_figures.push_back(figure);
     m_descriptions.append(QString());
     return Save();

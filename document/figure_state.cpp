@@ -72,7 +72,7 @@ void QvFigureState::RestoreInto(QvFigure& figure) const {
     // stretch may change a member's kind, which puts back one of the kind
     // it was.
     if (auto* group = dynamic_cast<QvFigGroup*>(&figure)) {
-        std::vector<QvFigure*>& members = group->Members();
+        QvFigureList& members = group->MemberList();
         const size_t n = std::min(m_members.size(), members.size());
         // Records put back name the members as they were when the state
         // was taken; records left alone name the members as they are now.
@@ -81,11 +81,10 @@ void QvFigureState::RestoreInto(QvFigure& figure) const {
             const QvFigureState& state = m_members[i];
             QvFigure* const now = members[i];
             if (!state.IsKindOf(*now)) {
-                QvFigure* made = state.MakeFigure();
+                std::unique_ptr<QvFigure> made(state.MakeFigure());
                 if (!made)
                     continue;
-                delete now;
-                members[i] = made;
+                members.Replace(i, std::move(made)); // now is freed here
             }
             state.RestoreInto(*members[i]);
             const QvFigure* named = m_pEditData ? state.m_pSource : now;

@@ -513,8 +513,7 @@ std::unique_ptr<QvFigure> QvLegacyReader::ReadFigure(QIODevice& file, bool conve
                 if (!member)
                     continue;
                 member->SetGroupNesting(group->GetGroupNesting() + 1);
-                group->Members().push_back(member.get());
-                member.release();
+                group->MemberList().Add(std::move(member));
             }
         } catch (...) {
             --m_depth;

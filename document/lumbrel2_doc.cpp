@@ -130,14 +130,6 @@ ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
 END_COMMAND_MAP()
 
 namespace {
-void DeleteAll(std::vector<QvFigure*>& list) {
-    // Top first, as the drawing was built up.
-    while (!list.empty()) {
-        delete list.back();
-        list.pop_back();
-    }
-}
-
 CRect Normalized(CRect r) {
     r.NormalizeRect();
     return r;
@@ -167,7 +159,7 @@ Lumbrel2Doc::~Lumbrel2Doc() {
 void Lumbrel2Doc::AddFigure(QvFigure* figure) {
     if (!figure)
         return;
-    m_figures.push_back(figure);
+    m_figures.Add(std::unique_ptr<QvFigure>(figure));
     // Only the new figure's records are made; the others stay as they are.
     figure->MapToFrame(NullFrame);
     figure->BuildFromPoints();
@@ -199,7 +191,7 @@ CRect Lumbrel2Doc::GetDrawingBounds() const {
         return CRect(0, 0, 0, 0);
     // Bounds come in y-up, so each is normalised first: a union would
     // otherwise take them for empty.
-    CRect bounds = Normalized(m_figures.front()->GetBoundRect());
+    CRect bounds = Normalized(m_figures[0]->GetBoundRect());
     for (size_t i = 1; i < m_figures.size(); ++i)
         bounds.UnionRect(bounds, Normalized(m_figures[i]->GetBoundRect()));
     return bounds;
@@ -273,19 +265,16 @@ void Lumbrel2Doc::ClearSnapReferences() {
 }
 
 std::unique_ptr<QvFigure> Lumbrel2Doc::TakeFigure(QvFigure* figure) {
-    auto it = std::find(m_figures.begin(), m_figures.end(), figure);
-    if (it == m_figures.end())
-        return nullptr;
-    m_figures.erase(it);
-    ForgetFigure(figure);
-    return std::unique_ptr<QvFigure>(figure);
+    std::unique_ptr<QvFigure> taken = m_figures.Take(figure);
+    if (taken)
+        ForgetFigure(figure);
+    return taken;
 }
 
 void Lumbrel2Doc::PutBackFigure(std::unique_ptr<QvFigure> figure) {
     if (!figure)
         return;
-    QvFigure* f = figure.release();
-    m_figures.push_back(f);
+    QvFigure* f = m_figures.Add(std::move(figure));
     f->MapToFrame(NullFrame);
     f->BuildFromPoints();
     m_snap.Add(f);
@@ -343,7 +332,7 @@ void Lumbrel2Doc::DeleteContents() {
     // The history names the figures about to go, and frees those it holds.
     m_pUndoManager->Clear();
     m_snap.Clear();
-    DeleteAll(m_figures);
+    m_figures.Clear();
     // The editor state's figure clipboard stays: it is how figures go from
     // one drawing to another.
     CDocument::DeleteContents();

@@ -13,6 +13,7 @@
 #include "document/figure_state.h"
 #include "document/snap_engine.h"
 #include "figures/copy_map.h"
+#include "figures/figure_list.h"
 #include "figures/legacy_losses.h"
 #include "figures/shape_record.h"
 #include "figures/snap_point.h"
@@ -75,7 +76,7 @@ public:
     // Null for an index outside the list.
     QvFigure* GetFigure(int i) const;
     int GetFigureCount() const { return int(m_figures.size()); }
-    const std::vector<QvFigure*>& Figures() const { return m_figures; }
+    const std::vector<QvFigure*>& Figures() const { return m_figures.View(); }
     // Some figure of the list is, or (as a group) contains, `figure`.
     bool ContainsFigure(const QvFigure* figure) const;
     // The parts of every figure, less one.
@@ -207,6 +208,12 @@ public:
     // The actions as one undo level, leaving out those that change nothing;
     // with none left no level is opened, so Redo stays.
     void RecordLevel(std::vector<std::unique_ptr<QvUndoItem>> actions);
+    // Runs `edit`, which changes some of `figures` (a dialog's OK, a style
+    // applied), as one user edit: one undo level with a format action for
+    // each figure it changed, their snap points refreshed and the drawing
+    // marked modified.  When nothing changed, nothing is recorded or
+    // marked.  True when a figure changed.
+    bool EditFigures(std::vector<QvFigure*> figures, const std::function<void()>& edit);
     void GroupSelection();
     // Said when grouping would nest groups deeper than a drawing may be read.
     static QString GroupTooDeepMessage();
@@ -257,6 +264,17 @@ public:
     virtual bool ChooseColour(COLORREF& colour);
     // ---- end of selection and editing
 
+    // The last snap search's figures (null for none) and the frames they
+    // were found in: the highlight draws them.
+    QvFigure* SnapFigure1() const { return m_pSnapFigure1; }
+    QvFigure* SnapFigure2() const { return m_pSnapFigure2; }
+    const QvGRRect& SnapFrame1() const { return m_snapFrame1; }
+    const QvGRRect& SnapFrame2() const { return m_snapFrame2; }
+    // True when the snap search's figures are not those the view last
+    // highlighted; they count as highlighted from now on.
+    bool TakeSnapHighlight();
+
+private:
     // The last snap search's figures and frames, taken from its result in
     // one place (KeepSnapFigures) and dropped with a figure that goes: the
     // highlight, SelectAtPoint and the view's repaint check read them.
@@ -272,7 +290,6 @@ public:
     int m_nSnapWork1 = 0;
     int m_nSnapWork2 = 0;
 
-private:
     // The shown drawing style from the saved settings.
     static void ResetShownStyle();
     static bool AngleMarkLinesPresent(const QvFigure* mark);
@@ -293,7 +310,7 @@ private:
     void KeepStateBeforeEdit(QvFigure* figure);
     template <class Action> void RecordSelectionEdit();
 
-    std::vector<QvFigure*> m_figures; // owned
+    QvFigureList m_figures;
     std::vector<QvFigure*> m_selection;
     struct PendingEdit {
         QvFigure* figure;

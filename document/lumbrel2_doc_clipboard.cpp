@@ -95,7 +95,7 @@ void Lumbrel2Doc::PasteFromClipboard() {
     QvDropStrayAngleMarks(pasted);
     for (QvFigure* f : pasted) {
         m_selection.push_back(f);
-        m_figures.push_back(f);
+        m_figures.Add(std::unique_ptr<QvFigure>(f));
         undo.AddAction(std::make_unique<QvCreateAction>(f, this));
     }
     for (QvFigure* f : pasted) {

@@ -89,7 +89,7 @@ std::unique_ptr<QvFigGallery> Lumbrel2Doc::MakeGalleryFigureOfSelection() {
     gallery->SetAspectRatio(height / width);
 
     constexpr double units = QvFigGroup::FrameUnits;
-    std::vector<QvFigure*>& members = gallery->Members();
+    QvFigureList& members = gallery->MemberList();
     for (const QvFigure* s : m_selection) {
         // The factory, not CreateFigureForTool: a selected gallery figure is
         // copied from itself, not from the figure chosen in the browser.
@@ -108,7 +108,7 @@ std::unique_ptr<QvFigGallery> Lumbrel2Doc::MakeGalleryFigureOfSelection() {
                 d[i] = frame.FrameToDocument(p[i]);
         }
         copy->SetGroupNesting(copy->GetGroupNesting() + 1);
-        members.push_back(copy.release());
+        members.Add(std::move(copy));
     }
     // Members that refer to figures copied with them refer to those copies.
     m_copyMap.Clear();

@@ -163,7 +163,7 @@ void Lumbrel2Doc::SelectInRect(CRect band) {
 void Lumbrel2Doc::SelectAll() {
     m_selection.clear();
     m_nSnapWork1 = 0;
-    m_selection = m_figures;
+    m_selection = m_figures.View();
     EndSelectionChange(m_selection.empty() ? nullptr : m_selection.back());
 }
 
@@ -212,7 +212,7 @@ void Lumbrel2Doc::KeepStateBeforeEdit(QvFigure* figure) {
 namespace {
 // Applies `step` to every figure and rebuilds each; when any of them could
 // no longer stand, all are put back as they were before the step.
-template <class Step> bool EditFigures(const std::vector<QvFigure*>& figures, Step step) {
+template <class Step> bool StepFigures(const std::vector<QvFigure*>& figures, Step step) {
     std::vector<QvFigureState> before;
     before.reserve(figures.size());
     for (QvFigure* f : figures)
@@ -251,7 +251,7 @@ void Lumbrel2Doc::OffsetSelection(QvVector v) {
     KeepStatesBeforeEdit(m_selection);
     // The geometry follows at once, so the dragged figure is hit and drawn
     // where it now is.
-    EditFigures(m_selection, [v](QvFigure* f) { f->Move(v); });
+    StepFigures(m_selection, [v](QvFigure* f) { f->Move(v); });
     // A mark left behind follows the figures it marks, so its stored corners
     // are those the drawing shows (and those redo comes back to).
     for (QvFigure* mark : MarksOf(m_selection)) {
@@ -269,7 +269,7 @@ void Lumbrel2Doc::MoveHandleOfSelected(int grip, QvPoint target, CPoint companio
     KeepStatesBeforeEdit({f});
     // A grip that would make the figure invalid (three points of a circle
     // in a line) stops at the last place where it was valid.
-    EditFigures({f}, [&](QvFigure* g) {
+    StepFigures({f}, [&](QvFigure* g) {
         g->MoveHandle(grip, target, QvPoint(companion.x, companion.y), keys);
     });
     // A group's stretch may have replaced the members the pointer snapped to.
@@ -280,7 +280,7 @@ void Lumbrel2Doc::MoveHandleOfSelected(int grip, QvPoint target, CPoint companio
 
 void Lumbrel2Doc::ReflectSelection(const QvGRLine& mirror) {
     KeepStatesBeforeEdit(m_selection);
-    EditFigures(m_selection, [&](QvFigure* f) { f->Reflect(mirror); });
+    StepFigures(m_selection, [&](QvFigure* f) { f->Reflect(mirror); });
     RefreshPointCaches(m_selection);
 }
 
@@ -336,10 +336,33 @@ void Lumbrel2Doc::RecordLevel(std::vector<std::unique_ptr<QvUndoItem>> actions) 
     undo.EndRecord();
 }
 
+bool Lumbrel2Doc::EditFigures(std::vector<QvFigure*> figures, const std::function<void()>& edit) {
+    std::vector<QvFigureState> before;
+    before.reserve(figures.size());
+    for (QvFigure* f : figures)
+        before.emplace_back(*f);
+    edit();
+    std::vector<std::unique_ptr<QvUndoItem>> actions;
+    std::vector<QvFigure*> changed;
+    for (size_t i = 0; i < figures.size(); ++i) {
+        auto action = std::make_unique<QvFormatAction>(figures[i], std::move(before[i]));
+        if (action->ChangesNothing())
+            continue;
+        changed.push_back(figures[i]);
+        actions.push_back(std::move(action));
+    }
+    if (changed.empty())
+        return false;
+    RecordLevel(std::move(actions));
+    RefreshPointCaches(changed);
+    SetModifiedFlag();
+    return true;
+}
+
 // -------------------------------------------------------- command edits
 
 void Lumbrel2Doc::RotateSelection(double degrees) {
-    EditFigures(m_selection, [&](QvFigure* f) { f->Rotate(degrees, m_rotationCentre); });
+    StepFigures(m_selection, [&](QvFigure* f) { f->Rotate(degrees, m_rotationCentre); });
     RefreshPointCaches(m_selection);
     SetModifiedFlag();
     UpdateAllViews(nullptr);
@@ -395,7 +418,9 @@ namespace {
 // drawing may be read.
 bool NestsTooDeep(const std::vector<QvFigure*>& members) {
     QvFigGroup trial;
-    trial.Members() = members;
+    // Lent, not given: they are taken back below.
+    for (QvFigure* f : members)
+        trial.MemberList().Add(std::unique_ptr<QvFigure>(f));
     QBuffer sink;
     sink.open(QIODevice::WriteOnly);
     CArchive ar(&sink, CArchive::store);
@@ -403,7 +428,7 @@ bool NestsTooDeep(const std::vector<QvFigure*>& members) {
         ar.WriteObject(&trial);
     } catch (const CArchiveException&) {
     }
-    trial.Members().clear(); // they stay the drawing's
+    trial.MemberList().ReleaseAll(); // they stay the drawing's
     return ar.DeepestStored() > CArchive::MaxObjectDepth;
 }
 } // namespace
@@ -425,13 +450,12 @@ void Lumbrel2Doc::GroupSelection() {
     // would part from a figure goes; grouping clears the history, so
     // nothing can name it afterwards.
     std::vector<QvFigure*> parted;
-    m_selection = WithTheirMarks(m_figures, m_selection, parted);
+    m_selection = WithTheirMarks(m_figures.View(), m_selection, parted);
     if (!parted.empty())
         UndoManager().Clear();
     for (QvFigure* mark : parted) {
-        std::erase(m_figures, mark);
+        std::unique_ptr<QvFigure> gone = m_figures.Take(mark);
         ForgetFigure(mark);
-        delete mark;
     }
     if (m_selection.empty())
         return;
@@ -461,7 +485,7 @@ void Lumbrel2Doc::GroupSelection() {
     const double height = std::fabs(g[3].y - g[0].y);
     const std::vector<QvFigure*> members = m_selection;
     for (QvFigure* f : members) {
-        std::erase(m_figures, f);
+        std::unique_ptr<QvFigure> member = m_figures.Take(f);
         QvPointArray& p = f->DefiningPoints();
         QvPointArray& d = f->DisplayPoints();
         for (int i = 0; i < p.GetSize(); ++i) {
@@ -470,13 +494,13 @@ void Lumbrel2Doc::GroupSelection() {
             if (i < d.GetSize())
                 d[i] = frame.FrameToDocument(p[i]);
         }
-        group->Members().push_back(f);
+        group->MemberList().Add(std::move(member));
         f->SetGroupNesting(f->GetGroupNesting() + 1);
         ForgetSnapReference(f);
     }
     m_selection.clear();
     // The members left the list for the group: the caches start afresh.
-    m_figures.push_back(made.release());
+    m_figures.Add(std::move(made));
     RebuildPointCaches();
     SetModifiedFlag();
     m_selection.push_back(group);
@@ -492,7 +516,8 @@ void Lumbrel2Doc::UngroupSelection() {
         UndoManager().Clear();
         m_selection.clear();
         group->MapToFrame(NullFrame);
-        for (QvFigure* f : group->Members()) {
+        for (std::unique_ptr<QvFigure>& member : group->MemberList().TakeAll()) {
+            QvFigure* f = member.get();
             QvPointArray& p = f->DefiningPoints();
             const QvPointArray& d = f->DisplayPoints();
             for (int i = 0; i < std::min(p.GetSize(), d.GetSize()); ++i)
@@ -500,14 +525,12 @@ void Lumbrel2Doc::UngroupSelection() {
             f->MapToFrame(NullFrame);
             f->BuildFromPoints();
             f->SetGroupNesting(f->GetGroupNesting() - 1);
-            m_figures.push_back(f);
+            m_figures.Add(std::move(member));
             m_selection.push_back(f);
             ForgetSnapReference(f);
         }
-        group->Members().clear();
-        std::erase(m_figures, group);
+        std::unique_ptr<QvFigure> gone = m_figures.Take(group);
         ForgetFigure(group);
-        delete group;
     }
     ResetShownStyle();
     RebuildPointCaches();
@@ -535,9 +558,9 @@ void Lumbrel2Doc::OnUpdateEditUngroup(CCmdUI* ui) {
 
 void Lumbrel2Doc::OnBringForward() {
     for (auto s = m_selection.rbegin(); s != m_selection.rend(); ++s) {
-        auto it = std::find(m_figures.begin(), m_figures.end(), *s);
-        if (it != m_figures.end() && it + 1 != m_figures.end())
-            std::iter_swap(it, it + 1);
+        const int i = m_figures.IndexOf(*s);
+        if (i >= 0 && size_t(i) + 1 < m_figures.size())
+            m_figures.Swap(size_t(i), size_t(i) + 1);
     }
     // The snap search meets the figures in drawing order.
     RebuildPointCaches();
@@ -547,9 +570,9 @@ void Lumbrel2Doc::OnBringForward() {
 
 void Lumbrel2Doc::OnSendBackward() {
     for (auto s = m_selection.rbegin(); s != m_selection.rend(); ++s) {
-        auto it = std::find(m_figures.begin(), m_figures.end(), *s);
-        if (it != m_figures.end() && it != m_figures.begin())
-            std::iter_swap(it, it - 1);
+        const int i = m_figures.IndexOf(*s);
+        if (i > 0)
+            m_figures.Swap(size_t(i), size_t(i) - 1);
     }
     // The snap search meets the figures in drawing order.
     RebuildPointCaches();
@@ -559,11 +582,8 @@ void Lumbrel2Doc::OnSendBackward() {
 
 void Lumbrel2Doc::OnBringToFront() {
     for (auto s = m_selection.rbegin(); s != m_selection.rend(); ++s) {
-        auto it = std::find(m_figures.begin(), m_figures.end(), *s);
-        if (it == m_figures.end())
-            continue;
-        m_figures.erase(it);
-        m_figures.push_back(*s);
+        if (std::unique_ptr<QvFigure> f = m_figures.Take(*s))
+            m_figures.Add(std::move(f));
     }
     // The snap search meets the figures in drawing order.
     RebuildPointCaches();
@@ -573,11 +593,8 @@ void Lumbrel2Doc::OnBringToFront() {
 
 void Lumbrel2Doc::OnSendToBack() {
     for (auto s = m_selection.rbegin(); s != m_selection.rend(); ++s) {
-        auto it = std::find(m_figures.begin(), m_figures.end(), *s);
-        if (it == m_figures.end())
-            continue;
-        m_figures.erase(it);
-        m_figures.insert(m_figures.begin(), *s);
+        if (std::unique_ptr<QvFigure> f = m_figures.Take(*s))
+            m_figures.Insert(0, std::move(f));
     }
     // The snap search meets the figures in drawing order.
     RebuildPointCaches();

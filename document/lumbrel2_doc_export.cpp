@@ -109,7 +109,7 @@ void Lumbrel2Doc::DrawWebPicture(CDC* dc, const WebPicture& p) {
     dc->SetWindowExt(p.windowExt);
     dc->SetViewportOrg(p.viewportOrg);
     dc->SetViewportExt(p.viewportExt);
-    QvClipboardPicture::DrawFigures(dc, m_figures, p.recorded);
+    QvClipboardPicture::DrawFigures(dc, m_figures.View(), p.recorded);
 }
 
 bool Lumbrel2Doc::SavePng(const QString& path, const WebPicture& picture) {

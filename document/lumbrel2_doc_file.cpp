@@ -33,7 +33,8 @@ void Lumbrel2Doc::Serialize(CArchive& ar) {
         ar << WORD(FileVersion);
         ar << LONG(m_grid.GetSpacing());
         ar << BYTE(m_grid.IsIsometric() ? 1 : 0);
-        SerializeObjectList<QvFigure>(ar, m_figures);
+        std::vector<QvFigure*> list = m_figures.View();
+        SerializeObjectList<QvFigure>(ar, list);
         return;
     }
 
@@ -71,7 +72,8 @@ void Lumbrel2Doc::Serialize(CArchive& ar) {
             QvDropStrayAngleMarks(figures);
             m_grid.SetSpacing(spacing);
             m_grid.SetIsometric(isometric != 0);
-            m_figures.insert(m_figures.end(), figures.begin(), figures.end());
+            for (QvFigure* f : figures)
+                m_figures.Add(std::unique_ptr<QvFigure>(f));
         }
     }
 
@@ -131,8 +133,7 @@ void Lumbrel2Doc::ReadOlderDrawing(CArchive& ar) {
                      [](const auto& f) { return f->HasSaneCoordinates(); }))
         throw CArchiveException(CArchiveException::badIndex,
                                 QStringLiteral("a coordinate far outside the page"));
-    m_figures.reserve(m_figures.size() + figures.size());
     for (std::unique_ptr<QvFigure>& f : figures)
-        m_figures.push_back(f.release());
+        m_figures.Add(std::move(f));
     m_legacyLosses = reader.Losses();
 }

@@ -76,13 +76,11 @@ void ApplyStyle(Lumbrel2Doc& doc, const StyleField& field, int value) {
     QvSettings& s = TheSettings();
     if (doc.GetSelectedCount() > 0) {
         s.*field.shown = value;
-        std::vector<std::unique_ptr<QvUndoItem>> actions;
-        for (QvFigure* f : doc.Selection()) {
-            QvFigureState before(*f);
-            field.apply(f, value);
-            actions.push_back(std::make_unique<QvFormatAction>(f, std::move(before)));
-        }
-        doc.RecordLevel(std::move(actions));
+        const std::vector<QvFigure*> figures = doc.Selection();
+        doc.EditFigures(figures, [&] {
+            for (QvFigure* f : figures)
+                field.apply(f, value);
+        });
     } else {
         s.*field.shown = value;
         field.setDefault(s, value);

@@ -30,12 +30,21 @@ void Lumbrel2Doc::RebuildPointCaches() {
     MapAllToDefaultFrame();
     for (QvFigure* f : m_figures)
         f->BuildFromPoints();
-    m_snap.Rebuild(m_figures, LineToolChosen());
+    m_snap.Rebuild(m_figures.View(), LineToolChosen());
 }
 
 void Lumbrel2Doc::EnsurePointCaches() {
     if (m_snap.NeedsRebuild())
         RebuildPointCaches();
+}
+
+bool Lumbrel2Doc::TakeSnapHighlight() {
+    const bool changed = m_pSnapRef1 != m_pSnapFigure1 || m_pSnapRef2 != m_pSnapFigure2;
+    m_pSnapRef1 = m_pSnapFigure1;
+    m_pSnapRef2 = m_pSnapFigure2;
+    m_snapFrame3 = m_snapFrame1;
+    m_snapFrame4 = m_snapFrame2;
+    return changed;
 }
 
 std::vector<QvFigure*> Lumbrel2Doc::MarksOf(const std::vector<QvFigure*>& changed) const {
@@ -65,7 +74,7 @@ void Lumbrel2Doc::RefreshPointCaches(const std::vector<QvFigure*>& changed) {
     const std::vector<QvFigure*> marks = MarksOf(changed);
     figures.insert(figures.end(), marks.begin(), marks.end());
     for (QvFigure* f : figures) {
-        if (std::find(m_figures.begin(), m_figures.end(), f) == m_figures.end())
+        if (!m_figures.Contains(f))
             continue;
         f->MapToFrame(NullFrame);
         f->BuildFromPoints();

@@ -348,10 +348,10 @@ void Lumbrel2View::DrawOverlay(CDC* dc) {
         m_pNewFigure->DrawMapped(dc, QvDrawMode::Dotted, NullFrame, CRect());
     if (Lumbrel2Doc* doc = GetDocument()) {
         QvFigure* selected = doc->GetFirstSelected();
-        if (doc->m_pSnapFigure1 && doc->m_pSnapFigure1 != selected)
-            doc->m_pSnapFigure1->DrawMapped(dc, QvDrawMode::Highlight, doc->m_snapFrame1, CRect());
-        if (doc->m_pSnapFigure2 && doc->m_pSnapFigure2 != selected)
-            doc->m_pSnapFigure2->DrawMapped(dc, QvDrawMode::Highlight, doc->m_snapFrame2, CRect());
+        if (QvFigure* f = doc->SnapFigure1(); f && f != selected)
+            f->DrawMapped(dc, QvDrawMode::Highlight, doc->SnapFrame1(), CRect());
+        if (QvFigure* f = doc->SnapFigure2(); f && f != selected)
+            f->DrawMapped(dc, QvDrawMode::Highlight, doc->SnapFrame2(), CRect());
     }
 }
 

@@ -258,12 +258,8 @@ void Lumbrel2View::OnMouseMove(Qt::KeyboardModifiers keys, CPoint raw) {
     const int state = m_nState;
 
     // The snap highlight follows the snap search's figures.
-    if (doc->m_pSnapRef1 != doc->m_pSnapFigure1 || doc->m_pSnapRef2 != doc->m_pSnapFigure2)
+    if (doc->TakeSnapHighlight())
         m_pCanvas->update();
-    doc->m_pSnapRef1 = doc->m_pSnapFigure1;
-    doc->m_pSnapRef2 = doc->m_pSnapFigure2;
-    doc->m_snapFrame3 = doc->m_snapFrame1;
-    doc->m_snapFrame4 = doc->m_snapFrame2;
 
     CPoint snap = Truncated(snapped);
     m_feedbackRect.UnionRect(Grown(m_feedbackRect, 0), CRect(snap, snap));
@@ -606,16 +602,11 @@ void Lumbrel2View::OnRButtonUp(Qt::KeyboardModifiers, CPoint raw) {
     if (doc->GetSelectedCount() == 1 && m_nState != StateDraggingSelection &&
         m_nState != StateDraggingGrip && m_nState != StatePressedOnGrip) {
         QvFigure* f = doc->GetFirstSelected();
-        QvFigureState before(*f);
-        QRect device = LogicalToCanvas(CRect(raw, raw));
-        f->EditProperties(raw, CPoint(device.left(), device.top()));
+        const QRect device = LogicalToCanvas(CRect(raw, raw));
         // A dialog cancelled, or a figure without one, records nothing.
-        std::vector<std::unique_ptr<QvUndoItem>> actions;
-        actions.push_back(std::make_unique<QvFormatAction>(f, std::move(before)));
-        doc->RecordLevel(std::move(actions));
+        doc->EditFigures({f}, [&] { f->EditProperties(raw, CPoint(device.left(), device.top())); });
         if (CurrentTool() != ID_DRAW_SELECT)
             doc->ClearSelection();
-        doc->RefreshPointCaches({f});
     }
     m_nState = StateIdle;
     InvalidatePage();

@@ -53,11 +53,6 @@ LONG Trunc(double v) {
     return LONG(std::min(v, kLimit));
 }
 
-QvFigAngleMark::PropertiesDialog& Dialog() {
-    static QvFigAngleMark::PropertiesDialog s_dialog;
-    return s_dialog;
-}
-
 CPoint TruncPoint(const QvPoint& p) {
     return CPoint(Trunc(p.x), Trunc(p.y));
 }
@@ -381,19 +376,12 @@ void QvFigAngleMark::BuildFromPoints() {
     m_points[2] = kPlaceholder;
 }
 
-QvFigAngleMark::PropertiesDialog QvFigAngleMark::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Dialog(), std::move(dialog));
-}
-
 void QvFigAngleMark::EditProperties(CPoint, CPoint) {
-    PropertiesDialog& dialog = Dialog();
-    if (!dialog) {
-        MessageBeep(0);
+    if (!PropertiesDialog::Available())
         return;
-    }
     QvEditDataAngle edited;
     edited.CopyFrom(*m_pAngleData);
-    if (dialog(edited))
+    if (PropertiesDialog::Run(edited))
         m_pAngleData->CopyFrom(edited);
     BuildFromPoints();
 }
@@ -735,7 +723,7 @@ CRect QvFigAngleMark::GetPointsRect() const {
 void QvDropStrayAngleMarks(std::vector<QvFigure*>& list) {
     for (QvFigure* f : list)
         if (auto* group = dynamic_cast<QvFigGroup*>(f))
-            QvDropStrayAngleMarks(group->Members());
+            QvDropStrayAngleMarks(group->MemberList());
     std::unordered_set<QvFigure*> stray;
     for (QvFigure* f : list)
         if (auto* mark = dynamic_cast<QvFigAngleMark*>(f); mark && !mark->MarksWithin(list))
@@ -745,4 +733,16 @@ void QvDropStrayAngleMarks(std::vector<QvFigure*>& list) {
     std::erase_if(list, [&](QvFigure* f) { return stray.count(f) != 0; });
     for (QvFigure* f : stray)
         delete f;
+}
+
+void QvDropStrayAngleMarks(QvFigureList& list) {
+    for (QvFigure* f : list)
+        if (auto* group = dynamic_cast<QvFigGroup*>(f))
+            QvDropStrayAngleMarks(group->MemberList());
+    std::vector<QvFigure*> stray;
+    for (QvFigure* f : list)
+        if (auto* mark = dynamic_cast<QvFigAngleMark*>(f); mark && !mark->MarksWithin(list.View()))
+            stray.push_back(f);
+    for (QvFigure* f : stray)
+        list.Take(f); // freed here
 }

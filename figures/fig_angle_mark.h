@@ -6,6 +6,7 @@
 // them when they move.  It is drawn as a point marker, one to three arcs,
 // the size of the angle, a text or equation label, or a right-angle square.
 #include "figures/edit_data.h"
+#include "figures/dialog_seam.h"
 #include "figures/figure.h"
 #include "geometry/gr_angle.h"
 #include "platform/command_ids.h"
@@ -14,8 +15,9 @@
 #include <QString>
 
 #include <algorithm>
-#include <functional>
 #include <vector>
+
+class QvFigureList;
 
 class QvEditDataAngle : public QvEditData {
     DECLARE_SERIAL(QvEditDataAngle)
@@ -75,9 +77,7 @@ public:
 
     // The Angle Properties dialog, which lives above the figures: it edits
     // the record it is given and answers true on OK.
-    using PropertiesDialog = std::function<bool(QvEditDataAngle& record)>;
-    // Returns the previous dialog; with none the mark only beeps.
-    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    using PropertiesDialog = QvDialogSeam<QvFigAngleMark, bool(QvEditDataAngle& record)>;
 
     // The figure the last snap search took its target from, or null: the
     // mark under creation takes its figures from here.  The snap search
@@ -175,3 +175,4 @@ private:
 // do not mark two other figures of their own list: a copy, a paste or a
 // file never keeps a mark pointing outside the figures that came with it.
 void QvDropStrayAngleMarks(std::vector<QvFigure*>& list);
+void QvDropStrayAngleMarks(QvFigureList& list);

@@ -43,11 +43,6 @@ constexpr double kHalfCentralAngle = 114.591559; // degrees per radian, doubled
 constexpr double kHalfTurn = 180.0;
 constexpr double kHalfTurnNudge = 0.00001;
 
-QvFigArcBase::PropertiesDialog& Dialog() {
-    static QvFigArcBase::PropertiesDialog s_dialog;
-    return s_dialog;
-}
-
 CPoint Truncated(const QvPoint& p) {
     CPoint c;
     p.ToCPoint(c);
@@ -351,20 +346,13 @@ QString QvFigArcBase::GetDescription() const {
 
 void QvFigArcBase::SetAngles(QvPoint) {}
 
-QvFigArcBase::PropertiesDialog QvFigArcBase::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Dialog(), std::move(dialog));
-}
-
 void QvFigArcBase::EditProperties(CPoint, CPoint) {
     EditWithDialog(false);
 }
 
 void QvFigArcBase::EditWithDialog(bool fixedPoints) {
-    PropertiesDialog& dialog = Dialog();
-    if (!dialog) {
-        MessageBeep(0);
+    if (!PropertiesDialog::Available())
         return;
-    }
     Refresh();
     QvGRArc arc;
     arc = m_arc;
@@ -376,7 +364,7 @@ void QvFigArcBase::EditWithDialog(bool fixedPoints) {
     angles.fixedPoints = fixedPoints;
     QvEditDataArc edited;
     edited.CopyFrom(*m_pArcData);
-    if (dialog(edited, angles)) {
+    if (PropertiesDialog::Run(edited, angles)) {
         edited.m_major = m_pArcData->m_major;
         m_pArcData->CopyFrom(edited);
         const int choice = angles.majorChoice;

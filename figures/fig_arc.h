@@ -7,11 +7,10 @@
 //
 // The geometry follows the defining points at once, as the ellipses' does.
 #include "figures/edit_data.h"
+#include "figures/dialog_seam.h"
 #include "figures/figure.h"
 #include "geometry/gr_arc.h"
 #include "platform/command_ids.h"
-
-#include <functional>
 
 class QvGRBezierCurve;
 
@@ -56,9 +55,7 @@ public:
     // The Arc Properties dialog, which lives above the figures: it edits the
     // record and the angles it is given and answers true on OK.  It leaves
     // the record's major flag to the figure.
-    using PropertiesDialog = std::function<bool(QvEditDataArc& record, QvArcAngles& angles)>;
-    // Returns the previous dialog; with none the arc only beeps.
-    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    using PropertiesDialog = QvDialogSeam<QvFigArcBase, bool(QvEditDataArc& record, QvArcAngles& angles)>;
 
     // Flattening steps: quarter turns for circles, finer for ellipses.
     static constexpr double QuarterStep = 1.570796327;

@@ -26,11 +26,6 @@ constexpr int kMarkUnit = 20; // model units per mark size step
 // Bounds never grow by more than this, whatever a file says.
 constexpr int kMostMargin = 1000000;
 
-QvFigCurveBase::PropertiesDialog& Dialog() {
-    static QvFigCurveBase::PropertiesDialog s_dialog;
-    return s_dialog;
-}
-
 CPoint Truncated(const QvPoint& p) {
     CPoint c;
     p.ToCPoint(c);
@@ -100,19 +95,12 @@ void QvFigCurveBase::InitCurve(const QvLineEndDefaults& d, int toolId) {
     m_pCurveData = record;
 }
 
-QvFigCurveBase::PropertiesDialog QvFigCurveBase::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Dialog(), std::move(dialog));
-}
-
 void QvFigCurveBase::EditCurve(bool bezier) {
-    PropertiesDialog& dialog = Dialog();
-    if (!dialog) {
-        MessageBeep(0);
+    if (!PropertiesDialog::Available())
         return;
-    }
     QvEditDataSmoothLine edited;
     edited.CopyFrom(*m_pCurveData);
-    if (dialog(edited, bezier))
+    if (PropertiesDialog::Run(edited, bezier))
         m_pCurveData->CopyFrom(edited);
     BuildFromPoints();
 }

@@ -4,11 +4,10 @@
 // share one attribute record (marks at the ends and the middle, closed or
 // open, single, double or triple line) and the drawing of lines and marks.
 #include "figures/edit_data.h"
+#include "figures/dialog_seam.h"
 #include "figures/figure.h"
 #include "geometry/gr_bezier.h"
 #include "platform/command_ids.h"
-
-#include <functional>
 
 class QvLineEndDefaults;
 
@@ -45,9 +44,7 @@ public:
     // The curves' properties dialog, which lives above the figures: it
     // edits the record it is given, in its Bezier form when told so, and
     // answers true on OK.
-    using PropertiesDialog = std::function<bool(QvEditDataSmoothLine& record, bool bezier)>;
-    // Returns the previous dialog; with none the curves only beep.
-    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    using PropertiesDialog = QvDialogSeam<QvFigCurveBase, bool(QvEditDataSmoothLine& record, bool bezier)>;
 
     QvFigCurveBase();
 

@@ -126,25 +126,11 @@ void QvFigCircleBase::CopyEditData(QvEditData* dst, const QvEditData* src) const
     dst->CopyFrom(*src);
 }
 
-namespace {
-QvFigCircleBase::PropertiesDialog& CentreMarkDialog() {
-    static QvFigCircleBase::PropertiesDialog s_dialog;
-    return s_dialog;
-}
-} // namespace
-
-QvFigCircleBase::PropertiesDialog QvFigCircleBase::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(CentreMarkDialog(), std::move(dialog));
-}
-
 void QvFigCircleBase::EditCentreMark(QvEditDataCircle& record, bool ellipse) {
-    PropertiesDialog& dialog = CentreMarkDialog();
-    if (!dialog) {
-        MessageBeep(0);
+    if (!PropertiesDialog::Available())
         return;
-    }
     LONG mark = record.m_markType;
-    if (dialog(mark, ellipse))
+    if (PropertiesDialog::Run(mark, ellipse))
         record.m_markType = mark;
 }
 

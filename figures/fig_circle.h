@@ -3,12 +3,12 @@
 // base that draws, fills, measures and describes every circle, and the four
 // ways of making one (centre and point, diameter, three points, square).
 #include "figures/edit_data.h"
+#include "figures/dialog_seam.h"
 #include "figures/figure.h"
 #include "geometry/gr_circle.h"
 #include "platform/command_ids.h"
 #include "platform/dc.h"
 
-#include <functional>
 #include <vector>
 
 // Circles', ellipses' and points' record: the point-mark code of the centre
@@ -33,9 +33,7 @@ public:
     // The Circle Properties dialog, which lives above the figures: it
     // edits the centre mark it is given, captioned for an ellipse when told
     // so, and answers true on OK.  Ellipses share it.
-    using PropertiesDialog = std::function<bool(LONG& markType, bool ellipse)>;
-    // Returns the previous dialog; with none the figures only beep.
-    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    using PropertiesDialog = QvDialogSeam<QvFigCircleBase, bool(LONG& markType, bool ellipse)>;
     // Runs the dialog on a record's mark type.
     static void EditCentreMark(QvEditDataCircle& record, bool ellipse);
 

@@ -67,21 +67,19 @@ QvFigGroup::QvFigGroup() {
     SetEditData(record);
 }
 
-QvFigGroup::~QvFigGroup() {
-    for (QvFigure* f : m_members)
-        delete f;
-    m_members.clear();
-}
+QvFigGroup::~QvFigGroup() = default;
 
 void QvFigGroup::Serialize(CArchive& ar) {
     QvFigure::Serialize(ar);
     if (ar.IsStoring()) {
-        SerializeObjectList<QvFigure>(ar, m_members);
+        std::vector<QvFigure*> list = m_members.View();
+        SerializeObjectList<QvFigure>(ar, list);
         return;
     }
     std::vector<QvFigure*> read;
     SerializeObjectList<QvFigure>(ar, read);
-    m_members.insert(m_members.end(), read.begin(), read.end());
+    for (QvFigure* f : read)
+        m_members.Add(std::unique_ptr<QvFigure>(f));
     MapToFrame(NullFrame);
 }
 
@@ -117,7 +115,7 @@ bool QvFigGroup::HasSaneCoordinates() const {
 }
 
 bool QvFigGroup::IsOrContains(const QvFigure* f) const {
-    return f && (f == this || std::find(m_members.begin(), m_members.end(), f) != m_members.end());
+    return f && (f == this || m_members.Contains(f));
 }
 
 bool QvHolds(const QvFigure* outer, const QvFigure* f) {
@@ -144,9 +142,8 @@ QvFigure* QvFigGroup::CopyFrom(const QvFigure* src) {
             return nullptr;
         copies.push_back(std::move(copy));
     }
-    m_members.reserve(m_members.size() + copies.size());
     for (std::unique_ptr<QvFigure>& copy : copies)
-        m_members.push_back(copy.release());
+        m_members.Add(std::move(copy));
     return this;
 }
 
@@ -276,7 +273,8 @@ void QvFigGroup::ConvertForStretch() {
         along = QvVector(1.0, 0.0);
     // Members that mark a replaced member (angle marks) follow it.
     QvCopyMap replaced;
-    for (QvFigure*& m : m_members) {
+    for (size_t index = 0; index < m_members.size(); ++index) {
+        QvFigure* m = m_members[index];
         const int id = m->GetToolId();
         if (auto* triangle = dynamic_cast<QvFigTriangle*>(m);
             triangle && id == QvFigTriangle::ToolId)
@@ -329,8 +327,7 @@ void QvFigGroup::ConvertForStretch() {
         replacement->MapToFrame(frame);
         replacement->BuildFromPoints();
         replaced.AddPair(m, replacement.get());
-        delete m;
-        m = replacement.release();
+        m_members.Replace(index, std::move(replacement)); // m is freed here
     }
     if (replaced.GetCount() > 0)
         RemapReferences(replaced);

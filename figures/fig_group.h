@@ -3,6 +3,7 @@
 // thousandths of the group's four-corner frame, so moving, turning,
 // mirroring or stretching the frame carries every member along.
 #include "figures/fig_rect_base.h"
+#include "figures/figure_list.h"
 #include "platform/command_ids.h"
 
 #include <vector>
@@ -72,15 +73,16 @@ public:
     // The same, kept in the group: snap records refer to it rather than
     // carry a copy each.  Refreshed by every snap call.
     const QvGRRect& SnapFrame();
-    // Owned; in drawing order.
-    std::vector<QvFigure*>& Members() { return m_members; }
-    const std::vector<QvFigure*>& Members() const { return m_members; }
+    // In drawing order.
+    const std::vector<QvFigure*>& Members() const { return m_members.View(); }
+    // The owning list, to add or take members.
+    QvFigureList& MemberList() { return m_members; }
 
 private:
     // Below the unlimited drawing level a large group offers nothing.
     bool OffersSnapping() const;
 
-    std::vector<QvFigure*> m_members;
+    QvFigureList m_members;
     QvGRRect m_snapFrame;
 };
 

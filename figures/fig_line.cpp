@@ -44,11 +44,6 @@ LONG Trunc(double v) {
     return LONG(v);
 }
 
-QvFigLine::PropertiesDialog& Dialog() {
-    static QvFigLine::PropertiesDialog s_dialog;
-    return s_dialog;
-}
-
 CRect PointsRect(const QvPoint& a, const QvPoint& b) {
     return CRect(Trunc(std::min(a.x, b.x)), Trunc(std::min(a.y, b.y)), Trunc(std::max(a.x, b.x)),
                  Trunc(std::max(a.y, b.y)));
@@ -196,10 +191,6 @@ QvFigLine::QvFigLine() {
     m_pLineData = record;
 }
 
-QvFigLine::PropertiesDialog QvFigLine::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Dialog(), std::move(dialog));
-}
-
 void QvFigLine::ApplyArrowDefaults() {
     const QvLineDefaults& d = TheSettings().m_LineDefaults;
     m_pLineData->m_startArrow = d.Start.GetValue();
@@ -223,14 +214,11 @@ QvEditData* QvFigLine::NewEditData() const {
 }
 
 void QvFigLine::EditProperties(CPoint, CPoint) {
-    PropertiesDialog& dialog = Dialog();
-    if (!dialog) {
-        MessageBeep(0);
+    if (!PropertiesDialog::Available())
         return;
-    }
     QvEditDataLine edited;
     edited.CopyFrom(*m_pLineData);
-    if (dialog(edited))
+    if (PropertiesDialog::Run(edited))
         m_pLineData->CopyFrom(edited);
 }
 

@@ -2,14 +2,13 @@
 // The straight line between two clicks, with optional arrowheads at its
 // ends and along it, and an optional label written along it.
 #include "figures/edit_data.h"
+#include "figures/dialog_seam.h"
 #include "figures/figure.h"
 #include "geometry/gr_line.h"
 #include "platform/command_ids.h"
 #include "text/log_font.h"
 
 #include <QString>
-
-#include <functional>
 
 // The line's attribute record.
 class QvEditDataLine : public QvEditData {
@@ -71,9 +70,7 @@ public:
 
     // The Line Properties dialog, which lives above the figures: it edits
     // the record it is given and answers true on OK.
-    using PropertiesDialog = std::function<bool(QvEditDataLine& record)>;
-    // Returns the previous dialog; with none the line only beeps.
-    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    using PropertiesDialog = QvDialogSeam<QvFigLine, bool(QvEditDataLine& record)>;
 
     QvFigLine();
 

@@ -14,17 +14,6 @@ IMPLEMENT_SERIAL(QvFigPoint, QvFigure, 1)
     {QvFigPoint::ToolId, "QvFigPoint", &QvMakeFigure<QvFigPoint>},
 });
 
-namespace {
-QvFigPoint::PropertiesDialog& Dialog() {
-    static QvFigPoint::PropertiesDialog s_dialog;
-    return s_dialog;
-}
-} // namespace
-
-QvFigPoint::PropertiesDialog QvFigPoint::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Dialog(), std::move(dialog));
-}
-
 QvFigPoint::QvFigPoint() {
     InitPoints(1);
     m_nToolId = ToolId;
@@ -46,13 +35,10 @@ void QvFigPoint::CopyEditData(QvEditData* dst, const QvEditData* src) const {
 }
 
 void QvFigPoint::EditProperties(CPoint, CPoint) {
-    PropertiesDialog& dialog = Dialog();
-    if (!dialog) {
-        MessageBeep(0);
+    if (!PropertiesDialog::Available())
         return;
-    }
     LONG mark = m_pPointData->m_markType;
-    if (dialog(mark))
+    if (PropertiesDialog::Run(mark))
         m_pPointData->m_markType = mark;
 }
 

@@ -1,11 +1,10 @@
 #pragma once
 // A single marked point of the drawing, a snap target for later figures.
 #include "figures/fig_circle.h"
+#include "figures/dialog_seam.h"
 #include "figures/figure.h"
 #include "geometry/gr_point.h"
 #include "platform/command_ids.h"
-
-#include <functional>
 
 class QvFigPoint : public QvFigure {
     DECLARE_SERIAL(QvFigPoint)
@@ -17,9 +16,7 @@ public:
 
     // The Point Properties dialog, which lives above the figures: it edits
     // the mark it is given and answers true on OK.
-    using PropertiesDialog = std::function<bool(LONG& markType)>;
-    // Returns the previous dialog; with none the point only beeps.
-    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    using PropertiesDialog = QvDialogSeam<QvFigPoint, bool(LONG& markType)>;
 
     QvFigPoint();
 

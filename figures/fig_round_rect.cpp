@@ -20,11 +20,6 @@ IMPLEMENT_SERIAL(QvFigRoundRect, QvFigRectBase, 1)
 });
 
 namespace {
-QvFigRoundRect::PropertiesDialog& Dialog() {
-    static QvFigRoundRect::PropertiesDialog s_dialog;
-    return s_dialog;
-}
-
 // Corner 0 plus the first side at `length`.
 QvPoint OnFirstSide(const QvPointArray& p, double length) {
     QvVector w = p[1] - p[0];
@@ -86,10 +81,6 @@ QvEditData& QvEditDataRoundRect::CopyFrom(const QvEditData& src) {
 
 // ------------------------------------------------------------------ figure
 
-QvFigRoundRect::PropertiesDialog QvFigRoundRect::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Dialog(), std::move(dialog));
-}
-
 QvFigRoundRect::QvFigRoundRect() {
     InitPoints(5);
     m_nRoundGrips = 1;
@@ -140,13 +131,10 @@ QvEditData* QvFigRoundRect::NewEditData() const {
 }
 
 void QvFigRoundRect::EditProperties(CPoint, CPoint) {
-    PropertiesDialog& dialog = Dialog();
-    if (!dialog) {
-        MessageBeep(0);
+    if (!PropertiesDialog::Available())
         return;
-    }
     int millimetres = int(m_pRoundData->m_radius / 100);
-    if (!dialog(millimetres))
+    if (!PropertiesDialog::Run(millimetres))
         return;
     m_pRoundData->m_radius = LONG(std::max(0, millimetres)) * 100;
     // Drawing holds a large radius to the sides; the handle shows the

@@ -6,11 +6,10 @@
 // Points: corners 0-3 as the rectangle's (0 the press, 2 the release, 1
 // along the first side), and 4 the radius handle on the first side.
 #include "figures/edit_data.h"
+#include "figures/dialog_seam.h"
 #include "figures/fig_rect_base.h"
 #include "geometry/gr_round_rect.h"
 #include "platform/command_ids.h"
-
-#include <functional>
 
 class QvEditDataRoundRect : public QvEditData {
     DECLARE_SERIAL(QvEditDataRoundRect)
@@ -33,9 +32,7 @@ public:
 
     // The properties dialog, which lives above the figures: it edits the
     // radius in whole millimetres and answers true on OK.
-    using PropertiesDialog = std::function<bool(int& radiusMillimetres)>;
-    // Returns the previous dialog; with none the figure only beeps.
-    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    using PropertiesDialog = QvDialogSeam<QvFigRoundRect, bool(int& radiusMillimetres)>;
 
     QvFigRoundRect();
 

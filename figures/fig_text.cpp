@@ -29,11 +29,6 @@ IMPLEMENT_SERIAL(QvFigText, QvFigNoRotateRectBase, 1)
 namespace {
 constexpr LONG kNoFill = ID_FILL_NONE;
 constexpr COLORREF kFillGrey = 0x646464;
-
-QvFigText::PropertiesDialog& Dialog() {
-    static QvFigText::PropertiesDialog s_dialog;
-    return s_dialog;
-}
 } // namespace
 
 // ------------------------------------------------------------------ record
@@ -75,10 +70,6 @@ QvEditData& QvEditDataText::CopyFrom(const QvEditData& src) {
 }
 
 // ------------------------------------------------------------------ figure
-
-QvFigText::PropertiesDialog QvFigText::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Dialog(), std::move(dialog));
-}
 
 QvFigText::QvFigText() {
     m_nToolId = ToolId;
@@ -222,14 +213,11 @@ QvEditData* QvFigText::NewEditData() const {
 }
 
 void QvFigText::EditProperties(CPoint, CPoint) {
-    PropertiesDialog& dialog = Dialog();
-    if (!dialog) {
-        MessageBeep(0);
+    if (!PropertiesDialog::Available())
         return;
-    }
     QvEditDataText edited;
     edited.CopyFrom(*m_pTextData);
-    if (dialog(edited))
+    if (PropertiesDialog::Run(edited))
         m_pTextData->CopyFrom(edited);
     BuildFromPoints();
 }

@@ -8,13 +8,12 @@
 // box only knows that it is being edited, so that it leaves its text to
 // the editor meanwhile.
 #include "figures/edit_data.h"
+#include "figures/dialog_seam.h"
 #include "figures/fig_rect_base.h"
 #include "platform/command_ids.h"
 #include "text/log_font.h"
 
 #include <QString>
-
-#include <functional>
 
 class QvEditDataText : public QvEditData {
     DECLARE_SERIAL(QvEditDataText)
@@ -45,9 +44,7 @@ public:
 
     // The Text Properties dialog, which lives above the figures: it edits
     // the record it is given and answers true on OK.
-    using PropertiesDialog = std::function<bool(QvEditDataText& record)>;
-    // Returns the previous dialog; with none the box only beeps.
-    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    using PropertiesDialog = QvDialogSeam<QvFigText, bool(QvEditDataText& record)>;
 
     // Plain text with the "Text" defaults and the current drawing style.
     QvFigText();

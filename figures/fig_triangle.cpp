@@ -21,11 +21,6 @@ using namespace QvTri;
 namespace {
 constexpr double kModelPerMillimetre = 100.0;
 
-QvFigTriangle::PropertiesDialog& Dialog() {
-    static QvFigTriangle::PropertiesDialog s_dialog;
-    return s_dialog;
-}
-
 CRect UnitRect(const QvPoint& p) {
     CPoint c;
     p.ToCPoint(c);
@@ -57,10 +52,6 @@ QvEditData& QvEditDataTriangle::CopyFrom(const QvEditData& src) {
 }
 
 // ------------------------------------------------------------------ figure
-
-QvFigTriangle::PropertiesDialog QvFigTriangle::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Dialog(), std::move(dialog));
-}
 
 QvFigTriangle::QvFigTriangle() {
     InitPoints(3);
@@ -106,11 +97,8 @@ QvEditData* QvFigTriangle::NewEditData() const {
 }
 
 void QvFigTriangle::EditProperties(CPoint, CPoint) {
-    PropertiesDialog& dialog = Dialog();
-    if (!dialog) {
-        MessageBeep(0);
+    if (!PropertiesDialog::Available())
         return;
-    }
     QvGRTriangle& solver = Solver();
     QvGRTriangle edited;
     if (solver.measureFromVertices) {
@@ -121,7 +109,7 @@ void QvFigTriangle::EditProperties(CPoint, CPoint) {
     } else {
         edited = solver;
     }
-    if (!dialog(edited))
+    if (!PropertiesDialog::Run(edited))
         return;
     // Unsolvable values would lay out vertices that are not numbers.
     edited.Solve();

@@ -4,11 +4,10 @@
 // heights, area and perimeter.  Its properties dialog may instead give any
 // three measurements, and the triangle is laid out again from A to fit them.
 #include "figures/edit_data.h"
+#include "figures/dialog_seam.h"
 #include "figures/figure.h"
 #include "geometry/gr_triangle.h"
 #include "platform/command_ids.h"
-
-#include <functional>
 
 class QvEditDataTriangle : public QvEditData {
     DECLARE_SERIAL(QvEditDataTriangle)
@@ -33,9 +32,7 @@ public:
 
     // The properties dialog, which lives above the figures: it edits the
     // measurements it is given and answers true on OK.
-    using PropertiesDialog = std::function<bool(QvGRTriangle& measurements)>;
-    // Returns the previous dialog; with none the figure only beeps.
-    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    using PropertiesDialog = QvDialogSeam<QvFigTriangle, bool(QvGRTriangle& measurements)>;
 
     QvFigTriangle();
 

@@ -6,10 +6,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QLocale>
+#include <QTabWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -212,4 +215,132 @@ ModalDialogHandler SetModalDialogHandler(ModalDialogHandler handler) {
     ModalDialogHandler previous = std::move(Handler());
     Handler() = std::move(handler);
     return previous;
+}
+
+CPropertyPage::CPropertyPage(const QString& caption, QWidget* parent)
+    : QWidget(parent), m_caption(caption) {}
+
+BOOL CPropertyPage::UpdateData(BOOL saveAndValidate) {
+    CDataExchange dx(this, saveAndValidate);
+    try {
+        DoDataExchange(&dx);
+    } catch (const ExchangeFailed&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CPropertyPage::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+BOOL CPropertyPage::OnSetActive() {
+    if (!m_initialized) {
+        m_initialized = true;
+        OnInitDialog();
+    }
+    return TRUE;
+}
+
+BOOL CPropertyPage::OnKillActive() {
+    return UpdateData(TRUE);
+}
+
+CPropertySheet::CPropertySheet(const QString& caption, QWidget* parent, UINT selectPage)
+    : CDialog(parent), m_tabs(new QTabWidget(this)), m_startPage(selectPage) {
+    setWindowTitle(caption);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addWidget(buttons);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &CPropertySheet::TabChanged);
+}
+
+CPropertySheet::~CPropertySheet() {
+    // The pages belong to the caller: take them out before the tabs go.
+    m_active = -1;
+    for (QPointer<CPropertyPage>& page : m_pages)
+        if (page) {
+            m_tabs->removeTab(m_tabs->indexOf(page));
+            page->setParent(nullptr);
+        }
+}
+
+void CPropertySheet::AddPage(CPropertyPage* page) {
+    m_pages.emplace_back(page);
+    m_tabs->addTab(page, page->Caption());
+}
+
+CPropertyPage* CPropertySheet::GetPage(int index) const {
+    return index >= 0 && index < GetPageCount() ? m_pages[size_t(index)].data() : nullptr;
+}
+
+CPropertyPage* CPropertySheet::GetActivePage() const {
+    return GetPage(m_active);
+}
+
+BOOL CPropertySheet::SetActivePage(int index) {
+    if (!GetPage(index))
+        return FALSE;
+    if (m_active < 0) { // not open yet: it opens there
+        m_startPage = UINT(index);
+        return TRUE;
+    }
+    m_tabs->setCurrentIndex(index);
+    return m_active == index;
+}
+
+BOOL CPropertySheet::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_active = -1;
+    if (m_pages.empty())
+        return TRUE;
+    const int start = int(m_startPage) < GetPageCount() ? int(m_startPage) : 0;
+    m_switching = true;
+    m_tabs->setCurrentIndex(start);
+    m_switching = false;
+    Activate(start);
+    return TRUE;
+}
+
+void CPropertySheet::TabChanged(int index) {
+    // Pages added before the sheet opens switch tabs without being shown.
+    if (m_switching || m_active < 0 || index == m_active)
+        return;
+    CPropertyPage* leaving = GetActivePage();
+    if (leaving && !leaving->OnKillActive()) {
+        m_switching = true;
+        m_tabs->setCurrentIndex(m_active);
+        m_switching = false;
+        return;
+    }
+    Activate(index);
+}
+
+void CPropertySheet::Activate(int index) {
+    m_active = index;
+    if (CPropertyPage* page = GetPage(index))
+        page->OnSetActive();
+}
+
+void CPropertySheet::OnOK() {
+    CPropertyPage* open = GetActivePage();
+    if (open && !open->OnKillActive())
+        return;
+    for (QPointer<CPropertyPage>& page : m_pages)
+        if (page && page->IsInitialized())
+            page->OnOK();
+    EndDialog(IDOK);
+}
+
+void CPropertySheet::OnCancel() {
+    for (QPointer<CPropertyPage>& page : m_pages)
+        if (page && page->IsInitialized())
+            page->OnCancel();
+    EndDialog(IDCANCEL);
 }

@@ -8,8 +8,10 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPointer>
 
 #include <functional>
+#include <vector>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -17,11 +19,12 @@ class QCheckBox;
 class QLineEdit;
 class QWidget;
 
-class CDialog;
+class QTabWidget;
 
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dlg, BOOL saveAndValidate)
+    // dlg: the dialog or property page whose values are exchanged.
+    CDataExchange(QWidget* dlg, BOOL saveAndValidate)
         : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dlg) {}
 
     // Remembers the field that a following range check reports on.
@@ -30,7 +33,7 @@ public:
     [[noreturn]] void Fail();
 
     BOOL m_bSaveAndValidate;
-    CDialog* m_pDlgWnd;
+    QWidget* m_pDlgWnd;
     QWidget* m_pLastControl = nullptr;
 };
 
@@ -84,3 +87,74 @@ private:
 // the previous handler; an empty one restores the real loop.
 using ModalDialogHandler = std::function<void(CDialog& dialog)>;
 ModalDialogHandler SetModalDialogHandler(ModalDialogHandler handler);
+
+// One page of a property sheet: a panel of controls whose values live in
+// members and are exchanged as a dialog's are.  The caption is the tab's
+// text.  The sheet does not own its pages.
+class CPropertyPage : public QWidget {
+public:
+    explicit CPropertyPage(const QString& caption, QWidget* parent = nullptr);
+
+    QString Caption() const { return m_caption; }
+    // FALSE when a value was refused; the focus is then on its field.
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+    // True once the page has been shown and its controls filled.
+    bool IsInitialized() const { return m_initialized; }
+
+    // Fills the controls; the sheet calls it the first time the page is
+    // shown, so a page never opened keeps the values given to it.
+    virtual BOOL OnInitDialog();
+    // The page becomes the current one.
+    virtual BOOL OnSetActive();
+    // The user leaves the page or presses OK on it: takes its values.
+    // FALSE keeps the page open.
+    virtual BOOL OnKillActive();
+    // After OK, for each page that was shown, once every value is taken.
+    virtual void OnOK() {}
+    virtual void OnCancel() {}
+
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX) = 0;
+
+private:
+    QString m_caption;
+    bool m_initialized = false;
+};
+
+// A modal dialog of tabbed pages with OK and Cancel.  It opens on the
+// page given, exchanges a page's values when the user leaves it and, on
+// OK, those of the page that is open; a refused value keeps that page.
+class CPropertySheet : public CDialog {
+public:
+    explicit CPropertySheet(const QString& caption, QWidget* parent = nullptr,
+                            UINT selectPage = 0);
+    ~CPropertySheet() override;
+
+    // Adds a page behind those already added; the caller keeps it.
+    void AddPage(CPropertyPage* page);
+    int GetPageCount() const { return int(m_pages.size()); }
+    CPropertyPage* GetPage(int index) const;
+    CPropertyPage* GetActivePage() const;
+    int GetActiveIndex() const { return m_active; }
+    // Switches pages as the user does, leaving the current one first;
+    // FALSE when the current page refused its values.
+    BOOL SetActivePage(int index);
+    QTabWidget* TabWidget() const { return m_tabs; }
+
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+protected:
+    void DoDataExchange(CDataExchange*) override {}
+
+private:
+    void TabChanged(int index);
+    void Activate(int index);
+
+    QTabWidget* m_tabs;
+    std::vector<QPointer<CPropertyPage>> m_pages;
+    UINT m_startPage;
+    int m_active = -1;
+    bool m_switching = false;
+};

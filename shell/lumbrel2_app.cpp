@@ -1,10 +1,7 @@
 #include "shell/lumbrel2_app.h"
 
 #include "dialogs/gallery_dialogs.h"
-#include "dialogs/property_dialogs.h"
-#include "dialogs/text_dlg.h"
 #include "document/lumbrel2_doc.h"
-#include "figures/fig_text.h"
 #include "framework/doc_template.h"
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
@@ -16,6 +13,7 @@
 #include "shell/file_type_registration.h"
 #include "shell/main_frame.h"
 #include "shell/pref_commands.h"
+#include "shell/property_dialogs.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -97,7 +95,6 @@ BOOL Lumbrel2App::InitInstance(const QString& commandLine) {
     LoadStdProfileSettings();
     TheSettings().Load();
     RefreshEquationOptions();
-    QvFigText::SetPropertiesDialog(RunTextDialog);
     InstallPropertyDialogs();
 
     // main() sets the template; without one there is nothing to open.

@@ -17,11 +17,6 @@ IMPLEMENT_SERIAL(QvFigStat, QvFigNoRotateRectBase, 1)
 
 namespace {
 
-QvFigStat::PropertiesDialog& Dialog() {
-    static QvFigStat::PropertiesDialog s_dialog;
-    return s_dialog;
-}
-
 template <class Field, class Setting> void Take(Field& field, const Setting& setting) {
     field = setting.GetValue();
 }
@@ -173,10 +168,6 @@ QvEditData& QvEditDataStat::CopyFrom(const QvEditData& src) {
 
 // ------------------------------------------------------------------ figure
 
-QvFigStat::PropertiesDialog QvFigStat::SetPropertiesDialog(PropertiesDialog dialog) {
-    return std::exchange(Dialog(), std::move(dialog));
-}
-
 QvFigStat::QvFigStat() {
     InitPoints(4);
     m_nToolId = ToolId;
@@ -216,13 +207,8 @@ QvEditData* QvFigStat::NewEditData() const {
 }
 
 void QvFigStat::EditProperties(CPoint, CPoint) {
-    PropertiesDialog& dialog = Dialog();
-    if (!dialog) {
-        MessageBeep(0);
-        return;
-    }
     // The dialog edits in place; the view's undo record holds the before.
-    dialog(m_pStatData->m_data);
+    PropertiesDialog::Run(m_pStatData->m_data);
 }
 
 QString QvFigStat::GetDescription() const {

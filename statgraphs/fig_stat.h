@@ -2,13 +2,13 @@
 // A statistics graph on the page: an upright frame that carries a whole
 // data set with its graph options and draws the stored graph type into
 // itself.
+#include "figures/dialog_seam.h"
 #include "figures/edit_data.h"
 #include "figures/fig_rect_base.h"
 #include "platform/command_ids.h"
 #include "statgraphs/stat_graph.h"
 #include "statistics/stat_data.h"
 
-#include <functional>
 
 // The graph's record: the four common fields, a 16-bit version, then the
 // data set (its options first, then the 27 columns).
@@ -31,9 +31,7 @@ public:
     static constexpr int ToolId = ID_DRAW_STAT_GRAPH;
 
     // The dialog that edits the data set in place; its answer is not used.
-    // Returns the previous one; with none the graph only beeps.
-    using PropertiesDialog = std::function<bool(QvStatData& data)>;
-    static PropertiesDialog SetPropertiesDialog(PropertiesDialog dialog);
+    using PropertiesDialog = QvDialogSeam<QvFigStat, bool(QvStatData& data)>;
 
     // The current drawing style and the options of the "Stat" defaults.
     QvFigStat();

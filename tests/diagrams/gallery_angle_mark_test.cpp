@@ -29,9 +29,9 @@ TEST(GalleryAngleMark, MarksKeepToTheirGalleryFigure) {
         return static_cast<QvFigAngleMark*>(made.release());
     };
     QvFigAngleMark* kept = mark(line, other.get());
-    figure->Members().push_back(other.release());
-    figure->Members().push_back(kept);
-    figure->Members().push_back(mark(line, outsider.get()));
+    figure->MemberList().Add(std::move(other));
+    figure->MemberList().Add(std::unique_ptr<QvFigure>(kept));
+    figure->MemberList().Add(std::unique_ptr<QvFigure>(mark(line, outsider.get())));
 
     QvGallery gallery;
     gallery.SetPath(dir.filePath(QStringLiteral("marks.gal")));

@@ -35,7 +35,8 @@ inline std::unique_ptr<QvFigGallery> MakeGalleryFigure(double ratio) {
         f->SetClickCount(0); // as read from a file
         f->SetGroupNesting(1);
     }
-    g->Members() = {line.release(), circle.release()};
+    g->MemberList().Add(std::move(line));
+    g->MemberList().Add(std::move(circle));
     const QvPoint corners[4] = {{0, 0}, {2000, 0}, {2000, 2000 * ratio}, {0, 2000 * ratio}};
     for (int i = 0; i < 4; ++i)
         g->DefiningPoints()[i] = corners[i];

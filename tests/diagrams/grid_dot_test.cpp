@@ -439,7 +439,7 @@ TEST_F(GridDotTest, PropertiesGoThroughTheDialogAndBack) {
     auto f = Paper(100, 60);
     f->GridData()->MinorAngle = 7.26;
     QvGridDotDialogValues seen;
-    auto previous = QvFigGridDot::SetPropertiesDialog([&](QvGridDotDialogValues& v) {
+    auto previous = QvFigGridDot::PropertiesDialog::Set([&](QvGridDotDialogValues& v) {
         seen = v;
         v.paperType = QvEditDataGridDot::Polar;
         v.style = QvEditDataGridDot::Dots;
@@ -466,13 +466,13 @@ TEST_F(GridDotTest, PropertiesGoThroughTheDialogAndBack) {
 
     // Cancel changes nothing.
     const QByteArray before = Store(f.get());
-    QvFigGridDot::SetPropertiesDialog([](QvGridDotDialogValues& v) {
+    QvFigGridDot::PropertiesDialog::Set([](QvGridDotDialogValues& v) {
         v.paperType = 3;
         return false;
     });
     f->EditProperties(CPoint(), CPoint());
     EXPECT_EQ(Store(f.get()), before);
-    QvFigGridDot::SetPropertiesDialog(previous);
+    QvFigGridDot::PropertiesDialog::Set(previous);
 }
 
 // Runs fn, failing the whole run if it has not finished in time: a hang

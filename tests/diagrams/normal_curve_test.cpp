@@ -28,7 +28,7 @@ protected:
         d.yAxis.SetValue(false);
         d.Baseline.SetValue(true);
     }
-    void TearDown() override { QvFigNorm::SetPropertiesDialog({}); }
+    void TearDown() override { QvFigNorm::PropertiesDialog::Set({}); }
 
     // A curve dragged from (1000, 1000) to (1000 + w, 1000 + h).
     static std::unique_ptr<QvFigNorm> Curve(double w = 10000, double h = 5000) {
@@ -87,7 +87,7 @@ TEST_F(NormalCurveTest, NewCurveShadesFromMinusOneToOne) {
 
     // The dialog sees half the arrowhead size and the bounds in deviations.
     QvNormProperties seen;
-    QvFigNorm::SetPropertiesDialog([&](QvNormProperties& v) {
+    QvFigNorm::PropertiesDialog::Set([&](QvNormProperties& v) {
         seen = v;
         return false;
     });
@@ -225,7 +225,7 @@ TEST_F(NormalCurveTest, GripsKeepTheBoundsInDeviations) {
 
 TEST_F(NormalCurveTest, DialogValuesComeBackToTheRecordAndGrips) {
     auto f = Curve();
-    QvFigNorm::SetPropertiesDialog([](QvNormProperties& v) {
+    QvFigNorm::PropertiesDialog::Set([](QvNormProperties& v) {
         v.low = -1.96;
         v.high = 1.96;
         v.arrowSize = 3;
@@ -248,7 +248,7 @@ TEST_F(NormalCurveTest, DialogValuesComeBackToTheRecordAndGrips) {
     EXPECT_EQ(d.m_bInverse, 1);
 
     // No shading leaves the tails choice as it was.
-    QvFigNorm::SetPropertiesDialog([](QvNormProperties& v) {
+    QvFigNorm::PropertiesDialog::Set([](QvNormProperties& v) {
         v.shading = 0;
         return true;
     });
@@ -322,7 +322,7 @@ TEST_F(NormalCurveTest, BoundsBeyondTheEndsShadeWithinTheBox) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.low << " to " << c.high << " style " << c.shading);
         auto f = Curve();
-        QvFigNorm::SetPropertiesDialog([&](QvNormProperties& v) {
+        QvFigNorm::PropertiesDialog::Set([&](QvNormProperties& v) {
             v.low = c.low;
             v.high = c.high;
             v.shading = c.shading;

@@ -338,7 +338,7 @@ TEST_F(VennTest, ExtraStoredMembersAreReadAndDropped) {
         std::unique_ptr<QvFigure> extra =
             QvFigure::CreateForTool(f->Members()[size_t(i)]->GetToolId());
         extra->CopyFrom(f->Members()[size_t(i)]);
-        f->Members().push_back(extra.release());
+        f->MemberList().Add(std::move(extra));
     }
     QvEditDataVenn2 after;
     after.m_text[0] = QStringLiteral("next object");

@@ -298,7 +298,7 @@ TEST_F(DotsGridDlgTest, SetAsDefaultStoresWhatTheControlsShow) {
 TEST_F(DotsGridDlgTest, TheFigureOpensItAndTakesTypedAngles) {
     QvFigGridDot paper;
     paper.GridData()->Coord = 2;
-    auto previous = QvFigGridDot::SetPropertiesDialog(RunDotsGridDialog);
+    auto previous = QvFigGridDot::PropertiesDialog::Set(RunDotsGridDialog);
     for (const char* typed : {"22.5", "45/2"}) {
         SetModalDialogHandler([&](CDialog& dialog) {
             auto& dlg = dynamic_cast<CDotsGridPropertiesDlg&>(dialog);
@@ -310,7 +310,7 @@ TEST_F(DotsGridDlgTest, TheFigureOpensItAndTakesTypedAngles) {
         EXPECT_DOUBLE_EQ(paper.GridData()->MajorAngle, 22.5) << typed;
         paper.GridData()->MajorAngle = 45;
     }
-    QvFigGridDot::SetPropertiesDialog(previous);
+    QvFigGridDot::PropertiesDialog::Set(previous);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // The property dialogs opened as a user opens them: a right-click on a
 // figure of a drawing, with the dialog driven through the modal seam.
 #include "common/test_support.h"
-#include "dialogs/property_dialogs.h"
+#include "shell/property_dialogs.h"
 #include "document/lumbrel2_doc.h"
 #include "document/lumbrel2_view.h"
 #include "document/undo_manager.h"

@@ -574,8 +574,8 @@ TEST_F(AngleMarkDocTest, APressOnOneLineAndAReleaseOnTheOtherMakeTheMark) {
         view->OnMouseMove(Qt::NoModifier, release);
         view->OnLButtonUp(Qt::NoModifier, release);
         EXPECT_EQ(doc->GetFigureCount(), 2);
-        EXPECT_EQ(doc->m_pSnapFigure1, nullptr);
-        EXPECT_EQ(doc->m_pSnapFigure2, nullptr);
+        EXPECT_EQ(doc->SnapFigure1(), nullptr);
+        EXPECT_EQ(doc->SnapFigure2(), nullptr);
     }
 }
 

@@ -358,13 +358,14 @@ protected:
     }
     static std::unique_ptr<QvFigGroup> Group(std::vector<QvFigure*> members) {
         auto group = std::make_unique<QvFigGroup>();
-        group->Members() = std::move(members);
+        for (QvFigure* m : members)
+            group->MemberList().Add(std::unique_ptr<QvFigure>(m));
         return group;
     }
     // The groups here do not own what they list.
     static void Release(std::initializer_list<QvFigGroup*> groups) {
         for (QvFigGroup* g : groups)
-            g->Members().clear();
+            g->MemberList().ReleaseAll();
     }
 };
 
@@ -372,7 +373,7 @@ TEST_F(CraftedFileTest, ListsTakeOnlyFiguresMadeForThem) {
     std::unique_ptr<QvFigure> line(MakeLine(QvPoint(0, 0), QvPoint(1000, 0)));
     std::unique_ptr<QvFigure> circle(MakeCircle(QvPoint(0, 0), 500));
     auto self = Group({});
-    self->Members().push_back(self.get());
+    self->MemberList().Add(std::unique_ptr<QvFigure>(self.get()));
     auto withTopLevel = Group({line.get()});
     auto first = Group({line.get()});
     auto second = Group({line.get()});
@@ -469,7 +470,7 @@ TEST_F(CraftedFileTest, GroupingDeeperThanOpeningTakesIsRefused) {
             Lumbrel2Doc other;
             other.AddFigure(deeper.release());
             EXPECT_THROW(StoreDoc(other), CArchiveException);
-            static_cast<QvFigGroup*>(other.GetFigure(0))->Members().clear();
+            static_cast<QvFigGroup*>(other.GetFigure(0))->MemberList().ReleaseAll();
         }
     }
 }

@@ -377,8 +377,8 @@ TEST_F(SnapSearchEqualTest, RunningBestPicksWhatTheStoredListPicks) {
                     EXPECT_EQ(found.figure1, want.figure1);
                     EXPECT_EQ(found.figure2, want.figure2);
                     // The document keeps the figures for the highlight.
-                    EXPECT_EQ(doc.m_pSnapFigure1, want.figure1);
-                    EXPECT_EQ(doc.m_pSnapFigure2, want.figure2);
+                    EXPECT_EQ(doc.SnapFigure1(), want.figure1);
+                    EXPECT_EQ(doc.SnapFigure2(), want.figure2);
                     // Frames are only reported with a snap.
                     if (want.snapped) {
                         EXPECT_TRUE(SameFrame(found.frame1, want.frame1));

@@ -335,7 +335,7 @@ TEST_F(SnapTest, CtrlTurnsSnappingOffAndShiftLeavesTheGrid) {
         EXPECT_FALSE(s.snapped);
         EXPECT_TRUE(s.label.isEmpty());
         EXPECT_EQ(s.figure1, nullptr);
-        EXPECT_EQ(doc.m_pSnapFigure1, nullptr);
+        EXPECT_EQ(doc.SnapFigure1(), nullptr);
     }
     for (int level = 2; level < 4; ++level) {
         SetMode(level);
@@ -365,8 +365,8 @@ TEST_F(SnapTest, WinnerNamesItsFiguresForTheHighlight) {
         EXPECT_EQ(s.figure1, r.first);
         EXPECT_EQ(s.figure2, r.second);
         // The document keeps them for the highlight.
-        EXPECT_EQ(doc.m_pSnapFigure1, r.first);
-        EXPECT_EQ(doc.m_pSnapFigure2, r.second);
+        EXPECT_EQ(doc.SnapFigure1(), r.first);
+        EXPECT_EQ(doc.SnapFigure2(), r.second);
     }
 }
 

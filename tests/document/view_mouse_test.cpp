@@ -4,6 +4,7 @@
 #include "document/lumbrel2_view.h"
 #include "document/undo_manager.h"
 #include "document_test_support.h"
+#include "figures/fig_point.h"
 #include "geometry/gr_line.h"
 #include "platform/archive.h"
 #include "platform/command_ids.h"
@@ -611,7 +612,7 @@ TEST_F(MouseTest, CrossingsStillSnapAfterAClickThatMovedAPixel) {
     // The pointer beside the crossing snaps to it: both lines light up.
     auto snapsToTheCrossing = [&] {
         SlowMoves(CPoint(4000, 2400), CPoint(4250, 2525));
-        return doc->m_pSnapFigure1 == a && doc->m_pSnapFigure2 == b;
+        return doc->SnapFigure1() == a && doc->SnapFigure2() == b;
     };
     ASSERT_TRUE(snapsToTheCrossing());
     view->OnLButtonDown(kNone, CPoint(7000, 4000));
@@ -653,3 +654,32 @@ TEST_F(MouseTest, TheStatusTextFollowsTheFigureUnderCreation) {
 }
 
 } // namespace
+
+// A properties dialog's OK through a right-click is one undo level;
+// Cancel records none.
+TEST_F(MouseTest, ARightClickDialogEditIsOneUndoLevel) {
+    std::unique_ptr<QvFigure> made = QvFigure::CreateForTool(QvFigPoint::ToolId);
+    auto* point = static_cast<QvFigPoint*>(made.get());
+    point->TrackCreatePoint(QvPoint(3000, 3000), {});
+    point->CreateClick();
+    doc->AddFigure(made.release());
+    Tool(ID_DRAW_SELECT);
+    const LONG mark = point->PointData()->m_markType;
+    const int levels = doc->UndoManager().GetLevel();
+
+    bool ok = false;
+    QvFigPoint::PropertiesDialog::Scope dialog([&](LONG& m) {
+        m = mark == 1 ? 2 : 1;
+        return ok;
+    });
+    view->OnRButtonUp(kNone, CPoint(3000, 3000));
+    EXPECT_EQ(point->PointData()->m_markType, mark);
+    EXPECT_EQ(doc->UndoManager().GetLevel(), levels);
+
+    ok = true;
+    view->OnRButtonUp(kNone, CPoint(3000, 3000));
+    EXPECT_NE(point->PointData()->m_markType, mark);
+    EXPECT_EQ(doc->UndoManager().GetLevel(), levels + 1);
+    doc->OnEditUndo();
+    EXPECT_EQ(point->PointData()->m_markType, mark);
+}

@@ -22,7 +22,8 @@ protected:
         std::unique_ptr<QvFigure> circle = QvFigure::CreateForTool(QvFigCircleCR::ToolId);
         Click(*circle, QvPoint(500, 500));
         Click(*circle, QvPoint(800, 500));
-        g->Members() = {line.release(), circle.release()};
+        g->MemberList().Add(std::move(line));
+        g->MemberList().Add(std::move(circle));
         const QvPoint corners[4] = {{0, 0}, {4000, 0}, {4000, 2000}, {0, 2000}};
         for (int i = 0; i < 4; ++i)
             g->DefiningPoints()[i] = corners[i];
@@ -111,7 +112,7 @@ TEST_F(GalleryFigureTest, CopyIsDeepAndWholeOrNothing) {
         auto odd = LineAndCircle(0.25);
         std::unique_ptr<QvFigure> member = QvFigure::CreateForTool(QvFigLine::ToolId);
         member->SetToolId(32788);
-        odd->Members().push_back(member.release());
+        odd->MemberList().Add(std::move(member));
         QvFigGallery copy;
         EXPECT_FALSE(copy.CopyGalleryFigure(odd.get()));
         EXPECT_TRUE(copy.Members().empty());

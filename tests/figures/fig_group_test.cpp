@@ -57,7 +57,7 @@ protected:
             for (int i = 0; i < q.GetSize(); ++i)
                 q[i] = frame.DocumentToFrame(q[i]);
             m->SetGroupNesting(m->GetGroupNesting() + 1);
-            g->Members().push_back(m);
+            g->MemberList().Add(std::unique_ptr<QvFigure>(m));
         }
         g->MapToFrame(QvGRRect());
         g->BuildFromPoints();

@@ -20,7 +20,7 @@ protected:
         FigureTest::SetUp();
         TheSettings().m_RoundRectRadius.SetValue(3000);
     }
-    void TearDown() override { QvFigRoundRect::SetPropertiesDialog(nullptr); }
+    void TearDown() override { QvFigRoundRect::PropertiesDialog::Set(nullptr); }
 
     // Pressed at `from`, released at `to`, as the view drives it.
     static std::unique_ptr<QvFigRoundRect> Dragged(QvPoint from, QvPoint to) {
@@ -208,7 +208,7 @@ TEST_F(RoundRectTest, PropertiesDialogOkSetsTheRadiusCancelNothing) {
         EXPECT_EQ(recorder.beeps, 1);
     }
     int shown = -1;
-    QvFigRoundRect::SetPropertiesDialog([&](int& mm) {
+    QvFigRoundRect::PropertiesDialog::Set([&](int& mm) {
         shown = mm;
         mm = 40;
         return false;
@@ -217,7 +217,7 @@ TEST_F(RoundRectTest, PropertiesDialogOkSetsTheRadiusCancelNothing) {
     EXPECT_EQ(shown, 12);
     EXPECT_EQ(Store(r.get()), before);
 
-    QvFigRoundRect::SetPropertiesDialog([](int& mm) {
+    QvFigRoundRect::PropertiesDialog::Set([](int& mm) {
         mm = 12;
         return true;
     });

@@ -12,7 +12,7 @@ namespace {
 
 class TextTest : public FigureTest {
 protected:
-    void TearDown() override { QvFigText::SetPropertiesDialog(nullptr); }
+    void TearDown() override { QvFigText::PropertiesDialog::Set(nullptr); }
 
     // A box pressed at its top-left and released at its bottom-right.
     static std::unique_ptr<QvFigText> Box(int tool = QvFigText::ToolId,
@@ -249,7 +249,7 @@ TEST_F(TextTest, PropertiesDialogOkTakesTheRecordCancelChangesNothing) {
     box->SetText(QStringLiteral("before"));
     const QByteArray before = Store(box.get());
     bool answer = false;
-    QvFigText::SetPropertiesDialog([&](QvEditDataText& record) {
+    QvFigText::PropertiesDialog::Set([&](QvEditDataText& record) {
         record.m_strText = QStringLiteral("after");
         record.m_nEquation = 1;
         return answer;

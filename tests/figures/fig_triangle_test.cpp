@@ -16,7 +16,7 @@ const QvPoint kA(1000, 1000), kB(4000, 1000), kC(1000, 5000);
 
 class TriangleTest : public FigureTest {
 protected:
-    void TearDown() override { QvFigTriangle::SetPropertiesDialog(nullptr); }
+    void TearDown() override { QvFigTriangle::PropertiesDialog::Set(nullptr); }
 
     static std::unique_ptr<QvFigTriangle> Clicked(QvPoint p0, QvPoint p1, QvPoint p2) {
         auto f = Make<QvFigTriangle>(QvFigTriangle::ToolId);
@@ -164,9 +164,9 @@ TEST_F(TriangleTest, PropertiesLayOutOnlyASolvedTriangle) {
         auto f = Clicked(kA, kB, kC);
         const QString before = f->GetDescription();
         QvGRTriangle seen;
-        QvFigTriangle::SetPropertiesDialog(nullptr);
+        QvFigTriangle::PropertiesDialog::Set(nullptr);
         if (c.dialog) {
-            QvFigTriangle::SetPropertiesDialog([&](QvGRTriangle& t) {
+            QvFigTriangle::PropertiesDialog::Set([&](QvGRTriangle& t) {
                 seen = t;
                 std::fill(std::begin(t.given), std::end(t.given), 0.0);
                 for (auto [i, v] : c.given)

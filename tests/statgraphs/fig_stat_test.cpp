@@ -63,7 +63,7 @@ std::unique_ptr<QvFigure> Symbol(double w, double h) {
     std::unique_ptr<QvFigure> rect = QvFigure::CreateForTool(QvFigRectangle::ToolId);
     Click(*rect, QvPoint(100, 200));
     Click(*rect, QvPoint(900, 800));
-    g->Members().push_back(rect.release());
+    g->MemberList().Add(std::move(rect));
     const QvPoint corners[4] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
     for (int i = 0; i < 4; ++i)
         g->DefiningPoints()[i] = g->DisplayPoints()[i] = corners[i];
@@ -455,7 +455,7 @@ TEST_F(FigStatTest, UndoOfAPropertiesChangeRestoresOptionsAndData) {
     }
 
     int runs = 0;
-    QvFigStat::SetPropertiesDialog([&](QvStatData& data) {
+    QvFigStat::PropertiesDialog::Set([&](QvStatData& data) {
         ++runs;
         EXPECT_EQ(&data, &graph->StatData()->m_data);
         data.properties.GraphType = 3;
@@ -466,7 +466,7 @@ TEST_F(FigStatTest, UndoOfAPropertiesChangeRestoresOptionsAndData) {
         return true;
     });
     view->OnRButtonUp(Qt::NoModifier, CPoint(13000, 10000));
-    QvFigStat::SetPropertiesDialog({});
+    QvFigStat::PropertiesDialog::Set({});
     ASSERT_EQ(runs, 1);
     const QByteArray after = RecordBytes(*graph->StatData());
     ASSERT_NE(after, before);

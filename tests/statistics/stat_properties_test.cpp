@@ -74,7 +74,7 @@ std::unique_ptr<QvFigure> Symbol(double w, double h) {
     rect->TrackCreatePoint(QvPoint(900, 800), {});
     rect->CreateClick();
     rect->SetFillColour(0x0000FF);
-    g->Members().push_back(rect.release());
+    g->MemberList().Add(std::move(rect));
     const QvPoint corners[4] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
     for (int i = 0; i < 4; ++i)
         g->DefiningPoints()[i] = g->DisplayPoints()[i] = corners[i];
@@ -528,9 +528,9 @@ TEST(StatProperties, CopiedSymbolKeepsItsMarksToItself) {
         m->AngleData()->m_pSecond = second;
         return made.release();
     };
-    symbol->Members().push_back(line.get());
-    symbol->Members().push_back(mark(rect, line.release()));
-    symbol->Members().push_back(mark(rect, outsider.get()));
+    symbol->MemberList().Add(std::unique_ptr<QvFigure>(line.get()));
+    symbol->MemberList().Add(std::unique_ptr<QvFigure>(mark(rect, line.release())));
+    symbol->MemberList().Add(std::unique_ptr<QvFigure>(mark(rect, outsider.get())));
 
     auto copy = std::make_unique<QvStatProperties>();
     copy->Copy(*source);
