@@ -218,6 +218,8 @@ int QvStatAxis::Setup(int x0, int y0, int x1, int y1, double min, double max, bo
         max += (max - min) / 16;
     if (logScale)
         max *= 1.5;
+    this->min = min;
+    this->max = max;
     logMax = std::log(max);
     logMin = lowest == 0 ? -4.0 : std::min(0.0, std::log(lowest) - 0.4);
 

@@ -43,9 +43,41 @@ std::vector<int> TickXs(const RecordingDevice& device, double length) {
     std::vector<int> xs;
     for (const DrawnItem& line : Lines(device))
         if (std::abs(line.line.dx()) < 0.01 && std::abs(std::abs(line.line.dy()) - length) < 1.5)
-            xs.push_back(int(std::lround(line.line.x1())));
+            xs.push_back(int(std::floor(line.line.x1()))); // lines run through pixel centres
     std::sort(xs.begin(), xs.end());
     return xs;
+}
+
+// Lines and the paths dashed lines become, once each: an opaque
+// background draws a dashed line's gaps first.
+std::vector<DrawnItem> Strokes(const RecordingDevice& device) {
+    std::vector<DrawnItem> strokes;
+    for (const DrawnItem& item : device.Items()) {
+        if (item.kind != DrawnItem::Line && item.kind != DrawnItem::Path)
+            continue;
+        if (!strokes.empty() && strokes.back().rect == item.rect)
+            strokes.back() = item;
+        else
+            strokes.push_back(item);
+    }
+    return strokes;
+}
+
+// The labels drawn, their glyph runs joined when they touch.
+std::vector<QString> Labels(const RecordingDevice& device) {
+    std::vector<QString> labels;
+    QRectF last;
+    for (const DrawnItem& item : device.Items()) {
+        if (item.kind != DrawnItem::Text || item.text.trimmed().isEmpty())
+            continue;
+        if (!labels.empty() && std::abs(item.rect.top() - last.top()) < 1 &&
+            item.rect.left() - last.right() < last.height() / 2)
+            labels.back() += item.text;
+        else
+            labels.push_back(item.text);
+        last = item.rect;
+    }
+    return labels;
 }
 
 TEST(StatAxis, StepTablesEndWithTheClosingEntry) {
@@ -205,12 +237,10 @@ TEST(StatAxis, HorizontalTicksAndLabels) {
         ASSERT_EQ(minor.size(), 21u);
         EXPECT_EQ(minor[1], 465);
         EXPECT_EQ(minor.back(), 9317);
-        std::vector<QString> texts;
         for (const DrawnItem& item : f.device.Items())
-            if (item.kind == DrawnItem::Text && !item.text.trimmed().isEmpty()) {
-                texts.push_back(item.text);
+            if (item.kind == DrawnItem::Text)
                 EXPECT_GT(item.point.y(), 1000); // below the axis
-            }
+        const std::vector<QString> texts = Labels(f.device);
         std::vector<QString> expected = {"20", "40", "60", "80", "100"};
         if (labelZero)
             expected.insert(expected.begin(), "0");
@@ -232,11 +262,7 @@ TEST(StatAxis, LogarithmicTicksStandAtDecades) {
                                 7510,  9472,  10619, 11433, 12065, 12581, 13017, 13395, 13728,
                                 14026, 15988, 17135, 17949, 18581, 19096, 19533}));
     EXPECT_EQ(TickXs(f.device, 200), (std::vector<int>{995, 7510, 14026}));
-    std::vector<QString> texts;
-    for (const DrawnItem& item : f.device.Items())
-        if (item.kind == DrawnItem::Text && !item.text.trimmed().isEmpty())
-            texts.push_back(item.text);
-    EXPECT_EQ(texts, (std::vector<QString>{"1", "10", "100"}));
+    EXPECT_EQ(Labels(f.device), (std::vector<QString>{"1", "10", "100"}));
 }
 
 // The break symbol's strokes for a break point P, in MM_TEXT (f = 1).
@@ -247,16 +273,15 @@ std::vector<QLineF> BreakStrokes(bool horizontal, int type, QPoint P, int s) {
     };
     std::vector<QLineF> lines;
     lines.emplace_back(pt(0, -100), pt(0, 100));
-    const int side = horizontal ? 1 : -1; // zigzag goes across the other way
     if (type == 0) {
-        const QPointF z[] = {pt(0, 0), pt(2 * s, 0), pt(3 * s, -200 * side),
-                             pt(5 * s, 200 * side), pt(6 * s, 0), pt(9 * s, 0)};
+        const QPointF z[] = {pt(0, 0), pt(2 * s, 0), pt(3 * s, -200),
+                             pt(5 * s, 200), pt(6 * s, 0), pt(9 * s, 0)};
         for (int i = 0; i + 1 < 6; ++i)
             lines.emplace_back(z[i], z[i + 1]);
     } else {
         lines.emplace_back(pt(0, 0), pt(3 * s, 0));
-        lines.emplace_back(pt(2 * s, 200 * side), pt(4 * s, -200 * side));
-        lines.emplace_back(pt(4 * s, 200 * side), pt(6 * s, -200 * side));
+        lines.emplace_back(pt(2 * s, 200), pt(4 * s, -200));
+        lines.emplace_back(pt(4 * s, 200), pt(6 * s, -200));
         lines.emplace_back(pt(5 * s, 0), pt(9 * s, 0));
     }
     return lines;
@@ -274,7 +299,8 @@ TEST(StatAxis, BreakSymbolsFollowTheStrokeTable) {
             AxisFixture f;
             f.p().BreakScales = 1;
             f.p().BreakType = type;
-            f.p().AutoMinx = f.p().AutoMiny = 0;
+            // Negative data breaks only with a manual minimum.
+            f.p().AutoMinx = f.p().AutoMiny = !c.negative;
             f.p().minx = f.p().miny = -1000;
             QvStatAxis axis;
             const double lo = c.negative ? -1000 : 950, hi = c.negative ? -950 : 1000;
@@ -286,13 +312,12 @@ TEST(StatAxis, BreakSymbolsFollowTheStrokeTable) {
                            false);
             ASSERT_TRUE(axis.IsBroken());
             f.device.Clear();
-            axis.DrawBreak(&f.dc); // breakType is copied by Draw
-            f.device.Clear();
-            axis.Draw(&f.dc);
+            axis.Draw(&f.dc); // copies the break type and draws the break
             const QPoint P(axis.GetBreakPoint().x, axis.GetBreakPoint().y);
             // Positive data break at the given start, negative at the end.
-            if (!c.negative)
+            if (!c.negative) {
                 EXPECT_EQ(P, c.horizontal ? QPoint(1000, 5000) : QPoint(1000, 11000));
+            }
             const std::vector<DrawnItem> drawn = Lines(f.device);
             for (const QLineF& want : BreakStrokes(c.horizontal, type, P, c.negative ? -50 : 50)) {
                 const bool found = std::any_of(drawn.begin(), drawn.end(), [&](const DrawnItem& d) {
@@ -319,21 +344,20 @@ TEST(StatAxis, GridPensAndLines) {
         y.SetGridExtent(0, 10000);
         f.device.Clear();
         x.DrawGrid(&f.dc);
-        std::vector<DrawnItem> lines = Lines(f.device);
-        // 20 .. 100; never at 0.
+        std::vector<DrawnItem> lines = Strokes(f.device);
+        // 20 .. 100 by 9900 / 106.25 each; never at 0.
         ASSERT_EQ(lines.size(), 5u);
-        for (const DrawnItem& line : lines) {
-            EXPECT_EQ(line.pen.style(), style == 1 ? Qt::DotLine : Qt::SolidLine);
-            EXPECT_NEAR(line.line.length(), 10000, 1.5);
+        for (size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(lines[i].pen.style(), style == 1 ? Qt::CustomDashLine : Qt::SolidLine);
+            EXPECT_EQ(int(lines[i].rect.left()), (std::vector<int>{1863, 3727, 5590, 7454, 9317})[i]);
+            EXPECT_NEAR(lines[i].rect.height(), 10000, 1.5);
         }
-        const QPen xPen = lines[0].pen;
         f.device.Clear();
         y.DrawGrid(&f.dc);
-        lines = Lines(f.device);
+        lines = Strokes(f.device);
         ASSERT_EQ(lines.size(), 5u);
-        EXPECT_EQ(lines[0].pen.style(), xPen.style());
-        // Width 0 for the x lines, 1 for the y lines.
-        EXPECT_LT(xPen.widthF(), lines[0].pen.widthF() + 1e-9);
+        EXPECT_NEAR(lines[0].rect.width(), 10000, 1.5);
+        EXPECT_EQ(lines[0].pen.style(), style == 1 ? Qt::CustomDashLine : Qt::SolidLine);
         // A plain axis draws no grid.
         y.Setup(0, 10000, 0, 0, 3, 97, false, false, &f.dc, f.data.get(), true);
         f.device.Clear();
@@ -370,7 +394,8 @@ TEST(StatAxis, FineManualStepOverLargeDataStaysQuick) {
     axis.DrawGrid(&f.dc);
     axis.Draw(&f.dc);
     EXPECT_LT(timer.elapsed(), 50);
-    EXPECT_TRUE(TickXs(f.device, 1000).empty());
+    for (const DrawnItem& stroke : Strokes(f.device))
+        EXPECT_LT(stroke.rect.height(), 999); // no grid line across the frame
     EXPECT_TRUE(TickXs(f.device, 200).empty());
     // A step of 0 or less is no divisor and draws nothing.
     f.p().xminor = 0;
@@ -474,4 +499,39 @@ TEST(StatAxis, RendersAtPrintResolution) {
         // the grid stays inside the frame.
         EXPECT_EQ(image.pixel(Px(tx), Px(7400)), qRgb(255, 255, 255));
     }
+}
+
+// The label band: the number label's height (or the widest label's width)
+// plus 200, plus the mid-axis title's height; an empty title adds nothing.
+TEST(StatAxis, LabelBandMakesRoomForLabelsAndTitle) {
+    AxisFixture f;
+    auto extent = [&](const QvLogFont& font, const QString& text) {
+        CFont cf;
+        LOGFONT log = font.m_logFont;
+        cf.CreateFontIndirect(&log);
+        CFont* old = f.dc.SelectObject(&cf);
+        const CSize size = f.dc.GetTextExtent(text);
+        f.dc.SelectObject(old);
+        return size;
+    };
+    QvStatAxis axis;
+    const int h = extent(f.p().ScaleFont, "106.25").cy;
+    ASSERT_GT(h, 0);
+    EXPECT_EQ(axis.Setup(0, 1000, 10000, 1000, 3, 97, false, false, &f.dc, f.data.get(), false),
+              h + 200);
+    f.p().xAxisMid = QStringLiteral("Length");
+    EXPECT_EQ(axis.Setup(0, 1000, 10000, 1000, 3, 97, false, false, &f.dc, f.data.get(), false),
+              h + 200 + extent(f.p().MidAxisFont, "Length").cy);
+    EXPECT_EQ(QvStatAxis::MeasureLabelHeight(3, 97, &f.dc, f.data.get()),
+              h + 200 + extent(f.p().MidAxisFont, "Length").cy);
+    // Vertical: labels "0" and "100" (rounded, before padding).
+    const int w = extent(f.p().ScaleFont, "100").cx;
+    EXPECT_EQ(axis.Setup(1000, 10000, 1000, 0, 3, 97, false, false, &f.dc, f.data.get(), false),
+              w + 200);
+    EXPECT_EQ(axis.GetLabelOffset(), w + 200);
+    EXPECT_EQ(QvStatAxis::MeasureLabelWidth(3, 97, &f.dc, f.data.get()), w + 200);
+    // At least half the end label's width.
+    f.p().yAxis = QString(60, QLatin1Char('M'));
+    EXPECT_EQ(axis.Setup(1000, 10000, 1000, 0, 3, 97, false, false, &f.dc, f.data.get(), false),
+              extent(f.p().AxisFont, f.p().yAxis).cx / 2);
 }
