@@ -238,8 +238,9 @@ TEST(StatAxis, HorizontalTicksAndLabels) {
         EXPECT_EQ(minor[1], 465);
         EXPECT_EQ(minor.back(), 9317);
         for (const DrawnItem& item : f.device.Items())
-            if (item.kind == DrawnItem::Text)
+            if (item.kind == DrawnItem::Text) {
                 EXPECT_GT(item.point.y(), 1000); // below the axis
+            }
         const std::vector<QString> texts = Labels(f.device);
         std::vector<QString> expected = {"20", "40", "60", "80", "100"};
         if (labelZero)
@@ -534,4 +535,48 @@ TEST(StatAxis, LabelBandMakesRoomForLabelsAndTitle) {
     f.p().yAxis = QString(60, QLatin1Char('M'));
     EXPECT_EQ(axis.Setup(1000, 10000, 1000, 0, 3, 97, false, false, &f.dc, f.data.get(), false),
               extent(f.p().AxisFont, f.p().yAxis).cx / 2);
+}
+
+namespace {
+
+// Level strokes of the given length (device units) across a vertical axis.
+std::vector<int> TickYs(const RecordingDevice& device, double length) {
+    std::vector<int> ys;
+    for (const DrawnItem& line : Lines(device))
+        if (std::abs(line.line.dy()) < 0.01 && std::abs(std::abs(line.line.dx()) - length) < 1.5)
+            ys.push_back(int(std::floor(line.line.y1())));
+    std::sort(ys.begin(), ys.end());
+    return ys;
+}
+
+} // namespace
+
+TEST(StatAxis, VerticalTicksAndSignlessLabels) {
+    AxisFixture f;
+    QvStatAxis axis;
+    // Upwards from 10000 to 0; the end moves down 100 for the end label.
+    axis.Setup(1000, 10000, 1000, 0, 3, 97, false, false, &f.dc, f.data.get(), false);
+    f.device.Clear();
+    axis.Draw(&f.dc);
+    // 10000 - 9900 * v / 106.25, truncated toward zero (by hand).
+    EXPECT_EQ(TickYs(f.device, 200), (std::vector<int>{682, 2545, 4409, 6272, 8136, 10000}));
+    for (const DrawnItem& item : f.device.Items())
+        if (item.kind == DrawnItem::Text && item.text.trimmed().size()) {
+            EXPECT_LT(item.rect.right(), 1000); // left of the axis
+        }
+
+    // Labels of negative ticks lose their sign when the drawer asks.
+    AxisFixture g;
+    QvStatAxis x;
+    x.Setup(0, 1000, 10000, 1000, -30, 50, false, false, &g.dc, g.data.get(), false);
+    g.device.Clear();
+    x.Draw(&g.dc);
+    const std::vector<QString> signed_ = Labels(g.device);
+    ASSERT_EQ(signed_.size(), 3u);
+    EXPECT_NE(signed_[0], "20");
+    EXPECT_TRUE(signed_[0].endsWith("20"));
+    x.absoluteLabels = true;
+    g.device.Clear();
+    x.Draw(&g.dc);
+    EXPECT_EQ(Labels(g.device), (std::vector<QString>{"20", "20", "40"}));
 }
