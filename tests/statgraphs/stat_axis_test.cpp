@@ -359,6 +359,21 @@ TEST(StatAxis, GridPensAndLines) {
         ASSERT_EQ(lines.size(), 5u);
         EXPECT_NEAR(lines[0].rect.width(), 10000, 1.5);
         EXPECT_EQ(lines[0].pen.style(), style == 1 ? Qt::CustomDashLine : Qt::SolidLine);
+        // Width 0 for the x lines, one unit for the y lines: seen where a
+        // unit is ten pixels.
+        {
+            RecordingDevice big(2000, 2000);
+            CDC zoomed(&big);
+            zoomed.SetMapMode(MM_ANISOTROPIC);
+            zoomed.SetWindowExt(1, 1);
+            zoomed.SetViewportExt(10, 10);
+            x.DrawGrid(&zoomed);
+            const double xWidth = Strokes(big).front().pen.widthF();
+            big.Clear();
+            y.DrawGrid(&zoomed);
+            EXPECT_LE(xWidth, 1.0);
+            EXPECT_NEAR(Strokes(big).front().pen.widthF(), 10.0, 0.01);
+        }
         // A plain axis draws no grid.
         y.Setup(0, 10000, 0, 0, 3, 97, false, false, &f.dc, f.data.get(), true);
         f.device.Clear();
