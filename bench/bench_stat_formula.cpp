@@ -1,7 +1,8 @@
 // What column formulas cost: compiling one, and filling all 26 columns of a
 // data set from formulas, each column from the one before it, as the grid
 // recomputes a data set: row-local arithmetic, a moving average, ranks and
-// fitted values in turn, 500 rows each.  The default settings of a new
+// fitted values in turn, 500 rows each; and one column from each kind of
+// random data.  The default settings of a new
 // installation are in force.
 #include "platform/string_hashing.h"
 #include "settings/settings.h"
@@ -92,6 +93,36 @@ void BM_RecomputeDataSet(benchmark::State& state) {
         state.SkipWithError("the last column has no value");
 }
 BENCHMARK(BM_RecomputeDataSet)->Unit(benchmark::kMillisecond);
+
+// One column filled by a generator, 500 rows; the last three are the most
+// draws a cell may ask for (about ten thousand each).
+const char* const kGenerators[] = {
+    "RANDNORMAL(50,10,500)",
+    "TSDGEN(12,10,1,0,2,0.5,0.3,0,500)",
+    "BIDATAGEN(B,0,100,1,2,0,1,0.9,500)",
+    "RANDNEGBINOMIAL(100,0.01,500)",
+    "RANDBINOMIAL(10000,0.5,500)",
+    "RANDHYPERGEOMETRIC(10000,20000,10000,500)",
+};
+
+void BM_FillGenerator(benchmark::State& state) {
+    const char* text = kGenerators[state.range(0)];
+    auto data = std::make_unique<QvStatData>();
+    QvStatColumn& column = data->columns[0];
+    for (auto _ : state) {
+        auto f = std::make_unique<QvStatFormula>();
+        f->SetText(QString::fromLatin1(text));
+        f->Compile();
+        for (int row = 0; row < QvStatColumn::Rows; ++row)
+            column.cells[size_t(row)] = f->Evaluate(data.get(), row, 0);
+        column.MarkDirty();
+        benchmark::DoNotOptimize(column.cells[499].value);
+    }
+    if (column.cells[499].count != 1)
+        state.SkipWithError("the last row has no value");
+    state.SetLabel(text);
+}
+BENCHMARK(BM_FillGenerator)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

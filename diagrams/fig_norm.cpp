@@ -10,6 +10,7 @@
 #include "settings/settings.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <utility>
 
@@ -115,6 +116,16 @@ double QvFigNorm::FromDeviations(double z) const {
     return (z + 4.0) / 8.0 * width + left;
 }
 
+namespace {
+// Whole units toward zero, held inside int range (a box read from a file
+// may be far wider than any page).
+int Whole(double v) {
+    if (!(v == v))
+        return 0;
+    return int(std::clamp(v, double(INT_MIN), double(INT_MAX)));
+}
+} // namespace
+
 void QvFigNorm::Measure(bool yUp, int k) {
     const QvEditDataNorm& d = *m_pNormData;
     const double left = std::min(m_display[0].x, m_display[1].x);
@@ -134,12 +145,12 @@ void QvFigNorm::Measure(bool yUp, int k) {
     m_reference[BaselineRight] = QvPoint(right, yb);
     m_reference[Apex] = QvPoint(left + (right - left) / 2, top);
     m_reference[Foot] = QvPoint(m_reference[Apex].x, yb);
-    m_nWidth = int(right - left);
-    m_nHeight = int(top - yb);
+    m_nWidth = Whole(right - left);
+    m_nHeight = Whole(top - yb);
     // The peak leaves room for the axis's head.
     if (d.m_byAxis)
-        m_nHeight =
-            arrows ? int(m_nHeight - d.m_nArrowSize * k * 0.6 * s) : int(m_nHeight - 2.0 * k * s);
+        m_nHeight = arrows ? Whole(m_nHeight - d.m_nArrowSize * k * 0.6 * s)
+                           : Whole(m_nHeight - 2.0 * k * s);
 }
 
 double QvFigNorm::Density(double x) const {

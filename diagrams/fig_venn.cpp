@@ -259,13 +259,19 @@ std::vector<std::unique_ptr<QvFigure>> QvFigVenn::TakeMembers() {
     return taken;
 }
 
-void QvFigVenn::KeepLayout(std::vector<std::unique_ptr<QvFigure>>& built) {
+void QvFigVenn::KeepLayout(std::vector<std::unique_ptr<QvFigure>>& built, CArchive* ar) {
     std::vector<std::unique_ptr<QvFigure>> stored = TakeMembers();
     for (size_t i = 0; i < built.size(); ++i) {
         const bool fits = i < stored.size() && stored[i] &&
                           stored[i]->GetRuntimeClass() == built[i]->GetRuntimeClass();
         Members().push_back(fits ? stored[i].release() : built[i].release());
     }
+    // A member read but not kept may still be named by what the read has
+    // yet to reach: the archive holds it until the read is over.
+    if (ar)
+        for (std::unique_ptr<QvFigure>& f : stored)
+            if (f)
+                ar->DropObject(std::move(f));
 }
 
 void QvFigVenn::Serialize(CArchive& ar) {
@@ -275,7 +281,7 @@ void QvFigVenn::Serialize(CArchive& ar) {
     }
     std::vector<std::unique_ptr<QvFigure>> built = TakeMembers();
     QvFigGroup::Serialize(ar);
-    KeepLayout(built);
+    KeepLayout(built, &ar);
     MapToFrame(NullFrame);
 }
 

@@ -62,7 +62,7 @@ private:
     void DrawMember(CDC* dc, int mode, const QvGRRect& frame, int index);
     // Members now in the list where they fit the layout, built ones
     // elsewhere.
-    void KeepLayout(std::vector<std::unique_ptr<QvFigure>>& built);
+    void KeepLayout(std::vector<std::unique_ptr<QvFigure>>& built, CArchive* ar = nullptr);
     std::vector<std::unique_ptr<QvFigure>> TakeMembers();
 
     std::span<const QvVennMember> m_layout;

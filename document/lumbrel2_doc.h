@@ -134,6 +134,8 @@ public:
     // The caches follow an edit of these figures only (and of the angle
     // marks on them); the figures are mapped and built again first.
     void RefreshPointCaches(const std::vector<QvFigure*>& changed);
+    // The angle marks, outside `changed`, that mark a figure of it.
+    std::vector<QvFigure*> MarksOf(const std::vector<QvFigure*>& changed) const;
     // The point the pointer at (x, y) snaps to at the given drawing level,
     // ignoring `exclude` (the figure being made or dragged), with the keys
     // of the mouse message: Ctrl takes the pointer as it is, Shift leaves
@@ -206,6 +208,8 @@ public:
     // with none left no level is opened, so Redo stays.
     void RecordLevel(std::vector<std::unique_ptr<QvUndoItem>> actions);
     void GroupSelection();
+    // Said when grouping would nest groups deeper than a drawing may be read.
+    static QString GroupTooDeepMessage();
     void UngroupSelection();
     // Turns the selection about the rotation centre; positive is
     // counter-clockwise.  No undo.
@@ -284,6 +288,8 @@ private:
     void ForgetFigure(const QvFigure* figure);
     // Keeps the figure's state from before the selection's unrecorded edit,
     // once per figure.
+    // The figures' states and those of the marks on them.
+    void KeepStatesBeforeEdit(const std::vector<QvFigure*>& figures);
     void KeepStateBeforeEdit(QvFigure* figure);
     template <class Action> void RecordSelectionEdit();
 

@@ -73,8 +73,8 @@ void Lumbrel2Doc::OnNudge(UINT id) {
 
 std::unique_ptr<QvFigGallery> Lumbrel2Doc::MakeGalleryFigureOfSelection() {
     const CRect b = GetSelectionBounds();
-    const double width = std::abs(b.right - b.left);
-    const double height = std::abs(b.bottom - b.top);
+    const double width = std::abs(double(b.right) - b.left);
+    const double height = std::abs(double(b.bottom) - b.top);
     if (m_selection.empty() || width == 0 || height == 0)
         return nullptr;
     auto gallery = std::make_unique<QvFigGallery>();

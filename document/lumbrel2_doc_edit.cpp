@@ -8,8 +8,12 @@
 #include "figures/figure.h"
 #include "geometry/gr_rect.h"
 #include "platform/command_ids.h"
+#include "platform/archive.h"
 #include "platform/command_target.h"
+#include "platform/message_box.h"
 #include "settings/settings.h"
+
+#include <QBuffer>
 
 #include <algorithm>
 #include <cmath>
@@ -213,13 +217,19 @@ template <class Step> bool EditFigures(const std::vector<QvFigure*>& figures, St
     before.reserve(figures.size());
     for (QvFigure* f : figures)
         before.push_back(QvFigureState::PointsOf(*f));
-    bool stands = true;
-    for (QvFigure* f : figures) {
+    for (QvFigure* f : figures)
         step(f);
-        f->MapToFrame(NullFrame);
-        f->BuildFromPoints();
-        stands = stands && Lumbrel2Doc::FigureStands(f);
-    }
+    // Built once every figure has taken its step: a mark takes its corners
+    // from the figures it marks as they now are, whatever the order.
+    bool stands = true;
+    for (bool marks : {false, true})
+        for (QvFigure* f : figures) {
+            if ((dynamic_cast<QvFigAngleMark*>(f) != nullptr) != marks)
+                continue;
+            f->MapToFrame(NullFrame);
+            f->BuildFromPoints();
+            stands = stands && Lumbrel2Doc::FigureStands(f);
+        }
     if (!stands)
         for (size_t i = 0; i < figures.size(); ++i)
             before[i].ApplyTo(*figures[i]);
@@ -227,12 +237,27 @@ template <class Step> bool EditFigures(const std::vector<QvFigure*>& figures, St
 }
 } // namespace
 
-void Lumbrel2Doc::OffsetSelection(QvVector v) {
-    for (QvFigure* f : m_selection)
+void Lumbrel2Doc::KeepStatesBeforeEdit(const std::vector<QvFigure*>& figures) {
+    for (QvFigure* f : figures)
         KeepStateBeforeEdit(f);
+    // The marks on them change with them, and go into the same undo level:
+    // what a mark shows can depend on every step of a drag, which redo
+    // does not repeat.
+    for (QvFigure* mark : MarksOf(figures))
+        KeepStateBeforeEdit(mark);
+}
+
+void Lumbrel2Doc::OffsetSelection(QvVector v) {
+    KeepStatesBeforeEdit(m_selection);
     // The geometry follows at once, so the dragged figure is hit and drawn
     // where it now is.
     EditFigures(m_selection, [v](QvFigure* f) { f->Move(v); });
+    // A mark left behind follows the figures it marks, so its stored corners
+    // are those the drawing shows (and those redo comes back to).
+    for (QvFigure* mark : MarksOf(m_selection)) {
+        mark->MapToFrame(NullFrame);
+        mark->BuildFromPoints();
+    }
     // The caches follow at the end of the drag.
     m_snap.Touch();
 }
@@ -241,7 +266,7 @@ void Lumbrel2Doc::MoveHandleOfSelected(int grip, QvPoint target, CPoint companio
     QvFigure* f = GetFirstSelected();
     if (!f)
         return;
-    KeepStateBeforeEdit(f);
+    KeepStatesBeforeEdit({f});
     // A grip that would make the figure invalid (three points of a circle
     // in a line) stops at the last place where it was valid.
     EditFigures({f}, [&](QvFigure* g) {
@@ -254,20 +279,16 @@ void Lumbrel2Doc::MoveHandleOfSelected(int grip, QvPoint target, CPoint companio
 }
 
 void Lumbrel2Doc::ReflectSelection(const QvGRLine& mirror) {
-    for (QvFigure* f : m_selection)
-        KeepStateBeforeEdit(f);
+    KeepStatesBeforeEdit(m_selection);
     EditFigures(m_selection, [&](QvFigure* f) { f->Reflect(mirror); });
     RefreshPointCaches(m_selection);
 }
 
 template <class Action> void Lumbrel2Doc::RecordSelectionEdit() {
     std::vector<std::unique_ptr<QvUndoItem>> actions;
-    for (QvFigure* f : m_selection) {
-        auto it = std::find_if(m_pendingEdit.begin(), m_pendingEdit.end(),
-                               [f](const PendingEdit& p) { return p.figure == f; });
-        if (it != m_pendingEdit.end())
-            actions.push_back(std::make_unique<Action>(f, std::move(it->before)));
-    }
+    // The selection's figures and the marks on them, in the order kept.
+    for (PendingEdit& p : m_pendingEdit)
+        actions.push_back(std::make_unique<Action>(p.figure, std::move(p.before)));
     m_pendingEdit.clear();
     RecordLevel(std::move(actions));
 }
@@ -369,9 +390,37 @@ std::vector<QvFigure*> WithTheirMarks(const std::vector<QvFigure*>& figures,
 }
 } // namespace
 
+namespace {
+// True when a group of `members` would be written nested deeper than a
+// drawing may be read.
+bool NestsTooDeep(const std::vector<QvFigure*>& members) {
+    QvFigGroup trial;
+    trial.Members() = members;
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    CArchive ar(&sink, CArchive::store);
+    try {
+        ar.WriteObject(&trial);
+    } catch (const CArchiveException&) {
+    }
+    trial.Members().clear(); // they stay the drawing's
+    return ar.DeepestStored() > CArchive::MaxObjectDepth;
+}
+} // namespace
+
+QString Lumbrel2Doc::GroupTooDeepMessage() {
+    return QStringLiteral("These figures cannot be grouped: groups may be nested at most %1 deep.")
+        .arg(CArchive::MaxObjectDepth - 1);
+}
+
 void Lumbrel2Doc::GroupSelection() {
     if (m_selection.empty())
         return;
+    // A drawing that could be saved but not opened again is refused here.
+    if (NestsTooDeep(m_selection)) {
+        AfxMessageBox(GroupTooDeepMessage(), MB_ICONEXCLAMATION);
+        return;
+    }
     // A mark refers only to figures of its own list.  One that grouping
     // would part from a figure goes; grouping clears the history, so
     // nothing can name it afterwards.

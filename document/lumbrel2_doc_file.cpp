@@ -122,6 +122,11 @@ void Lumbrel2Doc::ReadOlderDrawing(CArchive& ar) {
         if (std::unique_ptr<QvFigure> f = reader.ReadFigure(*device, true, false))
             figures.push_back(std::move(f));
     }
+    // Bytes past the last record: this was no drawing of the older format
+    // (a file of zero bytes reads as one that holds no figure).
+    if (!device->atEnd())
+        throw CArchiveException(CArchiveException::badIndex,
+                                QStringLiteral("bytes after the last figure"));
     if (!std::all_of(figures.begin(), figures.end(),
                      [](const auto& f) { return f->HasSaneCoordinates(); }))
         throw CArchiveException(CArchiveException::badIndex,

@@ -38,6 +38,23 @@ void Lumbrel2Doc::EnsurePointCaches() {
         RebuildPointCaches();
 }
 
+std::vector<QvFigure*> Lumbrel2Doc::MarksOf(const std::vector<QvFigure*>& changed) const {
+    std::vector<QvFigure*> marks;
+    for (QvFigure* f : m_figures) {
+        const auto* mark = dynamic_cast<const QvFigAngleMark*>(f);
+        if (!mark || std::find(changed.begin(), changed.end(), f) != changed.end())
+            continue;
+        const QvEditDataAngle& d = *mark->AngleData();
+        for (const QvFigure* g : changed) {
+            if (QvHolds(g, d.m_pFirst) || QvHolds(g, d.m_pSecond)) {
+                marks.push_back(f);
+                break;
+            }
+        }
+    }
+    return marks;
+}
+
 void Lumbrel2Doc::RefreshPointCaches(const std::vector<QvFigure*>& changed) {
     if (changed.size() * kRebuildShare > m_figures.size() || m_snap.NeedsRebuild()) {
         RebuildPointCaches();
@@ -45,18 +62,8 @@ void Lumbrel2Doc::RefreshPointCaches(const std::vector<QvFigure*>& changed) {
     }
     // An angle mark takes its shape from the figures it marks.
     std::vector<QvFigure*> figures = changed;
-    for (QvFigure* f : m_figures) {
-        const auto* mark = dynamic_cast<const QvFigAngleMark*>(f);
-        if (!mark || std::find(figures.begin(), figures.end(), f) != figures.end())
-            continue;
-        const QvEditDataAngle& d = *mark->AngleData();
-        for (const QvFigure* g : changed) {
-            if (QvHolds(g, d.m_pFirst) || QvHolds(g, d.m_pSecond)) {
-                figures.push_back(f);
-                break;
-            }
-        }
-    }
+    const std::vector<QvFigure*> marks = MarksOf(changed);
+    figures.insert(figures.end(), marks.begin(), marks.end());
     for (QvFigure* f : figures) {
         if (std::find(m_figures.begin(), m_figures.end(), f) == m_figures.end())
             continue;

@@ -316,7 +316,10 @@ bool QvFigCircle3C::Circumcentre(const QvPoint& p0, const QvPoint& p1, const QvP
         y = (a1 * c2 - a2 * c1) / (b2 * a1 - b1 * a2);
         x = (c2 - b2 * y) / a2;
     }
-    if (!std::isfinite(x) || !std::isfinite(y))
+    // Nearly on a line: a centre this far off makes a circle whose bounds
+    // leave int range, so it counts as no circle.
+    constexpr double kFarCentre = 1e8;
+    if (!(std::abs(x) <= kFarCentre && std::abs(y) <= kFarCentre))
         return false;
     *centre = QvPoint(x, y);
     return true;

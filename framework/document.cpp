@@ -10,6 +10,9 @@
 #include "platform/message_box.h"
 
 #include <QFile>
+
+#include <cerrno>
+#include <cstring>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -112,7 +115,18 @@ BOOL CDocument::OnSaveDocument(const QString& path) {
         CArchive ar(&file, CArchive::store);
         Serialize(ar);
     } catch (const std::exception& e) {
+        // A write the system refused (a full disk) is told with its reason.
+        const int code = errno;
+        const bool writeFailed = file.error() != QFileDevice::NoError;
+        // After a short write Qt may know no reason; the system's is kept.
+        const QString reason = code != 0 ? QString::fromLocal8Bit(std::strerror(code))
+                                         : file.errorString();
         file.cancelWriting();
+        if (writeFailed) {
+            AfxMessageBox(WriteErrorMessage(path) + QLatin1Char('\n') + reason,
+                          MB_ICONEXCLAMATION);
+            return FALSE;
+        }
         ReportSaveLoadException(path, &e, TRUE);
         return FALSE;
     } catch (...) {

@@ -52,6 +52,23 @@ CArchive::CArchive(QIODevice* device, Mode mode) : m_device(device), m_mode(mode
 
 CArchive::~CArchive() {
     DeleteUnowned(0);
+    m_dropped.clear();
+}
+
+void CArchive::DropObject(std::unique_ptr<CObject> object) {
+    if (!object)
+        return;
+    auto it = std::find_if(m_loadArray.begin(), m_loadArray.end(),
+                           [&](const LoadEntry& entry) { return entry.object == object.get(); });
+    if (it != m_loadArray.end()) {
+        const size_t first = size_t(it - m_loadArray.begin());
+        const size_t end = std::max(it->end, first + 1);
+        // What still waits for an owner is not part of the dropped object.
+        for (size_t i = first; i < end && i < m_loadArray.size(); ++i)
+            if (m_loadArray[i].object && !(m_loadArray[i].readAhead && !m_loadArray[i].owned))
+                m_loadArray[i].dropped = true;
+    }
+    m_dropped.push_back(std::move(object));
 }
 
 void CArchive::DeleteUnowned(size_t first) {
@@ -279,13 +296,26 @@ void CArchive::WriteObject(const CObject* object) {
         }
         return;
     }
+    // Nothing is written that reading would refuse.
+    m_deepest = std::max(m_deepest, m_depth + 1);
+    if (m_depth >= MaxObjectDepth)
+        throw CArchiveException(
+            CArchiveException::genericException,
+            QStringLiteral("objects nested more than %1 deep").arg(MaxObjectDepth));
     WriteClass(object->GetRuntimeClass());
     if (m_mapCount >= kMaxMapCount)
         throw CArchiveException(CArchiveException::genericException,
                                 QStringLiteral("too many objects"));
     m_storeMap.insert(object, m_mapCount++);
     // Storing does not change the object; Serialize serves both directions.
-    const_cast<CObject*>(object)->Serialize(*this);
+    ++m_depth;
+    try {
+        const_cast<CObject*>(object)->Serialize(*this);
+    } catch (...) {
+        --m_depth;
+        throw;
+    }
+    --m_depth;
 }
 
 CRuntimeClass* CArchive::ReadClass(UINT& schema, DWORD& objectTag) {
@@ -359,6 +389,10 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requested, bool owned) {
         if (!entry.object) // an object whose own reading failed
             throw CArchiveException(CArchiveException::badIndex,
                                     QStringLiteral("object index %1").arg(objectTag));
+        if (entry.dropped)
+            throw CArchiveException(
+                CArchiveException::badIndex,
+                QStringLiteral("object %1 was dropped by its reader").arg(objectTag));
         if (requested && !entry.object->IsKindOf(requested))
             throw CArchiveException(CArchiveException::badClass,
                                     QStringLiteral("object %1 is not a %2")
@@ -408,5 +442,6 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requested, bool owned) {
     m_objectSchema = outerSchema;
     --m_depth;
     m_loadArray[index].complete = true;
+    m_loadArray[index].end = m_loadArray.size();
     return object.release();
 }

@@ -115,9 +115,19 @@ public:
     // owned read: a reference to an object no list holds.
     bool HasUnownedObjects() const;
 
+    // An object read from this archive that its reader then drops (a
+    // member a figure replaces after reading).  The archive keeps it, and
+    // what was read inside it, until the archive goes, so that nothing read
+    // before is left pointing at freed memory; a later reference to any of
+    // it is refused.
+    void DropObject(std::unique_ptr<CObject> object);
+
     // Objects nested deeper than this (a group in a group in ...) are
     // refused, so that a crafted file cannot exhaust the stack.
     static constexpr int MaxObjectDepth = 512;
+    // Storing: how deep the objects written so far were nested (more than
+    // MaxObjectDepth when a write was refused for it).
+    int DeepestStored() const { return m_deepest; }
 
     // The schema stored for the class of the object being read.
     UINT GetObjectSchema() const { return m_objectSchema; }
@@ -169,13 +179,17 @@ private:
         bool owned = false;     // taken by an owned read
         bool complete = false;  // its Serialize has returned
         bool readAhead = false; // read by reference inside another object
+        bool dropped = false;   // given back by its reader (DropObject)
+        size_t end = 0;         // one past the last entry read inside it
     };
     // Deletes the objects from `first` on that wait for an owned read.
     void DeleteUnowned(size_t first);
     std::vector<LoadEntry> m_loadArray;
+    std::vector<std::unique_ptr<CObject>> m_dropped;
     QHash<const CRuntimeClass*, UINT> m_classSchemas;
     DWORD m_mapCount = 1;
     int m_depth = 0;
+    int m_deepest = 0;
 };
 
 static_assert(sizeof(float) == 4 && sizeof(double) == 8);

@@ -1331,7 +1331,7 @@ void CDC::MakeFont() const {
     font.setStrikeOut(log.lfStrikeOut != 0);
     double sy = std::abs(m_sy), sx = std::abs(m_sx);
     // Negative heights give the em, positive ones the whole cell.
-    double em = log.lfHeight == 0 ? 12.0 * m_dpiY / 72.0 : std::abs(log.lfHeight) * sy;
+    double em = log.lfHeight == 0 ? 12.0 * m_dpiY / 72.0 : std::abs(double(log.lfHeight)) * sy;
     if (log.lfHeight > 0) {
         QFont probe(font);
         probe.setPixelSize(1000);
@@ -1351,8 +1351,8 @@ void CDC::MakeFont() const {
         QFontMetricsF natural(font, m_painter->device());
         double average = natural.averageCharWidth() * m_fontScale;
         if (average > 0)
-            font.setStretch(
-                std::clamp(RoundInt(100 * std::abs(log.lfWidth) * sx / average), 1, 4000));
+            font.setStretch(std::clamp(
+                RoundInt(100.0 * std::abs(double(log.lfWidth)) * sx / average), 1, 4000));
     }
     m_qfont = font;
     m_metrics = std::make_shared<const QFontMetricsF>(font, m_painter->device());

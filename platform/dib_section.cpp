@@ -31,10 +31,10 @@ QString HeaderProblem(const BITMAPINFOHEADER& h) {
         return QStringLiteral("The bitmap's size (%1 by %2) is not valid.")
             .arg(h.biWidth)
             .arg(h.biHeight);
-    const qint64 rows =
-        qint64(QvDIBSection::BytesPerLine(h.biWidth, bpp)) * std::abs(qint64(h.biHeight));
-    if (h.biWidth > CBitmap::MaxSide || std::abs(h.biHeight) > CBitmap::MaxSide ||
-        rows > CBitmap::MaxBytes)
+    // The sides are checked before they are multiplied.
+    if (h.biWidth > CBitmap::MaxSide || std::abs(qint64(h.biHeight)) > CBitmap::MaxSide ||
+        qint64(QvDIBSection::BytesPerLine(h.biWidth, bpp)) * std::abs(qint64(h.biHeight)) >
+            CBitmap::MaxBytes)
         return QStringLiteral("The bitmap is too large (%1 by %2 pixels).")
             .arg(h.biWidth)
             .arg(std::abs(h.biHeight));
@@ -176,6 +176,9 @@ BOOL QvDIBSection::SetBitmapBits(const BITMAPINFO* info, const void* bits, size_
     m_info.bmiHeader.biHeight = height;
     m_info.bmiHeader.biSizeImage = DWORD(stride * height);
     m_nEntries = NumColorEntries(h.biBitCount, h.biCompression, h.biClrUsed);
+    // The header states what is kept, so that the bitmap written reads back.
+    m_info.bmiHeader.biClrUsed = h.biBitCount <= 8 ? DWORD(m_nEntries) : 0;
+    m_info.bmiHeader.biClrImportant = 0;
     std::copy_n(info->bmiColors, m_nEntries, m_info.bmiColors);
     m_bits.assign(stride * height, 0);
     if (bits) {

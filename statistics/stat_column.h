@@ -90,6 +90,20 @@ public:
     // counts in the class "Other".
     void GroupByClasses(const QvStatSortCell* source);
 
+    // ---- Generated data ----
+    // Rows 0 to rowCount - 1 (at most 500) become a time series: a trend of
+    // fit model 1 to 7 in the row number i, a seasonal pattern of `period`
+    // values that sums to 0, and noise, each value brought to a step that
+    // follows the trend's spread.  A row whose trend has no finite value
+    // (row 0 of the reciprocal and logarithmic models, of the power model
+    // with a negative b) is left empty and does not count in the spread.
+    // Another model number keeps the values and sets the counts.  Draws
+    // CrtRand period - 1 times, then once per row with a value.  Does
+    // nothing for a period outside 1 to 500; texts and later rows stay, and
+    // the column is not marked dirty.
+    void GenerateTimeSeries(int period, double a, double b, double c, int model, double noise,
+                            double seasonal, int rowCount);
+
     // ---- Reports ----
     // Each appends the statistics of the cached fields to `out`, runs
     // wrapped in `markup`'s markers; the caller recalculates first and

@@ -184,6 +184,9 @@ private:
     void RunFits(int code, Run& run);
     // The random and sequence functions.
     void RunGenerator(int code, Run& run);
+    void RunRandNormal(Run& run);
+    // BIDATAGEN and TSDGEN: their data is made at row 0 into work columns.
+    void RunDataGenerator(int code, Run& run);
 
     // The text a token was read from.
     QString TokenText(int token) const;

@@ -14,34 +14,66 @@ int QvTextEscapement(QvGRRect frame) {
     return int(std::floor(std::atan2(dy, dx) * 572.96 + 0.5));
 }
 
+namespace {
+// The width of `count` characters of `text` from `start`.
+double PrefixWidth(CDC* dc, const QString& text, int start, int count) {
+    return count <= 0 ? 0.0 : dc->GetTextExtent(text.mid(start, count)).cx;
+}
+} // namespace
+
+// The scan of the prefixes is done by galloping and then halving, so a
+// line costs time in its own length, not in the length of the rest.
 int QvNextTextLine(CDC* dc, QString& text, int start, double width) {
-    const QString s = text.mid(start);
-    const int n = int(s.size());
-    int i = 0;
-    int blank = -1;
-    bool atReturn = false;
-    for (; i < n; ++i) {
-        if (dc->GetTextExtent(s.left(i)).cx >= width)
-            break;
-        if (s[i] == QChar('\r')) {
-            atReturn = true;
-            break;
+    const int n = int(text.size()) - start;
+    // The first count of characters whose width reaches the box, or n.
+    int reach = n;
+    if (n > 0) {
+        if (width <= 0) {
+            reach = 0;
+        } else {
+            int below = 0; // a count known to stay inside
+            int step = 1;
+            for (;;) {
+                const int probe = std::min(below + step, n - 1);
+                if (probe <= below)
+                    break;
+                if (PrefixWidth(dc, text, start, probe) >= width) {
+                    int above = probe;
+                    while (above - below > 1) {
+                        const int mid = below + (above - below) / 2;
+                        if (PrefixWidth(dc, text, start, mid) >= width)
+                            above = mid;
+                        else
+                            below = mid;
+                    }
+                    reach = above;
+                    break;
+                }
+                below = probe;
+                step *= 2;
+            }
         }
-        if (s[i] == QChar(' '))
-            blank = i;
     }
+    const QStringView s = QStringView(text).mid(start);
+    int i = reach;
+    bool atReturn = false;
+    if (const qsizetype r = s.left(reach).indexOf(QChar('\r')); r >= 0) {
+        i = int(r);
+        atReturn = true;
+    }
+    const int blank = int(s.left(i).lastIndexOf(QChar(' ')));
     const bool early = i < n;
     // A word wider than the box is cut before the character that reached
     // the width, keeping the line inside the box.
     if (early && !atReturn && blank < 0 && i > 2)
         i -= 2;
     if (atReturn) {
-        text = s.left(i);
+        text = s.left(i).toString();
         return start + i + 2;
     }
     if (early && blank >= 0)
         i = blank;
-    text = s.left(i + 1);
+    text = s.left(i + 1).toString();
     return start + i + 1;
 }
 
@@ -72,11 +104,16 @@ int QvDrawTextLines(CDC* dc, const QString& text, QvGRRect frame, int alignment,
     down.Normalize();
     const int escapement = QvTextEscapement(frame);
 
+    // Every line is as high as the font.
     QvFontSelect measure;
     measure.SetFont(font);
     measure.Select(dc);
-    const double lineHeight = dc->GetTextExtent(text).cy;
+    TEXTMETRIC metrics{};
+    dc->GetTextMetrics(&metrics);
+    const double lineHeight = metrics.tmHeight;
     measure.Restore(dc);
+    // Lines that would start below the box are not laid out.
+    const double height = (c[3] - c[0]).Length();
 
     font.m_logFont.lfEscapement = escapement;
     font.m_logFont.lfOrientation = escapement;
@@ -91,7 +128,7 @@ int QvDrawTextLines(CDC* dc, const QString& text, QvGRRect frame, int alignment,
         anchor = c[0] + (c[1] - c[0]) * 0.5;
     int pos = 0;
     double offset = 0.0;
-    while (pos >= 0 && pos < text.size()) {
+    while (pos >= 0 && pos < text.size() && (offset == 0.0 || offset < height)) {
         QString line = text;
         pos = QvNextTextLine(dc, line, pos, width);
         const QvPoint at = anchor + down * offset;

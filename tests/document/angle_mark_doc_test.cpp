@@ -365,6 +365,34 @@ TEST_F(AngleMarkDocTest, DeletingAFigureTakesItsMarksInTheSameLevel) {
     EXPECT_EQ(app.m_clipboardFigures.size(), 1u);
 }
 
+// A drag that takes a line past the end of the other: on the way the mark
+// follows, at the end the lines no longer meet and the mark keeps its last
+// corners.  Redo comes back to those corners byte for byte, though it does
+// not repeat the drag's steps.
+TEST_F(AngleMarkDocTest, RedoAllGivesTheFinalDrawingByteForByte) {
+    for (bool withMark : {false, true}) {
+        SCOPED_TRACE(withMark);
+        SetUp();
+        Draw();
+        doc->UndoManager().Clear();
+        const QByteArray start = Save(*doc);
+        if (withMark)
+            Select({mark, l2});
+        else
+            Select({l2});
+        doc->OffsetSelection(QvVector(1000, 0));
+        doc->OffsetSelection(QvVector(6000, 0));
+        doc->RecordMove();
+        EXPECT_FALSE(mark->IsBuiltValid());
+        const QByteArray final = Save(*doc);
+        doc->OnEditUndo();
+        EXPECT_EQ(Save(*doc), start);
+        doc->OnEditRedo();
+        EXPECT_EQ(Save(*doc), final);
+        TearDown();
+    }
+}
+
 TEST_F(AngleMarkDocTest, GroupingKeepsAMarkInTheListOfItsFigures) {
     Draw();
     // Grouping the lines takes their mark into the group.

@@ -1,5 +1,6 @@
 // Undo is exact: seeded random sequences of edits (add, move, grip drag,
-// reflect, delete, format, paste), on a drawing with groups, undone to the
+// reflect, delete, format, paste), on a drawing with groups and a figure of
+// every kind (an angle mark on two lines among them), undone to the
 // starting bytes and redone to the final bytes.
 #include "common/test_support.h"
 #include "document/lumbrel2_view.h"
@@ -117,8 +118,74 @@ protected:
         SelectOnly({outer[0], outer[1], outer[2], outer[3]});
         doc->GroupSelection();
         doc->AddFigure(Made(QvFigCircle3C::ToolId, 3));
+        // One of every other kind, each made by its clicks.
+        struct Kind {
+            int tool;
+            std::vector<QvPoint> clicks; // from a random point
+        };
+        const Kind kinds[] = {
+            {ID_DRAW_ELLIPSE_4C, {{0, 0}, {4000, -2000}}},
+            {ID_DRAW_ELLIPSE_AP, {{0, 0}, {4000, 0}, {2000, 1000}}},
+            {ID_DRAW_ELLIPSE_FP, {{0, 0}, {1200, 0}, {600, 800}}},
+            {ID_DRAW_ELLIPSE_4P, {{0, 0}, {4000, 0}, {2000, -500}, {2000, 500}}},
+            {ID_DRAW_ARC_C2P, {{0, 0}, {2000, 0}, {0, 2000}}},
+            {ID_DRAW_ARC_3P, {{0, 0}, {4000, 0}, {2000, 2000}}},
+            {ID_DRAW_ARC_4P, {{0, 0}, {4000, 1010}}},
+            {ID_DRAW_BEZIER, {{0, 0}, {5000, 0}, {1000, 2000}, {4000, 2000}}},
+            {ID_DRAW_TRIANGLE, {{0, 0}, {3000, 0}, {0, 4000}}},
+            {ID_DRAW_TEXT, {{0, 3000}, {5000, 0}}},
+            {ID_DRAW_GRID_DOT, {{0, 3000}, {5000, 0}}},
+            {ID_DRAW_VENN2, {{0, 5000}, {6000, 0}}},
+            {ID_DRAW_VENN3, {{0, 6000}, {6000, 0}}},
+            {ID_DRAW_NORMAL_CURVE, {{0, 3000}, {10000, 0}}},
+        };
+        for (const Kind& k : kinds) {
+            std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(k.tool);
+            const QvPoint at = Point();
+            for (const QvPoint& c : k.clicks) {
+                f->TrackCreatePoint(QvPoint(at.x + c.x, at.y + c.y), {});
+                f->CreateClick();
+            }
+            doc->AddFigure(f.release());
+        }
+        doc->AddFigure(SmoothLine());
+        AddAngleMark();
         doc->ClearSelection();
         doc->UndoManager().Clear();
+    }
+    // Traced as the view traces it: the press, each move, the release.
+    QvFigure* SmoothLine() {
+        std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(ID_DRAW_SMOOTH_LINE);
+        const QvPoint at = Point();
+        const QvPoint trace[] = {at, at + QvVector(1000, 500), at + QvVector(2000, 0),
+                                 at + QvVector(3000, 500)};
+        f->TrackCreatePoint(trace[0], {});
+        f->CreateClick();
+        for (size_t i = 1; i < std::size(trace); ++i) {
+            f->CreateClick();
+            f->TrackCreatePoint(trace[i], {});
+        }
+        f->CreateClick();
+        f->TrackCreatePoint(trace[std::size(trace) - 1], {});
+        return f.release();
+    }
+    // Two lines from a point and the mark between them, its clicks named
+    // by the snap search.
+    void AddAngleMark() {
+        const QvPoint v = Point();
+        doc->AddFigure(MakeLine(v, v + QvVector(6000, 0)));
+        doc->AddFigure(MakeLine(v, v + QvVector(3000, 3000)));
+        doc->RebuildPointCaches();
+        std::unique_ptr<QvFigure> mark = doc->CreateFigureForTool(ID_DRAW_ANGLE_MARK);
+        bool done = false;
+        for (const QvVector& c : {QvVector(3000, 20), QvVector(2000, 2020)}) {
+            const QvPoint p = v + c;
+            mark->TrackCreatePoint(
+                doc->FindSnapPoint(int(p.x), int(p.y), 2, mark.get(), 1, {}).point, {});
+            done = mark->CreateClick();
+        }
+        ASSERT_TRUE(done);
+        doc->AddFigure(mark.release());
     }
     QvFigure* Made(int tool, int clicks) {
         std::unique_ptr<QvFigure> f = QvFigure::CreateForTool(tool);

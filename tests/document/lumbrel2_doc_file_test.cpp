@@ -5,6 +5,7 @@
 #include "common/test_support.h"
 #include "document_test_support.h"
 #include "figures/copy_map.h"
+#include "figures/fig_gallery.h"
 #include "figures/fig_group.h"
 #include "platform/archive.h"
 #include "platform/command_ids.h"
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <functional>
 #include <initializer_list>
 #include <limits>
@@ -419,18 +421,55 @@ TEST_F(CraftedFileTest, ListsTakeOnlyFiguresMadeForThem) {
 }
 
 TEST_F(CraftedFileTest, GroupsNestedBeyondReasonAreRefused) {
-    for (int depth : {300, CArchive::MaxObjectDepth + 10}) {
-        SCOPED_TRACE(depth);
+    std::unique_ptr<QvFigure> nest(MakeLine(QvPoint(0, 0), QvPoint(1000, 0)));
+    for (int i = 0; i < 300; ++i)
+        nest = Group({nest.release()});
+    Lumbrel2Doc doc;
+    LoadDoc(doc, Drawing({nest.get()}));
+    EXPECT_EQ(doc.GetFigureCount(), 1);
+    // 600 groups, written by hand: this program writes no such file.
+    Lumbrel2Doc deep;
+    EXPECT_EQ(OpenBytes(ReadFile(QStringLiteral(LUMBREL_SOURCE_DIR
+                                                "/tests/fuzz/drawing/nested-600-groups.kw2")),
+                        deep),
+              CDocument::InvalidFormatMessage(Path("damaged.kw2")));
+}
+
+// The Group command never makes a drawing that could be saved but not
+// opened again: one level more than the reader takes is refused, with a
+// message, and saving refuses what was nested deeper some other way.
+TEST_F(CraftedFileTest, GroupingDeeperThanOpeningTakesIsRefused) {
+    // A line inside `groups` groups is groups + 1 objects deep.
+    for (int groups : {CArchive::MaxObjectDepth - 2, CArchive::MaxObjectDepth - 1}) {
+        SCOPED_TRACE(groups);
         std::unique_ptr<QvFigure> nest(MakeLine(QvPoint(0, 0), QvPoint(1000, 0)));
-        for (int i = 0; i < depth; ++i)
+        for (int i = 0; i < groups; ++i)
             nest = Group({nest.release()});
-        const QByteArray bytes = Drawing({nest.get()});
         Lumbrel2Doc doc;
-        if (depth < CArchive::MaxObjectDepth) {
-            LoadDoc(doc, bytes);
-            EXPECT_EQ(doc.GetFigureCount(), 1);
+        QvFigure* nested = nest.release();
+        QvFigure* line = MakeLine(QvPoint(0, 500), QvPoint(1000, 500));
+        doc.AddFigure(nested);
+        doc.AddFigure(line);
+        doc.SelectAll();
+        MessageRecorder recorder;
+        doc.OnEditGroup();
+        if (groups + 2 <= CArchive::MaxObjectDepth) {
+            EXPECT_TRUE(recorder.messages.empty());
+            ASSERT_EQ(doc.GetFigureCount(), 1);
+            Lumbrel2Doc back;
+            LoadDoc(back, StoreDoc(doc));
+            EXPECT_EQ(back.GetFigureCount(), 1);
         } else {
-            EXPECT_EQ(OpenBytes(bytes, doc), CDocument::InvalidFormatMessage(Path("damaged.kw2")));
+            ASSERT_EQ(recorder.messages.size(), 1u);
+            EXPECT_EQ(recorder.messages[0].text, Lumbrel2Doc::GroupTooDeepMessage());
+            EXPECT_EQ(doc.GetFigureCount(), 2);
+            EXPECT_EQ(doc.GetFigure(0), nested);
+            // Nested that deep some other way, it is not written either.
+            std::unique_ptr<QvFigGroup> deeper = Group({doc.GetFigure(0)});
+            Lumbrel2Doc other;
+            other.AddFigure(deeper.release());
+            EXPECT_THROW(StoreDoc(other), CArchiveException);
+            static_cast<QvFigGroup*>(other.GetFigure(0))->Members().clear();
         }
     }
 }
@@ -474,6 +513,26 @@ TEST_F(CraftedFileTest, CoordinatesFarFromThePageAreRefused) {
             }
         }
     }
+}
+
+// Three points nearly on a line make no circle: a drawing holding such a
+// circle opens with every bound inside int range, and its selection makes a
+// gallery figure without overflowing.
+TEST_F(CraftedFileTest, ACircleThroughNearlyCollinearPointsKeepsItsBoundsInRange) {
+    Lumbrel2Doc doc;
+    LoadDoc(doc, ReadFile(QStringLiteral(LUMBREL_SOURCE_DIR "/tests/fuzz/drawing/huge-bounds.kw2")));
+    ASSERT_GT(doc.GetFigureCount(), 0);
+    for (int i = 0; i < doc.GetFigureCount(); ++i) {
+        const CRect r = doc.GetFigure(i)->GetBoundRect();
+        SCOPED_TRACE(doc.GetFigure(i)->GetRuntimeClass()->m_lpszClassName);
+        for (LONG v : {r.left, r.top, r.right, r.bottom})
+            EXPECT_LT(std::abs(qint64(v)), qint64(1) << 30);
+    }
+    doc.SelectAll();
+    std::unique_ptr<QvFigGallery> figure = doc.MakeGalleryFigureOfSelection();
+    ASSERT_TRUE(figure);
+    EXPECT_TRUE(std::isfinite(figure->GetAspectRatio()));
+    EXPECT_GT(figure->GetAspectRatio(), 0);
 }
 
 TEST_F(CraftedFileTest, LineMarksFarAlongTheLineAreRefused) {
@@ -583,6 +642,24 @@ TEST_F(FullDiskTest, SaveOnAFullFilesystemKeepsTheOldFile) {
         GTEST_SKIP() << "this process may not mount a tmpfs";
     ExpectFailedSaveKeepsEverything(disk.Path(QStringLiteral("full.kw2")),
                                     [&](qint64) { ASSERT_TRUE(disk.Fill()); });
+}
+
+// A drawing too large for the write buffer fails while it is being written:
+// the message names the file and the system's reason, not only a failure.
+TEST_F(FullDiskTest, AWriteFailingMidwayIsToldWithItsReason) {
+    Lumbrel2Doc doc;
+    for (int i = 0; i < 2000; ++i)
+        doc.AddFigure(MakeLine(QvPoint(0, i), QvPoint(1000, i)));
+    const QString path = Path("big.kw2");
+    MessageRecorder recorder;
+    {
+        FileSizeLimit limit(4096);
+        EXPECT_FALSE(doc.OnSaveDocument(path));
+    }
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text.toStdString(),
+              (CDocument::WriteErrorMessage(path) + QStringLiteral("\nFile too large")).toStdString());
+    EXPECT_FALSE(QFileInfo::exists(path));
 }
 
 TEST_F(FullDiskTest, SaveWhoseLastWriteFailsKeepsTheOldFile) {

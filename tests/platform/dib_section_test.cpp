@@ -156,6 +156,12 @@ TEST_F(DibSectionTest, ShortOrLyingFilesAreRefused) {
         {"bits inside the header", with([&](QByteArray& b) { dword(b, 10, 20); }),
          "overlap its header"},
         {"huge width", with([&](QByteArray& b) { dword(b, 18, 0x7FFFFFFF); }), "too large"},
+        // Sides whose product of row bytes and rows leaves 64 bits.
+        {"huge width and height", with([&](QByteArray& b) {
+             dword(b, 18, 0x7FFFFFFF);
+             dword(b, 22, 0x7FFFFFFF);
+         }),
+         "too large"},
         {"negative width", with([&](QByteArray& b) { dword(b, 18, DWORD(-3)); }), "not valid"},
         {"lowest height", with([&](QByteArray& b) { dword(b, 22, 0x80000000u); }), "not valid"},
         {"7 bits a pixel", with([&](QByteArray& b) { b[28] = 7; }), "7 bits a pixel"},
@@ -190,6 +196,38 @@ TEST_F(DibSectionTest, ShortOrLyingFilesAreRefused) {
     ASSERT_TRUE(dib.SetBitmapBits(&info, few, sizeof few));
     EXPECT_EQ(dib.GetBits()[4], 5);
     EXPECT_EQ(dib.GetBits()[5], 0);
+}
+
+// Header fields the bitmap does not use (planes, a colour count past the
+// table) are not written back: the file written reads back as it was.
+TEST_F(DibSectionTest, OddHeaderFieldsDoNotStopTheWrittenFileReadingBack) {
+    QByteArray bytes(14 + 40 + 8 + 4, '\0');
+    auto* p = reinterpret_cast<BYTE*>(bytes.data());
+    p[0] = 'B';
+    p[1] = 'M';
+    StoreDword(p + 10, 14 + 40 + 8);
+    BITMAPINFOHEADER h;
+    h.biWidth = 3;
+    h.biHeight = 1;
+    h.biPlanes = 776;
+    h.biBitCount = 1;
+    h.biClrUsed = 2130652416;
+    h.biClrImportant = 2130652416;
+    h.Store(p + 14);
+    p[14 + 40 + 4] = 0xFF; // the second colour is blue
+    p[14 + 40 + 8] = 0xA0;
+    WriteAll(Path("odd.bmp"), bytes);
+    QvDIBSection dib;
+    ASSERT_TRUE(dib.Load(Path("odd.bmp")));
+    ASSERT_TRUE(dib.Save(Path("first.bmp")));
+    QvDIBSection back;
+    QString error;
+    ASSERT_TRUE(back.Load(Path("first.bmp"), &error)) << error.toStdString();
+    ASSERT_TRUE(back.Save(Path("second.bmp")));
+    QFile first(Path("first.bmp")), second(Path("second.bmp"));
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    EXPECT_EQ(first.readAll(), second.readAll());
+    EXPECT_EQ(back.GetBits()[0], 0xA0);
 }
 
 TEST(DibSection, HalftonePalettes) {

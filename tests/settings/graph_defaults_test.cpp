@@ -234,3 +234,66 @@ TEST_F(GraphDefaults, OneFunctionStyleOnItsOwn) {
     EXPECT_EQ(back.m_ShadeColor.GetValue(), 0x0A0B0Cu);
     EXPECT_EQ(back.Pen.GetValue(), 32800);
 }
+
+TEST_F(GraphDefaults, NumberLineDefaultsAndTheirPlaceInTheDefinitionFile) {
+    // A fresh profile: the line -5 to 5, steps 1 and 0.5, a black axis and
+    // the ten interval colours (COLORREF, blue in the high byte).
+    QvNumberLineDefaults g;
+    g.Read(nullptr, nullptr);
+    EXPECT_EQ(g.xMaxShowS.GetValue(), QStringLiteral("5"));
+    EXPECT_EQ(g.xMinShowS.GetValue(), QStringLiteral("-5"));
+    EXPECT_EQ(g.xMajorS.GetValue(), QStringLiteral("1"));
+    EXPECT_EQ(g.xMinorS.GetValue(), QStringLiteral("0.5"));
+    EXPECT_EQ(g.xColor.GetValue(), 0u);
+    EXPECT_EQ(g.xLine.GetValue(), 32806);
+    EXPECT_EQ(g.AxisFont.GetValue(), QvLogFont());
+    const struct {
+        const char* name;
+        int r, g, b;
+    } colours[] = {
+        {"blue", 0, 0, 255},       {"red", 255, 0, 0},        {"magenta", 255, 0, 255},
+        {"cyan", 0, 255, 255},     {"grey", 127, 127, 127},   {"green", 0, 255, 0},
+        {"dark red", 127, 0, 0},   {"dark green", 0, 127, 0}, {"light blue", 165, 203, 247},
+        {"light grey", 195, 195, 195},
+    };
+    const COLORREF values[] = {0xFF0000, 0x0000FF, 0xFF00FF, 0xFFFF00, 0x7F7F7F,
+                               0x00FF00, 0x00007F, 0x007F00, 0xF7CBA5, 0xC3C3C3};
+    for (int i = 0; i < QvNumberLineDefaults::kGraphColorCount; ++i) {
+        EXPECT_EQ(g.GraphColor[i].GetValue(), RGB(colours[i].r, colours[i].g, colours[i].b))
+            << colours[i].name;
+        EXPECT_EQ(g.GraphColor[i].GetValue(), values[i]) << colours[i].name;
+    }
+
+    // The definition file: four texts, the font, the axis line, the axis
+    // colour, then the ten colours, 4 bytes each.
+    g.xMinorS.SetValue(QStringLiteral("0.25"));
+    g.xLine.SetValue(32807);
+    g.xColor.SetValue(0x0000FF);
+    g.GraphColor[9].SetValue(0x010203);
+    {
+        CFile file(FilePath(), CFile::modeCreate | CFile::modeWrite);
+        g.Write(nullptr, &file, FALSE);
+    }
+    QByteArray expected = QByteArray("5\xFF-5\xFF" "1\xFF" "0.25\xFF") + kDefaultFontText + '\xFF';
+    expected += QByteArray::fromHex("27800000" "ff000000");
+    for (int i = 0; i < 9; ++i) {
+        const quint32 c = values[i];
+        expected.append(reinterpret_cast<const char*>(&c), 4);
+    }
+    expected += QByteArray::fromHex("03020100");
+    QFile f(FilePath());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().toHex(' ').toStdString(), expected.toHex(' ').toStdString());
+
+    QvNumberLineDefaults back;
+    {
+        CFile file(FilePath(), CFile::modeRead);
+        back.Read(nullptr, &file);
+        EXPECT_EQ(file.GetPosition(), file.GetLength());
+    }
+    EXPECT_EQ(back.xMinorS.GetValue(), QStringLiteral("0.25"));
+    EXPECT_EQ(back.xLine.GetValue(), 32807);
+    EXPECT_EQ(back.xColor.GetValue(), 0x0000FFu);
+    EXPECT_EQ(back.GraphColor[8].GetValue(), 0xF7CBA5u);
+    EXPECT_EQ(back.GraphColor[9].GetValue(), 0x010203u);
+}

@@ -250,4 +250,41 @@ TEST_F(FileCommandTest, OpenReadsAnOlderDrawing) {
     EXPECT_FALSE(doc->IsModified());
 }
 
+// Neither format: no magic and bytes past what an older header announces,
+// or nothing at all.
+TEST_F(FileCommandTest, AFileOfZeroBytesIsRefusedNamingIt) {
+    for (qsizetype size : {qsizetype(0), qsizetype(6), qsizetype(65536)}) {
+        SCOPED_TRACE(size);
+        QFile zeros(Path("zeros.kw2"));
+        ASSERT_TRUE(zeros.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        zeros.write(QByteArray(size, '\0'));
+        zeros.close();
+        MessageRecorder recorder;
+        if (size == 6) { // an older drawing that holds no figure
+            EXPECT_NE(app->OpenDocumentFile(Path("zeros.kw2")), nullptr);
+            EXPECT_TRUE(recorder.messages.empty());
+            CloseActive();
+            continue;
+        }
+        EXPECT_EQ(app->OpenDocumentFile(Path("zeros.kw2")), nullptr);
+        ASSERT_EQ(recorder.messages.size(), 1u);
+        EXPECT_EQ(recorder.messages[0].text,
+                  Path("zeros.kw2") + QStringLiteral("\nUnexpected file format."));
+        EXPECT_EQ(Documents().size(), 1u);
+    }
+}
+
+// A Venn diagram stored with a member of the wrong kind, which a later
+// record names again: the dropped member is never reached once freed, and
+// the file is refused.
+TEST_F(FileCommandTest, OpenRefusesAVennWhoseDroppedMemberIsNamedLater) {
+    const QString path =
+        QStringLiteral(LUMBREL_SOURCE_DIR "/tests/fuzz/drawing/venn-extra-member-backref.kw2");
+    MessageRecorder recorder;
+    EXPECT_EQ(app->OpenDocumentFile(path), nullptr);
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, path + QStringLiteral("\nUnexpected file format."));
+    EXPECT_EQ(Documents().size(), 1u);
+}
+
 } // namespace

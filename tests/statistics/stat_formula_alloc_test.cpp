@@ -82,7 +82,12 @@ TEST(StatFormulaEval, LaterRowsAllocateNothing) {
     for (const char* text :
          {"ROUND(SQRT(ABS(A))*2+B/3,2)", "MPA(A,4)", "RANKA(A)-RANKD(B)", "PREDICTY(@)",
           "RESIDUALX(A,B,2)", "SEASONALISE(A,4)", "ZSCORE(A)+STANINE(B)", "SORTCOL(B)", "SORTD(A)",
-          "FREQTABLE(A)", "GROUPW(B,10)", "CUMFREQTABLE(B)"}) {
+          "FREQTABLE(A)", "GROUPW(B,10)", "CUMFREQTABLE(B)",
+          "FIBONACCI(1,1,50)+TRIBONACCI(0,0,1,40)+TRIANGULAR(30)+INC(1,2,100)",
+          "RANDNORMAL(50,10,30)+RAND(20)+RANDBETWEEN(1,6,500)",
+          "RANDBINOMIAL(10,0.3,500)+RANDGEOMETRIC(0.25,500)+RANDNEGBINOMIAL(4,0.5,500)+"
+          "RANDHYPERGEOMETRIC(10,50,20,500)+RANDBERNOULLI(0.5,500)",
+          "TSDGEN(4,10,1,0,1,0.5,0.3,0,100)", "BIDATAGEN(C,0,10,1,2,0,1,0.9,50)"}) {
         SCOPED_TRACE(text);
         auto f = std::make_unique<QvStatFormula>();
         f->SetText(QString::fromLatin1(text));

@@ -417,17 +417,4 @@ TEST(StatFormulaEval, FittedValuesAndResiduals) {
     EXPECT_NEAR(line[9].value, 20.0, 1e-12);
 }
 
-// The random and sequence functions come next: their names are read, and
-// for now they give empty cells.
-TEST(StatFormulaEval, UnbuiltFunctionsGiveEmptyCells) {
-    Sheet s;
-    for (const char* text :
-         {"RAND(5)", "RAND(5)+1", "FIBONACCI(1,1,6)*2", "TSDGEN(4,1,2,0,1,0,0,0,20)"}) {
-        SCOPED_TRACE(text);
-        const auto cells = s.Fill(text, C);
-        EXPECT_EQ(cells[0].value, E);
-        EXPECT_EQ(cells[0].count, 0);
-    }
-}
-
 } // namespace

@@ -4,6 +4,8 @@
 #include "text/font_select.h"
 #include "text/text_lines.h"
 
+#include <QElapsedTimer>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -157,6 +159,24 @@ TEST(TextLines, LinesFollowDownTheBoxAndAcrossATurnedOne) {
     EXPECT_GE(ink.left(), 50);
     EXPECT_LE(ink.bottom(), 250);
     EXPECT_GT(ink.bottom(), 220); // starts at corner 0, the box's lower left
+}
+
+// A megabyte of text: lines are broken in time linear in the text, and
+// nothing is laid out below the box, so drawing takes a moment, not minutes.
+TEST(TextLines, AMegabyteOfTextDrawsPromptlyAndStopsBelowTheBox) {
+    QString text;
+    text.reserve(1 << 20);
+    while (text.size() < (1 << 20) - 40)
+        text += QStringLiteral("lorem ipsum dolor sit amet consectetur ");
+    text += QString(40, QChar('x')); // one word wider than the box
+    Surface s;
+    QElapsedTimer timer;
+    timer.start();
+    QvDrawTextLines(s.dc.get(), text, Box(50, 20, 250, 120), int(TA_LEFT), Font20());
+    EXPECT_LT(timer.elapsed(), 2000);
+    // Five lines of 23 pixels start inside a box 100 high.
+    EXPECT_EQ(InkBands(s.image, true).size(), 5u);
+    EXPECT_LT(InkBounds(s.image).bottom(), 120 + 23);
 }
 
 TEST(TextLines, EmptyTextDrawsNothing) {
