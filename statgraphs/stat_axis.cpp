@@ -18,30 +18,54 @@ namespace {
 
 const QString kClosing = QStringLiteral("1") + QString(41, QLatin1Char('0'));
 
-const QString kSteps[QvStatAxis::StepCount] = {
-    QStringLiteral("0.001"),    QStringLiteral("0.002"),    QStringLiteral("0.005"),
-    QStringLiteral("0.01"),     QStringLiteral("0.02"),     QStringLiteral("0.05"),
-    QStringLiteral("0.1"),      QStringLiteral("0.2"),      QStringLiteral("0.5"),
-    QStringLiteral("1"),        QStringLiteral("2"),        QStringLiteral("5"),
-    QStringLiteral("10"),       QStringLiteral("20"),       QStringLiteral("50"),
-    QStringLiteral("100"),      QStringLiteral("200"),      QStringLiteral("500"),
-    QStringLiteral("1000"),     QStringLiteral("2000"),     QStringLiteral("5000"),
-    QStringLiteral("10000"),    QStringLiteral("20000"),    QStringLiteral("50000"),
-    QStringLiteral("100000"),   QStringLiteral("200000"),   QStringLiteral("500000"),
-    QStringLiteral("1000000"),  QStringLiteral("2000000"),  QStringLiteral("5000000"),
-    QStringLiteral("10000000"), QStringLiteral("20000000"), QStringLiteral("50000000"),
-    QStringLiteral("100000000"), kClosing};
+const QString kSteps[QvStatAxis::StepCount] = {QStringLiteral("0.001"),
+                                               QStringLiteral("0.002"),
+                                               QStringLiteral("0.005"),
+                                               QStringLiteral("0.01"),
+                                               QStringLiteral("0.02"),
+                                               QStringLiteral("0.05"),
+                                               QStringLiteral("0.1"),
+                                               QStringLiteral("0.2"),
+                                               QStringLiteral("0.5"),
+                                               QStringLiteral("1"),
+                                               QStringLiteral("2"),
+                                               QStringLiteral("5"),
+                                               QStringLiteral("10"),
+                                               QStringLiteral("20"),
+                                               QStringLiteral("50"),
+                                               QStringLiteral("100"),
+                                               QStringLiteral("200"),
+                                               QStringLiteral("500"),
+                                               QStringLiteral("1000"),
+                                               QStringLiteral("2000"),
+                                               QStringLiteral("5000"),
+                                               QStringLiteral("10000"),
+                                               QStringLiteral("20000"),
+                                               QStringLiteral("50000"),
+                                               QStringLiteral("100000"),
+                                               QStringLiteral("200000"),
+                                               QStringLiteral("500000"),
+                                               QStringLiteral("1000000"),
+                                               QStringLiteral("2000000"),
+                                               QStringLiteral("5000000"),
+                                               QStringLiteral("10000000"),
+                                               QStringLiteral("20000000"),
+                                               QStringLiteral("50000000"),
+                                               QStringLiteral("100000000"),
+                                               kClosing};
 
 const QString kDecades[QvStatAxis::DecadeCount] = {
-    QStringLiteral("0.001"),   QStringLiteral("0.01"),    QStringLiteral("0.1"),
-    QStringLiteral("1"),       QStringLiteral("10"),      QStringLiteral("100"),
-    QStringLiteral("1000"),    QStringLiteral("10000"),   QStringLiteral("100000"),
+    QStringLiteral("0.001"),   QStringLiteral("0.01"),     QStringLiteral("0.1"),
+    QStringLiteral("1"),       QStringLiteral("10"),       QStringLiteral("100"),
+    QStringLiteral("1000"),    QStringLiteral("10000"),    QStringLiteral("100000"),
     QStringLiteral("1000000"), QStringLiteral("10000000"), kClosing};
 
 // The last real entry of the 1-2-5 table, a power of ten.
 constexpr int kLastRealStep = QvStatAxis::StepCount - 2;
 
-double YFactor(CDC* dc) { return dc->GetMapMode() == MM_HIMETRIC ? -1.0 : 1.0; }
+double YFactor(CDC* dc) {
+    return dc->GetMapMode() == MM_HIMETRIC ? -1.0 : 1.0;
+}
 
 void Line(CDC* dc, int x0, int y0, int x1, int y1) {
     dc->MoveTo(x0, y0);
@@ -59,12 +83,11 @@ struct AxisKeys {
 
 AxisKeys Keys(const QvStatProperties& p, bool horizontal) {
     if (horizontal)
-        return {p.AutoMinx, p.AutoMaxx, p.AutoxMajor, p.AutoxMinor, p.minx,   p.maxx,
-                p.xmajor,   p.xminor,   &p.xAxis,     &p.xAxisMid, p.xMajor, p.xMinor,
-                p.xMajorCol, p.xMinorCol};
-    return {p.AutoMiny, p.AutoMaxy, p.AutoyMajor, p.AutoyMinor, p.miny,   p.maxy,
-            p.ymajor,   p.yminor,   &p.yAxis,     &p.yAxisMid, p.yMajor, p.yMinor,
-            p.yMajorCol, p.yMinorCol};
+        return {p.AutoMinx, p.AutoMaxx, p.AutoxMajor, p.AutoxMinor, p.minx,
+                p.maxx,     p.xmajor,   p.xminor,     &p.xAxis,     &p.xAxisMid,
+                p.xMajor,   p.xMinor,   p.xMajorCol,  p.xMinorCol};
+    return {p.AutoMiny, p.AutoMaxy, p.AutoyMajor, p.AutoyMinor, p.miny,   p.maxy,      p.ymajor,
+            p.yminor,   &p.yAxis,   &p.yAxisMid,  p.yMajor,     p.yMinor, p.yMajorCol, p.yMinorCol};
 }
 
 CSize Extent(CDC* dc, const QvLogFont& font, const QString& text) {
@@ -78,8 +101,12 @@ CSize Extent(CDC* dc, const QvLogFont& font, const QString& text) {
 
 } // namespace
 
-const QString& QvStatAxis::StepText(int index) { return kSteps[index]; }
-const QString& QvStatAxis::DecadeText(int index) { return kDecades[index]; }
+const QString& QvStatAxis::StepText(int index) {
+    return kSteps[index];
+}
+const QString& QvStatAxis::DecadeText(int index) {
+    return kDecades[index];
+}
 
 QString QvStatAxis::SeriesStep(int index) {
     if (index <= kLastRealStep)
@@ -114,9 +141,8 @@ int QvStatAxis::Setup(int x0, int y0, int x1, int y1, double min, double max, bo
 
     // 4. to 6.
     broken = false;
-    const bool breakable = !plain && p.BreakScales &&
-                           (max - min < max / 2 || !keys.autoMin) && !logScale &&
-                           min / (max - min) < 100000;
+    const bool breakable = !plain && p.BreakScales && (max - min < max / 2 || !keys.autoMin) &&
+                           !logScale && min / (max - min) < 100000;
     if (min > 0 && max > 0 && breakable) {
         broken = true;
         breakPoint = CPoint(x0, y0);

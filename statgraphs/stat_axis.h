@@ -33,8 +33,8 @@ public:
     // Lays the axis out from (x0, y0) to (x1, y1) for data from min to max;
     // horizontal when x0 != x1.  Returns the label band: the height needed
     // below a horizontal axis or the width left of a vertical one.
-    int Setup(int x0, int y0, int x1, int y1, double min, double max, bool labelZero,
-              bool logScale, CDC* dc, QvStatData* data, bool plain);
+    int Setup(int x0, int y0, int x1, int y1, double min, double max, bool labelZero, bool logScale,
+              CDC* dc, QvStatData* data, bool plain);
     // The x (horizontal) or y (vertical) of a value; -1 off the axis,
     // except that 0 outside the range gives the given start or end.
     int ValueToPos(double v);

@@ -275,7 +275,7 @@ std::vector<QLineF> BreakStrokes(bool horizontal, int type, QPoint P, int s) {
     std::vector<QLineF> lines;
     lines.emplace_back(pt(0, -100), pt(0, 100));
     if (type == 0) {
-        const QPointF z[] = {pt(0, 0), pt(2 * s, 0), pt(3 * s, -200),
+        const QPointF z[] = {pt(0, 0),       pt(2 * s, 0), pt(3 * s, -200),
                              pt(5 * s, 200), pt(6 * s, 0), pt(9 * s, 0)};
         for (int i = 0; i + 1 < 6; ++i)
             lines.emplace_back(z[i], z[i + 1]);
@@ -293,7 +293,8 @@ TEST(StatAxis, BreakSymbolsFollowTheStrokeTable) {
         bool horizontal;
         bool negative;
     };
-    for (const Case c : {Case{true, false}, Case{false, false}, Case{true, true}, Case{false, true}})
+    for (const Case c :
+         {Case{true, false}, Case{false, false}, Case{true, true}, Case{false, true}})
         for (int type : {0, 1}) {
             SCOPED_TRACE(testing::Message() << "horizontal " << c.horizontal << " negative "
                                             << c.negative << " type " << type);
@@ -350,7 +351,8 @@ TEST(StatAxis, GridPensAndLines) {
         ASSERT_EQ(lines.size(), 5u);
         for (size_t i = 0; i < lines.size(); ++i) {
             EXPECT_EQ(lines[i].pen.style(), style == 1 ? Qt::CustomDashLine : Qt::SolidLine);
-            EXPECT_EQ(int(lines[i].rect.left()), (std::vector<int>{1863, 3727, 5590, 7454, 9317})[i]);
+            EXPECT_EQ(int(lines[i].rect.left()),
+                      (std::vector<int>{1863, 3727, 5590, 7454, 9317})[i]);
             EXPECT_NEAR(lines[i].rect.height(), 10000, 1.5);
         }
         f.device.Clear();
@@ -458,7 +460,9 @@ TEST(StatAxis, SamplesNeverOverrunTheTable) {
 namespace {
 
 // Pixels of 0.01 mm units at 300 dpi; y grows up the page in MM_HIMETRIC.
-int Px(int units) { return int(std::abs(units) * 300LL / 2540); }
+int Px(int units) {
+    return int(std::abs(units) * 300LL / 2540);
+}
 
 bool DarkNear(const QImage& image, int x, int y) {
     for (int dy = -2; dy <= 2; ++dy)
@@ -476,8 +480,8 @@ TEST(StatAxis, RendersAtPrintResolution) {
         double lo, hi;
         bool log;
     };
-    const Case cases[] = {{"linear", 3, 97, false}, {"broken", 950, 1000, false},
-                          {"log", 2, 500, true}};
+    const Case cases[] = {
+        {"linear", 3, 97, false}, {"broken", 950, 1000, false}, {"log", 2, 500, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto data = std::make_unique<QvStatData>();
@@ -594,4 +598,22 @@ TEST(StatAxis, VerticalTicksAndSignlessLabels) {
     g.device.Clear();
     x.Draw(&g.dc);
     EXPECT_EQ(Labels(g.device), (std::vector<QString>{"20", "20", "40"}));
+}
+
+// A broken scale far from 0 still gets its ticks and labels: the tick limit
+// counts ticks, not multiples of the step from 0.
+TEST(StatAxis, BrokenScaleKeepsItsTicks) {
+    AxisFixture f;
+    f.p().BreakScales = 1;
+    QvStatAxis axis;
+    axis.Setup(0, 1000, 10000, 1000, 950, 1000, false, false, &f.dc, f.data.get(), false);
+    f.device.Clear();
+    axis.Draw(&f.dc);
+    // Minor 950 .. 1002 by 2; no near-end rule on a broken axis.
+    const std::vector<int> minor = TickXs(f.device, 100);
+    ASSERT_EQ(minor.size(), 27u);
+    EXPECT_EQ(minor.front(), 450);
+    // 450 + 9450 * 52 / 53.125, truncated.
+    EXPECT_EQ(minor.back(), 9699);
+    EXPECT_EQ(Labels(f.device), (std::vector<QString>{"950", "960", "970", "980", "990", "1000"}));
 }
