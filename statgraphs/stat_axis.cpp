@@ -141,6 +141,8 @@ int QvStatAxis::Setup(int x0, int y0, int x1, int y1, double min, double max, bo
 
     // 4. to 6.
     broken = false;
+    breakPoint = CPoint();
+    labelOffset = 0;
     const bool breakable = !plain && p.BreakScales && (max - min < max / 2 || !keys.autoMin) &&
                            !logScale && min / (max - min) < 100000;
     if (min > 0 && max > 0 && breakable) {
