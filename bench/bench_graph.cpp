@@ -1,7 +1,8 @@
 // Drawing a 280 x 280 mm function graph of ten functions, with grid and
 // labels, on paper units at 96 dpi in the default style: a redraw with
 // clean functions (the stored samples), and a first draw in which every
-// function is compiled and sampled again.
+// function is compiled, sampled and analysed again.  The same with five of
+// the functions made inequalities, whose shadings overlap.
 #include "bench/bench_support.h"
 #include "graphs/graph.h"
 #include "platform/dc.h"
@@ -17,7 +18,7 @@ namespace {
 
 constexpr int kSide = 28000; // 0.01 mm
 
-std::unique_ptr<QvGraph> TenFunctions() {
+std::unique_ptr<QvGraph> TenFunctions(bool inequalities = false) {
     auto g = std::make_unique<QvGraph>();
     QvGraphData& d = g->data;
     d.ShowGrid = 1;
@@ -37,11 +38,26 @@ std::unique_ptr<QvGraph> TenFunctions() {
         {"Y=X^2-8", ""},
         {"Y=2+1/X", ""},
     };
+    // y of x, polar and x of y curves, one of them hatched.
+    const char* shaded[][2] = {
+        {"Y>X^3/20-X", ""}, {"Y<1/(X-2)", ""}, {"R<2", ""}, {"X>Y^2", ""}, {"Y<X^2-8", ""},
+    };
+    const COLORREF colours[] = {RGB(210, 210, 255), RGB(255, 220, 210), RGB(210, 255, 210),
+                                RGB(255, 255, 200), RGB(230, 200, 255)};
     for (int i = 0; i < QvGraph::kFunctionCount; ++i) {
-        d.functions[i].expression = QString::fromLatin1(texts[i][0]);
-        d.functions[i].rangeText = QString::fromLatin1(texts[i][1]);
-        d.functions[i].dirty = 1;
+        const bool shade = inequalities && i < 5;
+        QvGraphDataFunction& f = d.functions[i];
+        const char* const* text = shade ? shaded[i] : texts[i];
+        f.expression = QString::fromLatin1(text[0]);
+        f.rangeText = QString::fromLatin1(text[1]);
+        f.dirty = 1;
+        if (shade) {
+            f.m_ShadeColor = colours[i];
+            f.m_ShadeType = i == 3 ? 1 : 0;
+            f.m_HatchType = 3;
+        }
     }
+    d.ShadeAbove = 1;
     return g;
 }
 
@@ -81,6 +97,27 @@ void BM_GraphFirstDraw(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GraphFirstDraw)->Unit(benchmark::kMillisecond);
+
+void BM_ShadedGraphRedraw(benchmark::State& state) {
+    auto g = TenFunctions(true);
+    QImage image = Paper();
+    Draw(*g, image);
+    for (auto _ : state)
+        Draw(*g, image);
+}
+BENCHMARK(BM_ShadedGraphRedraw)->Unit(benchmark::kMillisecond);
+
+void BM_ShadedGraphFirstDraw(benchmark::State& state) {
+    auto g = TenFunctions(true);
+    QImage image = Paper();
+    Draw(*g, image);
+    for (auto _ : state) {
+        for (QvGraphDataFunction& f : g->data.functions)
+            f.dirty = 1;
+        Draw(*g, image);
+    }
+}
+BENCHMARK(BM_ShadedGraphFirstDraw)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "framework/document.h"
 #include "framework/view.h"
+#include "platform/lazy_icon.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -10,7 +11,7 @@ IMPLEMENT_DYNAMIC(CChildFrame, CCmdTarget)
 
 CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(QIcon(QStringLiteral(":/app/lumbrel2.svg")));
+    setWindowIcon(LazySvgIcon(QStringLiteral(":/app/lumbrel2.svg")));
 }
 
 CView* CChildFrame::GetActiveView() const {

@@ -104,6 +104,20 @@ public:
 
     // f'(t) as a backward difference over 1e-10.
     double Derivative(double t) const;
+    // f''(t) as a forward second difference over a thousandth of the
+    // sample spacing.
+    double SecondDerivative(double t) const;
+    // Each rewrites analysed point r in place: refined towards f = c,
+    // f' = c or f'' = c, with its final kind, or kind 6 when the refined
+    // point misses its tolerance.
+    void RefineIntercept(int r, double c);
+    void RefineTurningPoint(int r, double c);
+    void RefineInflection(int r, double c);
+    // The text that names an analysed point's kind ("  : Local Maximum "),
+    // empty for kinds that have none.
+    static QString KindLabel(int kind);
+    // "(x, y)   " of an analysed point, with the digits its kind shows.
+    QString PointCoordinates(const QvAnalysedPoint& point) const;
     // Whether the curve passes within 200 device units of the point: FALSE
     // without a program and for a two-part function.
     BOOL HitTest(int x, int y) const;
@@ -151,6 +165,8 @@ public:
     QvCurveSample samples[kSamples];
     int ySign = 1; // -1 when device y grows upwards
 
+    static constexpr int kMostAnalysedPoints = 98;
+
 protected:
     // What plotting and curve drawing evaluate through.
     virtual std::pair<double, double> PlotValue(double t) const { return Evaluate(t); }
@@ -165,11 +181,26 @@ private:
     void DrawDot(CDC* dc, const CPoint& at, int radius, COLORREF fill);
     void DrawEndMark(CDC* dc, double t, int endKind, int ahead, int u);
 
-    // Curve analysis and shading fill these in.
-    void AnalyseSample(int) {}
-    void RefineAnalysedPoints() {}
-    void DrawShading(CDC*) {}
-    void DrawPointLabel(CDC*, const QvLogFont&) {}
+    // Curve analysis, while sampling: record 0 and the starting state,
+    // then the candidates of each sample, then their refinement.
+    void StartAnalysis();
+    void AnalyseSample(int i);
+    void RefineAnalysedPoints();
+    // Stores an analysed point; once 98 are counted, later ones only
+    // overwrite the last record and are never counted.
+    void AddAnalysedPoint(double x, double y, int kind);
+    // The shaded side of an inequality, under the curves.
+    void DrawShading(CDC* dc);
+    void ShadeSide(CDC* dc, bool high);
+    void ShadePolar(CDC* dc, bool outside);
+    // The function's text and the picked point's kind and coordinates
+    // below the plot, and a dot on the picked point.
+    void DrawPointLabel(CDC* dc, const QvLogFont& font);
+
+    // The sign and slope state of the analysis along the samples.
+    bool m_aboveZero = false;
+    bool m_slopeRising = true;
+    float m_lastSlope = 1.0f;
 
     // One part of the program from token i into entries j to last; false
     // when it does not fit.  i is left at the token that ended the part.

@@ -89,6 +89,7 @@ void QvFunction::Sample() {
         samples[i] = {kind == 4 ? first : t, second, 0.0f, 0, 0};
     }
 
+    StartAnalysis();
     for (int i = 0; i <= kSampleSteps; ++i) {
         QvCurveSample& s = samples[i];
         if (kind == 4) {
@@ -157,6 +158,19 @@ void QvFunction::Sample() {
     } else if (kind == 3) {
         for (int i = 0; i <= kSampleSteps; ++i)
             std::swap(samples[i].x, samples[i].y);
+        // The points turn with the curve, and their kinds with them.
+        for (int r = 0; r < analysedCount; ++r) {
+            QvAnalysedPoint& p = analysedPoints[r];
+            std::swap(p.x, p.y);
+            if (p.kind == 7 || p.kind == 8)
+                p.kind = 10;
+            else if (p.kind == 3)
+                p.kind = 12;
+            else if (p.kind == 4)
+                p.kind = 3;
+            else if (p.kind == 5)
+                p.kind = 11;
+        }
     }
 }
 

@@ -4,6 +4,8 @@
 #include "platform/qt_convert.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
@@ -12,10 +14,12 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QSvgGenerator>
+#include <QTextLayout>
 #include <QWidget>
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace {
 constexpr int kHimetricInch = 2540;
@@ -58,6 +62,40 @@ Qt::BrushStyle HatchStyle(ULONG hatch) {
     default:
         return Qt::SolidPattern;
     }
+}
+// An 8 x 8 tile of a hatch as the painter's pattern brush lays it at the
+// device's origin: the hatch colour on its lines, the background (or
+// nothing, when transparent) between them.  A fill with this tile is the
+// background fill and the pattern fill in one pass, and the tile is made
+// once rather than coloured again for every shape.
+struct HatchTile {
+    Qt::BrushStyle style;
+    QRgb colour, background;
+    QBrush brush;
+};
+constexpr size_t kHatchTiles = 8;
+thread_local std::vector<HatchTile> t_hatchTiles;
+thread_local size_t t_nextHatchTile = 0;
+
+const QBrush& HatchTileBrush(Qt::BrushStyle style, const QColor& colour, const QColor& background) {
+    const QRgb fg = colour.rgba(), bg = background.rgba();
+    for (const HatchTile& t : t_hatchTiles)
+        if (t.style == style && t.colour == fg && t.background == bg)
+            return t.brush;
+    QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
+    tile.fill(background);
+    QPainter painter(&tile);
+    painter.fillRect(tile.rect(), QBrush(colour, style));
+    painter.end();
+    HatchTile made{style, fg, bg, QBrush(tile)};
+    if (t_hatchTiles.size() < kHatchTiles) {
+        t_hatchTiles.push_back(std::move(made));
+        return t_hatchTiles.back().brush;
+    }
+    HatchTile& slot = t_hatchTiles[t_nextHatchTile];
+    t_nextHatchTile = (t_nextHatchTile + 1) % kHatchTiles;
+    slot = std::move(made);
+    return slot.brush;
 }
 } // namespace
 
@@ -633,9 +671,25 @@ void CDC::FillHatch(const QPainterPath& area, const QColor& colour, ULONG hatch)
     // set its clip again for every hatched shape.
     const bool smooth = m_painter->testRenderHint(QPainter::Antialiasing);
     m_painter->setRenderHint(QPainter::Antialiasing, false);
+    const Qt::BrushStyle style = HatchStyle(hatch);
+    const bool opaque = m_s.bkMode == OPAQUE;
+    const QColor background = opaque ? ToQColor(m_s.bkColor) : QColor(Qt::transparent);
+    // Opaque colours copied over what is there: the tile gives the same
+    // pixels as the background fill followed by the pattern.
+    if (style != Qt::SolidPattern && colour.alpha() == 255 &&
+        (!opaque || background.alpha() == 255) && m_painter->opacity() == 1 &&
+        m_painter->compositionMode() == QPainter::CompositionMode_SourceOver) {
+        if (m_painterBgMode != 0) {
+            m_painter->setBackgroundMode(Qt::TransparentMode);
+            m_painterBgMode = 0;
+        }
+        m_painter->fillPath(area, HatchTileBrush(style, colour, background));
+        m_painter->setRenderHint(QPainter::Antialiasing, smooth);
+        return;
+    }
     m_painter->setBackground(ToQColor(m_s.bkColor));
     m_painter->setBackgroundMode(m_s.bkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
-    m_painter->fillPath(area, QBrush(colour, HatchStyle(hatch)));
+    m_painter->fillPath(area, QBrush(colour, style));
     m_painter->setRenderHint(QPainter::Antialiasing, smooth);
     m_bgDirty = true;
     m_painterBgMode = -1;
@@ -1249,6 +1303,143 @@ int CDC::GetClipBox(CRect* rect) const {
 
 // ---- Text ----
 
+// Texts already shaped with one realized font: the glyphs and their places
+// as QPainter::drawText finds them, and the widths the metrics give.  A
+// page of labels draws the same short runs again and again, and shaping a
+// run costs several times drawing its glyphs.
+struct CDCTextRuns {
+    struct Entry {
+        double advance = -1; // not measured yet
+        int shaped = -1;     // 1 shaped, 0 drawText must draw it, -1 not tried
+        QGlyphRun run;       // glyph places from the start of the baseline
+    };
+    static constexpr int kTexts = 512;
+    QFont paintFont; // the painter's font the runs were shaped with
+    QHash<QString, Entry> texts;
+
+    Entry& Find(const QString& text) {
+        auto it = texts.find(text);
+        if (it != texts.end())
+            return *it;
+        if (texts.size() >= kTexts)
+            texts.clear();
+        return texts[text];
+    }
+};
+
+namespace {
+thread_local bool t_keepShapedTexts = true;
+constexpr double kMaxCachedGlyphPixels = 48;
+
+// Texts that drawText lays out as one item, left to right, with no
+// control characters or marks: the glyphs of one shaping pass, placed from
+// the start.  Others are left to drawText.
+bool OneRunText(const QString& text) {
+    QChar::Script script = QChar::Script_Common;
+    for (QChar c : text) {
+        switch (c.category()) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Other_Surrogate:
+        case QChar::Mark_NonSpacing:
+        case QChar::Mark_SpacingCombining:
+        case QChar::Mark_Enclosing:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            return false;
+        default:
+            break;
+        }
+        switch (c.direction()) {
+        case QChar::DirL:
+        case QChar::DirEN:
+        case QChar::DirES:
+        case QChar::DirET:
+        case QChar::DirCS:
+        case QChar::DirWS:
+        case QChar::DirON:
+            break;
+        default:
+            return false;
+        }
+        const QChar::Script own = c.script();
+        if (own == QChar::Script_Common || own == QChar::Script_Inherited)
+            continue;
+        if (script != QChar::Script_Common && own != script)
+            return false;
+        script = own;
+    }
+    return !text.isEmpty();
+}
+
+// The one glyph run drawText would draw for `text` in the painter's font
+// `font`, its places measured from the start of the baseline; false where
+// the text takes more than one run or its first glyph is moved.
+bool ShapeOneRun(const QString& text, const QFont& font, QGlyphRun* out) {
+    if (!OneRunText(text))
+        return false;
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setTextDirection(Qt::LeftToRight);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid()) {
+        line.setLineWidth(100000);
+        line.setPosition(QPointF(0, 0));
+    }
+    layout.endLayout();
+    if (layout.lineCount() != 1 || line.textLength() != text.size())
+        return false;
+    const QList<QGlyphRun> runs = line.glyphRuns();
+    if (runs.size() != 1)
+        return false;
+    QGlyphRun run = runs.first();
+    if (run.isRightToLeft() || run.overline() || run.underline() || run.strikeOut())
+        return false;
+    QList<QPointF> places = run.positions();
+    const double baseline = line.ascent();
+    if (places.isEmpty() || places.first().x() != 0.0 || places.first().y() != baseline)
+        return false;
+    for (QPointF& p : places)
+        p.ry() -= baseline;
+    run.setPositions(places);
+    *out = run;
+    return true;
+}
+} // namespace
+
+bool CDC::KeepShapedTexts(bool keep) {
+    return std::exchange(t_keepShapedTexts, keep);
+}
+
+double CDC::TextAdvance(const QString& shown) const {
+    if (!m_runs || !t_keepShapedTexts)
+        return m_metrics->horizontalAdvance(shown);
+    CDCTextRuns::Entry& e = m_runs->Find(shown);
+    if (e.advance < 0)
+        e.advance = m_metrics->horizontalAdvance(shown);
+    return e.advance;
+}
+
+const QGlyphRun* CDC::ShapedRun(const QString& shown) {
+    if (!m_runs || !t_keepShapedTexts)
+        return nullptr;
+    const QFont& font = m_painter->font();
+    if (!(m_runs->paintFont == font)) {
+        m_runs->paintFont = font;
+        for (CDCTextRuns::Entry& e : m_runs->texts) {
+            e.shaped = -1;
+            e.run = QGlyphRun();
+        }
+    }
+    CDCTextRuns::Entry& e = m_runs->Find(shown);
+    if (e.shaped < 0)
+        e.shaped = ShapeOneRun(shown, font, &e.run) ? 1 : 0;
+    return e.shaped ? &e.run : nullptr;
+}
+
 namespace {
 // A font as RealizeFont made it, for the description, mapping and device
 // it was made for.
@@ -1258,6 +1449,7 @@ struct RealizedFont {
     int dpiY = 0, deviceDpi = 0;
     QFont font;
     std::shared_ptr<const QFontMetricsF> metrics;
+    std::shared_ptr<CDCTextRuns> runs;
     double ascent = 0, descent = 0, leading = 0, avgWidth = 0, maxWidth = 0;
     double angle = 0, scale = 1;
     bool symbol = false;
@@ -1282,6 +1474,7 @@ void CDC::RealizeFont() const {
             r.log == log) {
             m_qfont = r.font;
             m_metrics = r.metrics;
+            m_runs = r.runs;
             m_ascent = r.ascent;
             m_descent = r.descent;
             m_leading = r.leading;
@@ -1295,9 +1488,11 @@ void CDC::RealizeFont() const {
         }
     }
     MakeFont();
-    RealizedFont r{log,        m_sx,       m_sy,     m_dpiY,      deviceDpi,
-                   m_qfont,    m_metrics,  m_ascent, m_descent,   m_leading,
-                   m_avgWidth, m_maxWidth, m_angle,  m_fontScale, m_symbol};
+    m_runs = std::make_shared<CDCTextRuns>();
+    RealizedFont r{log,      m_sx,      m_sy,        m_dpiY,   deviceDpi,
+                   m_qfont,  m_metrics, m_runs,      m_ascent, m_descent,
+                   m_leading, m_avgWidth, m_maxWidth, m_angle, m_fontScale,
+                   m_symbol};
     if (t_realized.size() < kRealizedFonts) {
         t_realized.push_back(std::move(r));
     } else {
@@ -1382,7 +1577,7 @@ BOOL CDC::TextOut(int x, int y, const QString& text) {
     // Measuring costs a layout pass; left-aligned transparent text needs none.
     bool opaque = m_s.bkMode == OPAQUE;
     double width =
-        (align & TA_CENTER) || opaque ? m_metrics->horizontalAdvance(shown) * m_fontScale : 0;
+        (align & TA_CENTER) || opaque ? TextAdvance(shown) * m_fontScale : 0;
     double ox = 0, oy = m_ascent;
     if ((align & TA_CENTER) == TA_CENTER)
         ox = -width / 2;
@@ -1409,8 +1604,18 @@ BOOL CDC::TextOut(int x, int y, const QString& text) {
     const bool scaled = m_fontScale != 1.0;
     // Offsets are in device pixels; a scaled font draws in its own units.
     const double k = 1.0 / m_fontScale;
+    // Kept glyphs are drawn only into pixels (vector surfaces write the
+    // text itself), placed as drawText places them where nothing but this
+    // context's own scale maps them, and where Qt draws glyphs from its
+    // glyph cache (larger ones it draws as outlines, placed otherwise).
+    const QGlyphRun* run = nullptr;
+    if (!turned && IsRaster() && m_painter->paintEngine() &&
+        m_painter->paintEngine()->type() == QPaintEngine::Raster &&
+        m_qfont.pixelSize() * m_fontScale < kMaxCachedGlyphPixels &&
+        m_painter->deviceTransform() == QTransform())
+        run = ShapedRun(shown);
+    QTransform t;
     if (turned || scaled) {
-        QTransform t;
         t.translate(ref.x(), ref.y());
         if (turned)
             t.rotate(-m_angle);
@@ -1424,7 +1629,21 @@ BOOL CDC::TextOut(int x, int y, const QString& text) {
                                    (m_ascent + m_descent) * k),
                             ToQColor(m_s.bkColor));
     }
-    m_painter->drawText(QPointF(ref.x() + ox * k, ref.y() + oy * k), shown);
+    const QPointF at(ref.x() + ox * k, ref.y() + oy * k);
+    if (run) {
+        // drawText starts at its point cut to 1/64 pixel and maps the
+        // shaped places, moved there, by the painter's transform.
+        const double startX = double(int(at.x() * 64)) / 64;
+        if (scaled) {
+            t.translate(startX, at.y());
+            m_painter->setTransform(t);
+            m_painter->drawGlyphRun(QPointF(), *run);
+        } else {
+            m_painter->drawGlyphRun(QPointF(startX, double(int(at.y() * 64)) / 64), *run);
+        }
+    } else {
+        m_painter->drawText(at, shown);
+    }
     if (turned || scaled)
         m_painter->resetTransform();
     return TRUE;
@@ -1435,7 +1654,7 @@ CSize CDC::GetTextExtent(const QString& text) const {
         return CSize(0, 0);
     RealizeFont();
     double width =
-        m_metrics->horizontalAdvance(m_symbol ? SymbolTextToUnicode(text) : text) * m_fontScale;
+        TextAdvance(m_symbol ? SymbolTextToUnicode(text) : text) * m_fontScale;
     return CSize(RoundInt(width / std::abs(m_sx)),
                  RoundInt((m_ascent + m_descent) / std::abs(m_sy)));
 }

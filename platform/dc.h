@@ -42,6 +42,7 @@
 #include <vector>
 
 class QFontMetricsF;
+class QGlyphRun;
 class QPaintDevice;
 class QPainter;
 
@@ -113,6 +114,8 @@ struct TEXTMETRIC {
 // and again (a curve's flattened outline): kept between paints while the
 // points, the mapping and the pen's offset stay the same, so a repaint skips
 // mapping and smoothing them.  Copies start empty.
+struct CDCTextRuns;
+
 class CDCVertexCache {
 public:
     CDCVertexCache() = default;
@@ -288,6 +291,9 @@ public:
     // 2700 reads bottom-to-top.  In OPAQUE mode the text cell is first
     // filled with the background colour.
     BOOL TextOut(int x, int y, const QString& text);
+    // Whether shaped texts are kept with their font (on unless a test
+    // compares both ways of drawing); returns the previous setting.
+    static bool KeepShapedTexts(bool keep);
     CSize GetTextExtent(const QString& text) const;
     BOOL GetTextMetrics(TEXTMETRIC* metrics) const;
 
@@ -372,6 +378,10 @@ private:
     void RealizeFont() const;
     // RealizeFont's work when the font is not among those kept.
     void MakeFont() const;
+    // The width of a text in device pixels of the unscaled font, and the
+    // glyphs drawText would draw for it (null where it must draw itself).
+    double TextAdvance(const QString& shown) const;
+    const QGlyphRun* ShapedRun(const QString& shown);
     void SetPainterPen();
     void UsePen();
     void UsePenAndBrush();
@@ -405,6 +415,7 @@ private:
     bool m_smooth = false;  // antialiasing, as last applied
     mutable QFont m_qfont;
     mutable std::shared_ptr<const QFontMetricsF> m_metrics;
+    mutable std::shared_ptr<CDCTextRuns> m_runs; // texts shaped with this font
     mutable double m_ascent = 0, m_descent = 0, m_leading = 0, m_avgWidth = 0, m_maxWidth = 0;
     mutable double m_angle = 0;     // device degrees, counter-clockwise on the page
     mutable double m_fontScale = 1; // the font's size over its whole pixels

@@ -2,6 +2,7 @@
 
 #include "platform/command_router.h"
 #include "platform/command_table.h"
+#include "platform/lazy_icon.h"
 
 #include <QAction>
 #include <QIcon>
@@ -73,7 +74,7 @@ QAction* CCommandActions::MakeAction(UINT id, QObject* parent) {
     action->setStatusTip(CommandPrompt(id));
     QString icon = CommandIconPath(id);
     if (!icon.isEmpty())
-        action->setIcon(QIcon(icon));
+        action->setIcon(LazySvgIcon(icon));
     QList<QKeySequence> keys;
     for (const AcceleratorResource& accel : AcceleratorResources())
         if (accel.id == id)

@@ -12,6 +12,7 @@
 #include "shell/lumbrel2_app.h"
 #include "shell/palette_tool_bar.h"
 #include "shell/style_tool_bar.h"
+#include "platform/lazy_icon.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -90,7 +91,7 @@ CMainFrame::CMainFrame(CCommandRouter& router)
     : m_router(router), m_actions(std::make_unique<CCommandActions>(router, this)),
       m_mdiArea(new QMdiArea(this)) {
     setWindowTitle(LoadResourceString(IDR_MAINFRAME));
-    setWindowIcon(QIcon(QStringLiteral(":/app/lumbrel2.svg")));
+    setWindowIcon(LazySvgIcon(QStringLiteral(":/app/lumbrel2.svg")));
     m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(m_mdiArea);
     setAcceptDrops(true);
@@ -132,7 +133,7 @@ BOOL CMainFrame::LoadFrame() {
         }
         if (!bar)
             return FALSE;
-        addToolBar(bar);
+        // Docked in their places by SetupControlBars below, once.
         m_bars.push_back(bar);
         switch (resource.id) {
         case IDR_MAINFRAME:

@@ -22,13 +22,21 @@ void CPaletteToolBar::AddButton(QAction* action) {
         button->setIconSize(iconSize());
         connect(this, &QToolBar::iconSizeChanged, button, &QToolButton::setIconSize);
     }
+    // The new button takes the next cell; the bar is sized once all are in
+    // (SetColumns), not again for each of its buttons.
+    const int index = int(m_buttons.size());
     m_buttons.append(button);
-    Relayout();
+    if (button)
+        m_layout->addWidget(button, index / m_nColumns, index % m_nColumns);
+    m_sized = false;
 }
 
 void CPaletteToolBar::SetColumns(int n) {
     // A hand-edited profile may hold 0 or less.
-    m_nColumns = n < 1 ? 1 : n;
+    n = n < 1 ? 1 : n;
+    if (n == m_nColumns && m_sized)
+        return;
+    m_nColumns = n;
     Relayout();
 }
 
@@ -57,4 +65,5 @@ void CPaletteToolBar::Relayout() {
     }
     m_grid->adjustSize();
     adjustSize();
+    m_sized = true;
 }

@@ -29,6 +29,7 @@ private:
     void Relayout();
 
     int m_nColumns = 2;
+    bool m_sized = false; // laid out and sized since the last button came
     QWidget* m_grid;
     QGridLayout* m_layout;
     QList<QToolButton*> m_buttons; // null for gaps

@@ -364,4 +364,80 @@ TEST(GraphEngine, TenFunctionsOnPaper) {
     EXPECT_FALSE(inkNear(4.0, -1.0, functions[5].color));                     // beyond its domain
 }
 
+// Shadings lie under the axes and the curves and mix where they overlap; a
+// picked point is marked and described below the plot.  Kept as a picture.
+TEST(GraphEngine, ShadingsAndAPickedPointOnPaper) {
+    auto g = MakeGraph();
+    QvGraphData& d = g->data;
+    d.ShadeAbove = 1;
+    d.frameTopLeft = CPoint(500, -500);
+    d.frameBottomRight = CPoint(15500, -14500);
+    struct Function {
+        const char* text;
+        COLORREF color, shade;
+        int type;
+    } functions[] = {
+        {"Y>X^2-4", RGB(0, 0, 160), RGB(210, 210, 255), 0},
+        {"Y<3-X", RGB(160, 60, 0), RGB(255, 220, 210), 0},
+        {"Y=X^3-3X", RGB(0, 0, 200), 0, 0},
+        {"R\xA3" "2", RGB(0, 120, 0), RGB(0, 160, 0), 1},
+    };
+    for (int i = 0; i < 4; ++i) {
+        QvGraphDataFunction& f = d.functions[i];
+        f.expression = f.caption = QString::fromLatin1(functions[i].text);
+        f.m_Color = functions[i].color;
+        f.m_ShadeColor = functions[i].shade;
+        f.m_ShadeType = functions[i].type;
+        f.m_HatchType = 5;
+        f.lineCommand = int(ID_LINE_SOLID2);
+    }
+    QImage image(1890, 1890, QImage::Format_RGB32); // 160 mm
+    image.setDotsPerMeterX(11811);
+    image.setDotsPerMeterY(11811);
+    auto draw = [&] {
+        image.fill(Qt::white);
+        CDC dc(&image);
+        dc.SetMapMode(MM_HIMETRIC);
+        dc.SetBkMode(TRANSPARENT);
+        g->Draw(&dc, FALSE);
+    };
+    draw();
+    // Pick x^3 - 3x's maximum at (-1, 2), as a click would.
+    const QvFunction& cubic = g->functionObjects[2];
+    int maximum = -1;
+    for (int i = 0; i < cubic.analysedCount; ++i)
+        if (cubic.analysedPoints[i].kind == 7 && std::fabs(cubic.analysedPoints[i].x + 1) < 1e-6)
+            maximum = i;
+    ASSERT_GE(maximum, 0);
+    d.functions[2].selectedPoint = maximum;
+    draw();
+    image.save(QStringLiteral(LUMBREL_BINARY_DIR "/graph_shaded.png"));
+    auto pixel = [&](double x, double y) {
+        return image.pixel(int(g->XToDevice(x) * 300 / 2540), int(-g->YToDevice(y) * 300 / 2540));
+    };
+    EXPECT_EQ(pixel(-2, 3), qRgb(210, 208, 210));   // both shadings
+    EXPECT_EQ(pixel(5, -7), qRgb(255, 220, 210));   // below 3 - x only
+    EXPECT_EQ(pixel(1, 6), qRgb(210, 210, 255));    // above x^2 - 4 only
+    EXPECT_EQ(pixel(8, 8), qRgb(255, 255, 255));
+    EXPECT_EQ(pixel(0, 5), qRgb(0, 0, 0));           // the y axis over the shadings
+    // The curve over the shadings, and the dot on its maximum.
+    auto inkNear = [&](double x, double y, COLORREF color) {
+        const int px = int(g->XToDevice(x) * 300 / 2540), py = int(-g->YToDevice(y) * 300 / 2540);
+        int n = 0;
+        for (int dy = -6; dy <= 6; ++dy)
+            for (int dx = -6; dx <= 6; ++dx)
+                n += image.pixel(px + dx, py + dy) == ToQColor(color).rgb();
+        return n;
+    };
+    EXPECT_GT(inkNear(-1, 2, functions[2].color), 50);
+    EXPECT_GT(inkNear(2, 2, functions[2].color), 0);
+    // The label line, below the plot's lower edge.
+    const int below = int(-g->data.plotTopLeft.y * 300 / 2540) + 5;
+    int ink = 0;
+    for (int y = below; y < 1890; ++y)
+        for (int x = 0; x < 1890; ++x)
+            ink += qGray(image.pixel(x, y)) < 128;
+    EXPECT_GT(ink, 100);
+}
+
 } // namespace

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace {
@@ -1010,6 +1011,111 @@ TEST(DeviceContext, OpaqueModeFillsTheGapsOfHatchedShapesAndStyledLines) {
         EXPECT_EQ(lineGaps > 0, mode == OPAQUE);
         EXPECT_EQ(image.pixel(15, 5), mode == OPAQUE ? green : kWhite); // inside the rim
     }
+}
+
+// Hatches are filled from a tile made once per colour pair: every pixel as
+// the painter's own pattern brush lays it over the background (opaque) or
+// over what is there (transparent), the pattern fixed to the device's
+// origin wherever the shape lies.
+TEST(DeviceContext, HatchesFillAsThePaintersPatternBrush) {
+    const QRgb paper = 0xFF808080;
+    for (int mode : {OPAQUE, TRANSPARENT})
+        for (int hatch : {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS,
+                          HS_DIAGCROSS})
+            for (int shape = 0; shape < 3; ++shape) {
+                SCOPED_TRACE(std::to_string(mode) + " hatch " + std::to_string(hatch) + " shape " +
+                             std::to_string(shape));
+                CRgn region;
+                if (shape == 0) {
+                    region.CreateEllipticRgn(-13, -7, 50, 41);
+                } else if (shape == 1) {
+                    region.CreateEllipticRgn(21, 9, 58, 60);
+                } else {
+                    const CPoint star[] = {{30, 2}, {59, 58}, {3, 20}, {57, 20}, {5, 57}};
+                    region.CreatePolygonRgn(star, 5, ALTERNATE);
+                }
+                QImage drawn = Page(96, 64, 64, paper);
+                {
+                    CDC dc(&drawn);
+                    dc.SetBkMode(mode);
+                    dc.SetBkColor(RGB(0, 160, 0));
+                    CBrush brush(hatch, RGB(200, 0, 30));
+                    dc.FillRgn(&region, &brush);
+                }
+                QImage expected = Page(96, 64, 64, paper);
+                {
+                    QPainter painter(&expected);
+                    painter.setBackground(QColor(0, 160, 0));
+                    painter.setBackgroundMode(mode == OPAQUE ? Qt::OpaqueMode
+                                                             : Qt::TransparentMode);
+                    const Qt::BrushStyle styles[] = {Qt::HorPattern,   Qt::VerPattern,
+                                                     Qt::FDiagPattern, Qt::BDiagPattern,
+                                                     Qt::CrossPattern, Qt::DiagCrossPattern};
+                    painter.fillPath(region.Path(), QBrush(QColor(200, 0, 30), styles[hatch]));
+                }
+                EXPECT_EQ(drawn, expected);
+            }
+}
+
+// Texts whose shaping is kept draw the very pixels drawText draws, at
+// places that fall between pixels, with and without the scale that keeps a
+// font's logical size, in every alignment; texts that shape otherwise (other
+// scripts, tabs, marks, turned text, large type) are left to drawText, and
+// vector surfaces get the text itself (the SVG test above).
+TEST(DeviceContext, KeptShapedTextsDrawAsDrawTextDoes) {
+    const QString texts[] = {QStringLiteral("x^2 + 3x - 1 = 0"),
+                             QStringLiteral("Lumbrel"),
+                             QStringLiteral("7"),
+                             QStringLiteral("AVAWAY fi ffl"),
+                             QString::fromUtf8("α + β = 90°"),
+                             QString::fromUtf8("שלום abc"),
+                             QStringLiteral("a\tb"),
+                             QString::fromUtf8("e\u0301x"),
+                             QString::fromUtf8("∑∫√ ≤ ≥ × ÷")};
+    struct Case {
+        int mode, height, escapement;
+        const char* face;
+        bool italic;
+    };
+    const Case cases[] = {{MM_TEXT, -17, 0, "Arial", false},
+                          {MM_TEXT, -12, 0, "Times New Roman", true},
+                          {MM_HIMETRIC, -423, 0, "Arial", false},
+                          {MM_HIMETRIC, -391, 0, "Times New Roman", false},
+                          {MM_HIMETRIC, -300, 0, "Symbol", false},
+                          {MM_HIMETRIC, -517, 0, "Courier New", true},
+                          {MM_HIMETRIC, -2000, 0, "Arial", false},
+                          {MM_HIMETRIC, -423, 300, "Arial", false}};
+    auto render = [&](bool keep, const Case& c, UINT align) {
+        const bool was = CDC::KeepShapedTexts(keep);
+        QImage image = Page(96, 400, 300);
+        {
+            CDC dc(&image);
+            dc.SetMapMode(c.mode);
+            LOGFONT log = Font(c.height, c.escapement, c.face);
+            log.lfItalic = c.italic;
+            CFont font(log);
+            dc.SelectObject(&font);
+            dc.SetTextAlign(align);
+            dc.SetBkMode(TRANSPARENT);
+            // Twice each, so that the second draws from what the first kept.
+            for (int pass = 0; pass < 2; ++pass) {
+                int i = 0;
+                for (const QString& text : texts) {
+                    CPoint at = Logical(dc, 30 + 170 * pass, 25 + 30 * i++);
+                    at.x += 3 * i; // not on whole pixels in HIMETRIC
+                    dc.TextOut(at.x, at.y, text);
+                }
+            }
+        }
+        CDC::KeepShapedTexts(was);
+        return image;
+    };
+    for (const Case& c : cases)
+        for (UINT align : {TA_LEFT | TA_BASELINE, TA_CENTER | TA_TOP, TA_RIGHT | TA_BOTTOM}) {
+            SCOPED_TRACE(std::string(c.face) + " " + std::to_string(c.height) + " align " +
+                         std::to_string(align));
+            EXPECT_EQ(render(true, c, align), render(false, c, align));
+        }
 }
 
 // A one-pixel line keeps its start pixel and leaves out its end pixel,

@@ -3,10 +3,12 @@
 #include "platform/command_ids.h"
 #include "platform/command_router.h"
 #include "platform/command_table.h"
+#include "platform/lazy_icon.h"
 #include "shell/command_actions.h"
 
 #include <QAction>
 #include <QDir>
+#include <QIcon>
 #include <QImage>
 #include <QKeySequence>
 #include <QMenu>
@@ -21,6 +23,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -181,6 +184,34 @@ TEST(ResourcesTest, EveryIconIsAValidSvgThatDrawsAtToolbarSizes) {
             EXPECT_GT(inked, size * size / 20) << file.toStdString() << " at " << size;
             EXPECT_LT(inked, size * size * 9 / 10) << file.toStdString() << " at " << size;
         }
+    }
+}
+
+// The icons made at start-up are read only when drawn; they must look and
+// measure as Qt's own icons of the same files, in every mode and at sizes
+// that are not the drawing's own, square or not.
+TEST(ResourcesTest, IconsReadWhenDrawnMatchQtsOwn) {
+    QStringList files = QrcFiles() << QStringLiteral("app/lumbrel2.svg");
+    for (const QString& file : files) {
+        const QString path = QStringLiteral(":/") + file;
+        const QIcon own(path), lazy = LazySvgIcon(path);
+        EXPECT_FALSE(lazy.isNull());
+        for (QSize size : {QSize(16, 16), QSize(24, 24), QSize(48, 48), QSize(40, 22), QSize(13, 30)})
+            for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected}) {
+                SCOPED_TRACE(file.toStdString() + " " + std::to_string(size.width()) + "x" +
+                             std::to_string(size.height()) + " mode " + std::to_string(int(mode)));
+                EXPECT_EQ(lazy.actualSize(size, mode), own.actualSize(size, mode));
+                EXPECT_EQ(lazy.pixmap(size, mode).toImage(), own.pixmap(size, mode).toImage());
+                QImage a(size + QSize(6, 6), QImage::Format_ARGB32_Premultiplied), b(a.size(), a.format());
+                a.fill(Qt::white);
+                b.fill(Qt::white);
+                QPainter pa(&a), pb(&b);
+                lazy.paint(&pa, QRect(QPoint(3, 3), size), Qt::AlignCenter, mode);
+                own.paint(&pb, QRect(QPoint(3, 3), size), Qt::AlignCenter, mode);
+                pa.end();
+                pb.end();
+                EXPECT_EQ(a, b);
+            }
     }
 }
 
