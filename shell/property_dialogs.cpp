@@ -11,6 +11,7 @@
 #include "dialogs/normal_properties_dlg.h"
 #include "dialogs/round_rect_properties_dlg.h"
 #include "dialogs/smooth_line_properties_dlg.h"
+#include "dialogs/stat_graph_dlg.h"
 #include "dialogs/text_dlg.h"
 #include "dialogs/triangle_dlg.h"
 #include "dialogs/venn_dlg.h"
@@ -23,6 +24,7 @@
 #include "figures/fig_round_rect.h"
 #include "figures/fig_text.h"
 #include "figures/fig_triangle.h"
+#include "statgraphs/fig_stat.h"
 
 namespace {
 
@@ -60,6 +62,7 @@ constexpr DialogRow kPropertyDialogs[] = {
     Row<QvFigArcBase::PropertiesDialog, RunArcDialog>(),
     Row<QvFigAngleMark::PropertiesDialog, RunAngleDialog>(),
     Row<QvFigTriangle::PropertiesDialog, RunTriangleDialog>(),
+    Row<QvFigStat::PropertiesDialog, RunStatGraphDialog>(),
 };
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "platform/dc.h"
 #include "statistics/stat_data.h"
 
+#include <QString>
+
 #include <utility>
 
 void QvStatGraph::Draw(CDC*, CRect) {}
@@ -57,4 +59,17 @@ void QvStatGraphDispatcher::DrawGraph(CDC* dc, CRect rect, QvStatData* data) con
     // the page origin.
     const int d = yUp ? -1 : 1;
     dc->TextOut(rect.left + 10, rect.top + 50 * d, QString::fromLatin1(NotImplemented));
+}
+
+int QvColumnIndexFromText(const QString& text) {
+    const QString upper = text.toUpper();
+    if (upper == QLatin1String("NONE"))
+        return -1;
+    if (upper == QLatin1String("ROW"))
+        return 26;
+    if (upper.isEmpty())
+        return -1;
+    // Only a letter names a column: "[" follows "Z" but is not "Row".
+    const int index = upper.at(0).unicode() - 'A';
+    return index >= 0 && index < 26 ? index : -1;
 }

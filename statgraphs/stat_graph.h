@@ -107,3 +107,9 @@ public:
     // A new drawer for a stored graph type, or null for one without.
     virtual std::unique_ptr<QvStatGraph> NewDrawer(int graphType) const;
 };
+
+class QString;
+
+// A column named as the lists show it: "None" -1, "Row" the row-number
+// column (26), a letter A to Z 0 to 25, in either case; anything else -1.
+int QvColumnIndexFromText(const QString& text);
