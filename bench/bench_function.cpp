@@ -1,14 +1,11 @@
 // Evaluating compiled functions as the plotter does, one point after
 // another: SIN(X)^2+3X-1/X and the two-part X=COS(T);Y=SIN(T) at 1,000,000
 // points across a window.  The counter gives the time per point.
-#include "platform/string_hashing.h"
+#include "bench/bench_support.h"
 #include "graphs/function.h"
 #include "settings/settings.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QUuid>
 
 #include <benchmark/benchmark.h>
 
@@ -51,18 +48,13 @@ BENCHMARK(BM_EvaluateTwoPart)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    UsePlainStringHashing();
-    // The real default settings, read through a throw-away profile.
-    QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
-                      QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".ini");
-    qputenv("LUMBREL_PROFILE", profile.toLocal8Bit());
+    BenchProfile profile;
     QCoreApplication app(argc, argv);
     app.setOrganizationName(QStringLiteral("Varnholt Software"));
     app.setApplicationName(QStringLiteral("Lumbrel200"));
-    TheSettings().Load();
+    BenchProfile::LoadDefaults();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    QFile::remove(profile);
     return 0;
 }

@@ -3,15 +3,12 @@
 // 500 labels, with the default statistics options of a new installation.
 // Arguments of the number runs: order (0 shuffled, 1 descending), quartile
 // method.
-#include "platform/string_hashing.h"
+#include "bench/bench_support.h"
 #include "settings/settings.h"
 #include "settings/stat_options.h"
 #include "statistics/stat_column.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QUuid>
 
 #include <benchmark/benchmark.h>
 
@@ -59,18 +56,12 @@ BENCHMARK(BM_RecalcLabels)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    UsePlainStringHashing();
-    // The installation's default settings, from a throw-away profile.
-    const QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
-                            QUuid::createUuid().toString(QUuid::WithoutBraces) +
-                            QStringLiteral(".ini");
-    qputenv("LUMBREL_PROFILE", profile.toLocal8Bit());
+    BenchProfile profile;
     QCoreApplication app(argc, argv);
-    TheSettings().Load();
+    BenchProfile::LoadDefaults();
     QvRefreshStatisticsOptions();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    QFile::remove(profile);
     return 0;
 }

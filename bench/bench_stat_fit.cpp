@@ -2,7 +2,7 @@
 // the seven models, and what generating 500 random pairs costs: a target
 // the tuning reaches, and one it cannot reach, which runs all 100 passes.
 // The default statistics options of a new installation are in force.
-#include "platform/string_hashing.h"
+#include "bench/bench_support.h"
 #include "platform/crt_random.h"
 #include "settings/settings.h"
 #include "settings/stat_options.h"
@@ -10,9 +10,6 @@
 #include "statistics/stat_fit.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QUuid>
 
 #include <benchmark/benchmark.h>
 
@@ -86,18 +83,12 @@ BENCHMARK(BM_GenerateBivariate)
 } // namespace
 
 int main(int argc, char** argv) {
-    UsePlainStringHashing();
-    // The installation's default settings, from a throw-away profile.
-    const QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
-                            QUuid::createUuid().toString(QUuid::WithoutBraces) +
-                            QStringLiteral(".ini");
-    qputenv("LUMBREL_PROFILE", profile.toLocal8Bit());
+    BenchProfile profile;
     QCoreApplication app(argc, argv);
-    TheSettings().Load();
+    BenchProfile::LoadDefaults();
     QvRefreshStatisticsOptions();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    QFile::remove(profile);
     return 0;
 }

@@ -4,16 +4,13 @@
 // fitted values in turn, 500 rows each; and one column from each kind of
 // random data.  The default settings of a new
 // installation are in force.
-#include "platform/string_hashing.h"
+#include "bench/bench_support.h"
 #include "settings/settings.h"
 #include "settings/stat_options.h"
 #include "statistics/stat_data.h"
 #include "statistics/stat_formula.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QUuid>
 
 #include <benchmark/benchmark.h>
 
@@ -127,18 +124,12 @@ BENCHMARK(BM_FillGenerator)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    UsePlainStringHashing();
-    // The installation's default settings, from a throw-away profile.
-    const QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
-                            QUuid::createUuid().toString(QUuid::WithoutBraces) +
-                            QStringLiteral(".ini");
-    qputenv("LUMBREL_PROFILE", profile.toLocal8Bit());
+    BenchProfile profile;
     QCoreApplication app(argc, argv);
-    TheSettings().Load();
+    BenchProfile::LoadDefaults();
     QvRefreshStatisticsOptions();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    QFile::remove(profile);
     return 0;
 }

@@ -3,17 +3,14 @@
 // markup applied, with the default statistics options of a new
 // installation.  Argument: 1 also lays the document out, as a report
 // window must before it shows it.
-#include "platform/string_hashing.h"
+#include "bench/bench_support.h"
 #include "settings/settings.h"
 #include "settings/stat_options.h"
 #include "statistics/stat_column.h"
 #include "statistics/stat_rich_text.h"
 
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QTextDocument>
-#include <QUuid>
 
 #include <benchmark/benchmark.h>
 
@@ -49,21 +46,12 @@ BENCHMARK(BM_FullReport)->ArgName("layout")->Arg(0)->Arg(1)->Unit(benchmark::kMi
 } // namespace
 
 int main(int argc, char** argv) {
-    UsePlainStringHashing();
-    // The installation's default settings, from a throw-away profile.
-    const QString profile = QDir::tempPath() + QStringLiteral("/lumbrel-bench-") +
-                            QUuid::createUuid().toString(QUuid::WithoutBraces) +
-                            QStringLiteral(".ini");
-    qputenv("LUMBREL_PROFILE", profile.toLocal8Bit());
-    // Fonts need a graphical application, which needs no screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchProfile profile;
     QGuiApplication app(argc, argv);
-    TheSettings().Load();
+    BenchProfile::LoadDefaults();
     QvRefreshStatisticsOptions();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    QFile::remove(profile);
     return 0;
 }
