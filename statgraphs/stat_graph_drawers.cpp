@@ -17,13 +17,7 @@ void QvStatGraphDot::Draw(CDC*, CRect) {}
 
 void QvStatGraphStemLeaf::Draw(CDC*, CRect) {}
 
-void QvStatGraphHisto::Draw(CDC*, CRect) {}
-
-void QvStatGraphCum::Draw(CDC*, CRect) {}
-
 void QvStatGraphColumn::Draw(CDC*, CRect) {}
-
-void QvStatGraphFreq::Draw(CDC*, CRect) {}
 
 void QvStatGraphResidual::Draw(CDC*, CRect) {}
 
