@@ -375,6 +375,22 @@ TEST(StatChartFrames, XYFramePlacesAndCrossesItsAxes) {
     EXPECT_TRUE(any);
 }
 
+// A value typed after a drawing widens the next drawing's range: a changed
+// column is recalculated, whatever was drawn before.
+TEST(StatChartFrames, ChangedValuesReachTheNextLayout) {
+    FrameFixture f;
+    f.Set(0, 0, 3);
+    f.Set(0, 1, 8);
+    QvStatColumnAxes first;
+    first.Layout(1000, 1000, 20000, 11000, 0, f.data.get(), &f.dc, false);
+    EXPECT_NEAR(first.axis.GetMax(), 8.5, 1e-9); // 8, then 8/16 of padding
+    f.Set(0, 2, 40);                             // marks the column changed
+    QvStatColumnAxes second;
+    second.Layout(1000, 1000, 20000, 11000, 0, f.data.get(), &f.dc, false);
+    EXPECT_NEAR(second.axis.GetMax(), 42.5, 1e-9);
+    EXPECT_EQ(second.count, 3);
+}
+
 // A frame without a data column in use, or never laid out, draws nothing
 // and gives no positions.
 TEST(StatChartFrames, FrameNeverSetUpDrawsNothing) {
