@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -417,3 +419,48 @@ TEST(StatChartFrames, FrameNeverSetUpDrawsNothing) {
 }
 
 } // namespace
+
+namespace {
+
+int Px(int units) {
+    return int(std::abs(units) * 300LL / 2540);
+}
+
+bool DarkNear(const QImage& image, int x, int y) {
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            if (image.valid(x + dx, y + dy) && qGray(image.pixel(x + dx, y + dy)) < 100)
+                return true;
+    return false;
+}
+
+} // namespace
+
+// An x/y frame over negative and positive data at print resolution: both
+// axes drawn through the origin, kept in the build folder to look at.
+TEST(StatChartFrames, XYFrameRendersAtPrintResolution) {
+    auto data = std::make_unique<QvStatData>();
+    data->properties.xAxis = QStringLiteral("x");
+    data->properties.yAxis = QStringLiteral("y");
+    data->properties.xAxisMid = QStringLiteral("Temperature");
+    data->properties.yAxisMid = QStringLiteral("Growth");
+    QImage image(Px(12000), Px(8000), QImage::Format_RGB32);
+    image.setDotsPerMeterX(11811);
+    image.setDotsPerMeterY(11811);
+    image.fill(Qt::white);
+    QvStatXYAxes frame;
+    {
+        CDC dc(&image);
+        dc.SetMapMode(MM_HIMETRIC);
+        frame.Layout(300, -300, 11700, -7700, -10, 40, -5, 20, data.get(), &dc);
+        frame.Draw(&dc);
+    }
+    image.save(QStringLiteral(LUMBREL_BINARY_DIR "/stat_xy_frame.png"));
+    const CPoint origin = frame.ValueToPoint(0, 0);
+    const CPoint corner = frame.ValueToPoint(30, 15);
+    EXPECT_TRUE(DarkNear(image, Px(origin.x), Px(origin.y)));
+    EXPECT_TRUE(DarkNear(image, Px(corner.x), Px(origin.y)));
+    EXPECT_TRUE(DarkNear(image, Px(origin.x), Px(corner.y)));
+    EXPECT_LT(Px(origin.x), Px(corner.x));
+    EXPECT_GT(Px(origin.y), Px(corner.y));
+}
