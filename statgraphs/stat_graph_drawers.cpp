@@ -3,8 +3,6 @@
 // into a file of its own.
 #include "statgraphs/stat_graph.h"
 
-void QvStatGraphBar::Draw(CDC*, CRect) {}
-
 void QvStatGraphBox::Draw(CDC*, CRect) {}
 
 void QvStatGraphPie::Draw(CDC*, CRect) {}
@@ -16,8 +14,6 @@ void QvStatGraphScatter::Draw(CDC*, CRect) {}
 void QvStatGraphDot::Draw(CDC*, CRect) {}
 
 void QvStatGraphStemLeaf::Draw(CDC*, CRect) {}
-
-void QvStatGraphColumn::Draw(CDC*, CRect) {}
 
 void QvStatGraphResidual::Draw(CDC*, CRect) {}
 
