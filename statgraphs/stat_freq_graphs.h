@@ -11,9 +11,9 @@
 class CDC;
 class QvStatColumn;
 class QvStatData;
+class QvStatXYAxes;
 
-// The fill of series k under the graph's art type; an art type outside the
-// four rows reads as the colour row.
+// The fill of series k under the graph's art type.
 const LOGBRUSH& QvSeriesBrush(const QvStatProperties& p, int k);
 // Black under line art and hatching, else the series' fill colour.
 COLORREF QvSeriesLineColor(const QvStatProperties& p, int k);
@@ -66,6 +66,7 @@ int QvHistoBars(const QvHistoSeries& s, int kind, bool backToBack, QvHistoBar* o
 // ---- Cumulative frequency graph and frequency polygon
 
 struct QvFreqSeries {
+    // Null for a slot naming no column: a series that draws nothing.
     QvStatColumn* column = nullptr;
     int n = 0;
     // The smallest gap between consecutive table values; 0 below two.
@@ -73,7 +74,8 @@ struct QvFreqSeries {
 };
 
 struct QvFreqPlan {
-    // Series count the used slots of dc, in slot order.
+    // Series count the slots of dc other than -1, in slot order, as the
+    // legend does.
     int seriesCount = 0;
     QvFreqSeries series[QvStatProperties::Series];
     double xmin = 0.0, xmax = 1.0, ymin = 0.0, ymax = 0.0;
@@ -110,14 +112,11 @@ int QvPolygonPoints(const QvFreqSeries& s, int kind, bool joinEnds, QvFreqPoint*
 
 // ---- Drawing shared by the three
 
-// Draws a non-empty title centred at the top of rect in the title font and
-// moves rect's top below it (d: -1 in MM_HIMETRIC, else 1).
-void QvDrawGraphTitle(CDC* dc, const QvStatProperties& p, CRect& rect, double d);
-// The legend of the line graph, the cumulative frequency graph and the
-// frequency polygon: a swatch and the column's name per series, right of
-// the plot.  Returns the plot's right edge, which it moves left even when
-// no series is chosen.
-int QvDrawSeriesLegend(CDC* dc, QvStatData& data, const CRect& rect, double d);
+// The positions of count points on the frame's axes into out; a point
+// without a position is left out unless it is kept.  Returns how many.
+int QvFreqPointsToPositions(QvStatXYAxes& frame, const QvFreqPoint* values, int count,
+                            CPoint* out);
+
 // Without data the stored limits whose automatic flags are off replace the
 // worked-out ones; with data the axes apply the scale options themselves.
 void QvApplyFixedLimits(const QvStatProperties& p, bool hasData, double& xmin, double& xmax,

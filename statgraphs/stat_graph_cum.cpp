@@ -1,7 +1,10 @@
 // The cumulative frequency graph: one line of running totals per column,
 // level to the right end of the x axis, ending in an arrowhead.
+#include "platform/dc.h"
+#include "statgraphs/stat_axes.h"
 #include "statgraphs/stat_freq_graphs.h"
 #include "statgraphs/stat_graph.h"
+#include "statgraphs/stat_graph_parts.h"
 #include "statistics/stat_data.h"
 
 #include <algorithm>
@@ -19,10 +22,13 @@ int QvCollectFreqSeries(QvStatData& data, QvFreqPlan& plan, bool cumulative) {
     const QvStatProperties& p = data.properties;
     plan.seriesCount = 0;
     for (int slot = 0; slot < QvStatProperties::Series; ++slot) {
+        if (p.dc[size_t(slot)] == -1)
+            continue;
+        QvFreqSeries& s = plan.series[plan.seriesCount++];
+        s = QvFreqSeries();
         QvStatColumn* c = data.Column(p.dc[size_t(slot)]);
         if (!c)
             continue;
-        QvFreqSeries& s = plan.series[plan.seriesCount++];
         s.column = c;
         c->Recalc();
         s.n = c->n;
@@ -81,6 +87,8 @@ QvFreqPlan QvPlanCumulative(QvStatData& data) {
 }
 
 int QvCumulativePoints(const QvFreqSeries& s, int kind, double xmax, QvFreqPoint* out) {
+    if (!s.column)
+        return 0;
     const QvStatColumn& c = *s.column;
     const bool group = c.type == QvStatColumn::Group;
     const double d = QvFreqDivisor(kind, s.n);
@@ -102,4 +110,56 @@ int QvCumulativePoints(const QvFreqSeries& s, int kind, double xmax, QvFreqPoint
     return count;
 }
 
-void QvStatGraphCum::Draw(CDC*, CRect) {}
+int QvFreqPointsToPositions(QvStatXYAxes& frame, const QvFreqPoint* values, int count,
+                            CPoint* out) {
+    int made = 0;
+    for (int i = 0; i < count; ++i) {
+        const int x = frame.axisX.ValueToPos(values[i].x);
+        const int y = frame.axisY.ValueToPos(values[i].y);
+        // A point the axes cannot place is left out and its neighbours
+        // joined; the start point stays wherever it lands.
+        if (values[i].kept || (x != -1 && y != -1))
+            out[made++] = CPoint(x, y);
+    }
+    return made;
+}
+
+void QvStatGraphCum::Draw(CDC* dc, CRect rect) {
+    if (!m_pData)
+        return;
+    QvStatData& data = *m_pData;
+    const QvStatProperties& p = data.properties;
+    const LOGPEN entry = dc->GetCurrentPen()->Log();
+    rect.top = QvStatDrawTitle(dc, rect, p);
+    const int right = p.CFPlot_Legend ? QvStatDrawLegend(dc, rect, rect.top, &data) : rect.right;
+    const QvFreqPlan plan = QvPlanCumulative(data);
+    QvStatXYAxes frame;
+    frame.Layout(rect.left, rect.top, right, rect.bottom, plan.xmin, plan.xmax, plan.ymin,
+                 plan.ymax, &data, dc);
+    frame.DrawGrid(dc);
+    const int kind = p.CFGraph_ShowFreq;
+    QvFreqPoint values[QvFreqPointCapacity];
+    CPoint points[QvFreqPointCapacity];
+    for (int k = 0; k < plan.seriesCount; ++k) {
+        const int count = QvFreqPointsToPositions(
+            frame, values, QvCumulativePoints(plan.series[k], kind, plan.xmax, values), points);
+        if (count == 0)
+            continue;
+        CPen pen(int(entry.lopnStyle), entry.lopnWidth.x, QvSeriesLineColor(p, k));
+        CBrush brush(QvSeriesBrush(p, k));
+        dc->SelectObject(&brush);
+        dc->SelectObject(&pen);
+        dc->Polyline(points, count);
+        const CPoint tip = points[count - 1];
+        const int rise = int(40 * QvStatYFactor(dc));
+        dc->MoveTo(tip);
+        dc->LineTo(tip.x - 80, tip.y + rise);
+        dc->MoveTo(tip);
+        dc->LineTo(tip.x - 80, tip.y - rise);
+        dc->SelectStockObject(BLACK_PEN);
+        dc->SelectStockObject(BLACK_BRUSH);
+    }
+    dc->SelectStockObject(BLACK_PEN);
+    dc->SelectStockObject(BLACK_BRUSH);
+    frame.DrawAxes(dc);
+}

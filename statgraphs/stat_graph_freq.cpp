@@ -1,7 +1,10 @@
 // The frequency polygon: one filled polygon per column through the
 // frequency of each value, or of each class at its midpoint.
+#include "platform/dc.h"
+#include "statgraphs/stat_axes.h"
 #include "statgraphs/stat_freq_graphs.h"
 #include "statgraphs/stat_graph.h"
+#include "statgraphs/stat_graph_parts.h"
 #include "statistics/stat_data.h"
 
 #include <algorithm>
@@ -42,6 +45,8 @@ QvFreqPlan QvPlanPolygon(QvStatData& data) {
 }
 
 int QvPolygonPoints(const QvFreqSeries& s, int kind, bool joinEnds, QvFreqPoint* out) {
+    if (!s.column)
+        return 0;
     const QvStatColumn& c = *s.column;
     const bool group = c.type == QvStatColumn::Group;
     const double d = QvFreqDivisor(kind, s.n);
@@ -67,4 +72,36 @@ int QvPolygonPoints(const QvFreqSeries& s, int kind, bool joinEnds, QvFreqPoint*
     return count;
 }
 
-void QvStatGraphFreq::Draw(CDC*, CRect) {}
+void QvStatGraphFreq::Draw(CDC* dc, CRect rect) {
+    if (!m_pData)
+        return;
+    QvStatData& data = *m_pData;
+    const QvStatProperties& p = data.properties;
+    const LOGPEN entry = dc->GetCurrentPen()->Log();
+    rect.top = QvStatDrawTitle(dc, rect, p);
+    const int right = p.FreqPoly_Legend ? QvStatDrawLegend(dc, rect, rect.top, &data) : rect.right;
+    const QvFreqPlan plan = QvPlanPolygon(data);
+    QvStatXYAxes frame;
+    frame.Layout(rect.left, rect.top, right, rect.bottom, plan.xmin, plan.xmax, plan.ymin,
+                 plan.ymax, &data, dc);
+    frame.DrawGrid(dc);
+    const int kind = p.FreqPoly_ShowFreq;
+    QvFreqPoint values[QvFreqPointCapacity];
+    CPoint points[QvFreqPointCapacity];
+    for (int k = 0; k < plan.seriesCount; ++k) {
+        const int count = QvFreqPointsToPositions(
+            frame, values,
+            QvPolygonPoints(plan.series[k], kind, p.FreqPoly_ShowEnds != 0, values), points);
+        // A single point encloses nothing.
+        if (count < 2)
+            continue;
+        CPen pen(int(entry.lopnStyle), entry.lopnWidth.x, QvSeriesLineColor(p, k));
+        CBrush brush(QvSeriesBrush(p, k));
+        dc->SelectObject(&brush);
+        dc->SelectObject(&pen);
+        dc->Polygon(points, count);
+        dc->SelectStockObject(BLACK_PEN);
+        dc->SelectStockObject(BLACK_BRUSH);
+    }
+    frame.DrawAxes(dc);
+}

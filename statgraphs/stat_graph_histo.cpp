@@ -1,7 +1,10 @@
 // The histogram: one column as bars over its classes, or two columns back
 // to back with the classes up the middle.
+#include "platform/dc.h"
+#include "statgraphs/stat_axes.h"
 #include "statgraphs/stat_freq_graphs.h"
 #include "statgraphs/stat_graph.h"
+#include "statgraphs/stat_graph_parts.h"
 #include "statistics/stat_data.h"
 
 #include <algorithm>
@@ -185,4 +188,51 @@ int QvHistoBars(const QvHistoSeries& s, int kind, bool backToBack, QvHistoBar* o
     return count;
 }
 
-void QvStatGraphHisto::Draw(CDC*, CRect) {}
+void QvStatGraphHisto::Draw(CDC* dc, CRect rect) {
+    if (!m_pData)
+        return;
+    QvStatData& data = *m_pData;
+    const QvStatProperties& p = data.properties;
+    const LOGPEN entry = dc->GetCurrentPen()->Log();
+    rect.top = QvStatDrawTitle(dc, rect, p);
+    const QvHistoPlan plan = QvPlanHistogram(data);
+    // No first column: the title alone.
+    if (plan.seriesCount == 0)
+        return;
+    QvStatXYAxes frame;
+    frame.Layout(rect.left, rect.top, rect.right, rect.bottom, plan.xmin, plan.xmax, plan.ymin,
+                 plan.ymax, &data, dc);
+    // Back to back the left column's lengths run below 0 but are counts.
+    frame.axisX.absoluteLabels = plan.backToBack;
+    frame.DrawGrid(dc);
+    const int kind = p.Histo_ShowFreq;
+    QvHistoBar bars[QvStatColumn::Rows];
+    for (int k = 0; k < plan.seriesCount; ++k) {
+        CPen pen(int(entry.lopnStyle), entry.lopnWidth.x, QvSeriesLineColor(p, k));
+        CBrush brush(QvSeriesBrush(p, k));
+        dc->SelectObject(&pen);
+        dc->SelectObject(&brush);
+        const int count = QvHistoBars(plan.series[k], kind, plan.backToBack, bars);
+        const double side = k == 0 ? -1.0 : 1.0;
+        for (int i = 0; i < count; ++i) {
+            const QvHistoBar& b = bars[i];
+            CPoint corners[4];
+            if (plan.backToBack) {
+                const double x = side * b.length;
+                corners[0] = frame.ValueToPoint(0, b.lower);
+                corners[1] = frame.ValueToPoint(x, b.lower);
+                corners[2] = frame.ValueToPoint(x, b.upper);
+                corners[3] = frame.ValueToPoint(0, b.upper);
+            } else {
+                corners[0] = frame.ValueToPoint(b.lower, 0);
+                corners[1] = frame.ValueToPoint(b.lower, b.length);
+                corners[2] = frame.ValueToPoint(b.upper, b.length);
+                corners[3] = frame.ValueToPoint(b.upper, 0);
+            }
+            dc->Polygon(corners, 4);
+        }
+        dc->SelectStockObject(BLACK_PEN);
+        dc->SelectStockObject(BLACK_BRUSH);
+    }
+    frame.DrawAxes(dc);
+}
