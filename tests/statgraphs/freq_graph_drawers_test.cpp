@@ -15,6 +15,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -178,6 +179,53 @@ TEST_F(DrawerFixture, PolygonThroughTheFrequencies) {
     ExpectPolygon(polygons[0], {frame.ValueToPoint(1, 0), frame.ValueToPoint(2, 1),
                                 frame.ValueToPoint(4, 2), frame.ValueToPoint(6, 1),
                                 frame.ValueToPoint(7, 0)});
+}
+
+// Inputs a damaged file or odd typing can give: no first column, a column
+// index naming none, a class bound that is no number, every value equal,
+// an art type and class count outside their ranges.  Each draws something
+// sane (run under the sanitizers too).
+TEST_F(DrawerFixture, OddInputsDrawWithoutFault) {
+    struct Case {
+        const char* name;
+        std::array<int, 10> dc;
+        bool group;
+        std::vector<double> a, b;
+    };
+    const Case cases[] = {
+        {"no first column", {-1, 1, -1, -1, -1, -1, -1, -1, -1, -1}, false, {1, 2}, {3}},
+        {"index naming no column", {40, -1, 99, 0, -1, -1, -1, -1, -1, -1}, false, {1, 2}, {3}},
+        {"class text abc", {0, -1, -1, -1, -1, -1, -1, -1, -1, -1}, true, {}, {}},
+        {"all equal back to back", {0, 1, -1, -1, -1, -1, -1, -1, -1, -1}, false, {5, 5}, {5}},
+        {"all empty", {0, 1, 2, -1, -1, -1, -1, -1, -1, -1}, false, {}, {}},
+    };
+    p().GraphStyle = 9;
+    p().NumberGroups = 0;
+    p().CFPlot_Legend = p().FreqPoly_Legend = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        p().dc = c.dc;
+        Values(0, c.a);
+        Values(1, c.b);
+        if (c.group) {
+            col(0).type = QvStatColumn::Group;
+            col(0).cells[0] = {0, 3, QStringLiteral("10")};
+            col(0).cells[1] = {10, 5, QStringLiteral("abc")};
+            col(0).cells[2] = {20, 2, QStringLiteral("abc")};
+        }
+        for (int type : {QvStatGraphDispatcher::Histo, QvStatGraphDispatcher::Cum,
+                         QvStatGraphDispatcher::Freq}) {
+            SCOPED_TRACE(type);
+            device.Clear();
+            p().GraphType = type;
+            QvStatGraphDispatcher().DrawGraph(&dc, kRect, data.get());
+            for (const DrawnItem& item : device.Items()) {
+                EXPECT_TRUE(std::isfinite(item.rect.left()) && std::isfinite(item.rect.bottom()));
+                EXPECT_LT(std::abs(item.rect.left()), 1e6);
+            }
+        }
+        col(0).type = QvStatColumn::Data;
+    }
 }
 
 // With the legend on and no series chosen, the plot still gives up the
