@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -210,6 +211,8 @@ bool RunRandomGenerators(QWidget* parent, int& column, QString& formula) {
     CPropertySheet sheet(QStringLiteral("Random Number Generators"), parent);
     for (CRandomPage* page : pages.All())
         sheet.AddPage(page);
+    // All eight tabs in sight: the one shown at OK is the one used.
+    sheet.TabWidget()->setUsesScrollButtons(false);
     if (sheet.DoModal() != IDOK)
         return false;
     const auto* shown = dynamic_cast<const CRandomPage*>(sheet.GetActivePage());

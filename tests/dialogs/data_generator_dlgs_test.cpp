@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -326,6 +327,25 @@ TEST_F(GeneratorButtonsTest, RandomOkOnTheFirstPageFillsColumnAWithIntegers) {
     EXPECT_EQ(dlg->m_grid->GridText(5, 1), QStringLiteral("9"));
 }
 
+// Generated data put into a formula column stays: the column becomes a
+// data column rather than having its old formula written over the data.
+TEST_F(GeneratorButtonsTest, GeneratedDataReplacesAFormulaColumnsFormula) {
+    data.columns[2].type = QvStatColumn::Formula;
+    data.columns[2].formula = QStringLiteral("A+7");
+    dlg = std::make_unique<CStatGraphDlg>(&data);
+    dlg->OnInitDialog();
+    CrtSrand(1);
+    Drive<CPropertySheet> ok([](CPropertySheet& sheet) {
+        Page(sheet, 0)->m_comboColumn->setCurrentIndex(2);
+        sheet.OnOK();
+    });
+    dlg->m_buttonRandom->click();
+    EXPECT_EQ(Column(2).cells[0].value, 1.0);
+    EXPECT_EQ(Column(2).cells[3].value, 9.0);
+    EXPECT_EQ(Column(2).type, QvStatColumn::Data);
+    EXPECT_EQ(Filled(2), 50);
+}
+
 TEST_F(GeneratorButtonsTest, TimeSeriesLeavesTheReportsFitAlone) {
     ASSERT_TRUE(dlg->m_buttonTimeSeries->isEnabled());
     data.properties.RegType = 2;
@@ -368,25 +388,38 @@ TEST_F(GeneratorButtonsTest, BivariateFillsXAndYColumns) {
     }
 }
 
-// Pictures of the three generator dialogs, for a look.
+// Pictures of the generator dialogs as their launchers open them, for a look.
 TEST(DataGeneratorPictures, DialogsShowTheirControls) {
     const DecimalMark mark('.');
-    CRandomPages pages;
-    CPropertySheet sheet(QStringLiteral("Random Number Generators"));
-    for (CRandomPage* page : pages.All())
-        sheet.AddPage(page);
-    sheet.OnInitDialog();
-    for (int i : {0, 5, 6}) {
-        sheet.SetActivePage(i);
-        const QImage picture = Picture(sheet, QStringLiteral("random_generators_%1").arg(i));
-        EXPECT_GT(InkIn(picture, pages.All()[size_t(i)], &sheet), 300) << i;
+    int column = 0;
+    QString formula;
+    {
+        Drive<CPropertySheet> drive([](CPropertySheet& sheet) {
+            for (int i : {0, 5, 7}) {
+                sheet.SetActivePage(i);
+                const QImage picture =
+                    Picture(sheet, QStringLiteral("random_generators_%1").arg(i));
+                EXPECT_GT(InkIn(picture, sheet.GetPage(i), &sheet), 300) << i;
+                // Every tab is in sight.
+                const QRect last = sheet.TabWidget()->tabBar()->tabRect(7);
+                EXPECT_LE(last.right(), sheet.TabWidget()->width()) << i;
+            }
+        });
+        RunRandomGenerators(nullptr, column, formula);
     }
-    CTimeSeriesDlg ts;
-    ts.m_nModel = 2;
-    ts.m_strA = QStringLiteral("10");
-    ts.OnInitDialog();
-    const QImage picture = Picture(ts, QStringLiteral("time_series_generator"));
-    EXPECT_GT(InkIn(picture, ts.m_comboEquation, &ts), 100);
+    {
+        Drive<CTimeSeriesDlg> drive([](CTimeSeriesDlg& ts) {
+            const QImage picture = Picture(ts, QStringLiteral("time_series_generator"));
+            EXPECT_GT(InkIn(picture, ts.m_comboEquation, &ts), 100);
+            EXPECT_GT(InkIn(picture, ts.m_editPoints, &ts), 20);
+        });
+        RunTimeSeriesGenerator(nullptr, 2, column, formula);
+    }
+    Drive<CBivariateDataDlg> drive([](CBivariateDataDlg& b) {
+        const QImage picture = Picture(b, QStringLiteral("bivariate_generator"));
+        EXPECT_GT(InkIn(picture, b.m_editTargetR, &b), 20);
+    });
+    RunBivariateGenerator(nullptr, 1, column, formula);
 }
 
 } // namespace
