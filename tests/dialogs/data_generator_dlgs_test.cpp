@@ -346,6 +346,41 @@ TEST_F(GeneratorButtonsTest, GeneratedDataReplacesAFormulaColumnsFormula) {
     EXPECT_EQ(Filled(2), 50);
 }
 
+// With a decimal comma the formulas the buttons make still fill the grid.
+TEST_F(GeneratorButtonsTest, DecimalCommaFormulasFill) {
+    const DecimalMark comma(',');
+    {
+        Drive<CPropertySheet> ok([](CPropertySheet& sheet) {
+            sheet.SetActivePage(3); // Bernoulli, 0,5
+            sheet.OnOK();
+        });
+        dlg->m_buttonRandom->click();
+    }
+    EXPECT_EQ(Filled(0), 50);
+    for (int r = 0; r < 50; ++r) {
+        const double v = Column(0).cells[size_t(r)].value;
+        EXPECT_TRUE(v == 0 || v == 1) << r << ": " << v;
+    }
+    {
+        Drive<CTimeSeriesDlg> ok([](CTimeSeriesDlg& ts) {
+            ts.m_comboColumn->setCurrentIndex(2);
+            ts.OnOK();
+        });
+        dlg->m_buttonTimeSeries->click();
+    }
+    EXPECT_EQ(Filled(2), 30);
+    {
+        Drive<CBivariateDataDlg> ok([](CBivariateDataDlg& b) {
+            b.m_comboX->setCurrentIndex(4);
+            b.m_comboY->setCurrentIndex(5);
+            b.OnOK();
+        });
+        dlg->m_buttonBivariate->click();
+    }
+    EXPECT_EQ(Filled(4), 30);
+    EXPECT_EQ(Filled(5), 30);
+}
+
 TEST_F(GeneratorButtonsTest, TimeSeriesLeavesTheReportsFitAlone) {
     ASSERT_TRUE(dlg->m_buttonTimeSeries->isEnabled());
     data.properties.RegType = 2;
