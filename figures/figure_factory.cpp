@@ -11,12 +11,6 @@ std::map<int, QvFigureTool>& Tools() {
     static std::map<int, QvFigureTool> tools;
     return tools;
 }
-
-// Tools of the palette whose figures are still to come.
-[[maybe_unused]] const bool kPendingToolsRegistered = QvRegisterFigureTools({
-    {ID_DRAW_GRAPH},
-    {ID_DRAW_NUMBER_LINE},
-});
 } // namespace
 
 bool QvRegisterFigureTools(std::initializer_list<QvFigureTool> tools) {
