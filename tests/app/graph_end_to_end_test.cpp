@@ -73,9 +73,8 @@ TEST(GraphEndToEnd, DrawPickTheMinimumUndoRedoSaveOpen) {
     const int picked = d.functions[0].selectedPoint;
     ASSERT_GE(picked, 0);
     EXPECT_EQ(graph->Engine().functionObjects[0].analysedPoints[picked].kind, 8); // a minimum
-    // Its label is written below the plot.
-    const QRect below = view->LogicalToCanvas(
-        CRect(2000, int(g.data.plotTopLeft.y) - 100, 16000, 14000));
+    // Its label is written below the plot, at the foot of the frame.
+    const QRect below = view->LogicalToCanvas(CRect(2000, 15500, 16000, 14000));
     EXPECT_GT(DifferentPixels(unpicked.copy(below), view->PageImage().copy(below)), 50);
 
     // Undo takes the graph away, Redo brings it back as it was.

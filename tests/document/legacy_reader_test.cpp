@@ -383,8 +383,7 @@ TEST_F(LegacyReaderTest, GraphKeepsItsFunctionsAndSettings) {
     EXPECT_TRUE(d.functions[2].caption.isEmpty());
     EXPECT_EQ((QStringList{d.xMaxShowS, d.yMaxShowS, d.xMinShowS, d.yMinShowS, d.xMajorS,
                            d.yMajorS, d.xMinorS, d.yMinorS}),
-              (QStringList{"10.000", "8.000", "-10.000", "-8.000", "2.000", "2.000", "1.000",
-                           "0.500"}));
+              (QStringList{"10", "8", "-10", "-8", "2", "2", "1", "0.5"}));
     EXPECT_EQ(d.xNotate, QStringLiteral("t"));
     EXPECT_EQ(d.yNotate, QStringLiteral("s"));
     EXPECT_EQ((std::vector<int>{d.ShowGrid, d.showXAxis, d.showYAxis, d.showXTicks, d.showYTicks,
