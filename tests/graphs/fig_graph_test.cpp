@@ -358,6 +358,30 @@ TEST_F(FigGraphTest, DrawingWithAGraphAndANumberLineSavesTheSameTwice) {
     }
 }
 
+// A number line figure on paper draws its line, scale and intervals inside
+// its frame (a thick interval's arrowhead may reach half a millimetre past
+// its end).  Kept as a picture.
+TEST_F(FigGraphTest, NumberLineFigureOnPaper) {
+    auto line = Dragged<QvFigNumberLine>(QvPoint(1000, 9000), QvPoint(15000, 5000));
+    ASSERT_TRUE(line);
+    QvNumberLineData& d = line->LineData()->m_data;
+    d.m_Graphs[0].m_Expression = QStringLiteral("X<=-3");
+    d.m_Graphs[1].m_Expression = QStringLiteral("-1<X<=2");
+    Paper paper;
+    paper.Draw(*line);
+    paper.image.save(QStringLiteral(LUMBREL_BINARY_DIR "/number_line_figure.png"));
+    QRect ink;
+    for (int y = 0; y < paper.image.height(); ++y)
+        for (int x = 0; x < paper.image.width(); ++x)
+            if (paper.image.pixel(x, y) != qRgb(255, 255, 255))
+                ink |= QRect(x, y, 1, 1);
+    const QRect frame(QPoint(1000 * 300 / 2540, (16000 - 9000) * 300 / 2540),
+                      QPoint(15000 * 300 / 2540, (16000 - 5000) * 300 / 2540));
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_TRUE(frame.adjusted(-8, -2, 8, 2).contains(ink)) << ink.x() << "," << ink.y() << " "
+                                                            << ink.width() << "x" << ink.height();
+}
+
 // A pasted graph shades its integral with its own fill: changing it leaves
 // the source's area as it was.
 TEST_F(FigGraphTest, PastedGraphShadesWithItsOwnFill) {
