@@ -1,7 +1,5 @@
 #include "figures/figure_factory.h"
 
-#include "platform/command_ids.h"
-
 #include <map>
 
 namespace {
