@@ -448,4 +448,24 @@ TEST(StatGraphReport, EqualsSignsLineUp) {
     }
 }
 
+// The tab step of other faces and sizes: each label ends before its
+// column.  Half an inch overruns with most of them.
+TEST(StatGraphReport, TabStepsFitTheLabelsInOtherFaces) {
+    const struct {
+        const char* family;
+        int points;
+    } fonts[] = {{"Liberation Sans", 10}, {"Liberation Sans", 13}, {"DejaVu Sans", 10},
+                 {"DejaVu Sans", 8},      {"Liberation Serif", 12}};
+    for (const auto& f : fonts) {
+        const QFontMetricsF m(QFont(QString::fromLatin1(f.family), f.points));
+        auto w = [&](const char* label) { return m.horizontalAdvance(QString::fromLatin1(label)); };
+        const qreal d = CStatGraphDlg::ReportTabDistance(m);
+        EXPECT_LT(w("Median"), d) << f.family << " " << f.points;
+        EXPECT_GE(w("Minimum"), d) << f.family << " " << f.points;
+        EXPECT_GE(w("Harmonic Mean"), d) << f.family << " " << f.points;
+        EXPECT_LT(w("Harmonic Mean"), 2 * d) << f.family << " " << f.points;
+        EXPECT_LT(w("Mean Absolute Deviation"), 3 * d) << f.family << " " << f.points;
+    }
+}
+
 } // namespace
