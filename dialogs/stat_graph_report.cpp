@@ -231,16 +231,14 @@ qreal CStatGraphDlg::ReportTabDistance(const QFontMetricsF& metrics) {
     const qreal above = std::max({width("Median"), width("Harmonic Mean") / 2.0,
                                   width("Mean Absolute Deviation") / 3.0});
     const qreal upTo = std::min({width("Minimum"), width("Maximum"), width("Harmonic Mean")});
-    // Half an inch, as a word processor's, where it serves (Arial at 10 pt
-    // on a 96 dpi screen, by less than a pixel); else the middle of the
-    // steps that do.
-    const qreal halfInch = metrics.fontDpi() / 2.0;
-    if (above < halfInch && halfInch <= upTo)
-        return halfInch;
+    // The middle of the steps that serve.  Half an inch, a word
+    // processor's step, serves Arial at 10 pt on a 96 dpi screen by less
+    // than a pixel, which leaves "Mean Absolute Deviation=" without a gap,
+    // and overruns at other sizes and in other faces.
     if (above < upTo)
         return (above + upTo) / 2.0;
     // A face too unlike Arial for all of them.
-    return halfInch;
+    return metrics.fontDpi() / 2.0;
 }
 
 void CStatGraphDlg::PourReport(QTextDocument& document, const QString& report) {

@@ -340,7 +340,10 @@ TEST_F(StatGraphDialogTest, ShowsTheReportOfTheChoicesAndCopiesIt) {
         EXPECT_TRUE(copied->hasHtml());
         EXPECT_TRUE(copied->html().contains(QStringLiteral("font-size:6.5pt")));
 
+        Choose(dlg.m_comboOVType, QStringLiteral("Measures of Central Tendency & Dispersion"));
+        Shot(dlg, QStringLiteral("stat_graph_report_central_dispersion"));
         Choose(dlg.m_comboOVType, QStringLiteral("Stanines"));
+        Shot(dlg, QStringLiteral("stat_graph_report_stanines"));
         EXPECT_EQ(dlg.Data().properties.OVType, 5);
         EXPECT_TRUE(dlg.m_report->toPlainText().contains(QStringLiteral("S9\t=\t")));
         Choose(dlg.m_comboOVCol, 2);
