@@ -19,6 +19,7 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -162,7 +163,9 @@ CStatGraphDlg::CStatGraphDlg(QvStatData* data, QWidget* parent)
     m_report = new QTextEdit(this);
     m_report->setReadOnly(true);
     m_report->setLineWrapMode(QTextEdit::NoWrap);
-    m_report->setFont(QFont(QStringLiteral("Arial"), 10));
+    m_report->setFont(ReportFont());
+    // Rebuilt whole each time; nobody undoes in a read-only box.
+    m_report->setUndoRedoEnabled(false);
 
     m_tab->addTab(QStringLiteral("One Variable"));
     m_tab->addTab(QStringLiteral("Two Variable"));
@@ -314,8 +317,27 @@ void CStatGraphDlg::ShowPage(int tab) {
 
 void CStatGraphDlg::RefreshReport() {
     ++m_nReportRefreshes;
-    // The report's texts are built by the statistics report.
-    m_report->clear();
+    const QvStatProperties& p = m_data.properties;
+    QString text;
+    if (p.OneVar) {
+        text = BuildOneVariableReport(m_data, m_comboOVCol->currentIndex(),
+                                      m_comboOVType->currentIndex());
+    } else {
+        if (p.RegType >= 1 && p.RegType <= 7)
+            Select(m_comboRegression, CBivariateDataDlg::PositionOfModel(p.RegType));
+        text = BuildTwoVariableReport(m_data, m_comboCol1->currentIndex(),
+                                      m_comboCol2->currentIndex(), p.RegType);
+    }
+    QTextDocument* document = m_report->document();
+    if (text == m_reportText && document->revision() == m_reportRevision)
+        return;
+    m_report->setUpdatesEnabled(false);
+    PourReport(*document, text);
+    m_report->moveCursor(QTextCursor::Start);
+    m_report->setUpdatesEnabled(true);
+    m_report->viewport()->update();
+    m_reportText = text;
+    m_reportRevision = document->revision();
 }
 
 void CStatGraphDlg::OnSwapColumns() {
