@@ -2,6 +2,7 @@
 
 #include "dialogs/stat_column_dlgs.h"
 #include "dialogs/stat_data_grid.h"
+#include "dialogs/stat_graph_options.h"
 #include "platform/command_ids.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
@@ -155,8 +156,8 @@ CStatGraphDlg::CStatGraphDlg(QvStatData* data, QWidget* parent)
     m_buttonOK = new QPushButton(QStringLiteral("OK"), this);
     m_buttonSetDefault = new QPushButton(QStringLiteral("Set Default"), this);
     m_buttonOK->setDefault(true);
-    // Their sheets and generators are not part of the program yet.
-    for (QPushButton* b : {m_buttonOptions, m_buttonRandom, m_buttonBivariate, m_buttonTimeSeries})
+    // Their generators are not part of the program yet.
+    for (QPushButton* b : {m_buttonRandom, m_buttonBivariate, m_buttonTimeSeries})
         b->setEnabled(false);
 
     m_report = new QTextEdit(this);
@@ -248,6 +249,7 @@ CStatGraphDlg::CStatGraphDlg(QvStatData* data, QWidget* parent)
         QvStatProperties& q = m_data.properties;
         q.GraphType = GraphTypeFromText(m_comboGraphType->itemText(index), q.GraphType);
     });
+    connect(m_buttonOptions, &QPushButton::clicked, this, [this] { OnOptions(); });
     connect(m_buttonSwap, &QPushButton::clicked, this, [this] { OnSwapColumns(); });
     connect(m_buttonCopy, &QPushButton::clicked, this, [this] { OnCopyStatistics(); });
     connect(m_buttonOK, &QPushButton::clicked, this, [this] { OnOK(); });
@@ -330,6 +332,14 @@ void CStatGraphDlg::OnSwapColumns() {
         if (QvStatColumn* column = m_data.Column(c))
             column->MarkDirty();
     RefreshReport();
+}
+
+void CStatGraphDlg::OnOptions() {
+    if (!RunGraphOptionsSheet(m_data, this))
+        return;
+    // The sheet's Data Columns page may have changed the first two columns.
+    Select(m_comboData1, m_data.properties.dc[0]);
+    Select(m_comboData2, m_data.properties.dc[1] + 1);
 }
 
 bool CStatGraphDlg::OnEditCommand(UINT id) {

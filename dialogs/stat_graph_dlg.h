@@ -37,6 +37,8 @@ public:
     QvStatData& Data() { return m_data; }
 
     void OnSetDefault();
+    // The "Graph Options" sheet on the data set being edited.
+    void OnOptions();
     void OnSwapColumns();
     void OnCopyStatistics();
     // The edit commands (Cut 32913 and 57635, Copy 32914 and 57634, Copy
