@@ -226,13 +226,14 @@ CGOptDataCol::CGOptDataCol(QWidget* parent)
         m_comboSet[size_t(k)] = combo;
         m_buttonColor[size_t(k)] = NewColorButton(this);
         const int row = k % 5;
-        const int col = k / 5 * 3;
+        const int col = k / 5 * 4;
         grid->addWidget(new QLabel(QString::number(k + 1), this), row, col);
         grid->addWidget(combo, row, col + 1);
         grid->addWidget(m_buttonColor[size_t(k)], row, col + 2);
         connect(m_buttonColor[size_t(k)], &QPushButton::clicked, this, [this, k] { OnColor(k); });
     }
     grid->setColumnMinimumWidth(3, 24);
+    grid->setColumnStretch(7, 1);
     grid->setRowStretch(5, 1);
 }
 
@@ -388,13 +389,11 @@ CGOptFonts::CGOptFonts(QWidget* parent) : CPropertyPage(QStringLiteral("Fonts"),
     grid->addWidget(m_buttonFont[MidAxis], 1, 0, Qt::AlignVCenter);
     grid->addWidget(new GraphSketch(this), 1, 1);
     grid->addWidget(m_buttonFont[Legend], 1, 2, Qt::AlignVCenter);
-    grid->addWidget(m_buttonFont[Scales], 2, 1, Qt::AlignLeft);
-    auto* end = new QHBoxLayout;
-    end->addWidget(new QLabel(QStringLiteral("Axis Font"), this));
-    end->addWidget(m_buttonFont[EndAxis]);
-    grid->addLayout(end, 2, 1, Qt::AlignRight);
-    grid->addWidget(m_buttonFont[Ancillary], 3, 0, 1, 3, Qt::AlignLeft);
-    grid->setRowStretch(4, 1);
+    grid->addWidget(m_buttonFont[Scales], 2, 1, Qt::AlignHCenter);
+    grid->addWidget(m_buttonFont[EndAxis], 2, 2, Qt::AlignLeft);
+    grid->addWidget(new QLabel(QStringLiteral("Axis Font"), this), 3, 1, Qt::AlignHCenter);
+    grid->addWidget(m_buttonFont[Ancillary], 4, 0, Qt::AlignLeft);
+    grid->setRowStretch(5, 1);
 }
 
 void CGOptFonts::OnFont(Font font) {
