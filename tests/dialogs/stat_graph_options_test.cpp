@@ -133,6 +133,10 @@ TEST_F(GraphOptionsTest, LabelColumnWithoutLabelColumnsIsNone) {
     P().Label1 = QStringLiteral("C");
     P().LabelCol1 = 2;
     P().LabelColActive1 = 1;
+    // Shown, then cancelled: the graph keeps its label column.
+    EXPECT_FALSE(Run([](CPropertySheet& sheet) { sheet.reject(); }));
+    EXPECT_EQ(P().LabelColActive1, 1);
+    EXPECT_EQ(P().LabelCol1, 2);
     EXPECT_TRUE(Run([](CPropertySheet& sheet) {
         auto* general = FindPage<CGOptGeneral>(sheet);
         EXPECT_FALSE(general->m_comboLabel->isEnabled());
@@ -153,12 +157,13 @@ TEST_F(GraphOptionsTest, LabelColumnPickedTypedOrStale) {
     const struct {
         const char* stored;
         const char* shown;
-        const char* typed; // null: picks nothing
+        const char* typed; // null: left as shown
+        bool picked;       // chosen from the list rather than typed
         const char* label;
         int column;
-    } cases[] = {{"None", "None", "C", "C", 2},   {"E", "E", nullptr, "E", 4},
-                 {"None", "None", "c", "c", 2},   {"B", "", nullptr, "", -1},
-                 {"e", "E", "None", "None", -1}};
+    } cases[] = {{"None", "None", "C", true, "C", 2},    {"E", "E", nullptr, false, "E", 4},
+                 {"None", "None", "c", false, "c", 2},   {"B", "", nullptr, false, "", -1},
+                 {"e", "E", "None", true, "None", -1}};
     for (const auto& c : cases) {
         P().Label1 = QString::fromLatin1(c.stored);
         P().LabelCol1 = 7;
@@ -167,8 +172,11 @@ TEST_F(GraphOptionsTest, LabelColumnPickedTypedOrStale) {
             EXPECT_TRUE(general->m_comboLabel->isEnabled());
             EXPECT_EQ(ItemTexts(general->m_comboLabel), (QStringList{"None", "C", "E"}));
             EXPECT_EQ(general->m_comboLabel->currentText(), QString::fromLatin1(c.shown));
-            if (c.typed)
-                general->m_comboLabel->setEditText(QString::fromLatin1(c.typed));
+            QComboBox* combo = general->m_comboLabel;
+            if (c.typed && c.picked)
+                combo->setCurrentIndex(combo->findText(QString::fromLatin1(c.typed)));
+            else if (c.typed)
+                combo->setEditText(QString::fromLatin1(c.typed));
             sheet.accept();
         })) << c.stored;
         EXPECT_EQ(P().Label1, QString::fromLatin1(c.label)) << c.stored;
