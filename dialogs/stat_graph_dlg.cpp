@@ -159,6 +159,7 @@ CStatGraphDlg::CStatGraphDlg(QvStatData* data, QWidget* parent)
     // Their generators are not part of the program yet.
     for (QPushButton* b : {m_buttonRandom, m_buttonBivariate, m_buttonTimeSeries})
         b->setEnabled(false);
+    connect(m_buttonOptions, &QPushButton::clicked, this, [this] { OnOptions(); });
 
     m_report = new QTextEdit(this);
     m_report->setReadOnly(true);
@@ -249,7 +250,6 @@ CStatGraphDlg::CStatGraphDlg(QvStatData* data, QWidget* parent)
         QvStatProperties& q = m_data.properties;
         q.GraphType = GraphTypeFromText(m_comboGraphType->itemText(index), q.GraphType);
     });
-    connect(m_buttonOptions, &QPushButton::clicked, this, [this] { OnOptions(); });
     connect(m_buttonSwap, &QPushButton::clicked, this, [this] { OnSwapColumns(); });
     connect(m_buttonCopy, &QPushButton::clicked, this, [this] { OnCopyStatistics(); });
     connect(m_buttonOK, &QPushButton::clicked, this, [this] { OnOK(); });

@@ -37,8 +37,6 @@ public:
     QvStatData& Data() { return m_data; }
 
     void OnSetDefault();
-    // The "Graph Options" sheet on the data set being edited.
-    void OnOptions();
     void OnSwapColumns();
     void OnCopyStatistics();
     // The edit commands (Cut 32913 and 57635, Copy 32914 and 57634, Copy
@@ -49,6 +47,8 @@ public:
     void RefreshReport();
     // The one-variable page (tab 0) or the two-variable page (tab 1).
     void ShowPage(int tab);
+    // The "Graph Options" sheet on the data set being edited.
+    void OnOptions();
 
     CStatDataGrid* m_grid;
     QTabBar* m_tab;
