@@ -1,5 +1,6 @@
 #include "dialogs/stat_graph_dlg.h"
 
+#include "dialogs/data_generator_dlgs.h"
 #include "dialogs/stat_column_dlgs.h"
 #include "dialogs/stat_data_grid.h"
 #include "dialogs/stat_graph_options.h"
@@ -156,9 +157,6 @@ CStatGraphDlg::CStatGraphDlg(QvStatData* data, QWidget* parent)
     m_buttonOK = new QPushButton(QStringLiteral("OK"), this);
     m_buttonSetDefault = new QPushButton(QStringLiteral("Set Default"), this);
     m_buttonOK->setDefault(true);
-    // Their generators are not part of the program yet.
-    for (QPushButton* b : {m_buttonRandom, m_buttonBivariate, m_buttonTimeSeries})
-        b->setEnabled(false);
     connect(m_buttonOptions, &QPushButton::clicked, this, [this] { OnOptions(); });
 
     m_report = new QTextEdit(this);
@@ -251,6 +249,9 @@ CStatGraphDlg::CStatGraphDlg(QvStatData* data, QWidget* parent)
         q.GraphType = GraphTypeFromText(m_comboGraphType->itemText(index), q.GraphType);
     });
     connect(m_buttonSwap, &QPushButton::clicked, this, [this] { OnSwapColumns(); });
+    connect(m_buttonRandom, &QPushButton::clicked, this, [this] { OnRandomGenerators(); });
+    connect(m_buttonTimeSeries, &QPushButton::clicked, this, [this] { OnTimeSeriesGenerator(); });
+    connect(m_buttonBivariate, &QPushButton::clicked, this, [this] { OnBivariateGenerator(); });
     connect(m_buttonCopy, &QPushButton::clicked, this, [this] { OnCopyStatistics(); });
     connect(m_buttonOK, &QPushButton::clicked, this, [this] { OnOK(); });
     connect(m_buttonSetDefault, &QPushButton::clicked, this, [this] { OnSetDefault(); });
@@ -340,6 +341,28 @@ void CStatGraphDlg::OnOptions() {
     // The sheet's Data Columns page may have changed the first two columns.
     Select(m_comboData1, m_data.properties.dc[0]);
     Select(m_comboData2, m_data.properties.dc[1] + 1);
+}
+
+void CStatGraphDlg::OnRandomGenerators() {
+    int column = 0;
+    QString formula;
+    if (RunRandomGenerators(this, column, formula))
+        m_grid->FillColumnFromFormula(column, formula);
+}
+
+void CStatGraphDlg::OnTimeSeriesGenerator() {
+    int column = 0;
+    QString formula;
+    // The generator starts from the report's fit and leaves it as it is.
+    if (RunTimeSeriesGenerator(this, m_data.properties.RegType, column, formula))
+        m_grid->FillColumnFromFormula(column, formula);
+}
+
+void CStatGraphDlg::OnBivariateGenerator() {
+    int column = 0;
+    QString formula;
+    if (RunBivariateGenerator(this, m_data.properties.RegType, column, formula))
+        m_grid->FillColumnFromFormula(column, formula);
 }
 
 bool CStatGraphDlg::OnEditCommand(UINT id) {
