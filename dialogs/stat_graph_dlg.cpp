@@ -3,6 +3,7 @@
 #include "dialogs/data_generator_dlgs.h"
 #include "dialogs/stat_column_dlgs.h"
 #include "dialogs/stat_data_grid.h"
+#include "dialogs/stat_graph_options.h"
 #include "platform/command_ids.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
@@ -157,8 +158,7 @@ CStatGraphDlg::CStatGraphDlg(QvStatData* data, QWidget* parent)
     m_buttonOK = new QPushButton(QStringLiteral("OK"), this);
     m_buttonSetDefault = new QPushButton(QStringLiteral("Set Default"), this);
     m_buttonOK->setDefault(true);
-    // Its sheet is not part of the program yet.
-    m_buttonOptions->setEnabled(false);
+    connect(m_buttonOptions, &QPushButton::clicked, this, [this] { OnOptions(); });
 
     m_report = new QTextEdit(this);
     m_report->setReadOnly(true);
@@ -355,6 +355,14 @@ void CStatGraphDlg::OnSwapColumns() {
         if (QvStatColumn* column = m_data.Column(c))
             column->MarkDirty();
     RefreshReport();
+}
+
+void CStatGraphDlg::OnOptions() {
+    if (!RunGraphOptionsSheet(m_data, this))
+        return;
+    // The sheet's Data Columns page may have changed the first two columns.
+    Select(m_comboData1, m_data.properties.dc[0]);
+    Select(m_comboData2, m_data.properties.dc[1] + 1);
 }
 
 void CStatGraphDlg::OnRandomGenerators() {

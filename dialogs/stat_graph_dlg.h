@@ -76,6 +76,8 @@ public:
     static QFont ReportFont();
     // The one-variable page (tab 0) or the two-variable page (tab 1).
     void ShowPage(int tab);
+    // The "Graph Options" sheet on the data set being edited.
+    void OnOptions();
 
     CStatDataGrid* m_grid;
     QTabBar* m_tab;
