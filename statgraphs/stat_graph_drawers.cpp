@@ -15,12 +15,6 @@ void QvStatGraphDot::Draw(CDC*, CRect) {}
 
 void QvStatGraphStemLeaf::Draw(CDC*, CRect) {}
 
-void QvStatGraphHisto::Draw(CDC*, CRect) {}
-
-void QvStatGraphCum::Draw(CDC*, CRect) {}
-
-void QvStatGraphFreq::Draw(CDC*, CRect) {}
-
 void QvStatGraphResidual::Draw(CDC*, CRect) {}
 
 void QvStatGraphPictogram::Draw(CDC*, CRect) {}
