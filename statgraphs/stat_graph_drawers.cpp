@@ -5,10 +5,6 @@
 
 void QvStatGraphBar::Draw(CDC*, CRect) {}
 
-void QvStatGraphBox::Draw(CDC*, CRect) {}
-
-void QvStatGraphPie::Draw(CDC*, CRect) {}
-
 void QvStatGraphLine::Draw(CDC*, CRect) {}
 
 void QvStatGraphScatter::Draw(CDC*, CRect) {}
