@@ -4,9 +4,9 @@
 
 #include "geometry/marker.h"
 #include "platform/dc.h"
-#include "statgraphs/graph_parts.h"
 #include "statgraphs/stat_axis.h"
 #include "statgraphs/stat_graph.h"
+#include "statgraphs/stat_graph_parts.h"
 #include "statistics/stat_data.h"
 #include "text/font_select.h"
 
@@ -76,8 +76,8 @@ void QvStatGraphBox::Draw(CDC* dc, CRect rect) {
         return;
     QvStatData& data = *m_pData;
     QvStatProperties& p = data.properties;
-    const double d = QvGraphDirection(dc);
-    rect.top = QvDrawGraphTitle(dc, rect, p);
+    const double d = QvStatYFactor(dc);
+    rect.top = QvStatDrawTitle(dc, rect, p);
 
     int count = 0;
     double lo = 0.0, hi = 0.0;
@@ -121,7 +121,7 @@ void QvStatGraphBox::Draw(CDC* dc, CRect rect) {
 
 void QvStatGraphBox::DrawValueAxis(CDC* dc, CRect& rect, double lo, double hi, QvStatAxis& axis) {
     QvStatProperties& p = m_pData->properties;
-    const double d = QvGraphDirection(dc);
+    const double d = QvStatYFactor(dc);
     if (Upright(p)) {
         const int lw = QvStatAxis::MeasureLabelWidth(lo, hi, dc, m_pData);
         const int x = rect.left + 100 + lw;
@@ -152,7 +152,7 @@ void QvStatGraphBox::DrawColumn(CDC* dc, CRect band, int slot, double lo, double
     QvStatColumn* column = m_pData->Column(p.dc[size_t(slot)]);
     if (!column)
         return;
-    const double d = QvGraphDirection(dc);
+    const double d = QvStatYFactor(dc);
     if (!column->name.isEmpty()) {
         QvFontSelect font;
         font.SetFont(p.LabelFont);
@@ -178,7 +178,7 @@ void QvStatGraphBox::DrawBoxPlot(CDC* dc, CRect box, int slot, QvStatAxis& axis)
     const QvBoxPlotNumbers b = QvBoxPlotFromColumn(column, p.StatType, p.BoxPlot_ShowOutliers != 0);
     const int L = box.left, T = box.top, R = box.right, B = box.bottom;
     const int H = B - T, W = R - L;
-    CBrush brush(QvSeriesBrush(p, slot));
+    CBrush brush(p.Brushes[size_t(QvStatFillScheme(p))][size_t(slot)]);
     CDCSelect<CBrush> useBrush(dc, &brush);
     // A value the axis cannot place (-1) leaves out what would be drawn
     // to it, as every graph leaves out points it cannot place.

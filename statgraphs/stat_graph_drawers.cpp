@@ -3,21 +3,15 @@
 // into a file of its own.
 #include "statgraphs/stat_graph.h"
 
-void QvStatGraphBar::Draw(CDC*, CRect) {}
-
 void QvStatGraphLine::Draw(CDC*, CRect) {}
 
 void QvStatGraphScatter::Draw(CDC*, CRect) {}
-
-void QvStatGraphDot::Draw(CDC*, CRect) {}
 
 void QvStatGraphStemLeaf::Draw(CDC*, CRect) {}
 
 void QvStatGraphHisto::Draw(CDC*, CRect) {}
 
 void QvStatGraphCum::Draw(CDC*, CRect) {}
-
-void QvStatGraphColumn::Draw(CDC*, CRect) {}
 
 void QvStatGraphFreq::Draw(CDC*, CRect) {}
 

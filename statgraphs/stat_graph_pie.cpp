@@ -3,8 +3,8 @@
 #include "statgraphs/stat_graph_pie.h"
 
 #include "platform/dc.h"
-#include "statgraphs/graph_parts.h"
 #include "statgraphs/stat_graph.h"
+#include "statgraphs/stat_graph_parts.h"
 #include "statistics/stat_data.h"
 #include "text/font_select.h"
 #include "text/number_text.h"
@@ -60,9 +60,9 @@ void QvStatGraphPie::Draw(CDC* dc, CRect rect) {
         return;
     QvStatData& data = *m_pData;
     const QvStatProperties& p = data.properties;
-    const double d = QvGraphDirection(dc);
+    const double d = QvStatYFactor(dc);
     const int mid = (rect.left + rect.right) / 2;
-    const int B = QvDrawGraphTitle(dc, rect, p);
+    const int B = QvStatDrawTitle(dc, rect, p);
     // Without a first column there is no pie to draw.
     const QvStatColumn* first = data.Column(p.dc[0]);
     if (!first)
@@ -104,7 +104,7 @@ void QvStatGraphPie::DrawPie(CDC* dc, CRect rect, int valueColumn, int labelColu
     if (!values)
         return;
     const QvStatColumn* labels = labelColumn == -1 ? nullptr : data.Column(labelColumn);
-    const double d = QvGraphDirection(dc);
+    const double d = QvStatYFactor(dc);
 
     QvFontSelect ancillary;
     ancillary.SetFont(p.AncillaryFont);
@@ -141,7 +141,7 @@ void QvStatGraphPie::DrawPie(CDC* dc, CRect rect, int valueColumn, int labelColu
     const int bkMode = dc->GetBkMode();
     int k = 0;
     for (const QvPieSector& s : pie.sectors) {
-        CBrush brush(QvSeriesBrush(p, s.row % 10));
+        CBrush brush(p.Brushes[size_t(QvStatFillScheme(p))][size_t(s.row % 10)]);
         hollow.Select(&brush);
         if (s.visible)
             dc->Pie(sectorBox, s.from, s.to);
