@@ -23,18 +23,20 @@ void QvDotStacks::Build(QvStatData& data) {
         QvStatColumn* column = p.dc[size_t(slot)] == -1 ? nullptr : data.Column(p.dc[size_t(slot)]);
         if (!column)
             continue;
-        column->Recalc();
+        // The frequency table alone gives the count, the extremes and the
+        // stacks: a full recalculation would sort the column twice more.
         const int groups = column->BuildFrequencyTable(0.0);
         if (column->n <= 0)
             continue;
         hasData = true;
-        xmin = anyRange ? std::min(xmin, column->min) : column->min;
-        xmax = anyRange ? std::max(xmax, column->max) : column->max;
-        anyRange = true;
         for (int g = 0; g < groups && used < Capacity; ++g) {
             const QvStatCell& row = column->classes[size_t(g)];
-            if (row.value != QvStatEmpty)
-                entries[size_t(used++)] = {row.value, row.count, 0};
+            if (row.value == QvStatEmpty || row.count <= 0)
+                continue;
+            entries[size_t(used++)] = {row.value, row.count, 0};
+            xmin = anyRange ? std::min(xmin, row.value) : row.value;
+            xmax = anyRange ? std::max(xmax, row.value) : row.value;
+            anyRange = true;
         }
     }
     if (!anyRange) {
@@ -155,6 +157,9 @@ void QvStatGraphDot::Draw(CDC* dc, CRect rect) {
     for (int q = 0; q < series; ++q) {
         const QvStatColumn& column = *data.Column(columns[q]);
         SeriesStyle style(p, q, selected);
+        // Selected once for the series' marks, not once per mark.
+        CDCSelect<CPen> usePen(dc, &style.pen);
+        CDCSelect<CBrush> useBrush(dc, &style.brush);
         for (const QvStatCell& row : column.classes) {
             if (row.value == QvStatEmpty)
                 continue;
@@ -164,8 +169,7 @@ void QvStatGraphDot::Draw(CDC* dc, CRect rect) {
             for (long long j = 1; j <= row.count; ++j) {
                 const CPoint at = frame.ValueToPoint(row.value, double(j + stack->drawn));
                 if (at.x != -1 && at.y != -1)
-                    marker.DrawAt(dc, at.x, at.y, p.Dot_PointType[size_t(q)], &style.pen,
-                                  &style.brush);
+                    marker.DrawAt(dc, at.x, at.y, p.Dot_PointType[size_t(q)], nullptr, nullptr);
             }
             stack->drawn += row.count;
         }

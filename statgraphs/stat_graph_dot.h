@@ -25,9 +25,9 @@ struct QvDotStacks {
     // Some column holds a value.
     bool hasData = false;
 
-    // Recalculates the data columns of `data` and builds each one's
-    // frequency table (no tolerance: 1.5 and 1.50000001 are two stacks),
-    // which the drawing reads afterwards.  Without values x runs 0 to 1.
+    // Builds the frequency table of each data column of `data` (no
+    // tolerance: 1.5 and 1.50000001 are two stacks), which the drawing
+    // reads afterwards.  Without values x runs 0 to 1.
     void Build(QvStatData& data);
     // The entry of value v, or null.
     Entry* Find(double v);
