@@ -153,6 +153,8 @@ void QvStatGraphDot::Draw(CDC* dc, CRect rect) {
     QvStatXYAxes frame;
     frame.Layout(rect.left, rect.top, right, rect.bottom, xmin, xmax, ymin, ymax, &data, dc);
     frame.Draw(dc);
+    const long long span =
+        std::max(1, std::abs(int(frame.axisY.GetEnd().y - frame.axisY.GetStart().y)));
 
     for (int q = 0; q < series; ++q) {
         const QvStatColumn& column = *data.Column(columns[q]);
@@ -166,10 +168,17 @@ void QvStatGraphDot::Draw(CDC* dc, CRect rect) {
             QvDotStacks::Entry* stack = stacks->Find(row.value);
             if (!stack)
                 continue;
-            for (long long j = 1; j <= row.count; ++j) {
+            // A frequency in the millions would draw millions of marks on
+            // top of each other: beyond one mark per unit of the axis's
+            // length the marks are thinned out, and the top one is kept.
+            const long long step = std::max<long long>(1, row.count / span);
+            for (long long j = step; row.count > 0; j += step) {
+                j = std::min<long long>(j, row.count);
                 const CPoint at = frame.ValueToPoint(row.value, double(j + stack->drawn));
                 if (at.x != -1 && at.y != -1)
                     marker.DrawAt(dc, at.x, at.y, p.Dot_PointType[size_t(q)], nullptr, nullptr);
+                if (j == row.count)
+                    break;
             }
             stack->drawn += row.count;
         }

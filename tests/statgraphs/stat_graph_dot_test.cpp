@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 #include <memory>
 #include <utility>
 #include <vector>
@@ -209,4 +211,22 @@ TEST(DotPlot, RendersAtPrintResolution) {
     EXPECT_GT(InkIn(image, QRect(image.width() / 8, image.height() / 4, image.width() / 3,
                                  image.height() / 2)),
               1000);
+}
+
+// A frequency of two thousand million draws at most one mark per unit of
+// the axis's length, quickly, with the top mark at the stack's height.
+TEST(DotPlot, HugeFrequencyStaysQuick) {
+    DotFixture f;
+    FillCounted(f.data->columns[0], {{3, 2000000000}, {5, 1}});
+    QElapsedTimer timer;
+    timer.start();
+    f.Draw();
+    EXPECT_LT(timer.elapsed(), 2000);
+    const std::vector<DrawnItem> marks = f.Marks();
+    ASSERT_GT(marks.size(), 100u);
+    EXPECT_LT(marks.size(), 12000u);
+    const CPoint top = f.Expected(3, 5, 2e9, 3, 2e9);
+    EXPECT_NEAR(marks[marks.size() - 2].rect.center().y(), top.y, 1.5);
+    const CPoint five = f.Expected(3, 5, 2e9, 5, 1);
+    EXPECT_NEAR(marks.back().rect.center().x(), five.x, 1.5);
 }
