@@ -79,13 +79,15 @@ void QvStatGraphBox::Draw(CDC* dc, CRect rect) {
     const double d = QvStatYFactor(dc);
     rect.top = QvStatDrawTitle(dc, rect, p);
 
-    int count = 0;
+    const int count = data.CountDataColumns();
+    if (count == 0)
+        return;
+    // The range starts from the first used slot, whichever it is.
     double lo = 0.0, hi = 0.0;
     bool any = false;
     for (int slot = 0; slot < QvStatProperties::Series; ++slot) {
         if (p.dc[size_t(slot)] == -1)
             continue;
-        ++count;
         QvStatColumn* column = data.Column(p.dc[size_t(slot)]);
         if (!column)
             continue;
@@ -97,8 +99,6 @@ void QvStatGraphBox::Draw(CDC* dc, CRect rect) {
         hi = any ? std::max(hi, column->max) : column->max;
         any = true;
     }
-    if (count == 0)
-        return;
 
     QvStatAxis axis;
     DrawValueAxis(dc, rect, lo, hi, axis);

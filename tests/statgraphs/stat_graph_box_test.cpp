@@ -289,3 +289,19 @@ TEST(BoxPlot, RendersAtPrintResolution) {
         }
     }
 }
+
+// A graph whose first slot is unused draws its boxes from the first used
+// one; an orientation the options do not know lays the boxes flat.
+TEST(BoxPlot, FirstUsedSlotAndUnknownOrientation) {
+    BoxFixture f;
+    f.p().dc = {-1, -1, 4, -1, -1, -1, -1, -1, -1, -1};
+    f.p().Orientate = 7;
+    FillValues(f.data->columns[4], {10, 20, 30, 40});
+    f.Draw();
+    const std::vector<DrawnItem> boxes = f.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    // Flat: wider than it is high.
+    EXPECT_GT(boxes[0].rect.width(), boxes[0].rect.height());
+    const std::vector<QLineF> parts = f.PartsOf(boxes[0].rect);
+    ASSERT_FALSE(parts.empty());
+}
