@@ -1,5 +1,6 @@
 #include "dialogs/stat_graph_dlg.h"
 
+#include "dialogs/data_generator_dlgs.h"
 #include "dialogs/stat_column_dlgs.h"
 #include "dialogs/stat_data_grid.h"
 #include "platform/command_ids.h"
@@ -155,9 +156,8 @@ CStatGraphDlg::CStatGraphDlg(QvStatData* data, QWidget* parent)
     m_buttonOK = new QPushButton(QStringLiteral("OK"), this);
     m_buttonSetDefault = new QPushButton(QStringLiteral("Set Default"), this);
     m_buttonOK->setDefault(true);
-    // Their sheets and generators are not part of the program yet.
-    for (QPushButton* b : {m_buttonOptions, m_buttonRandom, m_buttonBivariate, m_buttonTimeSeries})
-        b->setEnabled(false);
+    // Its sheet is not part of the program yet.
+    m_buttonOptions->setEnabled(false);
 
     m_report = new QTextEdit(this);
     m_report->setReadOnly(true);
@@ -249,6 +249,9 @@ CStatGraphDlg::CStatGraphDlg(QvStatData* data, QWidget* parent)
         q.GraphType = GraphTypeFromText(m_comboGraphType->itemText(index), q.GraphType);
     });
     connect(m_buttonSwap, &QPushButton::clicked, this, [this] { OnSwapColumns(); });
+    connect(m_buttonRandom, &QPushButton::clicked, this, [this] { OnRandomGenerators(); });
+    connect(m_buttonTimeSeries, &QPushButton::clicked, this, [this] { OnTimeSeriesGenerator(); });
+    connect(m_buttonBivariate, &QPushButton::clicked, this, [this] { OnBivariateGenerator(); });
     connect(m_buttonCopy, &QPushButton::clicked, this, [this] { OnCopyStatistics(); });
     connect(m_buttonOK, &QPushButton::clicked, this, [this] { OnOK(); });
     connect(m_buttonSetDefault, &QPushButton::clicked, this, [this] { OnSetDefault(); });
@@ -330,6 +333,28 @@ void CStatGraphDlg::OnSwapColumns() {
         if (QvStatColumn* column = m_data.Column(c))
             column->MarkDirty();
     RefreshReport();
+}
+
+void CStatGraphDlg::OnRandomGenerators() {
+    int column = 0;
+    QString formula;
+    if (RunRandomGenerators(this, column, formula))
+        m_grid->FillColumnFromFormula(column, formula);
+}
+
+void CStatGraphDlg::OnTimeSeriesGenerator() {
+    int column = 0;
+    QString formula;
+    // The generator starts from the report's fit and leaves it as it is.
+    if (RunTimeSeriesGenerator(this, m_data.properties.RegType, column, formula))
+        m_grid->FillColumnFromFormula(column, formula);
+}
+
+void CStatGraphDlg::OnBivariateGenerator() {
+    int column = 0;
+    QString formula;
+    if (RunBivariateGenerator(this, m_data.properties.RegType, column, formula))
+        m_grid->FillColumnFromFormula(column, formula);
 }
 
 bool CStatGraphDlg::OnEditCommand(UINT id) {

@@ -38,6 +38,11 @@ public:
 
     void OnSetDefault();
     void OnSwapColumns();
+    // The data generators: each fills a column of the grid from the
+    // formula its dialog makes.
+    void OnRandomGenerators();
+    void OnTimeSeriesGenerator();
+    void OnBivariateGenerator();
     void OnCopyStatistics();
     // The edit commands (Cut 32913 and 57635, Copy 32914 and 57634, Copy
     // As Rows 32915, Paste 32916 and 57637) go to the grid; false for

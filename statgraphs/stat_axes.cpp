@@ -71,8 +71,10 @@ template <class Frame> void CollectCategories(Frame& frame, QvStatData* data, in
 }
 
 // From the smallest column minimum to the largest column maximum over the
-// data columns in use, each recalculated first.  A column without values
-// has no minimum: its zeros would pull the range to 0 and undo a break.
+// data columns in use, each recalculated first when its cells changed (as
+// the column's getters do: a repaint of unchanged data sorts nothing).  A
+// column without values has no minimum: its zeros would pull the range to
+// 0 and undo a break.
 void ValueRange(QvStatData* data, double& min, double& max) {
     bool first = true;
     min = max = 0.0;
@@ -80,7 +82,10 @@ void ValueRange(QvStatData* data, double& min, double& max) {
         QvStatColumn* c = column == -1 ? nullptr : data->Column(column);
         if (!c)
             continue;
-        c->Recalc();
+        if (c->dirty) {
+            c->Recalc();
+            c->dirty = 0;
+        }
         if (c->rowsWithCount == 0)
             continue;
         min = first ? c->min : std::min(min, c->min);

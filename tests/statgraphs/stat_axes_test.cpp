@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -375,6 +377,22 @@ TEST(StatChartFrames, XYFramePlacesAndCrossesItsAxes) {
     EXPECT_TRUE(any);
 }
 
+// A value typed after a drawing widens the next drawing's range: a changed
+// column is recalculated, whatever was drawn before.
+TEST(StatChartFrames, ChangedValuesReachTheNextLayout) {
+    FrameFixture f;
+    f.Set(0, 0, 3);
+    f.Set(0, 1, 8);
+    QvStatColumnAxes first;
+    first.Layout(1000, 1000, 20000, 11000, 0, f.data.get(), &f.dc, false);
+    EXPECT_NEAR(first.axis.GetMax(), 8.5, 1e-9); // 8, then 8/16 of padding
+    f.Set(0, 2, 40);                             // marks the column changed
+    QvStatColumnAxes second;
+    second.Layout(1000, 1000, 20000, 11000, 0, f.data.get(), &f.dc, false);
+    EXPECT_NEAR(second.axis.GetMax(), 42.5, 1e-9);
+    EXPECT_EQ(second.count, 3);
+}
+
 // A frame without a data column in use, or never laid out, draws nothing
 // and gives no positions.
 TEST(StatChartFrames, FrameNeverSetUpDrawsNothing) {
@@ -401,3 +419,48 @@ TEST(StatChartFrames, FrameNeverSetUpDrawsNothing) {
 }
 
 } // namespace
+
+namespace {
+
+int Px(int units) {
+    return int(std::abs(units) * 300LL / 2540);
+}
+
+bool DarkNear(const QImage& image, int x, int y) {
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            if (image.valid(x + dx, y + dy) && qGray(image.pixel(x + dx, y + dy)) < 100)
+                return true;
+    return false;
+}
+
+} // namespace
+
+// An x/y frame over negative and positive data at print resolution: both
+// axes drawn through the origin, kept in the build folder to look at.
+TEST(StatChartFrames, XYFrameRendersAtPrintResolution) {
+    auto data = std::make_unique<QvStatData>();
+    data->properties.xAxis = QStringLiteral("x");
+    data->properties.yAxis = QStringLiteral("y");
+    data->properties.xAxisMid = QStringLiteral("Temperature");
+    data->properties.yAxisMid = QStringLiteral("Growth");
+    QImage image(Px(12000), Px(8000), QImage::Format_RGB32);
+    image.setDotsPerMeterX(11811);
+    image.setDotsPerMeterY(11811);
+    image.fill(Qt::white);
+    QvStatXYAxes frame;
+    {
+        CDC dc(&image);
+        dc.SetMapMode(MM_HIMETRIC);
+        frame.Layout(300, -300, 11700, -7700, -10, 40, -5, 20, data.get(), &dc);
+        frame.Draw(&dc);
+    }
+    image.save(QStringLiteral(LUMBREL_BINARY_DIR "/stat_xy_frame.png"));
+    const CPoint origin = frame.ValueToPoint(0, 0);
+    const CPoint corner = frame.ValueToPoint(30, 15);
+    EXPECT_TRUE(DarkNear(image, Px(origin.x), Px(origin.y)));
+    EXPECT_TRUE(DarkNear(image, Px(corner.x), Px(origin.y)));
+    EXPECT_TRUE(DarkNear(image, Px(origin.x), Px(corner.y)));
+    EXPECT_LT(Px(origin.x), Px(corner.x));
+    EXPECT_GT(Px(origin.y), Px(corner.y));
+}
