@@ -13,37 +13,33 @@
 #include <algorithm>
 #include <memory>
 
+static_assert(QvDotStacks::Capacity >= QvStatProperties::Series * QvStatColumn::Rows);
+
 void QvDotStacks::Build(QvStatData& data) {
     const QvStatProperties& p = data.properties;
     used = 0;
     ymax = 0;
     hasData = false;
-    bool anyRange = false;
     for (int slot = 0; slot < QvStatProperties::Series; ++slot) {
         QvStatColumn* column = p.dc[size_t(slot)] == -1 ? nullptr : data.Column(p.dc[size_t(slot)]);
         if (!column)
             continue;
-        // The frequency table alone gives the count, the extremes and the
-        // stacks: a full recalculation would sort the column twice more.
-        const int groups = column->BuildFrequencyTable(0.0);
-        if (column->n <= 0)
-            continue;
-        hasData = true;
-        for (int g = 0; g < groups && used < Capacity; ++g) {
-            const QvStatCell& row = column->classes[size_t(g)];
-            if (row.value == QvStatEmpty || row.count <= 0)
+        // Straight from the cells: each column's frequency table would only
+        // merge what the stacks merge anyway, at the price of sorting it.
+        for (const QvStatCell& cell : column->cells) {
+            if (cell.value == QvStatEmpty || cell.count <= 0)
                 continue;
-            entries[size_t(used++)] = {row.value, row.count, 0};
-            xmin = anyRange ? std::min(xmin, row.value) : row.value;
-            xmax = anyRange ? std::max(xmax, row.value) : row.value;
-            anyRange = true;
+            entries[size_t(used++)] = {cell.value, cell.count, 0};
+            xmin = hasData ? std::min(xmin, cell.value) : cell.value;
+            xmax = hasData ? std::max(xmax, cell.value) : cell.value;
+            hasData = true;
         }
     }
-    if (!anyRange) {
+    if (!hasData) {
         xmin = 0.0;
         xmax = 1.0;
     }
-    // Equal values of different columns meet, then merge into one stack.
+    // Equal values meet, then merge into one stack.
     std::stable_sort(entries.begin(), entries.begin() + used,
                      [](const Entry& a, const Entry& b) { return a.value < b.value; });
     int stacks = 0;
@@ -162,8 +158,10 @@ void QvStatGraphDot::Draw(CDC* dc, CRect rect) {
         // Selected once for the series' marks, not once per mark.
         CDCSelect<CPen> usePen(dc, &style.pen);
         CDCSelect<CBrush> useBrush(dc, &style.brush);
-        for (const QvStatCell& row : column.classes) {
-            if (row.value == QvStatEmpty)
+        // Cell by cell: a value's marks rise through the same heights
+        // whichever row holds them.
+        for (const QvStatCell& row : column.cells) {
+            if (row.value == QvStatEmpty || row.count <= 0)
                 continue;
             QvDotStacks::Entry* stack = stacks->Find(row.value);
             if (!stack)

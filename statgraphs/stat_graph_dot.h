@@ -7,7 +7,7 @@
 class QvStatData;
 
 struct QvDotStacks {
-    // Ten columns of at most 500 distinct values each.
+    // Room for every cell of ten columns.
     static constexpr int Capacity = 5000;
     struct Entry {
         double value = 0.0;
@@ -25,9 +25,9 @@ struct QvDotStacks {
     // Some column holds a value.
     bool hasData = false;
 
-    // Builds the frequency table of each data column of `data` (no
-    // tolerance: 1.5 and 1.50000001 are two stacks), which the drawing
-    // reads afterwards.  Without values x runs 0 to 1.
+    // The values of the data columns of `data`, equal values (exactly
+    // equal: 1.5 and 1.50000001 are two stacks) of all columns merged.
+    // Without values x runs 0 to 1.
     void Build(QvStatData& data);
     // The entry of value v, or null.
     Entry* Find(double v);
