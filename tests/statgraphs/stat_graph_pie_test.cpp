@@ -8,6 +8,7 @@
 #include "statgraphs/stat_graph_pie.h"
 #include "statistics/stat_data.h"
 #include "statistics/stat_test_support.h"
+#include "text/font_select.h"
 
 #include <gtest/gtest.h>
 
@@ -241,5 +242,44 @@ TEST(PieGraph, RendersAtPrintResolution) {
             const int cx = pies == 1 ? w / 2 - w / 10 : w / 4 + k * w / 2 - w / 12;
             EXPECT_GT(InkIn(image, QRect(cx - 10, h / 2 - 10, 20, 20)), 300) << k;
         }
+    }
+}
+
+// Where a pie starts below the names: one name height and one "Hello"
+// height for a named single pie, two "Hello" heights over two pies, nothing
+// over two pies without names.
+TEST(PieGraph, PiesStartBelowTheirNames) {
+    struct Case {
+        const char* name;
+        bool two;
+        const char* first;
+        int hellos; // "Hello" heights between the frame's top and the pies
+    };
+    const Case cases[] = {
+        {"one named pie", false, "Sales", 2},
+        {"one pie without a name", false, "", 0},
+        {"two pies, one named", true, "Sales", 2},
+        {"two pies without names", true, "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PieFixture f;
+        f.p().dc[1] = c.two ? 1 : -1;
+        f.data->columns[0].name = QString::fromLatin1(c.first);
+        FillValues(f.data->columns[0], {1, 2});
+        FillValues(f.data->columns[1], {3, 4});
+        QvFontSelect font;
+        font.SetFont(f.p().LabelFont);
+        font.Select(&f.dc);
+        const int g = f.dc.GetTextExtent(QStringLiteral("Hello")).cy;
+        ASSERT_EQ(f.dc.GetTextExtent(QStringLiteral("Sales")).cy, g);
+        font.Restore(&f.dc);
+        f.Draw();
+        const std::vector<DrawnItem> circles = f.Of(DrawnItem::Ellipse);
+        ASSERT_EQ(circles.size(), c.two ? 2u : 1u);
+        // Each circle is centred in what is left of its half or frame.
+        const double top = f.Frame().top + c.hellos * g;
+        for (const DrawnItem& circle : circles)
+            EXPECT_NEAR(circle.rect.center().y(), (top + f.Frame().bottom) / 2, 2);
     }
 }
