@@ -3,15 +3,9 @@
 // into a file of its own.
 #include "statgraphs/stat_graph.h"
 
-void QvStatGraphBox::Draw(CDC*, CRect) {}
-
-void QvStatGraphPie::Draw(CDC*, CRect) {}
-
 void QvStatGraphLine::Draw(CDC*, CRect) {}
 
 void QvStatGraphScatter::Draw(CDC*, CRect) {}
-
-void QvStatGraphDot::Draw(CDC*, CRect) {}
 
 void QvStatGraphStemLeaf::Draw(CDC*, CRect) {}
 
