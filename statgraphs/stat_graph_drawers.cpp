@@ -7,14 +7,8 @@ void QvStatGraphBox::Draw(CDC*, CRect) {}
 
 void QvStatGraphPie::Draw(CDC*, CRect) {}
 
-void QvStatGraphLine::Draw(CDC*, CRect) {}
-
-void QvStatGraphScatter::Draw(CDC*, CRect) {}
-
 void QvStatGraphDot::Draw(CDC*, CRect) {}
 
 void QvStatGraphStemLeaf::Draw(CDC*, CRect) {}
-
-void QvStatGraphResidual::Draw(CDC*, CRect) {}
 
 void QvStatGraphPictogram::Draw(CDC*, CRect) {}
