@@ -38,6 +38,7 @@ QString QvStatFormulaName(QvStatData& data, int column) {
 
 QString QvStatCallText(const char* name, std::initializer_list<QString> args, QChar separator) {
     QString text = QStringLiteral("(") + QLatin1String(name) + QStringLiteral("(");
+    bool first = true;
     for (const QString& arg : args) {
         if (!first)
             text += separator;

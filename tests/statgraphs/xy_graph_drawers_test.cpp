@@ -13,7 +13,6 @@
 
 #include <cmath>
 #include <memory>
-#include <set>
 #include <vector>
 
 namespace {
@@ -56,19 +55,25 @@ struct XYDrawerFixture : ::testing::Test {
         frame.Layout(kRect.left, kRect.top, kRect.right, kRect.bottom, xmin, xmax, ymin, ymax,
                      data.get(), &dc);
     }
-    // Items of a kind in a colour; solid or dotted lines only for lines.
-    std::vector<DrawnItem> Of(DrawnItem::Kind kind, const QColor& colour, bool dotted = false) const {
+    // Items of a kind in a colour.
+    std::vector<DrawnItem> Of(DrawnItem::Kind kind, const QColor& colour) const {
         std::vector<DrawnItem> out;
-        for (const DrawnItem& item : device.Items()) {
-            if (item.kind != kind || item.pen.color() != colour)
-                continue;
-            if (kind == DrawnItem::Line && (item.pen.style() != Qt::SolidLine) != dotted)
-                continue;
-            out.push_back(item);
-        }
+        for (const DrawnItem& item : device.Items())
+            if (item.kind == kind && item.pen.color() == colour)
+                out.push_back(item);
         return out;
     }
-    // The solid polylines of a colour: their vertices, in drawing order.
+    // Dotted lines of a colour (drawn as paths): their bounds.
+    std::vector<QRectF> Dotted(const QColor& colour) const {
+        std::vector<QRectF> out;
+        for (const DrawnItem& item : device.Items())
+            if (item.kind == DrawnItem::Path && item.pen.color() == colour &&
+                item.pen.style() == Qt::CustomDashLine)
+                out.push_back(item.rect);
+        return out;
+    }
+    // The solid polylines of a colour: their vertices, in drawing order
+    // (collinear ones merge).
     std::vector<std::vector<QPointF>> Polylines(const QColor& colour) const {
         std::vector<std::vector<QPointF>> out;
         int call = -1;
@@ -146,20 +151,20 @@ TEST_F(XYDrawerFixture, SeriesAttributesFollowTheSeriesNotTheSlot) {
     // Slot 2's line in the second colour, diamonds filled in it.
     const std::vector<std::vector<QPointF>> lines = Polylines(Series(1));
     ASSERT_EQ(lines.size(), 1u);
-    ASSERT_EQ(lines[0].size(), 8u);
-    ExpectNear(lines[0][0], frame.ValueToPoint(1, 3));
+    ExpectNear(lines[0].front(), frame.ValueToPoint(1, 3));
+    ExpectNear(lines[0].back(), frame.ValueToPoint(8, 11));
     const std::vector<DrawnItem> diamonds = Of(DrawnItem::Polygon, Series(1));
     ASSERT_EQ(diamonds.size(), 8u);
     EXPECT_EQ(diamonds[0].brush.color(), Series(1));
     // Its moving average, dotted: 4 5 6 7 8 9 at rows 1 to 6, each with a
     // small mark; the first series has no second curve.
-    const std::vector<DrawnItem> dots = Of(DrawnItem::Line, Series(1), true);
-    ASSERT_FALSE(dots.empty());
-    EXPECT_NEAR(dots.front().line.p1().x(), frame.ValueToPoint(2, 4).x, 1.5);
-    EXPECT_NEAR(dots.front().line.p1().y(), frame.ValueToPoint(2, 4).y, 1.5);
-    EXPECT_NEAR(dots.back().line.p2().x(), frame.ValueToPoint(7, 9).x, 1.5);
-    EXPECT_NEAR(dots.back().line.p2().y(), frame.ValueToPoint(7, 9).y, 1.5);
-    EXPECT_TRUE(Of(DrawnItem::Line, Series(0), true).empty());
+    const std::vector<QRectF> dots = Dotted(Series(1));
+    ASSERT_EQ(dots.size(), 1u);
+    EXPECT_NEAR(dots[0].left(), frame.ValueToPoint(2, 4).x, 1.5);
+    EXPECT_NEAR(dots[0].bottom(), frame.ValueToPoint(2, 4).y, 1.5);
+    EXPECT_NEAR(dots[0].right(), frame.ValueToPoint(7, 9).x, 1.5);
+    EXPECT_NEAR(dots[0].top(), frame.ValueToPoint(7, 9).y, 1.5);
+    EXPECT_TRUE(Dotted(Series(0)).empty());
     EXPECT_EQ(Of(DrawnItem::Ellipse, Series(1)).size(), 6u);
     EXPECT_EQ(Of(DrawnItem::Ellipse, Series(0)).size(), 8u);
 }
@@ -181,12 +186,17 @@ TEST_F(XYDrawerFixture, LineArtLinesAreBlack) {
         const std::vector<std::vector<QPointF>> lines = Polylines(Qt::black);
         int series = 0;
         for (const auto& line : lines)
-            series += line.size() == 6u;
+            for (int k = 0; k < 2; ++k) {
+                const double from = col(k).cells[0].value, to = col(k).cells[5].value;
+                series += std::abs(line.front().x() - frame.ValueToPoint(1, from).x) < 2 &&
+                          std::abs(line.front().y() - frame.ValueToPoint(1, from).y) < 2 &&
+                          std::abs(line.back().y() - frame.ValueToPoint(6, to).y) < 2;
+            }
         EXPECT_EQ(series, 2);
-        EXPECT_FALSE(Of(DrawnItem::Line, Qt::black, true).empty());
+        EXPECT_EQ(Dotted(Qt::black).size(), 2u);
         for (int k = 0; k < 2; ++k) {
             EXPECT_TRUE(Of(DrawnItem::Line, Series(k)).empty());
-            EXPECT_TRUE(Of(DrawnItem::Line, Series(k), true).empty());
+            EXPECT_TRUE(Dotted(Series(k)).empty());
         }
     }
 }
@@ -212,22 +222,18 @@ TEST_F(XYDrawerFixture, ScatterLineOfRegressionAndResiduals) {
         EXPECT_NEAR(v.y(), frame.axisY.ValueToPos(0.05 + 1.99 * x), 1.5) << i;
     }
     const double residual[] = {0.06, -0.13, 0.18, -0.21, 0.10};
-    const std::vector<DrawnItem> segments = Of(DrawnItem::Line, Series(0), true);
-    std::set<int> from;
+    // Each segment straight up or down from its point to the line.
+    const std::vector<QRectF> segments = Dotted(Series(0));
+    ASSERT_EQ(segments.size(), 5u);
     for (int r = 0; r < 5; ++r) {
         const double x = r + 1, y = col(1).cells[size_t(r)].value;
         const CPoint point = frame.ValueToPoint(x, y);
         const CPoint fitted = frame.ValueToPoint(x, y - residual[r]);
-        bool found = false;
-        for (const DrawnItem& s : segments) {
-            const double top = std::min(s.line.y1(), s.line.y2());
-            const double bottom = std::max(s.line.y1(), s.line.y2());
-            if (std::abs(s.line.x1() - point.x) <= 1 && std::abs(s.line.x2() - point.x) <= 1 &&
-                top <= std::max(point.y, fitted.y) && bottom >= std::min(point.y, fitted.y) - 1 &&
-                top >= std::min(point.y, fitted.y) - 1)
-                found = true;
-        }
-        EXPECT_TRUE(found) << r;
+        const QRectF& s = segments[size_t(r)];
+        EXPECT_NEAR(s.left(), point.x, 1.5) << r;
+        EXPECT_NEAR(s.right(), point.x, 1.5) << r;
+        EXPECT_NEAR(s.top(), std::min(point.y, fitted.y), 1.5) << r;
+        EXPECT_NEAR(s.bottom(), std::max(point.y, fitted.y), 1.5) << r;
     }
     EXPECT_EQ(Of(DrawnItem::Ellipse, Series(0)).size(), 5u);
 
@@ -235,14 +241,14 @@ TEST_F(XYDrawerFixture, ScatterLineOfRegressionAndResiduals) {
     p().LineOfReg = 0;
     Draw(QvStatGraphScatter());
     EXPECT_TRUE(Of(DrawnItem::Line, Series(0)).empty());
-    EXPECT_EQ(Of(DrawnItem::Line, Series(0), true).size(), segments.size());
+    EXPECT_EQ(Dotted(Series(0)).size(), 5u);
 
     // A failed fit (one pair of values): its point, no line, no residual.
     p().LineOfReg = 1;
     Values(0, {E, 2});
     Draw(QvStatGraphScatter());
     EXPECT_TRUE(Of(DrawnItem::Line, Series(0)).empty());
-    EXPECT_TRUE(Of(DrawnItem::Line, Series(0), true).empty());
+    EXPECT_TRUE(Dotted(Series(0)).empty());
     EXPECT_EQ(Of(DrawnItem::Ellipse, Series(0)).size(), 1u);
 }
 
