@@ -3,6 +3,7 @@
 // takes; and each graph rendered at print resolution.
 #include "common/recording_device.h"
 #include "platform/dc.h"
+#include "settings/settings.h"
 #include "statgraphs/stat_axes.h"
 #include "statgraphs/stat_graph.h"
 #include "statistics/stat_data.h"
@@ -167,6 +168,47 @@ TEST_F(XYDrawerFixture, SeriesAttributesFollowTheSeriesNotTheSlot) {
     EXPECT_TRUE(Dotted(Series(0)).empty());
     EXPECT_EQ(Of(DrawnItem::Ellipse, Series(1)).size(), 6u);
     EXPECT_EQ(Of(DrawnItem::Ellipse, Series(0)).size(), 8u);
+}
+
+// Against labels the rows stand over the categories of a column frame of
+// as many rows as the x axis would run to.
+TEST_F(XYDrawerFixture, LabelledLineStandsOverItsCategories) {
+    Values(0, {4, 7, 5, 9});
+    Values(1, {3, E, 6, 2, 8});
+    Slots({0, 1});
+    p().Line_UseLabels = 1;
+    p().Line_PointType = {3, 3, 3, 3, 3, 3, 3, 3, 3, 3};
+    Draw(QvStatGraphLine());
+    QvStatColumnAxes frame;
+    frame.Layout(kRect.left, kRect.top, kRect.right, kRect.bottom, 5, data.get(), &dc, false);
+    const std::vector<DrawnItem> marks = Of(DrawnItem::Ellipse, Series(1));
+    ASSERT_EQ(marks.size(), 4u);
+    const int rows[] = {0, 2, 3, 4};
+    for (int i = 0; i < 4; ++i) {
+        const int r = rows[i];
+        EXPECT_NEAR(marks[size_t(i)].rect.center().x(), frame.CategoryPos(r + 1), 2) << r;
+        EXPECT_NEAR(marks[size_t(i)].rect.center().y(),
+                    frame.ValueToPos(col(1).cells[size_t(r)].value), 2)
+            << r;
+    }
+}
+
+// Under a decimal comma the second curve's formula takes ";" between its
+// arguments and is drawn.
+TEST_F(XYDrawerFixture, SecondCurveDrawnUnderADecimalComma) {
+    QvSettingChar& point = TheSettings().m_EquationDefaults.DecimalPoint;
+    const char before = point.GetValue();
+    Values(0, {3, 5, 4, 6, 8, 7, 9, 11});
+    Slots({0});
+    p().Smoothing[0] = 1;
+    p().CycleLen = 3;
+    for (char mark : {'.', ','}) {
+        SCOPED_TRACE(mark);
+        point.SetValue(mark);
+        Draw(QvStatGraphLine());
+        EXPECT_EQ(Dotted(Series(0)).size(), 1u);
+    }
+    point.SetValue(before);
 }
 
 // Line art: every series line and the dotted curves are black, the marks
