@@ -60,10 +60,10 @@ QvFreqPlan QvPlanCumulative(QvStatData& data) {
     int largest = 0;
     for (int k = 0; k < plan.seriesCount; ++k) {
         const QvFreqSeries& s = plan.series[k];
-        const QvStatColumn& c = *s.column;
         // A column without observations has no extent to show.
-        if (s.n <= 0)
+        if (!s.column || s.n <= 0)
             continue;
+        const QvStatColumn& c = *s.column;
         plan.hasData = true;
         xmax = std::max(xmax, c.max);
         xmin = std::min(xmin, c.min);

@@ -22,9 +22,9 @@ QvFreqPlan QvPlanPolygon(QvStatData& data) {
     double share = 0.0;
     for (int k = 0; k < plan.seriesCount; ++k) {
         const QvFreqSeries& s = plan.series[k];
-        const QvStatColumn& c = *s.column;
-        if (s.n <= 0)
+        if (!s.column || s.n <= 0)
             continue;
+        const QvStatColumn& c = *s.column;
         plan.hasData = true;
         for (const QvStatCell& e : c.classes) {
             if (e.value == E)
