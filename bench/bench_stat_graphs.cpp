@@ -104,8 +104,8 @@ void BM_RedrawScatterGraph(benchmark::State& state) {
     p.LineOfReg = p.Residuals = 1;
     // Points near a line, so the fit and the residuals are ordinary.
     for (int r = 0; r < QvStatColumn::Rows; ++r)
-        data->columns[1].cells[size_t(r)].value = data->columns[0].cells[size_t(r)].value * 0.8 +
-                                                  double(r % 13);
+        data->columns[1].cells[size_t(r)].value =
+            data->columns[0].cells[size_t(r)].value * 0.8 + double(r % 13);
     data->columns[1].MarkDirty();
     Redraw(state, data.get());
 }

@@ -61,15 +61,16 @@ QString QvLineCurveFormula(int smoothing, const QString& column, int cycleLen, i
             return {};
         return QvStatCallText("seasonalise", {column, QvFormatNumberPlain(cycleLen)}, separator);
     case QvSmoothPredicted:
-        return QvStatCallText("predicty", {QStringLiteral("@"), column, QvFormatNumberPlain(regType)},
-                              separator);
+        return QvStatCallText(
+            "predicty", {QStringLiteral("@"), column, QvFormatNumberPlain(regType)}, separator);
     default:
         return {};
     }
 }
 
 QString QvResidualFormula(const QString& x, const QString& y, int regType, QChar separator) {
-    return QvStatCallText("residualy", {x.isEmpty() ? QStringLiteral("@") : x, y, QvFormatNumberPlain(regType)},
+    return QvStatCallText("residualy",
+                          {x.isEmpty() ? QStringLiteral("@") : x, y, QvFormatNumberPlain(regType)},
                           separator);
 }
 
@@ -216,11 +217,12 @@ void QvPlanResidual(QvStatData& data, QvResidualPlan& plan) {
         Refresh(*y);
         plan.last[size_t(j)] = std::max(QvLastPairedRow(x, *y), 0);
         const QString sx = plan.pairs.singleColumn ? QString() : QvStatFormulaName(data, xi);
-        QvEvaluateCurve(data, QvResidualFormula(sx, QvStatFormulaName(data, yi), p.RegType, separator),
-                        work);
+        QvEvaluateCurve(
+            data, QvResidualFormula(sx, QvStatFormulaName(data, yi), p.RegType, separator), work);
         Refresh(work);
         xmax = std::max(xmax, xi == QvStatData::RowNumberColumn ? double(plan.last[size_t(j)] + 1)
-                                                                : HasValues(*x) ? x->max : -E);
+                              : HasValues(*x)                   ? x->max
+                                                                : -E);
         if (HasValues(work)) {
             ymin = std::min(ymin, work.min);
             ymax = std::max(ymax, work.max);

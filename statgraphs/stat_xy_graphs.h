@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <initializer_list>
 #include <memory>
 
 class QvStatData;
@@ -17,7 +18,12 @@ class QvStatData;
 // ---- Formulas of the computed curves
 
 // What a line graph series' second curve shows (`Smoothing`).
-enum QvStatSmoothing { QvSmoothNone = 0, QvSmoothMovingAverage, QvSmoothSeasonalised, QvSmoothPredicted };
+enum QvStatSmoothing {
+    QvSmoothNone = 0,
+    QvSmoothMovingAverage,
+    QvSmoothSeasonalised,
+    QvSmoothPredicted
+};
 
 // The name by which a formula reads a column: its symbol, else its letter
 // ("@" for the row numbers).
