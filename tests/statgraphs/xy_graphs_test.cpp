@@ -244,8 +244,9 @@ TEST_F(XYFixture, ResidualsOfAPairAndOfASingleColumn) {
         bool single;
         double xmax;
     };
-    // The row numbers of a single column are 1-5 too.
-    for (const Case& c : {Case{{0, 1, 2}, false, 5}, Case{{1}, true, 5}}) {
+    // The row numbers, chosen or of a single column, are 1-5 too.
+    for (const Case& c : {Case{{0, 1, 2}, false, 5}, Case{{1}, true, 5},
+                          Case{{QvStatData::RowNumberColumn, 1}, false, 5}}) {
         SCOPED_TRACE(c.single);
         Slots(c.used);
         QvResidualPlan plan;
