@@ -370,6 +370,26 @@ TEST_F(XYDrawerFixture, LabelledSingleColumnResidualsSpreadAcross) {
         EXPECT_GT(marks[i].rect.center().x(), marks[i - 1].rect.center().x() + 1000);
 }
 
+// Odd options from a damaged file: a column index naming no column, an
+// unknown model, a cycle of no rows.  Each graph draws what it can.
+TEST_F(XYDrawerFixture, OddOptionsDrawWithoutFault) {
+    Values(0, {1, 2, 3, 4});
+    Values(1, {2, 4, 5, 8});
+    p().RegType = 99;
+    p().CycleLen = 0;
+    p().Smoothing = {1, 2, 3, 1, 2, 3, 1, 2, 3, 1};
+    for (std::initializer_list<int> used :
+         {std::initializer_list<int>{40, 0, 1}, std::initializer_list<int>{0, 40},
+          std::initializer_list<int>{1}}) {
+        Slots(used);
+        Draw(QvStatGraphLine());
+        EXPECT_TRUE(Dotted(Series(1)).empty());
+        Draw(QvStatGraphScatter());
+        Draw(QvStatGraphResidual());
+        EXPECT_TRUE(Polylines(Series(0)).empty());
+    }
+}
+
 // Pixels of 0.01 mm units at 300 dpi.
 int Px(int units) {
     return int(std::abs(units) * 300LL / 2540);
