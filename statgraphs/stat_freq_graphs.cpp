@@ -8,7 +8,8 @@
 #include <algorithm>
 
 const LOGBRUSH& QvSeriesBrush(const QvStatProperties& p, int k) {
-    return p.Brushes[size_t(QvStatFillScheme(p))][size_t(std::clamp(k, 0, QvStatProperties::Series - 1))];
+    return p.Brushes[size_t(QvStatFillScheme(p))]
+                    [size_t(std::clamp(k, 0, QvStatProperties::Series - 1))];
 }
 
 COLORREF QvSeriesLineColor(const QvStatProperties& p, int k) {

@@ -114,8 +114,7 @@ int QvPolygonPoints(const QvFreqSeries& s, int kind, bool joinEnds, QvFreqPoint*
 
 // The positions of count points on the frame's axes into out; a point
 // without a position is left out unless it is kept.  Returns how many.
-int QvFreqPointsToPositions(QvStatXYAxes& frame, const QvFreqPoint* values, int count,
-                            CPoint* out);
+int QvFreqPointsToPositions(QvStatXYAxes& frame, const QvFreqPoint* values, int count, CPoint* out);
 
 // Without data the stored limits whose automatic flags are off replace the
 // worked-out ones; with data the axes apply the scale options themselves.

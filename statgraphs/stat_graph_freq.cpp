@@ -90,8 +90,8 @@ void QvStatGraphFreq::Draw(CDC* dc, CRect rect) {
     CPoint points[QvFreqPointCapacity];
     for (int k = 0; k < plan.seriesCount; ++k) {
         const int count = QvFreqPointsToPositions(
-            frame, values,
-            QvPolygonPoints(plan.series[k], kind, p.FreqPoly_ShowEnds != 0, values), points);
+            frame, values, QvPolygonPoints(plan.series[k], kind, p.FreqPoly_ShowEnds != 0, values),
+            points);
         // A single point encloses nothing.
         if (count < 2)
             continue;

@@ -129,7 +129,8 @@ TEST_F(DrawerFixture, BackToBackLabelsLeftOfZeroHaveNoSign) {
                             frame.ValueToPoint(-2, 17.5), frame.ValueToPoint(0, 17.5)});
     int labels = 0;
     for (const DrawnItem& text : Of(DrawnItem::Text)) {
-        EXPECT_FALSE(text.text.contains(QChar(0x2013)) || text.text.contains(u'-')) << text.text.toStdString();
+        EXPECT_FALSE(text.text.contains(QChar(0x2013)) || text.text.contains(u'-'))
+            << text.text.toStdString();
         ++labels;
     }
     EXPECT_GT(labels, 4);
@@ -176,9 +177,9 @@ TEST_F(DrawerFixture, PolygonThroughTheFrequencies) {
     Frame(frame, -2, 10, 0, 2);
     const std::vector<DrawnItem> polygons = Of(DrawnItem::Polygon);
     ASSERT_EQ(polygons.size(), 1u);
-    ExpectPolygon(polygons[0], {frame.ValueToPoint(1, 0), frame.ValueToPoint(2, 1),
-                                frame.ValueToPoint(4, 2), frame.ValueToPoint(6, 1),
-                                frame.ValueToPoint(7, 0)});
+    ExpectPolygon(polygons[0],
+                  {frame.ValueToPoint(1, 0), frame.ValueToPoint(2, 1), frame.ValueToPoint(4, 2),
+                   frame.ValueToPoint(6, 1), frame.ValueToPoint(7, 0)});
 }
 
 // Inputs a damaged file or odd typing can give: no first column, a column
