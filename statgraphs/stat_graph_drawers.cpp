@@ -3,12 +3,6 @@
 // into a file of its own.
 #include "statgraphs/stat_graph.h"
 
-void QvStatGraphLine::Draw(CDC*, CRect) {}
-
-void QvStatGraphScatter::Draw(CDC*, CRect) {}
-
 void QvStatGraphStemLeaf::Draw(CDC*, CRect) {}
-
-void QvStatGraphResidual::Draw(CDC*, CRect) {}
 
 void QvStatGraphPictogram::Draw(CDC*, CRect) {}
