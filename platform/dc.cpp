@@ -527,7 +527,9 @@ void CDC::RealizePen() {
     // Styled lines exist only one logical unit wide or less; wider ones are
     // solid.  The patterns count in line widths, which are screen pixels.
     m_penStyled = log.lopnWidth.x <= 1 && style >= PS_DASH && style <= PS_DASHDOTDOT;
-    if (m_penStyled && m_penVisible)
+    // Wider pens go through Qt's stroker, whose curves and round ends fall
+    // on pixel edges a little differently from place to place.
+    if (!m_penVisible || !m_pixelPen || m_penStyled)
         m_placeBound = true;
     if (m_penStyled) {
         switch (style) {
@@ -1335,6 +1337,14 @@ void CDC::SetPixelLattice(const int* xs, int nx, const int* ys, int ny, COLORREF
 
 // ---- Stamps ----
 
+namespace {
+thread_local bool t_stampRepeats = true;
+} // namespace
+
+bool CDC::StampRepeats(bool on) {
+    return std::exchange(t_stampRepeats, on);
+}
+
 // A small drawing's opaque pixels, row by row, about its device point.
 struct CDCStamp {
     struct Run {
@@ -1414,7 +1424,7 @@ void CDC::DrawRepeated(const CPoint* at, int count, int reach,
     CDCStamp stamp;
     // A logical unit longer than a pixel would not come back from DPtoLP
     // to the pixel it came from.
-    if (m_surface == Surface::Image && reach >= 0 && reach <= 256 && std::abs(m_sx) <= 1 &&
+    if (t_stampRepeats && m_surface == Surface::Image && reach >= 0 && reach <= 256 && std::abs(m_sx) <= 1 &&
         std::abs(m_sy) <= 1 && (!m_rasterOps || m_s.rop2 == R2_COPYPEN))
         image = PaintedImage(m_painter, m_s.clipped ? &m_s.clip : nullptr, &area);
     if (image && !MakeStamp(at[0], reach, draw, &stamp))

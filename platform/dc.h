@@ -291,6 +291,9 @@ public:
     // and where a copy would meet the clip, each place is drawn in turn.
     void DrawRepeated(const CPoint* at, int count, int reach,
                       const std::function<void(CDC*, int, int)>& draw);
+    // Whether DrawRepeated copies (on unless a test compares both ways of
+    // drawing); returns the previous setting.
+    static bool StampRepeats(bool on);
 
     // Regions.
     BOOL FillRgn(CRgn* region, CBrush* brush);
@@ -449,8 +452,9 @@ private:
     int m_painterSmooth = -1; // antialiasing on the painter, -1 unknown
     COLORREF m_painterTextColor = 0;
     // Something drawn would not move pixel for pixel with its place: it was
-    // smoothed, patterned (hatches and dashes keep to the device's grid) or
-    // text.  Watched while a stamp is drawn.
+    // smoothed, patterned (hatches and dashes keep to the device's grid),
+    // text, or drawn with other than a solid one-pixel pen.  Watched while a
+    // stamp is drawn.
     bool m_placeBound = false;
 };
 
