@@ -4,6 +4,7 @@
 #include "dialogs/calc_dialogs.h"
 #include "dialogs/edit_functions_dlg.h"
 #include "dialogs/font_color_dlg.h"
+#include "dialogs/graph_axes_dlg.h"
 #include "dialogs/graph_properties_dlg.h"
 #include "graph_dialog_test_support.h"
 #include "property_dialog_test_support.h"
@@ -69,7 +70,7 @@ protected:
     }
 
     // The user types `text` into the box in place of what it held and leaves it.
-    static void TypeMax(CGraphPropertiesDlg& d, QLineEdit* edit, const QString& text) {
+    static void TypeMax(QLineEdit* edit, const QString& text) {
         edit->clear();
         QTest::keyClicks(edit, text);
         QFocusEvent out(QEvent::FocusOut);
@@ -169,7 +170,7 @@ TEST_F(GraphPropertiesDlgTest, ATypedMaximumChoosesStepsAndKeepsTheOrigin) {
         EXPECT_EQ(Run(data,
                       [&](CGraphPropertiesDlg& d) {
                           EXPECT_DOUBLE_EQ(d.m_xOriginFraction, 0.5);
-                          TypeMax(d, d.m_editXMax, QString::fromLatin1(c.max));
+                          TypeMax(d.m_editXMax, QString::fromLatin1(c.max));
                           d.OnOK();
                       }),
                   IDOK);
@@ -190,7 +191,7 @@ TEST_F(GraphPropertiesDlgTest, ATypedMaximumChoosesStepsAndKeepsTheOrigin) {
     data.yMinShowS = QStringLiteral("-15");
     Run(data, [&](CGraphPropertiesDlg& d) {
         EXPECT_DOUBLE_EQ(d.m_yOriginFraction, 0.25);
-        TypeMax(d, d.m_editYMax, QStringLiteral("3"));
+        TypeMax(d.m_editYMax, QStringLiteral("3"));
         d.OnOK();
     });
     // Minimum 3 - 3/0.25 = -9; target 12/12 = 1, which is no step above itself.
@@ -205,7 +206,7 @@ TEST_F(GraphPropertiesDlgTest, LeavingTheMaximumUntouchedOrZeroKeepsTheSteps) {
     Run(data, [&](CGraphPropertiesDlg& d) {
         QFocusEvent out(QEvent::FocusOut);
         QApplication::sendEvent(d.m_editXMax, &out);
-        TypeMax(d, d.m_editYMax, QStringLiteral("0"));
+        TypeMax(d.m_editYMax, QStringLiteral("0"));
         d.OnOK();
     });
     EXPECT_EQ(data.xMajorS, u"3");
@@ -393,9 +394,10 @@ TEST_F(GraphPropertiesDlgTest, ShowAllDerivativesIsCheckedWhenReopened) {
                           auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
                           ASSERT_TRUE(menu);
                           at = menu->pos();
-                          menu->actions()[0]->trigger();
-                          menu->close();
+                          menu->setActiveAction(menu->actions()[0]);
+                          QTest::keyClick(menu, Qt::Key_Return);
                       });
+                      d.move(0, 0); // room for the menu on the right
                       d.show();
                       d.m_buttonTools->click();
                       d.hide();
