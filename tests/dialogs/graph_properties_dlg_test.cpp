@@ -7,6 +7,7 @@
 #include "dialogs/graph_axes_dlg.h"
 #include "dialogs/graph_properties_dlg.h"
 #include "graph_dialog_test_support.h"
+#include "graphs/fig_graph.h"
 #include "property_dialog_test_support.h"
 #include "settings/step_tables.h"
 
@@ -510,6 +511,47 @@ TEST_F(GraphPropertiesDlgTest, SetAsDefaultWritesTheEightGraphSettings) {
     // Cancelled: the graph keeps its own.
     EXPECT_EQ(data.AngleType, 0);
     EXPECT_EQ(data.xMaxShowS, u"10");
+}
+
+TEST_F(GraphPropertiesDlgTest, OpenedFromTheGraphEachEndChangesItOnce) {
+    auto* graph =
+        AddByClicks<QvFigGraph>(ID_DRAW_GRAPH, {QvPoint(1000, 21000), QvPoint(15000, 7000)});
+    ASSERT_TRUE(graph);
+    QvGraphData& record = graph->GraphData()->m_data;
+    record = Graph();
+    record.integral = {QStringLiteral("0"), QStringLiteral("1"), 0, -1, 1, QStringLiteral("A")};
+    const int levels = Levels();
+
+    // "Show All Derivatives" ends as OK does: the graph takes the flag and
+    // what was typed, and the old integral goes.
+    ASSERT_TRUE(RightClick<CGraphPropertiesDlg>(QvPoint(8000, 14000), [](CGraphPropertiesDlg& d) {
+        d.m_editFunctions->setPlainText(QStringLiteral("Y=X^3"));
+        d.OnCommand(CGraphPropertiesDlg::CmdShowAllDerivatives);
+    }));
+    EXPECT_EQ(record.forceMarks, 1);
+    EXPECT_EQ(record.functions[0].caption, u"Y=X^3");
+    EXPECT_EQ(record.integral.functionA, -1);
+    EXPECT_EQ(Levels(), levels + 1);
+
+    // Cancel changes nothing and records nothing.
+    ASSERT_TRUE(RightClick<CGraphPropertiesDlg>(QvPoint(8000, 14000), [](CGraphPropertiesDlg& d) {
+        std::unique_ptr<QMenu> menu(d.BuildToolsMenu());
+        EXPECT_TRUE(menu->actions()[0]->isChecked());
+        d.m_editFunctions->setPlainText(QStringLiteral("Y=1"));
+        d.OnCancel();
+    }));
+    EXPECT_EQ(record.functions[0].caption, u"Y=X^3");
+    EXPECT_EQ(Levels(), levels + 1);
+
+    // "Clean Graph" takes only the cleaning.
+    record.derivative = {QStringLiteral("1"), 0, 1, QStringLiteral("d")};
+    ASSERT_TRUE(RightClick<CGraphPropertiesDlg>(QvPoint(8000, 14000), [](CGraphPropertiesDlg& d) {
+        d.m_editFunctions->setPlainText(QStringLiteral("Y=2"));
+        d.OnCommand(CGraphPropertiesDlg::CmdCleanGraph);
+    }));
+    EXPECT_EQ(record.derivative.function, -1);
+    EXPECT_EQ(record.functions[0].caption, u"Y=X^3");
+    EXPECT_EQ(Levels(), levels + 2);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "dialogs/number_line_properties_dlg.h"
 #include "dialogs/style_combo_box.h"
 #include "graph_dialog_test_support.h"
+#include "graphs/fig_graph.h"
 #include "property_dialog_test_support.h"
 
 #include <QCheckBox>
@@ -236,6 +237,33 @@ TEST_F(NumberLineDlgTest, PictureOfTheDialog) {
         EXPECT_GT(InkIn(picture, d.m_editGraph, &d), 10);
         d.OnCancel();
     });
+}
+
+TEST_F(NumberLineDlgTest, OpenedFromTheNumberLine) {
+    auto* line = AddByClicks<QvFigNumberLine>(ID_DRAW_NUMBER_LINE,
+                                              {QvPoint(1000, 9000), QvPoint(15000, 6000)});
+    ASSERT_TRUE(line);
+    QvNumberLineData& record = line->LineData()->m_data;
+    record.Copy(Line());
+    const int levels = Levels();
+    ASSERT_TRUE(RightClick<CNumberLinePropertiesDlg>(QvPoint(8000, 7500), [](CNumberLinePropertiesDlg& d) {
+        Up(d);
+        d.m_editGraph->setText(QStringLiteral("X<=-1"));
+        d.OnCancel();
+    }));
+    EXPECT_EQ(record.m_Graphs[1].m_Expression, u"X>2");
+    EXPECT_EQ(Levels(), levels);
+    ASSERT_TRUE(RightClick<CNumberLinePropertiesDlg>(QvPoint(8000, 7500), [](CNumberLinePropertiesDlg& d) {
+        Up(d);
+        d.m_editGraph->setText(QStringLiteral("X<=-1"));
+        d.OnOK();
+    }));
+    EXPECT_EQ(record.m_Graphs[1].m_Expression, u"X<=-1");
+    EXPECT_EQ(Levels(), levels + 1);
+    ASSERT_TRUE(doc->OnCmdMsg(ID_EDIT_UNDO));
+    line = dynamic_cast<QvFigNumberLine*>(doc->GetFigure(doc->GetFigureCount() - 1));
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->LineData()->m_data.m_Graphs[1].m_Expression, u"X>2");
 }
 
 } // namespace
