@@ -43,7 +43,10 @@ public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* dialog = qobject_cast<QWidget*>(watched);
-        if (dialog && (event->type() == QEvent::Show || event->type() == QEvent::WindowTitleChange))
+        // A title set before the first show is fitted when it shows: until
+        // then the dialog has no laid-out width to compare with.
+        if (dialog && (event->type() == QEvent::Show ||
+                       (event->type() == QEvent::WindowTitleChange && dialog->isVisible())))
             Fit(dialog);
         return false;
     }
@@ -59,9 +62,11 @@ private:
         const int need = text * 5 / 4 + 110;
         if (dialog->width() >= need)
             return;
-        dialog->setMaximumWidth(std::max(dialog->maximumWidth(), need));
-        dialog->setMinimumWidth(need);
-        dialog->resize(need, dialog->height());
+        // A minimum width set here replaces the layout's, which must still hold.
+        const int width = std::max(need, dialog->minimumSizeHint().width());
+        dialog->setMaximumWidth(std::max(dialog->maximumWidth(), width));
+        dialog->setMinimumWidth(width);
+        dialog->resize(width, dialog->height());
     }
 };
 
