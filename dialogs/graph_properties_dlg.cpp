@@ -167,8 +167,8 @@ CGraphPropertiesDlg::CGraphPropertiesDlg(QWidget* parent)
           kAxesWidth + 1 + 2 * kAxesMargin, kAxesHeight + 1 + 2 * kAxesMargin,
           [this](CDC* dc) { DrawAxes(dc); }, this)) {
     setWindowTitle(QStringLiteral("Graph Properties"));
-    m_comboAngle->addItems({QStringLiteral("Degrees"), QStringLiteral("Radians"),
-                            QStringLiteral("Grads")});
+    m_comboAngle->addItems(
+        {QStringLiteral("Degrees"), QStringLiteral("Radians"), QStringLiteral("Grads")});
     m_editFunctions->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_editFunctions->setTabChangesFocus(true);
     m_editFunctions->setFixedHeight(m_editFunctions->fontMetrics().lineSpacing() * 6);
@@ -367,11 +367,10 @@ void CGraphPropertiesDlg::SetUpBars() {
     const bool saved = m_loading;
     m_loading = true;
     for (bool x : {true, false}) {
-        const QvOriginBar bar =
-            x ? OriginBarFor(m_graphData.xMaxShowS, m_graphData.xMinShowS, m_graphData.xMajorS,
-                             m_graphData.xMinorS, true)
-              : OriginBarFor(m_graphData.yMaxShowS, m_graphData.yMinShowS, m_graphData.yMajorS,
-                             m_graphData.yMinorS, false);
+        const QvOriginBar bar = x ? OriginBarFor(m_graphData.xMaxShowS, m_graphData.xMinShowS,
+                                                 m_graphData.xMajorS, m_graphData.xMinorS, true)
+                                  : OriginBarFor(m_graphData.yMaxShowS, m_graphData.yMinShowS,
+                                                 m_graphData.yMajorS, m_graphData.yMinorS, false);
         QScrollBar* scroll = x ? m_barX : m_barY;
         scroll->setRange(0, bar.steps);
         scroll->setValue(bar.thumb);
@@ -558,9 +557,9 @@ bool CGraphPropertiesDlg::TakeValues() {
         QTextCursor cursor(m_editFunctions->document()->findBlockByNumber(i));
         m_editFunctions->setTextCursor(cursor);
         m_editFunctions->setFocus();
-        AfxMessageBox(QStringLiteral("Function %1 is too long for the graph. Please shorten it.")
-                          .arg(i + 1),
-                      MB_ICONEXCLAMATION);
+        AfxMessageBox(
+            QStringLiteral("Function %1 is too long for the graph. Please shorten it.").arg(i + 1),
+            MB_ICONEXCLAMATION);
         return false;
     }
     return true;

@@ -107,8 +107,8 @@ public:
     int m_bAutoScale = 0;
     int m_nAngleType = -1; // 0 degrees, 1 radians, 2 grads
     int m_bShowGrid = 0;
-    QString m_strFunctions; // the box, lines ending in CR LF
-    QvGraphData m_graphData;  // the working copy: every other value lives here
+    QString m_strFunctions;  // the box, lines ending in CR LF
+    QvGraphData m_graphData; // the working copy: every other value lives here
     double m_xOriginFraction = 0.5, m_yOriginFraction = 0.5;
     int m_nMarkerX = kAxesLeft + kAxesWidth / 2, m_nMarkerY = kAxesTop + kAxesHeight / 2;
 

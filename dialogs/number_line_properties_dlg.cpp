@@ -39,9 +39,10 @@ CNumberLinePropertiesDlg::CNumberLinePropertiesDlg(QWidget* parent)
 
     auto* axis = new QGroupBox(QStringLiteral("Axis"), this);
     auto* axisGrid = new QGridLayout(axis);
-    const std::pair<const char*, QLineEdit*> texts[] = {
-        {"Minimum", m_editMin}, {"Maximum", m_editMax},
-        {"Major Ticks", m_editMajor}, {"Minor Ticks", m_editMinor}};
+    const std::pair<const char*, QLineEdit*> texts[] = {{"Minimum", m_editMin},
+                                                        {"Maximum", m_editMax},
+                                                        {"Major Ticks", m_editMajor},
+                                                        {"Minor Ticks", m_editMinor}};
     int row = 0;
     for (const auto& [label, edit] : texts) {
         axisGrid->addWidget(new QLabel(QString::fromLatin1(label), axis), row, 0);

@@ -42,7 +42,8 @@ QImage Around(Lumbrel2View* view, double x, double y) {
 // dialog that opens.
 void RightClick(Lumbrel2View* view, QvPoint at, const std::function<void(CDialog&)>& drive) {
     SetModalDialogHandler(drive);
-    const QPoint p = view->LogicalToCanvas(CRect(int(at.x), int(at.y), int(at.x), int(at.y))).topLeft();
+    const QPoint p =
+        view->LogicalToCanvas(CRect(int(at.x), int(at.y), int(at.x), int(at.y))).topLeft();
     view->ScrollArea()->ensureVisible(p.x(), p.y());
     QTest::mouseClick(view->Canvas(), Qt::RightButton, Qt::NoModifier, p);
     SetModalDialogHandler({});

@@ -132,22 +132,22 @@ TEST_F(GraphPropertiesDlgTest, TheCaretLineIsShownTypesetAtOnce) {
     data.functions[2].caption = QStringLiteral("Y=SQRT(X)/(X^2+1)");
     Run(data, [&](CGraphPropertiesDlg& d) {
         EXPECT_EQ(d.CurrentFunction(), 0);
-        const int first = InkIn(Picture(d, QStringLiteral("graph_properties")),
-                                d.m_previewFunction, &d);
+        const int first =
+            InkIn(Picture(d, QStringLiteral("graph_properties")), d.m_previewFunction, &d);
         EXPECT_GT(first, 20);
         // The caret moves to the third line; nothing is typed.
         QTextCursor cursor(d.m_editFunctions->document()->findBlockByNumber(2));
         d.m_editFunctions->setTextCursor(cursor);
         EXPECT_EQ(d.CurrentFunction(), 2);
-        const int third = InkIn(Picture(d, QStringLiteral("graph_properties_line3")),
-                                d.m_previewFunction, &d);
+        const int third =
+            InkIn(Picture(d, QStringLiteral("graph_properties_line3")), d.m_previewFunction, &d);
         EXPECT_GT(third, first + 20);
         // An empty line shows nothing.
         d.m_editFunctions->setTextCursor(
             QTextCursor(d.m_editFunctions->document()->findBlockByNumber(5)));
-        EXPECT_EQ(InkIn(Picture(d, QStringLiteral("graph_properties_empty")),
-                        d.m_previewFunction, &d),
-                  0);
+        EXPECT_EQ(
+            InkIn(Picture(d, QStringLiteral("graph_properties_empty")), d.m_previewFunction, &d),
+            0);
         d.OnCancel();
     });
 }
@@ -352,14 +352,16 @@ TEST_F(GraphPropertiesDlgTest, ToolsEndTheDialogWithTheirCodes) {
 
     // Derivative: code 6 with the point.
     data = Graph();
-    EXPECT_EQ(Run(
-                  data, [&](CGraphPropertiesDlg& d) { d.OnCommand(CGraphPropertiesDlg::CmdCalcDerivative); },
-                  [](CDialog& dialog) {
-                      auto& derivative = dynamic_cast<CCalcDerivativeDlg&>(dialog);
-                      derivative.m_editPoint->setText(QStringLiteral("3"));
-                      derivative.OnOK();
-                  }),
-              CGraphPropertiesDlg::kEndDerivative);
+    EXPECT_EQ(
+        Run(
+            data,
+            [&](CGraphPropertiesDlg& d) { d.OnCommand(CGraphPropertiesDlg::CmdCalcDerivative); },
+            [](CDialog& dialog) {
+                auto& derivative = dynamic_cast<CCalcDerivativeDlg&>(dialog);
+                derivative.m_editPoint->setText(QStringLiteral("3"));
+                derivative.OnOK();
+            }),
+        CGraphPropertiesDlg::kEndDerivative);
     EXPECT_EQ(data.derivative.xText, u"3");
     EXPECT_EQ(data.derivative.function, 0);
     EXPECT_EQ(data.derivative.showResult, 1);
@@ -402,8 +404,8 @@ TEST_F(GraphPropertiesDlgTest, ShowAllDerivativesIsCheckedWhenReopened) {
                       d.show();
                       d.m_buttonTools->click();
                       d.hide();
-                      const QPoint corner = d.m_buttonTools->mapToGlobal(
-                          d.m_buttonTools->rect().topRight());
+                      const QPoint corner =
+                          d.m_buttonTools->mapToGlobal(d.m_buttonTools->rect().topRight());
                       EXPECT_LE((at - corner).manhattanLength(), 2);
                   }),
               IDOK);
@@ -497,10 +499,10 @@ TEST_F(GraphPropertiesDlgTest, SetAsDefaultWritesTheEightGraphSettings) {
             chooser.SetPickedColour(RGB(0, 0, 255));
             chooser.accept();
         });
-    EXPECT_EQ(ChangedEntries(before, ProfileEntries()),
-              QStringList({"Graph/AngleType", "Graph/AutoScale", "Graph/AxisFont",
-                           "Graph/NotateFont", "Graph/ReportFont", "Graph/ShowGrid",
-                           "Graph/xNotate", "Graph/yNotate"}));
+    EXPECT_EQ(
+        ChangedEntries(before, ProfileEntries()),
+        QStringList({"Graph/AngleType", "Graph/AutoScale", "Graph/AxisFont", "Graph/NotateFont",
+                     "Graph/ReportFont", "Graph/ShowGrid", "Graph/xNotate", "Graph/yNotate"}));
     const QvGraphDefaults& g = TheSettings().m_GraphDefaults;
     EXPECT_EQ(g.AxisFont.GetValue().m_drawHeight, 423); // "Scale Font": 12 points
     EXPECT_EQ(g.NotateFont.GetValue().m_drawHeight, 458);

@@ -154,8 +154,8 @@ TEST_F(NumberLineDlgTest, TheNumberBoxTakesOnlyTheTenIntervals) {
     EXPECT_EQ(data.m_Graphs[0].m_Expression, u"X=0");
     EXPECT_EQ(data.m_Graphs[6].m_Expression, u"X>7");
     for (int i = 0; i < 10; ++i) // nothing written past the ten
-        EXPECT_EQ(data.m_Graphs[i].m_Expression, i == 0 ? QStringLiteral("X=0")
-                                                        : QStringLiteral("X>%1").arg(i + 1));
+        EXPECT_EQ(data.m_Graphs[i].m_Expression,
+                  i == 0 ? QStringLiteral("X=0") : QStringLiteral("X>%1").arg(i + 1));
 }
 
 TEST_F(NumberLineDlgTest, OKGivesBackTheAxisValues) {
@@ -246,18 +246,20 @@ TEST_F(NumberLineDlgTest, OpenedFromTheNumberLine) {
     QvNumberLineData& record = line->LineData()->m_data;
     record.Copy(Line());
     const int levels = Levels();
-    ASSERT_TRUE(RightClick<CNumberLinePropertiesDlg>(QvPoint(8000, 7500), [](CNumberLinePropertiesDlg& d) {
-        Up(d);
-        d.m_editGraph->setText(QStringLiteral("X<=-1"));
-        d.OnCancel();
-    }));
+    ASSERT_TRUE(
+        RightClick<CNumberLinePropertiesDlg>(QvPoint(8000, 7500), [](CNumberLinePropertiesDlg& d) {
+            Up(d);
+            d.m_editGraph->setText(QStringLiteral("X<=-1"));
+            d.OnCancel();
+        }));
     EXPECT_EQ(record.m_Graphs[1].m_Expression, u"X>2");
     EXPECT_EQ(Levels(), levels);
-    ASSERT_TRUE(RightClick<CNumberLinePropertiesDlg>(QvPoint(8000, 7500), [](CNumberLinePropertiesDlg& d) {
-        Up(d);
-        d.m_editGraph->setText(QStringLiteral("X<=-1"));
-        d.OnOK();
-    }));
+    ASSERT_TRUE(
+        RightClick<CNumberLinePropertiesDlg>(QvPoint(8000, 7500), [](CNumberLinePropertiesDlg& d) {
+            Up(d);
+            d.m_editGraph->setText(QStringLiteral("X<=-1"));
+            d.OnOK();
+        }));
     EXPECT_EQ(record.m_Graphs[1].m_Expression, u"X<=-1");
     EXPECT_EQ(Levels(), levels + 1);
     ASSERT_TRUE(doc->OnCmdMsg(ID_EDIT_UNDO));
