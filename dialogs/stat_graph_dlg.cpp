@@ -3,6 +3,7 @@
 #include "dialogs/data_generator_dlgs.h"
 #include "dialogs/stat_column_dlgs.h"
 #include "dialogs/stat_data_grid.h"
+#include "dialogs/stat_graph_options.h"
 #include "platform/command_ids.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
@@ -19,6 +20,7 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -156,13 +158,14 @@ CStatGraphDlg::CStatGraphDlg(QvStatData* data, QWidget* parent)
     m_buttonOK = new QPushButton(QStringLiteral("OK"), this);
     m_buttonSetDefault = new QPushButton(QStringLiteral("Set Default"), this);
     m_buttonOK->setDefault(true);
-    // Its sheet is not part of the program yet.
-    m_buttonOptions->setEnabled(false);
+    connect(m_buttonOptions, &QPushButton::clicked, this, [this] { OnOptions(); });
 
     m_report = new QTextEdit(this);
     m_report->setReadOnly(true);
     m_report->setLineWrapMode(QTextEdit::NoWrap);
-    m_report->setFont(QFont(QStringLiteral("Arial"), 10));
+    m_report->setFont(ReportFont());
+    // Rebuilt whole each time; nobody undoes in a read-only box.
+    m_report->setUndoRedoEnabled(false);
 
     m_tab->addTab(QStringLiteral("One Variable"));
     m_tab->addTab(QStringLiteral("Two Variable"));
@@ -314,8 +317,27 @@ void CStatGraphDlg::ShowPage(int tab) {
 
 void CStatGraphDlg::RefreshReport() {
     ++m_nReportRefreshes;
-    // The report's texts are built by the statistics report.
-    m_report->clear();
+    const QvStatProperties& p = m_data.properties;
+    QString text;
+    if (p.OneVar) {
+        text = BuildOneVariableReport(m_data, m_comboOVCol->currentIndex(),
+                                      m_comboOVType->currentIndex());
+    } else {
+        if (p.RegType >= 1 && p.RegType <= 7)
+            Select(m_comboRegression, CBivariateDataDlg::PositionOfModel(p.RegType));
+        text = BuildTwoVariableReport(m_data, m_comboCol1->currentIndex(),
+                                      m_comboCol2->currentIndex(), p.RegType);
+    }
+    QTextDocument* document = m_report->document();
+    if (text == m_reportText && document->revision() == m_reportRevision)
+        return;
+    m_report->setUpdatesEnabled(false);
+    PourReport(*document, text);
+    m_report->moveCursor(QTextCursor::Start);
+    m_report->setUpdatesEnabled(true);
+    m_report->viewport()->update();
+    m_reportText = text;
+    m_reportRevision = document->revision();
 }
 
 void CStatGraphDlg::OnSwapColumns() {
@@ -333,6 +355,14 @@ void CStatGraphDlg::OnSwapColumns() {
         if (QvStatColumn* column = m_data.Column(c))
             column->MarkDirty();
     RefreshReport();
+}
+
+void CStatGraphDlg::OnOptions() {
+    if (!RunGraphOptionsSheet(m_data, this))
+        return;
+    // The sheet's Data Columns page may have changed the first two columns.
+    Select(m_comboData1, m_data.properties.dc[0]);
+    Select(m_comboData2, m_data.properties.dc[1] + 1);
 }
 
 void CStatGraphDlg::OnRandomGenerators() {

@@ -43,8 +43,8 @@ public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* dialog = qobject_cast<QWidget*>(watched);
-        // A title set before the first show is fitted when it shows: until
-        // then the dialog has no laid-out width to compare with.
+        // A hidden dialog is fitted when shown: resizing it before that
+        // would keep it from taking the size its contents ask for.
         if (dialog && (event->type() == QEvent::Show ||
                        (event->type() == QEvent::WindowTitleChange && dialog->isVisible())))
             Fit(dialog);

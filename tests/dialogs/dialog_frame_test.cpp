@@ -6,6 +6,7 @@
 #include "dialogs/graph_properties_dlg.h"
 #include "dialogs/pref_dialogs.h"
 #include "dialogs/round_rect_properties_dlg.h"
+#include "dialogs/stat_graph_options.h"
 #include "platform/message_box.h"
 
 #include <QApplication>
@@ -84,6 +85,22 @@ TEST(DialogFrame, ADialogWithAParentIsWideEnoughForItsControls) {
         EXPECT_GE(dlg->width(), TitleBarWidth(dlg->windowTitle()));
         dlg->close();
     }
+}
+
+// A dialog opened over another takes the size its contents ask for, not
+// just the width of its title.
+TEST(DialogFrame, ADialogOverAnotherTakesItsContentsSize) {
+    QDialog owner;
+    owner.show();
+    CPropertySheet sheet(QStringLiteral("Options"), &owner);
+    auto* page = new CGOptScales;
+    sheet.AddPage(page);
+    sheet.show();
+    QCoreApplication::processEvents();
+    EXPECT_GE(page->width(), page->minimumSizeHint().width());
+    EXPECT_GE(sheet.width(), TitleBarWidth(sheet.windowTitle()));
+    sheet.hide();
+    delete page;
 }
 
 TEST(DialogFrame, MessageBoxesHaveOnlyTheCloseButton) {
