@@ -547,6 +547,11 @@ void CGraphPropertiesDlg::EditFont(QvLogFont& font) {
 }
 
 bool CGraphPropertiesDlg::TakeValues() {
+    // Ending with Enter in a Max box leaves it as surely as a click elsewhere.
+    for (bool x : {true, false}) {
+        if ((x ? m_editXMax : m_editYMax)->isModified())
+            OnKillFocusMax(x);
+    }
     UpdateData(TRUE);
     SplitBox();
     for (int i = 0; i < kFunctions; ++i) {

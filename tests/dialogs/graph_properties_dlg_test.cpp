@@ -201,6 +201,20 @@ TEST_F(GraphPropertiesDlgTest, ATypedMaximumChoosesStepsAndKeepsTheOrigin) {
     EXPECT_EQ(data.yMinShowS, u"-9");
 }
 
+TEST_F(GraphPropertiesDlgTest, EnterInTheMaximumBoxChoosesStepsToo) {
+    QvGraphData data = Graph();
+    EXPECT_EQ(Run(data,
+                  [&](CGraphPropertiesDlg& d) {
+                      d.m_editYMax->clear();
+                      QTest::keyClicks(d.m_editYMax, QStringLiteral("360"));
+                      d.OnOK(); // as the default button does on Enter
+                  }),
+              IDOK);
+    EXPECT_EQ(data.yMaxShowS, u"360");
+    EXPECT_EQ(data.yMajorS, u"90");
+    EXPECT_EQ(data.yMinShowS, u"-360");
+}
+
 TEST_F(GraphPropertiesDlgTest, LeavingTheMaximumUntouchedOrZeroKeepsTheSteps) {
     QvGraphData data = Graph();
     data.xMajorS = QStringLiteral("3"); // set by hand in Edit Axes
