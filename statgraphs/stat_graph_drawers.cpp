@@ -15,8 +15,6 @@ void QvStatGraphScatter::Draw(CDC*, CRect) {}
 
 void QvStatGraphDot::Draw(CDC*, CRect) {}
 
-void QvStatGraphStemLeaf::Draw(CDC*, CRect) {}
-
 void QvStatGraphHisto::Draw(CDC*, CRect) {}
 
 void QvStatGraphCum::Draw(CDC*, CRect) {}
@@ -26,5 +24,3 @@ void QvStatGraphColumn::Draw(CDC*, CRect) {}
 void QvStatGraphFreq::Draw(CDC*, CRect) {}
 
 void QvStatGraphResidual::Draw(CDC*, CRect) {}
-
-void QvStatGraphPictogram::Draw(CDC*, CRect) {}
