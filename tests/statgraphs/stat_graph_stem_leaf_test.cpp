@@ -369,3 +369,55 @@ TEST_F(StemLeafTest, NothingToPlotLeavesTheTitleAlone) {
 }
 
 } // namespace
+
+namespace {
+
+// Pixels of a 300 dpi page per 0.01 mm.
+int Px(double himetric) {
+    return int(std::lround(himetric * 300.0 / 2540.0));
+}
+
+bool DarkIn(const QImage& image, const QRect& area) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.valid(x, y) && qGray(image.pixel(x, y)) < 128)
+                return true;
+    return false;
+}
+
+// Single, split and back to back, as printed; the pictures are kept next
+// to the build for a look.
+TEST_F(StemLeafTest, RendersAtPrintResolution) {
+    Fill(0, {41, 43, 47, 52, 55, 55, 58, 63, 69, 70, 44, 61, 66, 49});
+    Fill(1, {38, 45, 51, 53, 57, 62, 64, 64, 68, 72, 75, 49});
+    p().Title = QStringLiteral("Pulse rates");
+    struct Case {
+        const char* name;
+        bool split;
+        int second;
+    };
+    const Case cases[] = {{"single", false, -1}, {"split", true, -1}, {"back_to_back", false, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        p().StemLeaf_AllowSplit = c.split;
+        p().dc[1] = c.second;
+        QImage image(Px(10000), Px(10000), QImage::Format_RGB32);
+        image.setDotsPerMeterX(11811);
+        image.setDotsPerMeterY(11811);
+        image.fill(Qt::white);
+        QvStatGraphStemLeaf drawer;
+        {
+            CDC dc(&image);
+            dc.SetMapMode(MM_HIMETRIC);
+            drawer.SetData(data.get());
+            drawer.Draw(&dc, CRect(0, 0, 10000, -10000));
+        }
+        image.save(QStringLiteral(LUMBREL_BINARY_DIR "/stem_leaf_%1.png").arg(c.name));
+        // Ink above the plot's middle row, none in the bottom fifth of the page.
+        ASSERT_GT(drawer.StemCount(), 2);
+        EXPECT_TRUE(DarkIn(image, QRect(0, Px(500), Px(10000), Px(2500))));
+        EXPECT_FALSE(DarkIn(image, QRect(0, Px(8000), Px(10000), Px(2000))));
+    }
+}
+
+} // namespace
