@@ -3,8 +3,6 @@
 // into a file of its own.
 #include "statgraphs/stat_graph.h"
 
-void QvStatGraphBar::Draw(CDC*, CRect) {}
-
 void QvStatGraphBox::Draw(CDC*, CRect) {}
 
 void QvStatGraphPie::Draw(CDC*, CRect) {}
@@ -18,8 +16,6 @@ void QvStatGraphDot::Draw(CDC*, CRect) {}
 void QvStatGraphHisto::Draw(CDC*, CRect) {}
 
 void QvStatGraphCum::Draw(CDC*, CRect) {}
-
-void QvStatGraphColumn::Draw(CDC*, CRect) {}
 
 void QvStatGraphFreq::Draw(CDC*, CRect) {}
 

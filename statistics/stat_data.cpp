@@ -2,6 +2,8 @@
 
 #include "platform/archive.h"
 
+#include <algorithm>
+
 IMPLEMENT_SERIAL(QvStatData, CObject, 0)
 
 QvStatData::QvStatData() {
@@ -32,4 +34,9 @@ void QvStatData::Copy(const QvStatData& other) {
 
 QvStatColumn* QvStatData::Column(int index) {
     return index >= 0 && index < ColumnCount ? &columns[size_t(index)] : nullptr;
+}
+
+int QvStatData::CountDataColumns() const {
+    return int(std::count_if(properties.dc.begin(), properties.dc.end(),
+                             [](int column) { return column != -1; }));
 }

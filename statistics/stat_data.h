@@ -25,6 +25,8 @@ public:
 
     // An index 0 to 26, or null.
     QvStatColumn* Column(int index);
+    // How many of the graph's data column entries are in use (not -1).
+    int CountDataColumns() const;
 
     std::array<QvStatColumn, ColumnCount> columns;
     QvStatProperties properties;

@@ -1,7 +1,7 @@
 #include "statgraphs/drawers/stat_graph_stem_leaf.h"
 
 #include "platform/dc.h"
-#include "statgraphs/drawers/graph_title.h"
+#include "statgraphs/stat_graph_parts.h"
 #include "statistics/stat_data.h"
 #include "text/equation_options.h"
 #include "text/font_select.h"
@@ -138,7 +138,7 @@ void QvStatGraphStemLeaf::Draw(CDC* dc, CRect rect) {
     const int d = dc->GetMapMode() == MM_HIMETRIC ? -1 : 1;
     const UINT oldAlign = dc->GetTextAlign();
     const int oldBkMode = dc->SetBkMode(TRANSPARENT);
-    const int top = QvDrawStatTitle(dc, rect, p, d);
+    const int top = QvStatDrawTitle(dc, rect, p);
 
     const bool sorted = p.StemLeaf_SortData != 0;
     const bool backToBack = p.dc[1] != -1;

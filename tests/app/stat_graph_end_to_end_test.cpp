@@ -6,8 +6,8 @@
 #include "dialogs/stat_data_grid.h"
 #include "dialogs/stat_graph_dlg.h"
 #include "platform/archive.h"
-#include "platform/dialog.h"
 #include "platform/command_ids.h"
+#include "platform/dialog.h"
 #include "settings/settings.h"
 #include "statgraphs/fig_stat.h"
 
@@ -18,6 +18,8 @@
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -84,6 +86,23 @@ TEST(StatGraphEndToEnd, DrawAGraphWithItsToolAndItIsDrawnInItsFrame) {
     frame->close();
 }
 
+// The most runs of one colour along any pixel row of an area: the columns
+// of that fill standing side by side.
+int ColumnsAcross(const QImage& image, const QRect& area, QRgb colour) {
+    int most = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        int runs = 0;
+        bool inside = false;
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const bool on = image.valid(x, y) && image.pixel(x, y) == colour;
+            runs += on && !inside;
+            inside = on;
+        }
+        most = std::max(most, runs);
+    }
+    return most;
+}
+
 QByteArray RecordBytes(CObject& record) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -95,8 +114,9 @@ QByteArray RecordBytes(CObject& record) {
 }
 
 // A user draws a graph, right-clicks it, types four values into column A
-// and picks the column graph; undo and redo take the whole run back and
-// forward, and the graph is saved and read back as it was.
+// and picks the column graph, which shows four columns; undo and redo take
+// the whole run back and forward, and the graph is saved and read back as
+// it was.
 TEST(StatGraphEndToEnd, TypeDataInThePropertiesUndoRedoSaveAndReopen) {
     TempProfile profile;
     AnsweringApp app;
@@ -151,6 +171,14 @@ TEST(StatGraphEndToEnd, TypeDataInThePropertiesUndoRedoSaveAndReopen) {
         EXPECT_EQ(data.columns[0].cells[size_t(r)].value, typed[r]) << r;
     EXPECT_EQ(data.columns[0].cells[4].value, QvStatEmpty);
     view->PageImage().save(QStringLiteral("/tmp/lumbrel-shots/stat_graph_page.png"));
+    // The page shows the four values as four columns in the first series'
+    // fill, side by side in the graph's frame.
+    const LOGBRUSH& fill = data.properties.Brushes[size_t(data.properties.GraphStyle)][0];
+    ASSERT_EQ(fill.lbStyle, UINT(BS_SOLID));
+    EXPECT_EQ(ColumnsAcross(
+                  view->PageImage(), frameBox,
+                  qRgb(GetRValue(fill.lbColor), GetGValue(fill.lbColor), GetBValue(fill.lbColor))),
+              4);
     const QByteArray after = RecordBytes(*graph->StatData());
 
     ASSERT_TRUE(Choose(ID_EDIT_UNDO));

@@ -19,6 +19,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -424,9 +425,11 @@ TEST_F(DocumentCommandsTest, ColourAndPictureChoicesAskTheInstalledDialogs) {
     EXPECT_EQ(line->GetEditData()->m_lineColor, RGB(0, 0, 0));
 
     COLORREF offered = 0;
+    std::vector<COLORREF> offeredCustom;
     Lumbrel2Doc::CommandDialogs dialogs;
     dialogs.chooseColour = [&](COLORREF& colour, QvColorScheme& custom) {
         offered = colour;
+        offeredCustom.assign(custom.Data(), custom.Data() + QvColorScheme::Count);
         custom[15] = RGB(1, 2, 3);
         colour = RGB(200, 0, 0);
         return true;
@@ -439,6 +442,12 @@ TEST_F(DocumentCommandsTest, ColourAndPictureChoicesAskTheInstalledDialogs) {
     Lumbrel2Doc::SetCommandDialogs(dialogs);
     doc->OnCmdMsg(ID_FORMAT_LINE_COLOUR);
     EXPECT_EQ(offered, RGB(0, 0, 0));
+    // A new document offers six greys, light to dark, as its first custom
+    // colours, and white for the rest.
+    const std::vector<COLORREF> greys = {0xF0F0F0, 0xC8C8C8, 0xA0A0A0, 0x828282, 0x646464, 0x3C3C3C,
+                                         0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                         0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+    EXPECT_EQ(offeredCustom, greys);
     EXPECT_EQ(line->GetEditData()->m_lineColor, RGB(200, 0, 0));
     EXPECT_EQ(doc->CustomColors()[15], RGB(1, 2, 3));
     doc->OnCmdMsg(ID_WEB_SAVE_ALL);
