@@ -141,6 +141,10 @@ double QvStatGraphPictogram::PictureValue(double axisMax) {
     }
 }
 
+double QvStatGraphPictogram::AxisEnd(double m, double pictureValue, bool vertical) {
+    return vertical ? m + pictureValue : std::ceil(m / pictureValue) * pictureValue;
+}
+
 int QvStatGraphPictogram::PictureCount(double v, double pictureValue) {
     if (!(v > 0.0) || !(pictureValue > 0.0))
         return 0;
@@ -216,8 +220,7 @@ void QvStatGraphPictogram::Draw(CDC* dc, CRect rect) {
     const bool setUp = frame.IsSetUp();
     double axisEnd = 0.0;
     if (setUp && n > 0.0) {
-        const double m = frame.Axis().GetMax();
-        axisEnd = vertical ? m + n : std::ceil(m / n) * n;
+        axisEnd = AxisEnd(frame.Axis().GetMax(), n, vertical);
         frame.Axis().SetMax(axisEnd);
     }
     frame.Draw(dc);
