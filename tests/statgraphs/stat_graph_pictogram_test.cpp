@@ -3,6 +3,7 @@
 // value, the symbols and their legend, and the record left untouched.
 // Expected values by hand; positions from a frame laid out alike.
 #include "common/recording_device.h"
+#include "figures/fig_ellipse.h"
 #include "figures/fig_gallery.h"
 #include "figures/fig_rectangle.h"
 #include "figures/figure_test_support.h"
@@ -298,6 +299,81 @@ TEST_F(PictogramTest, NoColumnDrawsNoPictures) {
     p().Title = QStringLiteral("Pets");
     RecordingDevice device(3000, 3000, 300);
     EXPECT_TRUE(Draw(device).empty());
+}
+
+// A figure on a stick: head and body, taller than wide.
+std::unique_ptr<QvFigure> Person(COLORREF colour) {
+    auto g = std::make_unique<QvFigGallery>();
+    auto head = Make<QvFigEllipse4C>(QvFigEllipse4C::ToolId);
+    auto body = std::make_unique<QvFigRectangle>();
+    if (!head)
+        return nullptr;
+    const QvPoint round[4] = {{300, 0}, {700, 0}, {700, 400}, {300, 400}};
+    const QvPoint corners[4] = {{150, 450}, {850, 450}, {850, 1000}, {150, 1000}};
+    for (int i = 0; i < 4; ++i) {
+        head->DefiningPoints()[i] = head->DisplayPoints()[i] = round[i];
+        body->DefiningPoints()[i] = body->DisplayPoints()[i] = corners[i];
+    }
+    for (QvFigure* f : {static_cast<QvFigure*>(head.get()), static_cast<QvFigure*>(body.get())}) {
+        f->GetEditData()->m_fillStyle = ID_FILL_SOLID;
+        f->GetEditData()->m_lineStyle = ID_LINE_HAIRLINE;
+        f->GetEditData()->m_fillColor = colour;
+        f->GetEditData()->m_lineColor = RGB(0, 0, 0);
+    }
+    g->MemberList().Add(std::move(head));
+    g->MemberList().Add(std::move(body));
+    const QvPoint frame[4] = {{0, 0}, {1000, 0}, {1000, 1600}, {0, 1600}};
+    for (int i = 0; i < 4; ++i)
+        g->DefiningPoints()[i] = g->DisplayPoints()[i] = frame[i];
+    g->SetAspectRatio(1.6);
+    return g;
+}
+
+// Default and gallery symbols along both frames, as printed; the pictures
+// are kept next to the build for a look.
+TEST_F(PictogramTest, RendersAtPrintResolution) {
+    Fill(0, {12, 30, 21, 7});
+    Fill(1, {18, 9, 25, 14});
+    p().dc[1] = 1;
+    p().Title = QStringLiteral("Pets per class");
+    struct Case {
+        const char* name;
+        int vertical;
+        bool gallery;
+    };
+    const Case cases[] = {{"default_bars", 0, false},
+                          {"default_columns", 1, false},
+                          {"gallery_bars", 0, true},
+                          {"gallery_columns", 1, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        p().Picto_Orientate = c.vertical;
+        p().Picto_ShowLegend = c.gallery;
+        p().Picto_Symbol[0] = c.gallery ? Person(RGB(230, 140, 40)) : nullptr;
+        p().Picto_Symbol[2] = c.gallery ? Person(RGB(60, 120, 220)) : nullptr;
+        QImage image(2400, 1800, QImage::Format_RGB32);
+        image.setDotsPerMeterX(11811);
+        image.setDotsPerMeterY(11811);
+        image.fill(Qt::white);
+        {
+            // As on a page, y from 0 upwards: curves are drawn within the
+            // page's positive range.
+            CDC dc(&image);
+            dc.SetMapMode(MM_HIMETRIC);
+            dc.SetWindowOrg(0, 15000);
+            QvStatGraphPictogram drawer;
+            drawer.SetData(data.get());
+            drawer.Draw(&dc, CRect(0, 15000, 20000, 0));
+        }
+        image.save(QStringLiteral(LUMBREL_BINARY_DIR "/pictogram_%1.png").arg(c.name));
+        // Colour somewhere in the plot.
+        int coloured = 0;
+        for (int y = 300; y < 1700; y += 4)
+            for (int x = 300; x < 2300; x += 4)
+                if (qRed(image.pixel(x, y)) != qBlue(image.pixel(x, y)))
+                    ++coloured;
+        EXPECT_GT(coloured, 100);
+    }
 }
 
 } // namespace
