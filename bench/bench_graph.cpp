@@ -2,7 +2,9 @@
 // labels, on paper units at 96 dpi in the default style: a redraw with
 // clean functions (the stored samples), and a first draw in which every
 // function is compiled, sampled and analysed again.  The same with five of
-// the functions made inequalities, whose shadings overlap.
+// the functions made inequalities, whose shadings overlap.  Picking with
+// the mouse among the ten analysed functions, each click at a new point so
+// that the candidates are gathered again.
 #include "bench/bench_support.h"
 #include "graphs/graph.h"
 #include "platform/dc.h"
@@ -118,6 +120,20 @@ void BM_ShadedGraphFirstDraw(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ShadedGraphFirstDraw)->Unit(benchmark::kMillisecond);
+
+void BM_FindPointsAt(benchmark::State& state) {
+    auto g = TenFunctions();
+    QImage image = Paper();
+    Draw(*g, image); // compiled, sampled and analysed
+    // Where most curves pass: the origin, and (0, 3) where two lines meet.
+    const int x = int(g->XToDevice(0.0)), y0 = int(g->YToDevice(0.0)), y3 = int(g->YToDevice(3.0));
+    int k = 0;
+    for (auto _ : state) {
+        g->FindPointsAt(x + (k & 1), (k & 2) ? y3 : y0);
+        ++k;
+    }
+}
+BENCHMARK(BM_FindPointsAt)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

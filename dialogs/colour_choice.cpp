@@ -37,6 +37,21 @@ bool ChooseColourWithCustomColours(QWidget* parent, COLORREF& colour) {
     return true;
 }
 
+bool ChooseColourWithCustomColours(QWidget* parent, COLORREF& colour,
+                                   std::array<COLORREF, 16>& custom) {
+    for (int i = 0; i < int(custom.size()); ++i)
+        QColorDialog::setCustomColor(i, ToQColor(custom[size_t(i)]));
+    const QColor initial = ToQColor(colour);
+    const QColor chosen =
+        Chooser() ? Chooser()(initial, parent) : QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid())
+        return false;
+    colour = FromQColor(chosen);
+    for (int i = 0; i < int(custom.size()); ++i)
+        custom[size_t(i)] = FromQColor(QColorDialog::customColor(i));
+    return true;
+}
+
 void ShowColourSwatch(QPushButton* button, COLORREF colour) {
     QPixmap swatch(24, 12);
     swatch.fill(ToQColor(colour));

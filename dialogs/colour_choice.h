@@ -7,6 +7,7 @@
 
 #include <QColor>
 
+#include <array>
 #include <functional>
 
 class QPushButton;
@@ -20,6 +21,12 @@ ColourChooser SetColourChooser(ColourChooser chooser);
 
 // True, with `colour` the choice, when the user picked one.
 bool ChooseColourWithCustomColours(QWidget* parent, COLORREF& colour);
+
+// The same with a record's own sixteen custom colours in place of the
+// settings': they go into the dialog and, when the user picks a colour,
+// come back into `custom`.  Nothing reaches the settings.
+bool ChooseColourWithCustomColours(QWidget* parent, COLORREF& colour,
+                                   std::array<COLORREF, 16>& custom);
 
 // A swatch of the colour on the button.
 void ShowColourSwatch(QPushButton* button, COLORREF colour);

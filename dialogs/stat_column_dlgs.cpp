@@ -170,6 +170,13 @@ int CBivariateDataDlg::PositionOfModel(int model) {
     return 0;
 }
 
+QStringList CBivariateDataDlg::EquationTexts() {
+    QStringList texts;
+    for (const Regression& r : kRegressions)
+        texts << QString::fromLatin1(r.text);
+    return texts;
+}
+
 int CBivariateDataDlg::ModelAtPosition(int position) {
     if (position < 0 || position >= int(std::size(kRegressions)))
         return 1;
@@ -193,8 +200,7 @@ CBivariateDataDlg::CBivariateDataDlg(QWidget* parent)
     m_strTargetR = kept.targetR;
     m_strYDestination = kept.yDestination;
 
-    for (const Regression& r : kRegressions)
-        m_comboRegression->addItem(QString::fromLatin1(r.text));
+    m_comboRegression->addItems(EquationTexts());
     FillLetters(m_comboX);
     FillLetters(m_comboY);
     for (QLineEdit* edit : {m_editA, m_editB, m_editC, m_editLowX, m_editHighX, m_editPoints,

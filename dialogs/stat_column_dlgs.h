@@ -6,6 +6,7 @@
 #include "platform/dialog.h"
 
 #include <QString>
+#include <QStringList>
 
 class CDC;
 class QCheckBox;
@@ -74,6 +75,8 @@ public:
     // and the model of a position (0 to 6).
     static int PositionOfModel(int model);
     static int ModelAtPosition(int position);
+    // The regression list's entries, in order.
+    static QStringList EquationTexts();
 
     BOOL OnInitDialog() override;
     // Takes the x column; refuses y data going into the x column.

@@ -516,6 +516,9 @@ void CStatDataGrid::FillColumnFromFormula(int col, const QString& formula) {
     m_sheet->ShowAll();
     EndRecord();
     m_sheet->StoreColumn(col);
+    // Its old formula would overwrite the values just filled.
+    if (m_data->columns[size_t(col)].type == QvStatColumn::Formula)
+        m_sheet->SetColumnType(col, QvStatColumn::Data, false);
     RecalcAll();
 }
 

@@ -95,7 +95,7 @@ public:
     // column of the last right click) and fills the column on OK.
     void EditColumnFormula(int gridRow = 0, int gridCol = 0);
     // Fills a column (0 to 25) from a formula without making it a formula
-    // column, as the generators do.
+    // column, as the generators do; a formula column becomes a data column.
     void FillColumnFromFormula(int col, const QString& formula);
     void CutSelection();
     void CopySelection();

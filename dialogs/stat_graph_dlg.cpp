@@ -1,7 +1,9 @@
 #include "dialogs/stat_graph_dlg.h"
 
+#include "dialogs/data_generator_dlgs.h"
 #include "dialogs/stat_column_dlgs.h"
 #include "dialogs/stat_data_grid.h"
+#include "dialogs/stat_graph_options.h"
 #include "platform/command_ids.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
@@ -18,6 +20,7 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -155,14 +158,14 @@ CStatGraphDlg::CStatGraphDlg(QvStatData* data, QWidget* parent)
     m_buttonOK = new QPushButton(QStringLiteral("OK"), this);
     m_buttonSetDefault = new QPushButton(QStringLiteral("Set Default"), this);
     m_buttonOK->setDefault(true);
-    // Their sheets and generators are not part of the program yet.
-    for (QPushButton* b : {m_buttonOptions, m_buttonRandom, m_buttonBivariate, m_buttonTimeSeries})
-        b->setEnabled(false);
+    connect(m_buttonOptions, &QPushButton::clicked, this, [this] { OnOptions(); });
 
     m_report = new QTextEdit(this);
     m_report->setReadOnly(true);
     m_report->setLineWrapMode(QTextEdit::NoWrap);
-    m_report->setFont(QFont(QStringLiteral("Arial"), 10));
+    m_report->setFont(ReportFont());
+    // Rebuilt whole each time; nobody undoes in a read-only box.
+    m_report->setUndoRedoEnabled(false);
 
     m_tab->addTab(QStringLiteral("One Variable"));
     m_tab->addTab(QStringLiteral("Two Variable"));
@@ -249,6 +252,9 @@ CStatGraphDlg::CStatGraphDlg(QvStatData* data, QWidget* parent)
         q.GraphType = GraphTypeFromText(m_comboGraphType->itemText(index), q.GraphType);
     });
     connect(m_buttonSwap, &QPushButton::clicked, this, [this] { OnSwapColumns(); });
+    connect(m_buttonRandom, &QPushButton::clicked, this, [this] { OnRandomGenerators(); });
+    connect(m_buttonTimeSeries, &QPushButton::clicked, this, [this] { OnTimeSeriesGenerator(); });
+    connect(m_buttonBivariate, &QPushButton::clicked, this, [this] { OnBivariateGenerator(); });
     connect(m_buttonCopy, &QPushButton::clicked, this, [this] { OnCopyStatistics(); });
     connect(m_buttonOK, &QPushButton::clicked, this, [this] { OnOK(); });
     connect(m_buttonSetDefault, &QPushButton::clicked, this, [this] { OnSetDefault(); });
@@ -311,8 +317,27 @@ void CStatGraphDlg::ShowPage(int tab) {
 
 void CStatGraphDlg::RefreshReport() {
     ++m_nReportRefreshes;
-    // The report's texts are built by the statistics report.
-    m_report->clear();
+    const QvStatProperties& p = m_data.properties;
+    QString text;
+    if (p.OneVar) {
+        text = BuildOneVariableReport(m_data, m_comboOVCol->currentIndex(),
+                                      m_comboOVType->currentIndex());
+    } else {
+        if (p.RegType >= 1 && p.RegType <= 7)
+            Select(m_comboRegression, CBivariateDataDlg::PositionOfModel(p.RegType));
+        text = BuildTwoVariableReport(m_data, m_comboCol1->currentIndex(),
+                                      m_comboCol2->currentIndex(), p.RegType);
+    }
+    QTextDocument* document = m_report->document();
+    if (text == m_reportText && document->revision() == m_reportRevision)
+        return;
+    m_report->setUpdatesEnabled(false);
+    PourReport(*document, text);
+    m_report->moveCursor(QTextCursor::Start);
+    m_report->setUpdatesEnabled(true);
+    m_report->viewport()->update();
+    m_reportText = text;
+    m_reportRevision = document->revision();
 }
 
 void CStatGraphDlg::OnSwapColumns() {
@@ -330,6 +355,36 @@ void CStatGraphDlg::OnSwapColumns() {
         if (QvStatColumn* column = m_data.Column(c))
             column->MarkDirty();
     RefreshReport();
+}
+
+void CStatGraphDlg::OnOptions() {
+    if (!RunGraphOptionsSheet(m_data, this))
+        return;
+    // The sheet's Data Columns page may have changed the first two columns.
+    Select(m_comboData1, m_data.properties.dc[0]);
+    Select(m_comboData2, m_data.properties.dc[1] + 1);
+}
+
+void CStatGraphDlg::OnRandomGenerators() {
+    int column = 0;
+    QString formula;
+    if (RunRandomGenerators(this, column, formula))
+        m_grid->FillColumnFromFormula(column, formula);
+}
+
+void CStatGraphDlg::OnTimeSeriesGenerator() {
+    int column = 0;
+    QString formula;
+    // The generator starts from the report's fit and leaves it as it is.
+    if (RunTimeSeriesGenerator(this, m_data.properties.RegType, column, formula))
+        m_grid->FillColumnFromFormula(column, formula);
+}
+
+void CStatGraphDlg::OnBivariateGenerator() {
+    int column = 0;
+    QString formula;
+    if (RunBivariateGenerator(this, m_data.properties.RegType, column, formula))
+        m_grid->FillColumnFromFormula(column, formula);
 }
 
 bool CStatGraphDlg::OnEditCommand(UINT id) {

@@ -9,6 +9,10 @@
 
 class CStatDataGrid;
 class QComboBox;
+class QFont;
+class QFontMetricsF;
+class QTextDocument;
+struct QvStatFitResult;
 class QLabel;
 class QPushButton;
 class QTabBar;
@@ -38,6 +42,11 @@ public:
 
     void OnSetDefault();
     void OnSwapColumns();
+    // The data generators: each fills a column of the grid from the
+    // formula its dialog makes.
+    void OnRandomGenerators();
+    void OnTimeSeriesGenerator();
+    void OnBivariateGenerator();
     void OnCopyStatistics();
     // The edit commands (Cut 32913 and 57635, Copy 32914 and 57634, Copy
     // As Rows 32915, Paste 32916 and 57637) go to the grid; false for
@@ -45,8 +54,30 @@ public:
     bool OnEditCommand(UINT id);
     // Rebuilds the statistics report from the data set and the choices.
     void RefreshReport();
+
+    // ---- The report text (no widget needed) ----
+    // Column `column` (0 to 25; anything else gives an empty report) and
+    // report kind `kind` (0 to 8; anything else writes only what comes
+    // before the statistics).  The column is recalculated.
+    static QString BuildOneVariableReport(QvStatData& data, int column, int kind);
+    // Columns xCol and yCol (0 to 26; anything else gives an empty report)
+    // fitted with fit model `model`; both columns are recalculated.
+    static QString BuildTwoVariableReport(QvStatData& data, int xCol, int yCol, int model);
+    // The same report from a fit already made.
+    static QString TwoVariableReportText(QvStatData& data, int xCol, int yCol,
+                                         const QvStatFitResult& fit);
+    // Puts a marked-up report into `document` in the report's font and
+    // tab stops and applies its markup.
+    static void PourReport(QTextDocument& document, const QString& report);
+    // The report's tab spacing in the units of `metrics`: each "=" of a
+    // report lines up under the others in the report's font.
+    static qreal ReportTabDistance(const QFontMetricsF& metrics);
+    // Arial 10 pt.
+    static QFont ReportFont();
     // The one-variable page (tab 0) or the two-variable page (tab 1).
     void ShowPage(int tab);
+    // The "Graph Options" sheet on the data set being edited.
+    void OnOptions();
 
     CStatDataGrid* m_grid;
     QTabBar* m_tab;
@@ -78,6 +109,10 @@ protected:
 private:
     QvStatData* m_pTarget;
     QvStatData m_data;
+    // The report last poured and the document's revision after it: the
+    // same text again leaves the report (and where it is scrolled) alone.
+    QString m_reportText;
+    int m_reportRevision = -1;
 };
 
 // The whole data set, the working fields of its options included.

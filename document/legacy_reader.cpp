@@ -15,9 +15,12 @@
 #include "figures/fig_round_rect.h"
 #include "figures/fig_text.h"
 #include "geometry/gr_rect.h"
+#include "graphs/fig_graph.h"
 #include "platform/archive.h"
 #include "platform/codepage.h"
 #include "platform/command_ids.h"
+#include "text/equation.h"
+#include "text/number_text.h"
 
 #include <QIODevice>
 
@@ -220,16 +223,54 @@ BYTE Flag(BYTE stored) {
     return stored != 0 ? 1 : 0;
 }
 
-// A function graph record, read only to be passed over.
-void SkipGraph(Input& in) {
+// A function graph record: the functions as typed, the range and steps,
+// the axis names, the display switches and one font for all three.
+void ReadGraph(Input& in, QvGraphData& d) {
     const int functions = in.Count(kGraphFunctions, "functions in a graph");
+    auto text = [&](const char* what) {
+        QByteArray bytes = in.Bytes(in.Count(SHRT_MAX, what));
+        const qsizetype end = bytes.indexOf('\0');
+        if (end >= 0)
+            bytes.truncate(end);
+        return FromWindows1252(bytes);
+    };
     for (int i = 0; i < functions; ++i) {
+        QvGraphDataFunction& f = d.functions[i];
         in.Skip(76 + 4);
-        in.Skip(in.Count(SHRT_MAX, "formula bytes"));
-        in.Skip(in.Count(SHRT_MAX, "text bytes"));
-        in.Skip(1 + 5);
+        f.caption = text("formula bytes");
+        f.rangeText = text("text bytes");
+        in.Skip(1);
+        const QByteArray flags = in.Bytes(5);
+        f.RangeArrows = Flag(BYTE(flags[0]));
+        f.VAsym = Flag(BYTE(flags[1]));
+        f.HAsym = Flag(BYTE(flags[2]));
+        f.ShowHigh = Flag(BYTE(flags[3]));
+        f.ShowLow = Flag(BYTE(flags[4]));
+        QvFunctionStr formula;
+        formula.SetText(f.caption);
+        f.expression = formula.ToFunctionText();
+        f.dirty = 1;
     }
-    in.Skip(8 * 10 + 2 * 21 + 8 + kFontBytes + 2);
+    QString* const limits[] = {&d.xMaxShowS, &d.yMaxShowS, &d.xMinShowS, &d.yMinShowS,
+                               &d.xMajorS,   &d.yMajorS,   &d.xMinorS,   &d.yMinorS};
+    for (QString* limit : limits) {
+        const QByteArray b = in.Bytes(10);
+        QvFormatDouble(*limit, ExtendedToDouble(reinterpret_cast<const BYTE*>(b.constData())), 3,
+                       '.');
+    }
+    d.xNotate = in.Text(21);
+    d.yNotate = in.Text(21);
+    const QByteArray flags = in.Bytes(8);
+    d.ShowGrid = Flag(BYTE(flags[0]));
+    BYTE* const shown[] = {&d.showXAxis,  &d.showYAxis,   &d.showXTicks,
+                           &d.showYTicks, &d.showXLabels, &d.showYLabels};
+    for (int i = 0; i < 6; ++i)
+        *shown[i] = Flag(BYTE(flags[2 + i]));
+    ReadFont(in, d.AxisFont);
+    d.NotateFont.Assign(d.AxisFont);
+    d.NotateFont.m_logFont.lfItalic = 1;
+    d.ReportFont.Assign(d.AxisFont);
+    in.Skip(2);
 }
 
 void ReadArc(Input& in, QvFigArc4P& arc, const Header& h, bool convert) {
@@ -436,10 +477,13 @@ std::unique_ptr<QvFigure> QvLegacyReader::ReadFigure(QIODevice& file, bool conve
     case kSkip5:
         in.Skip(5);
         return nullptr;
-    case kGraph:
-        SkipGraph(in);
-        ++m_losses.graphs;
-        return nullptr;
+    case kGraph: {
+        auto graph = Make<QvFigGraph>(QvFigGraph::ToolId);
+        ReadGraph(in, graph->GraphData()->m_data);
+        SetCorners(*graph, h);
+        figure = std::move(graph);
+        break;
+    }
     case kNorm: {
         auto norm = Make<QvFigNorm>(QvFigNorm::ToolId);
         ApplyPenAndBrush(*norm, h);

@@ -6,7 +6,6 @@
 #include "geometry/gr_rect.h"
 #include "platform/command_ids.h"
 #include "settings/settings.h"
-#include "settings/stat_options.h"
 
 #include <algorithm>
 
@@ -118,6 +117,7 @@ ON_COMMAND(ID_FILE_SAVE_TO_GALLERY, OnFileSaveToGallery)
 ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_TO_GALLERY, OnUpdateNeedsSelection)
 ON_COMMAND_RANGE(ID_PREF_DECIMAL_POINT, ID_PREF_VECTORS, OnPreferences)
 ON_COMMAND_RANGE(ID_PREF_GRAPH, ID_PREF_GRAPH, OnPreferences)
+ON_COMMAND(ID_PREF_STATISTICS, OnStatisticsOptions)
 ON_COMMAND(ID_WRITE_DEF_FILE, OnWriteDefFile)
 // Clipboard.
 ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
@@ -147,7 +147,7 @@ Lumbrel2Doc::Lumbrel2Doc()
     m_grid.SetIsometric(s.m_GridPointsDefaults.Isometric.GetValue() != 0);
     m_grid.SetShown(s.m_GridPointsDefaults.ShowGrid.GetValue() != 0);
     m_galleries.Scan(s.m_GalleryPath.GetValue());
-    QvRefreshStatisticsOptions();
+    ApplyStatisticsOptions();
 }
 
 Lumbrel2Doc::~Lumbrel2Doc() {

@@ -467,5 +467,11 @@ public:
     void OnFileSaveToGallery();
     void OnUpdateNeedsSelection(CCmdUI* ui);
     void OnPreferences(UINT id);
+    // Tools>Preferences>Statistics: the preference dialog of command
+    // ID_PREF_STATISTICS; it redraws nothing.
+    void OnStatisticsOptions();
+    // Copies the "Stat" choices into the program-wide values the
+    // statistics read; every new document and the dialog's OK call it.
+    static void ApplyStatisticsOptions();
     void OnWriteDefFile();
 };

@@ -12,6 +12,7 @@
 #include "platform/command_target.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
+#include "settings/stat_options.h"
 
 #include <QFileInfo>
 
@@ -181,6 +182,15 @@ void Lumbrel2Doc::OnPreferences(UINT id) {
     if (Dialogs().preferences)
         Dialogs().preferences(id);
     UpdateAllViews(nullptr);
+}
+
+void Lumbrel2Doc::OnStatisticsOptions() {
+    if (Dialogs().preferences)
+        Dialogs().preferences(ID_PREF_STATISTICS);
+}
+
+void Lumbrel2Doc::ApplyStatisticsOptions() {
+    QvRefreshStatisticsOptions();
 }
 
 void Lumbrel2Doc::OnWriteDefFile() {

@@ -10,6 +10,7 @@
 #include "figures/fig_angle_mark.h"
 #include "figures/fig_text.h"
 #include "figures/figure.h"
+#include "graphs/fig_graph.h"
 #include "platform/command_ids.h"
 #include "settings/settings.h"
 
@@ -457,9 +458,9 @@ void Lumbrel2View::OnLButtonUp(Qt::KeyboardModifiers keys, CPoint raw) {
                 doc->SelectAtPoint(raw.x, raw.y);
             } else if (doc->GetSelectedCount() == 1 &&
                        doc->GetFirstSelected()->GetToolId() == kGraphToolId) {
-                // Function graphs find their points at the click once they
-                // exist.
-                m_pCanvas->update();
+                if (auto* graph = dynamic_cast<QvFigGraph*>(doc->GetFirstSelected()))
+                    graph->FindPointsAt(raw.x, raw.y);
+                InvalidatePage();
             }
         }
         // A short drag of the selection or a grip is put back exactly as it

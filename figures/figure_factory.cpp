@@ -1,7 +1,5 @@
 #include "figures/figure_factory.h"
 
-#include "platform/command_ids.h"
-
 #include <map>
 
 namespace {
@@ -11,12 +9,6 @@ std::map<int, QvFigureTool>& Tools() {
     static std::map<int, QvFigureTool> tools;
     return tools;
 }
-
-// Tools of the palette whose figures are still to come.
-[[maybe_unused]] const bool kPendingToolsRegistered = QvRegisterFigureTools({
-    {ID_DRAW_GRAPH},
-    {ID_DRAW_NUMBER_LINE},
-});
 } // namespace
 
 bool QvRegisterFigureTools(std::initializer_list<QvFigureTool> tools) {

@@ -6,13 +6,6 @@
 
 QString QvLegacyLosses::Describe() const {
     QStringList lines;
-    if (graphs == 1)
-        lines << QStringLiteral("1 function graph was left out: function graphs of the older "
-                                "format cannot be opened yet.");
-    else if (graphs > 1)
-        lines << QStringLiteral("%1 function graphs were left out: function graphs of the older "
-                                "format cannot be opened yet.")
-                     .arg(graphs);
     if (polygons == 1)
         lines << QStringLiteral("1 polygon had more than %1 points: only its first %1 were kept.")
                      .arg(QvFigure::MaxStoredPoints);

@@ -5,12 +5,10 @@
 #include <QString>
 
 struct QvLegacyLosses {
-    int graphs = 0;   // function graphs left out
     int polygons = 0; // polygons cut to their first 255 points
 
-    bool IsEmpty() const { return graphs == 0 && polygons == 0; }
+    bool IsEmpty() const { return polygons == 0; }
     QvLegacyLosses& operator+=(const QvLegacyLosses& more) {
-        graphs += more.graphs;
         polygons += more.polygons;
         return *this;
     }

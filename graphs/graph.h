@@ -5,12 +5,27 @@
 // device context.
 #include "graphs/function.h"
 #include "graphs/graph_data.h"
+#include "platform/command_ids.h"
 #include "platform/object.h"
 
 #include <array>
 #include <memory>
 
 class CDC;
+
+// The integral's two areas by the trapezoid rule: signed (below the axis
+// counts negative) and absolute.  Not defined where a sample has no value.
+struct QvIntegralValues {
+    double signedArea = 0.0;
+    double area = 0.0;
+    bool defined = true;
+};
+
+// The tangent of the derivative record: its point and slope.
+struct QvTangentValues {
+    double x = 0.0, y = 0.0, slope = 0.0;
+    bool defined = true;
+};
 
 class QvGraph : public CObject {
     DECLARE_SERIAL(QvGraph)
@@ -36,6 +51,18 @@ public:
     // Whether two orders differ only where the first marks equal values or
     // a function has no value.
     static bool SameOrder(const Order& a, const Order& b);
+    // A click at device point (x, y): offers the intersection of the first
+    // two curves there and the analysed points near it, one per click at
+    // the same point, and keeps the pick in the function records.
+    virtual BOOL FindPointsAt(int x, int y);
+
+    // Samples of the integral: 250 from the lower to the upper limit.
+    static constexpr int kIntegralSamples = 250;
+    // The integral record's areas; with polygon, also its 2 * 250 device
+    // points (the first curve forwards, the second backwards).
+    QvIntegralValues IntegralValues(CPoint* polygon = nullptr) const;
+    // The derivative record's point and slope (a backward difference).
+    QvTangentValues TangentValues() const;
 
     // World to device on the widened range and the plot rectangle, and
     // back.  Off the range values are held to the rectangle and 15 units
@@ -56,6 +83,10 @@ public:
     std::unique_ptr<QvPickedPointList> picked;
     // Digits of the report lines, from the width of the range.
     int digits = 6;
+    // What the integral is filled with: the holder of the settings sets
+    // them from its own fill before it draws.
+    COLORREF integralFillColor = 0xC0C0C0;
+    LONG integralFillStyle = LONG(ID_FILL_SOLID);
 
 protected:
     // Fills the four values and the step texts from the functions.
@@ -64,7 +95,13 @@ protected:
     void PrepareFunction(int i);
 
 private:
-    // The calculation parts of drawing; the graph calculations fill these in.
-    void DrawCalculations(CDC*) {}
-    void DrawIntersectionReport(CDC*) {}
+    // The integral and the tangent with their report lines, and the report
+    // of a picked intersection.
+    void DrawCalculations(CDC* dc);
+    void DrawIntersectionReport(CDC* dc);
+    // The left end of the report line's baseline.
+    CPoint ReportPlace(const QvLogFont& reportFont) const;
+    QvLogFont ReportFont(CDC* dc) const;
+    // Every function's picked point cleared, and no intersection shown.
+    void ClearPicks();
 };

@@ -390,6 +390,9 @@ private:
     BOOL ArcShape(int kind, int left, int top, int right, int bottom, int xs, int ys, int xe,
                   int ye);
     void Replay(const QPainterPath& path, bool fill);
+    // A solid fill under a mix mode, combined straight into the image's
+    // rows when nothing else is in the way; false when Qt must draw it.
+    bool FillBitwise(const QPolygonF* rings, int count, Qt::FillRule rule);
 
     QPainter* m_painter = nullptr;
     std::unique_ptr<QPainter> m_ownPainter;

@@ -43,7 +43,10 @@ public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* dialog = qobject_cast<QWidget*>(watched);
-        if (dialog && (event->type() == QEvent::Show || event->type() == QEvent::WindowTitleChange))
+        // A hidden dialog is fitted when shown: resizing it before that
+        // would keep it from taking the size its contents ask for.
+        if (dialog && (event->type() == QEvent::Show ||
+                       (event->type() == QEvent::WindowTitleChange && dialog->isVisible())))
             Fit(dialog);
         return false;
     }

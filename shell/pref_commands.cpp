@@ -1,6 +1,8 @@
 #include "shell/pref_commands.h"
 
 #include "dialogs/pref_dialogs.h"
+#include "dialogs/stat_options_dlg.h"
+#include "document/lumbrel2_doc.h"
 #include "framework/doc_template.h"
 #include "framework/document.h"
 #include "framework/view.h"
@@ -156,6 +158,24 @@ void EditGraphDefaults(QWidget* parent) {
     UpdateAllViews();
 }
 
+void EditStatisticsOptions(QWidget* parent) {
+    QvStatDefaults& s = TheSettings().m_StatDefaults;
+    CStatOptionsDlg dlg(parent);
+    dlg.m_nQuartile = s.CalcQuartile.GetValue();
+    dlg.m_bSampleSD = s.ShowSampleSD.GetValue() ? 1 : 0;
+    dlg.m_nPercentile = s.CalcPercentile.GetValue();
+    dlg.m_nSeasonalised = s.CalcSeasonalised.GetValue();
+    if (dlg.DoModal() != IDOK)
+        return;
+    s.CalcQuartile.SetValue(dlg.m_nQuartile);
+    s.ShowSampleSD.SetValue(dlg.m_bSampleSD == 1 ? 1 : 0);
+    s.CalcPercentile.SetValue(dlg.m_nPercentile);
+    s.CalcSeasonalised.SetValue(dlg.m_nSeasonalised);
+    TheSettings().Save(FALSE);
+    // Statistics worked out from now on use them; nothing is redrawn.
+    Lumbrel2Doc::ApplyStatisticsOptions();
+}
+
 BOOL EditBackgroundGrid(QWidget* parent, GridValues& grid) {
     CDocGridDlg dlg(parent);
     dlg.m_dSize = grid.spacing / 100.0;
@@ -184,6 +204,9 @@ void RunPreferenceDialog(UINT id) {
         break;
     case ID_PREF_GRAPH:
         EditGraphDefaults(parent);
+        break;
+    case ID_PREF_STATISTICS:
+        EditStatisticsOptions(parent);
         break;
     default:
         break;

@@ -20,6 +20,7 @@ void EditDecimalMark(QWidget* parent);
 void EditEquationStyles(QWidget* parent);
 void EditVectors(QWidget* parent);
 void EditGraphDefaults(QWidget* parent);
+void EditStatisticsOptions(QWidget* parent);
 
 // Runs the grid dialog on `grid`; TRUE when it was changed (OK).
 BOOL EditBackgroundGrid(QWidget* parent, GridValues& grid);

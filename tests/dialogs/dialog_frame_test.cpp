@@ -4,6 +4,7 @@
 #include "dialogs/gallery_dialogs.h"
 #include "dialogs/pref_dialogs.h"
 #include "dialogs/round_rect_properties_dlg.h"
+#include "dialogs/stat_graph_options.h"
 #include "platform/message_box.h"
 
 #include <QApplication>
@@ -57,6 +58,22 @@ TEST(DialogFrame, NoMinimiseOrMaximiseAndTheWholeTitleShows) {
         EXPECT_GE(dlg->width(), TitleBarWidth(dlg->windowTitle())) << c.what;
         dlg->close();
     }
+}
+
+// A dialog opened over another takes the size its contents ask for, not
+// just the width of its title.
+TEST(DialogFrame, ADialogOverAnotherTakesItsContentsSize) {
+    QDialog owner;
+    owner.show();
+    CPropertySheet sheet(QStringLiteral("Options"), &owner);
+    auto* page = new CGOptScales;
+    sheet.AddPage(page);
+    sheet.show();
+    QCoreApplication::processEvents();
+    EXPECT_GE(page->width(), page->minimumSizeHint().width());
+    EXPECT_GE(sheet.width(), TitleBarWidth(sheet.windowTitle()));
+    sheet.hide();
+    delete page;
 }
 
 TEST(DialogFrame, MessageBoxesHaveOnlyTheCloseButton) {

@@ -2,7 +2,9 @@
 // stores and saves, what Cancel leaves alone, and the refused values.
 #include "common/start_program.h"
 #include "common/test_support.h"
+#include "graph_dialog_test_support.h"
 #include "dialogs/pref_dialogs.h"
+#include "dialogs/stat_options_dlg.h"
 #include "document/lumbrel2_doc.h"
 #include "document/undo_manager.h"
 #include "framework/doc_template.h"
@@ -10,10 +12,12 @@
 #include "platform/command_router.h"
 #include "platform/profile.h"
 #include "settings/settings.h"
+#include "settings/stat_options.h"
 #include "shell/lumbrel2_app.h"
 #include "shell/main_frame.h"
 #include "shell/palette_tool_bar.h"
 #include "shell/pref_commands.h"
+#include "statistics/stat_column.h"
 #include "text/equation_options.h"
 
 #include <QAbstractButton>
@@ -105,7 +109,8 @@ using Keys = std::set<QString>;
 
 TEST_F(PrefDialogsTest, CancelLeavesEverySettingAsItWas) {
     const UINT commands[] = {ID_TOOLS_DIRECTORIES, ID_PREF_DECIMAL_POINT, ID_PREF_EQUATION_STYLES,
-                             ID_PREF_VECTORS,      ID_PREF_GRAPH,         ID_CUSTOMIZE_TOOLBARS};
+                             ID_PREF_VECTORS,      ID_PREF_GRAPH,         ID_PREF_STATISTICS,
+                             ID_CUSTOMIZE_TOOLBARS};
     for (UINT id : commands) {
         Run<CDialog>(id, [](CDialog& dlg) {
             for (QCheckBox* box : dlg.findChildren<QCheckBox*>())
@@ -327,6 +332,83 @@ TEST_F(PrefDialogsTest, GraphDefaultsInvertTheShadingChoice) {
     });
 }
 
+// Statistics Options opens on the "Stat" settings; OK stores all four,
+// saves them and hands them to the statistics at once, Cancel does
+// nothing.  With "Use P75 and P25" the quartiles of 1, 2, 3, 4 are 1.75
+// and 3.25 interpolated (Python's statistics.quantiles, "inclusive"), 1.5
+// and 3.5 discrete (by hand: the mean of the values either side of n*p).
+TEST_F(PrefDialogsTest, StatisticsOptionsReachTheCalculationsAndSurviveARestart) {
+    struct Case {
+        int percentile;
+        double lower, upper;
+        Keys changed;
+    } cases[] = {
+        {0, 1.75, 3.25, {"Stat/CalcQuartile", "Stat/ShowSampleSD", "Stat/CalcSeasonalised"}},
+        {1, 1.5, 3.5,
+         {"Stat/CalcQuartile", "Stat/ShowSampleSD", "Stat/CalcSeasonalised",
+          "Stat/CalcPercentile"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.percentile);
+        ResetSettings();
+        Lumbrel2Doc::ApplyStatisticsOptions();
+        Run<CStatOptionsDlg>(ID_PREF_STATISTICS, [](CStatOptionsDlg& dlg) {
+            dlg.m_radioQuartile[2]->click();
+            dlg.m_radioPercentile[1]->click();
+            dlg.m_checkSampleSD->setChecked(false);
+            dlg.OnCancel();
+        });
+        EXPECT_EQ(Changed(), Keys{});
+        EXPECT_EQ(g_nQuartileMethod, 0);
+        EXPECT_EQ(g_nPercentileMethod, 0);
+        EXPECT_TRUE(g_bShowSampleSD);
+
+        Run<CStatOptionsDlg>(ID_PREF_STATISTICS, [&](CStatOptionsDlg& dlg) {
+            EXPECT_EQ(dlg.windowTitle(), u"Statistics Options");
+            EXPECT_TRUE(dlg.m_radioQuartile[0]->isChecked());
+            EXPECT_TRUE(dlg.m_radioPercentile[0]->isChecked());
+            EXPECT_TRUE(dlg.m_radioSeasonalised[0]->isChecked());
+            EXPECT_TRUE(dlg.m_checkSampleSD->isChecked());
+            EXPECT_EQ(dlg.m_radioQuartile[2]->text(), u"Use P75 and P25");
+            EXPECT_EQ(dlg.m_radioPercentile[0]->text(), u"Interpolated (Excel style)");
+            Picture(dlg, QStringLiteral("statistics_options"));
+            dlg.m_radioQuartile[2]->click();
+            dlg.m_radioPercentile[c.percentile]->click();
+            dlg.m_radioSeasonalised[1]->click();
+            dlg.m_checkSampleSD->setChecked(false);
+            dlg.OnOK();
+        });
+        EXPECT_EQ(Changed(), c.changed);
+        EXPECT_EQ(g_nQuartileMethod, 2);
+        EXPECT_EQ(g_nPercentileMethod, c.percentile);
+        EXPECT_EQ(g_nSeasonalisedMethod, 1);
+        EXPECT_FALSE(g_bShowSampleSD);
+        QvStatColumn column;
+        for (int i = 0; i < 4; ++i)
+            column.cells[size_t(i)] = {double(i + 1), 1, {}};
+        column.MarkDirty();
+        column.Recalc();
+        EXPECT_DOUBLE_EQ(column.lowerQuartile, c.lower);
+        EXPECT_DOUBLE_EQ(column.upperQuartile, c.upper);
+
+        // A restart reads them back from the profile.
+        QvStatDefaults& s = TheSettings().m_StatDefaults;
+        s.CalcQuartile.SetValue(0);
+        s.CalcPercentile.SetValue(0);
+        s.CalcSeasonalised.SetValue(0);
+        s.ShowSampleSD.SetValue(1);
+        Lumbrel2Doc::ApplyStatisticsOptions();
+        TheSettings().ReadFromRegistry();
+        Lumbrel2Doc doc;
+        EXPECT_EQ(g_nQuartileMethod, 2);
+        EXPECT_EQ(g_nPercentileMethod, c.percentile);
+        EXPECT_EQ(g_nSeasonalisedMethod, 1);
+        EXPECT_FALSE(g_bShowSampleSD);
+    }
+    ResetSettings();
+    Lumbrel2Doc::ApplyStatisticsOptions();
+}
+
 TEST_F(PrefDialogsTest, GridSizesRoundToHundredthsOfAMillimetre) {
     struct Case {
         double mm;
@@ -405,7 +487,7 @@ TEST_F(PrefDialogsTest, GridCommandSetsTheDrawingsGridAndNothingElse) {
     // The grid and the preferences are a drawing's commands.
     app->CloseAllDocuments(TRUE);
     for (UINT id : {ID_TOOLS_GRID, ID_PREF_DECIMAL_POINT, ID_PREF_EQUATION_STYLES, ID_PREF_VECTORS,
-                    ID_PREF_GRAPH})
+                    ID_PREF_GRAPH, ID_PREF_STATISTICS})
         EXPECT_FALSE(app->Router().IsEnabled(id)) << id;
 }
 

@@ -338,7 +338,7 @@ TEST_F(StatDataGrid, DrawsHeadingsAndCells) {
     grid->PasteText(QStringLiteral("3\n2"));
     grid->Sheet().SetToType(4, QvStatColumn::Formula);
     data->columns[4].formula = QStringLiteral("a*2");
-    grid->FillColumnFromFormula(4, QStringLiteral("a*2"));
+    grid->Sheet().RecomputeAll();
     EXPECT_EQ(grid->GridText(3, 5), QStringLiteral("-4"));
     EXPECT_EQ(Cell(0, C).count, 3);
     grid->Model()->Refresh();

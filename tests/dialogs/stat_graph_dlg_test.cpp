@@ -5,13 +5,17 @@
 #include "dialogs/stat_data_grid.h"
 #include "dialogs/stat_graph_dlg.h"
 #include "platform/archive.h"
+#include "settings/stat_options.h"
 #include "property_dialog_test_support.h"
 #include "statgraphs/fig_stat.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QDir>
+#include <QFontMetricsF>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -36,6 +40,16 @@ void Choose(QComboBox* combo, int index) {
 }
 void Choose(QComboBox* combo, const QString& text) {
     Choose(combo, combo->findText(text));
+}
+
+// The dialog at its own size, written out for a look when
+// LUMBREL_DIALOG_PNG names a folder.
+void Shot(QWidget& dlg, const QString& name) {
+    const QByteArray dir = qgetenv("LUMBREL_DIALOG_PNG");
+    if (dir.isEmpty())
+        return;
+    dlg.show();
+    dlg.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(name + QStringLiteral(".png")));
 }
 
 class StatGraphDialogTest : public PropertyDialogTest {
@@ -282,6 +296,79 @@ TEST_F(StatGraphDialogTest, EditCommandsReachTheGrid) {
         dlg.accept();
     }));
     EXPECT_EQ(Cell(1, 2).value, 6.0);
+}
+
+// The report follows the choices: the one-variable report of the chosen
+// column and kind, the two-variable report on the other tab with the
+// regression entry of the stored model; Copy Statistics puts plain text
+// (Unicode symbols, "\n" line ends) and formatted HTML on the clipboard.
+TEST_F(StatGraphDialogTest, ShowsTheReportOfTheChoicesAndCopiesIt) {
+    QvStatProperties& p = Options();
+    p.OneVar = 1;
+    p.OVCol = 1;
+    p.OVType = 0;
+    p.col1 = 0;
+    p.col2 = 1;
+    p.RegType = 1;
+    const double xs[] = {1, 2, 3, 4, 5};
+    const double ys[] = {2.1, 3.9, 6.2, 7.8, 10.1};
+    for (int r = 0; r < 5; ++r) {
+        Cell(r, 0) = {xs[r], 1, {}};
+        Cell(r, 1) = {ys[r], 1, {}};
+    }
+    graph->StatData()->m_data.columns[1].name = QStringLiteral("Height");
+    const BOOL savedSD = g_bShowSampleSD;
+    g_bShowSampleSD = TRUE;
+    ASSERT_TRUE(Open([](CStatGraphDlg& dlg) {
+        const QString summary = dlg.m_report->toPlainText();
+        EXPECT_TRUE(summary.startsWith(QStringLiteral("Statistics for Height\n\nn\t=\t5\n"
+                                                      "Mean\t=\t6.02\nσB\t=\t")))
+            << summary.toStdString();
+        EXPECT_EQ(dlg.m_report->tabStopDistance(),
+                  CStatGraphDlg::ReportTabDistance(QFontMetricsF(CStatGraphDlg::ReportFont())));
+        Shot(dlg, QStringLiteral("stat_graph_report_summary"));
+
+        dlg.m_buttonCopy->click();
+        const QMimeData* copied = QApplication::clipboard()->mimeData();
+        ASSERT_TRUE(copied);
+        const QString plain = copied->text();
+        EXPECT_TRUE(plain.startsWith(QStringLiteral("Statistics for Height\n"))) << plain.toStdString();
+        EXPECT_TRUE(plain.contains(QStringLiteral("σB\t=\t")));
+        EXPECT_TRUE(plain.contains(QStringLiteral("ΣB2\t=\t220.91")));
+        EXPECT_FALSE(plain.contains(u'\r'));
+        EXPECT_FALSE(plain.contains(u'#'));
+        EXPECT_TRUE(copied->hasHtml());
+        EXPECT_TRUE(copied->html().contains(QStringLiteral("font-size:6.5pt")));
+
+        Choose(dlg.m_comboOVType, QStringLiteral("Measures of Central Tendency & Dispersion"));
+        Shot(dlg, QStringLiteral("stat_graph_report_central_dispersion"));
+        Choose(dlg.m_comboOVType, QStringLiteral("Stanines"));
+        Shot(dlg, QStringLiteral("stat_graph_report_stanines"));
+        EXPECT_EQ(dlg.Data().properties.OVType, 5);
+        EXPECT_TRUE(dlg.m_report->toPlainText().contains(QStringLiteral("S9\t=\t")));
+        Choose(dlg.m_comboOVCol, 2);
+        EXPECT_EQ(dlg.m_report->toPlainText(), QStringLiteral("No Data\n"));
+
+        dlg.m_tab->setCurrentIndex(1);
+        const QString fit = dlg.m_report->toPlainText();
+        EXPECT_TRUE(fit.startsWith(QStringLiteral("n\t=\t5\nrAB\t=\t0.99865176 (Correlation"))) << fit.toStdString();
+        EXPECT_TRUE(fit.contains(QStringLiteral("Height'\t=\t0.05 + 1.99A\n")));
+        Shot(dlg, QStringLiteral("stat_graph_report_regression"));
+
+        // The stored model chooses the regression entry on each rebuild.
+        dlg.Data().properties.RegType = 5;
+        dlg.RefreshReport();
+        EXPECT_EQ(dlg.m_comboRegression->currentText(), QStringLiteral("Logarithmic Regression"));
+        EXPECT_TRUE(dlg.m_report->toPlainText().contains(QStringLiteral("ln(A)")));
+        Choose(dlg.m_comboRegression, QStringLiteral("Median Line"));
+        EXPECT_TRUE(dlg.m_report->toPlainText().contains(QStringLiteral("Median\t\t=\t6.2\n")));
+        dlg.m_buttonSwap->click();
+        EXPECT_TRUE(dlg.m_report->toPlainText().contains(QStringLiteral("A'\t=\t")));
+        dlg.m_tab->setCurrentIndex(0);
+        EXPECT_EQ(dlg.m_report->toPlainText(), QStringLiteral("No Data\n"));
+        dlg.reject();
+    }));
+    g_bShowSampleSD = savedSD;
 }
 
 // Set Default writes the graph's options as the defaults of new graphs,

@@ -16,6 +16,7 @@
 #include "figures/fig_polygon.h"
 #include "figures/fig_round_rect.h"
 #include "figures/fig_text.h"
+#include "graphs/fig_graph.h"
 #include "platform/archive.h"
 #include "platform/command_ids.h"
 
@@ -284,8 +285,9 @@ TEST_F(LegacyReaderTest, EveryRecordTypeMakesItsFigureAndTakesItsBytes) {
          ID_LINE_SOLID1,
          ID_FILL_NONE},
         {"11 nothing", Record(Type(11)) + "abc", 0, {}},
-        {"12 function graph", Record(Type(12)) + GraphBlock(2), 0, {}},
-        {"12 function graph without functions", Record(Type(12)) + GraphBlock(0), 0, {}},
+        {"12 function graph", Record(Type(12)) + GraphBlock(2), ID_DRAW_GRAPH, Corners()},
+        {"12 function graph without functions", Record(Type(12)) + GraphBlock(0), ID_DRAW_GRAPH,
+         Corners()},
         {"13 normal curve", Record(Type(13)) + W(2) + W(0) + Bytes({1, 0, 1, 0}),
          ID_DRAW_NORMAL_CURVE, Corners(), ID_LINE_SOLID1, ID_FILL_NONE},
         {"14 Venn, two sets",
@@ -340,6 +342,58 @@ TEST_F(LegacyReaderTest, EveryRecordTypeMakesItsFigureAndTakesItsBytes) {
                     EXPECT_EQ(m->GetEditData()->m_lineColor, kPen);
             }
         }
+    }
+}
+
+// A function graph keeps its functions, range, axis names, switches and
+// fonts; its style stays the factory's.
+TEST_F(LegacyReaderTest, GraphKeepsItsFunctionsAndSettings) {
+    auto function = [](const QByteArray& typed, const QByteArray& range,
+                       std::initializer_list<int> flags) {
+        return QByteArray(80, '\x11') + W(int(typed.size())) + typed + W(int(range.size())) +
+               range + Bytes({9}) + Bytes(flags);
+    };
+    QByteArray block = W(2) + function("Y=X^2", "", {1, 0, 1, 0, 1}) +
+                       function(QByteArray("Y=2X+1\0junk", 11), "X>0", {0, 1, 0, 1, 0});
+    for (long double v : {10.0L, 8.0L, -10.0L, -8.0L, 2.0L, 2.0L, 1.0L, 0.5L})
+        block += Ext(v);
+    block += Field("t", 21) + Field("s", 21) + Bytes({1, 1, 0, 1, 0, 1, 0, 1}) +
+             Font(-48, "Courier New") + W(0);
+    const Read r = ReadRecord(Record(Type(12)) + block + "SENTINEL");
+    EXPECT_EQ(r.consumed, QvLegacyReader::HeaderBytes + block.size());
+    QvFigGraph* graph = As<QvFigGraph>(r);
+    ASSERT_NE(graph, nullptr);
+    ExpectPoints(*graph, Corners());
+    EXPECT_NE(graph->GetEditData()->m_lineColor, kPen);
+    const QvGraphData& d = graph->GraphData()->m_data;
+    const QvGraphDataFunction& f = d.functions[0];
+    const QvGraphDataFunction& g = d.functions[1];
+    EXPECT_EQ(f.caption, QStringLiteral("Y=X^2"));
+    EXPECT_EQ(f.expression, QStringLiteral("Y=X^2"));
+    EXPECT_EQ(f.rangeText, QString());
+    EXPECT_EQ(g.caption, QStringLiteral("Y=2X+1"));
+    EXPECT_EQ(g.rangeText, QStringLiteral("X>0"));
+    // Flags stored in the order RangeArrows, VAsym, HAsym, ShowHigh, ShowLow.
+    EXPECT_EQ((std::vector<int>{f.RangeArrows, f.VAsym, f.HAsym, f.ShowHigh, f.ShowLow}),
+              (std::vector<int>{1, 0, 1, 0, 1}));
+    EXPECT_EQ((std::vector<int>{g.RangeArrows, g.VAsym, g.HAsym, g.ShowHigh, g.ShowLow}),
+              (std::vector<int>{0, 1, 0, 1, 0}));
+    EXPECT_EQ(f.dirty, 1);
+    EXPECT_EQ(g.dirty, 1);
+    EXPECT_TRUE(d.functions[2].caption.isEmpty());
+    EXPECT_EQ((QStringList{d.xMaxShowS, d.yMaxShowS, d.xMinShowS, d.yMinShowS, d.xMajorS,
+                           d.yMajorS, d.xMinorS, d.yMinorS}),
+              (QStringList{"10", "8", "-10", "-8", "2", "2", "1", "0.5"}));
+    EXPECT_EQ(d.xNotate, QStringLiteral("t"));
+    EXPECT_EQ(d.yNotate, QStringLiteral("s"));
+    EXPECT_EQ((std::vector<int>{d.ShowGrid, d.showXAxis, d.showYAxis, d.showXTicks, d.showYTicks,
+                                d.showXLabels, d.showYLabels}),
+              (std::vector<int>{1, 0, 1, 0, 1, 0, 1}));
+    for (const QvLogFont* font : {&d.AxisFont, &d.NotateFont, &d.ReportFont}) {
+        EXPECT_EQ(font->m_logFont.lfHeight, -48);
+        EXPECT_STREQ(font->m_logFont.lfFaceName, "Courier New");
+        EXPECT_EQ(font->m_drawHeight, 1270);
+        EXPECT_EQ(font->m_logFont.lfItalic, font == &d.NotateFont ? 1 : 0);
     }
 }
 
@@ -708,14 +762,13 @@ TEST_F(OlderDrawingTest, WhatCouldNotBeKeptIsSaid) {
                         Record(Type(1000)) + W(1) + Record(Type(12)) + GraphBlock(0)}));
     Lumbrel2Doc doc;
     ASSERT_TRUE(doc.OnOpenDocument(Path("lossy.kw2")));
-    EXPECT_EQ(doc.GetFigureCount(), 2);
+    EXPECT_EQ(doc.GetFigureCount(), 3);
     ASSERT_EQ(recorder.messages.size(), 1u);
     QvLegacyLosses losses;
-    losses.graphs = 2;
     losses.polygons = 1;
     EXPECT_EQ(recorder.messages[0].text,
               Lumbrel2Doc::OlderFormatLossMessage(Path("lossy.kw2"), losses));
-    EXPECT_TRUE(recorder.messages[0].text.contains("2 function graphs were left out"));
+    EXPECT_FALSE(recorder.messages[0].text.contains("graph"));
     EXPECT_TRUE(recorder.messages[0].text.contains("only its first 255 were kept"));
 }
 
@@ -748,13 +801,9 @@ TEST_F(OlderDrawingTest, GalleryKeepsItsContainers) {
     EXPECT_TRUE(gallery.IsReadable());
     EXPECT_EQ(gallery.GetTitle(), "Old shapes");
     ASSERT_EQ(gallery.GetFigureCount(), 2);
-    EXPECT_EQ(gallery.GetFigureAt(0)->Members().size(), 1u);
+    EXPECT_EQ(gallery.GetFigureAt(0)->Members().size(), 2u);
     EXPECT_EQ(gallery.GetFigureAt(1)->GetToolId(), QvFigGallery::ToolId);
-    QvLegacyLosses losses;
-    losses.graphs = 1;
-    ASSERT_EQ(recorder.messages.size(), 1u);
-    EXPECT_EQ(recorder.messages[0].text,
-              QvGallery::OlderFormatLossMessage(Path("old.gal"), losses));
+    EXPECT_TRUE(recorder.messages.empty());
 
     // Cut short anywhere, it stays unreadable and untouched.
     for (int n : {10, 52, 60, int(bytes.size()) - 1}) {

@@ -237,6 +237,34 @@ TEST(StatBarGraphs, BothMappingModesGiveTheSamePicture) {
     }
 }
 
+// A fill scheme number from a damaged file fills from the last scheme
+// rather than from beyond the table; the back-to-back flag plays no part.
+TEST(StatBarGraphs, OddOptionsDrawAsTheNearestOnes) {
+    GraphFixture f;
+    UseFills(f.p());
+    f.p().dc = {0, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    f.Set(0, 0, 3);
+    f.Set(0, 1, 5);
+    auto picture = [&](int type) {
+        f.Draw(type);
+        std::vector<QRectF> rects;
+        for (const DrawnItem& item : f.device.Items())
+            rects.push_back(item.rect);
+        return rects;
+    };
+    for (int type : {QvStatGraphDispatcher::Bar, QvStatGraphDispatcher::Column}) {
+        SCOPED_TRACE(type);
+        f.p().GraphStyle = 7;
+        f.Draw(type);
+        EXPECT_EQ(f.Filled(kFills[0]).size(), 3u); // two bars and the key box
+        f.p().GraphStyle = 3;
+        f.p().Back2Back = 0;
+        const std::vector<QRectF> plain = picture(type);
+        f.p().Back2Back = 1;
+        EXPECT_EQ(picture(type), plain);
+    }
+}
+
 // Without a data column in use there is nothing to share the slots: no
 // legend entry and no bar, only the title.
 TEST(StatBarGraphs, NoDataColumnDrawsOnlyTheTitle) {
