@@ -134,7 +134,7 @@ void QvStatGraphStemLeaf::Draw(CDC* dc, CRect rect) {
     m_stemCount = 0;
     if (!dc || !m_pData)
         return;
-    QvStatProperties& p = m_pData->properties;
+    const QvStatProperties& p = m_pData->properties;
     const int d = dc->GetMapMode() == MM_HIMETRIC ? -1 : 1;
     const UINT oldAlign = dc->GetTextAlign();
     const int oldBkMode = dc->SetBkMode(TRANSPARENT);
