@@ -67,6 +67,12 @@ void BM_RedrawBarGraph(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawBarGraph)->Unit(benchmark::kMillisecond);
 
+// Every value a row of pictures: 5000 values, about 25 000 pictures.
+void BM_RedrawPictogram(benchmark::State& state) {
+    RedrawGraph(state, QvStatGraphDispatcher::Pictogram);
+}
+BENCHMARK(BM_RedrawPictogram)->Unit(benchmark::kMillisecond);
+
 void BM_StemLeaf500(benchmark::State& state) {
     auto data = std::make_unique<QvStatData>();
     QvStatProperties& p = data->properties;
