@@ -11,7 +11,9 @@ void InitApplication(QApplication& app) {
     app.setApplicationName(LoadResourceString(0xE000));
     // The style chosen for the desktop (or on the command line), sharing
     // the standard icons it makes.
-    app.setStyle(new CSharedIconStyle(QStyleFactory::create(app.style()->name())));
+    // A style that cannot be made again by its name stays as it is.
+    if (QStyle* chosen = QStyleFactory::create(app.style()->name()))
+        app.setStyle(new CSharedIconStyle(chosen));
 }
 
 QString RawCommandLine(const QStringList& arguments) {
