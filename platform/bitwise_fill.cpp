@@ -58,12 +58,12 @@ void CombineSpan(uint32_t* row, int from, int to, BitwiseOp op, uint32_t c) {
     }
 }
 
-} // namespace
-
-bool BitwiseFillPolygons(uchar* bits, qsizetype bytesPerLine, const QRect& clip,
-                         const QPolygonF* rings, int count, bool winding, BitwiseOp op,
-                         QRgb colour) {
-    std::vector<Edge> edges;
+// Walks the rows of `rings` inside `clip` and calls `span(row, from, to)`
+// for each run of pixels inside, `to` past the last.  False when a corner
+// lies too far off the page.  The scratch lists are kept between calls.
+template <class Span>
+bool ScanPolygons(const QRect& clip, const QPolygonF* rings, int count, bool winding,
+                  Span span) {
     for (int r = 0; r < count; ++r) {
         const QPolygonF& ring = rings[r];
         for (const QPointF& p : ring)
@@ -72,6 +72,11 @@ bool BitwiseFillPolygons(uchar* bits, qsizetype bytesPerLine, const QRect& clip,
     }
     if (clip.isEmpty())
         return true;
+    thread_local std::vector<Edge> edges;
+    thread_local std::vector<const Edge*> active;
+    thread_local std::vector<Crossing> xs;
+    edges.clear();
+    active.clear();
     for (int r = 0; r < count; ++r) {
         const QPolygonF& ring = rings[r];
         const int n = int(ring.size());
@@ -102,11 +107,8 @@ bool BitwiseFillPolygons(uchar* bits, qsizetype bytesPerLine, const QRect& clip,
     std::sort(edges.begin(), edges.end(),
               [](const Edge& a, const Edge& b) { return a.top < b.top; });
 
-    const uint32_t c = colour | 0xFF000000u;
     const int left = clip.left(), right = clip.right() + 1;
     int first = std::max(clip.top(), edges.front().top);
-    std::vector<const Edge*> active;
-    std::vector<Crossing> xs;
     size_t next = 0;
     for (int y = first; y <= clip.bottom(); ++y) {
         while (next < edges.size() && edges[next].top <= y)
@@ -123,7 +125,6 @@ bool BitwiseFillPolygons(uchar* bits, qsizetype bytesPerLine, const QRect& clip,
         for (const Edge* e : active)
             xs.push_back({e->x + e->slope * (y - e->top), e->dir});
         std::sort(xs.begin(), xs.end());
-        auto* row = reinterpret_cast<uint32_t*>(bits + y * bytesPerLine);
         int wind = 0;
         for (size_t k = 0; k + 1 < xs.size(); ++k) {
             wind += winding ? xs[k].dir : 1;
@@ -132,8 +133,32 @@ bool BitwiseFillPolygons(uchar* bits, qsizetype bytesPerLine, const QRect& clip,
             const int from = std::max(FirstPixelAfter(xs[k].x), left);
             const int to = std::min(FirstPixelAfter(xs[k + 1].x), right);
             if (from < to)
-                CombineSpan(row, from, to, op, c);
+                span(y, from, to);
         }
     }
     return true;
+}
+
+} // namespace
+
+bool BitwiseFillPolygons(uchar* bits, qsizetype bytesPerLine, const QRect& clip,
+                         const QPolygonF* rings, int count, bool winding, BitwiseOp op,
+                         QRgb colour) {
+    const uint32_t c = colour | 0xFF000000u;
+    return ScanPolygons(clip, rings, count, winding, [&](int y, int from, int to) {
+        CombineSpan(reinterpret_cast<uint32_t*>(bits + y * bytesPerLine), from, to, op, c);
+    });
+}
+
+bool TileFillPolygons(uchar* bits, qsizetype bytesPerLine, const QRect& clip,
+                      const QPolygonF* rings, int count, bool winding, const QRgb tile[64]) {
+    return ScanPolygons(clip, rings, count, winding, [&](int y, int from, int to) {
+        auto* row = reinterpret_cast<uint32_t*>(bits + y * bytesPerLine);
+        const QRgb* pattern = tile + (y & 7) * 8;
+        for (int x = from; x < to; ++x) {
+            const QRgb t = pattern[x & 7];
+            if (t != 0)
+                row[x] = t;
+        }
+    });
 }

@@ -364,6 +364,10 @@ private:
     // are drawn as lines rather than as Qt's pixel patterns.
     bool HatchByHand() const;
     void FillHatched(const QPainterPath& area, const QColor& colour, ULONG hatch);
+    // The same over polygons, straight into the image's rows; false when
+    // the painter must fill it.
+    bool FillHatchDirect(const QPolygonF* rings, int count, Qt::FillRule rule,
+                         const QColor& colour, ULONG hatch);
     // A hatch over `area` (device pixels), with OPAQUE's background.
     void FillHatch(const QPainterPath& area, const QColor& colour, ULONG hatch);
     // Fills `shape` with the selected brush's hatch, if it has one, before
@@ -393,6 +397,7 @@ private:
     // A solid fill under a mix mode, combined straight into the image's
     // rows when nothing else is in the way; false when Qt must draw it.
     bool FillBitwise(const QPolygonF* rings, int count, Qt::FillRule rule);
+    bool DirectTarget(QImage** target, QRect* area) const;
 
     QPainter* m_painter = nullptr;
     std::unique_ptr<QPainter> m_ownPainter;
