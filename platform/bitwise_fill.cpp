@@ -121,12 +121,19 @@ bool ScanPolygons(const QRect& clip, const QPolygonF* rings, int count, bool win
                 break;
             continue;
         }
-        xs.clear();
-        for (const Edge* e : active)
-            xs.push_back({e->x + e->slope * (y - e->top), e->dir});
-        std::sort(xs.begin(), xs.end());
+        // Crossings in order along the row; rows of shapes cross few edges,
+        // so each is put in its place by hand.
+        xs.resize(active.size());
+        size_t n = 0;
+        for (const Edge* e : active) {
+            const Crossing c{e->x + e->slope * (y - e->top), e->dir};
+            size_t k = n++;
+            for (; k > 0 && c < xs[k - 1]; --k)
+                xs[k] = xs[k - 1];
+            xs[k] = c;
+        }
         int wind = 0;
-        for (size_t k = 0; k + 1 < xs.size(); ++k) {
+        for (size_t k = 0; k + 1 < n; ++k) {
             wind += winding ? xs[k].dir : 1;
             if (winding ? wind == 0 : (wind & 1) == 0)
                 continue;
@@ -155,9 +162,12 @@ bool TileFillPolygons(uchar* bits, qsizetype bytesPerLine, const QRect& clip,
     return ScanPolygons(clip, rings, count, winding, [&](int y, int from, int to) {
         auto* row = reinterpret_cast<uint32_t*>(bits + y * bytesPerLine);
         const QRgb* pattern = tile + (y & 7) * 8;
-        for (int x = from; x < to; ++x) {
-            const QRgb t = pattern[x & 7];
-            if (t != 0)
+        // Column by column of the pattern: empty ones cost nothing.
+        for (int k = 0; k < 8 && from + k < to; ++k) {
+            const QRgb t = pattern[(from + k) & 7];
+            if (t == 0)
+                continue;
+            for (int x = from + k; x < to; x += 8)
                 row[x] = t;
         }
     });
