@@ -510,6 +510,16 @@ QColor CDC::MixColor(COLORREF color) const {
 
 void CDC::RealizePen() {
     const LOGPEN& log = m_s.pen.Log();
+    const PenSource source{log, m_sx, m_screenPixel, m_s.rop2, m_rasterOps, IsRaster()};
+    if (m_penSource && m_penSource->log.lopnStyle == log.lopnStyle &&
+        m_penSource->log.lopnWidth == log.lopnWidth &&
+        m_penSource->log.lopnColor == log.lopnColor && m_penSource->sx == source.sx &&
+        m_penSource->screenPixel == source.screenPixel && m_penSource->rop2 == source.rop2 &&
+        m_penSource->rasterOps == source.rasterOps && m_penSource->raster == source.raster) {
+        m_penDirty = false;
+        return;
+    }
+    m_penSource = source;
     UINT style = log.lopnStyle & 0x0F;
     m_penVisible = style != PS_NULL;
     m_insideFrame = style == PS_INSIDEFRAME;

@@ -38,6 +38,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <type_traits>
 #include <vector>
 
@@ -413,6 +414,14 @@ private:
     bool m_penDirty = true, m_brushDirty = true, m_bgDirty = true;
     mutable bool m_fontDirty = true;
     QPen m_qpen;
+    // What m_qpen was made from: figures select pens alike one after another.
+    struct PenSource {
+        LOGPEN log;
+        double sx, screenPixel;
+        int rop2;
+        bool rasterOps, raster;
+    };
+    std::optional<PenSource> m_penSource;
     bool m_penVisible = true;
     double m_penWidth = 1; // device pixels, at least 1
     bool m_insideFrame = false;
