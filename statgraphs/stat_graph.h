@@ -23,18 +23,28 @@ protected:
     QvStatData* m_pData = nullptr;
 };
 
-// One drawer per stored graph type (the dispatcher's table).
+// One drawer per stored graph type (the dispatcher's table); those built
+// have their own files in drawers/.
 class QvStatGraphBar : public QvStatGraph {
 public:
     void Draw(CDC* dc, CRect rect) override;
 };
+class QvStatAxis;
 class QvStatGraphBox : public QvStatGraph {
 public:
     void Draw(CDC* dc, CRect rect) override;
+
+private:
+    void DrawValueAxis(CDC* dc, CRect& rect, double lo, double hi, QvStatAxis& axis);
+    void DrawColumn(CDC* dc, CRect band, int slot, double lo, double hi, QvStatAxis& axis);
+    void DrawBoxPlot(CDC* dc, CRect box, int slot, QvStatAxis& axis);
 };
 class QvStatGraphPie : public QvStatGraph {
 public:
     void Draw(CDC* dc, CRect rect) override;
+
+private:
+    void DrawPie(CDC* dc, CRect rect, int valueColumn, int labelColumn);
 };
 class QvStatGraphLine : public QvStatGraph {
 public:
@@ -45,10 +55,6 @@ public:
     void Draw(CDC* dc, CRect rect) override;
 };
 class QvStatGraphDot : public QvStatGraph {
-public:
-    void Draw(CDC* dc, CRect rect) override;
-};
-class QvStatGraphStemLeaf : public QvStatGraph {
 public:
     void Draw(CDC* dc, CRect rect) override;
 };
@@ -69,10 +75,6 @@ public:
     void Draw(CDC* dc, CRect rect) override;
 };
 class QvStatGraphResidual : public QvStatGraph {
-public:
-    void Draw(CDC* dc, CRect rect) override;
-};
-class QvStatGraphPictogram : public QvStatGraph {
 public:
     void Draw(CDC* dc, CRect rect) override;
 };
