@@ -22,6 +22,18 @@ struct Crossing {
     bool operator<(const Crossing& o) const { return x < o.x; }
 };
 
+// std::llround without the library call, for the corners' 26.6 values
+// (checked to be small first): halves away from zero.
+inline int64_t RoundToFixed(double v) {
+    int64_t i = int64_t(v);
+    const double rest = v - double(i);
+    if (rest >= 0.5)
+        ++i;
+    else if (rest <= -0.5)
+        --i;
+    return i;
+}
+
 // Pixel whose centre is the first after a 16.16 crossing.
 inline int FirstPixelAfter(int64_t x) {
     return int((x - 32768) >> 16) + 1;
@@ -84,8 +96,8 @@ bool ScanPolygons(const QRect& clip, const QPolygonF* rings, int count, bool win
             const QPointF& a = ring[i];
             const QPointF& b = ring[i + 1 < n ? i + 1 : 0];
             // 26.6 fixed point.
-            int64_t ax = std::llround(a.x() * 64), ay = std::llround(a.y() * 64);
-            int64_t bx = std::llround(b.x() * 64), by = std::llround(b.y() * 64);
+            int64_t ax = RoundToFixed(a.x() * 64), ay = RoundToFixed(a.y() * 64);
+            int64_t bx = RoundToFixed(b.x() * 64), by = RoundToFixed(b.y() * 64);
             if (ay == by)
                 continue;
             int dir = 1;
