@@ -25,13 +25,10 @@ struct Crossing {
 // std::llround without the library call, for the corners' 26.6 values
 // (checked to be small first): halves away from zero.
 inline int64_t RoundToFixed(double v) {
-    int64_t i = int64_t(v);
+    const int64_t i = int64_t(v);
     const double rest = v - double(i);
-    if (rest >= 0.5)
-        ++i;
-    else if (rest <= -0.5)
-        --i;
-    return i;
+    // Without branches: which way a corner rounds is anyone's guess.
+    return i + int64_t(rest >= 0.5) - int64_t(rest <= -0.5);
 }
 
 // Pixel whose centre is the first after a 16.16 crossing.
