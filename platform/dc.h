@@ -39,6 +39,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <type_traits>
 #include <vector>
 
@@ -381,6 +382,10 @@ private:
     // are drawn as lines rather than as Qt's pixel patterns.
     bool HatchByHand() const;
     void FillHatched(const QPainterPath& area, const QColor& colour, ULONG hatch);
+    // The same over polygons, straight into the image's rows; false when
+    // the painter must fill it.
+    bool FillHatchDirect(const QPolygonF* rings, int count, Qt::FillRule rule,
+                         const QColor& colour, ULONG hatch);
     // A hatch over `area` (device pixels), with OPAQUE's background.
     void FillHatch(const QPainterPath& area, const QColor& colour, ULONG hatch);
     // Fills `shape` with the selected brush's hatch, if it has one, before
@@ -414,6 +419,7 @@ private:
     // device point of `at`; false where copies of it would not be exact.
     bool MakeStamp(CPoint at, int reach, const std::function<void(CDC*, int, int)>& draw,
                    CDCStamp* stamp) const;
+    bool DirectTarget(QImage** target, QRect* area) const;
 
     QPainter* m_painter = nullptr;
     std::unique_ptr<QPainter> m_ownPainter;
@@ -429,6 +435,14 @@ private:
     bool m_penDirty = true, m_brushDirty = true, m_bgDirty = true;
     mutable bool m_fontDirty = true;
     QPen m_qpen;
+    // What m_qpen was made from: figures select pens alike one after another.
+    struct PenSource {
+        LOGPEN log;
+        double sx, screenPixel;
+        int rop2;
+        bool rasterOps, raster;
+    };
+    std::optional<PenSource> m_penSource;
     bool m_penVisible = true;
     double m_penWidth = 1; // device pixels, at least 1
     bool m_insideFrame = false;
