@@ -115,6 +115,26 @@ void QvMarker::DrawAt(CDC* dc, int x, int y, int code, CPen* pen, CBrush* brush)
     dc->SetSmoothing(oldSmoothing);
 }
 
+void QvMarker::DrawMany(CDC* dc, const CPoint* at, int count, int code) {
+    auto one = [this, code](CDC* on, int x, int y) { DrawAt(on, x, y, code, nullptr, nullptr); };
+    // Sized in logical units, a mark's pixels change with where it falls.
+    if (!DeviceWay(dc)) {
+        for (int i = 0; i < count; ++i)
+            one(dc, at[i].x, at[i].y);
+        return;
+    }
+    // The largest half-size, a line at each end and the pen's width.
+    CSize size(25, 25);
+    if (dc->GetMapMode() != MM_HIMETRIC)
+        dc->HIMETRICtoDP(&size);
+    int reach = 0;
+    for (SizeClass sizeClass : {kPlusClass, kThreeClass, kTwoClass})
+        reach = std::max(reach, HalfSize(dc, sizeClass, size.cx, size.cy));
+    CSize pen(dc->GetCurrentPen()->Log().lopnWidth.x, 0);
+    dc->LPtoDP(&pen);
+    dc->DrawRepeated(at, count, reach + 2 + std::abs(int(pen.cx)), one);
+}
+
 // The device-way strokes end one pixel further than the arithmetic, as a
 // stroke leaves out its last pixel.
 

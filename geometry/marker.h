@@ -40,6 +40,10 @@ public:
     // The same marks at integer logical coordinates, with the caller's pen
     // and brush.
     void DrawAt(CDC* dc, int x, int y, int code, CPen* pen, CBrush* brush);
+    // The same mark at each of `count` logical points, with the pen and
+    // brush selected: the pixels DrawAt would give one by one, copied from
+    // one drawing where the device allows (CDC::DrawRepeated).
+    void DrawMany(CDC* dc, const CPoint* at, int count, int code);
 
     // Shape drawers: centre (x, y) and the converted base size (cx, cy),
     // with whatever pen and brush are selected.

@@ -19,6 +19,7 @@
 #include <QTextLayout>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -548,6 +549,10 @@ void CDC::RealizePen() {
     // Styled lines exist only one logical unit wide or less; wider ones are
     // solid.  The patterns count in line widths, which are screen pixels.
     m_penStyled = log.lopnWidth.x <= 1 && style >= PS_DASH && style <= PS_DASHDOTDOT;
+    // Wider pens go through Qt's stroker, whose curves and round ends fall
+    // on pixel edges a little differently from place to place.
+    if (!m_penVisible || !m_pixelPen || m_penStyled)
+        m_placeBound = true;
     if (m_penStyled) {
         switch (style) {
         case PS_DASH:
@@ -588,6 +593,8 @@ void CDC::RealizeBrush() {
         break;
     }
     m_hatched = log.lbStyle == BS_HATCHED;
+    if (m_hatched)
+        m_placeBound = true;
     m_brushDirty = false;
     if (m_onPainterBrush == PainterBrush::Selected)
         m_onPainterBrush = PainterBrush::Unknown;
@@ -647,6 +654,8 @@ void CDC::ApplySmoothing() {
     // Partly covered pixels cannot be mixed back out again.
     bool want = m_s.smoothing && !(m_rasterOps && m_s.rop2 != R2_COPYPEN);
     m_smooth = want;
+    if (want)
+        m_placeBound = true;
     if (int(want) != m_painterSmooth) {
         m_painter->setRenderHint(QPainter::Antialiasing, want);
         m_painterSmooth = int(want);
@@ -711,6 +720,7 @@ bool CDC::FillHatchDirect(const QPolygonF* rings, int count, Qt::FillRule rule,
 }
 
 void CDC::FillHatch(const QPainterPath& area, const QColor& colour, ULONG hatch) {
+    m_placeBound = true;
     if (HatchByHand()) {
         FillHatched(area, colour, hatch);
         return;
@@ -1295,30 +1305,40 @@ bool WholePixelRect(const QPainterPath& path, QRect* rect) {
     return true;
 }
 
-// Thousands of single pixels (a fine dot grid) cost far more through the
-// painter, one span at a time, than written into the image it paints.  Only
-// where that gives exactly the painter's pixels: an opaque colour copied onto
-// a 32-bit image, no transform, and no clip or one whole-pixel rectangle
-// (`clip`, when the painter clips).  The painter draws straight into the
-// image's own memory, so writing there keeps the order of drawing.
-bool WriteImagePixels(QPainter* painter, const QPainterPath* clip, const std::vector<int>& xs,
-                      const std::vector<int>& ys, QRgb value) {
+// The 32-bit image a painter draws straight into, where opaque pixels
+// written there are exactly the painter's: no transform, full opacity, and
+// no clip or one whole-pixel rectangle (`clip`, when the painter clips).
+// `area` takes the pixels the painter may change.  The painter draws into
+// the image's own memory, so writing there keeps the order of drawing.
+QImage* PaintedImage(QPainter* painter, const QPainterPath* clip, QRect* area) {
     auto* image = dynamic_cast<QImage*>(painter->device());
     if (!image || image->isNull() || painter->opacity() != 1.0 ||
-        painter->compositionMode() != QPainter::CompositionMode_SourceOver ||
         !painter->deviceTransform().isIdentity())
-        return false;
+        return nullptr;
     const QImage::Format format = image->format();
     if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
         format != QImage::Format_ARGB32_Premultiplied)
-        return false;
-    QRect area = image->rect();
+        return nullptr;
+    *area = image->rect();
     if (painter->hasClipping()) {
         QRect box;
         if (!clip || !WholePixelRect(*clip, &box))
-            return false;
-        area &= box;
+            return nullptr;
+        *area &= box;
     }
+    return image;
+}
+
+// Thousands of single pixels (a fine dot grid) cost far more through the
+// painter, one span at a time, than written into the image it paints.  Only
+// where that gives exactly the painter's pixels: an opaque colour copied onto
+// a painted image (see PaintedImage).
+bool WriteImagePixels(QPainter* painter, const QPainterPath* clip, const std::vector<int>& xs,
+                      const std::vector<int>& ys, QRgb value) {
+    QRect area;
+    QImage* image = PaintedImage(painter, clip, &area);
+    if (!image || painter->compositionMode() != QPainter::CompositionMode_SourceOver)
+        return false;
     std::vector<int> columns;
     columns.reserve(xs.size());
     for (int x : xs)
@@ -1371,6 +1391,123 @@ void CDC::SetPixelLattice(const int* xs, int nx, const int* ys, int ny, COLORREF
         for (size_t i = 0; i < dx.size(); ++i)
             row[i] = QPoint(dx[i], y);
         m_painter->drawPoints(row.data(), int(row.size()));
+    }
+}
+
+// ---- Stamps ----
+
+namespace {
+thread_local bool t_stampRepeats = true;
+} // namespace
+
+bool CDC::StampRepeats(bool on) {
+    return std::exchange(t_stampRepeats, on);
+}
+
+// A small drawing's opaque pixels, row by row, about its device point.
+struct CDCStamp {
+    struct Run {
+        int dy, dx, length, first;
+    };
+    std::vector<Run> runs;
+    std::vector<QRgb> pixels;
+    QRect bounds; // empty when nothing is drawn
+};
+
+bool CDC::MakeStamp(CPoint at, int reach, const std::function<void(CDC*, int, int)>& draw,
+                    CDCStamp* stamp) const {
+    // A pixel to spare all round shows a drawing that went past `reach`.
+    const int side = 2 * reach + 3;
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return false;
+    image.fill(Qt::transparent);
+    if (const QPaintDevice* device = m_painter->device()) {
+        image.setDotsPerMeterX(int(std::lround(device->logicalDpiX() / 0.0254)));
+        image.setDotsPerMeterY(int(std::lround(device->logicalDpiY() / 0.0254)));
+    }
+    CPoint origin;
+    {
+        // This context's drawing state, moved by whole pixels so that the
+        // point lands in the middle of the stamp.
+        CDC dc(&image);
+        dc.m_dpiX = m_dpiX;
+        dc.m_dpiY = m_dpiY;
+        dc.m_screenPixel = m_screenPixel;
+        dc.m_s = m_s;
+        dc.m_s.clipped = false;
+        dc.m_s.clip = QPainterPath();
+        dc.m_s.vpOrg.x += reach + 1 - Ix(at.x);
+        dc.m_s.vpOrg.y += reach + 1 - Iy(at.y);
+        dc.UpdateScale();
+        dc.Dirty();
+        origin = CPoint(dc.Ix(at.x), dc.Iy(at.y));
+        draw(&dc, at.x, at.y);
+        if (dc.m_placeBound)
+            return false;
+    }
+    int left = side, top = side, right = -1, bottom = -1;
+    for (int y = 0; y < side; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < side;) {
+            const int alpha = qAlpha(line[x]);
+            if (alpha == 0) {
+                ++x;
+                continue;
+            }
+            // Partly covered pixels would blend with what lies below.
+            if (alpha != 255 || x == 0 || y == 0 || x == side - 1 || y == side - 1)
+                return false;
+            const int from = x;
+            while (x < side && qAlpha(line[x]) == 255)
+                ++x;
+            stamp->runs.push_back({y - origin.y, from - origin.x, x - from, int(stamp->pixels.size())});
+            stamp->pixels.insert(stamp->pixels.end(), line + from, line + x);
+            left = std::min(left, from);
+            right = std::max(right, x - 1);
+            top = std::min(top, y);
+            bottom = y;
+        }
+    }
+    if (right >= 0)
+        stamp->bounds = QRect(QPoint(left, top), QPoint(right, bottom)).translated(-origin.x, -origin.y);
+    return true;
+}
+
+void CDC::DrawRepeated(const CPoint* at, int count, int reach,
+                       const std::function<void(CDC*, int, int)>& draw) {
+    if (!at || count <= 0 || !draw)
+        return;
+    QRect area;
+    QImage* image = nullptr;
+    CDCStamp stamp;
+    // A logical unit longer than a pixel would not come back from DPtoLP
+    // to the pixel it came from.
+    if (t_stampRepeats && m_surface == Surface::Image && reach >= 0 && reach <= 256 && std::abs(m_sx) <= 1 &&
+        std::abs(m_sy) <= 1 && (!m_rasterOps || m_s.rop2 == R2_COPYPEN))
+        image = PaintedImage(m_painter, m_s.clipped ? &m_s.clip : nullptr, &area);
+    if (image && !MakeStamp(at[0], reach, draw, &stamp))
+        image = nullptr;
+    if (!image) {
+        for (int i = 0; i < count; ++i)
+            draw(this, at[i].x, at[i].y);
+        return;
+    }
+    if (stamp.bounds.isEmpty())
+        return;
+    uchar* bits = const_cast<uchar*>(std::as_const(*image).constBits());
+    const qsizetype stride = image->bytesPerLine();
+    for (int i = 0; i < count; ++i) {
+        const int x = Ix(at[i].x), y = Iy(at[i].y);
+        // The painter clips a copy that meets the clip's edge.
+        if (!area.contains(stamp.bounds.translated(x, y))) {
+            draw(this, at[i].x, at[i].y);
+            continue;
+        }
+        for (const CDCStamp::Run& run : stamp.runs) {
+            auto* line = reinterpret_cast<QRgb*>(bits + qsizetype(y + run.dy) * stride);
+            std::copy_n(stamp.pixels.data() + run.first, run.length, line + x + run.dx);
+        }
     }
 }
 
@@ -1698,6 +1835,7 @@ void CDC::MakeFont() const {
 BOOL CDC::TextOut(int x, int y, const QString& text) {
     if (text.isEmpty())
         return TRUE;
+    m_placeBound = true;
     RealizeFont();
     const QString& shown = m_symbol ? SymbolTextToUnicode(text) : text;
     UINT align = m_s.textAlign;

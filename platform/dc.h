@@ -37,6 +37,7 @@
 #include <QPolygonF>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <type_traits>
@@ -116,6 +117,7 @@ struct TEXTMETRIC {
 // points, the mapping and the pen's offset stay the same, so a repaint skips
 // mapping and smoothing them.  Copies start empty.
 struct CDCTextRuns;
+struct CDCStamp;
 
 class CDCVertexCache {
 public:
@@ -279,6 +281,21 @@ public:
     // fraction of the cost on raster surfaces (a dot grid).
     void SetPixelLattice(const int* xs, int nx, const int* ys, int ny, COLORREF color);
 
+    // The same small drawing at many places, as the marks of a data series.
+    // `draw(dc, x, y)` draws it around logical (x, y), worked out in device
+    // pixels about that point's device point (going between the units with
+    // LPtoDP and DPtoLP), and reaches at most `reach` device pixels from it.
+    // On a 32-bit image drawn by whole pixels with plain copying, where a
+    // logical unit is no longer than a pixel (so those conversions are
+    // exact), it is drawn once and its pixels copied to each place: the same
+    // pixels as drawing each in turn, at a fraction of the cost.  Elsewhere,
+    // and where a copy would meet the clip, each place is drawn in turn.
+    void DrawRepeated(const CPoint* at, int count, int reach,
+                      const std::function<void(CDC*, int, int)>& draw);
+    // Whether DrawRepeated copies (on unless a test compares both ways of
+    // drawing); returns the previous setting.
+    static bool StampRepeats(bool on);
+
     // Regions.
     BOOL FillRgn(CRgn* region, CBrush* brush);
     // Null removes the clip.
@@ -398,6 +415,10 @@ private:
     // A solid fill under a mix mode, combined straight into the image's
     // rows when nothing else is in the way; false when Qt must draw it.
     bool FillBitwise(const QPolygonF* rings, int count, Qt::FillRule rule);
+    // DrawRepeated's single drawing, into the stamp of its pixels about the
+    // device point of `at`; false where copies of it would not be exact.
+    bool MakeStamp(CPoint at, int reach, const std::function<void(CDC*, int, int)>& draw,
+                   CDCStamp* stamp) const;
     bool DirectTarget(QImage** target, QRect* area) const;
 
     QPainter* m_painter = nullptr;
@@ -444,6 +465,11 @@ private:
     int m_painterBgMode = -1; // 1 opaque, 0 transparent, -1 unknown
     int m_painterSmooth = -1; // antialiasing on the painter, -1 unknown
     COLORREF m_painterTextColor = 0;
+    // Something drawn would not move pixel for pixel with its place: it was
+    // smoothed, patterned (hatches and dashes keep to the device's grid),
+    // text, or drawn with other than a solid one-pixel pen.  Watched while a
+    // stamp is drawn.
+    bool m_placeBound = false;
 };
 
 // A pen, brush or font selected into a context for one scope: the guard

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 static_assert(QvDotStacks::Capacity >= QvStatProperties::Series * QvStatColumn::Rows);
 
@@ -152,12 +153,16 @@ void QvStatGraphDot::Draw(CDC* dc, CRect rect) {
     const long long span =
         std::max(1, std::abs(int(frame.axisY.GetEnd().y - frame.axisY.GetStart().y)));
 
+    // A series' marks, drawn together: alike, they are drawn once and copied.
+    std::vector<CPoint> marks;
+    marks.reserve(QvStatColumn::Rows);
     for (int q = 0; q < series; ++q) {
         const QvStatColumn& column = *data.Column(columns[q]);
         SeriesStyle style(p, q, selected);
         // Selected once for the series' marks, not once per mark.
         CDCSelect<CPen> usePen(dc, &style.pen);
         CDCSelect<CBrush> useBrush(dc, &style.brush);
+        marks.clear();
         // Cell by cell: a value's marks rise through the same heights
         // whichever row holds them.
         for (const QvStatCell& row : column.cells) {
@@ -174,11 +179,12 @@ void QvStatGraphDot::Draw(CDC* dc, CRect rect) {
                 j = std::min<long long>(j, row.count);
                 const CPoint at = frame.ValueToPoint(row.value, double(j + stack->drawn));
                 if (at.x != -1 && at.y != -1)
-                    marker.DrawAt(dc, at.x, at.y, p.Dot_PointType[size_t(q)], nullptr, nullptr);
+                    marks.push_back(at);
                 if (j == row.count)
                     break;
             }
             stack->drawn += row.count;
         }
+        marker.DrawMany(dc, marks.data(), int(marks.size()), p.Dot_PointType[size_t(q)]);
     }
 }

@@ -244,3 +244,106 @@ TEST_F(MarkerTest, ScalingMappingSizesMarksInLogicalUnits) {
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(Caches()[i], -1);
 }
+
+// Many marks at once give exactly the pixels of drawing them one by one:
+// overlapping, with an outline and a fill of different colours, at the
+// edges of the page and of a clip, at several resolutions and mappings,
+// and with what cannot be copied (wide pens, hatches, dashes, mixing,
+// scaling mappings, non-rectangular clips).
+TEST_F(MarkerTest, ManyMarksMatchMarksDrawnOneByOne) {
+    enum Clip { None, Rect, Ellipse };
+    const struct Case {
+        const char* name;
+        int dpi;
+        int mode;
+        QImage::Format format;
+        int penWidth; // logical
+        UINT penStyle;
+        UINT brushStyle;
+        int rop;
+        Clip clip;
+    } cases[] = {
+        {"screen", 96, MM_HIMETRIC, QImage::Format_RGB32, 0, PS_SOLID, BS_SOLID, R2_COPYPEN, None},
+        {"text", 96, MM_TEXT, QImage::Format_RGB32, 1, PS_SOLID, BS_SOLID, R2_COPYPEN, None},
+        {"clipped", 96, MM_HIMETRIC, QImage::Format_RGB32, 0, PS_SOLID, BS_SOLID, R2_COPYPEN, Rect},
+        {"print", 600, MM_HIMETRIC, QImage::Format_RGB32, 0, PS_SOLID, BS_SOLID, R2_COPYPEN, None},
+        {"wide pen", 96, MM_HIMETRIC, QImage::Format_RGB32, 60, PS_SOLID, BS_SOLID, R2_COPYPEN,
+         None},
+        {"inside frame", 300, MM_HIMETRIC, QImage::Format_RGB32, 40, PS_INSIDEFRAME, BS_SOLID,
+         R2_COPYPEN, None},
+        {"transparent page", 96, MM_TEXT, QImage::Format_ARGB32_Premultiplied, 0, PS_SOLID,
+         BS_SOLID, R2_COPYPEN, Rect},
+        {"no outline", 96, MM_TEXT, QImage::Format_RGB32, 0, PS_NULL, BS_SOLID, R2_COPYPEN,
+         None},
+        {"hollow", 96, MM_HIMETRIC, QImage::Format_RGB32, 0, PS_SOLID, BS_NULL, R2_COPYPEN, None},
+        {"hatched", 96, MM_HIMETRIC, QImage::Format_RGB32, 0, PS_SOLID, BS_HATCHED, R2_COPYPEN,
+         None},
+        {"dashed", 96, MM_TEXT, QImage::Format_RGB32, 0, PS_DASH, BS_SOLID, R2_COPYPEN, None},
+        {"xor", 96, MM_HIMETRIC, QImage::Format_RGB32, 0, PS_SOLID, BS_SOLID, R2_XORPEN, None},
+        {"elliptic clip", 96, MM_HIMETRIC, QImage::Format_RGB32, 0, PS_SOLID, BS_SOLID,
+         R2_COPYPEN, Ellipse},
+        {"scaling", 96, MM_ANISOTROPIC, QImage::Format_RGB32, 0, PS_SOLID, BS_SOLID, R2_COPYPEN,
+         None},
+        {"coarse units", 3000, MM_HIMETRIC, QImage::Format_RGB32, 0, PS_SOLID, BS_SOLID,
+         R2_COPYPEN, None},
+    };
+    for (const Case& c : cases) {
+        const int side = c.dpi >= 3000 ? 900 : c.dpi >= 300 ? 400 : 120;
+        for (int code = 0; code <= 9; ++code) {
+            SCOPED_TRACE(testing::Message() << c.name << " code " << code);
+            QImage images[2];
+            for (int way = 0; way < 2; ++way) {
+                QImage& image = images[way];
+                image = Page(c.dpi, side, side);
+                if (c.format != QImage::Format_RGB32) {
+                    image = image.convertToFormat(c.format);
+                    image.fill(Qt::transparent);
+                }
+                CDC dc(&image);
+                Prepare(dc, c.mode);
+                if (c.dpi == 96)
+                    dc.SetDeviceResolution(96, 96);
+                if (c.mode == MM_ANISOTROPIC) {
+                    dc.SetWindowExt(1000, 1000);
+                    dc.SetViewportExt(300, 300);
+                }
+                dc.SetROP2(c.rop);
+                LOGPEN logPen{c.penStyle, {c.penWidth, 0}, RGB(0, 0, 255)};
+                CPen pen(logPen);
+                LOGBRUSH logBrush{c.brushStyle, RGB(255, 0, 0), HS_DIAGCROSS};
+                CBrush brush;
+                brush.CreateBrushIndirect(&logBrush);
+                dc.SelectObject(&pen);
+                dc.SelectObject(&brush);
+                CRgn clip;
+                if (c.clip == Rect)
+                    clip.CreateRectRgn(side / 5, side / 4, side - side / 3, side - side / 6);
+                else if (c.clip == Ellipse)
+                    clip.CreateEllipticRgn(side / 5, side / 4, side - side / 3, side - side / 6);
+                if (c.clip != None)
+                    dc.SelectClipRgn(&clip);
+                // Device points across the page and past its edges, a
+                // little apart so that the marks overlap, each moved by a
+                // few logical units.
+                std::vector<CPoint> at;
+                const int step = std::max(3, side / 40);
+                for (int i = 0; i < 160; ++i) {
+                    CPoint p = Logical(dc, -step + (i * step) % (side + 2 * step),
+                                       -step + (i * 7 * step / 3) % (side + 2 * step));
+                    at.push_back(CPoint(p.x + i % 5, p.y - i % 3));
+                }
+                QvMarker marker;
+                if (way == 0) {
+                    for (const CPoint& p : at)
+                        marker.DrawAt(&dc, p.x, p.y, code, nullptr, nullptr);
+                } else {
+                    marker.DrawMany(&dc, at.data(), int(at.size()), code);
+                }
+            }
+            if (code >= 1 && code <= 6 && c.penStyle != PS_NULL) {
+                EXPECT_FALSE(InkBounds(images[0]).isNull());
+            }
+            ASSERT_TRUE(images[0] == images[1]);
+        }
+    }
+}

@@ -1460,3 +1460,69 @@ TEST(DeviceContext, PolylinesLeaveOutOnlyTheirLastPoint) {
     EXPECT_TRUE(Inked(line, 2, 5));
     EXPECT_FALSE(Inked(line, 2 + 20, 5)); // a gap
 }
+
+// A drawing repeated at many places is drawn once and copied where that is
+// exact, and at each place otherwise: copies that would meet the clip's
+// edge, and every place where the copy could differ (smoothing, mixing, a
+// wide pen, a logical unit longer than a pixel, a clip that is no rectangle).
+TEST(DeviceContext, RepeatedDrawingIsCopiedWhereExact) {
+    enum Setting { Plain, NearClip, Smooth, Mixing, WidePen, CoarseUnits, RoundClip, CopiesOff };
+    const struct {
+        Setting setting;
+        int drawn; // calls of the drawing for 5 places, one more for a stamp found unfit
+    } cases[] = {{Plain, 1},   {NearClip, 3},    {Smooth, 6},    {Mixing, 5},
+                 {WidePen, 6}, {CoarseUnits, 5}, {RoundClip, 5}, {CopiesOff, 5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.setting));
+        QImage image(100, 100, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        CDC dc(&image);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt(c.setting == CoarseUnits ? 10 : 40, 40);
+        dc.SetViewportExt(c.setting == CoarseUnits ? 20 : 10, 10);
+        CPen pen(PS_SOLID, c.setting == WidePen ? 20 : 0, RGB(0, 0, 255));
+        CBrush brush(RGB(255, 0, 0));
+        dc.SelectObject(&pen);
+        dc.SelectObject(&brush);
+        if (c.setting == Mixing)
+            dc.SetROP2(R2_XORPEN);
+        CRgn clip;
+        if (c.setting == NearClip)
+            clip.CreateRectRgn(0, 0, 70, 100);
+        if (c.setting == RoundClip)
+            clip.CreateEllipticRgn(0, 0, 100, 100);
+        if (c.setting == NearClip || c.setting == RoundClip)
+            dc.SelectClipRgn(&clip);
+        const bool copies = CDC::StampRepeats(c.setting != CopiesOff);
+        // A square of 5 pixels about each device point.
+        int drawn = 0;
+        const BOOL smoothed = c.setting == Smooth;
+        auto square = [&drawn, smoothed](CDC* on, int x, int y) {
+            ++drawn;
+            CPoint p(x, y);
+            on->LPtoDP(&p);
+            CRect box(p.x - 2, p.y - 2, p.x + 3, p.y + 3);
+            on->DPtoLP(&box);
+            const BOOL smooth = on->SetSmoothing(smoothed);
+            on->Rectangle(box);
+            on->SetSmoothing(smooth);
+        };
+        const CPoint at[] = {{80, 80}, {160, 80}, {240, 160}, {270, 200}, {320, 320}};
+        dc.DrawRepeated(at, 5, 4, square);
+        CDC::StampRepeats(copies);
+        EXPECT_EQ(drawn, c.drawn);
+        if (c.setting == Plain || c.setting == NearClip) {
+            // The outline and the fill, at every place.
+            for (CPoint p : at) {
+                dc.LPtoDP(&p);
+                const QPoint d(p.x, p.y);
+                if (d.x() + 2 >= 70 && c.setting == NearClip)
+                    continue;
+                EXPECT_EQ(image.pixel(d), 0xFFFF0000u);
+                EXPECT_EQ(image.pixel(d + QPoint(-2, -2)), 0xFF0000FFu);
+                EXPECT_EQ(image.pixel(d + QPoint(2, 2)), 0xFF0000FFu);
+                EXPECT_EQ(image.pixel(d + QPoint(3, 3)), 0xFFFFFFFFu);
+            }
+        }
+    }
+}
