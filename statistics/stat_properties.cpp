@@ -72,9 +72,9 @@ private:
     bool m_storing;
 };
 
-// A copy of a pictogram symbol that shares nothing with its source; null
-// when no figure of its kind can be made.
-std::unique_ptr<QvFigure> CopySymbol(const QvFigure& source) {
+} // namespace
+
+std::unique_ptr<QvFigure> QvCopyPictoSymbol(const QvFigure& source) {
     std::unique_ptr<QvFigure> copy = QvFigure::CreateForTool(source.GetToolId());
     if (!copy || copy->GetRuntimeClass() != source.GetRuntimeClass())
         copy.reset(static_cast<QvFigure*>(source.GetRuntimeClass()->CreateObject()));
@@ -91,8 +91,6 @@ std::unique_ptr<QvFigure> CopySymbol(const QvFigure& source) {
     QvDropStrayAngleMarks(list);
     return std::unique_ptr<QvFigure>(list.empty() ? nullptr : list.front());
 }
-
-} // namespace
 
 QvStatProperties::QvStatProperties() {
     CustomColors.fill(0xFFFFFF);
@@ -209,7 +207,7 @@ void QvStatProperties::Copy(const QvStatProperties& o) {
     Picto_Orientate = o.Picto_Orientate;
     Picto_ShowLegend = o.Picto_ShowLegend;
     for (int i = 0; i < Symbols; ++i)
-        Picto_Symbol[i] = o.Picto_Symbol[i] ? CopySymbol(*o.Picto_Symbol[i]) : nullptr;
+        Picto_Symbol[i] = o.Picto_Symbol[i] ? QvCopyPictoSymbol(*o.Picto_Symbol[i]) : nullptr;
     StemLeaf_SortData = o.StemLeaf_SortData;
     StemLeaf_RoundLeaf = o.StemLeaf_RoundLeaf;
     StemLeaf_AllowSplit = o.StemLeaf_AllowSplit;

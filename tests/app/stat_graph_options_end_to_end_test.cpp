@@ -111,9 +111,10 @@ TEST(StatGraphOptionsEndToEnd, TitleAndFixedYMaximumUndoRedoSaveAndReopen) {
         if (auto* sheet = dynamic_cast<CPropertySheet*>(&dialog)) {
             ++sheets;
             sheet->show();
-            const char* const names[] = {"general", "data_columns", "grid", "fonts", "scales"};
-            ASSERT_EQ(sheet->GetPageCount(), 5);
-            for (int i = 0; i < 5; ++i) {
+            const char* const names[] = {"histogram", "general", "data_columns",
+                                         "grid",      "fonts",   "scales"};
+            ASSERT_EQ(sheet->GetPageCount(), 6);
+            for (int i = 0; i < 6; ++i) {
                 sheet->TabWidget()->setCurrentIndex(i);
                 sheet->grab().save(shots + QStringLiteral("/graph_options_%1.png")
                                                .arg(QLatin1String(names[i])));
@@ -122,7 +123,7 @@ TEST(StatGraphOptionsEndToEnd, TitleAndFixedYMaximumUndoRedoSaveAndReopen) {
             ASSERT_TRUE(scales);
             scales->m_checkAuto[CGOptScales::MaxY]->click();
             scales->m_edit[CGOptScales::MaxY]->setText(QStringLiteral("6"));
-            sheet->TabWidget()->setCurrentIndex(0);
+            sheet->TabWidget()->setCurrentIndex(1);
             auto* general = dynamic_cast<CGOptGeneral*>(sheet->GetActivePage());
             ASSERT_TRUE(general);
             general->m_editTitle->setText(QStringLiteral("Waiting times"));
