@@ -146,12 +146,21 @@ void CDataComboBox::OnDropDown() {
 }
 
 void CDataComboBox::showPopup() {
+    if (m_ownerDrawPending) {
+        m_ownerDrawPending = false;
+        setItemDelegate(new CComboItemDelegate(this));
+    }
+    m_listMade = true;
     OnDropDown();
     QComboBox::showPopup();
 }
 
 void CDataComboBox::SetOwnerDraw() {
-    setItemDelegate(new CComboItemDelegate(this));
+    m_ownerDrawPending = true;
+}
+
+bool CDataComboBox::IsListOpen() const {
+    return m_listMade && view()->isVisible();
 }
 
 void CDataComboBox::DrawItem(DRAWITEMSTRUCT* dis) {

@@ -52,6 +52,8 @@ public:
     // Sizes the list before it opens.
     void OnDropDown();
     void showPopup() override;
+    // Whether the list is dropped down; asking makes no list.
+    bool IsListOpen() const;
 
     // Height of the dropped-down control for `count` items of `itemHeight`,
     // the control spanning `top` to `bottom` on a screen `screenHeight`
@@ -84,4 +86,11 @@ protected:
     virtual void DrawSample(CDC* dc, const DRAWITEMSTRUCT& dis, const CRect& rect);
 
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The list is made, with its item drawing, when it first opens: it
+    // costs more than the rest of the control, and toolbars show closed
+    // lists at start-up.
+    bool m_ownerDrawPending = false;
+    bool m_listMade = false;
 };

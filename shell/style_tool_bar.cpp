@@ -59,9 +59,9 @@ bool PutInPlaceOf(QToolBar* bar, UINT id, QComboBox* combo) {
 }
 
 // While the user is in the list, or has it open, it is theirs.
-bool UserIsIn(const QComboBox* combo) {
+bool UserIsIn(const CDataComboBox* combo) {
     QWidget* focus = QApplication::focusWidget();
-    return (focus && (focus == combo || combo->isAncestorOf(focus))) || combo->view()->isVisible();
+    return (focus && (focus == combo || combo->isAncestorOf(focus))) || combo->IsListOpen();
 }
 
 // Hands the keyboard back to the drawing once a style is chosen: left in

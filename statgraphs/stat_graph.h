@@ -28,13 +28,22 @@ class QvStatGraphBar : public QvStatGraph {
 public:
     void Draw(CDC* dc, CRect rect) override;
 };
+class QvStatAxis;
 class QvStatGraphBox : public QvStatGraph {
 public:
     void Draw(CDC* dc, CRect rect) override;
+
+private:
+    void DrawValueAxis(CDC* dc, CRect& rect, double lo, double hi, QvStatAxis& axis);
+    void DrawColumn(CDC* dc, CRect band, int slot, double lo, double hi, QvStatAxis& axis);
+    void DrawBoxPlot(CDC* dc, CRect box, int slot, QvStatAxis& axis);
 };
 class QvStatGraphPie : public QvStatGraph {
 public:
     void Draw(CDC* dc, CRect rect) override;
+
+private:
+    void DrawPie(CDC* dc, CRect rect, int valueColumn, int labelColumn);
 };
 class QvStatGraphLine : public QvStatGraph {
 public:

@@ -3,24 +3,6 @@
 // into a file of its own.
 #include "statgraphs/stat_graph.h"
 
-void QvStatGraphBox::Draw(CDC*, CRect) {}
-
-void QvStatGraphPie::Draw(CDC*, CRect) {}
-
-void QvStatGraphLine::Draw(CDC*, CRect) {}
-
-void QvStatGraphScatter::Draw(CDC*, CRect) {}
-
-void QvStatGraphDot::Draw(CDC*, CRect) {}
-
 void QvStatGraphStemLeaf::Draw(CDC*, CRect) {}
-
-void QvStatGraphHisto::Draw(CDC*, CRect) {}
-
-void QvStatGraphCum::Draw(CDC*, CRect) {}
-
-void QvStatGraphFreq::Draw(CDC*, CRect) {}
-
-void QvStatGraphResidual::Draw(CDC*, CRect) {}
 
 void QvStatGraphPictogram::Draw(CDC*, CRect) {}

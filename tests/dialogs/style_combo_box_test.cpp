@@ -142,6 +142,13 @@ TEST_F(StyleComboBoxTest, ItemHeightsReachTheList) {
     lines.FillFromTable(kLineStyleComboTable, 0);
     CArrowHeadComboBox heads;
     heads.FillFromTable(kArrowHeadComboTable, 0);
+    // The lists get their item drawing when they first open.
+    lines.showPopup();
+    heads.showPopup();
+    EXPECT_TRUE(lines.IsListOpen());
+    lines.hidePopup();
+    heads.hidePopup();
+    EXPECT_FALSE(lines.IsListOpen());
     EXPECT_EQ(lines.view()->sizeHintForRow(0), 11);
     EXPECT_EQ(heads.view()->sizeHintForRow(0), 20);
     EXPECT_EQ(lines.ItemHeight(), 11);
