@@ -225,10 +225,9 @@ CGOptBoxPlot::CGOptBoxPlot(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(RadioGroup(QStringLiteral("Plot"), Texts({"Horizontal", "Vertical"}),
                                  m_radioOrientate, this));
-    layout->addWidget(RadioGroup(QStringLiteral("Use"),
-                                 Texts({"Median / Interquartile Range",
-                                        "Mean / Standard Deviation"}),
-                                 m_radioStatType, this));
+    layout->addWidget(RadioGroup(
+        QStringLiteral("Use"), Texts({"Median / Interquartile Range", "Mean / Standard Deviation"}),
+        m_radioStatType, this));
     layout->addWidget(m_checkOutliers);
     layout->addStretch();
 }
@@ -291,7 +290,8 @@ CGOptLineGraph::CGOptLineGraph(QWidget* parent)
     QList<QWidget*> rows;
     for (const QString& text : Texts({"None", "Moving Point Ave", "Seasonalised", "Regression"}))
         rows << new QLabel(text);
-    QGroupBox* smoothing = NewRadioGrid(QStringLiteral("Smoothing"), heads, rows, m_smoothing, this);
+    QGroupBox* smoothing =
+        NewRadioGrid(QStringLiteral("Smoothing"), heads, rows, m_smoothing, this);
 
     auto* checks = new QVBoxLayout;
     for (QCheckBox* box : {m_checkLegend, m_checkDataPoints, m_checkFillGaps, m_checkUseLabels})
@@ -377,20 +377,21 @@ void CGOptLineGraph::DoDataExchange(CDataExchange* pDX) {
 // --------------------------------------------------------- Scatter Graph
 
 CGOptScatterGraph::CGOptScatterGraph(QWidget* parent)
-    : CGOptTypePage(QStringLiteral("Scatter Graph"), parent), m_checkLine(NewCheck("Show Line", this)),
-      m_checkResiduals(NewCheck("Show Residuals", this)),
+    : CGOptTypePage(QStringLiteral("Scatter Graph"), parent),
+      m_checkLine(NewCheck("Show Line", this)), m_checkResiduals(NewCheck("Show Residuals", this)),
       m_comboRegression(NewRegressionCombo(this)) {
     auto* regression = new QGroupBox(QStringLiteral("Regression"), this);
     auto* column = new QVBoxLayout(regression);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_checkLine, m_checkResiduals,
-                                                      m_comboRegression}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_checkLine, m_checkResiduals, m_comboRegression}) {
         w->setParent(regression);
         column->addWidget(w);
     }
     column->addStretch();
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(regression, 0, Qt::AlignTop);
-    layout->addWidget(NewPointTypeGrid(Numbered("Set ", Sets), m_pointTypes, this), 0, Qt::AlignTop);
+    layout->addWidget(NewPointTypeGrid(Numbered("Set ", Sets), m_pointTypes, this), 0,
+                      Qt::AlignTop);
 }
 
 void CGOptScatterGraph::ReadProperties(const QvStatData& data) {
@@ -428,7 +429,8 @@ void CGOptScatterGraph::DoDataExchange(CDataExchange* pDX) {
 // --------------------------------------------------------------- Dot Plot
 
 CGOPTBox::CGOPTBox(QWidget* parent)
-    : CGOptTypePage(QStringLiteral("Dot Plot"), parent), m_checkLegend(NewCheck("Show Legend", this)) {
+    : CGOptTypePage(QStringLiteral("Dot Plot"), parent),
+      m_checkLegend(NewCheck("Show Legend", this)) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_checkLegend);
     layout->addWidget(NewPointTypeGrid(Numbered("", Series), m_pointTypes, this));
@@ -455,9 +457,10 @@ void CGOPTBox::DoDataExchange(CDataExchange* pDX) {
 
 CGOptStemLeaf::CGOptStemLeaf(QWidget* parent)
     : CGOptTypePage(QStringLiteral("Stem && Leaf"), parent),
-      m_checkSort(NewCheck("Sort Data on Branches", this)), m_checkRound(NewCheck("Round Data", this)),
-      m_checkSplit(NewCheck("Allow Split Stems", this)), m_editHigh(new QLineEdit(this)),
-      m_editLow(new QLineEdit(this)), m_labelHigh(new QLabel(QStringLiteral("High Mark"), this)),
+      m_checkSort(NewCheck("Sort Data on Branches", this)),
+      m_checkRound(NewCheck("Round Data", this)), m_checkSplit(NewCheck("Allow Split Stems", this)),
+      m_editHigh(new QLineEdit(this)), m_editLow(new QLineEdit(this)),
+      m_labelHigh(new QLabel(QStringLiteral("High Mark"), this)),
       m_labelLow(new QLabel(QStringLiteral("Low Mark"), this)), m_editStems(new QLineEdit(this)) {
     m_editStems->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_editStems));
@@ -531,8 +534,8 @@ void CGOptStemLeaf::OnAllowSplit() {
 void CGOptStemLeaf::EnableMarks() {
     // Follows the box itself: a refused stem count leaves the member behind.
     const bool split = m_checkSplit->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_editHigh, m_editLow, m_labelHigh,
-                                                      m_labelLow})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_editHigh, m_editLow, m_labelHigh, m_labelLow})
         w->setEnabled(split);
 }
 
@@ -551,11 +554,10 @@ CGOptHistogram::CGOptHistogram(QWidget* parent)
     row->addWidget(new QLabel(QStringLiteral("100"), groups), 1, 2, Qt::AlignRight);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(groups);
-    layout->addWidget(TightRadioColumn(Texts({"Absolute Frequencies (Actual f)",
-                                         "Percentage Frequencies (0 to 100)",
-                                         "Relative Frequencies (0 to 1)",
-                                         "Frequency Density (h = f/w)"}),
-                                  m_radioFreq, this));
+    layout->addWidget(TightRadioColumn(
+        Texts({"Absolute Frequencies (Actual f)", "Percentage Frequencies (0 to 100)",
+               "Relative Frequencies (0 to 1)", "Frequency Density (h = f/w)"}),
+        m_radioFreq, this));
     layout->addStretch();
 }
 
@@ -590,10 +592,10 @@ CGOptCFPlot::CGOptCFPlot(QWidget* parent)
       m_checkPercentage(NewHiddenCheck("Check1", this)) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_checkLegend);
-    layout->addWidget(TightRadioColumn(Texts({"Absolute Frequencies (Actual f)",
-                                         "Percentage Frequencies (0 to 100)",
-                                         "Relative Frequencies (0 to 1)"}),
-                                  m_radioFreq, this));
+    layout->addWidget(TightRadioColumn(
+        Texts({"Absolute Frequencies (Actual f)", "Percentage Frequencies (0 to 100)",
+               "Relative Frequencies (0 to 1)"}),
+        m_radioFreq, this));
     layout->addStretch();
 }
 
@@ -645,10 +647,10 @@ CGOptFreqPoly::CGOptFreqPoly(QWidget* parent)
       m_checkEnds(NewCheck("Join Polygon to x Axis", this)) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_checkLegend);
-    layout->addWidget(TightRadioColumn(Texts({"Absolute Frequencies (Actual f)",
-                                         "Percentage Frequencies (0 to 100)",
-                                         "Relative Frequencies (0 to 1)"}),
-                                  m_radioFreq, this));
+    layout->addWidget(TightRadioColumn(
+        Texts({"Absolute Frequencies (Actual f)", "Percentage Frequencies (0 to 100)",
+               "Relative Frequencies (0 to 1)"}),
+        m_radioFreq, this));
     layout->addWidget(m_checkEnds);
     layout->addStretch();
 }
@@ -683,15 +685,16 @@ CGOptGraphResidual::CGOptGraphResidual(QWidget* parent)
       m_checkJoin(NewCheck("Join Points", this)), m_comboRegression(NewRegressionCombo(this)) {
     auto* regression = new QGroupBox(QStringLiteral("Regression"), this);
     auto* column = new QVBoxLayout(regression);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_checkFillGaps, m_checkJoin,
-                                                      m_comboRegression}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_checkFillGaps, m_checkJoin, m_comboRegression}) {
         w->setParent(regression);
         column->addWidget(w);
     }
     column->addStretch();
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(regression, 0, Qt::AlignTop);
-    layout->addWidget(NewPointTypeGrid(Numbered("Set ", Sets), m_pointTypes, this), 0, Qt::AlignTop);
+    layout->addWidget(NewPointTypeGrid(Numbered("Set ", Sets), m_pointTypes, this), 0,
+                      Qt::AlignTop);
 }
 
 void CGOptGraphResidual::ReadProperties(const QvStatData& data) {
@@ -741,8 +744,8 @@ CGOptPictoGram::CGOptPictoGram(QWidget* parent)
     }
     pictures->addStretch();
     auto* left = new QVBoxLayout;
-    left->addWidget(
-        RadioGroup(QStringLiteral("Plot"), Texts({"Horizontal", "Vertical"}), m_radioOrientate, this));
+    left->addWidget(RadioGroup(QStringLiteral("Plot"), Texts({"Horizontal", "Vertical"}),
+                               m_radioOrientate, this));
     left->addWidget(m_checkLegend);
     left->addStretch();
     auto* layout = new QHBoxLayout(this);

@@ -235,7 +235,7 @@ public:
     void WriteProperties(QvStatData& data) override;
 
     QCheckBox* m_checkLegend;
-    QCheckBox* m_checkPercentage; // hidden: carried through
+    QCheckBox* m_checkPercentage;        // hidden: carried through
     QList<QAbstractButton*> m_radioFreq; // absolute, percentage, relative
     int m_bLegend = 0;
     int m_bPercentage = 0;

@@ -133,8 +133,8 @@ TEST(StatGraphOptionsEndToEnd, TitleAndFixedYMaximumUndoRedoSaveAndReopen) {
             ASSERT_EQ(sheet->GetPageCount(), 6);
             for (int i = 0; i < 6; ++i) {
                 sheet->TabWidget()->setCurrentIndex(i);
-                sheet->grab().save(shots + QStringLiteral("/graph_options_%1.png")
-                                               .arg(QLatin1String(names[i])));
+                sheet->grab().save(
+                    shots + QStringLiteral("/graph_options_%1.png").arg(QLatin1String(names[i])));
             }
             auto* scales = dynamic_cast<CGOptScales*>(sheet->GetActivePage());
             ASSERT_TRUE(scales);
@@ -176,7 +176,8 @@ TEST(StatGraphOptionsEndToEnd, TitleAndFixedYMaximumUndoRedoSaveAndReopen) {
     EXPECT_EQ(RecordBytes(*graph->StatData()), after);
     EXPECT_EQ(Page(doc, view), pageAfter);
 
-    const QString path = QDir(QDir::tempPath()).filePath(QStringLiteral("lumbrel-stat-options.kw2"));
+    const QString path =
+        QDir(QDir::tempPath()).filePath(QStringLiteral("lumbrel-stat-options.kw2"));
     QFile::remove(path);
     app.saveAnswer = path;
     ASSERT_TRUE(Choose(ID_FILE_SAVE));

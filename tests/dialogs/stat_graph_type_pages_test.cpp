@@ -288,7 +288,7 @@ TEST_F(TypePageTest, PointTypesShowTheirRowAndKeepCodesOutsideTheList) {
 TEST_F(TypePageTest, RegressionComboTranslatesTheModel) {
     struct Case {
         int stored;
-        const char* shown; // null: no entry
+        const char* shown;  // null: no entry
         const char* picked; // null: left alone
         int written;
     };
@@ -322,10 +322,11 @@ TEST_F(TypePageTest, RegressionComboTranslatesTheModel) {
         }));
         EXPECT_EQ(P().RegType, c.written) << c.stored;
         P().RegType = c.stored;
-        EXPECT_TRUE(Run<CGOptGraphResidual>(12, [&](CPropertySheet& sheet, CGOptGraphResidual& page) {
-            check(c, page.m_comboRegression);
-            sheet.accept();
-        }));
+        EXPECT_TRUE(
+            Run<CGOptGraphResidual>(12, [&](CPropertySheet& sheet, CGOptGraphResidual& page) {
+                check(c, page.m_comboRegression);
+                sheet.accept();
+            }));
         EXPECT_EQ(P().RegType, c.written) << c.stored;
     }
 }
@@ -337,9 +338,9 @@ TEST_F(TypePageTest, CycleLengthReadTruncatedAndRefusedOutsideTwoToTwelve) {
         const char* typed;
         int stored; // 0: refused
     };
-    const Case cases[] = {{"7", 7},   {"7.9", 7},  {"12", 12}, {"2", 2},  {"12.99", 12},
-                          {"1", 0},   {"13", 0},   {"1.9", 0}, {"0", 0},  {"-3", 0},
-                          {"abc", 0}, {"", 0},     {"7x", 0},  {"1/0", 0}};
+    const Case cases[] = {{"7", 7},   {"7.9", 7}, {"12", 12}, {"2", 2},  {"12.99", 12},
+                          {"1", 0},   {"13", 0},  {"1.9", 0}, {"0", 0},  {"-3", 0},
+                          {"abc", 0}, {"", 0},    {"7x", 0},  {"1/0", 0}};
     for (const Case& c : cases) {
         P().CycleLen = 4;
         messages.messages.clear();
