@@ -109,16 +109,7 @@ void Give(Setting (&settings)[N], const std::array<Field, N>& fields) {
 } // namespace
 
 void QvCopyStatDataWhole(QvStatData& dst, const QvStatData& src) {
-    dst.Copy(src);
-    QvStatProperties& d = dst.properties;
-    const QvStatProperties& s = src.properties;
-    d.LabelCol1 = s.LabelCol1;
-    d.LabelCol2 = s.LabelCol2;
-    d.LabelColActive1 = s.LabelColActive1;
-    d.LabelColActive2 = s.LabelColActive2;
-    d.CustomColors = s.CustomColors;
-    d.DefaultFont = s.DefaultFont;
-    d.Loaded = s.Loaded;
+    dst.CopyWhole(src);
 }
 
 CStatGraphDlg::CStatGraphDlg(QvStatData* data, QWidget* parent)

@@ -10,6 +10,7 @@
 #include "platform/gdi_objects.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
+#include "statistics/picto_symbol.h"
 #include "statistics/stat_data.h"
 #include "text/number_text.h"
 
@@ -761,7 +762,7 @@ void CGOptPictoGram::ReadProperties(const QvStatData& data) {
     m_bLegend = p.Picto_ShowLegend;
     for (int k = 0; k < Slots; ++k) {
         const QvFigure* symbol = p.Picto_Symbol[size_t(k)].get();
-        m_symbols[size_t(k)] = symbol ? QvCopyPictoSymbol(*symbol) : nullptr;
+        m_symbols[size_t(k)] = symbol ? QvCopyPictogramSymbol(*symbol) : nullptr;
     }
 }
 

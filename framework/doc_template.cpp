@@ -34,7 +34,9 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const QString& path) {
     }
     m_docList.push_back(std::move(owned));
 
-    auto* frame = new CChildFrame;
+    // Made inside the area it goes to: a window made on its own would be
+    // set up as a top-level window first, then again as a child.
+    auto* frame = new CChildFrame(m_mdiArea ? m_mdiArea->viewport() : nullptr);
     CView* view = m_classes.createView();
     doc->AddView(view);
     frame->SetView(view);

@@ -74,30 +74,42 @@ struct HatchTile {
     Qt::BrushStyle style;
     QRgb colour, background;
     QBrush brush;
+    // The tile's pixels, row by row, for filling by hand; `direct` when
+    // each is opaque or empty, so that laying it is copying it.
+    QRgb pixels[64];
+    bool direct;
 };
 constexpr size_t kHatchTiles = 8;
 thread_local std::vector<HatchTile> t_hatchTiles;
 thread_local size_t t_nextHatchTile = 0;
 
-const QBrush& HatchTileBrush(Qt::BrushStyle style, const QColor& colour, const QColor& background) {
+const HatchTile& FindHatchTile(Qt::BrushStyle style, const QColor& colour,
+                               const QColor& background) {
     const QRgb fg = colour.rgba(), bg = background.rgba();
     for (const HatchTile& t : t_hatchTiles)
         if (t.style == style && t.colour == fg && t.background == bg)
-            return t.brush;
+            return t;
     QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
     tile.fill(background);
     QPainter painter(&tile);
     painter.fillRect(tile.rect(), QBrush(colour, style));
     painter.end();
-    HatchTile made{style, fg, bg, QBrush(tile)};
+    HatchTile made{style, fg, bg, QBrush(tile), {}, true};
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+            const QRgb p = reinterpret_cast<const QRgb*>(tile.constScanLine(y))[x];
+            made.pixels[y * 8 + x] = p;
+            if (p != 0 && qAlpha(p) != 255)
+                made.direct = false;
+        }
     if (t_hatchTiles.size() < kHatchTiles) {
         t_hatchTiles.push_back(std::move(made));
-        return t_hatchTiles.back().brush;
+        return t_hatchTiles.back();
     }
     HatchTile& slot = t_hatchTiles[t_nextHatchTile];
     t_nextHatchTile = (t_nextHatchTile + 1) % kHatchTiles;
     slot = std::move(made);
-    return slot.brush;
+    return slot;
 }
 } // namespace
 
@@ -498,6 +510,16 @@ QColor CDC::MixColor(COLORREF color) const {
 
 void CDC::RealizePen() {
     const LOGPEN& log = m_s.pen.Log();
+    const PenSource source{log, m_sx, m_screenPixel, m_s.rop2, m_rasterOps, IsRaster()};
+    if (m_penSource && m_penSource->log.lopnStyle == log.lopnStyle &&
+        m_penSource->log.lopnWidth == log.lopnWidth &&
+        m_penSource->log.lopnColor == log.lopnColor && m_penSource->sx == source.sx &&
+        m_penSource->screenPixel == source.screenPixel && m_penSource->rop2 == source.rop2 &&
+        m_penSource->rasterOps == source.rasterOps && m_penSource->raster == source.raster) {
+        m_penDirty = false;
+        return;
+    }
+    m_penSource = source;
     UINT style = log.lopnStyle & 0x0F;
     m_penVisible = style != PS_NULL;
     m_insideFrame = style == PS_INSIDEFRAME;
@@ -663,6 +685,31 @@ bool CDC::HatchByHand() const {
     return !IsRaster() || m_screenPixel > 1;
 }
 
+// The tile laid straight into the image's rows, where the painter would lay
+// it as it is: the same pixels without building a path for Qt to fill.
+bool CDC::FillHatchDirect(const QPolygonF* rings, int count, Qt::FillRule rule,
+                          const QColor& colour, ULONG hatch) {
+    if (HatchByHand())
+        return false;
+    const Qt::BrushStyle style = HatchStyle(hatch);
+    const bool opaque = m_s.bkMode == OPAQUE;
+    const QColor background = opaque ? ToQColor(m_s.bkColor) : QColor(Qt::transparent);
+    if (style == Qt::SolidPattern || colour.alpha() != 255 ||
+        (opaque && background.alpha() != 255) || !m_painter->brushOrigin().isNull())
+        return false;
+    QImage* image = nullptr;
+    QRect area;
+    if (!DirectTarget(&image, &area) ||
+        m_painter->compositionMode() != QPainter::CompositionMode_SourceOver)
+        return false;
+    const HatchTile& tile = FindHatchTile(style, colour, background);
+    if (!tile.direct)
+        return false;
+    uchar* bits = const_cast<uchar*>(std::as_const(*image).constBits());
+    return TileFillPolygons(bits, image->bytesPerLine(), area, rings, count,
+                            rule == Qt::WindingFill, tile.pixels);
+}
+
 void CDC::FillHatch(const QPainterPath& area, const QColor& colour, ULONG hatch) {
     if (HatchByHand()) {
         FillHatched(area, colour, hatch);
@@ -685,7 +732,7 @@ void CDC::FillHatch(const QPainterPath& area, const QColor& colour, ULONG hatch)
             m_painter->setBackgroundMode(Qt::TransparentMode);
             m_painterBgMode = 0;
         }
-        m_painter->fillPath(area, HatchTileBrush(style, colour, background));
+        m_painter->fillPath(area, FindHatchTile(style, colour, background).brush);
         m_painter->setRenderHint(QPainter::Antialiasing, smooth);
         return;
     }
@@ -975,7 +1022,8 @@ BOOL CDC::Polygon(const CPoint* points, int count, CDCVertexCache* cache) {
     Qt::FillRule rule = m_s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
     if (!m_penVisible && !m_hatched && FillBitwise(&polygon, 1, rule))
         return TRUE;
-    if (m_hatched) {
+    if (m_hatched && !FillHatchDirect(&polygon, 1, rule, MixColor(m_s.brush.Log().lbColor),
+                                      m_s.brush.Log().lbHatch)) {
         QPainterPath shape;
         shape.setFillRule(rule);
         shape.addPolygon(polygon);
@@ -1023,16 +1071,17 @@ BOOL CDC::PolyPolygon(const CPoint* points, const int* counts, int polygons) {
 // Qt sends mixed fills through its generic span path and, for large
 // ones, its thread pool: an inequality's shading took four times as long
 // as a plain fill of the same area.
-bool CDC::FillBitwise(const QPolygonF* rings, int count, Qt::FillRule rule) {
-    if (m_surface != Surface::Image || m_appliedRop == R2_COPYPEN || m_smooth ||
-        m_qbrush.style() != Qt::SolidPattern || m_painter->opacity() != 1 ||
+// An image the painter draws on as it is: 32-bit pixels, no transform, no
+// opacity, and a clip of whole pixels at most; `area` is what may be drawn.
+bool CDC::DirectTarget(QImage** target, QRect* area) const {
+    if (m_surface != Surface::Image || m_painter->opacity() != 1 ||
         !m_painter->deviceTransform().isIdentity())
         return false;
     auto* image = static_cast<QImage*>(m_painter->device());
     const QImage::Format format = image->format();
     if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
         return false;
-    QRect area = image->rect();
+    *area = image->rect();
     if (m_painter->hasClipping()) {
         // Only a rectangle of whole pixels, as the clip regions of views are.
         if (!m_s.clipped || m_s.clip.elementCount() != 5)
@@ -1047,8 +1096,18 @@ bool CDC::FillBitwise(const QPolygonF* rings, int count, Qt::FillRule rule) {
         const QRect whole = box.toRect();
         if (QRectF(whole) != box)
             return false;
-        area &= whole;
+        *area &= whole;
     }
+    *target = image;
+    return true;
+}
+
+bool CDC::FillBitwise(const QPolygonF* rings, int count, Qt::FillRule rule) {
+    QImage* image = nullptr;
+    QRect area;
+    if (m_appliedRop == R2_COPYPEN || m_smooth || m_qbrush.style() != Qt::SolidPattern ||
+        !DirectTarget(&image, &area))
+        return false;
     BitwiseOp op = BitwiseOp::And;
     switch (m_appliedRop) {
     case R2_MASKPEN:

@@ -38,6 +38,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <type_traits>
 #include <vector>
 
@@ -364,6 +365,10 @@ private:
     // are drawn as lines rather than as Qt's pixel patterns.
     bool HatchByHand() const;
     void FillHatched(const QPainterPath& area, const QColor& colour, ULONG hatch);
+    // The same over polygons, straight into the image's rows; false when
+    // the painter must fill it.
+    bool FillHatchDirect(const QPolygonF* rings, int count, Qt::FillRule rule,
+                         const QColor& colour, ULONG hatch);
     // A hatch over `area` (device pixels), with OPAQUE's background.
     void FillHatch(const QPainterPath& area, const QColor& colour, ULONG hatch);
     // Fills `shape` with the selected brush's hatch, if it has one, before
@@ -393,6 +398,7 @@ private:
     // A solid fill under a mix mode, combined straight into the image's
     // rows when nothing else is in the way; false when Qt must draw it.
     bool FillBitwise(const QPolygonF* rings, int count, Qt::FillRule rule);
+    bool DirectTarget(QImage** target, QRect* area) const;
 
     QPainter* m_painter = nullptr;
     std::unique_ptr<QPainter> m_ownPainter;
@@ -408,6 +414,14 @@ private:
     bool m_penDirty = true, m_brushDirty = true, m_bgDirty = true;
     mutable bool m_fontDirty = true;
     QPen m_qpen;
+    // What m_qpen was made from: figures select pens alike one after another.
+    struct PenSource {
+        LOGPEN log;
+        double sx, screenPixel;
+        int rop2;
+        bool rasterOps, raster;
+    };
+    std::optional<PenSource> m_penSource;
     bool m_penVisible = true;
     double m_penWidth = 1; // device pixels, at least 1
     bool m_insideFrame = false;

@@ -62,9 +62,11 @@ private:
         const int need = text * 5 / 4 + 110;
         if (dialog->width() >= need)
             return;
-        dialog->setMaximumWidth(std::max(dialog->maximumWidth(), need));
-        dialog->setMinimumWidth(need);
-        dialog->resize(need, dialog->height());
+        // A minimum width set here replaces the layout's, which must still hold.
+        const int width = std::max(need, dialog->minimumSizeHint().width());
+        dialog->setMaximumWidth(std::max(dialog->maximumWidth(), width));
+        dialog->setMinimumWidth(width);
+        dialog->resize(width, dialog->height());
     }
 };
 

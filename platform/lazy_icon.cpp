@@ -1,27 +1,60 @@
 #include "platform/lazy_icon.h"
 
+#include <QApplication>
 #include <QIconEngine>
 #include <QPainter>
+#include <QPixmapCache>
+#include <QStyle>
+#include <QStyleOption>
+#include <QSvgRenderer>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
+// Draws the file itself, as Qt's SVG icon engine would, but without loading
+// that engine's plugin and reading the file a second time only to see that
+// it is valid: the file is read once, when the icon is first drawn.
 class LazySvgIconEngine : public QIconEngine {
 public:
     explicit LazySvgIconEngine(QString path) : m_path(std::move(path)) {}
     LazySvgIconEngine(const LazySvgIconEngine&) = default;
 
-    // Drawing and pixmaps go to the real icon, made now if it is not yet.
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
-        Loaded().paint(painter, rect, Qt::AlignCenter, mode, state);
+        QSize size = rect.size();
+        if (painter->device())
+            size *= painter->device()->devicePixelRatio();
+        painter->drawPixmap(rect, pixmap(size, mode, state));
     }
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return Loaded().pixmap(size, 1.0, mode, state);
-    }
-    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-        return Loaded().availableSizes(mode, state);
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const QSize side = actualSize(size, mode, QIcon::Off);
+        if (side.isEmpty() || !Renderer().isValid())
+            return {};
+        const QString key = QStringLiteral("lumbrel_svg_%1_%2_%3")
+                                .arg(m_path)
+                                .arg(side.width())
+                                .arg(int(mode));
+        QPixmap pm;
+        if (QPixmapCache::find(key, &pm))
+            return pm;
+        QImage image(side, QImage::Format_ARGB32_Premultiplied);
+        image.fill(0);
+        QPainter p(&image);
+        Renderer().render(&p);
+        p.end();
+        pm = QPixmap::fromImage(image);
+        // Greyed and highlighted icons as the style makes them.
+        if (mode != QIcon::Normal && qobject_cast<QApplication*>(QCoreApplication::instance())) {
+            QStyleOption option(0);
+            option.palette = QGuiApplication::palette();
+            const QPixmap made = QApplication::style()->generatedIconPixmap(mode, pm, &option);
+            if (!made.isNull())
+                pm = made;
+        }
+        QPixmapCache::insert(key, pm);
+        return pm;
     }
     // A square drawing fills the largest square of the box.
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
@@ -33,14 +66,15 @@ public:
     QIconEngine* clone() const override { return new LazySvgIconEngine(*this); }
 
 private:
-    const QIcon& Loaded() {
-        if (m_icon.isNull())
-            m_icon = QIcon(m_path);
-        return m_icon;
+    QSvgRenderer& Renderer() {
+        if (!m_renderer)
+            m_renderer = std::make_shared<QSvgRenderer>(m_path);
+        return *m_renderer;
     }
 
     QString m_path;
-    QIcon m_icon;
+    // Shared by the copies of the icon.
+    std::shared_ptr<QSvgRenderer> m_renderer;
 };
 
 } // namespace

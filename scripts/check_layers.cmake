@@ -42,7 +42,8 @@ foreach(layer IN LISTS layers)
   string(REPLACE " " ";" folders "${layer}")
   foreach(folder IN LISTS folders)
     file(GLOB sources RELATIVE "${SOURCE_DIR}"
-         "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+         "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp"
+         "${SOURCE_DIR}/${folder}/*/*.h" "${SOURCE_DIR}/${folder}/*/*.cpp")
     list(SORT sources)
     foreach(source IN LISTS sources)
       file(STRINGS "${SOURCE_DIR}/${source}" includes

@@ -6,9 +6,11 @@
 #include "dialogs/angle_properties_dlg.h"
 #include "dialogs/arc_properties_dlg.h"
 #include "dialogs/dots_grid_dlg.h"
+#include "dialogs/graph_properties_dlg.h"
 #include "dialogs/line_properties_dlg.h"
 #include "dialogs/mark_properties_dlg.h"
 #include "dialogs/normal_properties_dlg.h"
+#include "dialogs/number_line_properties_dlg.h"
 #include "dialogs/round_rect_properties_dlg.h"
 #include "dialogs/smooth_line_properties_dlg.h"
 #include "dialogs/stat_graph_dlg.h"
@@ -24,6 +26,7 @@
 #include "figures/fig_round_rect.h"
 #include "figures/fig_text.h"
 #include "figures/fig_triangle.h"
+#include "graphs/fig_graph.h"
 #include "statgraphs/fig_stat.h"
 
 namespace {
@@ -35,6 +38,12 @@ bool RunRoundRectDialogInMillimetres(int& millimetres) {
         return false;
     millimetres = int(radius / 100);
     return true;
+}
+
+// The graph's seam wants to know how the dialog ended, not only whether.
+bool RunGraphDialogForFigure(QvGraphDialogValues& values) {
+    values.endCode = RunGraphPropertiesDialog(values.settings);
+    return values.endCode != IDCANCEL;
 }
 
 // One row per figure kind's seam: what fills it and what empties it.
@@ -63,6 +72,8 @@ constexpr DialogRow kPropertyDialogs[] = {
     Row<QvFigAngleMark::PropertiesDialog, RunAngleDialog>(),
     Row<QvFigTriangle::PropertiesDialog, RunTriangleDialog>(),
     Row<QvFigStat::PropertiesDialog, RunStatGraphDialog>(),
+    Row<QvFigGraph::PropertiesDialog, RunGraphDialogForFigure>(),
+    Row<QvFigNumberLine::PropertiesDialog, RunNumberLinePropertiesDialog>(),
 };
 
 } // namespace

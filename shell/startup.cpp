@@ -1,12 +1,19 @@
 #include "shell/startup.h"
 
 #include "platform/command_table.h"
+#include "platform/shared_icon_style.h"
 
 #include <QApplication>
+#include <QStyleFactory>
 
 void InitApplication(QApplication& app) {
     app.setOrganizationName(QStringLiteral("Varnholt Software"));
     app.setApplicationName(LoadResourceString(0xE000));
+    // The style chosen for the desktop (or on the command line), sharing
+    // the standard icons it makes.
+    // A style that cannot be made again by its name stays as it is.
+    if (QStyle* chosen = QStyleFactory::create(app.style()->name()))
+        app.setStyle(new CSharedIconStyle(chosen));
 }
 
 QString RawCommandLine(const QStringList& arguments) {

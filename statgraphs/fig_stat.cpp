@@ -161,8 +161,10 @@ void QvEditDataStat::Serialize(CArchive& ar) {
 
 QvEditData& QvEditDataStat::CopyFrom(const QvEditData& src) {
     CopyCommon(src);
+    // Undo and paste bring back every field, label columns included: the
+    // drawers read the label columns, not the labels.
     if (const auto* stat = dynamic_cast<const QvEditDataStat*>(&src))
-        m_data.Copy(stat->m_data);
+        m_data.CopyWhole(stat->m_data);
     return *this;
 }
 

@@ -60,6 +60,9 @@ public:
     // Read by the drawers after Setup.
     double GetMin() const { return min; }
     double GetMax() const { return max; }
+    // A drawer that rounds the scale to its own unit moves the end after
+    // Setup; positions and Draw follow it.
+    void SetMax(double value) { max = value; }
     QString GetMajorStep() const { return majorStep; }
     QString GetMinorStep() const { return minorStep; }
     bool IsBroken() const { return broken; }

@@ -1,6 +1,8 @@
 #include "statgraphs/stat_graph.h"
 
 #include "platform/dc.h"
+#include "statgraphs/drawers/stat_graph_pictogram.h"
+#include "statgraphs/drawers/stat_graph_stem_leaf.h"
 #include "statistics/stat_data.h"
 
 #include <QString>

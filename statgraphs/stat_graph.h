@@ -23,7 +23,8 @@ protected:
     QvStatData* m_pData = nullptr;
 };
 
-// One drawer per stored graph type (the dispatcher's table).
+// One drawer per stored graph type (the dispatcher's table); those built
+// have their own files in drawers/.
 class QvStatGraphBar : public QvStatGraph {
 public:
     void Draw(CDC* dc, CRect rect) override;
@@ -57,10 +58,6 @@ class QvStatGraphDot : public QvStatGraph {
 public:
     void Draw(CDC* dc, CRect rect) override;
 };
-class QvStatGraphStemLeaf : public QvStatGraph {
-public:
-    void Draw(CDC* dc, CRect rect) override;
-};
 class QvStatGraphHisto : public QvStatGraph {
 public:
     void Draw(CDC* dc, CRect rect) override;
@@ -78,10 +75,6 @@ public:
     void Draw(CDC* dc, CRect rect) override;
 };
 class QvStatGraphResidual : public QvStatGraph {
-public:
-    void Draw(CDC* dc, CRect rect) override;
-};
-class QvStatGraphPictogram : public QvStatGraph {
 public:
     void Draw(CDC* dc, CRect rect) override;
 };

@@ -32,6 +32,21 @@ void QvStatData::Copy(const QvStatData& other) {
     properties.Copy(other.properties);
 }
 
+void QvStatData::CopyWhole(const QvStatData& other) {
+    if (&other == this)
+        return;
+    Copy(other);
+    QvStatProperties& d = properties;
+    const QvStatProperties& s = other.properties;
+    d.LabelCol1 = s.LabelCol1;
+    d.LabelCol2 = s.LabelCol2;
+    d.LabelColActive1 = s.LabelColActive1;
+    d.LabelColActive2 = s.LabelColActive2;
+    d.CustomColors = s.CustomColors;
+    d.DefaultFont = s.DefaultFont;
+    d.Loaded = s.Loaded;
+}
+
 QvStatColumn* QvStatData::Column(int index) {
     return index >= 0 && index < ColumnCount ? &columns[size_t(index)] : nullptr;
 }

@@ -22,6 +22,10 @@ public:
     void Serialize(CArchive& ar) override;
     // The columns in index order, then the options.
     virtual void Copy(const QvStatData& other);
+    // Copy, and the fields of the options it leaves out: label columns,
+    // custom colours, default font and the loaded flag.  Undo, paste and
+    // the dialogs' working copies need every field back.
+    void CopyWhole(const QvStatData& other);
 
     // An index 0 to 26, or null.
     QvStatColumn* Column(int index);

@@ -1,12 +1,10 @@
 #include "statistics/stat_properties.h"
 
-#include "figures/copy_map.h"
-#include "figures/fig_angle_mark.h"
 #include "figures/figure.h"
 #include "platform/archive.h"
+#include "statistics/picto_symbol.h"
 
 #include <algorithm>
-#include <vector>
 
 IMPLEMENT_SERIAL(QvStatProperties, CObject, 0)
 
@@ -73,24 +71,6 @@ private:
 };
 
 } // namespace
-
-std::unique_ptr<QvFigure> QvCopyPictoSymbol(const QvFigure& source) {
-    std::unique_ptr<QvFigure> copy = QvFigure::CreateForTool(source.GetToolId());
-    if (!copy || copy->GetRuntimeClass() != source.GetRuntimeClass())
-        copy.reset(static_cast<QvFigure*>(source.GetRuntimeClass()->CreateObject()));
-    if (!copy || !copy->CopyFrom(&source))
-        return nullptr;
-    // Copies point back at their sources until paired: members that refer
-    // to one another (angle marks) then refer to the copied members.
-    QvCopyMap map;
-    copy->AddToCopyMap(map);
-    copy->RemapReferences(map);
-    // A mark whose figures lie outside the symbol would point into the
-    // source: it is left out.
-    std::vector<QvFigure*> list{copy.release()};
-    QvDropStrayAngleMarks(list);
-    return std::unique_ptr<QvFigure>(list.empty() ? nullptr : list.front());
-}
 
 QvStatProperties::QvStatProperties() {
     CustomColors.fill(0xFFFFFF);
@@ -207,7 +187,7 @@ void QvStatProperties::Copy(const QvStatProperties& o) {
     Picto_Orientate = o.Picto_Orientate;
     Picto_ShowLegend = o.Picto_ShowLegend;
     for (int i = 0; i < Symbols; ++i)
-        Picto_Symbol[i] = o.Picto_Symbol[i] ? QvCopyPictoSymbol(*o.Picto_Symbol[i]) : nullptr;
+        Picto_Symbol[i] = o.Picto_Symbol[i] ? QvCopyPictogramSymbol(*o.Picto_Symbol[i]) : nullptr;
     StemLeaf_SortData = o.StemLeaf_SortData;
     StemLeaf_RoundLeaf = o.StemLeaf_RoundLeaf;
     StemLeaf_AllowSplit = o.StemLeaf_AllowSplit;

@@ -184,7 +184,3 @@ private:
     // The indexes and flags of the label columns named by Label1 and Label2.
     void SetLabelColumnsFromLabels();
 };
-
-// A copy of a pictogram symbol that shares nothing with its source; null
-// when no figure of its kind can be made.
-std::unique_ptr<QvFigure> QvCopyPictoSymbol(const QvFigure& source);

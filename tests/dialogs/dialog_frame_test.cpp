@@ -1,7 +1,9 @@
 // Dialogs and message boxes as the desktop frames them: a title bar with a
 // close button only, wide enough that the whole title shows.
 #include "common/test_support.h"
+#include "dialogs/edit_functions_dlg.h"
 #include "dialogs/gallery_dialogs.h"
+#include "dialogs/graph_properties_dlg.h"
 #include "dialogs/pref_dialogs.h"
 #include "dialogs/round_rect_properties_dlg.h"
 #include "dialogs/stat_graph_options.h"
@@ -56,6 +58,31 @@ TEST(DialogFrame, NoMinimiseOrMaximiseAndTheWholeTitleShows) {
         QCoreApplication::processEvents();
         ExpectDialogFrame(*dlg, c.what);
         EXPECT_GE(dlg->width(), TitleBarWidth(dlg->windowTitle())) << c.what;
+        dlg->close();
+    }
+}
+
+// Opened from the main window a dialog starts as a small child; its title
+// must not set its width before its controls are laid out.
+TEST(DialogFrame, ADialogWithAParentIsWideEnoughForItsControls) {
+    TempProfile profile;
+    QWidget window;
+    window.resize(800, 600);
+    window.show();
+    const std::function<std::unique_ptr<CDialog>()> makers[] = {
+        [&] { return std::make_unique<CEditFunctionsDlg>(&window); },
+        [&] { return std::make_unique<CGraphPropertiesDlg>(&window); },
+        [&] { return std::make_unique<CRoundRectPropertiesDlg>(&window); },
+    };
+    for (const auto& make : makers) {
+        std::unique_ptr<CDialog> dlg = make();
+        dlg->show();
+        QCoreApplication::processEvents();
+        EXPECT_GE(dlg->width(), dlg->minimumSizeHint().width()) << dlg->windowTitle().toStdString();
+        EXPECT_GE(dlg->width(), TitleBarWidth(dlg->windowTitle()));
+        // A new title while it shows widens it as before.
+        dlg->setWindowTitle(dlg->windowTitle() + QString(60, u'W'));
+        EXPECT_GE(dlg->width(), TitleBarWidth(dlg->windowTitle()));
         dlg->close();
     }
 }

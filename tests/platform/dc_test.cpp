@@ -1142,6 +1142,93 @@ TEST(DeviceContext, HatchesFillAsThePaintersPatternBrush) {
             }
 }
 
+// Hatched polygons are laid into the image's rows by the device context
+// itself; Qt's own pattern fill is the reference, pixel for pixel: random
+// and self-crossing polygons at corners between pixels (ties of Qt's 1/64
+// grid among them) and partly off the page, both fill rules, every hatch,
+// opaque and transparent, with and without a clip, on both 32-bit formats.
+TEST(DeviceContext, HatchedPolygonsMatchQtsPatternFill) {
+    uint32_t seed = 4321;
+    auto next = [&seed](int lo, int hi) {
+        seed = seed * 1103515245u + 12345u;
+        return lo + int((seed >> 8) % uint32_t(hi - lo + 1));
+    };
+    const int hatches[] = {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL,
+                           HS_BDIAGONAL,  HS_CROSS,    HS_DIAGCROSS};
+    const Qt::BrushStyle styles[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
+                                     Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+    // 13/128 of a pixel a unit: corners on odd 128ths fall on ties.
+    const double scale = 13.0 / 128;
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+        for (int t = 0; t < 192; ++t) {
+            SCOPED_TRACE(t);
+            const int hatch = t % 6;
+            const bool winding = (t / 6) % 2;
+            const bool clipped = (t / 12) % 2;
+            const bool opaque = (t / 24) % 2;
+            // No two neighbours share a row or a column: those corners are
+            // put on whole pixels, which the reference would have to copy.
+            std::vector<CPoint> points;
+            const int count = 3 + next(0, 9);
+            while (int(points.size()) < count) {
+                CPoint p(next(-200, 1200), next(-200, 900));
+                if (!points.empty() && (p.x == points.back().x || p.y == points.back().y))
+                    continue;
+                if (int(points.size()) == count - 1 &&
+                    (p.x == points.front().x || p.y == points.front().y))
+                    continue;
+                points.push_back(p);
+            }
+            QImage base(100, 70, format);
+            for (int y = 0; y < base.height(); ++y)
+                for (int x = 0; x < base.width(); ++x)
+                    base.setPixel(x, y, qRgb(x * 2, y * 3, (x * y) & 0xFF));
+            const COLORREF colour = RGB(next(0, 255), next(0, 255), next(0, 255));
+            const COLORREF paper = RGB(next(0, 255), next(0, 255), next(0, 255));
+            const QRect clip(10, 5, 60, 50);
+
+            QImage ours = base;
+            {
+                CDC dc(&ours);
+                dc.SetMapMode(MM_ANISOTROPIC);
+                dc.SetWindowExt(128, 128);
+                dc.SetViewportExt(13, 13);
+                CBrush brush(hatches[hatch], colour);
+                dc.SelectObject(&brush);
+                dc.SelectStockObject(NULL_PEN);
+                dc.SetBkMode(opaque ? OPAQUE : TRANSPARENT);
+                dc.SetBkColor(paper);
+                dc.SetPolyFillMode(winding ? WINDING : ALTERNATE);
+                CRgn region;
+                region.CreateRectRgn(clip.left(), clip.top(), clip.right() + 1,
+                                     clip.bottom() + 1);
+                if (clipped)
+                    dc.SelectClipRgn(&region);
+                dc.Polygon(points.data(), count);
+            }
+            QImage qts = base;
+            {
+                QPainter painter(&qts);
+                painter.setBackground(QColor(GetRValue(paper), GetGValue(paper), GetBValue(paper)));
+                painter.setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+                if (clipped)
+                    painter.setClipRect(clip);
+                QPolygonF ring;
+                for (const CPoint& p : points)
+                    ring << QPointF(p.x * scale, p.y * scale);
+                QPainterPath path;
+                path.setFillRule(winding ? Qt::WindingFill : Qt::OddEvenFill);
+                path.addPolygon(ring);
+                path.closeSubpath();
+                painter.fillPath(path, QBrush(QColor(GetRValue(colour), GetGValue(colour),
+                                                     GetBValue(colour)),
+                                              styles[hatch]));
+            }
+            ASSERT_EQ(ours, qts);
+        }
+    }
+}
+
 // Texts whose shaping is kept draw the very pixels drawText draws, at
 // places that fall between pixels, with and without the scale that keeps a
 // font's logical size, in every alignment; texts that shape otherwise (other

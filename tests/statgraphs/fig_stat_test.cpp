@@ -448,6 +448,9 @@ TEST_F(FigStatTest, UndoOfAPropertiesChangeRestoresOptionsAndData) {
     QvFigStat* graph = made.release();
     doc->AddFigure(graph);
     const QByteArray before = RecordBytes(*graph->StatData());
+    const int labelColumnBefore = Options(*graph).LabelCol1;
+    const auto coloursBefore = Options(*graph).CustomColors;
+    ASSERT_NE(labelColumnBefore, 2);
 
     {
         MessageRecorder recorder;
@@ -464,6 +467,12 @@ TEST_F(FigStatTest, UndoOfAPropertiesChangeRestoresOptionsAndData) {
         data.properties.Picto_Symbol[0] = Symbol(200, 200);
         data.columns[5].cells[10] = {99.5, 2, {}};
         data.columns[5].name = QStringLiteral("Weight");
+        // Fields the options' own copy leaves out: undo must bring them back
+        // too, or labels would come from a column the graph no longer names.
+        data.properties.Label1 = QStringLiteral("C");
+        data.properties.LabelCol1 = 2;
+        data.properties.LabelColActive1 = 1;
+        data.properties.CustomColors[0] = RGB(1, 2, 3);
         return true;
     });
     view->OnRButtonUp(Qt::NoModifier, CPoint(13000, 10000));
@@ -476,9 +485,13 @@ TEST_F(FigStatTest, UndoOfAPropertiesChangeRestoresOptionsAndData) {
     EXPECT_EQ(RecordBytes(*graph->StatData()), before);
     EXPECT_EQ(Options(*graph).Picto_Symbol[0], nullptr);
     EXPECT_EQ(graph->StatData()->m_data.columns[5].name, QStringLiteral("Height \u2013 5"));
+    EXPECT_EQ(Options(*graph).LabelCol1, labelColumnBefore);
+    EXPECT_EQ(Options(*graph).CustomColors, coloursBefore);
     doc->OnEditRedo();
     EXPECT_EQ(RecordBytes(*graph->StatData()), after);
     EXPECT_EQ(Options(*graph).GraphType, 3);
+    EXPECT_EQ(Options(*graph).LabelCol1, 2);
+    EXPECT_EQ(Options(*graph).CustomColors[0], RGB(1, 2, 3));
     view.reset();
 }
 

@@ -3,6 +3,8 @@
 // a type without a drawer writes.
 #include "common/recording_device.h"
 #include "platform/dc.h"
+#include "statgraphs/drawers/stat_graph_pictogram.h"
+#include "statgraphs/drawers/stat_graph_stem_leaf.h"
 #include "statgraphs/stat_graph.h"
 #include "statistics/stat_data.h"
 

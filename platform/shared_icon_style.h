@@ -1,0 +1,15 @@
+#pragma once
+// The application's style, handing out each standard icon it has made once
+// again instead of reading its image files anew: every toolbar, menu bar
+// and window of the first screen asks for the same few.
+#include <QProxyStyle>
+
+class CSharedIconStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option = nullptr,
+                       const QWidget* widget = nullptr) const override;
+
+private:
+    mutable QHash<int, QIcon> m_icons;
+};
