@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -563,6 +564,8 @@ bool RunGraphOptionsSheet(QvStatData& data, QWidget* parent) {
     QvCopyStatDataWhole(*work, data);
 
     CPropertySheet sheet(QStringLiteral("Graph Options"), parent, 0);
+    // Every tab in sight: a type's page has a long caption.
+    sheet.TabWidget()->setUsesScrollButtons(false);
     CGOptGeneral general;
     general.SetStatData(work.get());
     general.ReadProperties(*work);

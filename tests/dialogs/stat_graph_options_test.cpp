@@ -79,7 +79,8 @@ private:
 
 class GraphOptionsTest : public ::testing::Test {
 protected:
-    GraphOptionsTest() : data(std::make_unique<QvStatData>()) {}
+    // A type without a page of its own: the sheet opens on General.
+    GraphOptionsTest() : data(std::make_unique<QvStatData>()) { P().GraphType = 13; }
     QvStatProperties& P() { return data->properties; }
     bool Run(std::function<void(CPropertySheet&)> user) {
         script.onSheet = std::move(user);
@@ -92,10 +93,10 @@ protected:
     MessageRecorder messages;
 };
 
-// Without a page of its own the sheet holds the five common pages and
-// opens on General, whatever the type.
+// A type without a page of its own (13, or none known) gets the five
+// common pages, opening on General.
 TEST_F(GraphOptionsTest, CommonPagesOpeningOnGeneral) {
-    for (int type : {13, 8, 0, 99}) {
+    for (int type : {13, 0, 99}) {
         P().GraphType = type;
         EXPECT_FALSE(Run([](CPropertySheet& sheet) {
             EXPECT_EQ(sheet.windowTitle(), QStringLiteral("Graph Options"));
@@ -115,7 +116,7 @@ TEST_F(GraphOptionsTest, CommonPagesOpeningOnGeneral) {
 // its controls.
 TEST_F(GraphOptionsTest, PagesAsTheyShow) {
     MakeLabelColumn(2);
-    P().GraphType = 8;
+    P().GraphType = 13;
     Run([](CPropertySheet& sheet) {
         const char* const names[] = {"general", "data_columns", "grid", "fonts", "scales"};
         for (int i = 0; i < sheet.GetPageCount(); ++i) {
@@ -381,6 +382,7 @@ TEST_F(GraphOptionsTest, ScaleValuesCheckedAndStoredAsTyped) {
     };
     for (const auto& c : cases) {
         data = std::make_unique<QvStatData>();
+        P().GraphType = 13;
         CGOptScales reference;
         reference.ReadProperties(*data);
         messages.messages.clear();
@@ -466,7 +468,7 @@ TEST_F(StatGraphOptionsButtonTest, OptionsButtonEditsTheDialogsCopy) {
     int sheets = 0;
     auto sheetUser = [&](CPropertySheet& sheet, bool ok) {
         ++sheets;
-        FindPage<CGOptGeneral>(sheet)->m_editTitle->setText(QStringLiteral("Shoe sizes"));
+        GoTo<CGOptGeneral>(sheet)->m_editTitle->setText(QStringLiteral("Shoe sizes"));
         GoTo<CGOptDataCol>(sheet)->m_comboSet[1]->setEditText(QStringLiteral("F"));
         ok ? sheet.accept() : sheet.reject();
     };
