@@ -291,7 +291,9 @@ TEST_F(FigStatTest, TypeWithoutDrawerWritesItsTextInsideTheFrameOnThePage) {
         QRectF frame;
         QPointF start;
         Options(*f).GraphType = 4;
-        for (const DrawnItem& item : paint(*f, frame, start)->Items())
+        // The device must outlive the loop over its items.
+        const auto drawn = paint(*f, frame, start);
+        for (const DrawnItem& item : drawn->Items())
             EXPECT_NE(item.text, QStringLiteral("Graph Type Not Implemented"));
         Options(*f).GraphType = 13;
         EXPECT_EQ(paint(*f, frame, start)->Items().back().kind, DrawnItem::Text);
