@@ -98,6 +98,9 @@ void QvFunction::Plot(CDC* dc) {
             Sample();
         data.selectedPoint = -1;
         RememberSampling();
+    } else if (same) {
+        // The kind belongs to the text, whatever the record says.
+        data.kind = m_sampledFrom.kind;
     }
     if (HasProgram())
         DrawShading(dc);
