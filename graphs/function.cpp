@@ -54,6 +54,7 @@ void QvFunction::SetRange(double xmin, double xmax, double ymin, double ymax, in
 }
 
 int QvFunction::Compile() {
+    ++compileCount;
     for (QvFunctionToken& entry : program)
         entry = {};
     const bool fits = Tokenize(data.expression);

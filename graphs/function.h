@@ -12,6 +12,7 @@
 #include "graphs/graph_data_function.h"
 #include "platform/gdi_types.h"
 #include "platform/object.h"
+#include "text/equation_options.h"
 #include "text/log_font.h"
 #include "platform/win_types.h"
 
@@ -138,7 +139,10 @@ public:
 
     // While dirty: compiles, samples the domain clipped to the window and
     // turns polar and x-of-y samples into plane points.  Then, every time,
-    // the shading.  A clean function evaluates nothing here.
+    // the shading.  A clean function evaluates nothing here.  A dirty
+    // function whose texts, angle mode, window and equation options are
+    // those its samples were made from keeps them (a graph's record stays
+    // dirty between draws); a clean one whose inputs changed samples again.
     void Plot(CDC* dc);
     // The curve from the stored samples, with its derivative dots, arrows,
     // asymptotes, domain end marks and the picked point's label.
@@ -164,6 +168,7 @@ public:
     double plotStart = 0.0, plotEnd = 0.0;
     QvCurveSample samples[kSamples];
     int ySign = 1; // -1 when device y grows upwards
+    int compileCount = 0; // how often Compile ran, for tests and benchmarks
 
     static constexpr int kMostAnalysedPoints = 98;
 
@@ -196,6 +201,20 @@ private:
     // The function's text and the picked point's kind and coordinates
     // below the plot, and a dot on the picked point.
     void DrawPointLabel(CDC* dc, const QvLogFont& font);
+
+    // Everything the program and the samples were made from.
+    struct SampledFrom {
+        bool valid = false;
+        QString expression, rangeText;
+        char decimalChar = 0;
+        int angleMode = 0;
+        double xMin = 0.0, xMax = 0.0, yMin = 0.0, yMax = 0.0;
+        QvEquationOptions options; // the range text is read with them
+        int kind = 0;
+    };
+    SampledFrom m_sampledFrom;
+    bool SampledFromThis() const;
+    void RememberSampling();
 
     // The sign and slope state of the analysis along the samples.
     bool m_aboveZero = false;

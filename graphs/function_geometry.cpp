@@ -259,6 +259,8 @@ void QvFunction::ExtendBounds(double* box) {
         std::copy(boundsCache, boundsCache + 4, box);
         return;
     }
+    // The domain is read again below, undoing what sampling made of it.
+    m_sampledFrom.valid = false;
     for (QvFunctionToken& entry : program)
         entry = {};
     Compile();

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -414,6 +415,132 @@ TEST_F(FigGraphTest, PastedGraphShadesWithItsOwnFill) {
     };
     EXPECT_EQ(inside(*graph), qRgb(255, 0, 0));
     EXPECT_EQ(inside(*pasted), qRgb(0, 0, 255));
+}
+
+// Redrawing an unchanged graph compiles nothing again, though the record's
+// functions stay marked for compiling, and the record's bytes stay as
+// they were.
+TEST_F(FigGraphTest, RedrawsCompileNothingAgain) {
+    auto graph = Dragged<QvFigGraph>(QvPoint(500, 15500), QvPoint(15500, 500));
+    ASSERT_TRUE(graph);
+    SetUp(graph->GraphData()->m_data, {"Y=X^2", "R=2", "X=Y^2", "X=3COS(T);Y=SIN(T)", "Y>X"});
+    const QByteArray bytes = RecordBytes(*graph->GraphData());
+    Paper paper;
+    paper.Draw(*graph);
+    const QImage first = paper.image;
+    int compiles[QvGraph::kFunctionCount];
+    for (int i = 0; i < QvGraph::kFunctionCount; ++i) {
+        compiles[i] = graph->Engine().functionObjects[i].compileCount;
+        EXPECT_GE(compiles[i], 1);
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        paper.Draw(*graph);
+        EXPECT_EQ(paper.image, first);
+    }
+    for (int i = 0; i < QvGraph::kFunctionCount; ++i) {
+        EXPECT_EQ(graph->Engine().functionObjects[i].compileCount, compiles[i]) << i;
+        EXPECT_EQ(graph->GraphData()->m_data.functions[i].dirty, 1) << i;
+    }
+    EXPECT_EQ(RecordBytes(*graph->GraphData()), bytes);
+}
+
+// Whatever changes a drawn graph, its next drawing is the one a graph never
+// drawn before makes of the changed record.  Run once with the record's
+// functions still marked for compiling, and once clean, as a pick leaves
+// them.
+TEST_F(FigGraphTest, EveryChangeDrawsTheChangedFunctions) {
+    Lumbrel2App app;
+    auto doc = std::make_unique<Lumbrel2Doc>();
+    auto view = std::make_unique<Lumbrel2View>();
+    doc->AddView(view.get());
+    view->SetPixelsPerInch(96);
+    view->OnInitialUpdate();
+    ASSERT_TRUE(doc->OnCmdMsg(ID_DRAW_SELECT));
+    const QvPoint a(500, 15500), b(15500, 500);
+    auto made = Dragged<QvFigGraph>(a, b);
+    ASSERT_TRUE(made);
+    QvFigGraph* graph = made.release();
+    SetUp(graph->GraphData()->m_data, {"Y=X^2", "Y=3SIN(X)"});
+    doc->AddFigure(graph);
+
+    QByteArray stored; // a record with other functions, to load
+    {
+        auto other = Dragged<QvFigGraph>(a, b);
+        SetUp(other->GraphData()->m_data, {"Y=4-X^2", "Y=2SIN(X)"});
+        stored = RecordBytes(*other->GraphData());
+    }
+    auto dialog = [&](const char* text) {
+        QvFigGraph::PropertiesDialog::Scope scope([&](QvGraphDialogValues& v) {
+            v.settings.functions[2].expression = QString::fromLatin1(text);
+            v.endCode = GraphDialogOk;
+            return true;
+        });
+        view->OnRButtonUp(Qt::NoModifier, CPoint(8000, 8000));
+    };
+    auto data = [&]() -> QvGraphData& { return graph->GraphData()->m_data; };
+
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"edit the text", [&] { data().functions[0].expression = QStringLiteral("Y=2-X"); }},
+        {"edit the domain", [&] { data().functions[0].rangeText = QStringLiteral("-1<X<3"); }},
+        {"angle mode", [&] { data().AngleType = data().AngleType == 1 ? 0 : 1; }},
+        {"window", [&] {
+             data().xMaxShowS = data().xMaxShowS == QLatin1String("3") ? QStringLiteral("4")
+                                                                       : QStringLiteral("3");
+         }},
+        {"dialog OK", [&] { dialog("Y=X-1"); }},
+        {"dialog OK again", [&] { dialog("Y=1-X/3"); }},
+        {"undo", [&] { doc->OnEditUndo(); }},
+        {"undo again", [&] { doc->OnEditUndo(); }},
+        {"redo", [&] { doc->OnEditRedo(); }},
+        {"load", [&] {
+             QBuffer buffer(&stored);
+             buffer.open(QIODevice::ReadOnly);
+             CArchive ar(&buffer, CArchive::load);
+             graph->GraphData()->Serialize(ar);
+         }},
+    };
+
+    Paper paper;
+    auto fresh = [&](QvFigGraph* of = nullptr) {
+        if (!of)
+            of = graph;
+        auto reference =
+            Dragged<QvFigGraph>(of->DisplayPoints()[0], of->DisplayPoints()[2]);
+        reference->GraphData()->CopyFrom(*of->GraphData());
+        for (QvGraphDataFunction& f : reference->GraphData()->m_data.functions)
+            f.dirty = 1;
+        paper.Draw(*reference);
+        return paper.image;
+    };
+    for (const bool picked : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.what << (picked ? ", clean record" : ""));
+            paper.Draw(*graph);
+            const QImage before = paper.image;
+            if (picked)
+                graph->FindPointsAt(0, 0); // nothing there, but the record comes back clean
+            c.change();
+            paper.Draw(*graph);
+            const QImage after = paper.image;
+            EXPECT_NE(after, before);
+            EXPECT_EQ(after, fresh());
+        }
+    }
+
+    // A pasted graph draws the functions it was copied with.
+    doc->AddToSelection(graph);
+    doc->OnEditCopy();
+    doc->OnEditPaste();
+    ASSERT_EQ(doc->GetFigureCount(), 2);
+    auto* pasted = dynamic_cast<QvFigGraph*>(doc->GetFigure(1));
+    ASSERT_TRUE(pasted);
+    paper.Draw(*pasted);
+    const QImage copy = paper.image;
+    EXPECT_EQ(copy, fresh(pasted));
 }
 
 // A click with the select tool on the one selected graph picks there; the

@@ -6,12 +6,14 @@
 #include "platform/command_ids.h"
 #include "platform/dc.h"
 #include "platform/qt_convert.h"
+#include "text/equation_options.h"
 
 #include <QImage>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <set>
 
@@ -184,6 +186,51 @@ TEST(FunctionPlot, CleanFunctionEvaluatesNothing) {
     Plot(f);
     EXPECT_EQ(f.evaluations, 0);
     EXPECT_EQ(f.samples[123].y, before.y);
+}
+
+// A function marked dirty compiles and samples again only when something
+// its samples came from differs; one left clean does when its inputs
+// changed under it.
+TEST(FunctionPlot, CompilesAgainOnlyWhenItsInputsChange) {
+    struct Case {
+        const char* what;
+        int dirty;
+        std::function<void(QvFunction&)> change;
+        int compiles; // by the second Plot
+    };
+    const Case cases[] = {
+        {"nothing, dirty", 1, [](QvFunction&) {}, 0},
+        {"nothing, clean", 0, [](QvFunction&) {}, 0},
+        {"text", 1, [](QvFunction& f) { f.data.expression = QStringLiteral("Y=X^2"); }, 1},
+        {"text, clean", 0, [](QvFunction& f) { f.data.expression = QStringLiteral("Y=X^2"); }, 1},
+        {"domain", 1, [](QvFunction& f) { f.data.rangeText = QStringLiteral("0<X<1"); }, 1},
+        {"decimal character", 1, [](QvFunction& f) { f.data.decimalChar = ','; }, 1},
+        {"angle mode", 1, [](QvFunction& f) { f.SetRange(-10.0, 10.0, -10.0, 10.0, 0); }, 1},
+        {"window", 0, [](QvFunction& f) { f.SetRange(-10.0, 12.0, -10.0, 10.0, 1); }, 1},
+        {"equation options", 1, [](QvFunction&) { TheEquationOptions().m_dotMultiply ^= 1; }, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QvEquationOptions options = TheEquationOptions();
+        auto f = Make("Y=1.5SIN(X)", "-5<X<5", 1);
+        Plot(*f);
+        ASSERT_EQ(f->compileCount, 1);
+        const double sample = f->samples[250].y;
+        f->data.dirty = c.dirty;
+        f->data.selectedPoint = 3;
+        f->data.kind = 0; // as a record that never learnt it
+        c.change(*f);
+        Plot(*f);
+        EXPECT_EQ(f->compileCount, 1 + c.compiles);
+        EXPECT_EQ(f->data.dirty, 0);
+        EXPECT_EQ(f->data.kind, 1);
+        if (c.compiles == 0 && c.dirty) {
+            // What sampling again would leave.
+            EXPECT_EQ(f->data.selectedPoint, -1);
+            EXPECT_EQ(f->samples[250].y, sample);
+        }
+        TheEquationOptions() = options;
+    }
 }
 
 TEST(FunctionPlot, CrossingFarOutEnds) {
