@@ -262,9 +262,9 @@ int QvStatAxis::Setup(int x0, int y0, int x1, int y1, double min, double max, bo
         // The rounded ends set the band, widened where a drawn label needs
         // more: inner labels may carry more digits, a logarithmic scale
         // labels decades, and labels are typeset as equations.
-        const int w = std::max({dc->GetTextExtent(QvFormatNumberPlain(roundedMin)).cx,
-                                dc->GetTextExtent(QvFormatNumberPlain(roundedMax)).cx,
-                                WidestLabel(dc)});
+        const int w =
+            std::max({dc->GetTextExtent(QvFormatNumberPlain(roundedMin)).cx,
+                      dc->GetTextExtent(QvFormatNumberPlain(roundedMax)).cx, WidestLabel(dc)});
         labelOffset = w + 200;
         band = std::max(w + 200 + midHeight, Extent(dc, p.AxisFont, *keys.title).cx / 2);
     }
@@ -623,8 +623,8 @@ int QvStatAxis::MeasureLabelWidth(double min, double max, CDC* dc, QvStatData* d
     QvStatAxis scratch;
     // Vertical value axes follow the y scale: a logarithmic one labels
     // decades, not the linear steps.
-    return scratch.Setup(10, 100, 10, 10, min, max, true, data->properties.yLogScale != 0, dc,
-                         data, false);
+    return scratch.Setup(10, 100, 10, 10, min, max, true, data->properties.yLogScale != 0, dc, data,
+                         false);
 }
 
 void QvStatAxis::FillSamples(QvStatCurveTable* t) {
