@@ -259,8 +259,12 @@ int QvStatAxis::Setup(int x0, int y0, int x1, int y1, double min, double max, bo
     if (horizontal) {
         band = dc->GetTextExtent(QvFormatNumberPlain(max)).cy + midHeight + 200;
     } else {
-        const int w = std::max(dc->GetTextExtent(QvFormatNumberPlain(roundedMin)).cx,
-                               dc->GetTextExtent(QvFormatNumberPlain(roundedMax)).cx);
+        // The rounded ends set the band, widened where a drawn label needs
+        // more: inner labels may carry more digits, a logarithmic scale
+        // labels decades, and labels are typeset as equations.
+        const int w =
+            std::max({dc->GetTextExtent(QvFormatNumberPlain(roundedMin)).cx,
+                      dc->GetTextExtent(QvFormatNumberPlain(roundedMax)).cx, WidestLabel(dc)});
         labelOffset = w + 200;
         band = std::max(w + 200 + midHeight, Extent(dc, p.AxisFont, *keys.title).cx / 2);
     }
@@ -328,6 +332,53 @@ template <class Visit> void QvStatAxis::ForEachLinear(double step, Visit visit) 
     for (double n = std::ceil(min / step); n * step <= max; ++n)
         if (!visit(n))
             return;
+}
+
+// Ticks stop at 200 on an axis, wherever its range starts.
+constexpr int kMaxTicks = 200;
+
+template <class Visit> void QvStatAxis::ForEachMajor(Visit visit) const {
+    if (logScale) {
+        for (int k = std::max(bottomDecade, 1); k <= topDecade; ++k)
+            visit(QvTextToDouble(kDecades[k]), kDecades[k], false);
+        return;
+    }
+    const double major = UsableStep(majorStep);
+    if (!(major > 0))
+        return;
+    // Labels are exact sums of the step text, as a user would count.
+    const QvEquationOptions* options = &TheEquationOptions();
+    QvEquation sum;
+    sum.SetText(QvFormatNumberPlain((std::ceil(min / major) - 1) * major), options);
+    int count = 0;
+    ForEachLinear(major, [&](double n) {
+        sum.AddNumberText(majorStep);
+        QString text = sum.GetText();
+        if (absoluteLabels && horizontal && n * major < 0) {
+            QvEquation positive;
+            positive.SetText(text, options);
+            positive.MultiplyNumberText(-1);
+            text = positive.GetText();
+        }
+        visit(n * major, text, n == 0);
+        return ++count < kMaxTicks;
+    });
+}
+
+int QvStatAxis::WidestLabel(CDC* dc) const {
+    const QvEquationOptions* options = &TheEquationOptions();
+    const QvLogFont* font = &data->properties.ScaleFont;
+    QvEquation label;
+    int widest = 0;
+    // Labels near the ends may be left out when drawn; taking them too
+    // errs on the roomy side and does not depend on the axis's length.
+    ForEachMajor([&](double, const QString& text, bool zero) {
+        if (zero && !labelZero)
+            return;
+        label.SetText(text, options);
+        widest = std::max(widest, std::abs(label.Measure(dc, options, font).width));
+    });
+    return widest;
 }
 
 void QvStatAxis::Tick(CDC* dc, int pos, int half, double) {
@@ -427,8 +478,6 @@ void QvStatAxis::Draw(CDC* dc) {
         else
             label.Draw(dc, start.x - 100, pos - int(labelHalf * f), options, &p.ScaleFont);
     };
-    // Ticks stop at 200 on an axis, wherever its range starts.
-    constexpr int kMaxTicks = 200;
     if (!logScale) {
         const double minor = UsableStep(minorStep);
         int count = 0;
@@ -438,30 +487,6 @@ void QvStatAxis::Draw(CDC* dc) {
                 Tick(dc, pos, 50, f);
             return ++count < kMaxTicks;
         });
-        const double major = UsableStep(majorStep);
-        if (major > 0) {
-            QvEquation sum;
-            sum.SetText(QvFormatNumberPlain((std::ceil(min / major) - 1) * major), options);
-            count = 0;
-            ForEachLinear(major, [&](double n) {
-                sum.AddNumberText(majorStep);
-                const int pos = ValueToPos(n * major);
-                if (pos != -1 && !SkipNearEnd(pos, f)) {
-                    Tick(dc, pos, 100, f);
-                    if (n != 0 || labelZero) {
-                        QString text = sum.GetText();
-                        if (absoluteLabels && horizontal && n * major < 0) {
-                            QvEquation positive;
-                            positive.SetText(text, options);
-                            positive.MultiplyNumberText(-1);
-                            text = positive.GetText();
-                        }
-                        drawLabel(pos, text);
-                    }
-                }
-                return ++count < kMaxTicks;
-            });
-        }
     } else {
         for (int k = bottomDecade; k <= topDecade; ++k) {
             const double decade = QvTextToDouble(kDecades[k]);
@@ -475,14 +500,15 @@ void QvStatAxis::Draw(CDC* dc) {
                     Tick(dc, pos, 50, f);
             }
         }
-        for (int k = std::max(bottomDecade, 1); k <= topDecade; ++k) {
-            const int pos = ValueToPos(QvTextToDouble(kDecades[k]));
-            if (pos == -1 || SkipNearEnd(pos, f))
-                continue;
-            Tick(dc, pos, 100, f);
-            drawLabel(pos, kDecades[k]);
-        }
     }
+    ForEachMajor([&](double value, const QString& text, bool zero) {
+        const int pos = ValueToPos(value);
+        if (pos == -1 || SkipNearEnd(pos, f))
+            return;
+        Tick(dc, pos, 100, f);
+        if (!zero || labelZero)
+            drawLabel(pos, text);
+    });
 
     // 11.
     scale.Restore(dc);
@@ -595,7 +621,10 @@ int QvStatAxis::MeasureLabelHeight(double min, double max, CDC* dc, QvStatData* 
 
 int QvStatAxis::MeasureLabelWidth(double min, double max, CDC* dc, QvStatData* data) {
     QvStatAxis scratch;
-    return scratch.Setup(10, 100, 10, 10, min, max, true, false, dc, data, false);
+    // Vertical value axes follow the y scale: a logarithmic one labels
+    // decades, not the linear steps.
+    return scratch.Setup(10, 100, 10, 10, min, max, true, data->properties.yLogScale != 0, dc, data,
+                         false);
 }
 
 void QvStatAxis::FillSamples(QvStatCurveTable* t) {

@@ -85,6 +85,11 @@ private:
     // and giving at most MaxLines lines over the range; 0 otherwise.
     double UsableStep(const QString& step) const;
     template <class Visit> void ForEachLinear(double step, Visit visit) const;
+    // Calls visit(value, text, zero) for every major tick, with the label
+    // text Draw gives it; zero marks the tick at 0 of a linear axis.
+    template <class Visit> void ForEachMajor(Visit visit) const;
+    // The widest number label Draw can give, typeset as it draws them.
+    int WidestLabel(CDC* dc) const;
     void Tick(CDC* dc, int pos, int half, double f);
 
     QvStatData* data = nullptr;

@@ -464,3 +464,77 @@ TEST(StatChartFrames, XYFrameRendersAtPrintResolution) {
     EXPECT_LT(Px(origin.x), Px(corner.x));
     EXPECT_GT(Px(origin.y), Px(corner.y));
 }
+
+// Every number label of the value axis lies wholly inside the frame,
+// clear of the axis title beside it, and ends left of the plot area,
+// whether its widest label is an end of the range or not: inner labels
+// with more decimals, a minus sign, decades on a logarithmic scale, large
+// type.
+TEST(StatChartFrames, ValueAxisLabelsFitInsideTheFrame) {
+    struct Case {
+        const char* name;
+        bool columns; // a column frame, else an x/y frame
+        int mapMode;
+        double ymin, ymax;
+        int points; // scale font size
+        bool log;
+        const char* title; // beside the value axis
+    };
+    const Case cases[] = {
+        {"tenths up to 1", false, MM_HIMETRIC, 0, 1, 12, false, ""},
+        {"tenths up to 1 beside a title", false, MM_HIMETRIC, 0, 1, 12, false, "Share"},
+        {"hundredths up to 0.1", false, MM_HIMETRIC, 0.01, 0.1, 12, false, ""},
+        {"halves up to 3 in large type", false, MM_HIMETRIC, 0, 3, 24, false, "Count"},
+        {"minus halves", false, MM_HIMETRIC, -3, 0.4, 12, false, ""},
+        {"decades", false, MM_HIMETRIC, 0.005, 0.9, 12, true, ""},
+        {"halves up to 2 in columns", true, MM_HIMETRIC, 0.2, 2, 18, false, ""},
+        {"whole numbers in small type", false, MM_TEXT, 0, 12, 8, false, "Count"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FrameFixture f;
+        f.dc.SetMapMode(c.mapMode);
+        const double d = c.mapMode == MM_HIMETRIC ? -1.0 : 1.0;
+        QvLogFont& font = f.p().ScaleFont;
+        font.m_drawHeight = QvLogFont::DrawHeightForPointSize(c.points * 10);
+        font.m_logFont.lfHeight = -c.points * 96 / 72;
+        f.p().yLogScale = c.log;
+        const QString title = QString::fromLatin1(c.title);
+        f.p().yAxisMid = title;
+        const CRect given(2000, int(2000 * d), 14000, int(10000 * d));
+        int axisX = 0;
+        if (c.columns) {
+            f.p().dc = {0, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+            f.Set(0, 0, c.ymin);
+            f.Set(0, 1, c.ymax);
+            QvStatColumnAxes frame;
+            frame.Layout(given.left, given.top, given.right, given.bottom, 0, f.data.get(), &f.dc,
+                         false);
+            frame.Draw(&f.dc);
+            axisX = frame.categorySpan[0].x;
+        } else {
+            QvStatXYAxes frame;
+            frame.Layout(given.left, given.top, given.right, given.bottom, 0, 10, c.ymin, c.ymax,
+                         f.data.get(), &f.dc);
+            frame.Draw(&f.dc);
+            axisX = frame.ValueToPoint(0, 0).x;
+        }
+        CPoint left(given.left, 0), axis(axisX, 0);
+        f.dc.LPtoDP(&left);
+        f.dc.LPtoDP(&axis);
+        double titleRight = left.x;
+        for (const DrawnItem& text : Texts(f.device))
+            if (!title.isEmpty() && text.text == title)
+                titleRight = text.rect.right();
+        int labels = 0;
+        for (const DrawnItem& text : Texts(f.device)) {
+            EXPECT_GE(text.rect.left(), left.x - 0.5) << text.text.toStdString();
+            if (text.text == title || text.rect.center().x() >= axis.x)
+                continue;
+            ++labels;
+            EXPECT_GE(text.rect.left(), titleRight - 0.5) << text.text.toStdString();
+            EXPECT_LE(text.rect.right(), axis.x + 0.5) << text.text.toStdString();
+        }
+        EXPECT_GE(labels, 2);
+    }
+}

@@ -5,6 +5,8 @@
 #include "platform/dc.h"
 #include "statgraphs/stat_axis.h"
 #include "statistics/stat_data.h"
+#include "text/equation.h"
+#include "text/equation_options.h"
 
 #include <gtest/gtest.h>
 
@@ -544,8 +546,10 @@ TEST(StatAxis, LabelBandMakesRoomForLabelsAndTitle) {
               h + 200 + extent(f.p().MidAxisFont, "Length").cy);
     EXPECT_EQ(QvStatAxis::MeasureLabelHeight(3, 97, &f.dc, f.data.get()),
               h + 200 + extent(f.p().MidAxisFont, "Length").cy);
-    // Vertical: labels "0" and "100" (rounded, before padding).
-    const int w = extent(f.p().ScaleFont, "100").cx;
+    // Vertical: the widest label, "100", as it is typeset when drawn.
+    QvEquation hundred;
+    hundred.SetText(QStringLiteral("100"), &TheEquationOptions());
+    const int w = hundred.Measure(&f.dc, &TheEquationOptions(), &f.p().ScaleFont).width;
     EXPECT_EQ(axis.Setup(1000, 10000, 1000, 0, 3, 97, false, false, &f.dc, f.data.get(), false),
               w + 200);
     EXPECT_EQ(axis.GetLabelOffset(), w + 200);
