@@ -7,9 +7,7 @@
 #include "platform/dc.h"
 #include "settings/line_style.h"
 
-#include <algorithm>
 #include <cmath>
-#include <iterator>
 
 namespace {
 
@@ -37,29 +35,12 @@ CPoint QvFunction::DevicePoint(double x, double y) const {
     return CPoint(Round(XToDevice(x)), Round(YToDevice(y)));
 }
 
-namespace {
-
-bool SameOptions(const QvEquationOptions& a, const QvEquationOptions& b) {
-    return a.m_decimalPoint == b.m_decimalPoint && a.m_separator == b.m_separator &&
-           a.m_lowerCase == b.m_lowerCase && a.m_displayVect == b.m_displayVect &&
-           a.m_doubleCaps == b.m_doubleCaps && a.m_tabWidth == b.m_tabWidth &&
-           a.m_verticalSpacing == b.m_verticalSpacing && a.m_raiseDecimal == b.m_raiseDecimal &&
-           a.m_ignoreSeparator == b.m_ignoreSeparator &&
-           a.m_functionsItalic == b.m_functionsItalic && a.m_functionsBold == b.m_functionsBold &&
-           a.m_variablesItalic == b.m_variablesItalic && a.m_variablesBold == b.m_variablesBold &&
-           a.m_greekItalic == b.m_greekItalic && a.m_greekBold == b.m_greekBold &&
-           std::equal(std::begin(a.m_letters), std::end(a.m_letters), std::begin(b.m_letters)) &&
-           a.m_dotMultiply == b.m_dotMultiply;
-}
-
-} // namespace
-
 bool QvFunction::SampledFromThis() const {
     const SampledFrom& s = m_sampledFrom;
     return s.valid && s.expression == data.expression && s.rangeText == data.rangeText &&
            s.decimalChar == data.decimalChar && s.angleMode == angleMode && s.xMin == data.xMin &&
            s.xMax == data.xMax && s.yMin == data.yMin && s.yMax == data.yMax &&
-           SameOptions(s.options, TheEquationOptions());
+           s.options == TheEquationOptions();
 }
 
 void QvFunction::RememberSampling() {

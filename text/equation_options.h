@@ -24,6 +24,8 @@ public:
     BYTE m_letters[26] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 0, 0,
                           0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0};
     WORD m_dotMultiply = 0;
+
+    bool operator==(const QvEquationOptions& other) const;
 };
 
 // The program-wide record, built on first use and kept until exit.
