@@ -156,6 +156,8 @@ void BM_StartUp(benchmark::State& state) {
     state.counters["program_ms"] = Median(program);
     state.counters["plain_ms"] = Median(plain);
     state.counters["ratio"] = Median(program) / std::max(1e-9, Median(plain));
+    state.counters["program_first_ms"] = Median(programFirst);
+    state.counters["plain_first_ms"] = Median(plainFirst);
     state.counters["first_event_ratio"] =
         Median(programFirst) / std::max(1e-9, Median(plainFirst));
 }

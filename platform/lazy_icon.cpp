@@ -1,12 +1,12 @@
 #include "platform/lazy_icon.h"
 
+#include "platform/svg_icon_pixels.h"
+
 #include <QApplication>
 #include <QIconEngine>
-#include <QPainter>
 #include <QPixmapCache>
 #include <QStyle>
 #include <QStyleOption>
-#include <QSvgRenderer>
 
 #include <algorithm>
 #include <memory>
@@ -30,7 +30,7 @@ public:
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
         const QSize side = actualSize(size, mode, QIcon::Off);
-        if (side.isEmpty() || !Renderer().isValid())
+        if (side.isEmpty())
             return {};
         const QString key = QStringLiteral("lumbrel_svg_%1_%2_%3")
                                 .arg(m_path)
@@ -39,11 +39,13 @@ public:
         QPixmap pm;
         if (QPixmapCache::find(key, &pm))
             return pm;
-        QImage image(side, QImage::Format_ARGB32_Premultiplied);
-        image.fill(0);
-        QPainter p(&image);
-        Renderer().render(&p);
-        p.end();
+        // Drawn at build time, or else from the file now.
+        QImage image = BakedSvgIcon(m_path, side.width());
+        if (image.isNull()) {
+            if (!Renderer().isValid())
+                return {};
+            image = RenderSvgIcon(Renderer(), side.width());
+        }
         pm = QPixmap::fromImage(image);
         // Greyed and highlighted icons as the style makes them.
         if (mode != QIcon::Normal && qobject_cast<QApplication*>(QCoreApplication::instance())) {

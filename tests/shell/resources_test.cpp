@@ -4,6 +4,7 @@
 #include "platform/command_router.h"
 #include "platform/command_table.h"
 #include "platform/lazy_icon.h"
+#include "platform/svg_icon_pixels.h"
 #include "shell/command_actions.h"
 
 #include <QAction>
@@ -213,6 +214,25 @@ TEST(ResourcesTest, IconsReadWhenDrawnMatchQtsOwn) {
                 EXPECT_EQ(a, b);
             }
     }
+}
+
+// The first window draws its icons from pixels made when the program was
+// built; every icon of the resources has them at the sizes of a screen of
+// ordinary resolution, the same as drawing the file now (a build that did
+// not draw an icon again after it changed fails here).
+TEST(ResourcesTest, EveryIconIsDrawnAtBuildTimeAsTheFileDrawsIt) {
+    QStringList files = QrcFiles() << QStringLiteral("app/lumbrel2.svg");
+    for (const QString& file : files) {
+        const QString path = QStringLiteral(":/") + file;
+        QSvgRenderer svg(path);
+        for (int side : kBakedSvgIconSides) {
+            const QImage baked = BakedSvgIcon(path, side);
+            ASSERT_FALSE(baked.isNull()) << file.toStdString() << " at " << side;
+            EXPECT_EQ(baked, RenderSvgIcon(svg, side)) << file.toStdString() << " at " << side;
+        }
+        EXPECT_TRUE(BakedSvgIcon(path, 20).isNull());
+    }
+    EXPECT_TRUE(BakedSvgIcon(QStringLiteral(":/icons/no_such_icon.svg"), 24).isNull());
 }
 
 class CopyOnly : public CCmdTarget {
