@@ -26,6 +26,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QStyleOptionSlider>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -287,7 +288,7 @@ void Lumbrel2View::OnUpdate(CView*, LPARAM, CObject* hintObject) {
 void Lumbrel2View::InvalidateLogical(const CRect& r) {
     // Grips and thick pens reach a little past a figure's bounds.
     QRect area = LogicalToCanvas(r).adjusted(-8, -8, 8, 8);
-    m_staleArea = m_staleArea.united(area);
+    m_staleArea += area;
     m_pCanvas->update(area);
 }
 
@@ -297,6 +298,10 @@ void Lumbrel2View::InvalidatePage() {
 }
 
 const QImage& Lumbrel2View::PageImage() {
+    return PageImage(m_pCanvas->rect());
+}
+
+const QImage& Lumbrel2View::PageImage(const QRect& area) {
     qreal dpr = std::max<qreal>(1.0, m_pCanvas->devicePixelRatioF());
     QSize size(int(std::ceil(m_pCanvas->width() * dpr)), int(std::ceil(m_pCanvas->height() * dpr)));
     if (m_page.size() != size || dpr != m_dpr) {
@@ -304,9 +309,22 @@ const QImage& Lumbrel2View::PageImage() {
         m_page = QImage(size, QImage::Format_RGB32);
         m_staleArea = m_pCanvas->rect();
     }
-    if (!m_staleArea.isEmpty()) {
-        RenderPage(m_staleArea);
-        m_staleArea = QRect();
+    // The page is drawn where it is shown: a page larger than the window
+    // is drawn as it scrolls into view.
+    const QRect due = m_staleArea.intersected(area).boundingRect();
+    if (!due.isEmpty()) {
+        RenderPage(due);
+        m_staleArea -= due;
+    }
+    // The rest is drawn once the window has been painted, in one go, so that
+    // scrolling finds it drawn and does not draw the figures again strip by
+    // strip.
+    if (!m_staleArea.isEmpty() && !m_bRestQueued) {
+        m_bRestQueued = true;
+        QTimer::singleShot(0, m_pCanvas, [this] {
+            m_bRestQueued = false;
+            PageImage();
+        });
     }
     return m_page;
 }
@@ -331,7 +349,7 @@ void Lumbrel2View::RenderPage(const QRect& area) {
 }
 
 void Lumbrel2View::PaintCanvas(QPainter& painter, const QRect& area) {
-    const QImage& page = PageImage();
+    const QImage& page = PageImage(area);
     QRectF source(area.x() * m_dpr, area.y() * m_dpr, area.width() * m_dpr, area.height() * m_dpr);
     painter.drawImage(QRectF(area), page, source);
     CDC dc(&painter);

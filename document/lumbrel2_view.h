@@ -14,6 +14,7 @@
 #include "platform/gdi_types.h"
 
 #include <QImage>
+#include <QRegion>
 #include <QRect>
 
 #include <memory>
@@ -75,8 +76,10 @@ public:
     // A logical rectangle as canvas pixels, and back.
     QRect LogicalToCanvas(const CRect& r) const;
     QvPoint CanvasToLogical(const QPoint& p) const;
-    // The cached page brought up to date.
+    // The cached page brought up to date: all of it, or the part that
+    // `area` (canvas pixels) shows.
     const QImage& PageImage();
+    const QImage& PageImage(const QRect& area);
     // Marks part (or all) of the cached page to be drawn again and repaints.
     void InvalidateLogical(const CRect& r);
     void InvalidatePage();
@@ -207,7 +210,8 @@ private:
     int m_nPixelsPerInch = 96;
     QImage m_page;
     qreal m_dpr = 1.0; // device pixels per canvas pixel of m_page
-    QRect m_staleArea; // canvas pixels still to draw in m_page
+    QRegion m_staleArea; // canvas pixels still to draw in m_page
+    bool m_bRestQueued = false; // the part not shown is to be drawn when idle
 };
 
 // The document and view the program opens drawings with.

@@ -98,6 +98,47 @@ TEST_F(ViewTest, PageImageHoldsExactlyTheDrawing) {
     EXPECT_GT(ink, 192 + 4 * 48);
 }
 
+// The page is drawn first where the window shows it, the rest when the
+// program is idle; what changes out of view is drawn when shown; and the
+// page comes out the same as one drawn whole.
+TEST_F(ViewTest, PageIsDrawnWhereItIsShown) {
+    const auto drawnWhole = [&] {
+        Lumbrel2View fresh;
+        doc->AddView(&fresh);
+        fresh.SetPixelsPerInch(96);
+        fresh.OnInitialUpdate();
+        const QImage page = fresh.PageImage().copy();
+        doc->RemoveView(&fresh);
+        return page;
+    };
+    doc->AddFigure(MakeLine(QvPoint(2540, 27460), QvPoint(7620, 27460))); // y 96
+    doc->AddFigure(MakeCircle(QvPoint(7620, 22380), 1270));              // centre 288, 288
+    view->OnUpdate(nullptr, 0, nullptr);
+
+    const QRect top(0, 0, 600, 400), bottom(0, 700, 1135, 435);
+    QImage shown(view->Canvas()->size(), QImage::Format_ARGB32_Premultiplied);
+    const auto paint = [&](const QRect& area) {
+        QPainter painter(&shown);
+        view->PaintCanvas(painter, area);
+    };
+    paint(top);
+    EXPECT_EQ(shown.copy(top), drawnWhole().copy(top).convertToFormat(shown.format()));
+    // The rest is drawn when the program is next idle, before it is shown.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->PageImage(QRect()), drawnWhole());
+
+    // Added out of view (an inch above the bottom), then shown.
+    QvFigure* low = MakeLine(QvPoint(2540, 2540), QvPoint(25400, 2540)); // y 1038
+    doc->AddFigure(low);
+    view->OnUpdate(nullptr, 0, low);
+    paint(top);
+    paint(bottom);
+    const QImage expected = drawnWhole();
+    EXPECT_TRUE(InkNear(expected, 500, 1038));
+    EXPECT_EQ(shown.copy(bottom), expected.copy(bottom).convertToFormat(shown.format()));
+    EXPECT_EQ(view->PageImage(), expected);
+}
+
 TEST_F(ViewTest, PageEdgeOnTheScreenOnly) {
     const QImage& page = view->PageImage();
     EXPECT_NE(page.pixel(1134, 500), kWhite); // right edge
