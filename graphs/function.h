@@ -215,6 +215,12 @@ private:
     SampledFrom m_sampledFrom;
     bool SampledFromThis() const;
     void RememberSampling();
+    bool MadeFromThis(const SampledFrom& s) const;
+    void RememberInputs(SampledFrom& s) const;
+    // What boundsCache was made from: the inputs and the box it was merged
+    // into.
+    SampledFrom m_boundsFrom;
+    double m_boundsIn[4] = {};
 
     // The sign and slope state of the analysis along the samples.
     bool m_aboveZero = false;

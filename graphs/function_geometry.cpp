@@ -255,10 +255,17 @@ double QvFunction::ValueAt(double x) const {
 // --- bounds --------------------------------------------------------------------
 
 void QvFunction::ExtendBounds(double* box) {
-    if (!data.dirty) {
+    // A clean record takes the last box only when that box was made from
+    // this very text and window and merged into this very box: a record
+    // comes back clean after a pick, an undo can bring back another
+    // function under it, and the box handed in carries the functions
+    // before this one, which may have changed.
+    if (!data.dirty && MadeFromThis(m_boundsFrom) && std::equal(box, box + 4, m_boundsIn)) {
         std::copy(boundsCache, boundsCache + 4, box);
         return;
     }
+    RememberInputs(m_boundsFrom);
+    std::copy(box, box + 4, m_boundsIn);
     // The domain is read again below, undoing what sampling made of it.
     m_sampledFrom.valid = false;
     for (QvFunctionToken& entry : program)

@@ -36,7 +36,10 @@ CPoint QvFunction::DevicePoint(double x, double y) const {
 }
 
 bool QvFunction::SampledFromThis() const {
-    const SampledFrom& s = m_sampledFrom;
+    return MadeFromThis(m_sampledFrom);
+}
+
+bool QvFunction::MadeFromThis(const SampledFrom& s) const {
     return s.valid && s.expression == data.expression && s.rangeText == data.rangeText &&
            s.decimalChar == data.decimalChar && s.angleMode == angleMode && s.xMin == data.xMin &&
            s.xMax == data.xMax && s.yMin == data.yMin && s.yMax == data.yMax &&
@@ -44,7 +47,10 @@ bool QvFunction::SampledFromThis() const {
 }
 
 void QvFunction::RememberSampling() {
-    SampledFrom& s = m_sampledFrom;
+    RememberInputs(m_sampledFrom);
+}
+
+void QvFunction::RememberInputs(SampledFrom& s) const {
     s.valid = true;
     s.expression = data.expression;
     s.rangeText = data.rangeText;

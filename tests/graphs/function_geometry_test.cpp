@@ -262,17 +262,32 @@ TEST(FunctionExtendBounds, RootsTurningPointsAndTheCache) {
     for (int k = 0; k < 4; ++k)
         EXPECT_EQ(f.boundsCache[k], box[k]);
 
-    // Clean: the cached box replaces the caller's, with nothing compiled or
-    // evaluated (a program of 5000000 would show in the box).
+    // Clean, and handed the same box: the cached box, with nothing compiled
+    // or evaluated (a program of 5000000 would show in the box).
+    const std::array<double, 4> first = {box[0], box[1], box[2], box[3]};
     f.data.dirty = 0;
     for (QvFunctionToken& entry : f.program)
         entry = {};
     f.program[1] = {TokNumber, 5000000.0};
-    double other[4] = {-1000.0, -1.0, 1.0, 1.0};
-    f.ExtendBounds(other);
+    double again[4] = {0.0, 0.0, 0.0, 0.0};
+    f.ExtendBounds(again);
     EXPECT_EQ(f.compiles, 1);
     for (int k = 0; k < 4; ++k)
-        EXPECT_EQ(other[k], f.boundsCache[k]);
+        EXPECT_EQ(again[k], first[size_t(k)]);
+
+    // Clean, but the box handed in or the text changed since: made again,
+    // as a dirty record would be.  The cached box holds what the functions
+    // before this one gave then, which would undo what they give now.
+    double wider[4] = {-1000.0, -1.0, 1.0, 1.0};
+    f.ExtendBounds(wider);
+    EXPECT_EQ(f.compiles, 2);
+    EXPECT_EQ(wider[0], -1000.0);
+    EXPECT_EQ(wider[2], first[2]);
+    f.data.expression = QStringLiteral("Y=X-40");
+    double moved[4] = {0.0, 0.0, 0.0, 0.0};
+    f.ExtendBounds(moved);
+    EXPECT_EQ(f.compiles, 3);
+    EXPECT_GE(moved[2], 40.0); // the root of the new text
 }
 
 TEST(FunctionExtendBounds, KindsAndUndefinedValues) {
