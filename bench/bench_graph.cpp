@@ -22,11 +22,11 @@ namespace {
 
 constexpr int kSide = 28000; // 0.01 mm
 
-std::unique_ptr<QvGraph> TenFunctions(bool inequalities = false) {
+std::unique_ptr<QvGraph> TenFunctions(bool inequalities = false, bool autoScale = false) {
     auto g = std::make_unique<QvGraph>();
     QvGraphData& d = g->data;
     d.ShowGrid = 1;
-    d.AutoScale = 0;
+    d.AutoScale = autoScale;
     d.AngleType = 0;
     d.frameTopLeft = CPoint(0, 0);
     d.frameBottomRight = CPoint(kSide, -kSide);
@@ -107,8 +107,8 @@ void FirstDraw(benchmark::State& state, bool inequalities) {
 
 // What the figure does on every paint: its engine takes a copy of the
 // record, where the functions are still marked for compiling.
-void FigureRedraw(benchmark::State& state, bool inequalities) {
-    auto g = TenFunctions(inequalities);
+void FigureRedraw(benchmark::State& state, bool inequalities, bool autoScale = false) {
+    auto g = TenFunctions(inequalities, autoScale);
     const QvGraphData record(g->data);
     QImage image = Paper();
     Draw(*g, image);
@@ -127,6 +127,12 @@ void BM_GraphFigureRedraw(benchmark::State& state) {
     FigureRedraw(state, false);
 }
 BENCHMARK(BM_GraphFigureRedraw)->Unit(benchmark::kMillisecond);
+
+// The window made to fit the functions (Auto Scale).
+void BM_AutoScaledGraphFigureRedraw(benchmark::State& state) {
+    FigureRedraw(state, false, true);
+}
+BENCHMARK(BM_AutoScaledGraphFigureRedraw)->Unit(benchmark::kMillisecond);
 
 void BM_ShadedGraphRedraw(benchmark::State& state) {
     auto g = TenFunctions(true);

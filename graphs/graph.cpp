@@ -215,7 +215,29 @@ void QvGraph::PrepareFunction(int i) {
     f.data.shadeAbove = data.ShadeAbove;
 }
 
+bool QvGraph::AutoScaledFromThis() const {
+    const AutoScaledFrom& a = m_autoScaled;
+    if (!a.valid || a.xMin != data.xMin || a.xMax != data.xMax || a.yMin != data.yMin ||
+        a.yMax != data.yMax || a.angleType != data.AngleType || !(a.options == TheEquationOptions()))
+        return false;
+    for (int i = 0; i < kFunctionCount; ++i) {
+        const QvGraphDataFunction& f = data.functions[i];
+        if (a.expression[i] != f.expression || a.rangeText[i] != f.rangeText ||
+            a.decimalChar[i] != f.decimalChar)
+            return false;
+    }
+    return true;
+}
+
 void QvGraph::AutoScale(QString* steps) {
+    if (AutoScaledFromThis()) {
+        xMinValue = m_autoScaled.values[0];
+        yMinValue = m_autoScaled.values[1];
+        xMaxValue = m_autoScaled.values[2];
+        yMaxValue = m_autoScaled.values[3];
+        std::copy(m_autoScaled.steps, m_autoScaled.steps + 4, steps);
+        return;
+    }
     double box[4] = {-kStartBox, -kStartBox, kStartBox, kStartBox}; // x min, y min, x max, y max
     for (int i = 0; i < kFunctionCount; ++i) {
         QvFunction& f = functionObjects[i];
@@ -257,6 +279,25 @@ void QvGraph::AutoScale(QString* steps) {
     yMaxValue = box[3] * kGrowth;
     StepTexts(xMinValue, xMaxValue, steps[0], steps[2]);
     StepTexts(yMinValue, yMaxValue, steps[1], steps[3]);
+
+    AutoScaledFrom& a = m_autoScaled;
+    a.valid = true;
+    for (int i = 0; i < kFunctionCount; ++i) {
+        a.expression[i] = data.functions[i].expression;
+        a.rangeText[i] = data.functions[i].rangeText;
+        a.decimalChar[i] = data.functions[i].decimalChar;
+    }
+    a.xMin = data.xMin;
+    a.xMax = data.xMax;
+    a.yMin = data.yMin;
+    a.yMax = data.yMax;
+    a.angleType = data.AngleType;
+    a.options = TheEquationOptions();
+    a.values[0] = xMinValue;
+    a.values[1] = yMinValue;
+    a.values[2] = xMaxValue;
+    a.values[3] = yMaxValue;
+    std::copy(steps, steps + 4, a.steps);
 }
 
 void QvGraph::Draw(CDC* dc, BOOL noFunctions) {

@@ -95,6 +95,22 @@ protected:
     void PrepareFunction(int i);
 
 private:
+    // What the last Auto Scale pass was made from and what it found: a
+    // redraw with the same functions and window takes it again instead of
+    // compiling every function for its bounds.
+    struct AutoScaledFrom {
+        bool valid = false;
+        QString expression[kFunctionCount], rangeText[kFunctionCount];
+        char decimalChar[kFunctionCount] = {};
+        double xMin = 0.0, xMax = 0.0, yMin = 0.0, yMax = 0.0;
+        int32_t angleType = 0;
+        QvEquationOptions options;
+        double values[4] = {}; // x min, y min, x max, y max
+        QString steps[4];
+    };
+    AutoScaledFrom m_autoScaled;
+    bool AutoScaledFromThis() const;
+
     // The integral and the tangent with their report lines, and the report
     // of a picked intersection.
     void DrawCalculations(CDC* dc);

@@ -421,27 +421,31 @@ TEST_F(FigGraphTest, PastedGraphShadesWithItsOwnFill) {
 // functions stay marked for compiling, and the record's bytes stay as
 // they were.
 TEST_F(FigGraphTest, RedrawsCompileNothingAgain) {
-    auto graph = Dragged<QvFigGraph>(QvPoint(500, 15500), QvPoint(15500, 500));
-    ASSERT_TRUE(graph);
-    SetUp(graph->GraphData()->m_data, {"Y=X^2", "R=2", "X=Y^2", "X=3COS(T);Y=SIN(T)", "Y>X"});
-    const QByteArray bytes = RecordBytes(*graph->GraphData());
-    Paper paper;
-    paper.Draw(*graph);
-    const QImage first = paper.image;
-    int compiles[QvGraph::kFunctionCount];
-    for (int i = 0; i < QvGraph::kFunctionCount; ++i) {
-        compiles[i] = graph->Engine().functionObjects[i].compileCount;
-        EXPECT_GE(compiles[i], 1);
-    }
-    for (int pass = 0; pass < 2; ++pass) {
+    for (const BYTE autoScale : {0, 1}) {
+        SCOPED_TRACE(autoScale ? "Auto Scale" : "window as typed");
+        auto graph = Dragged<QvFigGraph>(QvPoint(500, 15500), QvPoint(15500, 500));
+        ASSERT_TRUE(graph);
+        SetUp(graph->GraphData()->m_data, {"Y=X^2", "R=2", "X=Y^2", "X=3COS(T);Y=SIN(T)", "Y>X"});
+        graph->GraphData()->m_data.AutoScale = autoScale;
+        const QByteArray bytes = RecordBytes(*graph->GraphData());
+        Paper paper;
         paper.Draw(*graph);
-        EXPECT_EQ(paper.image, first);
+        const QImage first = paper.image;
+        int compiles[QvGraph::kFunctionCount];
+        for (int i = 0; i < QvGraph::kFunctionCount; ++i) {
+            compiles[i] = graph->Engine().functionObjects[i].compileCount;
+            EXPECT_GE(compiles[i], 1);
+        }
+        for (int pass = 0; pass < 2; ++pass) {
+            paper.Draw(*graph);
+            EXPECT_EQ(paper.image, first);
+        }
+        for (int i = 0; i < QvGraph::kFunctionCount; ++i) {
+            EXPECT_EQ(graph->Engine().functionObjects[i].compileCount, compiles[i]) << i;
+            EXPECT_EQ(graph->GraphData()->m_data.functions[i].dirty, 1) << i;
+        }
+        EXPECT_EQ(RecordBytes(*graph->GraphData()), bytes);
     }
-    for (int i = 0; i < QvGraph::kFunctionCount; ++i) {
-        EXPECT_EQ(graph->Engine().functionObjects[i].compileCount, compiles[i]) << i;
-        EXPECT_EQ(graph->GraphData()->m_data.functions[i].dirty, 1) << i;
-    }
-    EXPECT_EQ(RecordBytes(*graph->GraphData()), bytes);
 }
 
 // Whatever changes a drawn graph, its next drawing is the one a graph never
@@ -516,20 +520,27 @@ TEST_F(FigGraphTest, EveryChangeDrawsTheChangedFunctions) {
         paper.Draw(*reference);
         return paper.image;
     };
-    for (const bool picked : {false, true}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(testing::Message() << c.what << (picked ? ", clean record" : ""));
-            paper.Draw(*graph);
-            const QImage before = paper.image;
-            if (picked)
-                graph->FindPointsAt(0, 0); // nothing there, but the record comes back clean
-            c.change();
-            paper.Draw(*graph);
-            const QImage after = paper.image;
-            EXPECT_NE(after, before);
-            EXPECT_EQ(after, fresh());
+    for (const BYTE autoScale : {0, 1})
+        for (const bool picked : {false, true}) {
+            for (const Case& c : cases) {
+                SCOPED_TRACE(testing::Message() << c.what << (picked ? ", clean record" : "")
+                                                << (autoScale ? ", Auto Scale" : ""));
+                // Auto Scale does not show the window as typed.
+                if (autoScale && std::string(c.what) == "window")
+                    continue;
+                data().AutoScale = autoScale;
+                paper.Draw(*graph);
+                const QImage before = paper.image;
+                if (picked)
+                    graph->FindPointsAt(0, 0); // nothing there, but the record comes back clean
+                c.change();
+                data().AutoScale = autoScale; // a loaded record brings its own
+                paper.Draw(*graph);
+                const QImage after = paper.image;
+                EXPECT_NE(after, before);
+                EXPECT_EQ(after, fresh());
+            }
         }
-    }
 
     // A pasted graph draws the functions it was copied with.
     doc->AddToSelection(graph);
