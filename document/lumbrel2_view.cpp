@@ -309,16 +309,18 @@ const QImage& Lumbrel2View::PageImage(const QRect& area) {
         m_page = QImage(size, QImage::Format_RGB32);
         m_staleArea = m_pCanvas->rect();
     }
-    // The page is drawn where it is shown: a page larger than the window
-    // is drawn as it scrolls into view.
-    const QRect due = m_staleArea.intersected(area).boundingRect();
+    // A page to be drawn all over (new, zoomed, changed throughout) is drawn
+    // first where the window shows it, and the rest once the window has
+    // been painted, in one go, so that scrolling finds it drawn.  Smaller
+    // changes are drawn whole at once: a figure dragged across the window's
+    // edge is drawn once a move, not twice.
+    const bool allOver = m_staleArea == QRegion(m_pCanvas->rect());
+    const QRect due = allOver ? m_staleArea.intersected(area).boundingRect()
+                              : m_staleArea.boundingRect();
     if (!due.isEmpty()) {
         RenderPage(due);
         m_staleArea -= due;
     }
-    // The rest is drawn once the window has been painted, in one go, so that
-    // scrolling finds it drawn and does not draw the figures again strip by
-    // strip.
     if (!m_staleArea.isEmpty() && !m_bRestQueued) {
         m_bRestQueued = true;
         QTimer::singleShot(0, m_pCanvas, [this] {
