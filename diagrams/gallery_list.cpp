@@ -71,7 +71,7 @@ void QvGalleryList::DeleteAll() {
 
 int QvGalleryList::GetGalleryCount() {
     if (!m_bScanned)
-        Scan(QString());
+        Scan(m_strFolder);
     return int(m_galleries.size());
 }
 
@@ -241,7 +241,7 @@ bool QvGalleryList::GalleryExists(const QString& title) {
 
 int QvGalleryList::CreateGallery(const QString& title) {
     if (!m_bScanned)
-        Scan(QString());
+        Scan(m_strFolder);
     if (!QDir().mkpath(m_strFolder))
         return -1;
     // The name is taken by creating the file, so an existing gallery is

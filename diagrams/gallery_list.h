@@ -19,7 +19,8 @@ public:
 
     // Sets the folder (the default one for an empty argument) and, on the
     // first call only, lists its "*.gal" files in name order and reads
-    // their titles.
+    // their titles.  The list's getters scan the folder set when nothing
+    // has been scanned yet.
     void Scan(const QString& folder);
     // Ends the folder in exactly one '/'.
     void SetFolder(const QString& folder);

@@ -146,7 +146,10 @@ Lumbrel2Doc::Lumbrel2Doc()
     m_grid.SetSpacing(s.m_GridPointsDefaults.Size.GetValue());
     m_grid.SetIsometric(s.m_GridPointsDefaults.Isometric.GetValue() != 0);
     m_grid.SetShown(s.m_GridPointsDefaults.ShowGrid.GetValue() != 0);
-    m_galleries.Scan(s.m_GalleryPath.GetValue());
+    // The galleries are read when first asked for, not with every new
+    // drawing: a folder of many galleries would hold up the first window.
+    const QString galleries = s.m_GalleryPath.GetValue();
+    m_galleries.SetFolder(galleries.isEmpty() ? QvGalleryList::DefaultFolder() : galleries);
     ApplyStatisticsOptions();
 }
 

@@ -169,6 +169,17 @@ TEST_F(DocumentCommandsTest, SpecialToolsTakeOverAndCommandsOnTheSelectionWaitFo
 
 // -------------------------------------------------------- Save To Gallery
 
+// A new drawing reads no gallery: the folder set in the options is listed
+// when the galleries are first asked for.
+TEST_F(DocumentCommandsTest, GalleriesAreReadWhenFirstAskedFor) {
+    WriteGallery(galleries.filePath(QStringLiteral("zebras.gal")), QStringLiteral("Zebras"), 1);
+    QvGalleryList& list = doc->Galleries();
+    EXPECT_EQ(list.GetFolder(), galleries.path() + QLatin1Char('/'));
+    ASSERT_EQ(list.GetGalleryCount(), 2);
+    EXPECT_EQ(list.GetGalleryTitle(0), QStringLiteral("Shapes"));
+    EXPECT_EQ(list.GetGalleryTitle(1), QStringLiteral("Zebras"));
+}
+
 TEST_F(DocumentCommandsTest, GalleryFigureKeepsTheSelectionsProportionsInItsBox) {
     QvFigure* line = Add(MakeLine(QvPoint(1000, 1000), QvPoint(5000, 3000)));
     QvFigure* circle = Add(MakeCircle(QvPoint(7000, 2000), 500));
