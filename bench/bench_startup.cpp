@@ -158,8 +158,7 @@ void BM_StartUp(benchmark::State& state) {
     state.counters["ratio"] = Median(program) / std::max(1e-9, Median(plain));
     state.counters["program_first_ms"] = Median(programFirst);
     state.counters["plain_first_ms"] = Median(plainFirst);
-    state.counters["first_event_ratio"] =
-        Median(programFirst) / std::max(1e-9, Median(plainFirst));
+    state.counters["first_event_ratio"] = Median(programFirst) / std::max(1e-9, Median(plainFirst));
 }
 BENCHMARK(BM_StartUp)->UseManualTime()->Iterations(7)->Unit(benchmark::kMillisecond);
 

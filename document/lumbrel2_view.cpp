@@ -26,9 +26,9 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTimer>
 #include <QStyleOptionSlider>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -315,8 +315,8 @@ const QImage& Lumbrel2View::PageImage(const QRect& area) {
     // changes are drawn whole at once: a figure dragged across the window's
     // edge is drawn once a move, not twice.
     const bool allOver = m_staleArea == QRegion(m_pCanvas->rect());
-    const QRect due = allOver ? m_staleArea.intersected(area).boundingRect()
-                              : m_staleArea.boundingRect();
+    const QRect due =
+        allOver ? m_staleArea.intersected(area).boundingRect() : m_staleArea.boundingRect();
     if (!due.isEmpty()) {
         RenderPage(due);
         m_staleArea -= due;

@@ -14,8 +14,8 @@
 #include "platform/gdi_types.h"
 
 #include <QImage>
-#include <QRegion>
 #include <QRect>
+#include <QRegion>
 
 #include <memory>
 #include <vector>
@@ -210,7 +210,7 @@ private:
     int m_nPixelsPerInch = 96;
     QImage m_page;
     qreal m_dpr = 1.0; // device pixels per canvas pixel of m_page
-    QRegion m_staleArea; // canvas pixels still to draw in m_page
+    QRegion m_staleArea;        // canvas pixels still to draw in m_page
     bool m_bRestQueued = false; // the part not shown is to be drawn when idle
 };
 

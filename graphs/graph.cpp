@@ -218,7 +218,8 @@ void QvGraph::PrepareFunction(int i) {
 bool QvGraph::AutoScaledFromThis() const {
     const AutoScaledFrom& a = m_autoScaled;
     if (!a.valid || a.xMin != data.xMin || a.xMax != data.xMax || a.yMin != data.yMin ||
-        a.yMax != data.yMax || a.angleType != data.AngleType || !(a.options == TheEquationOptions()))
+        a.yMax != data.yMax || a.angleType != data.AngleType ||
+        !(a.options == TheEquationOptions()))
         return false;
     for (int i = 0; i < kFunctionCount; ++i) {
         const QvGraphDataFunction& f = data.functions[i];

@@ -9,7 +9,6 @@
 #include "platform/svg_icon_pixels.h"
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QSaveFile>
 
@@ -61,7 +60,8 @@ int main(int argc, char** argv) {
                 out += QByteArray::number(bits[b]) + ',';
             }
             out += "};\n";
-            table += "    {\"" + icon.path + "\", " + QByteArray::number(side) + ", " + name + "},\n";
+            table +=
+                "    {\"" + icon.path + "\", " + QByteArray::number(side) + ", " + name + "},\n";
             ++count;
         }
     }

@@ -112,7 +112,7 @@ TEST_F(ViewTest, PageIsDrawnWhereItIsShown) {
         return page;
     };
     doc->AddFigure(MakeLine(QvPoint(2540, 27460), QvPoint(7620, 27460))); // y 96
-    doc->AddFigure(MakeCircle(QvPoint(7620, 22380), 1270));              // centre 288, 288
+    doc->AddFigure(MakeCircle(QvPoint(7620, 22380), 1270));               // centre 288, 288
     view->OnUpdate(nullptr, 0, nullptr);
 
     const QRect top(0, 0, 600, 400), bottom(0, 700, 1135, 435);
