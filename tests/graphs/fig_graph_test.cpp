@@ -26,6 +26,18 @@
 
 namespace {
 
+// The program with one drawing in a view at 96 pixels per inch.
+struct Drawing {
+    Drawing() {
+        doc->AddView(view.get());
+        view->SetPixelsPerInch(96);
+        view->OnInitialUpdate();
+    }
+    Lumbrel2App app;
+    std::unique_ptr<Lumbrel2Doc> doc = std::make_unique<Lumbrel2Doc>();
+    std::unique_ptr<Lumbrel2View> view = std::make_unique<Lumbrel2View>();
+};
+
 class FigGraphTest : public FigureTest {
 protected:
     template <class T>
@@ -227,12 +239,9 @@ TEST_F(FigGraphTest, EndCodesOfTheGraphDialog) {
 // Without a dialog the properties beep and change nothing; one that ends
 // with an integral changes the record as one undo level.
 TEST_F(FigGraphTest, PropertiesThroughTheSeamAsOneUndoLevel) {
-    Lumbrel2App app;
-    auto doc = std::make_unique<Lumbrel2Doc>();
-    auto view = std::make_unique<Lumbrel2View>();
-    doc->AddView(view.get());
-    view->SetPixelsPerInch(96);
-    view->OnInitialUpdate();
+    Drawing drawing;
+    auto& doc = drawing.doc;
+    auto& view = drawing.view;
     ASSERT_TRUE(doc->OnCmdMsg(ID_DRAW_SELECT));
     auto made = Dragged<QvFigGraph>();
     ASSERT_TRUE(made);
@@ -453,12 +462,9 @@ TEST_F(FigGraphTest, RedrawsCompileNothingAgain) {
 // functions still marked for compiling, and once clean, as a pick leaves
 // them.
 TEST_F(FigGraphTest, EveryChangeDrawsTheChangedFunctions) {
-    Lumbrel2App app;
-    auto doc = std::make_unique<Lumbrel2Doc>();
-    auto view = std::make_unique<Lumbrel2View>();
-    doc->AddView(view.get());
-    view->SetPixelsPerInch(96);
-    view->OnInitialUpdate();
+    Drawing drawing;
+    auto& doc = drawing.doc;
+    auto& view = drawing.view;
     ASSERT_TRUE(doc->OnCmdMsg(ID_DRAW_SELECT));
     const QvPoint a(500, 15500), b(15500, 500);
     auto made = Dragged<QvFigGraph>(a, b);
@@ -557,12 +563,9 @@ TEST_F(FigGraphTest, EveryChangeDrawsTheChangedFunctions) {
 // A click with the select tool on the one selected graph picks there; the
 // pick stays in the record.
 TEST_F(FigGraphTest, ClickOnTheSelectedGraphPicksAPoint) {
-    Lumbrel2App app;
-    auto doc = std::make_unique<Lumbrel2Doc>();
-    auto view = std::make_unique<Lumbrel2View>();
-    doc->AddView(view.get());
-    view->SetPixelsPerInch(96);
-    view->OnInitialUpdate();
+    Drawing drawing;
+    auto& doc = drawing.doc;
+    auto& view = drawing.view;
     ASSERT_TRUE(doc->OnCmdMsg(ID_DRAW_SELECT));
     auto made = Dragged<QvFigGraph>(QvPoint(1000, 25000), QvPoint(15000, 11000));
     ASSERT_TRUE(made);
